@@ -1,0 +1,411 @@
+#include "frm_Main.h"
+
+#include "artwork.h"
+#include "character_listing.h"
+#include "clipboard.h"
+#include "code_text_box.h"
+#include "credits.h"
+#include "frm_About.h"
+#include "frm_Notepad.h"
+#include "frm_Splash.h"
+#include "link_label.h"
+#include "message_box.h"
+#include "text_conversion.h"
+#include "window_helpers.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringList>
+#include <QTextCursor>
+
+using namespace tagora;
+using namespace tagora::runtime;
+
+namespace {
+
+constexpr int kClientWidth = 9435;
+constexpr int kClientHeight = 8415;
+const QColor kScriptBlue(0, 0, 192);
+const QColor kLinkBlue(0, 0, 255);
+
+QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    // A focused button also answers Enter, not only Space.
+    button->setAutoDefault(true);
+    return button;
+}
+
+CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor& color)
+{
+    auto* box = new CodeTextBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(twipsRect(180, top, 9060, 3300));
+    box->setFont(courierNew(9.75));
+    if (color.isValid()) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Text, color);
+        box->setPalette(palette);
+    }
+    return box;
+}
+
+QLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
+{
+    auto* link = new LinkLabel(parent);
+    setUpLabel(link, name, text, twips, tahoma(8.25, false, true), kLinkBlue);
+    link->setCursor(artwork::linkCursor());
+    return link;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = QKeySequence())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+QAction* addSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+}  // namespace
+
+frm_Main::frm_Main(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frm_Main"));
+    setWindowTitle(fromAscii(credits::kProductTitle));
+    setWindowIcon(artwork::applicationIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(msSansSerif(8.25));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setFixedClientSize(client, kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    createControls(client);
+    createMenus();
+    setTabOrder();
+    connectCommands();
+    // The window is as large as its menu bar and client area, no larger.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    txtHTML->setFocus();
+}
+
+void frm_Main::createControls(QWidget* client)
+{
+    createButtons(client);
+    createTextBoxes(client);
+    createLabels(client);
+    createLine(client);
+}
+
+// The stacking order follows the order of the controls in the window:
+// Command1 lies above the status strip, the text boxes above the buttons.
+void frm_Main::createButtons(QWidget* client)
+{
+    cmdSaveScript = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
+    cmdSaveScript->setEnabled(false);
+    createStatusStrip(client);
+    mnuCopy = addButton(client, "mnuCopy", tr("&Copy Script"), {6390, 7425, 1410, 420});
+    cmdClear = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
+    // Only its top-left corner lies inside the window.
+    Command1 = addButton(client, "Command1", QStringLiteral("Command1"), {9045, 8010, 1950, 735});
+}
+
+void frm_Main::createStatusStrip(QWidget* client)
+{
+    Picture1 = new QFrame(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setGeometry(twipsRect(0, 8085, kClientWidth, 330));
+    Picture1->setFocusPolicy(Qt::NoFocus);
+    Label3 = addLabel(Picture1, "Label3", fromAscii(credits::creditLine()), {180, 45},
+                      tahoma(8.25), kScriptBlue);
+}
+
+void frm_Main::createTextBoxes(QWidget* client)
+{
+    txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
+    txtHTML = addTextBox(client, "txtHTML", 405, QColor());
+    cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
+}
+
+void frm_Main::createLabels(QWidget* client)
+{
+    lblEnlarge1 = addLink(client, "lblEnlarge1", tr("Enlarge"), {1530, 135});
+    lblEnlarge = addLink(client, "lblEnlarge", tr("Enlarge"), {1395, 3780});
+    lblRefresh = addLink(client, "lblRefresh", tr("Open HTML File"), {8100, 135});
+    lblRefresh->setEnabled(false);
+    lblConvertto = addLabel(client, "lblConvertto", tr("PHP Script:"), {180, 3780},
+                            msSansSerif(8.25, true));
+    Label1 = addLabel(client, "Label1", tr("HTML Code:"), {225, 135}, msSansSerif(8.25, true));
+}
+
+// A one-pixel white line across the window, beneath every other control.
+void frm_Main::createLine(QWidget* client)
+{
+    Line1 = new QFrame(client);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(px(-135), px(8010), px(9360) - px(-135), 1);
+    Line1->setAutoFillBackground(true);
+    QPalette palette = Line1->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    Line1->setPalette(palette);
+    Line1->lower();
+}
+
+void frm_Main::createMenus()
+{
+    createFileMenu();
+    createEditMenu();
+    createConversionMenu();
+    createHelpMenu();
+}
+
+// Exit is Ctrl+Q, the platform's Quit key: Ctrl+X cuts text in the text
+// boxes, and closing at once there would lose everything typed.
+void frm_Main::createFileMenu()
+{
+    mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
+    mnuOpen = addItem(mnuFile, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
+    mnuOpen->setEnabled(false);
+    mnuSavePHPScript = addItem(mnuFile, "mnuSavePHPScript", tr("&Save PHP Script..."),
+                               QKeySequence(tr("Ctrl+S")));
+    mnuSavePHPScript->setEnabled(false);
+    mnufilesep1 = addSeparator(mnuFile, "mnufilesep1");
+    mnuExit = addItem(mnuFile, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
+}
+
+void frm_Main::createEditMenu()
+{
+    mnuEdit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
+    mnuConvert = addItem(mnuEdit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
+    mnuEditsep1 = addSeparator(mnuEdit, "mnuEditsep1");
+    mnuClear = addItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
+}
+
+void frm_Main::createConversionMenu()
+{
+    mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
+    mnuToPHP = addItem(mnuConversion, "mnuToPHP", tr("HTML to &PHP"));
+    mnuToPHP->setCheckable(true);
+    mnuToPHP->setChecked(true);
+    mnuToASP = addItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
+    mnuToASP->setCheckable(true);
+}
+
+void frm_Main::createHelpMenu()
+{
+    mnuHelp = addMenu(menuBar(), "mnuHelp", tr("&Help"));
+    mnuQuickHelp = addItem(mnuHelp, "mnuQuickHelp", tr("&Quick Help"));
+    mnuHelpsep1 = addSeparator(mnuHelp, "mnuHelpsep1");
+    mnuAbout = addItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
+}
+
+void frm_Main::setTabOrder()
+{
+    const QWidget* order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
+                              Command1};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+}
+
+void frm_Main::connectCommands()
+{
+    connect(cmdConvert, &QPushButton::clicked, this, &frm_Main::convert);
+    connect(mnuConvert, &QAction::triggered, cmdConvert, &QPushButton::click);
+    connect(cmdClear, &QPushButton::clicked, this, &frm_Main::clear);
+    connect(mnuClear, &QAction::triggered, cmdClear, &QPushButton::click);
+    connect(mnuCopy, &QPushButton::clicked, this, &frm_Main::copyScript);
+    connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
+    connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
+    connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
+    connect(static_cast<LinkLabel*>(lblEnlarge), &LinkLabel::clicked, this,
+            &frm_Main::enlargeOutput);
+    connect(static_cast<LinkLabel*>(lblEnlarge1), &LinkLabel::clicked, this,
+            &frm_Main::enlargeInput);
+    connect(mnuQuickHelp, &QAction::triggered, this, &frm_Main::showQuickHelp);
+    connect(mnuAbout, &QAction::triggered, this, &frm_Main::showAbout);
+    connect(mnuExit, &QAction::triggered, this, &frm_Main::exitProgram);
+}
+
+void frm_Main::load()
+{
+    auto* splash = new frm_Splash;
+    splash->showModally();
+}
+
+QString frm_Main::inputText() const
+{
+    return editorText(txtHTML);
+}
+
+QString frm_Main::outputText() const
+{
+    return editorText(txtPHP);
+}
+
+void frm_Main::convert()
+{
+    if (mnuToPHP->isChecked())
+        ConvertToPHP();
+    else if (mnuToASP->isChecked())
+        ConvertToASP();
+}
+
+void frm_Main::ConvertToPHP()
+{
+    convertTo(ScriptLanguage::Php);
+}
+
+void frm_Main::ConvertToASP()
+{
+    convertTo(ScriptLanguage::Asp);
+}
+
+// An empty input leaves the previous output as it is.
+void frm_Main::convertTo(ScriptLanguage language)
+{
+    const std::optional<std::u16string> text = script(language, toU16(inputText()));
+    if (!text) {
+        showMessage(this, fromAscii(kNoInputMessage), MessageIcon::Exclamation);
+        return;
+    }
+    setEditorText(txtPHP, fromU16(*text));
+}
+
+void frm_Main::selectPhpMode()
+{
+    selectMode(ScriptLanguage::Php);
+}
+
+void frm_Main::selectAspMode()
+{
+    selectMode(ScriptLanguage::Asp);
+}
+
+// Choosing a mode with an empty input changes only the check marks and
+// the label; with an input it converts again at once.
+void frm_Main::selectMode(ScriptLanguage language)
+{
+    const bool php = language == ScriptLanguage::Php;
+    mnuToPHP->setChecked(php);
+    mnuToASP->setChecked(!php);
+    setLabelText(lblConvertto, php ? tr("PHP Script") : tr("ASP Script"));
+    if (!inputText().isEmpty())
+        convert();
+}
+
+void frm_Main::clear()
+{
+    setEditorText(txtHTML, QString());
+    setEditorText(txtPHP, QString());
+    txtHTML->setFocus();
+}
+
+// The message names the PHP script in ASP mode too.
+void frm_Main::copyScript()
+{
+    const QString script = outputText();
+    if (script.isEmpty())
+        return;
+    setClipboardText(script);
+    showMessage(this, tr("PHP script has been copied to the clipboard."), MessageIcon::Information);
+}
+
+// Appends to whatever the output box holds; the listing has no line break,
+// so it goes straight after the last character.
+void frm_Main::listCharacterCodes()
+{
+    const std::u16string listing = characterCodeListing(toU16(inputText()));
+    if (listing.empty())
+        return;
+    QTextCursor end(txtPHP->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(fromU16(listing));
+}
+
+void frm_Main::enlargeOutput()
+{
+    showInViewer(outputText());
+}
+
+void frm_Main::enlargeInput()
+{
+    showInViewer(inputText());
+}
+
+// The viewer works on a copy of the text: nothing comes back.
+void frm_Main::showInViewer(const QString& text)
+{
+    auto* viewer = new frm_Notepad(this);
+    viewer->setText(text);
+    showModal(viewer);
+}
+
+void frm_Main::showQuickHelp()
+{
+    showMessage(this, quickHelpText(), MessageIcon::Information, tr("Quick Help"));
+}
+
+void frm_Main::showAbout()
+{
+    frm_About about(this);
+    about.exec();
+}
+
+void frm_Main::exitProgram()
+{
+    close();
+}
+
+QString quickHelpText()
+{
+    const QStringList lines{
+        QStringLiteral("Quick Help"),
+        QStringLiteral("--------------"),
+        QStringLiteral("This is a simple conversion program which can be used to convert plain "
+                       "HTML (Hypertext Markup language) Code into PHP or ASP Script."),
+        QString(),
+        QStringLiteral("How to convert ???"),
+        QStringLiteral("-----------------"),
+        QStringLiteral("Select Conversion type whether you want to convert HTML to PHP or HTML "
+                       "to ASP from 'Conversion' menu"),
+        QStringLiteral("Type HTML Code into the 'HTML Code' text box or copy HTML Code from "
+                       "anywhere and paste into the 'HTML Code' text box which you want to be "
+                       "converted."),
+        QStringLiteral("Click on 'Convert' button and the HTML Code will be converted into PHP "
+                       "Script"),
+        QStringLiteral("Click on 'Copy Script' button to copy PHP or ASP Script into clipboard "
+                       "which you can paste into your PHP or ASP Script file."),
+        QStringLiteral("Clicking on 'Clear' button will clear both HTML Code and PHP/ASP Script "
+                       "text box."),
+        QString(),
+        QStringLiteral("If you have any problem using this program please mail me at ")
+            + fromAscii(credits::kContactEmail),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}

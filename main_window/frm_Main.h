@@ -1,0 +1,104 @@
+// The main window: the HTML input box, the script output box, the command
+// buttons and the File, Edit, Conversion and Help menus.
+#pragma once
+
+#include "script_generator.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace tagora::runtime {
+class CodeTextBox;
+}
+
+class frm_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frm_Main(QWidget* parent = nullptr);
+
+    // Runs once before the window is first shown: the splash, shown
+    // modally until it closes itself.
+    void load();
+
+    // The conversion commands.
+    void convert();
+    void ConvertToPHP();
+    void ConvertToASP();
+    void selectPhpMode();
+    void selectAspMode();
+    void clear();
+    void copyScript();
+    void listCharacterCodes();
+
+    // The help, viewer and life-cycle commands.
+    void enlargeOutput();
+    void enlargeInput();
+    void showQuickHelp();
+    void showAbout();
+    void exitProgram();
+
+    // The input and output texts, with CR LF between lines.
+    QString inputText() const;
+    QString outputText() const;
+
+    // Controls, in the order they are stacked (later ones on top).
+    QPushButton* cmdSaveScript = nullptr;
+    QFrame* Picture1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* mnuCopy = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* Command1 = nullptr;
+    tagora::runtime::CodeTextBox* txtPHP = nullptr;
+    tagora::runtime::CodeTextBox* txtHTML = nullptr;
+    QPushButton* cmdConvert = nullptr;
+    QFrame* Line1 = nullptr;
+    QLabel* lblEnlarge1 = nullptr;
+    QLabel* lblEnlarge = nullptr;
+    QLabel* lblRefresh = nullptr;
+    QLabel* lblConvertto = nullptr;
+    QLabel* Label1 = nullptr;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSavePHPScript = nullptr;
+    QAction* mnufilesep1 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuConvert = nullptr;
+    QAction* mnuEditsep1 = nullptr;
+    QAction* mnuClear = nullptr;
+    QMenu* mnuConversion = nullptr;
+    QAction* mnuToPHP = nullptr;
+    QAction* mnuToASP = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuQuickHelp = nullptr;
+    QAction* mnuHelpsep1 = nullptr;
+    QAction* mnuAbout = nullptr;
+
+private:
+    void createControls(QWidget* client);
+    void createTextBoxes(QWidget* client);
+    void createButtons(QWidget* client);
+    void createLabels(QWidget* client);
+    void createStatusStrip(QWidget* client);
+    void createLine(QWidget* client);
+    void createMenus();
+    void createFileMenu();
+    void createEditMenu();
+    void createConversionMenu();
+    void createHelpMenu();
+    void setTabOrder();
+    void connectCommands();
+    void convertTo(tagora::ScriptLanguage language);
+    void selectMode(tagora::ScriptLanguage language);
+    void showInViewer(const QString& text);
+};
+
+// The Quick Help message, its lines joined with CR LF.
+QString quickHelpText();

@@ -1,0 +1,28 @@
+#include "code_text_box.h"
+
+#include <QKeyEvent>
+
+namespace tagora::runtime {
+
+CodeTextBox::CodeTextBox(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);
+}
+
+void CodeTextBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrlTab = event->key() == Qt::Key_Tab
+                         && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (ctrlTab && !isReadOnly()) {
+        insertPlainText(QStringLiteral("\t"));
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+}  // namespace tagora::runtime

@@ -1,0 +1,141 @@
+#include "window_helpers.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace tagora::runtime {
+namespace {
+
+QFont classicFont(const QString& family, const QString& standIn, QFont::StyleHint hint,
+                  qreal pointSize)
+{
+    QFont font;
+    font.setFamilies({family, standIn});
+    font.setStyleHint(hint);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+// Quits the loop when the watched window is hidden or closed for good.
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget* window, QEventLoop* loop)
+        : QObject(window), loop_(loop)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !static_cast<QWidget*>(watched)->isMinimized())
+            loop_->quit();
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+}  // namespace
+
+QFont courierNew(qreal pointSize)
+{
+    return classicFont(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                       QFont::TypeWriter, pointSize);
+}
+
+QFont tahoma(qreal pointSize, bool bold, bool underline)
+{
+    QFont font = classicFont(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                             QFont::SansSerif, pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont msSansSerif(qreal pointSize, bool bold)
+{
+    QFont font = classicFont(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                             QFont::SansSerif, pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint topLeftTwips,
+                 const QFont& font, const QColor& color)
+{
+    return setUpLabel(new QLabel(parent), name, text, topLeftTwips, font, color);
+}
+
+QLabel* setUpLabel(QLabel* label, const char* name, const QString& text, QPoint topLeftTwips,
+                   const QFont& font, const QColor& color)
+{
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setAutoFillBackground(false);
+    label->setFont(font);
+    if (color.isValid()) {
+        // Disabled labels keep the platform's greyed colour.
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Active, QPalette::WindowText, color);
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
+    label->move(px(topLeftTwips.x()), px(topLeftTwips.y()));
+    setLabelText(label, text);
+    return label;
+}
+
+void setLabelText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->resize(label->sizeHint());
+}
+
+void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips)
+{
+    window->setFixedSize(px(widthTwips), px(heightTwips));
+}
+
+void centerOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void centerOver(QWidget* window, const QWidget* owner)
+{
+    if (!owner) {
+        centerOnScreen(window);
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void showModal(QWidget* window)
+{
+    QPointer<QWidget> guard(window);
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QPointer<HideWatcher> watcher = new HideWatcher(window, &loop);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    delete watcher;
+}
+
+}  // namespace tagora::runtime

@@ -1,0 +1,54 @@
+// Small helpers the windows share: twips geometry, the classic fonts,
+// self-sizing labels, centring and modal showing.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace tagora::runtime {
+
+// Window geometry is laid out in twips; 15 twips are one device-independent
+// pixel.
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Fonts by their classic family names. Each names a metric-compatible
+// stand-in as a second family and a style hint, so that a system without
+// the original font picks a close match.
+QFont courierNew(qreal pointSize);
+QFont tahoma(qreal pointSize, bool bold = false, bool underline = false);
+QFont msSansSerif(qreal pointSize, bool bold = false);
+
+// A label that shows its text as plain text (never as markup, with "&"
+// shown as it is), with a transparent background, sized to its text, and
+// the given text colour (an invalid colour keeps the window's).
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint topLeftTwips,
+                 const QFont& font, const QColor& color = QColor());
+// The same for a label of a class of the caller's (a link, say).
+QLabel* setUpLabel(QLabel* label, const char* name, const QString& text, QPoint topLeftTwips,
+                   const QFont& font, const QColor& color = QColor());
+void setLabelText(QLabel* label, const QString& text);
+
+// Fixes the size of the window's client area: the user cannot resize it.
+void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);
+
+void centerOnScreen(QWidget* window);
+void centerOver(QWidget* window, const QWidget* owner);
+
+// Shows the window application-modal and returns once it has closed.
+// The window must be deleted on close (Qt::WA_DeleteOnClose) or hidden.
+void showModal(QWidget* window);
+
+}  // namespace tagora::runtime

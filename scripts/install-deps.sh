@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, and only those.
+#   install-deps.sh app    what building and running the program needs
+#   install-deps.sh test   that, plus what the tests and screenshots need
+set -euo pipefail
+
+app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
+test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)
+headless_packages=(xvfb xauth x11-utils imagemagick)
+
+wanted=("${app_packages[@]}")
+case "${1:-app}" in
+  app) [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] || wanted+=("${headless_packages[@]}") ;;
+  test) wanted+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [app|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
+    || missing+=("$package")
+done
+((${#missing[@]} == 0)) && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# On a running X display: starts the program, waits for its main window to
+# appear (after the splash), saves a screenshot of it and stops the program.
+#   screenshot-main-window.sh PROGRAM OUTPUT.png
+set -euo pipefail
+program=$1 shot=$2
+title="Tagora Converter v1.0.0"
+
+"$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+for _ in $(seq 100); do
+  if xwininfo -name "$title" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+    sleep 0.5   # let it paint
+    import -window root "$shot"
+    exit 0
+  fi
+  sleep 0.1
+done
+echo "The main window did not appear within 10 seconds." >&2
+exit 1

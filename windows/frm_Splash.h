@@ -1,0 +1,32 @@
+// The start-up splash: a picture with the version and the developer's
+// contact details, closing itself on the third tick of its timer.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+class frm_Splash : public QWidget {
+    Q_OBJECT
+public:
+    explicit frm_Splash(QWidget* parent = nullptr);
+
+    // Shows the splash application-modal and returns once it has closed
+    // itself (the window deletes itself on close).
+    void showModally();
+
+    QTimer* Timer1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label13 = nullptr;
+
+    qint16 tickCount = 0;
+};
