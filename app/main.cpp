@@ -1,5 +1,6 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
 #include "frm_Main.h"
+#include "window_helpers.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
 
     frm_Main mainWindow;
     mainWindow.load();
+    mainWindow.adjustSize();
+    tagora::runtime::centerOnScreen(&mainWindow);
     mainWindow.show();
     return QApplication::exec();
 }
