@@ -1,0 +1,231 @@
+// tagora-bench: throughput of the PHP and ASP generators and of the
+// character-code listing on a large generated HTML text, each measured
+// against the cost of allocating a fresh string of the same output size and
+// copying the output into it, in the same run.
+//
+//   tagora-bench [--units N] [--runs N]   benchmark (prints figures, always exits 0)
+//   tagora-bench --write-utf8 FILE [--bytes N]
+//                                          writes the sample as UTF-8, at least N bytes
+//   tagora-bench --digest [--units N]     FNV-1a digests of every output, to check
+//                                          that a change to a generator keeps its output
+#include "character_listing.h"
+#include "sample_html.h"
+#include "script_generator.h"
+#include "timing.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tagora;
+using namespace tagora::bench;
+
+constexpr std::size_t kDefaultUnits = std::size_t{16} << 20;  // 32 MiB of UTF-16
+constexpr std::size_t kDefaultUtf8Bytes = std::size_t{32} << 20;
+constexpr int kDefaultRuns = 7;
+
+struct Options {
+    std::size_t units = kDefaultUnits;
+    std::size_t bytes = kDefaultUtf8Bytes;
+    int runs = kDefaultRuns;
+    const char* utf8File = nullptr;
+    bool digest = false;
+};
+
+// Keeps the optimiser from dropping a result that nothing else reads.
+volatile std::uint64_t g_sink = 0;
+
+void consume(const std::u16string& text)
+{
+    g_sink = g_sink + text.size() + (text.empty() ? 0 : text[text.size() / 2]);
+}
+
+double megabytes(std::size_t codeUnits)
+{
+    return static_cast<double>(codeUnits) * 2 / 1e6;
+}
+
+using Generator = std::function<std::u16string(std::u16string_view)>;
+
+struct Workload {
+    const char* name;
+    Generator run;
+};
+
+std::vector<Workload> workloads()
+{
+    return {
+        {"PHP script", [](std::u16string_view in) { return *phpScript(in); }},
+        {"ASP script", [](std::u16string_view in) { return *aspScript(in); }},
+        {"Code listing", [](std::u16string_view in) { return characterCodeListing(in); }},
+    };
+}
+
+// One table row: generator time, input throughput, the copy baseline for
+// the same output size and the ratio baseline / generator.
+void measure(const Workload& work, const std::u16string& html, int runs)
+{
+    const std::u16string reference = work.run(html);
+    const auto [gen, copy] = timeInterleaved(
+        runs, [&] { consume(work.run(html)); },
+        [&] { consume(std::u16string(reference)); });
+    const double inputMb = megabytes(html.size());
+    std::printf("%-13s %7.1f MB %8.1f %8.1f %9.0f %9.0f %8.1f %8.1f %7.2f %7.2f\n", work.name,
+                megabytes(reference.size()), gen.medianMs, gen.bestMs, inputMb / gen.medianMs * 1e3,
+                inputMb / gen.bestMs * 1e3, copy.medianMs, copy.bestMs,
+                copy.medianMs / gen.medianMs, copy.bestMs / gen.bestMs);
+}
+
+void printHeading(const std::u16string& html, int runs)
+{
+    std::printf("MB = 10^6 bytes; texts are UTF-16 (2 bytes per code unit).\n");
+    std::printf("Input: generated HTML, %zu code units = %.1f MB, %zu lines; %d runs each.\n",
+                html.size(), megabytes(html.size()), countLineBreaks(html) + 1, runs);
+    std::printf("Baseline: allocate a fresh string of the output's size and copy the output "
+                "into it.\nratio = baseline time / generator time (1.00: as fast as that "
+                "copy).\n\n");
+    std::printf("%-13s %10s %17s %19s %17s %15s\n", "", "output", "time ms", "input MB/s",
+                "baseline ms", "ratio");
+    std::printf("%-13s %10s %8s %8s %9s %9s %8s %8s %7s %7s\n", "", "", "median", "best",
+                "median", "best", "median", "best", "median", "best");
+}
+
+// The same figures on a quarter of the text: with linear cost the MB/s
+// stay about the same.
+void printScaling(const std::u16string& html, int runs)
+{
+    const std::u16string quarter = sampleHtml(html.size() / 4);
+    std::printf("\nScaling, input MB/s (median) at %.1f MB and %.1f MB:\n",
+                megabytes(quarter.size()), megabytes(html.size()));
+    for (const Workload& work : workloads()) {
+        std::vector<double> small;
+        std::vector<double> large;
+        for (int r = 0; r < runs; ++r) {
+            small.push_back(millisecondsOf([&] { consume(work.run(quarter)); }));
+            large.push_back(millisecondsOf([&] { consume(work.run(html)); }));
+        }
+        std::printf("  %-13s %9.0f %9.0f\n", work.name,
+                    megabytes(quarter.size()) / summarize(small).medianMs * 1e3,
+                    megabytes(html.size()) / summarize(large).medianMs * 1e3);
+    }
+}
+
+int runBenchmark(const Options& options)
+{
+    const std::u16string html = sampleHtml(options.units);
+    printHeading(html, options.runs);
+    for (const Workload& work : workloads())
+        measure(work, html, options.runs);
+    printScaling(html, options.runs);
+    return 0;
+}
+
+int writeUtf8(const Options& options)
+{
+    // Every UTF-16 code unit takes at least one UTF-8 byte.
+    const std::string utf8 = toUtf8(sampleHtml(options.bytes));
+    std::ofstream file(options.utf8File, std::ios::binary);
+    file.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    if (!file) {
+        std::fprintf(stderr, "tagora-bench: cannot write %s\n", options.utf8File);
+        return 1;
+    }
+    std::printf("%zu\n", utf8.size());
+    return 0;
+}
+
+std::uint64_t fnv1a(const std::u16string& text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char16_t c : text) {
+        for (const unsigned byte : {unsigned(c) & 0xFFu, unsigned(c) >> 8}) {
+            hash ^= byte;
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+// Windows-1252 specials, pass-through controls, a surrogate pair and a
+// lone surrogate.
+std::u16string nonLatin()
+{
+    std::u16string text = u"\u20ac\u0081\u00ff\u0100\U0001F600\uffff\u2122";
+    text.push_back(char16_t(0xDC00));
+    return text;
+}
+
+std::vector<std::u16string> digestInputs(std::size_t units)
+{
+    return {u" ",        u"abc",       u"a\"b\r\nc\td", u"x\r\n",     u"\r\n\r\n",
+            u"\\\"",     u"\r",        u"\n",           u"a\rb\nc",   u"\r\r\n\n",
+            u"$'%\\t",   u"\t\t\"\"",  nonLatin(),
+            std::u16string(40, u'x') + u"\"" + std::u16string(33, u'\t') + u"\r\n\\",
+            sampleHtml(units)};
+}
+
+int printDigests(const Options& options)
+{
+    const std::vector<std::u16string> inputs = digestInputs(options.units);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        std::printf("input %2zu:", i);
+        for (const Workload& work : workloads())
+            std::printf(" %016llx", static_cast<unsigned long long>(fnv1a(work.run(inputs[i]))));
+        std::printf("\n");
+    }
+    return 0;
+}
+
+std::size_t numberArgument(int& i, int argc, char** argv)
+{
+    if (i + 1 >= argc) {
+        std::fprintf(stderr, "tagora-bench: %s needs a number\n", argv[i]);
+        std::exit(2);
+    }
+    return std::strtoull(argv[++i], nullptr, 10);
+}
+
+Options parseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--units")
+            options.units = numberArgument(i, argc, argv);
+        else if (arg == "--bytes")
+            options.bytes = numberArgument(i, argc, argv);
+        else if (arg == "--runs")
+            options.runs = static_cast<int>(numberArgument(i, argc, argv));
+        else if (arg == "--digest")
+            options.digest = true;
+        else if (arg == "--write-utf8" && i + 1 < argc)
+            options.utf8File = argv[++i];
+        else {
+            std::fprintf(stderr, "usage: tagora-bench [--units N] [--runs N] | --write-utf8 FILE "
+                                 "[--bytes N] | --digest [--units N]\n");
+            std::exit(2);
+        }
+    }
+    if (options.runs < 1)
+        options.runs = 1;
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = parseOptions(argc, argv);
+    if (options.utf8File)
+        return writeUtf8(options);
+    if (options.digest)
+        return printDigests(options);
+    return runBenchmark(options);
+}
