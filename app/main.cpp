@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagora Converter"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("tagora-converter"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.TagoraConverter"));
 
     frm_Main mainWindow;
     mainWindow.load();
