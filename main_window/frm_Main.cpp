@@ -149,7 +149,9 @@ void frm_Main::createStatusStrip(QWidget* client)
 void frm_Main::createTextBoxes(QWidget* client)
 {
     txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
+    txtPHP->setAccessibleName(tr("Script"));
     txtHTML = addTextBox(client, "txtHTML", 405, QColor());
+    txtHTML->setAccessibleName(tr("HTML Code"));
     cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
 }
 

@@ -176,6 +176,7 @@ void MainWindowCommandsTest::realWarningBoxIsAnsweredWithOk()
         text = box->text();
         icon = box->icon();
         buttons = box->buttons().size();
+        QCOMPARE(box->textFormat(), Qt::PlainText);
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
     window_->cmdConvert->click();
