@@ -1,5 +1,8 @@
 #include "input.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,16 +20,26 @@ ReadFailure failureFromErrno()
     return ReadFailure{std::strerror(errno)};
 }
 
+// The size of a regular file, so that it can be read at one go; 0 for
+// pipes and terminals, whose size is not known in advance.
+std::size_t knownSize(std::FILE* stream)
+{
+    struct stat status {};
+    if (fstat(fileno(stream), &status) != 0 || !S_ISREG(status.st_mode))
+        return 0;
+    return static_cast<std::size_t>(status.st_size);
+}
+
 std::variant<std::string, ReadFailure> readStream(std::FILE* stream)
 {
-    std::string bytes;
-    constexpr std::size_t kChunk = 1 << 20;
+    constexpr std::size_t kMinimumBuffer = 1 << 16;
+    std::string bytes(std::max(knownSize(stream) + 1, kMinimumBuffer), '\0');
     std::size_t used = 0;
     for (;;) {
-        bytes.resize(used + kChunk);
-        used += std::fread(bytes.data() + used, 1, kChunk, stream);
+        used += std::fread(bytes.data() + used, 1, bytes.size() - used, stream);
         if (used < bytes.size())
             break;
+        bytes.resize(bytes.size() * 2);
     }
     if (std::ferror(stream))
         return failureFromErrno();

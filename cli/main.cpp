@@ -3,7 +3,6 @@
 // script, or the character-code listing, to standard output.
 
 #include "input.h"
-#include "line_breaks.h"
 #include "options.h"
 #include "utf8.h"
 
@@ -98,24 +97,30 @@ std::optional<std::string> readInput(const std::string& file)
 std::optional<std::u16string> decodeInput(std::string_view bytes, const std::string& file)
 {
     const std::size_t markSize = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    auto decoded = cli::decodeUtf8(bytes.substr(markSize));
+    auto decoded = cli::decodeUtf8WithCrLf(bytes.substr(markSize));
     if (const auto* error = std::get_if<cli::Utf8Error>(&decoded)) {
         complain("invalid UTF-8 at byte offset " + std::to_string(markSize + error->offset)
                  + " of " + inputName(file));
         return std::nullopt;
     }
-    return cli::withCrLfLineBreaks(std::get<std::u16string>(decoded));
+    return std::move(std::get<std::u16string>(decoded));
+}
+
+std::optional<std::u16string> readHtml(const std::string& file)
+{
+    const std::optional<std::string> bytes = readInput(file);
+    if (!bytes)
+        return std::nullopt;
+    return decodeInput(*bytes, file);
 }
 
 int convert(const cli::Options& options)
 {
-    const std::optional<std::string> bytes = readInput(options.file);
-    if (!bytes)
-        return kFailure;
-    const std::optional<std::u16string> html = decodeInput(*bytes, options.file);
+    std::optional<std::u16string> html = readHtml(options.file);
     if (!html)
         return kFailure;
     const std::optional<std::u16string> text = outputText(options.output, *html);
+    html.reset();  // a large input need not stay in memory while the output is encoded
     if (!text) {
         writeTo(stderr, std::string(kNoInputMessage) + "\n");
         return kEmptyInput;

@@ -1,6 +1,7 @@
 #include "utf8.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <utility>
 
 namespace tagora::cli {
 namespace {
@@ -62,15 +63,16 @@ CodePoint decodeMultiByte(std::string_view bytes, std::size_t at)
     return {value, rule.length};
 }
 
-void appendUtf16(std::u16string& out, char32_t value)
+char16_t* putUtf16(char16_t* out, char32_t value)
 {
     if (value < 0x10000) {
-        out.push_back(static_cast<char16_t>(value));
-        return;
+        *out++ = static_cast<char16_t>(value);
+        return out;
     }
     value -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + (value >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (value & 0x3FF));
+    return out;
 }
 
 constexpr bool isHighSurrogate(char16_t unit)
@@ -97,59 +99,86 @@ std::pair<char32_t, std::size_t> codePointAt(std::u16string_view text, std::size
     return {unit, 1};
 }
 
-void appendUtf8(std::string& out, char32_t value)
+// Writes a code point of U+0080 or above.
+char* putUtf8(char* out, char32_t value)
 {
     if (value < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (value >> 6)));
+        *out++ = static_cast<char>(0xC0 | (value >> 6));
     } else if (value < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (value >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | (value >> 12));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xF0 | (value >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+        *out++ = static_cast<char>(0xF0 | (value >> 18));
+        *out++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
     }
-    out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+    *out++ = static_cast<char>(0x80 | (value & 0x3F));
+    return out;
+}
+
+// Every byte gives at most one code unit, and a line break at most two.
+std::size_t decodedSizeBound(std::string_view bytes)
+{
+    return bytes.size() + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'))
+           + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+std::size_t encodedSizeBound(std::u16string_view text)
+{
+    std::size_t size = 0;
+    for (const char16_t unit : text)
+        size += unit < 0x80 ? 1 : (unit < 0x800 ? 2 : 3);
+    return size;
 }
 
 }  // namespace
 
-std::variant<std::u16string, Utf8Error> decodeUtf8(std::string_view bytes)
+// Both conversions write into a buffer of the largest size the result can
+// have and then cut it to the size used: one allocation, no per-character
+// capacity checks.
+
+std::variant<std::u16string, Utf8Error> decodeUtf8WithCrLf(std::string_view bytes)
 {
-    std::u16string text;
-    text.reserve(bytes.size());
+    std::u16string text(decodedSizeBound(bytes), u'\0');
+    char16_t* out = text.data();
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) {
-            text.push_back(byte);
+        if (byte >= 0x80) {
+            const CodePoint point = decodeMultiByte(bytes, i);
+            if (point.length == 0)
+                return Utf8Error{i};
+            out = putUtf16(out, point.value);
+            i += point.length;
+        } else if (byte == '\r' || byte == '\n') {
+            *out++ = u'\r';
+            *out++ = u'\n';
+            i += (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        } else {
+            *out++ = byte;
             ++i;
-            continue;
         }
-        const CodePoint point = decodeMultiByte(bytes, i);
-        if (point.length == 0)
-            return Utf8Error{i};
-        appendUtf16(text, point.value);
-        i += point.length;
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
 std::string encodeUtf8(std::u16string_view text)
 {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 4);
+    std::string bytes(encodedSizeBound(text), '\0');
+    char* out = bytes.data();
     std::size_t i = 0;
     while (i < text.size()) {
         if (text[i] < 0x80) {
-            bytes.push_back(static_cast<char>(text[i]));
+            *out++ = static_cast<char>(text[i]);
             ++i;
             continue;
         }
         const auto [value, units] = codePointAt(text, i);
-        appendUtf8(bytes, value);
+        out = putUtf8(out, value);
         i += units;
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 

@@ -15,10 +15,12 @@ struct Utf8Error {
     std::size_t offset;
 };
 
-// Decodes well-formed UTF-8 into UTF-16. Overlong forms, encoded
-// surrogates, code points above U+10FFFF, stray continuation bytes and
-// truncated sequences are ill-formed. NUL is an ordinary character.
-std::variant<std::u16string, Utf8Error> decodeUtf8(std::string_view bytes);
+// Decodes well-formed UTF-8 into UTF-16 and turns every line break (CR LF,
+// a lone LF or a lone CR) into CR LF, as pasting the text into the input
+// box does. Overlong forms, encoded surrogates, code points above U+10FFFF,
+// stray continuation bytes and truncated sequences are ill-formed. NUL is
+// an ordinary character.
+std::variant<std::u16string, Utf8Error> decodeUtf8WithCrLf(std::string_view bytes);
 
 // Encodes UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
 std::string encodeUtf8(std::u16string_view text);
