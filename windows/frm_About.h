@@ -9,6 +9,7 @@ class QPushButton;
 class frm_About : public QDialog {
     Q_OBJECT
 public:
+    // Opens centred over its parent, the window it is opened from.
     explicit frm_About(QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
@@ -28,4 +29,14 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* Label8 = nullptr;
     QPushButton* cmdOK = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createHeading();
+    void createContactLabels();
+    void createPhoneLabels();
+    void createNotices();
+    void createOkButton();
 };

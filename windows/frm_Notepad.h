@@ -13,10 +13,16 @@ class CodeTextBox;
 class frm_Notepad : public QMainWindow {
     Q_OBJECT
 public:
+    // Opens centred over its parent, the window it is opened from, and
+    // deletes itself when closed.
     explicit frm_Notepad(QWidget* parent = nullptr);
 
     // Shows the given text (CR LF between lines); edits stay in the viewer.
     void setText(const QString& text);
+
+    // The menu commands.
+    void copyAll();
+    void showAbout();
 
     tagora::runtime::CodeTextBox* txtHelp = nullptr;
     QMenu* mnuFile = nullptr;
@@ -25,4 +31,13 @@ public:
     QAction* mnuCopy = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createTextBox();
+    void createMenus();
+
+    bool placed_ = false;
 };

@@ -1,13 +1,137 @@
 #include "frm_Splash.h"
 
-// Placeholder until the window is built.
+#include "artwork.h"
+#include "credits.h"
+#include "text_conversion.h"
+#include "window_helpers.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+
+using namespace tagora;
+using namespace tagora::runtime;
+
+namespace {
+
+constexpr int kClientWidth = 4320;
+constexpr int kClientHeight = 3480;
+constexpr int kBorder = 1;  // pixels of the thin frame around the picture
+constexpr int kTickInterval = 500;
+constexpr int kTicksShown = 2;  // the tick after these unloads the window
+
+// The client area: the picture, unscaled from the top-left corner and cut
+// off at the edges, over the window's own background colour.
+class SplashClient : public QWidget {
+public:
+    explicit SplashClient(QWidget* parent)
+        : QWidget(parent), picture_(artwork::splashPicture())
+    {
+        setObjectName(QStringLiteral("client"));
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QPixmap picture_;
+};
+
+}  // namespace
+
 frm_Splash::frm_Splash(QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
+    setObjectName(QStringLiteral("frm_Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(px(kClientWidth) + 2 * kBorder, px(kClientHeight) + 2 * kBorder);
+    createLabels(createClient());
+
+    // Load: the counter starts at nought and the timer runs from now on.
+    tickCount = 0;
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTickInterval);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &frm_Splash::Timer1_Timer);
+    Timer1->start();
+}
+
+QWidget* frm_Splash::createClient()
+{
+    auto* client = new SplashClient(this);
+    client->setGeometry(kBorder, kBorder, px(kClientWidth), px(kClientHeight));
+    return client;
+}
+
+void frm_Splash::createLabels(QWidget* client)
+{
+    const QColor white(255, 255, 255);
+    const QFont regular = tahoma(8.25);
+    const QFont bold = tahoma(8.25, true);
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(495, 2025, 480, 480));
+    Image1->setPixmap(artwork::applicationIconPixmap());
+
+    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: 1.0.0"), {2700, 1530}, regular);
+    Label2 = addLabel(client, "Label2", QStringLiteral("Developed By:"), {1215, 1890},
+                      tahoma(8.25, true, true), white);
+    Label3 = addLabel(client, "Label3", fromAscii(credits::kDeveloperName), {1215, 2115}, bold,
+                      white);
+    Label15 = addLabel(client, "Label15", fromAscii(credits::kCompanyName), {1215, 2340}, bold,
+                       white);
+    Label4 = addLabel(client, "Label4", QStringLiteral("E-mail:"), {1215, 2565}, regular, white);
+    Label5 = addLabel(client, "Label5", fromAscii(credits::kContactEmail), {1755, 2565}, regular,
+                      white);
+    Label10 = addLabel(client, "Label10", QStringLiteral("URL:"), {1350, 2790}, regular, white);
+    Label11 = addLabel(client, "Label11", fromAscii(credits::kDeveloperWebAddress), {1755, 2790},
+                       regular, white);
+    Label13 = addLabel(client, "Label13", fromAscii(credits::kCompanyWebAddress), {1755, 3015},
+                       regular, white);
 }
 
 void frm_Splash::showModally()
 {
+    centerOnScreen(this);
+    showModal(this);
+}
+
+void frm_Splash::Timer1_Timer()
+{
+    ++tickCount;
+    if (tickCount > kTicksShown)
+        unload();
+}
+
+// Stops the timer first, so that the counter can never pass three.
+void frm_Splash::unload()
+{
+    Timer1->stop();
+    unloading_ = true;
     close();
+}
+
+// The thin one-pixel frame around the client area.
+void frm_Splash::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// The splash offers no way to close it early: only its own timer does.
+void frm_Splash::closeEvent(QCloseEvent* event)
+{
+    if (unloading_)
+        event->accept();
+    else
+        event->ignore();
 }

@@ -29,4 +29,16 @@ public:
     QLabel* Label13 = nullptr;
 
     qint16 tickCount = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* createClient();
+    void createLabels(QWidget* client);
+    void Timer1_Timer();
+    void unload();
+
+    bool unloading_ = false;
 };
