@@ -1,7 +1,10 @@
 #include "character_listing.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 namespace tagora {
 namespace {
@@ -28,19 +31,59 @@ constexpr bool isPassThroughControl(char16_t ch)
     return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
 }
 
-using DecimalTexts = std::array<std::u16string, 256>;
+// One listing entry: a space and the decimal code, at most four
+// characters, padded so that every entry can be copied as four.
+struct Entry {
+    std::array<char16_t, 4> text{};
+    std::size_t length = 0;
+};
+using Entries = std::array<Entry, 256>;
 
-const DecimalTexts& decimalTexts()
+const Entries& listingEntries()
 {
-    static const DecimalTexts texts = [] {
-        DecimalTexts result;
-        for (int code = 0; code < 256; ++code) {
-            const std::string digits = std::to_string(code);
-            result[static_cast<std::size_t>(code)].assign(digits.begin(), digits.end());
+    static const Entries table = [] {
+        Entries result;
+        for (std::size_t code = 0; code < result.size(); ++code) {
+            const std::string digits = ' ' + std::to_string(code);
+            std::copy(digits.begin(), digits.end(), result[code].text.begin());
+            result[code].length = digits.size();
         }
         return result;
     }();
-    return texts;
+    return table;
+}
+
+// windows1252Code() for every UTF-16 code unit, looked up instead of
+// worked out in the listing's inner loops.
+using CodeTable = std::array<std::uint8_t, 0x10000>;
+
+const CodeTable& codeTable()
+{
+    static const CodeTable table = [] {
+        CodeTable result;
+        result.fill(kUnmappable);
+        for (char16_t ch = 0; ch < 0x100; ++ch)
+            result[ch] = static_cast<std::uint8_t>(windows1252Code(ch));
+        for (const Cp1252Extra& extra : kExtras)
+            result[extra.unicode] = static_cast<std::uint8_t>(extra.code);
+        return result;
+    }();
+    return table;
+}
+
+struct Tables {
+    const CodeTable& codes = codeTable();
+    const Entries& entries = listingEntries();
+
+    const Entry& entryOf(char16_t ch) const { return entries[codes[ch]]; }
+};
+
+std::size_t listingSize(std::u16string_view text, const Tables& tables)
+{
+    std::size_t size = 0;
+    for (const char16_t ch : text)
+        size += tables.entryOf(ch).length;
+    return size;
 }
 
 }  // namespace
@@ -56,15 +99,26 @@ int windows1252Code(char16_t ch)
     return kUnmappable;
 }
 
+// Sized exactly beforehand; the entries are gathered in a small buffer and
+// appended a few thousand characters at a time.
 std::u16string characterCodeListing(std::u16string_view text)
 {
-    const DecimalTexts& decimals = decimalTexts();
+    constexpr std::size_t kChunk = 2048;
+    const Tables tables;
     std::u16string listing;
-    listing.reserve(text.size() * 4);
+    listing.reserve(listingSize(text, tables));
+    std::array<char16_t, kChunk + 4> chunk;
+    std::size_t used = 0;
     for (const char16_t ch : text) {
-        listing.push_back(u' ');
-        listing.append(decimals[static_cast<std::size_t>(windows1252Code(ch))]);
+        const Entry& entry = tables.entryOf(ch);
+        std::copy(entry.text.begin(), entry.text.end(), chunk.begin() + used);
+        used += entry.length;
+        if (used >= kChunk) {
+            listing.append(chunk.data(), used);
+            used = 0;
+        }
     }
+    listing.append(chunk.data(), used);
     return listing;
 }
 

@@ -2,9 +2,15 @@
 
 #include "credits.h"
 
-#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
 #include <cstddef>
-#include <initializer_list>
+#include <cstdint>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tagora {
 namespace {
@@ -29,34 +35,41 @@ std::u16string makeHeader(std::string_view firstLine, std::string_view commentPr
     return widen(header);
 }
 
+// True when the text is the three pieces one after the other.
+constexpr bool isJoined(std::u16string_view text, std::u16string_view a, std::u16string_view b,
+                        std::u16string_view c)
+{
+    return text.size() == a.size() + b.size() + c.size() && text.starts_with(a)
+           && text.substr(a.size()).starts_with(b) && text.ends_with(c);
+}
+
 // PHP: each line becomes  echo "<line>\n";  (the last one without \n),
 // with backslash, double quote and TAB escaped. Doubling the backslashes
 // first and then escaping quotes and TABs is the same as escaping every
-// character once, which is what escape() does.
+// character once, which is what appendEscaped() does.
 struct PhpRules {
     static constexpr std::u16string_view open = u"echo \"";
     static constexpr std::u16string_view lineClose = u"\\n\";";
     static constexpr std::u16string_view lastLineClose = u"\";";
     static constexpr std::u16string_view footer = u"?>";
+    // A line's close, the CR LF and the next line's open, in one piece.
+    static constexpr std::u16string_view lineBreak = u"\\n\";\r\necho \"";
+    static_assert(isJoined(lineBreak, lineClose, kCrLf, open));
+
+    // The characters that are not copied as they are: CR (perhaps a line
+    // break) and the escaped ones, which each grow the output by one.
+    static constexpr std::array<char16_t, 4> attention{u'\r', u'\\', u'"', u'\t'};
+    static constexpr std::array<char16_t, 3> escaped{u'\\', u'"', u'\t'};
 
     static std::u16string_view header()
     {
         static const std::u16string text = makeHeader("<?php", "// ", "PHP");
         return text;
     }
-    static constexpr bool needsAttention(char16_t c)
+    static void appendEscaped(char16_t c, std::u16string& out)
     {
-        return c == u'\r' || c == u'\\' || c == u'"' || c == u'\t';
-    }
-    static constexpr std::size_t escapeGrowth(char16_t c)
-    {
-        return (c == u'\\' || c == u'"' || c == u'\t') ? 1 : 0;
-    }
-    static char16_t* escape(char16_t c, char16_t* out)
-    {
-        *out++ = u'\\';
-        *out++ = (c == u'\t') ? u't' : c;
-        return out;
+        const char16_t pair[2] = {u'\\', c == u'\t' ? u't' : c};
+        out.append(pair, 2);
     }
 };
 
@@ -68,103 +81,186 @@ struct AspRules {
     static constexpr std::u16string_view lineClose = u"\") & vbCrLf";
     static constexpr std::u16string_view lastLineClose = u"\")";
     static constexpr std::u16string_view footer = u"%>";
+    static constexpr std::u16string_view lineBreak = u"\") & vbCrLf\r\nResponse.Write(\"";
+    static_assert(isJoined(lineBreak, lineClose, kCrLf, open));
+
+    static constexpr std::array<char16_t, 2> attention{u'\r', u'"'};
+    static constexpr std::array<char16_t, 0> escaped{};
 
     static std::u16string_view header()
     {
         static const std::u16string text = makeHeader("<%", "' ", "ASP");
         return text;
     }
-    static constexpr bool needsAttention(char16_t c) { return c == u'\r' || c == u'"'; }
-    static constexpr std::size_t escapeGrowth(char16_t) { return 0; }
-    static char16_t* escape(char16_t, char16_t* out)
-    {
-        *out++ = u'\'';
-        return out;
-    }
+    static void appendEscaped(char16_t, std::u16string& out) { out.push_back(u'\''); }
 };
 
-// How many characters the escapes add, and how many CR LF pairs cut the
-// text into lines. Every LF right after a CR closes a pair: a CR can never
-// be the second half of one, so pairs cannot overlap.
-template <class Rules>
-std::size_t countGrowth(std::u16string_view in, std::size_t& lineBreaks)
+template <std::size_t N>
+constexpr bool isAnyOf(char16_t c, const std::array<char16_t, N>& set)
 {
-    std::size_t growth = 0;
-    std::size_t breaks = 0;
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        growth += Rules::escapeGrowth(in[i]);
-        breaks += (in[i] == u'\n' && i > 0 && in[i - 1] == u'\r') ? 1 : 0;
+    for (const char16_t member : set) {
+        if (c == member)
+            return true;
     }
-    lineBreaks = breaks;
-    return growth;
+    return false;
 }
 
-char16_t* put(char16_t* out, std::u16string_view text)
+// What the first pass learns: how many characters the escapes add, and how
+// many CR LF pairs cut the text into lines. Every LF right after a CR closes
+// a pair: a CR can never be the second half of one, so pairs cannot overlap.
+struct Counts {
+    std::size_t growth = 0;
+    std::size_t lineBreaks = 0;
+};
+
+template <class Rules>
+void countScalar(std::u16string_view in, std::size_t from, Counts& counts)
 {
-    return std::copy(text.begin(), text.end(), out);
+    for (std::size_t i = from; i < in.size(); ++i) {
+        counts.growth += isAnyOf(in[i], Rules::escaped) ? 1 : 0;
+        counts.lineBreaks += (in[i] == u'\n' && i > 0 && in[i - 1] == u'\r') ? 1 : 0;
+    }
 }
 
-// Skips characters that are copied as they are, a block at a time where
-// the block is clean (the fixed-size test vectorises).
+#ifdef __SSE2__
+
+__m128i load8(const char16_t* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+// All ones in the lanes that hold one of the characters of the set.
+template <std::size_t N>
+__m128i lanesMatching(__m128i block, const std::array<char16_t, N>& set)
+{
+    __m128i hits = _mm_setzero_si128();
+    for (const char16_t c : set)
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, _mm_set1_epi16(static_cast<short>(c))));
+    return hits;
+}
+
+std::size_t sumOfLanes(__m128i counters)
+{
+    alignas(16) std::array<std::uint16_t, 8> lanes;
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes.data()), counters);
+    std::size_t sum = 0;
+    for (const std::uint16_t lane : lanes)
+        sum += lane;
+    return sum;
+}
+
+// Eight characters at a time, each compared with the one before it for the
+// CR LF pairs; 16-bit lane counters, emptied before they can overflow.
+// Returns where the scalar count has to go on.
+template <class Rules>
+std::size_t countBlocks(std::u16string_view in, Counts& counts)
+{
+    constexpr std::size_t kBlocksPerFlush = 0xFFFF;
+    const char16_t* const p = in.data();
+    std::size_t i = 1;
+    while (in.size() - i >= 8) {
+        __m128i growth = _mm_setzero_si128();
+        __m128i breaks = _mm_setzero_si128();
+        for (std::size_t b = 0; b < kBlocksPerFlush && in.size() - i >= 8; ++b, i += 8) {
+            const __m128i block = load8(p + i);
+            const __m128i before = load8(p + i - 1);
+            const __m128i pair = _mm_and_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16(u'\n')),
+                                               _mm_cmpeq_epi16(before, _mm_set1_epi16(u'\r')));
+            breaks = _mm_sub_epi16(breaks, pair);
+            growth = _mm_sub_epi16(growth, lanesMatching(block, Rules::escaped));
+        }
+        counts.growth += sumOfLanes(growth);
+        counts.lineBreaks += sumOfLanes(breaks);
+    }
+    return i;
+}
+
+#endif
+
+template <class Rules>
+Counts countSpecials(std::u16string_view in)
+{
+    Counts counts;
+#ifdef __SSE2__
+    if (in.size() > 8) {
+        countScalar<Rules>(in.substr(0, 1), 0, counts);
+        countScalar<Rules>(in, countBlocks<Rules>(in, counts), counts);
+        return counts;
+    }
+#endif
+    countScalar<Rules>(in, 0, counts);
+    return counts;
+}
+
+// Skips the characters that are copied as they are.
 template <class Rules>
 const char16_t* skipPlain(const char16_t* p, const char16_t* end)
 {
-    constexpr std::ptrdiff_t kBlock = 16;
-    while (end - p >= kBlock) {
-        bool attention = false;
-        for (std::ptrdiff_t k = 0; k < kBlock; ++k)
-            attention |= Rules::needsAttention(p[k]);
-        if (attention)
-            break;
-        p += kBlock;
+#ifdef __SSE2__
+    while (end - p >= 8) {
+        const __m128i hits = lanesMatching(load8(p), Rules::attention);
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0)
+            return p + std::countr_zero(mask) / 2;
+        p += 8;
     }
-    while (p < end && !Rules::needsAttention(*p))
+#endif
+    while (p < end && !isAnyOf(*p, Rules::attention))
         ++p;
     return p;
 }
 
-// Writes the statements for the whole input: the first statement's opening,
-// every line escaped, and each CR LF turned into "close, CR LF, open".
+// Appends the statements for the whole input: the first statement's
+// opening, every line escaped, and each CR LF turned into "close, CR LF,
+// open". Runs of plain characters go over in one piece.
 template <class Rules>
-char16_t* putStatements(std::u16string_view in, char16_t* out)
+void appendStatements(std::u16string_view in, std::u16string& out)
 {
-    out = put(out, Rules::open);
+    out.append(Rules::open);
     const char16_t* p = in.data();
     const char16_t* const end = p + in.size();
-    while (p < end) {
-        const char16_t* plain = p;
+    while (true) {
+        const char16_t* const plain = p;
         p = skipPlain<Rules>(p, end);
-        out = std::copy(plain, p, out);
+        if (p != plain)
+            out.append(plain, static_cast<std::size_t>(p - plain));
         if (p == end)
             break;
         const char16_t c = *p++;
         if (c != u'\r') {
-            out = Rules::escape(c, out);
+            Rules::appendEscaped(c, out);
         } else if (p < end && *p == u'\n') {
             ++p;
-            out = put(put(put(out, Rules::lineClose), kCrLf), Rules::open);
+            out.append(Rules::lineBreak);
         } else {
-            *out++ = c;
+            out.push_back(c);
         }
     }
-    return put(out, Rules::lastLineClose);
+    out.append(Rules::lastLineClose);
 }
 
+template <class Rules>
+std::size_t scriptSize(std::size_t inputSize, const Counts& counts)
+{
+    return Rules::header().size() + Rules::open.size() + inputSize + counts.growth
+           + counts.lineBreaks * (Rules::lineBreak.size() - kCrLf.size())
+           + Rules::lastLineClose.size() + kCrLf.size() + Rules::footer.size();
+}
+
+// Counts first, so that the script is built in one allocation of its exact
+// size, without filling it beforehand.
 template <class Rules>
 std::optional<std::u16string> generate(std::u16string_view html)
 {
     if (html.empty())
         return std::nullopt;
-    std::size_t lineBreaks = 0;
-    const std::size_t growth = countGrowth<Rules>(html, lineBreaks);
-    const std::size_t perBreak = Rules::lineClose.size() + Rules::open.size();
-    const std::size_t size = Rules::header().size() + Rules::open.size() + html.size() + growth
-                             + lineBreaks * perBreak + Rules::lastLineClose.size()
-                             + kCrLf.size() + Rules::footer.size();
-    std::u16string text(size, u'\0');
-    char16_t* out = put(text.data(), Rules::header());
-    out = putStatements<Rules>(html, out);
-    put(put(out, kCrLf), Rules::footer);
+    const std::size_t size = scriptSize<Rules>(html.size(), countSpecials<Rules>(html));
+    std::u16string text;
+    text.reserve(size);
+    text.append(Rules::header());
+    appendStatements<Rules>(html, text);
+    text.append(kCrLf).append(Rules::footer);
+    assert(text.size() == size);
     return text;
 }
 
