@@ -112,6 +112,8 @@ private slots:
     void statements();
     void matchesReference_data();
     void matchesReference();
+    void longInputMatchesReference_data() { header_data(); }
+    void longInputMatchesReference();
 };
 
 void TestScriptGenerator::header_data()
@@ -243,6 +245,16 @@ void TestScriptGenerator::matchesReference()
         if (generated(language, html) != expected)
             QFAIL(qPrintable("differs for input " + QString::fromLatin1(html.toUtf8().toPercentEncoding())));
     }
+}
+
+// Far more lines and escapes than any one buffer or counter of the
+// generator holds.
+void TestScriptGenerator::longInputMatchesReference()
+{
+    QFETCH(ScriptLanguage, language);
+    const QString html = u"<td class=\"x\">\\\t</td>\r\n"_s.repeated(100000)
+                         + QString(300000, u'p') + u"\"\r\r\n"_s.repeated(100000);
+    QVERIFY(generated(language, html) == referenceScript(language, html));
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)
