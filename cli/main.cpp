@@ -132,8 +132,8 @@ int convert(const cli::Options& options)
 
 int main(int argc, char* argv[])
 {
-    const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
-    const cli::Options options = cli::parseOptions(arguments);
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    const cli::Options options = cli::parseOptions(arguments.empty() ? arguments : arguments.subspan(1));
     switch (options.action) {
     case cli::Action::ShowHelp:
         return writeResult(cli::usageText());
