@@ -11,6 +11,20 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
+    updateTabStops();
+}
+
+void CodeTextBox::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateTabStops();
+}
+
+void CodeTextBox::updateTabStops()
+{
+    constexpr int kTabWidthInCharacters = 8;
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * kTabWidthInCharacters);
 }
 
 void CodeTextBox::keyPressEvent(QKeyEvent* event)

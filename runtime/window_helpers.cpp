@@ -128,6 +128,7 @@ void centerOver(QWidget* window, const QWidget* owner)
 void showModal(QWidget* window)
 {
     QPointer<QWidget> guard(window);
+    const bool deleteOnClose = window->testAttribute(Qt::WA_DeleteOnClose);
     QEventLoop loop;
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     QPointer<HideWatcher> watcher = new HideWatcher(window, &loop);
@@ -136,6 +137,10 @@ void showModal(QWidget* window)
     if (guard && guard->isVisible())
         loop.exec(QEventLoop::DialogExec);
     delete watcher;
+    // A window that is deleted on close is gone once this returns (closing
+    // only schedules the deletion).
+    if (guard && !guard->isVisible() && deleteOnClose)
+        delete guard;
 }
 
 }  // namespace tagora::runtime

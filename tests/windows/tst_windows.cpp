@@ -83,7 +83,7 @@ void WindowsTest::splashIgnoresTheUserWhileModal()
     const QImage picture = tagora::artwork::splashPicture().toImage();
     for (const QPoint corner : {QPoint(0, 0), QPoint(287, 231)})
         QCOMPARE(shown.pixelColor(corner + QPoint(1, 1)), picture.pixelColor(corner));
-    QTRY_VERIFY(splash.isNull());
+    QVERIFY(splash.isNull());
 }
 
 void WindowsTest::aboutIsFixedAndCentred()
@@ -246,10 +246,11 @@ void WindowsTest::viewerAboutReturnsToTheViewer()
         viewer->mnuExit1->trigger();
     });
     QTimer::singleShot(5000, viewer, &QWidget::close);
+    const QWidget* const viewerWindow = viewer.data();
     tagora::runtime::showModal(viewer);
-    QCOMPARE(aboutOwner, viewer.data());
+    QVERIFY(aboutOwner == viewerWindow);
     QVERIFY(backInViewer);
-    QTRY_VERIFY(viewer.isNull());
+    QVERIFY(viewer.isNull());
 }
 
 QTEST_MAIN(WindowsTest)
