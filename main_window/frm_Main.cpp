@@ -65,29 +65,6 @@ QLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint t
     return link;
 }
 
-QAction* addItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = QKeySequence())
-{
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setShortcut(shortcut);
-    return item;
-}
-
-QAction* addSeparator(QMenu* menu, const char* name)
-{
-    QAction* separator = menu->addSeparator();
-    separator->setObjectName(QString::fromLatin1(name));
-    return separator;
-}
-
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
 }  // namespace
 
 frm_Main::frm_Main(QWidget* parent)
@@ -192,39 +169,39 @@ void frm_Main::createMenus()
 void frm_Main::createFileMenu()
 {
     mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
-    mnuOpen = addItem(mnuFile, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
+    mnuOpen = addMenuItem(mnuFile, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
     mnuOpen->setEnabled(false);
-    mnuSavePHPScript = addItem(mnuFile, "mnuSavePHPScript", tr("&Save PHP Script..."),
+    mnuSavePHPScript = addMenuItem(mnuFile, "mnuSavePHPScript", tr("&Save PHP Script..."),
                                QKeySequence(tr("Ctrl+S")));
     mnuSavePHPScript->setEnabled(false);
-    mnufilesep1 = addSeparator(mnuFile, "mnufilesep1");
-    mnuExit = addItem(mnuFile, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
+    mnufilesep1 = addMenuSeparator(mnuFile, "mnufilesep1");
+    mnuExit = addMenuItem(mnuFile, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
 }
 
 void frm_Main::createEditMenu()
 {
     mnuEdit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
-    mnuConvert = addItem(mnuEdit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
-    mnuEditsep1 = addSeparator(mnuEdit, "mnuEditsep1");
-    mnuClear = addItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
+    mnuConvert = addMenuItem(mnuEdit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
+    mnuEditsep1 = addMenuSeparator(mnuEdit, "mnuEditsep1");
+    mnuClear = addMenuItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
 }
 
 void frm_Main::createConversionMenu()
 {
     mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
-    mnuToPHP = addItem(mnuConversion, "mnuToPHP", tr("HTML to &PHP"));
+    mnuToPHP = addMenuItem(mnuConversion, "mnuToPHP", tr("HTML to &PHP"));
     mnuToPHP->setCheckable(true);
     mnuToPHP->setChecked(true);
-    mnuToASP = addItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
+    mnuToASP = addMenuItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
     mnuToASP->setCheckable(true);
 }
 
 void frm_Main::createHelpMenu()
 {
     mnuHelp = addMenu(menuBar(), "mnuHelp", tr("&Help"));
-    mnuQuickHelp = addItem(mnuHelp, "mnuQuickHelp", tr("&Quick Help"));
-    mnuHelpsep1 = addSeparator(mnuHelp, "mnuHelpsep1");
-    mnuAbout = addItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
+    mnuQuickHelp = addMenuItem(mnuHelp, "mnuQuickHelp", tr("&Quick Help"));
+    mnuHelpsep1 = addMenuSeparator(mnuHelp, "mnuHelpsep1");
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
 
 void frm_Main::setTabOrder()

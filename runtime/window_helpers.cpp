@@ -3,7 +3,11 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QAction>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -97,6 +101,35 @@ void setLabelText(QLabel* label, const QString& text)
 {
     label->setText(text);
     label->resize(label->sizeHint());
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut)
+{
+    QAction* item = addMenuItem(menu, name, caption);
+    item->setShortcut(shortcut);
+    return item;
+}
+
+QAction* addMenuSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
 }
 
 void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips)

@@ -7,7 +7,11 @@
 #include <QRect>
 #include <QString>
 
+class QAction;
+class QKeySequence;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QWidget;
 
 namespace tagora::runtime {
@@ -40,6 +44,13 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint 
 QLabel* setUpLabel(QLabel* label, const char* name, const QString& text, QPoint topLeftTwips,
                    const QFont& font, const QColor& color = QColor());
 void setLabelText(QLabel* label, const QString& text);
+
+// Menus and menu items named after the members that hold them.
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption);
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut);
+QAction* addMenuSeparator(QMenu* menu, const char* name);
 
 // Fixes the size of the window's client area: the user cannot resize it.
 void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);

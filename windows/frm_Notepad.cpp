@@ -19,20 +19,6 @@ namespace {
 constexpr int kClientWidth = 9300;
 constexpr int kClientHeight = 7815;
 
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-}
-
 }  // namespace
 
 frm_Notepad::frm_Notepad(QWidget* parent)
@@ -63,11 +49,11 @@ void frm_Notepad::createTextBox()
 void frm_Notepad::createMenus()
 {
     mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
-    mnuExit1 = addItem(mnuFile, "mnuExit1", tr("E&xit"));
+    mnuExit1 = addMenuItem(mnuFile, "mnuExit1", tr("E&xit"));
     mnuEdit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
-    mnuCopy = addItem(mnuEdit, "mnuCopy", tr("&Copy"));
+    mnuCopy = addMenuItem(mnuEdit, "mnuCopy", tr("&Copy"));
     mnuHelp = addMenu(menuBar(), "mnuHelp", tr("&Help"));
-    mnuAbout = addItem(mnuHelp, "mnuAbout", tr("&About..."));
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."));
 
     connect(mnuExit1, &QAction::triggered, this, &QWidget::close);
     connect(mnuCopy, &QAction::triggered, this, &frm_Notepad::copyAll);
