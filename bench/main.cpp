@@ -208,11 +208,12 @@ void addShiftedInputs(std::vector<std::u16string>& inputs)
 
 std::vector<std::u16string> digestInputs(std::size_t units)
 {
-    std::vector<std::u16string> inputs{u" ",        u"abc",       u"a\"b\r\nc\td", u"x\r\n",     u"\r\n\r\n",
-            u"\\\"",     u"\r",        u"\n",           u"a\rb\nc",   u"\r\r\n\n",
-            u"$'%\\t",   u"\t\t\"\"",  nonLatin(),
-            std::u16string(40, u'x') + u"\"" + std::u16string(33, u'\t') + u"\r\n\\",
-            sampleHtml(units)};
+    std::vector<std::u16string> inputs{
+        u" ",       u"abc",     u"a\"b\r\nc\td", u"x\r\n",       u"\r\n\r\n",
+        u"\\\"",    u"\r",      u"\n",           u"a\rb\nc",     u"\r\r\n\n",
+        u"$'%\\t",  u"\t\t\"\"", nonLatin(),
+        std::u16string(40, u'x') + u"\"" + std::u16string(33, u'\t') + u"\r\n\\",
+        sampleHtml(units)};
     addShiftedInputs(inputs);
     std::u16string everyCodeUnit;
     for (char32_t c = 1; c <= 0xFFFF; ++c)

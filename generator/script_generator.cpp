@@ -2,6 +2,7 @@
 
 #include "credits.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cassert>
@@ -46,7 +47,7 @@ constexpr bool isJoined(std::u16string_view text, std::u16string_view a, std::u1
 // PHP: each line becomes  echo "<line>\n";  (the last one without \n),
 // with backslash, double quote and TAB escaped. Doubling the backslashes
 // first and then escaping quotes and TABs is the same as escaping every
-// character once, which is what appendEscaped() does.
+// character once, which is what escape() does.
 struct PhpRules {
     static constexpr std::u16string_view open = u"echo \"";
     static constexpr std::u16string_view lineClose = u"\\n\";";
@@ -60,16 +61,19 @@ struct PhpRules {
     // break) and the escaped ones, which each grow the output by one.
     static constexpr std::array<char16_t, 4> attention{u'\r', u'\\', u'"', u'\t'};
     static constexpr std::array<char16_t, 3> escaped{u'\\', u'"', u'\t'};
+    static constexpr auto blockStops = attention;
+    static constexpr bool swapsQuotesInPlace = false;
 
     static std::u16string_view header()
     {
         static const std::u16string text = makeHeader("<?php", "// ", "PHP");
         return text;
     }
-    static void appendEscaped(char16_t c, std::u16string& out)
+    static char16_t* escape(char16_t c, char16_t* out)
     {
-        const char16_t pair[2] = {u'\\', c == u'\t' ? u't' : c};
-        out.append(pair, 2);
+        out[0] = u'\\';
+        out[1] = (c == u'\t') ? u't' : c;
+        return out + 2;
     }
 };
 
@@ -86,13 +90,19 @@ struct AspRules {
 
     static constexpr std::array<char16_t, 2> attention{u'\r', u'"'};
     static constexpr std::array<char16_t, 0> escaped{};
+    static constexpr std::array<char16_t, 1> blockStops{u'\r'};
+    static constexpr bool swapsQuotesInPlace = true;
 
     static std::u16string_view header()
     {
         static const std::u16string text = makeHeader("<%", "' ", "ASP");
         return text;
     }
-    static void appendEscaped(char16_t, std::u16string& out) { out.push_back(u'\''); }
+    static char16_t* escape(char16_t, char16_t* out)
+    {
+        *out = u'\'';
+        return out + 1;
+    }
 };
 
 template <std::size_t N>
@@ -192,51 +202,108 @@ Counts countSpecials(std::u16string_view in)
     return counts;
 }
 
-// Skips the characters that are copied as they are.
-template <class Rules>
-const char16_t* skipPlain(const char16_t* p, const char16_t* end)
+// The statements are written into a small buffer with room to spare at its
+// end, so that a step may store a whole block of eight characters, or a
+// line break, without checking, and the buffer goes over to the script a
+// few thousand characters at a time.
+constexpr std::size_t kChunk = 4096;
+constexpr std::size_t kSlack = 64;
+using Chunk = std::array<char16_t, kChunk + kSlack>;
+
+char16_t* put(char16_t* out, std::u16string_view text)
 {
-#ifdef __SSE2__
-    while (end - p >= 8) {
-        const __m128i hits = lanesMatching(load8(p), Rules::attention);
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0)
-            return p + std::countr_zero(mask) / 2;
-        p += 8;
-    }
-#endif
-    while (p < end && !isAnyOf(*p, Rules::attention))
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// Writes what the character at p, which needs attention, stands for, and
+// returns the position after it.
+template <class Rules>
+const char16_t* putSpecial(const char16_t* p, const char16_t* end, char16_t*& out)
+{
+    const char16_t c = *p++;
+    if (c != u'\r') {
+        out = Rules::escape(c, out);
+    } else if (p < end && *p == u'\n') {
+        out = put(out, Rules::lineBreak);
         ++p;
+    } else {
+        *out++ = c;
+    }
     return p;
+}
+
+#ifdef __SSE2__
+
+// ASP's apostrophes take the place of the quotes, so they are swapped
+// inside the block; PHP's escapes change the length and stop the block.
+template <class Rules>
+__m128i swapInPlace(__m128i block)
+{
+    if constexpr (Rules::swapsQuotesInPlace) {
+        const __m128i quotes = _mm_cmpeq_epi16(block, _mm_set1_epi16(u'"'));
+        return _mm_add_epi16(block, _mm_and_si128(quotes, _mm_set1_epi16(u'\'' - u'"')));
+    } else {
+        return block;
+    }
+}
+
+// Stores the block of eight at p, then keeps as much of it as comes before
+// the first character that stops a block and deals with that character.
+template <class Rules>
+const char16_t* putBlock(const char16_t* p, const char16_t* end, char16_t*& out)
+{
+    const __m128i block = load8(p);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), swapInPlace<Rules>(block));
+    const __m128i stopLanes = lanesMatching(block, Rules::blockStops);
+    const auto stops = static_cast<unsigned>(_mm_movemask_epi8(stopLanes));
+    if (stops == 0) {
+        out += 8;
+        return p + 8;
+    }
+    const int plain = std::countr_zero(stops) / 2;
+    out += plain;
+    return putSpecial<Rules>(p + plain, end, out);
+}
+
+#endif
+
+// One step: a block of eight characters up to the first one that stops it,
+// or, near the end of the input, a single character.
+template <class Rules>
+const char16_t* putStep(const char16_t* p, const char16_t* end, char16_t*& out)
+{
+    static_assert(kSlack >= 8 + Rules::lineBreak.size());
+#ifdef __SSE2__
+    if (end - p >= 8)
+        return putBlock<Rules>(p, end, out);
+#endif
+    if (!isAnyOf(*p, Rules::attention)) {
+        *out++ = *p;
+        return p + 1;
+    }
+    return putSpecial<Rules>(p, end, out);
 }
 
 // Appends the statements for the whole input: the first statement's
 // opening, every line escaped, and each CR LF turned into "close, CR LF,
-// open". Runs of plain characters go over in one piece.
+// open".
 template <class Rules>
-void appendStatements(std::u16string_view in, std::u16string& out)
+void appendStatements(std::u16string_view in, std::u16string& script)
 {
-    out.append(Rules::open);
+    Chunk chunk;
+    char16_t* const flushAt = chunk.data() + kChunk;
+    char16_t* out = put(chunk.data(), Rules::open);
     const char16_t* p = in.data();
     const char16_t* const end = p + in.size();
-    while (true) {
-        const char16_t* const plain = p;
-        p = skipPlain<Rules>(p, end);
-        if (p != plain)
-            out.append(plain, static_cast<std::size_t>(p - plain));
-        if (p == end)
-            break;
-        const char16_t c = *p++;
-        if (c != u'\r') {
-            Rules::appendEscaped(c, out);
-        } else if (p < end && *p == u'\n') {
-            ++p;
-            out.append(Rules::lineBreak);
-        } else {
-            out.push_back(c);
+    while (p < end) {
+        p = putStep<Rules>(p, end, out);
+        if (out >= flushAt) {
+            script.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
+            out = chunk.data();
         }
     }
-    out.append(Rules::lastLineClose);
+    out = put(out, Rules::lastLineClose);
+    script.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
 }
 
 template <class Rules>
