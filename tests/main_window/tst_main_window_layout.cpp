@@ -106,6 +106,11 @@ void MainWindowLayoutTest::controls()
         return;
     }
     QCOMPARE(control->size(), QSize(twips.width() / 15, twips.height() / 15));
+    if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+        QCOMPARE(box->lineWrapMode(), QPlainTextEdit::NoWrap);  // long lines scroll
+        QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
     if (auto* button = qobject_cast<QPushButton*>(control))
         QCOMPARE(button->text(), text);
 }
