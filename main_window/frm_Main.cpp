@@ -57,7 +57,7 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     return box;
 }
 
-QLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
+LinkLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
 {
     auto* link = new LinkLabel(parent);
     setUpLabel(link, name, text, twips, tahoma(8.25, false, true), kLinkBlue);
@@ -91,17 +91,10 @@ frm_Main::frm_Main(QWidget* parent)
     txtHTML->setFocus();
 }
 
+// The controls are created in the window's own order, which is also their
+// stacking order: Command1 lies above the status strip, the line beneath
+// everything.
 void frm_Main::createControls(QWidget* client)
-{
-    createButtons(client);
-    createTextBoxes(client);
-    createLabels(client);
-    createLine(client);
-}
-
-// The stacking order follows the order of the controls in the window:
-// Command1 lies above the status strip, the text boxes above the buttons.
-void frm_Main::createButtons(QWidget* client)
 {
     cmdSaveScript = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
     cmdSaveScript->setEnabled(false);
@@ -110,6 +103,10 @@ void frm_Main::createButtons(QWidget* client)
     cmdClear = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
     // Only its top-left corner lies inside the window.
     Command1 = addButton(client, "Command1", QStringLiteral("Command1"), {9045, 8010, 1950, 735});
+    createTextBoxes(client);
+    cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
+    createLine(client);
+    createLabels(client);
 }
 
 void frm_Main::createStatusStrip(QWidget* client)
@@ -129,7 +126,6 @@ void frm_Main::createTextBoxes(QWidget* client)
     txtPHP->setAccessibleName(tr("Script"));
     txtHTML = addTextBox(client, "txtHTML", 405, QColor());
     txtHTML->setAccessibleName(tr("HTML Code"));
-    cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
 }
 
 void frm_Main::createLabels(QWidget* client)
@@ -206,10 +202,10 @@ void frm_Main::createHelpMenu()
 
 void frm_Main::setTabOrder()
 {
-    const QWidget* order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
+    QWidget* const order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
                               Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frm_Main::connectCommands()
@@ -222,10 +218,8 @@ void frm_Main::connectCommands()
     connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
     connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
     connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
-    connect(static_cast<LinkLabel*>(lblEnlarge), &LinkLabel::clicked, this,
-            &frm_Main::enlargeOutput);
-    connect(static_cast<LinkLabel*>(lblEnlarge1), &LinkLabel::clicked, this,
-            &frm_Main::enlargeInput);
+    connect(lblEnlarge, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
+    connect(lblEnlarge1, &LinkLabel::clicked, this, &frm_Main::enlargeInput);
     connect(mnuQuickHelp, &QAction::triggered, this, &frm_Main::showQuickHelp);
     connect(mnuAbout, &QAction::triggered, this, &frm_Main::showAbout);
     connect(mnuExit, &QAction::triggered, this, &frm_Main::exitProgram);

@@ -2,6 +2,7 @@
 // buttons and the File, Edit, Conversion and Help menus.
 #pragma once
 
+#include "link_label.h"
 #include "script_generator.h"
 
 #include <QMainWindow>
@@ -57,9 +58,9 @@ public:
     tagora::runtime::CodeTextBox* txtHTML = nullptr;
     QPushButton* cmdConvert = nullptr;
     QFrame* Line1 = nullptr;
-    QLabel* lblEnlarge1 = nullptr;
-    QLabel* lblEnlarge = nullptr;
-    QLabel* lblRefresh = nullptr;
+    LinkLabel* lblEnlarge1 = nullptr;
+    LinkLabel* lblEnlarge = nullptr;
+    LinkLabel* lblRefresh = nullptr;
     QLabel* lblConvertto = nullptr;
     QLabel* Label1 = nullptr;
 
@@ -84,7 +85,6 @@ public:
 private:
     void createControls(QWidget* client);
     void createTextBoxes(QWidget* client);
-    void createButtons(QWidget* client);
     void createLabels(QWidget* client);
     void createStatusStrip(QWidget* client);
     void createLine(QWidget* client);
