@@ -38,6 +38,12 @@ start_display() {
   done
   [[ -s $workdir/display ]] || fail "Xvfb did not report its display"
   export DISPLAY=":$(head -n1 "$workdir/display")"
+  # The number can arrive before the server takes connections.
+  for _ in $(seq 200); do
+    xwininfo -root >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  fail "the display $DISPLAY does not answer"
 }
 
 now_ms() { local t=${EPOCHREALTIME//[.,]/}; echo $((10#$t / 1000)); }
