@@ -348,6 +348,12 @@ std::optional<std::u16string> script(ScriptLanguage language, std::u16string_vie
     return language == ScriptLanguage::Php ? phpScript(html) : aspScript(html);
 }
 
+// Placeholder until exact escaping lands: both escapings give the classic script.
+std::optional<std::u16string> script(ScriptLanguage language, Escaping, std::u16string_view html)
+{
+    return script(language, html);
+}
+
 std::u16string_view phpHeader()
 {
     return PhpRules::header();
