@@ -145,7 +145,12 @@ char* Utf8InputDecoder::feed(std::string_view block, char* out)
             m_carry.keep(p, static_cast<std::size_t>(end - p));
             break;
         }
-        out = putCodePoint(sequence, p, out);
+        if (end - p >= 4 && !m_atStart && inputRule(sequence.codePoint) == InputRule::Keep) {
+            std::memcpy(out, p, 4);  // the common case: copied as it is, four bytes at once
+            out += sequence.length;
+        } else {
+            out = putCodePoint(sequence, p, out);
+        }
         p += sequence.length;
     }
     m_offset += block.size();
