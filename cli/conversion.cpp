@@ -129,16 +129,16 @@ Converter::Step Converter::stream(InputFile& input, OutputFile& output)
         }
         if (got == 0)
             break;
-        const char* const textEnd = decoder.feed({m_input.get(), static_cast<std::size_t>(got)}, m_text.get());
-        if (!textEnd) {
+        const auto text = decoder.decode({m_input.get(), static_cast<std::size_t>(got)}, m_text.get());
+        if (!text) {
             m_badOffset = decoder.errorOffset();
             return Step::BadInput;
         }
-        if (textEnd != m_text.get()) {
+        if (!text->empty()) {
             if (!begun)
                 out = producer.begin(out);
             begun = true;
-            out = producer.feed({m_text.get(), static_cast<std::size_t>(textEnd - m_text.get())}, out);
+            out = producer.feed(*text, out);
         }
         if (static_cast<std::size_t>(out - start) >= kWriteSize) {
             if (!output.write(start, static_cast<std::size_t>(out - start)))

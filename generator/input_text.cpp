@@ -157,6 +157,81 @@ char* Utf8InputDecoder::feed(std::string_view block, char* out)
     return out;
 }
 
+namespace {
+
+// True when the sequence at bytes[i] (a lead byte E2 or EF) is one that the
+// rules change, or when the block cuts it off.
+bool changesAt(const unsigned char* bytes, std::size_t size, std::size_t i)
+{
+    if (size - i < 3)
+        return true;
+    const char32_t codePoint = utf8::decodeSequence(bytes + i, 3).codePoint;
+    return inputRule(codePoint) != InputRule::Keep || codePoint == kByteOrderMark;
+}
+
+#ifdef __SSE2__
+unsigned bytesEqual(__m128i bytes, char c)
+{
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+}
+#endif
+
+}  // namespace
+
+// Every CR is followed by an LF and every LF follows a CR, within the block;
+// nothing is carried in or out; the text is well-formed and holds no
+// character the rules change.
+bool Utf8InputDecoder::needsNoChange(std::string_view block) const
+{
+    const auto* const p = reinterpret_cast<const unsigned char*>(block.data());
+    const std::size_t size = block.size();
+    if (!m_carry.empty() || m_skipLineFeed || m_atStart || size == 0 || p[size - 1] == '\r')
+        return false;
+    unsigned crBefore = 0;  // the last byte looked at was a CR
+    bool ascii = true;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    for (; size - i >= 16; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const unsigned crs = bytesEqual(bytes, '\r');
+        if (bytesEqual(bytes, '\n') != (((crs << 1) | crBefore) & 0xFFFF))
+            return false;
+        crBefore = crs >> 15;
+        if (_mm_movemask_epi8(bytes) == 0)
+            continue;
+        ascii = false;
+        for (unsigned leads = bytesEqual(bytes, '\xE2') | bytesEqual(bytes, '\xEF'); leads != 0; leads &= leads - 1) {
+            if (changesAt(p, size, i + static_cast<std::size_t>(std::countr_zero(leads))))
+                return false;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if ((p[i] == '\n') != (crBefore != 0))
+            return false;
+        crBefore = p[i] == '\r';
+        if (p[i] >= 0x80) {
+            ascii = false;
+            if ((p[i] == 0xE2 || p[i] == 0xEF) && changesAt(p, size, i))
+                return false;
+        }
+    }
+    Utf8Validator validator;
+    return ascii || (validator.feed(block) && validator.finish());
+}
+
+std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block, char* out)
+{
+    if (needsNoChange(block)) {
+        m_offset += block.size();
+        return block;
+    }
+    const char* const end = feed(block, out);
+    if (!end)
+        return std::nullopt;
+    return std::string_view(out, static_cast<std::size_t>(end - out));
+}
+
 bool Utf8InputDecoder::finish()
 {
     if (m_carry.empty())

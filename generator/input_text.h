@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,11 @@ public:
     // nullptr at an ill-formed sequence (see errorOffset()). Room for
     // maxFeedSize(block.size()) bytes is needed at out.
     char* feed(std::string_view block, char* out);
+    // The normalised text of the block: the block itself when it needs no
+    // change (the common case of well-formed text with CR LF line breaks),
+    // or else what feed() wrote at out. std::nullopt at an ill-formed
+    // sequence.
+    std::optional<std::string_view> decode(std::string_view block, char* out);
     // False when the text ends inside a sequence.
     bool finish();
     // Where the ill-formed sequence starts, counted from the first byte fed.
@@ -61,6 +67,7 @@ private:
     char* putLineBreakAt(const unsigned char*& p, const unsigned char* end, char* out);
     char* putSequenceAt(const unsigned char*& p, const unsigned char* end, std::uint64_t offset, char* out);
     char* resumeCarry(const unsigned char*& p, const unsigned char* end, char* out);
+    bool needsNoChange(std::string_view block) const;
 
     std::uint64_t m_offset = 0;
     std::uint64_t m_errorOffset = 0;

@@ -151,6 +151,15 @@ void TestTagoraConvert::runs_data()
     for (int i = 0; i < 300000; ++i)
         lines += "<p class=\"r\">row " + Bytes::number(i) + " 100%</p>\n";
     converts("many lines", {}, lines, windowScript(kPhp, Escaping::Exact, lines));
+    // Blocks of well-formed CR LF text go through as they are; the ones
+    // with a character the rules change, a lone CR or LF, or a sequence
+    // cut by the block's end do not.
+    const Bytes crLfText = Bytes("<p class=\"a\">caf\xC3\xA9 \xE2\x80\x99q\xE2\x80\x99 \xF0\x9F\x98\x80</p>\r\n").repeated(6000);
+    Bytes mixed = crLfText;
+    for (const Bytes& odd : {Bytes("\xE2\x80\xA9"), Bytes("\xEF\xB7\x90"), Bytes("\xEF\xB7\x91"), Bytes("\xEF\xBB\xBF"),
+                             Bytes("x\ry"), Bytes("x\ny")})
+        mixed += odd + crLfText;
+    converts("CR LF text in large blocks", {u"--asp"_s}, mixed, windowScript(kAsp, Escaping::Exact, mixed));
     converts("help after an option", {u"--asp"_s, u"--help"_s}, {}, m_usage);
     converts("version", {u"--version"_s}, {},
              "tagora-convert (Tagora Converter) 1.0.0\nWritten by " + Bytes(tagora::credits::kDeveloperName.data()) + ".\n");
@@ -172,6 +181,7 @@ void TestTagoraConvert::runs_data()
     badByte("truncated by ASCII", "\xE2\x82x", 0);
     badByte("after valid text", "\xC3\xA9\xF0\x9F\x98\x80z\xC3", 7);
     badByte("after a BOM", "\xEF\xBB\xBF\xFE", 3);
+    badByte("deep in CR LF text", crLfText + "\xED\xBF\xBF" + crLfText, int(crLfText.size()));
 
     const Bytes noInput = "tagora-convert: standard input: There is no HTML Code to convert.\n";
     fails("empty, PHP", {}, {}, 1, noInput);

@@ -293,9 +293,9 @@ void TestScriptGenerator::inputText()
         qsizetype from = 0;
         for (const qsizetype to : cuts) {
             QByteArray buffer(static_cast<qsizetype>(decoder.maxFeedSize(to - from)), '#');
-            const char* end = decoder.feed({bytes.data() + from, static_cast<std::size_t>(to - from)}, buffer.data());
-            QVERIFY(end);
-            decoded += buffer.first(end - buffer.data());
+            const auto text = decoder.decode({bytes.data() + from, static_cast<std::size_t>(to - from)}, buffer.data());
+            QVERIFY(text);
+            decoded += QByteArrayView(text->data(), static_cast<qsizetype>(text->size()));
             from = to;
         }
         QVERIFY(decoder.finish());
