@@ -1,6 +1,7 @@
 #include "utf8.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -13,11 +14,11 @@ std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size)
 {
     std::size_t i = 0;
 #ifdef __SSE2__
-    for (; size - i >= 32; i += 32) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16));
-        if (_mm_movemask_epi8(_mm_or_si128(a, b)) != 0)
-            break;
+    for (; size - i >= 16; i += 16) {
+        const auto high = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i))));
+        if (high != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(high));
     }
 #endif
     while (i < size && bytes[i] < 0x80)
