@@ -31,7 +31,7 @@ if [[ -f $build/CMakeCache.txt ]]; then
 fi
 [[ -x $convert ]] || { echo "$0: no $convert; build first" >&2; exit 2; }
 for tool in python3 php sed mawk perl /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (scripts/install-deps.sh test)" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (scripts/install-deps.sh bench)" >&2; exit 2; }
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/race-cli.XXXXXX")
