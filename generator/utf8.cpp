@@ -1,0 +1,175 @@
+#include "utf8.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace tagora {
+namespace utf8 {
+namespace {
+
+// The lead byte's sequence length and payload bits, and the range the
+// second byte must lie in so that the sequence is neither overlong, nor a
+// surrogate, nor above U+10FFFF.
+struct LeadRule {
+    std::size_t length;
+    char32_t payload;
+    unsigned char secondMin;
+    unsigned char secondMax;
+};
+
+constexpr LeadRule leadRule(unsigned char lead)
+{
+    if (lead < 0x80)
+        return {1, lead, 0, 0};
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return {2, lead & 0x1Fu, 0x80, 0xBF};
+    if (lead == 0xE0)
+        return {3, 0, 0xA0, 0xBF};
+    if (lead == 0xED)
+        return {3, 0x0D, 0x80, 0x9F};
+    if (lead >= 0xE1 && lead <= 0xEF)
+        return {3, lead & 0x0Fu, 0x80, 0xBF};
+    if (lead == 0xF0)
+        return {4, 0, 0x90, 0xBF};
+    if (lead >= 0xF1 && lead <= 0xF3)
+        return {4, lead & 0x07u, 0x80, 0xBF};
+    if (lead == 0xF4)
+        return {4, 4, 0x80, 0x8F};
+    return {0, 0, 0, 0};
+}
+
+}  // namespace
+
+Sequence decodeSequence(const unsigned char* bytes, std::size_t available)
+{
+    const LeadRule rule = leadRule(bytes[0]);
+    if (rule.length == 0)
+        return {};
+    char32_t value = rule.payload;
+    for (std::size_t k = 1; k < rule.length; ++k) {
+        if (k >= available)
+            return {0, 0, Status::Truncated};
+        const unsigned char byte = bytes[k];
+        const unsigned char low = k == 1 ? rule.secondMin : 0x80;
+        const unsigned char high = k == 1 ? rule.secondMax : 0xBF;
+        if (byte < low || byte > high)
+            return {};
+        value = (value << 6) | (byte & 0x3Fu);
+    }
+    return {value, rule.length, Status::Complete};
+}
+
+std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size)
+{
+    std::size_t i = 0;
+#ifdef __SSE2__
+    for (; size - i >= 32; i += 32) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16));
+        if (_mm_movemask_epi8(_mm_or_si128(a, b)) != 0)
+            break;
+    }
+#endif
+    while (i < size && bytes[i] < 0x80)
+        ++i;
+    return i;
+}
+
+char* encode(char32_t value, char* out)
+{
+    if (value < 0x80) {
+        *out++ = static_cast<char>(value);
+        return out;
+    }
+    if (value < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (value >> 6));
+    } else if (value < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (value >> 12));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (value >> 18));
+        *out++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (value & 0x3F));
+    return out;
+}
+
+void Carry::keep(const unsigned char* bytes, std::size_t size)
+{
+    std::memcpy(m_bytes, bytes, size);
+    m_size = size;
+}
+
+Sequence Carry::resume(const unsigned char* block, std::size_t size, std::size_t& used)
+{
+    const std::size_t had = m_size;
+    const std::size_t added = std::min(size, sizeof m_bytes - had);
+    std::memcpy(m_bytes + had, block, added);
+    const Sequence sequence = decodeSequence(m_bytes, had + added);
+    used = 0;
+    if (sequence.status == Status::Complete) {
+        used = sequence.length - had;
+        m_size = 0;
+    } else if (sequence.status == Status::Truncated) {
+        used = added;
+        m_size = had + added;
+    }
+    return sequence;
+}
+
+}  // namespace utf8
+
+std::size_t firstInvalidUtf8(std::string_view bytes)
+{
+    Utf8Validator validator;
+    if (validator.feed(bytes) && validator.finish())
+        return std::string_view::npos;
+    return static_cast<std::size_t>(validator.errorOffset());
+}
+
+bool Utf8Validator::feed(std::string_view block)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(block.data());
+    const std::size_t size = block.size();
+    std::size_t i = 0;
+    if (!m_carry.empty()) {
+        const std::uint64_t start = m_offset - m_carry.size();
+        const utf8::Sequence sequence = m_carry.resume(p, size, i);
+        if (sequence.status == utf8::Status::Invalid) {
+            m_errorOffset = start;
+            return false;
+        }
+    }
+    while (i < size) {
+        i += utf8::asciiPrefix(p + i, size - i);
+        if (i == size)
+            break;
+        const utf8::Sequence sequence = utf8::decodeSequence(p + i, size - i);
+        if (sequence.status == utf8::Status::Invalid) {
+            m_errorOffset = m_offset + i;
+            return false;
+        }
+        if (sequence.status == utf8::Status::Truncated) {
+            m_carry.keep(p + i, size - i);
+            break;
+        }
+        i += sequence.length;
+    }
+    m_offset += size;
+    return true;
+}
+
+bool Utf8Validator::finish()
+{
+    if (m_carry.empty())
+        return true;
+    m_errorOffset = m_offset - m_carry.size();
+    return false;
+}
+
+}  // namespace tagora
