@@ -51,7 +51,7 @@ if [[ " $* " == *" tagora-convert "* ]]; then
         COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
         [[ $line == *" " ]] && COMP_WORDS+=("")
         COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-        _tagora_convert && echo "${COMPREPLY[*]}"
+        _tagora_convert; echo "${COMPREPLY[*]}"
       done' _ "$completion" 2>&1)
     [[ $completed == $'--classic\na.html b.htm' ]] ||
       fail "bash completion gives '$completed' for --cla and for files"
