@@ -62,7 +62,7 @@ if ((escape_dollar)); then
 fi
 ours() { "$convert" --php "$1" >"$2"; }
 python() { python3 "$here/race_peer.py" "$work/header" "$escape_dollar" "$1" >"$2"; }
-php_str_replace() { php -n "$here/race_peer.php" "$work/header" "$escape_dollar" "$1" >"$2"; }
+php_str_replace() { php -n -d memory_limit=-1 "$here/race_peer.php" "$work/header" "$escape_dollar" "$1" >"$2"; }
 sed_() { { cat "$work/header"; sed -e "$sed_program" "$1"; printf %s "$last_line"; } >"$2"; }
 awk_() { { cat "$work/header"; mawk -v RS='\r\n' "$awk_program" "$1"; printf %s "$last_line"; } >"$2"; }
 perl_() { { cat "$work/header"; perl -pe "$perl_program" "$1"; printf %s "$last_line"; } >"$2"; }
@@ -125,11 +125,10 @@ same_as_ours() {
   local file=$1 peer ok=()
   ours "$file" "$work/ours.php"
   for peer in "${peers[@]}"; do
-    "$peer" "$file" "$work/peer.php"
-    if cmp -s "$work/ours.php" "$work/peer.php"; then
+    if "$peer" "$file" "$work/peer.php" && cmp -s "$work/ours.php" "$work/peer.php"; then
       ok+=("$peer")
     else
-      echo "  $(label "$peer"): output differs from ours ($(cmp "$work/ours.php" "$work/peer.php" 2>&1 | head -1)); left out" >&2
+      echo "  $(label "$peer"): failed or wrote another script ($(cmp "$work/ours.php" "$work/peer.php" 2>&1 | head -1)); left out" >&2
     fi
   done
   rm -f "$work/peer.php"
