@@ -52,14 +52,11 @@ escape_dollar=0
 # work line by line rely on the file ending with CR LF (the last, empty
 # line is written by the printf).
 last_line=$'echo "";\r\n?>'
-sed_program='s/\\/\\\\/g; s/"/\\"/g; s/\t/\\t/g; s/\r$/\\n";\r/; s/^/echo "/'
-awk_program='{ gsub(/\\/, "&&"); gsub(/"/, "\\\\&"); gsub(/\t/, "\\t"); printf "echo \"%s\\n\";\r\n", $0 }'
-perl_program='BEGIN { $/ = "\r\n" } chomp; s/([\\"])/\\$1/g; s/\t/\\t/g; $_ = qq{echo "$_\\n";\r\n}'
-if ((escape_dollar)); then
-  sed_program='s/\$/\\$/g; '$sed_program
-  awk_program='{ gsub(/\$/, "\\\\&") } '$awk_program
-  perl_program=${perl_program/'[\\"]'/'[\\"\$]'}
-fi
+quoted='"' perl_quoted='"'
+((escape_dollar)) && quoted='"$' perl_quoted='"\$'
+sed_program='s/\\/\\\\/g; s/['$quoted']/\\&/g; s/\t/\\t/g; s/\r$/\\n";\r/; s/^/echo "/'
+awk_program='{ gsub(/\\/, "&&"); gsub(/['$quoted']/, "\\\\&"); gsub(/\t/, "\\t"); printf "echo \"%s\\n\";\r\n", $0 }'
+perl_program='BEGIN { $/ = "\r\n" } chomp; s/([\\'$perl_quoted'])/\\$1/g; s/\t/\\t/g; $_ = qq{echo "$_\\n";\r\n}'
 ours() { "$convert" --php "$1" >"$2"; }
 python() { python3 "$here/race_peer.py" "$work/header" "$escape_dollar" "$1" >"$2"; }
 php_str_replace() { php -n -d memory_limit=-1 "$here/race_peer.php" "$work/header" "$escape_dollar" "$1" >"$2"; }
