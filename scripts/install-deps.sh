@@ -5,11 +5,15 @@
 #   install-deps.sh bench  that, plus what bench/race-cli.sh races against
 set -euo pipefail
 
-app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation help2man)
-test_packages=(php-cli wine xvfb xauth x11-utils imagemagick desktop-file-utils appstream
-  bash-completion groff-base)
-bench_packages=(python3 mawk perl time)
+app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
+test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)
 headless_packages=(xvfb xauth x11-utils imagemagick)
+
+# tagora-convert's manual page; the VBScript round trip and the installed
+# bash completion and manual page in the tests; the benchmark's peers.
+app_packages+=(help2man)
+test_packages+=(wine bash-completion groff-base)
+bench_packages=(python3 mawk perl time)
 
 wanted=("${app_packages[@]}")
 case "${1:-app}" in
