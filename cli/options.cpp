@@ -24,7 +24,7 @@ constexpr std::string_view kUsage =
     "                           replaced only once the whole output is written\n"
     "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.php, NAME.asp or\n"
     "                           NAME.txt (codes), NAME being FILE's name without\n"
-    "                           its directory and extension\n"
+    "                           its directory and extension; DIR must exist\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"

@@ -72,8 +72,9 @@ char* Utf8InputDecoder::putCodePoint(const utf8::Sequence& sequence, const unsig
 
 // Copies ASCII other than CR and LF sixteen bytes at a time and stops at
 // the first byte that needs a closer look.
-char* Utf8InputDecoder::putBlock(const unsigned char*& p, const unsigned char* end, char* out)
+char* Utf8InputDecoder::putBlock(const unsigned char*& position, const unsigned char* end, char* out)
 {
+    const unsigned char* p = position;  // held in a register, not read back after each store
 #ifdef __SSE2__
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -83,7 +84,7 @@ char* Utf8InputDecoder::putBlock(const unsigned char*& p, const unsigned char* e
         const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(block, breaks)));
         if (stops != 0) {
             const int plain = std::countr_zero(stops);
-            p += plain;
+            position = p + plain;
             return out + plain;
         }
         p += 16;
@@ -92,6 +93,7 @@ char* Utf8InputDecoder::putBlock(const unsigned char*& p, const unsigned char* e
 #endif
     while (p < end && *p < 0x80 && *p != '\r' && *p != '\n')
         *out++ = static_cast<char>(*p++);
+    position = p;
     return out;
 }
 
@@ -143,7 +145,12 @@ char* Utf8InputDecoder::feed(std::string_view block, char* out)
             m_carry.keep(p, static_cast<std::size_t>(end - p));
             break;
         }
-        out = putCodePoint(sequence, p, out);
+        if (end - p >= 4 && !m_atStart && inputRule(sequence.codePoint) == InputRule::Keep) {
+            std::memcpy(out, p, 4);  // the common case: copied as it is, four bytes at once
+            out += sequence.length;
+        } else {
+            out = putCodePoint(sequence, p, out);
+        }
         p += sequence.length;
     }
     m_offset += block.size();

@@ -11,7 +11,7 @@ std::optional<std::basic_string<CharT>> generate(ScriptLanguage language, Escapi
         return std::nullopt;
     ScriptStream<CharT> stream(language, escaping);
     std::basic_string<CharT> text;
-    text.reserve(html.size() + html.size() / 4 + ScriptStream<CharT>::kMaxFrameSize);
+    text.reserve(html.size() + html.size() / 2 + ScriptStream<CharT>::kMaxFrameSize);
     stream.begin(text);
     stream.feed(html, text);
     stream.finish(text);

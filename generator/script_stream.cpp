@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -29,10 +30,24 @@ std::string makeHeader(std::string_view firstLine, std::string_view commentPrefi
 template <class CharT>
 CharT* put(CharT* out, std::string_view ascii)
 {
-    for (const char c : ascii)
-        *out++ = static_cast<CharT>(c);
-    return out;
+    if constexpr (sizeof(CharT) == 1) {
+        std::memcpy(out, ascii.data(), ascii.size());
+        return out + ascii.size();
+    } else {
+        for (const char c : ascii)
+            *out++ = static_cast<CharT>(c);
+        return out;
+    }
 }
+
+// Where reading and writing stand. Passed and returned by value: a
+// pointer held in memory would have to be read again after every byte
+// stored, since a byte may alias anything.
+template <class CharT>
+struct Cursor {
+    const CharT* in;
+    CharT* out;
+};
 
 // What a block edge leaves pending.
 struct State {
@@ -61,12 +76,11 @@ struct Php {
     }
     // A backslash before the character; TAB is written as "\t".
     template <class CharT>
-    static const CharT* special(const CharT* p, const CharT*, CharT*& out, State)
+    static Cursor<CharT> special(Cursor<CharT> at, const CharT*, State)
     {
-        out[0] = '\\';
-        out[1] = *p == '\t' ? CharT('t') : *p;
-        out += 2;
-        return p + 1;
+        at.out[0] = '\\';
+        at.out[1] = *at.in == '\t' ? CharT('t') : *at.in;
+        return {at.in + 1, at.out + 2};
     }
 };
 
@@ -101,10 +115,10 @@ struct AspClassic : Asp {
         return out;
     }
     template <class CharT>
-    static const CharT* special(const CharT* p, const CharT*, CharT*& out, State)
+    static Cursor<CharT> special(Cursor<CharT> at, const CharT*, State)
     {
-        *out++ = '\'';
-        return p + 1;
+        *at.out = '\'';
+        return {at.in + 1, at.out + 1};
     }
 };
 
@@ -122,8 +136,10 @@ struct AspExact : Asp {
         return put(out, "\" & vbCr & \"");
     }
     template <class CharT>
-    static const CharT* special(const CharT* p, const CharT* end, CharT*& out, State state)
+    static Cursor<CharT> special(Cursor<CharT> at, const CharT* end, State state)
     {
+        const CharT* const p = at.in;
+        CharT* out = at.out;
         switch (*p) {
         case '"':
             out = put(out, "\"\"");
@@ -138,7 +154,7 @@ struct AspExact : Asp {
             else if (p[1] == '>')
                 out = put(out, joinAfterPercent);
         }
-        return p + 1;
+        return {p + 1, out};
     }
 };
 
@@ -155,20 +171,18 @@ constexpr bool isStop(CharT c)
 // Deals with the character at p, which is one of the stops, and returns
 // the position after what it took.
 template <class Rules, class CharT>
-const CharT* putSpecial(const CharT* p, const CharT* end, CharT*& out, State state)
+Cursor<CharT> putSpecial(Cursor<CharT> at, const CharT* end, State state)
 {
+    const CharT* const p = at.in;
     if (*p != '\r')
-        return Rules::special(p, end, out, state);
+        return Rules::special(at, end, state);
     if (p + 1 == end) {
         state.pendingCr = true;
-        return end;
+        return {end, at.out};
     }
-    if (p[1] == '\n') {
-        out = put(out, Rules::lineBreak);
-        return p + 2;
-    }
-    out = Rules::loneCr(out);
-    return p + 1;
+    if (p[1] == '\n')
+        return {p + 2, put(at.out, Rules::lineBreak)};
+    return {p + 1, Rules::loneCr(at.out)};
 }
 
 #ifdef __SSE2__
@@ -197,25 +211,22 @@ struct Lanes<char16_t> {
 // Stores a whole block, quotes swapped where the rules say so, then keeps
 // as much of it as comes before the first stop and deals with that one.
 template <class Rules, class CharT>
-const CharT* putBlock(const CharT* p, const CharT* end, CharT*& out, State state)
+Cursor<CharT> putBlock(Cursor<CharT> at, const CharT* end, State state)
 {
     using L = Lanes<CharT>;
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.in));
     __m128i stops = _mm_setzero_si128();
     for (const char stop : Rules::blockStops)
         stops = _mm_or_si128(stops, L::equal(block, stop));
     __m128i written = block;
     if constexpr (Rules::swapsQuotes)
         written = L::add(block, _mm_and_si128(L::equal(block, '"'), L::splat('\'' - '"')));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), written);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at.out), written);
     const auto mask = static_cast<unsigned>(_mm_movemask_epi8(stops));
-    if (mask == 0) {
-        out += L::width;
-        return p + L::width;
-    }
+    if (mask == 0)
+        return {at.in + L::width, at.out + L::width};
     const int plain = L::first(mask);
-    out += plain;
-    return putSpecial<Rules>(p + plain, end, out, state);
+    return putSpecial<Rules>({at.in + plain, at.out + plain}, end, state);
 }
 
 #endif
@@ -238,19 +249,18 @@ CharT* feedWith(const CharT* p, const CharT* end, CharT* out, State state)
         if (*p == '>')
             out = put(out, AspExact::joinAfterPercent);
     }
-    while (p < end) {
+    Cursor<CharT> at{p, out};
 #ifdef __SSE2__
-        if (end - p >= Lanes<CharT>::width) {
-            p = putBlock<Rules>(p, end, out, state);
-            continue;
-        }
+    while (end - at.in >= Lanes<CharT>::width)
+        at = putBlock<Rules>(at, end, state);
 #endif
-        if (isStop<Rules>(*p))
-            p = putSpecial<Rules>(p, end, out, state);
+    while (at.in < end) {
+        if (isStop<Rules>(*at.in))
+            at = putSpecial<Rules>(at, end, state);
         else
-            *out++ = *p++;
+            *at.out++ = *at.in++;
     }
-    return out;
+    return at.out;
 }
 
 template <class Visit>

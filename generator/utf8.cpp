@@ -9,60 +9,6 @@
 
 namespace tagora {
 namespace utf8 {
-namespace {
-
-// The lead byte's sequence length and payload bits, and the range the
-// second byte must lie in so that the sequence is neither overlong, nor a
-// surrogate, nor above U+10FFFF.
-struct LeadRule {
-    std::size_t length;
-    char32_t payload;
-    unsigned char secondMin;
-    unsigned char secondMax;
-};
-
-constexpr LeadRule leadRule(unsigned char lead)
-{
-    if (lead < 0x80)
-        return {1, lead, 0, 0};
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return {2, lead & 0x1Fu, 0x80, 0xBF};
-    if (lead == 0xE0)
-        return {3, 0, 0xA0, 0xBF};
-    if (lead == 0xED)
-        return {3, 0x0D, 0x80, 0x9F};
-    if (lead >= 0xE1 && lead <= 0xEF)
-        return {3, lead & 0x0Fu, 0x80, 0xBF};
-    if (lead == 0xF0)
-        return {4, 0, 0x90, 0xBF};
-    if (lead >= 0xF1 && lead <= 0xF3)
-        return {4, lead & 0x07u, 0x80, 0xBF};
-    if (lead == 0xF4)
-        return {4, 4, 0x80, 0x8F};
-    return {0, 0, 0, 0};
-}
-
-}  // namespace
-
-Sequence decodeSequence(const unsigned char* bytes, std::size_t available)
-{
-    const LeadRule rule = leadRule(bytes[0]);
-    if (rule.length == 0)
-        return {};
-    char32_t value = rule.payload;
-    for (std::size_t k = 1; k < rule.length; ++k) {
-        if (k >= available)
-            return {0, 0, Status::Truncated};
-        const unsigned char byte = bytes[k];
-        const unsigned char low = k == 1 ? rule.secondMin : 0x80;
-        const unsigned char high = k == 1 ? rule.secondMax : 0xBF;
-        if (byte < low || byte > high)
-            return {};
-        value = (value << 6) | (byte & 0x3Fu);
-    }
-    return {value, rule.length, Status::Complete};
-}
-
 std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size)
 {
     std::size_t i = 0;
@@ -146,9 +92,10 @@ bool Utf8Validator::feed(std::string_view block)
         }
     }
     while (i < size) {
-        i += utf8::asciiPrefix(p + i, size - i);
-        if (i == size)
-            break;
+        if (p[i] < 0x80) {
+            i += utf8::asciiPrefix(p + i, size - i);
+            continue;
+        }
         const utf8::Sequence sequence = utf8::decodeSequence(p + i, size - i);
         if (sequence.status == utf8::Status::Invalid) {
             m_errorOffset = m_offset + i;

@@ -24,10 +24,75 @@ struct Sequence {
     Status status = Status::Invalid;
 };
 
-// The sequence that starts at bytes[0] (a lead byte of 0x80 or above is
-// expected; ASCII decodes too). Truncated: every byte present is a valid
-// beginning, but the sequence goes on beyond the end of the bytes.
-Sequence decodeSequence(const unsigned char* bytes, std::size_t available);
+// What a lead byte allows: the sequence length (0: not a lead byte), the
+// range of the second byte that keeps the sequence from being overlong, a
+// surrogate or above U+10FFFF, and the payload bits of the lead byte.
+struct LeadRule {
+    std::uint8_t length = 0;
+    std::uint8_t secondMin = 0;
+    std::uint8_t secondMax = 0;
+    std::uint8_t payloadMask = 0;
+};
+
+constexpr LeadRule leadRule(unsigned lead)
+{
+    if (lead < 0x80)
+        return {1, 0, 0, 0x7F};
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return {2, 0x80, 0xBF, 0x1F};
+    if (lead == 0xE0)
+        return {3, 0xA0, 0xBF, 0x0F};
+    if (lead == 0xED)
+        return {3, 0x80, 0x9F, 0x0F};
+    if (lead >= 0xE1 && lead <= 0xEF)
+        return {3, 0x80, 0xBF, 0x0F};
+    if (lead == 0xF0)
+        return {4, 0x90, 0xBF, 0x07};
+    if (lead >= 0xF1 && lead <= 0xF3)
+        return {4, 0x80, 0xBF, 0x07};
+    if (lead == 0xF4)
+        return {4, 0x80, 0x8F, 0x07};
+    return {};
+}
+
+struct LeadRules {
+    LeadRule rules[256];
+    constexpr LeadRules()
+    {
+        for (unsigned lead = 0; lead < 256; ++lead)
+            rules[lead] = leadRule(lead);
+    }
+};
+inline constexpr LeadRules kLeadRules;
+
+constexpr bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The sequence that starts at bytes[0] (ASCII decodes too). Truncated:
+// every byte present is a valid beginning, but the sequence goes on beyond
+// the end of the bytes.
+inline Sequence decodeSequence(const unsigned char* bytes, std::size_t available)
+{
+    const LeadRule rule = kLeadRules.rules[bytes[0]];
+    char32_t value = bytes[0] & rule.payloadMask;
+    if (rule.length <= 1)
+        return rule.length == 1 ? Sequence{value, 1, Status::Complete} : Sequence{};
+    if (available < 2)
+        return {0, 0, Status::Truncated};
+    if (bytes[1] < rule.secondMin || bytes[1] > rule.secondMax)
+        return {};
+    value = (value << 6) | (bytes[1] & 0x3Fu);
+    for (std::size_t k = 2; k < rule.length; ++k) {
+        if (k >= available)
+            return {0, 0, Status::Truncated};
+        if (!isContinuation(bytes[k]))
+            return {};
+        value = (value << 6) | (bytes[k] & 0x3Fu);
+    }
+    return {value, rule.length, Status::Complete};
+}
 
 // The length of the ASCII run at the start of the bytes.
 std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size);

@@ -107,7 +107,10 @@ std::basic_string<CharT> streamed(ScriptLanguage language, Escaping escaping,
     for (const qsizetype to : cuts) {
         const std::size_t size = static_cast<std::size_t>(to - from);
         buffer.assign(stream.maxFeedSize(size), CharT('#'));
-        CharT* const end = stream.feed(text.substr(static_cast<std::size_t>(from), size), buffer.data());
+        // A copy of its own, so that a look past the end of the piece finds
+        // no neighbouring character.
+        const std::basic_string<CharT> piece(text.substr(static_cast<std::size_t>(from), size));
+        CharT* const end = stream.feed(piece, buffer.data());
         if (end - buffer.data() > static_cast<std::ptrdiff_t>(buffer.size()))
             return {};
         result.append(buffer.data(), end);
