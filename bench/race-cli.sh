@@ -142,7 +142,7 @@ race_on() {
   echo "== $(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }') MB of HTML, $(grep -c $'\r$' "$file") CR LF lines, $rounds pairs =="
   same_as_ours "$file"
   printf '%-18s %-10s %9s %9s %10s %9s %9s\n' contender "output to" "ours s" "peer s" "peer/ours" \
-    "ours MB" "peer MB"
+    "ours MiB" "peer MiB"
   for target in /dev/null "$work/out.file"; do
     for contender in "${racers[@]}" "${baselines[@]}"; do
       race "$contender" "$file" "$target"
@@ -153,7 +153,7 @@ race_on() {
 
 echo "tagora-convert: $convert ($( "$convert" --version | head -1)); \$ escaped: $((escape_dollar ? 1 : 0))"
 echo "python3 $(python3 -c 'import sys; print(sys.version.split()[0])'), $(php -n -r 'echo "PHP ", PHP_VERSION;'), $(sed --version | head -1), $(mawk -W version 2>&1 | head -1), perl $(perl -e 'print $^V')"
-echo "peer/ours: the peer's time over ours in the same pair (above 1: ours is faster). MB: peak memory (maximum resident set size, /usr/bin/time -v) writing to /dev/null."
+echo "peer/ours: the peer's time over ours in the same pair (above 1: ours is faster). MiB: peak memory (maximum resident set size, /usr/bin/time -v) writing to /dev/null."
 python3 "$here/race_corpus.py" "$work/page.html" "$size"
 race_on "$work/page.html"
 targets
@@ -172,12 +172,12 @@ memory() {
   result=$( (ulimit -v 3000000; /usr/bin/time -v "$@" 2>&1 >/dev/null) ) || rc=$?
   local peak
   peak=$(awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' <<<"$result")
-  printf '%-4s %-40s %8s MB  exit %s  %s\n' "$(awk -v p="$peak" 'BEGIN { print p < 16 ? "MET" : "MISS" }')" \
+  printf '%-4s %-40s %8s MiB  exit %s  %s\n' "$(awk -v p="$peak" 'BEGIN { print p * 1.048576 < 16 ? "MET" : "MISS" }')" \
     "$what" "$peak" "$rc" \
     "$(grep -m1 -e '^tagora-convert:' -e 'terminate' -e 'signal' <<<"$result" || true)"
 }
 echo
-echo "== peak memory of tagora-convert --php, goal < 16 MB (limit: 3 GB of address space) =="
+echo "== peak memory of tagora-convert --php, goal < 16 MB (limit: 3 GB of address space; MB = 10^6 bytes, MiB = 2^20) =="
 big=$((320000000 / memory_scale))
 python3 "$here/race_corpus.py" "$work/page.html" "$big"
 memory "$((big / 1000000)) MB HTML file" "$convert" --php "$work/page.html"
