@@ -58,6 +58,9 @@ public:
 private:
     char* putCodePoint(const utf8::Sequence& sequence, const unsigned char* bytes, char* out);
     char* putBlock(const unsigned char*& p, const unsigned char* end, char* out);
+    char* putLineBreakAt(const unsigned char*& p, const unsigned char* end, char* out);
+    char* putSequenceAt(const unsigned char*& p, const unsigned char* end, std::uint64_t offset, char* out);
+    char* resumeCarry(const unsigned char*& p, const unsigned char* end, char* out);
 
     std::uint64_t m_offset = 0;
     std::uint64_t m_errorOffset = 0;
