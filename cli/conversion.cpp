@@ -20,6 +20,8 @@ constexpr std::size_t kTextSize = Utf8InputDecoder::maxFeedSize(kReadSize);
 // The output goes out in writes of at least this size (and at the end).
 constexpr std::size_t kWriteSize = std::size_t{512} << 10;
 
+}  // namespace
+
 // The script or the listing, whichever the command line asks for.
 class Producer {
 public:
@@ -46,6 +48,8 @@ private:
     Utf8CodeListing m_listing;
 };
 
+namespace {
+
 std::unique_ptr<char[]> buffer(std::size_t size)
 {
     return std::make_unique_for_overwrite<char[]>(size);
@@ -59,18 +63,28 @@ void complain(const std::string& message)
     [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, line.data(), line.size());
 }
 
-Converter::Converter(Output output, Escaping escaping)
-    : m_output(output), m_escaping(escaping)
+namespace {
+
+// Room for a large piece of output and all that one more input piece can
+// add to it.
+std::size_t outputCapacity(Output output, Escaping escaping)
 {
     const Producer producer(output, escaping);
-    m_scriptCapacity = kWriteSize + producer.maxFeedSize(kTextSize) + 2 * ScriptStream<char>::kMaxFrameSize;
+    return kWriteSize + producer.maxFeedSize(kTextSize) + 2 * ScriptStream<char>::kMaxFrameSize;
+}
+
+}  // namespace
+
+Converter::Converter(Output output, Escaping escaping)
+    : m_output(output), m_escaping(escaping), m_writer(outputCapacity(output, escaping))
+{
     m_input = buffer(kReadSize);
     m_text = buffer(kTextSize);
-    m_script = buffer(m_scriptCapacity);
 }
 
 Outcome Converter::convert(InputFile& input, OutputFile& output)
 {
+    m_textIsInput = false;
     Step step = Step::Done;
     if (output.isDirect() && input.isRegular()) {
         step = validate(input);
@@ -88,19 +102,21 @@ Outcome Converter::convert(InputFile& input, OutputFile& output)
     return report(step, input, output);
 }
 
-// A whole pass over the input, before anything is written.
+// A whole pass over the input, before anything is written. It also finds
+// out whether the input text is the bytes as they are, which spares the
+// second pass the decoding.
 Converter::Step Converter::validate(InputFile& input)
 {
-    Utf8Validator validator;
+    Utf8InputCheck validator;
     for (;;) {
-        const ssize_t got = input.read(m_input.get(), kReadSize);
-        if (got < 0) {
+        const auto block = input.nextBlock(m_input.get(), kReadSize);
+        if (!block) {
             m_error = errno;
             return Step::ReadError;
         }
-        if (got == 0)
+        if (block->empty())
             break;
-        if (!validator.feed({m_input.get(), static_cast<std::size_t>(got)})) {
+        if (!validator.feed(*block)) {
             m_badOffset = validator.errorOffset();
             return Step::BadInput;
         }
@@ -109,51 +125,74 @@ Converter::Step Converter::validate(InputFile& input)
         m_badOffset = validator.errorOffset();
         return Step::BadInput;
     }
+    m_textIsInput = validator.changesNothing();
     return Step::Done;
 }
 
-// Read a block, decode it into the input text, produce its part of the
-// output, and write the output whenever a large piece of it is ready.
+// Produces the output and waits until it is all written.
 Converter::Step Converter::stream(InputFile& input, OutputFile& output)
+{
+    const Step step = produce(input, output);
+    const bool written = m_writer.wait();
+    return step == Step::Done && !written ? Step::WriteError : step;
+}
+
+// Read a block, decode it into the input text piece by piece, produce the
+// output, and hand it over to be written whenever a large piece is ready.
+Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 {
     Utf8InputDecoder decoder;
     Producer producer(m_output, m_escaping);
-    char* const start = m_script.get();
-    char* out = start;
-    bool begun = false;
+    m_out = m_writer.buffer();
+    m_begun = false;
     for (;;) {
-        const ssize_t got = input.read(m_input.get(), kReadSize);
-        if (got < 0) {
+        const auto block = input.nextBlock(m_input.get(), kReadSize);
+        if (!block) {
             m_error = errno;
             return Step::ReadError;
         }
-        if (got == 0)
+        if (block->empty())
             break;
-        const auto text = decoder.decode({m_input.get(), static_cast<std::size_t>(got)}, m_text.get());
-        if (!text) {
-            m_badOffset = decoder.errorOffset();
-            return Step::BadInput;
-        }
-        if (!text->empty()) {
-            if (!begun)
-                out = producer.begin(out);
-            begun = true;
-            out = producer.feed(*text, out);
-        }
-        if (static_cast<std::size_t>(out - start) >= kWriteSize) {
-            if (!output.write(start, static_cast<std::size_t>(out - start)))
-                return Step::WriteError;
-            out = start;
+        for (std::size_t at = 0; at < block->size(); at += kReadSize) {
+            if (const Step step = producePiece(block->substr(at, kReadSize), decoder, producer, output);
+                step != Step::Done)
+                return step;
         }
     }
     if (!decoder.finish()) {
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;
     }
-    if (!begun)
+    if (!m_begun)
         return Step::EmptyInput;
-    out = producer.finish(out);
-    return output.write(start, static_cast<std::size_t>(out - start)) ? Step::Done : Step::WriteError;
+    m_out = producer.finish(m_out);
+    return handOverOutput(output) ? Step::Done : Step::WriteError;
+}
+
+Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder& decoder,
+                                        Producer& producer, OutputFile& output)
+{
+    const auto text = m_textIsInput ? piece : decoder.decode(piece, m_text.get());
+    if (!text) {
+        m_badOffset = decoder.errorOffset();
+        return Step::BadInput;
+    }
+    if (!text->empty()) {
+        if (!m_begun)
+            m_out = producer.begin(m_out);
+        m_begun = true;
+        m_out = producer.feed(*text, m_out);
+    }
+    if (static_cast<std::size_t>(m_out - m_writer.buffer()) >= kWriteSize && !handOverOutput(output))
+        return Step::WriteError;
+    return Step::Done;
+}
+
+bool Converter::handOverOutput(OutputFile& output)
+{
+    const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()));
+    m_out = m_writer.buffer();
+    return handed;
 }
 
 Outcome Converter::report(Step step, const InputFile& input, const OutputFile& output)

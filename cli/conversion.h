@@ -4,12 +4,20 @@
 
 #include "files.h"
 #include "options.h"
+#include "write_behind.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+
+namespace tagora {
+class Utf8InputDecoder;
+}
 
 namespace tagora::cli {
+
+class Producer;
 
 // Exit statuses, from best to worst.
 enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
@@ -29,14 +37,20 @@ private:
 
     Step validate(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
+    Step produce(InputFile& input, OutputFile& output);
+    Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
+                      OutputFile& output);
+    bool handOverOutput(OutputFile& output);
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
     Output m_output;
     Escaping m_escaping;
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;
-    std::unique_ptr<char[]> m_script;
-    std::size_t m_scriptCapacity = 0;
+    WriteBehind m_writer;
+    char* m_out = nullptr;  // the end of the output in m_writer's buffer
+    bool m_begun = false;   // the output has begun
+    bool m_textIsInput = false;  // checked: the input needs no decoding
     std::uint64_t m_badOffset = 0;
     int m_error = 0;
 };

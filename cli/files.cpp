@@ -1,9 +1,11 @@
 #include "files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -17,12 +19,26 @@ namespace {
 char g_temporaryPath[PATH_MAX + 1];
 volatile std::sig_atomic_t g_hasTemporary = 0;
 
+// Bytes of a regular input file mapped at a time; a multiple of any page
+// size.
+constexpr std::size_t kWindowSize = std::size_t{4} << 20;
+
 void removeTemporaryAndStop(int signal)
 {
     if (g_hasTemporary)
         unlink(g_temporaryPath);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
+}
+
+// A mapped page beyond the end of a file that shrank while it was read.
+void removeTemporaryAndFail(int)
+{
+    if (g_hasTemporary)
+        unlink(g_temporaryPath);
+    static const char message[] = "tagora-convert: an input file shrank while it was read\n";
+    [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, message, sizeof message - 1);
+    _exit(2);
 }
 
 void rememberTemporary(const std::string& path)
@@ -77,6 +93,7 @@ std::string resolvedTarget(const std::string& target)
 
 InputFile::~InputFile()
 {
+    unmapWindow();
     if (m_owned)
         close(m_fd);
 }
@@ -103,22 +120,76 @@ bool InputFile::open(const std::string& file)
     if (m_regular) {
         m_start = lseek(m_fd, 0, SEEK_CUR);
         m_regular = m_start >= 0;
+        m_position = m_start;
+        m_mappableEnd = status.st_size;
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     return true;
 }
 
-ssize_t InputFile::read(char* buffer, std::size_t size)
+// Up to the size the file had when it was opened, windows of it are
+// mapped; beyond, it is read (a file that grew, or one of /proc whose size
+// says 0). The file offset follows, as if it had been read.
+std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t size)
+{
+    unmapWindow();
+    if (!m_regular)
+        return readInto(buffer, size);
+    if (m_position < m_mappableEnd) {
+        if (const auto window = mapWindow())
+            return window;
+    }
+    if (lseek(m_fd, m_position, SEEK_SET) != m_position)
+        return std::nullopt;
+    const auto block = readInto(buffer, size);
+    if (block)
+        m_position += static_cast<off_t>(block->size());
+    return block;
+}
+
+// The window from the page boundary at or before the position; nullopt
+// when the file cannot be mapped (it is then read instead).
+std::optional<std::string_view> InputFile::mapWindow()
+{
+    const auto pageSize = static_cast<off_t>(sysconf(_SC_PAGESIZE));
+    const off_t offset = m_position - m_position % pageSize;
+    const auto size = static_cast<std::size_t>(std::min<off_t>(kWindowSize, m_mappableEnd - offset));
+    void* const window = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, offset);
+    if (window == MAP_FAILED) {
+        m_mappableEnd = m_position;
+        return std::nullopt;
+    }
+    madvise(window, size, MADV_SEQUENTIAL);
+    m_window = window;
+    m_windowSize = size;
+    const auto skipped = static_cast<std::size_t>(m_position - offset);
+    m_position = offset + static_cast<off_t>(size);
+    lseek(m_fd, m_position, SEEK_SET);
+    return std::string_view(static_cast<const char*>(window) + skipped, size - skipped);
+}
+
+std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t size)
 {
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, size);
-        if (got >= 0 || errno != EINTR)
-            return got;
+        if (got >= 0)
+            return std::string_view(buffer, static_cast<std::size_t>(got));
+        if (errno != EINTR)
+            return std::nullopt;
     }
+}
+
+void InputFile::unmapWindow()
+{
+    if (m_window)
+        munmap(m_window, m_windowSize);
+    m_window = nullptr;
 }
 
 bool InputFile::rewind()
 {
+    unmapWindow();
+    m_position = m_start;
     return lseek(m_fd, m_start, SEEK_SET) == m_start;
 }
 
@@ -211,6 +282,7 @@ void installSignalHandlers()
     std::signal(SIGPIPE, SIG_IGN);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, removeTemporaryAndStop);
+    std::signal(SIGBUS, removeTemporaryAndFail);
 }
 
 }  // namespace tagora::cli

@@ -1,11 +1,15 @@
 // Reading the input and writing the output of tagora-convert with plain
-// system calls, in large blocks, without any buffering of their own.
+// system calls, in large blocks, without any buffering of their own. A
+// regular file is read through windows mapped into memory, so that its
+// bytes are taken straight from the page cache without a copy.
 #pragma once
 
 #include <sys/types.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tagora::cli {
 
@@ -19,8 +23,11 @@ public:
 
     // False with errno set when the file cannot be opened.
     bool open(const std::string& file);
-    // Bytes read, 0 at the end, -1 with errno set on failure.
-    ssize_t read(char* buffer, std::size_t size);
+    // The next block of the input: a window of a regular file mapped into
+    // memory, or what one read into the buffer gave. Empty at the end;
+    // std::nullopt with errno set on failure. The block stays valid until
+    // the next call.
+    std::optional<std::string_view> nextBlock(char* buffer, std::size_t size);
     // A regular file can be read twice: back to where reading began.
     bool isRegular() const { return m_regular; }
     bool rewind();
@@ -28,10 +35,18 @@ public:
     const std::string& name() const { return m_name; }
 
 private:
+    std::optional<std::string_view> mapWindow();
+    std::optional<std::string_view> readInto(char* buffer, std::size_t size);
+    void unmapWindow();
+
     int m_fd = -1;
     bool m_owned = false;
     bool m_regular = false;
     off_t m_start = 0;
+    off_t m_position = 0;     // of the next block, in a regular file
+    off_t m_mappableEnd = 0;  // the file's size when it was opened
+    void* m_window = nullptr;
+    std::size_t m_windowSize = 0;
     std::string m_name;
 };
 
@@ -74,8 +89,9 @@ private:
 };
 
 // A temporary file being written is removed when the program is
-// interrupted (SIGINT, SIGTERM, SIGHUP); a closed pipe gives EPIPE instead
-// of ending the program.
+// interrupted (SIGINT, SIGTERM, SIGHUP) or when a mapped input file
+// shrinks under it (SIGBUS, which ends with a message and status 2); a
+// closed pipe gives EPIPE instead of ending the program.
 void installSignalHandlers();
 
 }  // namespace tagora::cli

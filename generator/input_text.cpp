@@ -178,6 +178,54 @@ unsigned bytesEqual(__m128i bytes, char c)
 
 }  // namespace
 
+namespace {
+
+struct BytesCheck {
+    bool unchanged = true;  // the rules change none of the bytes
+    bool ascii = true;
+};
+
+// Every CR is followed by an LF and every LF follows a CR, and the bytes
+// hold no character the rules change (a sequence the end of the bytes cuts
+// off counts as one). crBefore tells whether the byte before was a CR, and
+// then whether the last one is.
+BytesCheck checkBytes(const unsigned char* p, std::size_t size, bool& crBefore)
+{
+    BytesCheck check;
+    unsigned crCarry = crBefore ? 1 : 0;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    for (; size - i >= 16; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const unsigned crs = bytesEqual(bytes, '\r');
+        if (bytesEqual(bytes, '\n') != (((crs << 1) | crCarry) & 0xFFFF))
+            return {false, false};
+        crCarry = crs >> 15;
+        if (_mm_movemask_epi8(bytes) == 0)
+            continue;
+        check.ascii = false;
+        for (unsigned leads = bytesEqual(bytes, '\xE2') | bytesEqual(bytes, '\xEF'); leads != 0; leads &= leads - 1) {
+            if (changesAt(p, size, i + static_cast<std::size_t>(std::countr_zero(leads))))
+                return {false, false};
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if ((p[i] == '\n') != (crCarry != 0))
+            return {false, false};
+        crCarry = p[i] == '\r';
+        if (p[i] >= 0x80) {
+            check.ascii = false;
+            if ((p[i] == 0xE2 || p[i] == 0xEF) && changesAt(p, size, i))
+                return {false, false};
+        }
+    }
+    crBefore = crCarry != 0;
+    return check;
+}
+
+}  // namespace
+
 // Every CR is followed by an LF and every LF follows a CR, within the block;
 // nothing is carried in or out; the text is well-formed and holds no
 // character the rules change.
@@ -187,37 +235,32 @@ bool Utf8InputDecoder::needsNoChange(std::string_view block) const
     const std::size_t size = block.size();
     if (!m_carry.empty() || m_skipLineFeed || m_atStart || size == 0 || p[size - 1] == '\r')
         return false;
-    unsigned crBefore = 0;  // the last byte looked at was a CR
-    bool ascii = true;
-    std::size_t i = 0;
-#ifdef __SSE2__
-    for (; size - i >= 16; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const unsigned crs = bytesEqual(bytes, '\r');
-        if (bytesEqual(bytes, '\n') != (((crs << 1) | crBefore) & 0xFFFF))
-            return false;
-        crBefore = crs >> 15;
-        if (_mm_movemask_epi8(bytes) == 0)
-            continue;
-        ascii = false;
-        for (unsigned leads = bytesEqual(bytes, '\xE2') | bytesEqual(bytes, '\xEF'); leads != 0; leads &= leads - 1) {
-            if (changesAt(p, size, i + static_cast<std::size_t>(std::countr_zero(leads))))
-                return false;
-        }
-    }
-#endif
-    for (; i < size; ++i) {
-        if ((p[i] == '\n') != (crBefore != 0))
-            return false;
-        crBefore = p[i] == '\r';
-        if (p[i] >= 0x80) {
-            ascii = false;
-            if ((p[i] == 0xE2 || p[i] == 0xEF) && changesAt(p, size, i))
-                return false;
-        }
-    }
+    bool crBefore = false;
+    const BytesCheck check = checkBytes(p, size, crBefore);
+    if (!check.unchanged)
+        return false;
     Utf8Validator validator;
-    return ascii || (validator.feed(block) && validator.finish());
+    return check.ascii || (validator.feed(block) && validator.finish());
+}
+
+bool Utf8InputCheck::feed(std::string_view block)
+{
+    if (m_unchanged)
+        m_unchanged = checkBytes(reinterpret_cast<const unsigned char*>(block.data()), block.size(), m_crBefore).unchanged;
+    if (!m_validator.feed(block)) {
+        m_unchanged = false;
+        return false;
+    }
+    return true;
+}
+
+bool Utf8InputCheck::finish()
+{
+    m_unchanged = m_unchanged && !m_crBefore;
+    if (m_validator.finish())
+        return true;
+    m_unchanged = false;
+    return false;
 }
 
 std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block, char* out)

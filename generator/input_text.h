@@ -77,4 +77,24 @@ private:
     bool m_dropByteOrderMark;
 };
 
+// Strict validation of the bytes of an input, block by block, that also
+// tells whether its input text is the bytes themselves: every line break a
+// CR LF, and no character the rules change or drop (so no byte-order mark
+// either).
+class Utf8InputCheck {
+public:
+    // False at the first ill-formed sequence (see errorOffset()).
+    bool feed(std::string_view block);
+    // False when the text ends inside a sequence.
+    bool finish();
+    std::uint64_t errorOffset() const { return m_validator.errorOffset(); }
+    // After a successful finish(): the input text is the bytes as they are.
+    bool changesNothing() const { return m_unchanged; }
+
+private:
+    Utf8Validator m_validator;
+    bool m_crBefore = false;  // the last block ended with a CR
+    bool m_unchanged = true;
+};
+
 }  // namespace tagora
