@@ -6,6 +6,9 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace tagora {
 namespace {
@@ -157,71 +160,127 @@ char* Utf8InputDecoder::feed(std::string_view block, char* out)
     return out;
 }
 
-namespace {
-
-// True when the sequence at bytes[i] (a lead byte E2 or EF) is one that the
-// rules change, or when the block cuts it off.
-bool changesAt(const unsigned char* bytes, std::size_t size, std::size_t i)
-{
-    if (size - i < 3)
-        return true;
-    const char32_t codePoint = utf8::decodeSequence(bytes + i, 3).codePoint;
-    return inputRule(codePoint) != InputRule::Keep || codePoint == kByteOrderMark;
-}
-
-#ifdef __SSE2__
-unsigned bytesEqual(__m128i bytes, char c)
-{
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
-}
-#endif
-
-}  // namespace
 
 namespace {
 
-struct BytesCheck {
-    bool unchanged = true;  // the rules change none of the bytes
-    bool ascii = true;
-};
+constexpr std::size_t kNotPlain = std::size_t(-1);
 
-// Every CR is followed by an LF and every LF follows a CR, and the bytes
-// hold no character the rules change (a sequence the end of the bytes cuts
-// off counts as one). crBefore tells whether the byte before was a CR, and
-// then whether the last one is.
-BytesCheck checkBytes(const unsigned char* p, std::size_t size, bool& crBefore)
+// The length of the sequence at the start of the bytes (its lead byte is
+// not ASCII) when it is complete, well-formed and kept as it is by the
+// rules; 0 otherwise.
+std::size_t plainSequenceLength(const unsigned char* bytes, std::size_t available)
 {
-    BytesCheck check;
-    unsigned crCarry = crBefore ? 1 : 0;
-    std::size_t i = 0;
-#ifdef __SSE2__
-    for (; size - i >= 16; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const unsigned crs = bytesEqual(bytes, '\r');
-        if (bytesEqual(bytes, '\n') != (((crs << 1) | crCarry) & 0xFFFF))
-            return {false, false};
-        crCarry = crs >> 15;
-        if (_mm_movemask_epi8(bytes) == 0)
+    const utf8::Sequence sequence = utf8::decodeSequence(bytes, available);
+    if (sequence.status != utf8::Status::Complete || inputRule(sequence.codePoint) != InputRule::Keep
+        || sequence.codePoint == kByteOrderMark)
+        return 0;
+    return sequence.length;
+}
+
+// Goes from bytes[i] to bytes[limit] or just beyond (to the end of a
+// sequence), one character at a time, while each is plain: an LF only
+// after a CR, a CR only before an LF, a sequence as above. Returns where
+// it ended, or kNotPlain.
+std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t i, std::size_t limit,
+                      bool& crBefore)
+{
+    bool cr = crBefore;
+    while (i < limit) {
+        const unsigned char byte = bytes[i];
+        if ((byte == '\n') != cr)
+            return kNotPlain;
+        cr = byte == '\r';
+        if (byte < 0x80) {
+            ++i;
             continue;
-        check.ascii = false;
-        for (unsigned leads = bytesEqual(bytes, '\xE2') | bytesEqual(bytes, '\xEF'); leads != 0; leads &= leads - 1) {
-            if (changesAt(p, size, i + static_cast<std::size_t>(std::countr_zero(leads))))
-                return {false, false};
         }
+        const std::size_t length = plainSequenceLength(bytes + i, size - i);
+        if (length == 0)
+            return kNotPlain;
+        i += length;
     }
+    crBefore = cr;
+    return i;
+}
+
+#ifdef __SSE2__
+// The plain ASCII blocks of sixteen bytes from bytes[i] on, i > 0: each LF
+// right after a CR and each CR right before an LF, which is the same as an
+// LF in every place where the byte before is a CR. Returns where they end.
+std::size_t plainAsciiBlocks(const unsigned char* bytes, std::size_t size, std::size_t i)
+{
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; size - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
+        const __m128i misplaced = _mm_xor_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(before, cr));
+        if (_mm_movemask_epi8(_mm_or_si128(misplaced, block)) != 0)
+            break;
+    }
+    return i;
+}
 #endif
-    for (; i < size; ++i) {
-        if ((p[i] == '\n') != (crCarry != 0))
-            return {false, false};
-        crCarry = p[i] == '\r';
-        if (p[i] >= 0x80) {
-            check.ascii = false;
-            if ((p[i] == 0xE2 || p[i] == 0xEF) && changesAt(p, size, i))
-                return {false, false};
-        }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TAGORA_HAS_AVX2_PATH 1
+// The same, thirty-two bytes at a time.
+__attribute__((target("avx2"))) std::size_t plainAsciiBlocksAvx2(const unsigned char* bytes, std::size_t size,
+                                                                 std::size_t i)
+{
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    for (; size - i >= 32; i += 32) {
+        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
+        const __m256i before = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i - 1));
+        const __m256i misplaced = _mm256_xor_si256(_mm256_cmpeq_epi8(block, lf), _mm256_cmpeq_epi8(before, cr));
+        if (_mm256_movemask_epi8(_mm256_or_si256(misplaced, block)) != 0)
+            break;
     }
-    crBefore = crCarry != 0;
-    return check;
+    return i;
+}
+
+bool hasAvx2()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+#endif
+
+std::size_t skipPlainAscii(const unsigned char* bytes, std::size_t size, std::size_t i)
+{
+#ifdef TAGORA_HAS_AVX2_PATH
+    if (hasAvx2())
+        i = plainAsciiBlocksAvx2(bytes, size, i);
+#endif
+#ifdef __SSE2__
+    i = plainAsciiBlocks(bytes, size, i);
+#endif
+    return i;
+}
+
+// The length of the start of the bytes that is plain: blocks of ASCII at
+// a time, character by character around a byte that is not ASCII. Where
+// the plain start ends, it stops at the beginning of a character.
+std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& crBefore)
+{
+    constexpr std::size_t kStep = 16;
+    std::size_t i = 0;
+    bool cr = crBefore;
+    while (size - i > kStep) {
+        const std::size_t next = walkPlain(bytes, size, i, i + kStep, cr);
+        if (next == kNotPlain)
+            return i;
+        i = skipPlainAscii(bytes, size, next);
+        cr = bytes[i - 1] == '\r';
+    }
+    if (walkPlain(bytes, size, i, size, cr) == kNotPlain)
+        return i;
+    crBefore = cr;
+    return size;
 }
 
 }  // namespace
@@ -236,31 +295,31 @@ bool Utf8InputDecoder::needsNoChange(std::string_view block) const
     if (!m_carry.empty() || m_skipLineFeed || m_atStart || size == 0 || p[size - 1] == '\r')
         return false;
     bool crBefore = false;
-    const BytesCheck check = checkBytes(p, size, crBefore);
-    if (!check.unchanged)
-        return false;
-    Utf8Validator validator;
-    return check.ascii || (validator.feed(block) && validator.finish());
+    return plainPrefix(p, size, crBefore) == size;
 }
 
+// While the input is plain, its bytes are checked here at one go; from
+// the first that is not, the validator takes over.
 bool Utf8InputCheck::feed(std::string_view block)
 {
-    if (m_unchanged)
-        m_unchanged = checkBytes(reinterpret_cast<const unsigned char*>(block.data()), block.size(), m_crBefore).unchanged;
-    if (!m_validator.feed(block)) {
+    std::size_t plain = 0;
+    if (m_unchanged) {
+        plain = plainPrefix(reinterpret_cast<const unsigned char*>(block.data()), block.size(), m_crBefore);
+        m_plainSize += plain;
+        if (plain == block.size())
+            return true;
         m_unchanged = false;
-        return false;
     }
-    return true;
+    return m_validator.feed(block.substr(plain));
 }
 
 bool Utf8InputCheck::finish()
 {
-    m_unchanged = m_unchanged && !m_crBefore;
-    if (m_validator.finish())
+    if (m_unchanged) {
+        m_unchanged = !m_crBefore;
         return true;
-    m_unchanged = false;
-    return false;
+    }
+    return m_validator.finish();
 }
 
 std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block, char* out)

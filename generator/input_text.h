@@ -87,14 +87,15 @@ public:
     bool feed(std::string_view block);
     // False when the text ends inside a sequence.
     bool finish();
-    std::uint64_t errorOffset() const { return m_validator.errorOffset(); }
+    std::uint64_t errorOffset() const { return m_plainSize + m_validator.errorOffset(); }
     // After a successful finish(): the input text is the bytes as they are.
     bool changesNothing() const { return m_unchanged; }
 
 private:
-    Utf8Validator m_validator;
-    bool m_crBefore = false;  // the last block ended with a CR
-    bool m_unchanged = true;
+    Utf8Validator m_validator;  // for what follows the plain start
+    std::uint64_t m_plainSize = 0;  // bytes of the plain start
+    bool m_crBefore = false;  // the plain start ends with a CR
+    bool m_unchanged = true;  // all so far is plain
 };
 
 }  // namespace tagora
