@@ -80,6 +80,8 @@ private slots:
     void blockEdgesChangeNothing_data();
     void blockEdgesChangeNothing();
     void badByteAfterMuchOutput();
+    void largeFiles_data();
+    void largeFiles();
     void outputFileAppearsWholeOrNotAtAll();
     void outputDirectoryKeepsGoing();
     void writeFailures();
@@ -270,6 +272,88 @@ void TestTagoraConvert::badByteAfterMuchOutput()
     QVERIFY(fromPipe.err.endsWith(err));
     QVERIFY(!fromPipe.out.isEmpty());
     QVERIFY(windowScript(kPhp, Escaping::Exact, good).startsWith(fromPipe.out));
+}
+
+namespace {
+
+// Exactly size bytes of CR LF text that the input rules leave as it is.
+QByteArray plainText(qsizetype size)
+{
+    const QByteArray line = "<p class=\"a\">$x \\ \t caf\xC3\xA9 %> \xE2\x80\x99</p>\r\n";
+    QByteArray text = line.repeated(size / line.size() + 1);
+    text.truncate(size);
+    while (text.endsWith('\r') || (!text.isEmpty() && uchar(text.back()) >= 0x80))
+        text.chop(1);  // no CR and no sequence cut off at the end
+    return text.leftJustified(size, 'x');
+}
+
+}  // namespace
+
+// Files larger than the part of them read at once, with what the input
+// rules change, a character cut by the edge of such a part, or a bad byte
+// placed late: the output is the window's script, or nothing at all.
+void TestTagoraConvert::largeFiles_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
+    const qsizetype edge = qsizetype{4} << 20;  // where the first part read ends
+    const auto good = [](const char* name, const QByteArray& input) { QTest::newRow(name) << input << qsizetype{-1}; };
+    const auto bad = [](const char* name, const QByteArray& input, qsizetype offset) {
+        QTest::newRow(name) << input << offset;
+    };
+    good("plain CR LF text", plainText(edge + 100000));
+    good("character across the edge", plainText(edge - 1) + "\xE2\x82\xAC" + plainText(5000));
+    good("four bytes across the edge", plainText(edge - 2) + "\xF0\x9F\x98\x80" + plainText(5000));
+    good("CR | LF at the edge", plainText(edge - 1) + "\r\n" + plainText(5000));
+    good("lone LF late", plainText(edge + 777) + "\n" + plainText(999));
+    good("lone CR ending 32 bytes", plainText(edge + 31) + "\ry" + plainText(99));
+    good("lone CR starting 16 bytes", plainText(edge + 64) + "\ry" + plainText(99));
+    good("U+2029 late", plainText(edge + 123) + "\xE2\x80\xA9" + plainText(500));
+    good("U+FDD1 late", plainText(edge + 124) + "\xEF\xB7\x91" + plainText(500));
+    good("BOM late", plainText(edge + 125) + "\xEF\xBB\xBF" + plainText(500));
+    good("CR at the very end", plainText(edge + 10) + "\r");
+    bad("bad byte deep in ASCII", plainText(edge + 64) + "\xFF" + plainText(100), edge + 64);
+    bad("cut off at the end of the file", plainText(edge - 1) + "\xE2\x82", edge - 1);
+    bad("surrogate after the edge", plainText(edge + 5) + "\xED\xA0\x80" + plainText(100), edge + 5);
+    bad("overlong after a U+2029", plainText(1000) + "\xE2\x80\xA9" + plainText(edge) + "\xC0\x80",
+        1003 + edge);
+}
+
+// Each file is converted to standard output (checked whole first), with
+// -o, and from standard input that is the file, already read in part.
+void TestTagoraConvert::largeFiles()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(qsizetype, badOffset);
+    const QString file = writeFile(u"large.html"_s, input);
+    const QString target = m_directory.filePath(u"large.php"_s);
+    QFile::remove(target);
+    const Result direct = runConvert({file});
+    const Result toFile = runConvert({u"-o"_s, target, file});
+    if (badOffset >= 0) {
+        const QByteArray err = "tagora-convert: " + file.toUtf8() + ": invalid UTF-8 at byte offset "
+                               + QByteArray::number(badOffset) + "\n";
+        QCOMPARE(direct.exitCode, 2);
+        QCOMPARE(direct.err, err);
+        QCOMPARE(direct.out, QByteArray());
+        QCOMPARE(toFile.exitCode, 2);
+        QCOMPARE(toFile.err, err);
+        QVERIFY(!QFileInfo::exists(target));
+        return;
+    }
+    const QByteArray expected = windowScript(kPhp, Escaping::Exact, input);
+    QCOMPARE(direct.err, QByteArray());
+    QVERIFY(direct.out == expected);
+    QCOMPARE(toFile.exitCode, 0);
+    QFile written(target);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll() == expected);
+    QProcess shell;  // dd reads exactly 7 bytes: the rest starts inside a page
+    shell.start(u"bash"_s, {u"-c"_s, u"{ dd bs=7 count=1 of=/dev/null status=none; exec \"$0\"; } <\"$1\""_s,
+                            QStringLiteral(TAGORA_CONVERT_PATH), file});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.readAllStandardError(), QByteArray());
+    QVERIFY(shell.readAllStandardOutput() == windowScript(kPhp, Escaping::Exact, input.mid(7)));
 }
 
 // -o replaces the file only when the whole output is ready; on failure it
