@@ -202,6 +202,8 @@ void OutputFile::openStandardOutput()
 {
     m_fd = STDOUT_FILENO;
     m_name = "standard output";
+    struct stat status {};
+    m_device = fstat(m_fd, &status) == 0 && S_ISCHR(status.st_mode);
 }
 
 bool OutputFile::openReplacing(const std::string& target)
@@ -213,6 +215,7 @@ bool OutputFile::openReplacing(const std::string& target)
     if (exists && !S_ISREG(status.st_mode)) {
         m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         m_owned = m_fd >= 0;
+        m_device = S_ISCHR(status.st_mode);
         return m_owned || fail();
     }
     std::string pattern = directoryOf(m_target) + "/." + baseNameOf(m_target) + ".XXXXXX";

@@ -67,6 +67,9 @@ public:
     // True when written bytes reach their place at once, so that a failure
     // later leaves them there.
     bool isDirect() const { return m_temporary.empty(); }
+    // A device such as /dev/null takes a write at once: nothing is gained
+    // by writing while the next part is produced.
+    bool isDevice() const { return m_device; }
 
     bool write(const char* bytes, std::size_t size);
     // Puts a complete file in place; for a direct output, only checks.
@@ -82,6 +85,7 @@ private:
 
     int m_fd = -1;
     bool m_owned = false;
+    bool m_device = false;
     int m_error = 0;
     std::string m_name;
     std::string m_target;

@@ -23,7 +23,8 @@ WriteBehind::~WriteBehind()
 }
 
 // The thread starts with the first buffer handed over, so that a short
-// output never needs one; without a thread, buffers are written at once.
+// output never needs one; without a thread (or for a device), buffers are
+// written at once.
 bool WriteBehind::startThread()
 {
     if (m_thread.joinable())
@@ -38,7 +39,7 @@ bool WriteBehind::startThread()
 
 bool WriteBehind::handOver(OutputFile& output, std::size_t size)
 {
-    if (!startThread()) {
+    if (output.isDevice() || !startThread()) {
         m_failed = m_failed || !output.write(buffer(), size);
         return !m_failed;
     }
