@@ -1,7 +1,8 @@
 // The multi-line text box of the program's windows: plain text, long
 // lines scroll instead of wrapping, both scroll bars always shown, Tab and
 // Shift+Tab move the focus, Ctrl+Tab types a TAB, and TAB stops are every
-// eight characters.
+// eight characters. Pasted and dropped text passes through textForEditor();
+// a dropped file is not inserted but announced by fileDropped().
 #pragma once
 
 #include <QPlainTextEdit>
@@ -13,12 +14,22 @@ class CodeTextBox : public QPlainTextEdit {
 public:
     explicit CodeTextBox(QWidget* parent = nullptr);
 
+signals:
+    void fileDropped(const QString& path);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void updateTabStops();
 };
+
+// The first local file among dropped data, or an empty string.
+QString droppedFile(const QMimeData* data);
 
 }  // namespace tagora::runtime
