@@ -7,7 +7,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
+
+#include <unistd.h>
 
 namespace tagora::runtime {
 namespace {
@@ -75,7 +79,7 @@ std::optional<QString> decodeAsDeclared(const QByteArray& bytes)
         return std::nullopt;
     if (isWindows1252Alias(charset))
         return fromWindows1252(bytes);
-    QStringDecoder decoder(charset.toLatin1().constData());
+    QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return std::nullopt;
     return decoder.decode(bytes);
@@ -91,8 +95,24 @@ std::optional<DecodedText> decodeByMark(const QByteArray& bytes)
                             || (*encoding == QStringConverter::Utf8 && bytes.startsWith("\xEF\xBB\xBF")));
     if (!marked)
         return std::nullopt;
-    QStringDecoder decoder(*encoding);  // drops the mark
+    QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);  // drops the mark
     return DecodedText{decoder.decode(bytes), TextSource::ByteOrderMark};
+}
+
+QString writeAll(int fd, const QByteArray& bytes)
+{
+    const char* next = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        next += written;
+        left -= written;
+    }
+    return QString();
 }
 
 QString readError(const QFile& file)
@@ -106,7 +126,7 @@ DecodedText decodeHtml(const QByteArray& bytes)
 {
     if (std::optional<DecodedText> marked = decodeByMark(bytes))
         return *marked;
-    if (std::optional<QString> utf8 = decodeStrictly(QStringDecoder(QStringConverter::Utf8), bytes))
+    if (std::optional<QString> utf8 = decodeStrictly(QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless), bytes))
         return {*utf8, TextSource::Utf8};
     if (std::optional<QString> declared = decodeAsDeclared(bytes))
         return {*declared, TextSource::DeclaredCharset};
@@ -135,16 +155,19 @@ ReadResult readHtmlFile(const QString& path)
     }
 }
 
+// QSaveFile writes the temporary file; a short write (a full disk, a file
+// size limit) is not reported by Qt 6.4's own write path, which would then
+// commit a cut-off file. So the bytes go through write(2) here, with the
+// system's reason for any failure.
 QString writeTextFile(const QString& path, const QString& text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    const QString error = writeAll(file.handle(), text.toUtf8());
+    if (!error.isEmpty()) {
         file.cancelWriting();
-        return reason;
+        return error;
     }
     if (!file.commit())
         return file.errorString();
