@@ -96,7 +96,7 @@ public:
 
     // The longest input the character listing takes: beyond it the listing
     // would keep the window busy for more than about a second.
-    static constexpr qsizetype kLongestListedInput = 200'000;
+    static constexpr qsizetype kLongestListedInput = 500'000;
 
 protected:
     bool event(QEvent* event) override;

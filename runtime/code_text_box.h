@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace tagora::runtime {
 
@@ -13,6 +14,12 @@ class CodeTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit CodeTextBox(QWidget* parent = nullptr);
+    ~CodeTextBox() override;
+
+    // While the box holds a line longer than this, its caret does not blink.
+    static constexpr int kLongestBlinkingLine = 10'000;
+    bool holdsLongLine() const;
+    static bool caretBlinks();
 
 signals:
     void fileDropped(const QString& path);
@@ -24,9 +31,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool holdsLongLine_ = false;
+
     void updateTabStops();
+    void updateCaretBlinking();
+    void noteChange(int position, int removed, int added);
+    static bool anyLongLine(QTextBlock block, const QTextBlock& end);
+    static void setCaretBlinking(bool blinking);
 };
 
 // The first local file among dropped data, or an empty string.

@@ -1,6 +1,7 @@
 #include "text_conversion.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -43,9 +44,14 @@ QString editorText(const QPlainTextEdit* editor)
     return text;
 }
 
+// Straight into the document: QPlainTextEdit::setPlainText() would then
+// also apply the editor's character format to the whole text, one more
+// pass over a large page. Like setPlainText(), this clears the undo
+// history and leaves the caret at the start.
 void setEditorText(QPlainTextEdit* editor, const QString& text)
 {
-    editor->setPlainText(textForEditor(text));
+    editor->document()->setPlainText(textForEditor(text));
+    editor->moveCursor(QTextCursor::Start);
 }
 
 QString textForEditor(QString text)

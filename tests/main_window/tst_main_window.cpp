@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 using namespace tagora;
@@ -78,6 +79,7 @@ private slots:
     void characterListingLimit();
     void focusedButtonsAnswerSpaceAndEnter();
     void textBoxKeys();
+    void caretStopsBlinkingOnVeryLongLines();
     void quickHelp();
     void splashComesFirst();
     void linkNeedsLeftPressAndReleaseOnIt_data();
@@ -517,6 +519,25 @@ void MainWindowTest::textBoxKeys()
     QTest::keyClick(window_->txtHTML, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!window_->isVisible());
     QVERIFY(messages_.isEmpty());
+}
+
+// A blinking caret would lay out a very long line again and again; while
+// the focused box holds one, the caret stands still.
+void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
+{
+    const int limit = CodeTextBox::kLongestBlinkingLine;
+    window_->txtHTML->setFocus();
+    setEditorText(window_->txtHTML, QStringLiteral("<p>\r\n") + QString(limit, QLatin1Char('x')));
+    QVERIFY(CodeTextBox::caretBlinks());
+    window_->txtHTML->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window_->txtHTML, QStringLiteral("y"));
+    QVERIFY(!CodeTextBox::caretBlinks());
+    window_->txtPHP->setFocus();
+    QVERIFY(CodeTextBox::caretBlinks());
+    window_->txtHTML->setFocus();
+    QVERIFY(!CodeTextBox::caretBlinks());
+    QTest::keyClick(window_->txtHTML, Qt::Key_Backspace);
+    QVERIFY(CodeTextBox::caretBlinks());
 }
 
 void MainWindowTest::quickHelp()
