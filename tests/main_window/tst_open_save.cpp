@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -162,6 +163,10 @@ void OpenSaveTest::encodings_data()
                                      << "<meta charset=\"iso-8859-2\">ą" << false;
     QTest::newRow("not UTF-8: Windows-1252")
         << QByteArray("caf\xe9 \x80 \x93q\x94 \x81\x9f") << "café € “q” \u0081Ÿ" << true;
+    QByteArray high;  // every byte from 0x80 on, read by ICU's decoder for reference
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        high.append(char(byte));
+    QTest::newRow("Windows-1252, every high byte") << high << QString(QStringDecoder("windows-1252").decode(high)) << true;
     QTest::newRow("overlong UTF-8") << QByteArray("\xc0\xaf") << "À¯" << true;
     QTest::newRow("UTF-8 surrogate") << QByteArray("\xed\xa0\x80") << "í\u00a0€" << true;
     QTest::newRow("meta windows-1252") << QByteArray("<meta charset='windows-1252'>\xe9")
