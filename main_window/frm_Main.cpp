@@ -410,13 +410,13 @@ void frm_Main::openFile(const QString& path)
         if (read.decoded)
             setEditorText(txtHTML, read.decoded->text);
     }
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!read.decoded) {
         showMessage(this, tr("The file \"%1\" cannot be opened.\n\n%2").arg(name, read.error),
                     MessageIcon::Exclamation);
         return;
     }
-    openedFile_ = path;
+    openedFile_ = QFileInfo(path).absoluteFilePath();
     lastFolder_ = QFileInfo(path).absolutePath();
     if (read.decoded->source == TextSource::GuessedWindows1252) {
         showMessage(this,
