@@ -1,8 +1,9 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
+//   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
 #include "frm_Main.h"
-#include "window_helpers.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
@@ -11,10 +12,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.TagoraConverter"));
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Turns HTML into a PHP or ASP script."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
     frm_Main mainWindow;
-    mainWindow.load();
-    mainWindow.adjustSize();
-    tagora::runtime::centerOnScreen(&mainWindow);
-    mainWindow.show();
+    mainWindow.start(parser.positionalArguments().value(0));
     return QApplication::exec();
 }
