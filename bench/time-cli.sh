@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times tagora-convert end to end (read, check and decode the file, generate,
 # write) on a generated HTML file of at least 32 MiB of UTF-8: to /dev/null
-# in each mode, and into a file with -o beside `cp` of the same file, run in
-# interleaved pairs.
+# in each mode, and into a file (with -o, and as standard output, which is
+# checked whole before anything is written) beside `cp` of the same file,
+# run interleaved; each output file is removed outside the timing.
 #   bench/time-cli.sh [BUILD_DIR] [RUNS]
 # BUILD_DIR defaults to build-bench (configured for Release and built when
 # needed); RUNS defaults to 5. MB = 10^6 bytes of the UTF-8 input file.
@@ -49,8 +50,11 @@ done
 
 : >"$work/times"
 for ((r = 0; r < runs; r++)); do
+  rm -f "$work/out.php" "$work/copy.html" "$work/stdout.php"
   echo "convert $(time_once "$convert" --php -o "$work/out.php" "$input")" >>"$work/times"
+  echo "stdout $(time_once sh -c '"$0" --php "$1" >"$2"' "$convert" "$input" "$work/stdout.php")" >>"$work/times"
   echo "cp $(time_once cp "$input" "$work/copy.html")" >>"$work/times"
 done
 awk '$1 == "convert" { print $2 }' "$work/times" | summary "--php -o FILE"
+awk '$1 == "stdout" { print $2 }' "$work/times" | summary "--php >FILE"
 awk '$1 == "cp" { print $2 }' "$work/times" | summary "cp FILE FILE"

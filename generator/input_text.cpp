@@ -1,5 +1,6 @@
 #include "input_text.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -180,7 +181,8 @@ std::size_t plainSequenceLength(const unsigned char* bytes, std::size_t availabl
 // Goes from bytes[i] to bytes[limit] or just beyond (to the end of a
 // sequence), one character at a time, while each is plain: an LF only
 // after a CR, a CR only before an LF, a sequence as above. Returns where
-// it ended, or kNotPlain.
+// it ended: before limit at the first character that is not plain (and
+// crBefore is then left as it was).
 std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t i, std::size_t limit,
                       bool& crBefore)
 {
@@ -188,15 +190,11 @@ std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t 
     while (i < limit) {
         const unsigned char byte = bytes[i];
         if ((byte == '\n') != cr)
-            return kNotPlain;
-        cr = byte == '\r';
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = plainSequenceLength(bytes + i, size - i);
+            return i;
+        const std::size_t length = byte < 0x80 ? 1 : plainSequenceLength(bytes + i, size - i);
         if (length == 0)
-            return kNotPlain;
+            return i;
+        cr = byte == '\r';
         i += length;
     }
     crBefore = cr;
@@ -262,25 +260,60 @@ std::size_t skipPlainAscii(const unsigned char* bytes, std::size_t size, std::si
     return i;
 }
 
+#ifdef __SSE2__
+// Sixteen bytes from bytes[i] on, i > 0, some not ASCII: the line breaks
+// checked at once, then each sequence that starts among them. Returns the
+// end of the block or of a sequence that goes beyond it, or kNotPlain.
+std::size_t plainMixedBlock(const unsigned char* bytes, std::size_t size, std::size_t i)
+{
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
+    const __m128i misplaced = _mm_xor_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n')),
+                                            _mm_cmpeq_epi8(before, _mm_set1_epi8('\r')));
+    if (_mm_movemask_epi8(misplaced) != 0)
+        return kNotPlain;
+    std::size_t end = i;  // of the last sequence
+    for (auto high = static_cast<unsigned>(_mm_movemask_epi8(block)); high != 0; high &= high - 1) {
+        const std::size_t k = i + static_cast<std::size_t>(std::countr_zero(high));
+        if (k < end)
+            continue;  // a continuation byte of that sequence
+        const std::size_t length = plainSequenceLength(bytes + k, size - k);
+        if (length == 0)
+            return kNotPlain;
+        end = k + length;
+    }
+    return std::max(i + 16, end);
+}
+#endif
+
 // The length of the start of the bytes that is plain: blocks of ASCII at
-// a time, character by character around a byte that is not ASCII. Where
-// the plain start ends, it stops at the beginning of a character.
+// a time, then blocks with other bytes, the last few bytes (and those
+// where the plain start ends) one by one. crBefore is updated when the
+// whole is plain.
 std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& crBefore)
 {
-    constexpr std::size_t kStep = 16;
-    std::size_t i = 0;
     bool cr = crBefore;
-    while (size - i > kStep) {
-        const std::size_t next = walkPlain(bytes, size, i, i + kStep, cr);
+    if (size == 0)
+        return 0;
+    std::size_t i = walkPlain(bytes, size, 0, 1, cr);  // from here on, a byte comes before
+    if (i == 0)
+        return 0;
+#ifdef __SSE2__
+    for (;;) {
+        i = skipPlainAscii(bytes, size, i);
+        if (size - i < 16)
+            break;
+        const std::size_t next = plainMixedBlock(bytes, size, i);
         if (next == kNotPlain)
-            return i;
-        i = skipPlainAscii(bytes, size, next);
-        cr = bytes[i - 1] == '\r';
+            break;  // found again below, character by character
+        i = next;
     }
-    if (walkPlain(bytes, size, i, size, cr) == kNotPlain)
-        return i;
-    crBefore = cr;
-    return size;
+    cr = bytes[i - 1] == '\r';
+#endif
+    i = walkPlain(bytes, size, i, size, cr);
+    if (i == size)
+        crBefore = cr;
+    return i;
 }
 
 }  // namespace
@@ -302,19 +335,62 @@ bool Utf8InputDecoder::needsNoChange(std::string_view block) const
 // the first that is not, the validator takes over.
 bool Utf8InputCheck::feed(std::string_view block)
 {
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(block.data());
     std::size_t plain = 0;
     if (m_unchanged) {
-        plain = plainPrefix(reinterpret_cast<const unsigned char*>(block.data()), block.size(), m_crBefore);
+        plain = completeCutCharacter(bytes, block.size());
+        if (m_cutSize == 0)
+            plain += plainPrefix(bytes + plain, block.size() - plain, m_crBefore);
         m_plainSize += plain;
-        if (plain == block.size())
+        const bool crBeforeRest = plain > 0 ? bytes[plain - 1] == '\r' : m_crBefore;
+        if (plain == block.size()
+            || (m_cutSize == 0 && !crBeforeRest && keepCutCharacter(bytes + plain, block.size() - plain)))
             return true;
         m_unchanged = false;
+        if (m_cutSize > 0 && !m_validator.feed({reinterpret_cast<const char*>(m_cut), m_cutSize}))
+            return false;
     }
     return m_validator.feed(block.substr(plain));
 }
 
+// A character the last block cut off, completed from this one: how many
+// of its bytes it took. When the character is not plain, it stays in
+// m_cut for the validator.
+std::size_t Utf8InputCheck::completeCutCharacter(const unsigned char* bytes, std::size_t size)
+{
+    if (m_cutSize == 0)
+        return 0;
+    const std::size_t taken = std::min(size, sizeof m_cut - m_cutSize);
+    unsigned char whole[sizeof m_cut];
+    std::memcpy(whole, m_cut, m_cutSize);
+    std::memcpy(whole + m_cutSize, bytes, taken);
+    const std::size_t length = plainSequenceLength(whole, m_cutSize + taken);
+    if (length == 0 || length <= m_cutSize)
+        return 0;
+    const std::size_t used = length - m_cutSize;
+    m_plainSize += m_cutSize;
+    m_cutSize = 0;
+    m_crBefore = false;
+    return used;
+}
+
+// The end of a block that is the beginning of a character, which the next
+// block may complete.
+bool Utf8InputCheck::keepCutCharacter(const unsigned char* bytes, std::size_t size)
+{
+    if (size == 0 || size >= sizeof m_cut || utf8::decodeSequence(bytes, size).status != utf8::Status::Truncated)
+        return false;
+    std::memcpy(m_cut, bytes, size);
+    m_cutSize = size;
+    return true;
+}
+
 bool Utf8InputCheck::finish()
 {
+    if (m_unchanged && m_cutSize > 0) {
+        m_unchanged = false;
+        m_validator.feed({reinterpret_cast<const char*>(m_cut), m_cutSize});
+    }
     if (m_unchanged) {
         m_unchanged = !m_crBefore;
         return true;

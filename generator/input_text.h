@@ -92,7 +92,12 @@ public:
     bool changesNothing() const { return m_unchanged; }
 
 private:
+    std::size_t completeCutCharacter(const unsigned char* bytes, std::size_t size);
+    bool keepCutCharacter(const unsigned char* bytes, std::size_t size);
+
     Utf8Validator m_validator;  // for what follows the plain start
+    unsigned char m_cut[4] = {};  // a plain start's last character, cut off
+    std::size_t m_cutSize = 0;
     std::uint64_t m_plainSize = 0;  // bytes of the plain start
     bool m_crBefore = false;  // the plain start ends with a CR
     bool m_unchanged = true;  // all so far is plain

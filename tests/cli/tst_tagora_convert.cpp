@@ -305,6 +305,8 @@ void TestTagoraConvert::largeFiles_data()
     good("character across the edge", plainText(edge - 1) + "\xE2\x82\xAC" + plainText(5000));
     good("four bytes across the edge", plainText(edge - 2) + "\xF0\x9F\x98\x80" + plainText(5000));
     good("CR | LF at the edge", plainText(edge - 1) + "\r\n" + plainText(5000));
+    good("U+2029 across the edge", plainText(edge - 1) + "\xE2\x80\xA9" + plainText(5000));
+    good("CR before a character across the edge", plainText(edge - 2) + "\r\xC3\xA9" + plainText(5000));
     good("lone LF late", plainText(edge + 777) + "\n" + plainText(999));
     good("lone CR ending 32 bytes", plainText(edge + 31) + "\ry" + plainText(99));
     good("lone CR starting 16 bytes", plainText(edge + 64) + "\ry" + plainText(99));
@@ -314,6 +316,8 @@ void TestTagoraConvert::largeFiles_data()
     good("CR at the very end", plainText(edge + 10) + "\r");
     bad("bad byte deep in ASCII", plainText(edge + 64) + "\xFF" + plainText(100), edge + 64);
     bad("cut off at the end of the file", plainText(edge - 1) + "\xE2\x82", edge - 1);
+    bad("bad character across the edge", plainText(edge - 2) + "\xF0\x9F\x98x" + plainText(100), edge - 2);
+    bad("bad byte after a character across the edge", plainText(edge - 1) + "\xC3\xA9\xFF", edge + 1);
     bad("surrogate after the edge", plainText(edge + 5) + "\xED\xA0\x80" + plainText(100), edge + 5);
     bad("overlong after a U+2029", plainText(1000) + "\xE2\x80\xA9" + plainText(edge) + "\xC0\x80",
         1003 + edge);
