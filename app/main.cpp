@@ -1,20 +1,19 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
+#include "credits.h"
 #include "frm_Main.h"
-#include "window_helpers.h"
+#include "start_up.h"
+#include "text_conversion.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tagora Converter"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.TagoraConverter"));
+    QApplication::setApplicationName(tagora::runtime::fromAscii(tagora::credits::kProductName));
+    QApplication::setApplicationVersion(tagora::runtime::fromAscii(tagora::credits::kVersion));
+    QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
 
     frm_Main mainWindow;
-    mainWindow.load();
-    mainWindow.adjustSize();
-    tagora::runtime::centerOnScreen(&mainWindow);
-    mainWindow.show();
+    startUp(mainWindow);
     return QApplication::exec();
 }
