@@ -23,7 +23,7 @@ for corpus in tests/fuzz/corpus/*/; do
   mkdir -p "$scratch/$name"
   log=$scratch/$name.log
   mkdir -p build-asan/fuzz-failures
-  if "$harness" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  if "$harness" -max_total_time="$seconds" -max_len=1024 -print_final_stats=1 \
        -artifact_prefix=build-asan/fuzz-failures/"$name"- \
        "$scratch/$name" "$corpus" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
