@@ -237,7 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const bool headersChecked = (checkHeaders(), true);
     (void)headersChecked;
-    const Text html = textFrom(data, size);
+    const Text text = textFrom(data, size);
+    const auto buffer = fuzz::exactCopy(View(text));
+    const View html(buffer.get(), text.size());
     for (const ScriptLanguage language : {ScriptLanguage::Php, ScriptLanguage::Asp}) {
         for (const Escaping escaping : kEscapings)
             checkScript(language, escaping, html);

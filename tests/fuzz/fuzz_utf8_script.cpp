@@ -18,10 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::Decoded decoded = fuzz::decodeUtf8(bytes);
     if (decoded.firstInvalid != std::string_view::npos)
         return 0;
+    const auto buffer = fuzz::exactCopy(std::u16string_view(decoded.text));
+    const std::u16string_view text(buffer.get(), decoded.text.size());
     for (const ScriptLanguage language : {ScriptLanguage::Php, ScriptLanguage::Asp}) {
         for (const Escaping escaping : {Escaping::Exact, Escaping::Classic}) {
             const auto fromBytes = tagora::script(language, escaping, bytes);
-            const auto fromText = tagora::script(language, escaping, std::u16string_view(decoded.text));
+            const auto fromText = tagora::script(language, escaping, text);
             FUZZ_CHECK(fromBytes.has_value() == fromText.has_value());
             if (fromText)
                 FUZZ_CHECK(*fromBytes == fuzz::encodeUtf8(*fromText));
