@@ -1,7 +1,6 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
 #include "credits.h"
 #include "frm_Main.h"
-#include "start_up.h"
 #include "text_conversion.h"
 
 #include <QApplication>
@@ -14,6 +13,6 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
 
     frm_Main mainWindow;
-    startUp(mainWindow);
+    mainWindow.start();
     return QApplication::exec();
 }

@@ -231,6 +231,14 @@ void frm_Main::load()
     splash->showModally();
 }
 
+void frm_Main::start()
+{
+    load();
+    adjustSize();
+    centerOnScreen(this);
+    show();
+}
+
 QString frm_Main::inputText() const
 {
     return editorText(txtHTML);

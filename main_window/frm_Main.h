@@ -25,6 +25,8 @@ public:
     // Runs once before the window is first shown: the splash, shown
     // modally until it closes itself.
     void load();
+    // The start of the program: the splash, then the window.
+    void start();
 
     // The conversion commands.
     void convert();

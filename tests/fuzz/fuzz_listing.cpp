@@ -3,6 +3,7 @@
 // space and its code, 63 when the code page lacks it.
 #include "character_listing.h"
 #include "fuzz_check.h"
+#include "fuzz_utf8.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.push_back(data[size - 1]);
     const auto buffer = fuzz::exactCopy(std::u16string_view(text));
     const std::u16string_view exact(buffer.get(), text.size());
-    FUZZ_CHECK(tagora::characterCodeListing(exact) == expectedListing(text));
+    const std::u16string expected = expectedListing(text);
+    FUZZ_CHECK(tagora::characterCodeListing(exact) == expected);
+#ifdef TAGORA_FUZZ_UTF8_GENERATOR
+    // The listing of the same text as UTF-8, when it holds no lone surrogate.
+    const std::string utf8 = fuzz::encodeUtf8(text);
+    if (fuzz::decodeUtf8(utf8).text == text) {
+        const auto bytes = fuzz::exactCopy(std::string_view(utf8));
+        FUZZ_CHECK(tagora::characterCodeListing(std::string_view(bytes.get(), utf8.size()))
+                   == std::string(expected.begin(), expected.end()));
+    }
+#endif
     return 0;
 }

@@ -214,7 +214,7 @@ void checkScript(ScriptLanguage language, Escaping escaping, View html)
 // is checked once the generators implement it.
 constexpr Escaping kEscapings[] = {
     Escaping::Classic,
-#ifdef TAGORA_FUZZ_EXACT_ESCAPING
+#ifdef TAGORA_FUZZ_UTF8_GENERATOR
     Escaping::Exact,
 #endif
 };

@@ -52,13 +52,15 @@ inline Decoded decodeUtf8(std::string_view bytes)
     return decoded;
 }
 
-// Text that holds no lone surrogate, as UTF-8.
+// Text as UTF-8; a lone surrogate comes out as the three bytes of its
+// number, which no strict decoder accepts.
 inline std::string encodeUtf8(std::u16string_view text)
 {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t value = text[i];
-        if (value >= 0xD800 && value <= 0xDBFF && i + 1 < text.size())
+        if (value >= 0xD800 && value <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
+            && text[i + 1] <= 0xDFFF)
             value = 0x10000 + ((value - 0xD800) << 10) + (text[++i] - 0xDC00);
         if (value < 0x80) {
             bytes.push_back(char(value));

@@ -2,7 +2,6 @@
 // the main window is still hidden; the main window is shown only once the
 // splash has gone.
 #include "frm_Main.h"
-#include "start_up.h"
 
 #include <QtTest>
 
@@ -44,7 +43,7 @@ void StartUpTest::splashFirstThenTheMainWindow()
         splashModal = modal && modal->objectName() == QLatin1String("frm_Splash");
     });
     frm_Main mainWindow;
-    startUp(mainWindow);
+    mainWindow.start();
     qApp->removeEventFilter(&events);
     QVERIFY(splashModal);
     QCOMPARE(events.seen, QStringList({"show frm_Splash", "hide frm_Splash", "show frm_Main"}));
