@@ -5,6 +5,9 @@
 # skipped (exit status 77), not as failed.
 set(TAGORA_SKIP_RETURN_CODE 77)
 set(TAGORA_RUN_IF_FOUND ${CMAKE_CURRENT_LIST_DIR}/run_if_found.sh)
+# What the fuzz harnesses' coverage feedback leaves out (the standard library).
+set(TAGORA_FUZZ_COVERAGE_IGNORE
+    -fsanitize-coverage-ignorelist=${CMAKE_CURRENT_LIST_DIR}/fuzz/coverage_ignore.txt)
 
 # Registers COMMAND as test NAME; with NEEDS it runs only when every program
 # named there is installed.
@@ -47,7 +50,7 @@ function(tagora_add_fuzzer)
   set(harness fuzz_${ARG_NAME})
   if(TAGORA_FUZZ)
     add_executable(${harness} ${ARG_SOURCES})
-    target_compile_options(${harness} PRIVATE -fsanitize=fuzzer)
+    target_compile_options(${harness} PRIVATE -fsanitize=fuzzer ${TAGORA_FUZZ_COVERAGE_IGNORE})
     target_link_options(${harness} PRIVATE -fsanitize=fuzzer)
     set(replay -runs=0 ${corpus})
   else()
