@@ -12,25 +12,25 @@ scripts/build.sh asan >/dev/null
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+# The harnesses this tree builds: those with a saved-input test.
+harnesses=$(ctest --test-dir build-asan -N -R '^fuzz_.*_corpus$' |
+            sed -n 's/^ *Test *#[0-9]*: \(fuzz_.*\)_corpus$/\1/p')
+[[ -n $harnesses ]] || { echo "no fuzz harnesses in build-asan" >&2; exit 1; }
+
 status=0
-for corpus in tests/fuzz/corpus/*/; do
-  name=$(basename "$corpus")
-  harness=build-asan/tests/fuzz/fuzz_$name
-  if [[ ! -x $harness ]]; then
-    echo "fuzz_$name: not built in this tree, skipped"
-    continue
-  fi
+mkdir -p build-asan/fuzz-failures
+for harness in $harnesses; do
+  name=${harness#fuzz_}
   mkdir -p "$scratch/$name"
   log=$scratch/$name.log
-  mkdir -p build-asan/fuzz-failures
-  if "$harness" -max_total_time="$seconds" -max_len=1024 -print_final_stats=1 \
-       -artifact_prefix=build-asan/fuzz-failures/"$name"- \
-       "$scratch/$name" "$corpus" >"$log" 2>&1; then
+  if build-asan/tests/fuzz/"$harness" -max_total_time="$seconds" -max_len=1024 \
+       -print_final_stats=1 -artifact_prefix=build-asan/fuzz-failures/"$name"- \
+       "$scratch/$name" tests/fuzz/corpus/"$name" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    echo "fuzz_$name: $runs runs in ${seconds} s, no failure"
+    echo "$harness: $runs runs in ${seconds} s, no failure"
   else
     status=1
-    echo "fuzz_$name: FAILED" >&2
+    echo "$harness: FAILED" >&2
     tail -n 40 "$log" >&2
   fi
 done
