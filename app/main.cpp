@@ -1,9 +1,11 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
+//   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
 #include "credits.h"
 #include "frm_Main.h"
 #include "text_conversion.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
@@ -12,7 +14,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(tagora::runtime::fromAscii(tagora::credits::kVersion));
     QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Turns HTML into a PHP or ASP script."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
     frm_Main mainWindow;
-    mainWindow.start();
+    mainWindow.start(parser.positionalArguments().value(0));
     return QApplication::exec();
 }

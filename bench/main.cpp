@@ -1,5 +1,6 @@
-// tagora-bench: throughput of the PHP and ASP generators and of the
-// character-code listing on a large generated HTML text, each measured
+// tagora-bench: throughput of the PHP and ASP generators (both escapings,
+// over UTF-16 as the window uses them and over UTF-8 as tagora-convert
+// does) and of the character-code listing on a large generated HTML text, each measured
 // against the cost of allocating a fresh string of the same output size and
 // copying the output into it, in the same run.
 //
@@ -53,9 +54,10 @@ struct Options {
 // Keeps the optimiser from dropping a result that nothing else reads.
 volatile std::uint64_t g_sink = 0;
 
-void consume(const std::u16string& text)
+template <class CharT>
+void consume(const std::basic_string<CharT>& text)
 {
-    g_sink = g_sink + text.size() + (text.empty() ? 0 : text[text.size() / 2]);
+    g_sink = g_sink + text.size() + (text.empty() ? 0 : static_cast<std::uint64_t>(text[text.size() / 2]));
 }
 
 double megabytes(std::size_t codeUnits)
@@ -63,40 +65,69 @@ double megabytes(std::size_t codeUnits)
     return static_cast<double>(codeUnits) * 2 / 1e6;
 }
 
-using Generator = std::function<std::u16string(std::u16string_view)>;
+template <class CharT>
+double megabytesOf(const std::basic_string<CharT>& text)
+{
+    return static_cast<double>(text.size() * sizeof(CharT)) / 1e6;
+}
 
+// A workload runs on the UTF-16 text, or on its UTF-8 form.
 struct Workload {
     const char* name;
-    Generator run;
+    std::function<std::u16string(std::u16string_view)> run;
+    std::function<std::string(std::string_view)> runUtf8;
 };
 
 std::vector<Workload> workloads()
 {
+    const auto utf16 = [](ScriptLanguage language, Escaping escaping) {
+        return [=](std::u16string_view in) { return *script(language, escaping, in); };
+    };
+    const auto utf8 = [](ScriptLanguage language, Escaping escaping) {
+        return [=](std::string_view in) { return *script(language, escaping, in); };
+    };
+    using enum ScriptLanguage;
+    using enum Escaping;
     return {
-        {"PHP script", [](std::u16string_view in) { return *phpScript(in); }},
-        {"ASP script", [](std::u16string_view in) { return *aspScript(in); }},
-        {"Code listing", [](std::u16string_view in) { return characterCodeListing(in); }},
+        {"PHP exact", utf16(Php, Exact), {}},
+        {"PHP classic", utf16(Php, Classic), {}},
+        {"ASP exact", utf16(Asp, Exact), {}},
+        {"ASP classic", utf16(Asp, Classic), {}},
+        {"Code listing", [](std::u16string_view in) { return characterCodeListing(in); }, {}},
+        {"PHP exact 8", {}, utf8(Php, Exact)},
+        {"ASP exact 8", {}, utf8(Asp, Exact)},
+        {"Listing 8", {}, [](std::string_view in) { return characterCodeListing(in); }},
     };
 }
 
 // One table row: generator time, input throughput, the copy baseline for
 // the same output size and the ratio baseline / generator.
-void measure(const Workload& work, const std::u16string& html, int runs)
+template <class CharT, class Run>
+void measureOn(const char* name, const Run& run, const std::basic_string<CharT>& html, int runs)
 {
-    const std::u16string reference = work.run(html);
+    const std::basic_string<CharT> reference = run(html);
     const auto [gen, copy] = timeInterleaved(
-        runs, [&] { consume(work.run(html)); },
-        [&] { consume(std::u16string(reference)); });
-    const double inputMb = megabytes(html.size());
-    std::printf("%-13s %7.1f MB %8.1f %8.1f %9.0f %9.0f %8.1f %8.1f %7.2f %7.2f\n", work.name,
-                megabytes(reference.size()), gen.medianMs, gen.bestMs, inputMb / gen.medianMs * 1e3,
+        runs, [&] { consume(run(html)); },
+        [&] { consume(std::basic_string<CharT>(reference)); });
+    const double inputMb = megabytesOf(html);
+    std::printf("%-13s %7.1f MB %8.1f %8.1f %9.0f %9.0f %8.1f %8.1f %7.2f %7.2f\n", name,
+                megabytesOf(reference), gen.medianMs, gen.bestMs, inputMb / gen.medianMs * 1e3,
                 inputMb / gen.bestMs * 1e3, copy.medianMs, copy.bestMs,
                 copy.medianMs / gen.medianMs, copy.bestMs / gen.bestMs);
 }
 
+void measure(const Workload& work, const std::u16string& html, const std::string& utf8, int runs)
+{
+    if (work.run)
+        measureOn(work.name, work.run, html, runs);
+    else
+        measureOn(work.name, work.runUtf8, utf8, runs);
+}
+
 void printHeading(const std::u16string& html, int runs)
 {
-    std::printf("MB = 10^6 bytes; texts are UTF-16 (2 bytes per code unit).\n");
+    std::printf("MB = 10^6 bytes; texts are UTF-16 (2 bytes per code unit), or UTF-8 for the\n"
+                "rows ending in 8 (input MB/s then counts the UTF-8 bytes).\n");
     std::printf("Input: generated HTML, %zu code units = %.1f MB, %zu lines; %d runs each.\n",
                 html.size(), megabytes(html.size()), countLineBreaks(html) + 1, runs);
     std::printf("Baseline: allocate a fresh string of the output's size and copy the output "
@@ -132,6 +163,8 @@ void printScaling(const std::u16string& html, int runs)
     std::printf("\nScaling with reused memory, input MB/s (median) at %.1f MB and %.1f MB:\n",
                 megabytes(quarter.size()), megabytes(html.size()));
     for (const Workload& work : workloads()) {
+        if (!work.run)
+            continue;
         std::vector<double> small;
         std::vector<double> large;
         for (int r = 0; r < runs; ++r) {
@@ -147,17 +180,18 @@ void printScaling(const std::u16string& html, int runs)
 int runBenchmark(const Options& options)
 {
     const std::u16string html = sampleHtml(options.units);
+    const std::string utf8 = toUtf8(html);
     printHeading(html, options.runs);
     printTableHeading("Fresh memory: every string newly mapped by the system (the allocator's "
                       "default for big blocks)");
     for (const Workload& work : workloads())
-        measure(work, html, options.runs);
+        measure(work, html, utf8, options.runs);
     if (!keepFreedMemory())
         return 0;
     printTableHeading("Reused memory: freed blocks kept and handed out again (no page faults; "
                       "compute and memory bandwidth only)");
     for (const Workload& work : workloads())
-        measure(work, html, options.runs);
+        measure(work, html, utf8, options.runs);
     printScaling(html, options.runs);
     return 0;
 }
@@ -227,8 +261,10 @@ int printDigests(const Options& options)
     const std::vector<std::u16string> inputs = digestInputs(options.units);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         std::printf("input %2zu:", i);
-        for (const Workload& work : workloads())
-            std::printf(" %016llx", static_cast<unsigned long long>(fnv1a(work.run(inputs[i]))));
+        for (const Workload& work : workloads()) {
+            if (work.run)
+                std::printf(" %016llx", static_cast<unsigned long long>(fnv1a(work.run(inputs[i]))));
+        }
         std::printf("\n");
     }
     return 0;

@@ -1,148 +1,134 @@
 // tagora-convert: the script generators of Tagora Converter for batch use.
-// Reads UTF-8 HTML from a file or standard input and writes the PHP or ASP
-// script, or the character-code listing, to standard output.
+// Reads UTF-8 HTML from files or standard input and writes the PHP or ASP
+// script, or the character-code listing, as UTF-8, streaming in blocks of
+// a fixed size.
 
-#include "input.h"
+#include "conversion.h"
+#include "files.h"
 #include "options.h"
-#include "utf8.h"
 
-#include "character_listing.h"
-#include "credits.h"
-#include "script_generator.h"
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <optional>
+#include <exception>
+#include <new>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
 
 namespace {
 
-using namespace tagora;
+using namespace tagora::cli;
 
-constexpr int kDone = 0;
-constexpr int kEmptyInput = 1;
-constexpr int kFailure = 2;
+constexpr int kFailure = static_cast<int>(Outcome::Failed);
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-void writeTo(std::FILE* stream, std::string_view text)
+int writeText(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
-
-void complain(std::string_view message)
-{
-    std::string line = "tagora-convert: ";
-    line.append(message).append("\n");
-    writeTo(stderr, line);
-}
-
-std::string inputName(const std::string& file)
-{
-    return file == "-" ? std::string("standard input") : "'" + file + "'";
-}
-
-int showUsageError(const cli::Options& options)
-{
-    complain(options.problem);
-    writeTo(stderr, cli::usageText());
+    OutputFile output;
+    output.openStandardOutput();
+    if (output.write(text.data(), text.size()))
+        return 0;
+    complain(output.name() + ": cannot write: " + std::strerror(output.error()));
     return kFailure;
 }
 
-int writeResult(std::string_view bytes)
+int showUsageError(const Options& options)
 {
-    writeTo(stdout, bytes);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        complain(std::string("cannot write the output: ") + std::strerror(errno));
-        return kFailure;
-    }
-    return kDone;
+    complain(options.problem);
+    complain("try 'tagora-convert --help' for more information");
+    return kFailure;
 }
 
-// The text the output box would hold afterwards: the script after Convert,
-// or the listing appended to an empty output box.
-std::optional<std::u16string> outputText(cli::Output output, std::u16string_view html)
+// DIR/NAME.php, .asp or .txt, NAME being the file's name without its
+// directory and its last extension.
+std::string outputPathFor(const std::string& file, const Options& options)
 {
-    switch (output) {
-    case cli::Output::PhpScript:
-        return phpScript(html);
-    case cli::Output::AspScript:
-        return aspScript(html);
-    case cli::Output::CharacterCodes:
-        if (html.empty())
-            return std::nullopt;
-        return characterCodeListing(html);
-    }
-    return std::nullopt;
+    std::string name = file.substr(file.rfind('/') == std::string::npos ? 0 : file.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    const char* extension = options.output == Output::PhpScript ? ".php"
+                            : options.output == Output::AspScript ? ".asp"
+                                                                    : ".txt";
+    std::string directory = options.outputDirectory;
+    if (!directory.ends_with('/'))
+        directory += '/';
+    return directory + name + extension;
 }
 
-std::optional<std::string> readInput(const std::string& file)
+Outcome convertOne(Converter& converter, const std::string& file, const std::string& target)
 {
-    auto read = cli::readAllBytes(file);
-    if (const auto* failure = std::get_if<cli::ReadFailure>(&read)) {
-        complain("cannot read " + inputName(file) + ": " + failure->reason);
-        return std::nullopt;
+    InputFile input;
+    if (!input.open(file)) {
+        complain(input.name() + ": cannot read: " + std::strerror(errno));
+        return Outcome::Failed;
     }
-    return std::move(std::get<std::string>(read));
+    OutputFile output;
+    if (target.empty()) {
+        output.openStandardOutput();
+    } else if (!output.openReplacing(target)) {
+        complain(output.name() + ": cannot write: " + std::strerror(output.error()));
+        return Outcome::Failed;
+    }
+    return converter.convert(input, output);
 }
 
-// The input text with its line breaks as the input box holds them. A
-// leading byte-order mark is not part of the text, but byte offsets in
-// messages count it.
-std::optional<std::u16string> decodeInput(std::string_view bytes, const std::string& file)
+// Every file into the folder; one that fails does not stop the others,
+// and no two files write the same output.
+Outcome convertIntoDirectory(Converter& converter, const Options& options)
 {
-    const std::size_t markSize = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    auto decoded = cli::decodeUtf8WithCrLf(bytes.substr(markSize));
-    if (const auto* error = std::get_if<cli::Utf8Error>(&decoded)) {
-        complain("invalid UTF-8 at byte offset " + std::to_string(markSize + error->offset)
-                 + " of " + inputName(file));
-        return std::nullopt;
+    Outcome worst = Outcome::Done;
+    std::set<std::string> written;
+    for (const std::string& file : options.files) {
+        const std::string target = outputPathFor(file, options);
+        Outcome outcome = Outcome::Failed;
+        if (!written.insert(target).second)
+            complain(file + ": not converted: " + target + " is the output of an earlier FILE");
+        else
+            outcome = convertOne(converter, file, target);
+        worst = std::max(worst, outcome);
     }
-    return std::move(std::get<std::u16string>(decoded));
+    return worst;
 }
 
-std::optional<std::u16string> readHtml(const std::string& file)
+int convert(const Options& options)
 {
-    const std::optional<std::string> bytes = readInput(file);
-    if (!bytes)
-        return std::nullopt;
-    return decodeInput(*bytes, file);
+    Converter converter(options.output, options.escaping);
+    if (!options.outputDirectory.empty())
+        return static_cast<int>(convertIntoDirectory(converter, options));
+    return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));
 }
 
-int convert(const cli::Options& options)
+int run(std::span<const char* const> arguments)
 {
-    std::optional<std::u16string> html = readHtml(options.file);
-    if (!html)
-        return kFailure;
-    const std::optional<std::u16string> text = outputText(options.output, *html);
-    html.reset();  // a large input need not stay in memory while the output is encoded
-    if (!text) {
-        writeTo(stderr, std::string(kNoInputMessage) + "\n");
-        return kEmptyInput;
+    const Options options = parseOptions(arguments);
+    switch (options.action) {
+    case Action::ShowHelp:
+        return writeText(usageText());
+    case Action::ShowVersion:
+        return writeText(versionText());
+    case Action::UsageError:
+        return showUsageError(options);
+    case Action::Convert:
+        break;
     }
-    return writeResult(cli::encodeUtf8(*text));
+    return convert(options);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    installSignalHandlers();
     const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
-    const cli::Options options = cli::parseOptions(arguments.empty() ? arguments : arguments.subspan(1));
-    switch (options.action) {
-    case cli::Action::ShowHelp:
-        return writeResult(cli::usageText());
-    case cli::Action::ShowVersion:
-        return writeResult(std::string(credits::kProductTitle) + "\n");
-    case cli::Action::UsageError:
-        return showUsageError(options);
-    case cli::Action::Convert:
-        break;
+    try {
+        return run(arguments.empty() ? arguments : arguments.subspan(1));
+    } catch (const std::bad_alloc&) {
+        complain("out of memory");
+    } catch (const std::exception& exception) {
+        complain(exception.what());
     }
-    return convert(options);
+    return kFailure;
 }

@@ -1,33 +1,53 @@
 #include "options.h"
 
+#include "credits.h"
+
 #include <optional>
 
 namespace tagora::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tagora-convert [--php | --asp | --codes] [FILE]\n"
+    "Usage: tagora-convert [OPTION]... [FILE]...\n"
+    "Turn HTML into a PHP script of echo statements (the default) or a classic ASP\n"
+    "script of Response.Write statements, one statement per line, exactly as\n"
+    "Tagora Converter does; or list the Windows-1252 code of every character.\n"
     "\n"
-    "Turns HTML into a PHP script of echo statements (the default) or a\n"
-    "classic ASP script of Response.Write statements, one statement per\n"
-    "line, exactly as Tagora Converter does; or lists the Windows-1252 code\n"
-    "of every character.\n"
+    "With no FILE, or when FILE is -, read standard input.\n"
     "\n"
-    "  --php      write a PHP script (the default)\n"
-    "  --asp      write an ASP script\n"
-    "  --codes    write the character-code listing\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
+    "      --php              write a PHP script (the default)\n"
+    "      --asp              write an ASP script\n"
+    "      --codes            write the character-code listing\n"
+    "      --classic          escape as version 1.0 did: PHP leaves $ as it is and\n"
+    "                           ASP turns every double quote into an apostrophe\n"
+    "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
+    "                           replaced only once the whole output is written\n"
+    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.php, NAME.asp or\n"
+    "                           NAME.txt (codes), NAME being FILE's name without\n"
+    "                           its directory and extension; DIR must exist\n"
+    "      --help             display this help and exit\n"
+    "      --version          output version information and exit\n"
     "\n"
-    "Give at most one of --php, --asp and --codes. FILE is read as UTF-8;\n"
-    "without FILE, or when FILE is -, standard input is read. Put -- before\n"
-    "a FILE whose name starts with -. Every line break (CR LF, LF or CR)\n"
-    "counts as CR LF. The result goes to standard output as UTF-8, with no\n"
-    "newline added at the end.\n"
+    "The scripts print their input exactly: PHP escapes \\, \", TAB and $; ASP\n"
+    "doubles quotes and writes %> as %\" & \">.\n"
     "\n"
-    "Exit status: 0 done, 1 empty input, 2 invalid UTF-8 (the message gives\n"
-    "the byte offset, from 0, where the bad sequence starts), a file that\n"
-    "cannot be read, or a wrong command line.\n";
+    "Input is read as UTF-8; a byte-order mark at its start is skipped. Every line\n"
+    "break (CR LF, LF, CR or U+2029) counts as CR LF, and U+FDD0 and U+FDD1 become\n"
+    "U+FFFD, as when the text is pasted into the window. The output is UTF-8, with\n"
+    "no newline added at the end. With -d, a FILE that fails is reported and the\n"
+    "others are still converted.\n"
+    "\n"
+    "Invalid UTF-8 is an error, reported with the byte offset (from 0) where the\n"
+    "bad sequence starts. Regular files are checked before anything is written,\n"
+    "and with -o or -d nothing is written for a bad input. When a pipe or terminal\n"
+    "is converted to standard output, the output written so far stays and stops\n"
+    "before the bad sequence.\n"
+    "\n"
+    "Exit status:\n"
+    " 0  if OK,\n"
+    " 1  if an input is empty (nothing is written for it),\n"
+    " 2  if an input is not valid UTF-8, a file cannot be read or written, or the\n"
+    "    command line is wrong.\n";
 
 std::optional<Output> outputOption(std::string_view argument)
 {
@@ -53,41 +73,135 @@ bool isOption(std::string_view argument)
     return argument.size() > 1 && argument.front() == '-';
 }
 
+// An option that takes a value: "-o FILE", "-oFILE", "--output FILE" or
+// "--output=FILE".
+struct ValueOption {
+    std::string_view shortName;
+    std::string_view longName;
+    std::string Options::*field;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"-o", "--output", &Options::outputFile},
+    {"-d", "--output-dir", &Options::outputDirectory},
+};
+
+class Parser {
+public:
+    explicit Parser(std::span<const char* const> arguments) : m_arguments(arguments) {}
+
+    Options parse()
+    {
+        for (m_next = 0; m_next < m_arguments.size();) {
+            const std::string_view argument = m_arguments[m_next++];
+            if (m_optionsEnded || !isOption(argument))
+                m_options.files.emplace_back(argument);
+            else if (argument == "--")
+                m_optionsEnded = true;
+            else if (argument == "--help" || argument == "--version")
+                return action(argument == "--help" ? Action::ShowHelp : Action::ShowVersion);
+            else if (!option(argument))
+                return usageError(m_problem);
+        }
+        return checked();
+    }
+
+private:
+    Options action(Action chosen)
+    {
+        Options options;
+        options.action = chosen;
+        return options;
+    }
+
+    bool fail(std::string problem)
+    {
+        m_problem = std::move(problem);
+        return false;
+    }
+
+    bool option(std::string_view argument)
+    {
+        if (argument == "--classic") {
+            m_options.escaping = Escaping::Classic;
+            return true;
+        }
+        if (const std::optional<Output> output = outputOption(argument)) {
+            if (m_output && *m_output != *output)
+                return fail("--php, --asp and --codes exclude each other");
+            m_output = output;
+            return true;
+        }
+        for (const ValueOption& valueOption : kValueOptions) {
+            if (const std::optional<std::string_view> value = valueOf(argument, valueOption)) {
+                if (value->empty())
+                    return fail("option '" + std::string(argument) + "' needs a value");
+                m_options.*valueOption.field = *value;
+                return true;
+            }
+        }
+        return fail("unrecognized option '" + std::string(argument) + "'");
+    }
+
+    // The option's value when the argument is that option, taking the next
+    // argument when the value is not attached; empty when it is missing.
+    std::optional<std::string_view> valueOf(std::string_view argument, const ValueOption& option)
+    {
+        for (const std::string_view name : {option.shortName, option.longName}) {
+            if (argument == name)
+                return m_next < m_arguments.size() ? m_arguments[m_next++] : std::string_view();
+        }
+        if (argument.starts_with(option.longName) && argument[option.longName.size()] == '=')
+            return argument.substr(option.longName.size() + 1);
+        if (argument.starts_with(option.shortName) && !argument.starts_with("--"))
+            return argument.substr(option.shortName.size());
+        return std::nullopt;
+    }
+
+    Options checked()
+    {
+        m_options.output = m_output.value_or(Output::PhpScript);
+        if (m_options.files.empty())
+            m_options.files.emplace_back("-");
+        if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())
+            return usageError("-o and -d exclude each other");
+        if (m_options.outputDirectory.empty() && m_options.files.size() > 1)
+            return usageError("more than one FILE needs -d DIR");
+        if (!m_options.outputDirectory.empty()) {
+            for (const std::string& file : m_options.files) {
+                if (file == "-")
+                    return usageError("-d DIR takes named FILEs, not standard input");
+            }
+        }
+        return m_options;
+    }
+
+    std::span<const char* const> m_arguments;
+    std::size_t m_next = 0;
+    Options m_options;
+    std::optional<Output> m_output;
+    bool m_optionsEnded = false;
+    std::string m_problem;
+};
+
 }  // namespace
 
 Options parseOptions(std::span<const char* const> arguments)
 {
-    Options options;
-    std::optional<Output> chosenOutput;
-    bool fileGiven = false;
-    bool optionsEnded = false;
-    for (const std::string_view argument : arguments) {
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (argument == "--help" || argument == "--version")) {
-            options.action = argument == "--help" ? Action::ShowHelp : Action::ShowVersion;
-            return options;
-        } else if (!optionsEnded && isOption(argument)) {
-            const std::optional<Output> output = outputOption(argument);
-            if (!output)
-                return usageError("unknown option '" + std::string(argument) + "'");
-            if (chosenOutput && *chosenOutput != *output)
-                return usageError("--php, --asp and --codes exclude each other");
-            chosenOutput = output;
-        } else if (fileGiven) {
-            return usageError("more than one FILE");
-        } else {
-            options.file = argument;
-            fileGiven = true;
-        }
-    }
-    options.output = chosenOutput.value_or(Output::PhpScript);
-    return options;
+    return Parser(arguments).parse();
 }
 
 std::string_view usageText()
 {
     return kUsage;
+}
+
+std::string versionText()
+{
+    std::string text("tagora-convert (");
+    text.append(credits::kProductName).append(") ").append(credits::kVersion).append("\n");
+    text.append("Written by ").append(credits::kDeveloperName).append(".\n");
+    return text;
 }
 
 }  // namespace tagora::cli

@@ -1,9 +1,12 @@
 // The command line of tagora-convert.
 #pragma once
 
+#include "script_stream.h"
+
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tagora::cli {
 
@@ -13,12 +16,16 @@ enum class Output { PhpScript, AspScript, CharacterCodes };
 struct Options {
     Action action = Action::Convert;
     Output output = Output::PhpScript;
-    std::string file = "-";  // "-" stands for standard input
-    std::string problem;     // what is wrong, for Action::UsageError
+    Escaping escaping = Escaping::Exact;
+    std::vector<std::string> files;  // "-" stands for standard input
+    std::string outputFile;          // -o: one input into this file
+    std::string outputDirectory;     // -d: each input into a file here
+    std::string problem;             // what is wrong, for Action::UsageError
 };
 
 Options parseOptions(std::span<const char* const> arguments);
 
 std::string_view usageText();
+std::string versionText();
 
 }  // namespace tagora::cli

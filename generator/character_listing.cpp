@@ -33,16 +33,19 @@ constexpr bool isPassThroughControl(char16_t ch)
 
 // One listing entry: a space and the decimal code, at most four
 // characters, padded so that every entry can be copied as four.
+template <class CharT>
 struct Entry {
-    std::array<char16_t, 4> text{};
+    std::array<CharT, 4> text{};
     std::size_t length = 0;
 };
-using Entries = std::array<Entry, 256>;
+template <class CharT>
+using Entries = std::array<Entry<CharT>, 256>;
 
-const Entries& listingEntries()
+template <class CharT>
+const Entries<CharT>& listingEntries()
 {
-    static const Entries table = [] {
-        Entries result;
+    static const Entries<CharT> table = [] {
+        Entries<CharT> result;
         for (std::size_t code = 0; code < result.size(); ++code) {
             const std::string digits = ' ' + std::to_string(code);
             std::copy(digits.begin(), digits.end(), result[code].text.begin());
@@ -71,14 +74,21 @@ const CodeTable& codeTable()
     return table;
 }
 
+template <class CharT>
 struct Tables {
     const CodeTable& codes = codeTable();
-    const Entries& entries = listingEntries();
+    const Entries<CharT>& entries = listingEntries<CharT>();
 
-    const Entry& entryOf(char16_t ch) const { return entries[codes[ch]]; }
+    const Entry<CharT>& entryOf(char16_t ch) const { return entries[codes[ch]]; }
+    CharT* put(char16_t ch, CharT* out) const
+    {
+        const Entry<CharT>& entry = entryOf(ch);
+        std::copy(entry.text.begin(), entry.text.end(), out);
+        return out + entry.length;
+    }
 };
 
-std::size_t listingSize(std::u16string_view text, const Tables& tables)
+std::size_t listingSize(std::u16string_view text, const Tables<char16_t>& tables)
 {
     std::size_t size = 0;
     for (const char16_t ch : text)
@@ -104,13 +114,13 @@ int windows1252Code(char16_t ch)
 std::u16string characterCodeListing(std::u16string_view text)
 {
     constexpr std::size_t kChunk = 2048;
-    const Tables tables;
+    const Tables<char16_t> tables;
     std::u16string listing;
     listing.reserve(listingSize(text, tables));
     std::array<char16_t, kChunk + 4> chunk;
     std::size_t used = 0;
     for (const char16_t ch : text) {
-        const Entry& entry = tables.entryOf(ch);
+        const Entry<char16_t>& entry = tables.entryOf(ch);
         std::copy(entry.text.begin(), entry.text.end(), chunk.begin() + used);
         used += entry.length;
         if (used >= kChunk) {
@@ -120,6 +130,86 @@ std::u16string characterCodeListing(std::u16string_view text)
     }
     listing.append(chunk.data(), used);
     return listing;
+}
+
+namespace {
+
+constexpr char16_t kUnmappableUnit = 0xFFFF;  // not in the code page
+
+// A code point as the window holds it: one code unit, or two, both
+// unmappable.
+char* putCodePoint(char32_t codePoint, char* out, const Tables<char>& tables)
+{
+    if (codePoint < 0x10000)
+        return tables.put(static_cast<char16_t>(codePoint), out);
+    out = tables.put(kUnmappableUnit, out);
+    return tables.put(kUnmappableUnit, out);
+}
+
+}  // namespace
+
+char* Utf8CodeListing::feed(std::string_view block, char* out)
+{
+    static const Tables<char> tables;
+    const auto* p = reinterpret_cast<const unsigned char*>(block.data());
+    const auto* const end = p + block.size();
+    if (!m_carry.empty()) {
+        std::size_t used = 0;
+        const utf8::Sequence sequence = m_carry.resume(p, block.size(), used);
+        if (sequence.status == utf8::Status::Truncated)
+            return out;
+        if (sequence.status == utf8::Status::Complete) {
+            out = putCodePoint(sequence.codePoint, out, tables);
+        } else {
+            // The lead byte is wrong; the bytes after it are looked at anew.
+            out = tables.put(kUnmappableUnit, out);
+            const std::size_t rest = m_carry.size() - 1;
+            m_carry.clear();
+            std::string_view again(reinterpret_cast<const char*>(m_carry.bytes()) + 1, rest);
+            out = feed(std::string(again), out);
+        }
+        p += used;
+    }
+    while (p < end) {
+        if (*p < 0x80) {
+            out = tables.put(*p++, out);
+            continue;
+        }
+        const utf8::Sequence sequence = utf8::decodeSequence(p, static_cast<std::size_t>(end - p));
+        if (sequence.status == utf8::Status::Truncated) {
+            m_carry.keep(p, static_cast<std::size_t>(end - p));
+            break;
+        }
+        if (sequence.status == utf8::Status::Invalid) {
+            out = tables.put(kUnmappableUnit, out);
+            ++p;
+            continue;
+        }
+        out = putCodePoint(sequence.codePoint, out, tables);
+        p += sequence.length;
+    }
+    return out;
+}
+
+// Each byte of a sequence the text ends inside lists as 63.
+char* Utf8CodeListing::finish(char* out)
+{
+    static const Tables<char> tables;
+    for (std::size_t i = 0; i < m_carry.size(); ++i)
+        out = tables.put(kUnmappableUnit, out);
+    m_carry.clear();
+    return out;
+}
+
+std::string characterCodeListing(std::string_view utf8Text)
+{
+    Utf8CodeListing listing;
+    std::string text(Utf8CodeListing::maxFeedSize(utf8Text.size()) + Utf8CodeListing::kMaxFinishSize,
+                     '\0');
+    char* end = listing.feed(utf8Text, text.data());
+    end = listing.finish(end);
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    return text;
 }
 
 }  // namespace tagora

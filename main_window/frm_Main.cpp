@@ -1,19 +1,28 @@
 #include "frm_Main.h"
 
 #include "artwork.h"
+#include "busy_cursor.h"
 #include "character_listing.h"
 #include "clipboard.h"
 #include "code_text_box.h"
 #include "credits.h"
+#include "file_dialog.h"
 #include "frm_About.h"
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
 #include "text_conversion.h"
+#include "text_file.h"
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QStatusTipEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -21,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTextCursor>
 
 using namespace tagora;
@@ -86,6 +96,8 @@ frm_Main::frm_Main(QWidget* parent)
     createMenus();
     setTabOrder();
     connectCommands();
+    updateSaveCommands();
+    setAcceptDrops(true);
     // The window is as large as its menu bar and client area, no larger.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     txtHTML->setFocus();
@@ -97,7 +109,6 @@ frm_Main::frm_Main(QWidget* parent)
 void frm_Main::createControls(QWidget* client)
 {
     cmdSaveScript = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
-    cmdSaveScript->setEnabled(false);
     createStatusStrip(client);
     mnuCopy = addButton(client, "mnuCopy", tr("&Copy Script"), {6390, 7425, 1410, 420});
     cmdClear = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
@@ -133,7 +144,6 @@ void frm_Main::createLabels(QWidget* client)
     lblEnlarge1 = addLink(client, "lblEnlarge1", tr("Enlarge"), {1530, 135});
     lblEnlarge = addLink(client, "lblEnlarge", tr("Enlarge"), {1395, 3780});
     lblRefresh = addLink(client, "lblRefresh", tr("Open HTML File"), {8100, 135});
-    lblRefresh->setEnabled(false);
     lblConvertto = addLabel(client, "lblConvertto", tr("PHP Script:"), {180, 3780},
                             msSansSerif(8.25, true));
     Label1 = addLabel(client, "Label1", tr("HTML Code:"), {225, 135}, msSansSerif(8.25, true));
@@ -166,10 +176,8 @@ void frm_Main::createFileMenu()
 {
     mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
     mnuOpen = addMenuItem(mnuFile, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
-    mnuOpen->setEnabled(false);
     mnuSavePHPScript = addMenuItem(mnuFile, "mnuSavePHPScript", tr("&Save PHP Script..."),
                                QKeySequence(tr("Ctrl+S")));
-    mnuSavePHPScript->setEnabled(false);
     mnufilesep1 = addMenuSeparator(mnuFile, "mnufilesep1");
     mnuExit = addMenuItem(mnuFile, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
 }
@@ -190,6 +198,12 @@ void frm_Main::createConversionMenu()
     mnuToPHP->setChecked(true);
     mnuToASP = addMenuItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
     mnuToASP->setCheckable(true);
+    mnuConversionsep1 = addMenuSeparator(mnuConversion, "mnuConversionsep1");
+    mnuClassicEscaping = addMenuItem(mnuConversion, "mnuClassicEscaping",
+                                     tr("Classic Escaping (v1.0)"));
+    mnuClassicEscaping->setCheckable(true);
+    mnuClassicEscaping->setStatusTip(
+        tr("Escape as version 1.0 did: PHP leaves $ as it is, ASP turns \" into '"));
 }
 
 void frm_Main::createHelpMenu()
@@ -218,6 +232,14 @@ void frm_Main::connectCommands()
     connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
     connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
     connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
+    connect(mnuClassicEscaping, &QAction::toggled, this, &frm_Main::convertAgainIfInput);
+    connect(mnuOpen, &QAction::triggered, this, &frm_Main::openHtmlFile);
+    connect(lblRefresh, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
+    connect(mnuSavePHPScript, &QAction::triggered, this, &frm_Main::saveScript);
+    connect(cmdSaveScript, &QPushButton::clicked, this, &frm_Main::saveScript);
+    connect(txtPHP, &QPlainTextEdit::textChanged, this, &frm_Main::updateSaveCommands);
+    connect(txtHTML, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
+    connect(txtPHP, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     connect(lblEnlarge, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
     connect(lblEnlarge1, &LinkLabel::clicked, this, &frm_Main::enlargeInput);
     connect(mnuQuickHelp, &QAction::triggered, this, &frm_Main::showQuickHelp);
@@ -229,14 +251,6 @@ void frm_Main::load()
 {
     auto* splash = new frm_Splash;
     splash->showModally();
-}
-
-void frm_Main::start()
-{
-    load();
-    adjustSize();
-    centerOnScreen(this);
-    show();
 }
 
 QString frm_Main::inputText() const
@@ -270,12 +284,17 @@ void frm_Main::ConvertToASP()
 // An empty input leaves the previous output as it is.
 void frm_Main::convertTo(ScriptLanguage language)
 {
-    const std::optional<std::u16string> text = script(language, toU16(inputText()));
-    if (!text) {
-        showMessage(this, fromAscii(kNoInputMessage), MessageIcon::Exclamation);
-        return;
+    const Escaping escaping =
+        mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
+    {
+        BusyCursor busy;
+        const std::optional<std::u16string> text = script(language, escaping, toU16(inputText()));
+        if (text) {
+            setEditorText(txtPHP, fromU16(*text));
+            return;
+        }
     }
-    setEditorText(txtPHP, fromU16(*text));
+    showMessage(this, fromAscii(kNoInputMessage), MessageIcon::Exclamation);
 }
 
 void frm_Main::selectPhpMode()
@@ -296,8 +315,19 @@ void frm_Main::selectMode(ScriptLanguage language)
     mnuToPHP->setChecked(php);
     mnuToASP->setChecked(!php);
     setLabelText(lblConvertto, php ? tr("PHP Script") : tr("ASP Script"));
-    if (!inputText().isEmpty())
+    mnuSavePHPScript->setText(php ? tr("&Save PHP Script...") : tr("&Save ASP Script..."));
+    convertAgainIfInput();
+}
+
+void frm_Main::convertAgainIfInput()
+{
+    if (!txtHTML->document()->isEmpty())
         convert();
+}
+
+bool frm_Main::aspMode() const
+{
+    return !mnuToPHP->isChecked() && mnuToASP->isChecked();
 }
 
 void frm_Main::clear()
@@ -310,23 +340,162 @@ void frm_Main::clear()
 // The message names the PHP script in ASP mode too.
 void frm_Main::copyScript()
 {
-    const QString script = outputText();
-    if (script.isEmpty())
+    if (txtPHP->document()->isEmpty())
         return;
-    setClipboardText(script);
+    {
+        BusyCursor busy;
+        setClipboardText(outputText());
+    }
     showMessage(this, tr("PHP script has been copied to the clipboard."), MessageIcon::Information);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,
 // so it goes straight after the last character.
+// Inputs beyond the limit get a warning and leave the output as it is.
 void frm_Main::listCharacterCodes()
 {
+    const qsizetype length = inputLength();
+    if (length > kLongestListedInput) {
+        showMessage(this,
+                    tr("The character listing takes at most %1 characters; the input holds %2.")
+                        .arg(kLongestListedInput)
+                        .arg(length),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    BusyCursor busy;
     const std::u16string listing = characterCodeListing(toU16(inputText()));
     if (listing.empty())
         return;
     QTextCursor end(txtPHP->document());
     end.movePosition(QTextCursor::End);
     end.insertText(fromU16(listing));
+}
+
+// The length of inputText() without building it: every paragraph break
+// between two lines is a CR LF.
+qsizetype frm_Main::inputLength() const
+{
+    const QTextDocument* document = txtHTML->document();
+    return document->characterCount() - 1 + document->blockCount() - 1;
+}
+
+void frm_Main::start(const QString& file)
+{
+    load();
+    adjustSize();
+    centerOnScreen(this);
+    show();
+    if (!file.isEmpty())
+        openFile(file);
+}
+
+void frm_Main::openHtmlFile()
+{
+    const QString path = askForFileToOpen(
+        this, tr("Open HTML File"), lastFolder_,
+        {tr("HTML files (*.html *.htm *.xhtml *.shtml)"), tr("All files (*)")});
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+// The file's text replaces the input, its line breaks taken as a paste
+// takes them; the output stays as it is.
+void frm_Main::openFile(const QString& path)
+{
+    ReadResult read;
+    {
+        BusyCursor busy;
+        read = readHtmlFile(path);
+        if (read.decoded)
+            setEditorText(txtHTML, read.decoded->text);
+    }
+    const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!read.decoded) {
+        showMessage(this, tr("The file \"%1\" cannot be opened.\n\n%2").arg(name, read.error),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    openedFile_ = QFileInfo(path).absoluteFilePath();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    if (read.decoded->source == TextSource::GuessedWindows1252) {
+        showMessage(this,
+                    tr("\"%1\" is not UTF-8 and names no character set of its own, so it was "
+                       "read as Windows-1252 (Western European). Check any characters outside "
+                       "plain ASCII.")
+                        .arg(name),
+                    MessageIcon::Information);
+    }
+}
+
+// The file holds the output text as it is, in UTF-8 without a byte-order
+// mark, with CR LF between lines.
+void frm_Main::saveScript()
+{
+    if (txtPHP->document()->isEmpty())
+        return;
+    const QString path = askForFileToSave(
+        this, aspMode() ? tr("Save ASP Script") : tr("Save PHP Script"), proposedScriptFile(),
+        {aspMode() ? tr("ASP scripts (*.asp)") : tr("PHP scripts (*.php)"), tr("All files (*)")});
+    if (path.isEmpty())
+        return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    QString error;
+    {
+        BusyCursor busy;
+        error = writeTextFile(path, outputText());
+    }
+    if (!error.isEmpty()) {
+        showMessage(this,
+                    tr("The script could not be saved as \"%1\".\n\n%2")
+                        .arg(QDir::toNativeSeparators(path), error),
+                    MessageIcon::Exclamation);
+    }
+}
+
+// The opened file's name with the script's extension, in its folder.
+QString frm_Main::proposedScriptFile() const
+{
+    const QFileInfo opened(openedFile_);
+    const QString base = openedFile_.isEmpty() ? QStringLiteral("script") : opened.completeBaseName();
+    const QString folder = !openedFile_.isEmpty() ? opened.absolutePath()
+                           : !lastFolder_.isEmpty() ? lastFolder_
+                                                    : QDir::currentPath();
+    return QDir(folder).filePath(base + (aspMode() ? QStringLiteral(".asp") : QStringLiteral(".php")));
+}
+
+void frm_Main::updateSaveCommands()
+{
+    const bool hasScript = !txtPHP->document()->isEmpty();
+    cmdSaveScript->setEnabled(hasScript);
+    mnuSavePHPScript->setEnabled(hasScript);
+}
+
+// A menu item's status tip shows in the status strip while it is
+// highlighted; the credit line comes back afterwards.
+bool frm_Main::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        setLabelText(Label3, tip.isEmpty() ? fromAscii(credits::creditLine()) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void frm_Main::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frm_Main::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(file);
 }
 
 void frm_Main::enlargeOutput()

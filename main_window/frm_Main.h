@@ -8,6 +8,8 @@
 #include <QMainWindow>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -25,8 +27,14 @@ public:
     // Runs once before the window is first shown: the splash, shown
     // modally until it closes itself.
     void load();
-    // The start of the program: the splash, then the window.
-    void start();
+    // The start of the program: the splash, then the window, then the file
+    // named on the command line, if any.
+    void start(const QString& file = QString());
+
+    // Opening HTML and saving the script.
+    void openHtmlFile();
+    void openFile(const QString& path);
+    void saveScript();
 
     // The conversion commands.
     void convert();
@@ -79,10 +87,21 @@ public:
     QMenu* mnuConversion = nullptr;
     QAction* mnuToPHP = nullptr;
     QAction* mnuToASP = nullptr;
+    QAction* mnuConversionsep1 = nullptr;
+    QAction* mnuClassicEscaping = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuQuickHelp = nullptr;
     QAction* mnuHelpsep1 = nullptr;
     QAction* mnuAbout = nullptr;
+
+    // The longest input the character listing takes: beyond it the listing
+    // would keep the window busy for more than about a second.
+    static constexpr qsizetype kLongestListedInput = 500'000;
+
+protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls(QWidget* client);
@@ -99,7 +118,15 @@ private:
     void connectCommands();
     void convertTo(tagora::ScriptLanguage language);
     void selectMode(tagora::ScriptLanguage language);
+    void convertAgainIfInput();
+    void updateSaveCommands();
+    QString proposedScriptFile() const;
+    bool aspMode() const;
+    qsizetype inputLength() const;
     void showInViewer(const QString& text);
+
+    QString openedFile_;  // the file opened last, if any
+    QString lastFolder_;  // the folder used last in a file dialog
 };
 
 // The Quick Help message, its lines joined with CR LF.

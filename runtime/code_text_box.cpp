@@ -1,6 +1,14 @@
 #include "code_text_box.h"
 
+#include "text_conversion.h"
+
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QTextBlock>
+#include <QUrl>
 
 namespace tagora::runtime {
 
@@ -12,6 +20,78 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
     updateTabStops();
+    connect(document(), &QTextDocument::contentsChange, this, &CodeTextBox::noteChange);
+}
+
+CodeTextBox::~CodeTextBox()
+{
+    if (hasFocus())
+        setCaretBlinking(true);
+}
+
+void CodeTextBox::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    updateCaretBlinking();
+}
+
+void CodeTextBox::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    updateCaretBlinking();
+}
+
+// Each blink of the caret redraws its surroundings, and a very long line
+// among them is laid out whole again: a line of a megabyte keeps a core
+// busy. Only the focused box shows a caret, so while that box holds a very
+// long line the caret stops blinking.
+void CodeTextBox::updateCaretBlinking()
+{
+    setCaretBlinking(!hasFocus() || !holdsLongLine_);
+}
+
+bool CodeTextBox::holdsLongLine() const
+{
+    return holdsLongLine_;
+}
+
+// Only the changed lines can have grown; a removal can have shortened the
+// long line, so then every line is looked at again.
+void CodeTextBox::noteChange(int position, int removed, int added)
+{
+    const QTextDocument* text = document();
+    if (holdsLongLine_ && removed > 0)
+        holdsLongLine_ = anyLongLine(text->begin(), text->end());
+    else if (!holdsLongLine_)
+        holdsLongLine_ = anyLongLine(text->findBlock(position), text->findBlock(position + added).next());
+    updateCaretBlinking();
+}
+
+bool CodeTextBox::anyLongLine(QTextBlock block, const QTextBlock& end)
+{
+    for (; block.isValid() && block != end; block = block.next()) {
+        if (block.length() - 1 > kLongestBlinkingLine)  // without its paragraph end
+            return true;
+    }
+    return false;
+}
+
+void CodeTextBox::setCaretBlinking(bool blinking)
+{
+    static int stoppedFlashTime = 0;  // the flash time before a stop, if stopped here
+    QStyleHints* hints = QGuiApplication::styleHints();
+    if (!blinking && hints->cursorFlashTime() != 0) {
+        stoppedFlashTime = hints->cursorFlashTime();
+        hints->setCursorFlashTime(0);
+    } else if (blinking && stoppedFlashTime != 0) {
+        hints->setCursorFlashTime(stoppedFlashTime);
+        stoppedFlashTime = 0;
+    }
+}
+
+bool CodeTextBox::caretBlinks()
+{
+    return QGuiApplication::styleHints()->cursorFlashTime() != 0;
 }
 
 void CodeTextBox::changeEvent(QEvent* event)
@@ -37,6 +117,50 @@ void CodeTextBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void CodeTextBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData()).isEmpty())
+        QPlainTextEdit::dragEnterEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void CodeTextBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (droppedFile(event->mimeData()).isEmpty())
+        QPlainTextEdit::dragMoveEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void CodeTextBox::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit fileDropped(file);
+}
+
+void CodeTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (source && source->hasText() && !isReadOnly())
+        insertPlainText(textForEditor(source->text()));
+}
+
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
 }
 
 }  // namespace tagora::runtime

@@ -1,10 +1,12 @@
 // The multi-line text box of the program's windows: plain text, long
 // lines scroll instead of wrapping, both scroll bars always shown, Tab and
 // Shift+Tab move the focus, Ctrl+Tab types a TAB, and TAB stops are every
-// eight characters.
+// eight characters. Pasted and dropped text passes through textForEditor();
+// a dropped file is not inserted but announced by fileDropped().
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace tagora::runtime {
 
@@ -12,13 +14,37 @@ class CodeTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit CodeTextBox(QWidget* parent = nullptr);
+    ~CodeTextBox() override;
+
+    // While the box holds a line longer than this, its caret does not blink.
+    static constexpr int kLongestBlinkingLine = 10'000;
+    bool holdsLongLine() const;
+    static bool caretBlinks();
+
+signals:
+    void fileDropped(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool holdsLongLine_ = false;
+
     void updateTabStops();
+    void updateCaretBlinking();
+    void noteChange(int position, int removed, int added);
+    static bool anyLongLine(QTextBlock block, const QTextBlock& end);
+    static void setCaretBlinking(bool blinking);
 };
+
+// The first local file among dropped data, or an empty string.
+QString droppedFile(const QMimeData* data);
 
 }  // namespace tagora::runtime

@@ -2,11 +2,15 @@
 // Qt's editors and strings.
 //
 // The program's texts separate lines with CR LF. A Qt text editor keeps
-// paragraphs instead; any line break that reaches it (CR LF, LF or a lone
-// CR, typed or pasted) starts a new paragraph. Reading an editor therefore
-// joins its paragraphs with CR LF, and nothing else in the text changes:
-// non-breaking spaces, TABs, U+2028, NUL and surrogate pairs stay as they
-// are.
+// paragraphs instead; any line break that reaches it (CR LF, LF, a lone
+// CR or U+2029, typed, pasted, dropped or read from a file) starts a new
+// paragraph. Reading an editor therefore joins its paragraphs with CR LF,
+// and nothing else in the text changes: non-breaking spaces, TABs, U+2028,
+// NUL and surrogate pairs stay as they are.
+//
+// Qt's text document would also turn the noncharacters U+FDD0 and U+FDD1
+// into paragraph breaks; they become U+FFFD on the way in instead, as in
+// tagora-convert.
 #pragma once
 
 #include <QString>
@@ -20,6 +24,9 @@ namespace tagora::runtime {
 
 QString editorText(const QPlainTextEdit* editor);
 void setEditorText(QPlainTextEdit* editor, const QString& text);
+
+// The text as an editor may take it: U+FDD0 and U+FDD1 become U+FFFD.
+QString textForEditor(QString text);
 
 std::u16string toU16(const QString& text);
 QString fromU16(std::u16string_view text);

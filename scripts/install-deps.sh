@@ -2,6 +2,7 @@
 # Installs the Debian packages that are missing, and only those.
 #   install-deps.sh app    what building and running the program needs
 #   install-deps.sh test   that, plus what the tests and screenshots need
+#   install-deps.sh bench  that, plus what bench/race-cli.sh races against
 set -euo pipefail
 
 app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
@@ -10,11 +11,18 @@ test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appst
 test_packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
 
+# tagora-convert's manual page; the VBScript round trip and the installed
+# bash completion and manual page in the tests; the benchmark's peers.
+app_packages+=(help2man)
+test_packages+=(wine bash-completion groff-base)
+bench_packages=(python3 mawk perl time)
+
 wanted=("${app_packages[@]}")
 case "${1:-app}" in
   app) [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] || wanted+=("${headless_packages[@]}") ;;
   test) wanted+=("${test_packages[@]}") ;;
-  *) echo "usage: $0 [app|test]" >&2; exit 2 ;;
+  bench) wanted+=("${test_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 [app|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,48 +1,106 @@
-// The character-code listing: Windows-1252 codes of UTF-16 code units.
+// The character-code listing against Windows-1252 as iconv knows it: every
+// UTF-16 code unit as the window lists it, and UTF-8 text decoded as it
+// goes, as tagora-convert lists it.
 
 #include "character_listing.h"
 
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestCharacterListing : public QObject {
     Q_OBJECT
 
 private slots:
-    void listing_data();
-    void listing();
+    void initTestCase();
+    void listsTheWorkedExample();
+    void listsEveryCodeUnit();
+    void listsUtf8InAnyBlocks();
+
+private:
+    QString expectedListing(const QString& text) const;
+    QList<int> m_codes;  // the expected code of every UTF-16 code unit
 };
 
-void TestCharacterListing::listing_data()
+// Windows-1252 from iconv, one byte at a time. iconv knows no character
+// for the five bytes the code page leaves undefined; Windows maps them to
+// the C1 controls of the same number, and so does the program.
+void TestCharacterListing::initTestCase()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("listing");
-    // ASCII, the characters Windows-1252 places at 0x80-0x9F (first, last
-    // and a few between), Latin-1; the five undefined bytes stand for the
-    // C1 controls of the same number; everything else lists as "?".
-    const QList<QPair<int, int>> cases{
-        {0x00, 0},     {0x09, 9},     {0x0D, 13},    {'<', 60},     {0x7F, 127},   {0x20AC, 128},
-        {0x201A, 130}, {0x02C6, 136}, {0x017D, 142}, {0x2018, 145}, {0x2122, 153}, {0x0178, 159},
-        {0x00A0, 160}, {0x00E9, 233}, {0x00FF, 255}, {0x0081, 129}, {0x008D, 141}, {0x008F, 143},
-        {0x0090, 144}, {0x009D, 157}, {0x0080, 63},  {0x009F, 63},  {0x0100, 63},  {0x2028, 63},
-        {0xD83D, 63},  {0xDE00, 63},  {0xFFFD, 63},
-    };
-    for (const auto& [unit, code] : cases)
-        QTest::addRow("U+%04X", unit) << QString(QChar(unit)) << u' ' + QString::number(code);
-    QTest::newRow("empty") << QString() << QString();
-    // Fills the listing's buffer many times over.
-    QTest::newRow("long") << QString::fromUtf16(u"<p>\r\n\u20AC\U0001F600\t").repeated(3000)
-                          << QStringLiteral(" 60 112 62 13 10 128 63 63 9").repeated(3000);
+    m_codes = QList<int>(0x10000, 63);
+    for (int byte = 0; byte < 256; ++byte) {
+        QProcess iconv;
+        iconv.start(u"iconv"_s, {u"-f"_s, u"CP1252"_s, u"-t"_s, u"UTF-16LE"_s});
+        iconv.write(QByteArray(1, static_cast<char>(byte)));
+        iconv.closeWriteChannel();
+        QVERIFY2(iconv.waitForFinished(10000), "iconv does not run");
+        const QByteArray unit = iconv.readAllStandardOutput();
+        if (unit.size() == 2)
+            m_codes[static_cast<uchar>(unit[0]) | static_cast<uchar>(unit[1]) << 8] = byte;
+        else
+            QVERIFY2(QList<int>({0x81, 0x8D, 0x8F, 0x90, 0x9D}).contains(byte), "iconv fails for a defined byte");
+    }
+    for (const int control : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        m_codes[control] = control;
+    QCOMPARE(m_codes[0x20AC], 128);  // iconv really gave Windows-1252
 }
 
-// The listing looks its codes up in a table of its own; the code of a single
-// unit is worked out apart from it.
-void TestCharacterListing::listing()
+QString TestCharacterListing::expectedListing(const QString& text) const
 {
-    QFETCH(QString, text);
-    QFETCH(QString, listing);
-    QCOMPARE(QString::fromStdU16String(tagora::characterCodeListing(text.toStdU16String())), listing);
-    if (text.size() == 1)
-        QCOMPARE(u' ' + QString::number(tagora::windows1252Code(text[0].unicode())), listing);
+    QString listing;
+    for (const QChar unit : text)
+        listing += u' ' + QString::number(m_codes[unit.unicode()]);
+    return listing;
+}
+
+void TestCharacterListing::listsTheWorkedExample()
+{
+    QCOMPARE(QString::fromStdU16String(tagora::characterCodeListing(u"<p>\r\nx")), u" 60 112 62 13 10 120"_s);
+    QVERIFY(tagora::characterCodeListing(std::u16string_view()).empty());
+    QVERIFY(tagora::characterCodeListing(std::string_view()).empty());
+}
+
+void TestCharacterListing::listsEveryCodeUnit()
+{
+    QString everyUnit;
+    for (int unit = 0; unit < 0x10000; ++unit)
+        everyUnit += QChar(unit);
+    const QString listing = QString::fromStdU16String(tagora::characterCodeListing(everyUnit.toStdU16String()));
+    QCOMPARE(listing, expectedListing(everyUnit));
+    for (int unit = 0; unit < 0x10000; ++unit) {
+        if (tagora::windows1252Code(static_cast<char16_t>(unit)) != m_codes[unit])
+            QFAIL(qPrintable(u"wrong code for U+%1"_s.arg(unit, 4, 16, QChar(u'0'))));
+    }
+}
+
+// Every character but the surrogates, and a sample beyond U+FFFF (each
+// two unmappable code units in the window), in blocks of random size.
+void TestCharacterListing::listsUtf8InAnyBlocks()
+{
+    QList<char32_t> points;
+    for (char32_t point = 0; point <= 0x10FFFF; point += point < 0x10000 ? 1 : 0x3FF)
+        if (point < 0xD800 || point > 0xDFFF)
+            points << point;
+    points << 0x10FFFF;
+    const QString text = QString::fromUcs4(points.constData(), points.size());
+    const QByteArray utf8 = text.toUtf8();
+    QCOMPARE(QString::fromStdString(tagora::characterCodeListing(std::string_view(utf8.data(), utf8.size()))),
+             expectedListing(text));
+    QRandomGenerator random(1252);
+    tagora::Utf8CodeListing stream;
+    QByteArray listing;
+    for (qsizetype at = 0; at < utf8.size();) {
+        const qsizetype size = std::min<qsizetype>(random.bounded(0, 7), utf8.size() - at);
+        QByteArray buffer(static_cast<qsizetype>(stream.maxFeedSize(size)), '#');
+        const char* end = stream.feed({utf8.data() + at, static_cast<std::size_t>(size)}, buffer.data());
+        listing += buffer.first(end - buffer.data());
+        at += size;
+    }
+    QByteArray rest(tagora::Utf8CodeListing::kMaxFinishSize, '#');
+    listing += rest.first(stream.finish(rest.data()) - rest.data());
+    QCOMPARE(QString::fromUtf8(listing), expectedListing(text));
 }
 
 QTEST_GUILESS_MAIN(TestCharacterListing)

@@ -1,27 +1,26 @@
-// The PHP and ASP scripts, byte for byte: the header and footer, the line
-// model, the escapes and the statement forms, both from hand-written
-// expected outputs and against a plain split-and-replace reference on
-// many random inputs.
+// The PHP and ASP scripts, byte for byte: hand-written expected scripts
+// for both escapings, a plain split-and-replace model on random inputs cut
+// into random blocks, over UTF-16 and UTF-8 alike, and the input text's
+// line breaks and replaced characters.
 
 #include "credits.h"
+#include "input_text.h"
 #include "script_generator.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using tagora::Escaping;
 using tagora::ScriptLanguage;
 Q_DECLARE_METATYPE(ScriptLanguage)
+Q_DECLARE_METATYPE(Escaping)
 
 namespace {
 
 constexpr auto kPhp = ScriptLanguage::Php, kAsp = ScriptLanguage::Asp;
+constexpr auto kExact = Escaping::Exact, kClassic = Escaping::Classic;
 const QString kCrLf = u"\r\n"_s;
-
-QString fromU16(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The five header lines put together from the credit values, the
 // statements and the footer.
@@ -42,26 +41,84 @@ QString expectedScript(ScriptLanguage language, const QStringList& statements)
     return (header + statements).join(kCrLf) + kCrLf + (php ? "?>" : "%>");
 }
 
-QString generated(ScriptLanguage language, const QString& html)
+QString generated(ScriptLanguage language, Escaping escaping, const QString& html)
 {
-    return fromU16(tagora::script(language, html.toStdU16String()).value_or(u"<no script>"));
+    const auto text = tagora::script(language, escaping, html.toStdU16String());
+    return text ? QString::fromStdU16String(*text) : u"<no script>"_s;
 }
 
-// The reference: the line list by splitting, then whole-line replacements.
-QString referenceScript(ScriptLanguage language, const QString& html)
+QByteArray generatedUtf8(ScriptLanguage language, Escaping escaping, const QByteArray& html)
+{
+    const auto text = tagora::script(language, escaping, std::string_view(html.data(), html.size()));
+    return text ? QByteArray::fromStdString(*text) : "<no script>";
+}
+
+// The model: the line list by splitting at CR LF, then whole-line
+// replacements in a fixed order.
+QString escapedLine(ScriptLanguage language, Escaping escaping, QString line)
+{
+    if (language == kPhp) {
+        line.replace('\\', u"\\\\"_s).replace('"', u"\\\""_s).replace('\t', u"\\t"_s);
+        return escaping == kExact ? line.replace('$', u"\\$"_s) : line;
+    }
+    if (escaping == kClassic)
+        return line.replace('"', '\'');
+    return line.replace('"', u"\"\""_s)
+        .replace(u"%>"_s, u"%\" & \">"_s)
+        .replace('\r', u"\" & vbCr & \""_s)
+        .replace('\n', u"\" & vbLf & \""_s);
+}
+
+QString modelScript(ScriptLanguage language, Escaping escaping, const QString& html)
 {
     QStringList statements = html.split(kCrLf);
     for (qsizetype i = 0; i < statements.size(); ++i) {
-        QString& line = statements[i];
         const bool last = i == statements.size() - 1;
-        if (language == kAsp) {
-            line = "Response.Write(\"" + line.replace('"', '\'') + (last ? "\")" : "\") & vbCrLf");
-        } else {
-            line.replace('\\', u"\\\\"_s).replace('"', u"\\\""_s).replace('\t', u"\\t"_s);
-            line = "echo \"" + line + (last ? "\";" : "\\n\";");
-        }
+        const QString line = escapedLine(language, escaping, statements[i]);
+        statements[i] = language == kPhp ? "echo \"" + line + (last ? "\";" : "\\n\";")
+                                         : "Response.Write(\"" + line + (last ? "\")" : "\") & vbCrLf");
     }
     return expectedScript(language, statements);
+}
+
+// Cut points for a text of the given size: ends of pieces of random
+// length, empty pieces included.
+QList<qsizetype> randomCuts(QRandomGenerator& random, qsizetype size)
+{
+    QList<qsizetype> cuts;
+    for (qsizetype at = 0; at < size;) {
+        at = std::min(size, at + random.bounded(0, 9));
+        cuts << at;
+    }
+    return cuts;
+}
+
+// The script through the stream, the text fed in the given pieces. Each
+// piece's output must stay within the stream's own bound.
+template <class CharT>
+std::basic_string<CharT> streamed(ScriptLanguage language, Escaping escaping,
+                                  std::basic_string_view<CharT> text, const QList<qsizetype>& cuts)
+{
+    tagora::ScriptStream<CharT> stream(language, escaping);
+    std::basic_string<CharT> result;
+    std::vector<CharT> buffer(tagora::ScriptStream<CharT>::kMaxFrameSize);
+    result.append(buffer.data(), stream.begin(buffer.data()));
+    qsizetype from = 0;
+    for (const qsizetype to : cuts) {
+        const std::size_t size = static_cast<std::size_t>(to - from);
+        buffer.assign(stream.maxFeedSize(size), CharT('#'));
+        // A copy of its own, so that a look past the end of the piece finds
+        // no neighbouring character.
+        const std::basic_string<CharT> piece(text.substr(static_cast<std::size_t>(from), size));
+        CharT* const end = stream.feed(piece, buffer.data());
+        if (end - buffer.data() > static_cast<std::ptrdiff_t>(buffer.size()))
+            return {};
+        result.append(buffer.data(), end);
+        from = to;
+    }
+    buffer.resize(tagora::ScriptStream<CharT>::kMaxFrameSize);
+    result.append(buffer.data(), stream.finish(buffer.data()));
+    return result;
 }
 
 }  // namespace
@@ -70,73 +127,180 @@ class TestScriptGenerator : public QObject {
     Q_OBJECT
 
 private slots:
+    void emptyInputGivesNoScript();
+    void handWrittenScripts_data();
     void handWrittenScripts();
-    void matchesReference_data();
-    void matchesReference();
-    void longInputMatchesReference();
+    void matchesModelInAnyBlocks_data();
+    void matchesModelInAnyBlocks();
+    void inputText_data();
+    void inputText();
 };
 
-void TestScriptGenerator::handWrittenScripts()
+void TestScriptGenerator::emptyInputGivesNoScript()
 {
-    QVERIFY(!tagora::phpScript(u"") && !tagora::aspScript(u""));
-    QCOMPARE(fromU16(tagora::phpHeader()) + "?>", expectedScript(kPhp, {}));
-    QCOMPARE(fromU16(tagora::aspHeader()) + "%>", expectedScript(kAsp, {}));
-    // Escapes, an empty line, a line ending in a backslash, lone LF and CR,
-    // LF CR, CR CR LF and a trailing CR LF.
-    QCOMPARE(generated(kPhp, u"a\\\"b\t$x='y' {$z}\r\n\r\nc\\\r\nd\n\re\r\r\nf\r\n"_s),
-             expectedScript(kPhp, {uR"(echo "a\\\"b\t$x='y' {$z}\n";)"_s, uR"(echo "\n";)"_s,
-                                   uR"(echo "c\\\n";)"_s, u"echo \"d\n\re\r\\n\";"_s, uR"(echo "f\n";)"_s,
-                                   uR"(echo "";)"_s}));
-    // Quotes become apostrophes, nothing else changes; a lone CR ends the input.
-    QCOMPARE(generated(kAsp, u"<a href=\"x\">say \"hi\"</a>\r\n\r\n\\\"\t%>\r\na\nb\r\r\nc\r"_s),
-             expectedScript(kAsp, {uR"(Response.Write("<a href='x'>say 'hi'</a>") & vbCrLf)"_s,
-                                   uR"(Response.Write("") & vbCrLf)"_s,
-                                   u"Response.Write(\"\\'\t%>\") & vbCrLf"_s,
-                                   u"Response.Write(\"a\nb\r\") & vbCrLf"_s,
-                                   u"Response.Write(\"c\r\")"_s}));
-}
-
-void TestScriptGenerator::matchesReference_data()
-{
-    QTest::addColumn<ScriptLanguage>("language");
-    QTest::addColumn<QStringList>("alphabet");
-    QTest::addColumn<int>("maxLength");
-    const QStringList mixed{"a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "\\", "\"", "\t", "$",
-                            "'", "%", "\\\"", "\\\r\n", QChar(0), u"\u2028"_s, u"\U0001F600"_s};
-    // Mostly plain text, so that long runs without any special character
-    // alternate with single ones.
-    const QStringList sparse = QStringList(40, "p") + QStringList{"\"", "\r\n", "\\", "\t", "\r", "\n"};
     for (const auto language : {kPhp, kAsp}) {
-        const char* name = language == kPhp ? "PHP" : "ASP";
-        QTest::addRow("%s short", name) << language << mixed << 12;
-        QTest::addRow("%s long", name) << language << mixed << 400;
-        QTest::addRow("%s long sparse", name) << language << sparse << 400;
+        for (const auto escaping : {kExact, kClassic}) {
+            QVERIFY(!tagora::script(language, escaping, std::u16string_view()));
+            QVERIFY(!tagora::script(language, escaping, std::string_view()));
+        }
     }
 }
 
-void TestScriptGenerator::matchesReference()
+void TestScriptGenerator::handWrittenScripts_data()
+{
+    QTest::addColumn<ScriptLanguage>("language");
+    QTest::addColumn<Escaping>("escaping");
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("statements");
+
+    // The worked examples of version 1.0 and its edge cases.
+    QTest::newRow("classic PHP: quote, TAB, two lines")
+        << kPhp << kClassic << u"a\"b\r\nc\td"_s << QStringList{uR"(echo "a\"b\n";)"_s, uR"(echo "c\td";)"_s};
+    QTest::newRow("classic PHP: one space") << kPhp << kClassic << u" "_s << QStringList{u"echo \" \";"_s};
+    QTest::newRow("classic PHP: escapes, empty line, lone LF and CR, trailing CR LF")
+        << kPhp << kClassic << u"a\\\"b\t$x='y' {$z}\r\n\r\nc\\\r\nd\n\re\r\r\nf\r\n"_s
+        << QStringList{uR"(echo "a\\\"b\t$x='y' {$z}\n";)"_s, uR"(echo "\n";)"_s, uR"(echo "c\\\n";)"_s,
+                       u"echo \"d\n\re\r\\n\";"_s, uR"(echo "f\n";)"_s, uR"(echo "";)"_s};
+    QTest::newRow("classic ASP: quote, TAB, two lines")
+        << kAsp << kClassic << u"a\"b\r\nc\td"_s
+        << QStringList{uR"(Response.Write("a'b") & vbCrLf)"_s, u"Response.Write(\"c\td\")"_s};
+    QTest::newRow("classic ASP: only quotes change; lone CR at the end")
+        << kAsp << kClassic << u"<a href=\"x\">\"hi\"</a>\r\n\r\n\\\"\t%>$\r\na\nb\r\r\nc\r"_s
+        << QStringList{uR"(Response.Write("<a href='x'>'hi'</a>") & vbCrLf)"_s,
+                       uR"(Response.Write("") & vbCrLf)"_s, u"Response.Write(\"\\'\t%>$\") & vbCrLf"_s,
+                       u"Response.Write(\"a\nb\r\") & vbCrLf"_s, u"Response.Write(\"c\r\")"_s};
+
+    // Exact escaping: PHP escapes the dollar sign as well.
+    QTest::newRow("exact PHP: dollar signs")
+        << kPhp << kExact << u"$el {$price} `${name}` \\$ \"$\"\t?>\r\n$"_s
+        << QStringList{uR"(echo "\$el {\$price} `\${name}` \\\$ \"\$\"\t?>\n";)"_s, uR"(echo "\$";)"_s};
+    QTest::newRow("exact PHP: lone CR and LF stay in the line")
+        << kPhp << kExact << u"a\rb\n\r\r\n"_s << QStringList{u"echo \"a\rb\n\r\\n\";"_s, u"echo \"\";"_s};
+    // ASP doubles quotes, keeps "%" and ">" apart, and joins lone CR and LF.
+    QTest::newRow("exact ASP: quotes and %>")
+        << kAsp << kExact << u"<a onclick=\"alert('hi')\">He said \"yes\"</a> <%= x %> 100%%>"_s
+        << QStringList{uR"x(Response.Write("<a onclick=""alert('hi')"">He said ""yes""</a> <%= x %" & "> 100%%" & ">"))x"_s};
+    QTest::newRow("exact ASP: % at the end of a line, > at the start of the next")
+        << kAsp << kExact << u"50%\r\n>%\r\n%"_s
+        << QStringList{uR"(Response.Write("50%") & vbCrLf)"_s, uR"(Response.Write(">%") & vbCrLf)"_s,
+                       uR"(Response.Write("%"))"_s};
+    QTest::newRow("exact ASP: lone CR and LF")
+        << kAsp << kExact << u"a\rb\nc\r\r\n\nd\r"_s
+        << QStringList{uR"(Response.Write("a" & vbCr & "b" & vbLf & "c" & vbCr & "") & vbCrLf)"_s,
+                       uR"(Response.Write("" & vbLf & "d" & vbCr & ""))"_s};
+    QTest::newRow("exact ASP: backslash, TAB, $, apostrophe unchanged")
+        << kAsp << kExact << u"\\\t$'\u00E9\U0001F600"_s
+        << QStringList{u"Response.Write(\"\\\t$'\u00E9\U0001F600\")"_s};
+}
+
+// The same script from the 16-bit text and from its UTF-8 bytes.
+void TestScriptGenerator::handWrittenScripts()
 {
     QFETCH(ScriptLanguage, language);
+    QFETCH(Escaping, escaping);
+    QFETCH(QString, html);
+    QFETCH(QStringList, statements);
+    const QString expected = expectedScript(language, statements);
+    QCOMPARE(generated(language, escaping, html), expected);
+    QCOMPARE(generatedUtf8(language, escaping, html.toUtf8()), expected.toUtf8());
+}
+
+void TestScriptGenerator::matchesModelInAnyBlocks_data()
+{
+    QTest::addColumn<ScriptLanguage>("language");
+    QTest::addColumn<Escaping>("escaping");
+    QTest::addColumn<QStringList>("alphabet");
+    QTest::addColumn<int>("maxLength");
+    const QStringList mixed{"a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "\\", "\"", "\t", "$", "'", "%",
+                            ">", "%>", "\\\"", QChar(0), u"\u00E9"_s, u"\u20AC"_s, u"\U0001F600"_s};
+    // Mostly plain text, so that long runs without any special character
+    // alternate with single ones.
+    const QStringList sparse = QStringList(40, "p") + QStringList{"\"", "\r\n", "\\", "\t", "%>", "$", "\n"};
+    for (const auto language : {kPhp, kAsp}) {
+        for (const auto escaping : {kExact, kClassic}) {
+            const QByteArray name = QByteArray(language == kPhp ? "PHP" : "ASP")
+                                    + (escaping == kExact ? " exact" : " classic");
+            QTest::addRow("%s short", name.data()) << language << escaping << mixed << 12;
+            QTest::addRow("%s long", name.data()) << language << escaping << mixed << 300;
+            QTest::addRow("%s long sparse", name.data()) << language << escaping << sparse << 300;
+        }
+    }
+}
+
+// The one-shot functions and the stream over both code units, with the
+// text cut at random places (between CR and LF, between "%" and ">",
+// inside a UTF-8 sequence), all give the model's script.
+void TestScriptGenerator::matchesModelInAnyBlocks()
+{
+    QFETCH(ScriptLanguage, language);
+    QFETCH(Escaping, escaping);
     QFETCH(QStringList, alphabet);
     QFETCH(int, maxLength);
     QRandomGenerator random(20261206);
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 1500; ++round) {
         QString html;
         for (int length = random.bounded(1, maxLength + 1); length > 0; --length)
             html += alphabet[random.bounded(static_cast<int>(alphabet.size()))];
-        if (generated(language, html) != referenceScript(language, html))
-            QFAIL(qPrintable("differs for input " + QString::fromLatin1(html.toUtf8().toPercentEncoding())));
+        const QString expected = modelScript(language, escaping, html);
+        const QByteArray expectedUtf8 = expected.toUtf8();
+        const std::u16string text = html.toStdU16String();
+        const QByteArray utf8 = html.toUtf8();
+        const std::string_view bytes(utf8.data(), static_cast<std::size_t>(utf8.size()));
+        const bool same =
+            generated(language, escaping, html) == expected
+            && generatedUtf8(language, escaping, utf8) == expectedUtf8
+            && streamed<char16_t>(language, escaping, text, randomCuts(random, html.size())) == expected.toStdU16String()
+            && streamed<char>(language, escaping, bytes, randomCuts(random, utf8.size())) == expectedUtf8.toStdString();
+        if (!same)
+            QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
     }
 }
 
-// Far more lines and escapes than any one buffer or counter of the
-// generator holds.
-void TestScriptGenerator::longInputMatchesReference()
+void TestScriptGenerator::inputText_data()
 {
-    const QString html = u"<td class=\"x\">\\\t</td>\r\n"_s.repeated(100000) + QString(300000, u'p')
-                         + u"\"\r\r\n"_s.repeated(100000);
-    QVERIFY(generated(kPhp, html) == referenceScript(kPhp, html));
-    QVERIFY(generated(kAsp, html) == referenceScript(kAsp, html));
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("inputText");
+    QTest::newRow("every kind of line break")
+        << u"a\r\nb\nc\rd\u2029e\r\r\n\n\r"_s << u"a\r\nb\r\nc\r\nd\r\ne\r\n\r\n\r\n\r\n"_s;
+    QTest::newRow("LF CR is two line breaks") << u"a\n\rb"_s << u"a\r\n\r\nb"_s;
+    QTest::newRow("a final CR LF stays one line break") << u"x\r\n"_s << u"x\r\n"_s;
+    QTest::newRow("a final LF becomes one CR LF") << u"x\n"_s << u"x\r\n"_s;
+    QTest::newRow("the editor's noncharacters")
+        << u"\uFDD0a\uFDD1\uFDD2\uFFFE\uFDCF"_s << u"\uFFFDa\uFFFD\uFDD2\uFFFE\uFDCF"_s;
+    QTest::newRow("unchanged") << u"\u2028\u00A0\t\u0085\u000B\u000C\U0001F600\uFEFF"_s + QChar(0)
+                               << u"\u2028\u00A0\t\u0085\u000B\u000C\U0001F600\uFEFF"_s + QChar(0);
+}
+
+// The window's 16-bit rule, and the UTF-8 decoding of tagora-convert with
+// the bytes cut at every single place and into single bytes. The decoder
+// also drops a byte-order mark at the very start.
+void TestScriptGenerator::inputText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, inputText);
+    QCOMPARE(QString::fromStdU16String(tagora::normalizedInputText(text.toStdU16String())), inputText);
+    const QByteArray bytes = "\xEF\xBB\xBF" + text.toUtf8();
+    QList<QList<qsizetype>> cutings;
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut)
+        cutings << QList<qsizetype>{cut, bytes.size()};
+    QList<qsizetype> everyByte;
+    for (qsizetype cut = 1; cut <= bytes.size(); ++cut)
+        everyByte << cut;
+    cutings << everyByte;
+    for (const QList<qsizetype>& cuts : cutings) {
+        tagora::Utf8InputDecoder decoder;
+        QByteArray decoded;
+        qsizetype from = 0;
+        for (const qsizetype to : cuts) {
+            QByteArray buffer(static_cast<qsizetype>(decoder.maxFeedSize(to - from)), '#');
+            const auto text = decoder.decode({bytes.data() + from, static_cast<std::size_t>(to - from)}, buffer.data());
+            QVERIFY(text);
+            decoded += QByteArrayView(text->data(), static_cast<qsizetype>(text->size()));
+            from = to;
+        }
+        QVERIFY(decoder.finish());
+        QCOMPARE(QString::fromUtf8(decoded), inputText);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)

@@ -1,0 +1,214 @@
+// tagora-window-bench: the real main window, offscreen, timed on large
+// pages: open, Convert, Copy Script, the character listing and save, for
+// 1, 5 and 20 MB of multi-line HTML and a 1 MB single line (a minified
+// page). Message boxes and file dialogs are answered by the runtime's test
+// hooks. Prints the median of the runs and the time per MB, which stays
+// about the same when the cost grows linearly.
+//
+//   tagora-window-bench [--runs N]   timings (offscreen platform by default)
+//   tagora-window-bench --idle       process CPU time over 10 s while the
+//                                    focused input or output box holds a
+//                                    1 MB line (run on an X display with a
+//                                    window manager: bench/window/idle-cpu.sh)
+//   tagora-window-bench --write-line FILE
+//                                    writes the 1 MB single-line page
+#include "code_text_box.h"
+#include "file_dialog.h"
+#include "frm_Main.h"
+#include "message_box.h"
+#include "sample_html.h"
+#include "text_conversion.h"
+#include "timing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QStyleHints>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+namespace {
+
+using namespace tagora;
+using namespace tagora::bench;
+using namespace tagora::runtime;
+
+struct Page {
+    const char* name;
+    std::size_t megabytes;
+    bool singleLine;
+};
+
+std::string pageBytes(const Page& page)
+{
+    std::u16string html = sampleHtml(page.megabytes * 1'000'000);
+    if (page.singleLine) {
+        std::u16string line;
+        line.reserve(html.size());
+        for (const char16_t c : html) {
+            if (c != u'\r' && c != u'\n')
+                line.push_back(c);
+        }
+        html = line;
+    }
+    return toUtf8(html);
+}
+
+bool writeFile(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly)
+           && file.write(bytes.data(), static_cast<qint64>(bytes.size())) == qint64(bytes.size());
+}
+
+// Lets the window finish what a user would wait for: layout and painting.
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+struct Row {
+    std::vector<double> open, convert, copy, listing, save;
+};
+
+void timeOnce(frm_Main& window, const QString& html, const QString& script, Row& row)
+{
+    row.open.push_back(millisecondsOf([&] { window.openFile(html); settle(); }));
+    row.convert.push_back(millisecondsOf([&] { window.cmdConvert->click(); settle(); }));
+    row.copy.push_back(millisecondsOf([&] { window.mnuCopy->click(); settle(); }));
+    setFileDialogHook([&](const FileDialogRequest&) { return script; });
+    row.save.push_back(millisecondsOf([&] { window.cmdSaveScript->click(); settle(); }));
+    row.listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+}
+
+void printRow(const Page& page, double megabytes, const Row& row)
+{
+    std::printf("%-22s %6.1f", page.name, megabytes);
+    for (const auto* samples : {&row.open, &row.convert, &row.copy, &row.listing, &row.save}) {
+        const double ms = summarize(*samples).medianMs;
+        std::printf(" %8.0f %6.0f", ms, ms / megabytes);
+    }
+    std::printf("\n");
+}
+
+int runTimings(int runs)
+{
+    QTemporaryDir dir;
+    setMessageHook([](const ShownMessage&) {});
+    const Page pages[] = {{"1 MB, multi-line", 1, false}, {"5 MB, multi-line", 5, false},
+                          {"20 MB, multi-line", 20, false}, {"1 MB, one line", 1, true}};
+    std::printf("Main window offscreen; median of %d runs; ms and ms per MB (MB = 10^6 bytes of "
+                "the UTF-8 file).\nThe listing takes at most %lld characters; beyond that it "
+                "answers with a warning.\n\n",
+                runs, static_cast<long long>(frm_Main::kLongestListedInput));
+    std::printf("%-22s %6s %15s %15s %15s %15s %15s\n", "page", "MB", "open", "Convert",
+                "Copy Script", "listing", "save");
+    for (const Page& page : pages) {
+        const QString html = dir.filePath(QStringLiteral("page.html"));
+        const std::string bytes = pageBytes(page);
+        if (!writeFile(html, bytes))
+            return 1;
+        Row row;
+        for (int r = 0; r < runs; ++r) {
+            frm_Main window;
+            window.show();
+            settle();
+            timeOnce(window, html, dir.filePath(QStringLiteral("page.php")), row);
+        }
+        printRow(page, static_cast<double>(bytes.size()) / 1e6, row);
+    }
+    // The listing at its limit: the slowest input it accepts.
+    frm_Main window;
+    window.show();
+    setEditorText(window.txtHTML, QString(frm_Main::kLongestListedInput, QLatin1Char('x')));
+    std::vector<double> listing;
+    for (int r = 0; r < runs; ++r) {
+        setEditorText(window.txtPHP, QString());
+        listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+    }
+    std::printf("\nlisting of %lld characters (the limit): %.0f ms\n",
+                static_cast<long long>(frm_Main::kLongestListedInput), summarize(listing).medianMs);
+    return 0;
+}
+
+double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double idlePercent(int seconds)
+{
+    QEventLoop loop;
+    const double start = processCpuSeconds();
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return (processCpuSeconds() - start) / seconds * 100;
+}
+
+void measureIdle(frm_Main& window, CodeTextBox* box, const char* name, const QString& text)
+{
+    setEditorText(box, text);
+    box->setFocus();
+    QTest::qWait(2000);  // typed
+    std::printf("%-40s %5.1f%% of a core (caret %s)\n", name, idlePercent(10),
+                CodeTextBox::caretBlinks() ? "blinking" : "steady");
+    setEditorText(box, QString());
+    (void)window;
+}
+
+int runIdle()
+{
+    frm_Main window;
+    window.show();
+    window.activateWindow();
+    QTest::qWait(1000);
+    const QString line = QString::fromUtf8(pageBytes({"", 1, true}));
+    std::printf("Process CPU time over 10 s, idle, the box focused:\n");
+    measureIdle(window, window.txtHTML, "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
+    measureIdle(window, window.txtHTML, "input box, a 1 MB line", line);
+    measureIdle(window, window.txtPHP, "output box, a 1 MB line", line);
+    // For comparison: the same, with the caret made to blink regardless.
+    setEditorText(window.txtHTML, line);
+    window.txtHTML->setFocus();
+    QGuiApplication::styleHints()->setCursorFlashTime(1000);
+    QTest::qWait(500);
+    std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a 1 MB line, caret forced on",
+                idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");
+    setEditorText(window.txtHTML, QStringLiteral("<p>short</p>\r\n") + line);
+    window.txtHTML->setFocus();
+    QTest::qWait(500);
+    std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a short line above a 1 MB one",
+                idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "--write-line") {
+        const std::string bytes = pageBytes({"", 1, true});
+        std::FILE* file = std::fopen(argv[2], "wb");
+        const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        return file && std::fclose(file) == 0 && written ? 0 : 1;
+    }
+    const bool idle = argc > 1 && std::string(argv[1]) == "--idle";
+    if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (idle)
+        return runIdle();
+    const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 3;
+    return runTimings(runs < 1 ? 1 : runs);
+}

@@ -1,0 +1,47 @@
+// One input converted into one output, block by block, in buffers of a
+// fixed size that are reused for every input.
+#pragma once
+
+#include "files.h"
+#include "options.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tagora::cli {
+
+// Exit statuses, from best to worst.
+enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
+
+class Converter {
+public:
+    Converter(Output output, Escaping escaping);
+
+    // Converts the input; every failure is reported on standard error.
+    // A direct output gets nothing unless the input is valid UTF-8 when it
+    // can be read twice; a file output is committed only on success.
+    Outcome convert(InputFile& input, OutputFile& output);
+
+private:
+    enum class Step { Done, EmptyInput, BadInput, ReadError, WriteError };
+    struct Buffers;
+
+    Step validate(InputFile& input);
+    Step stream(InputFile& input, OutputFile& output);
+    Outcome report(Step step, const InputFile& input, const OutputFile& output);
+
+    Output m_output;
+    Escaping m_escaping;
+    std::unique_ptr<char[]> m_input;
+    std::unique_ptr<char[]> m_text;
+    std::unique_ptr<char[]> m_script;
+    std::size_t m_scriptCapacity = 0;
+    std::uint64_t m_badOffset = 0;
+    int m_error = 0;
+};
+
+// Writes "tagora-convert: " and the message on standard error.
+void complain(const std::string& message);
+
+}  // namespace tagora::cli

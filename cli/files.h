@@ -1,0 +1,81 @@
+// Reading the input and writing the output of tagora-convert with plain
+// system calls, in large blocks, without any buffering of their own.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+
+namespace tagora::cli {
+
+// A named file, or standard input for "-".
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // False with errno set when the file cannot be opened.
+    bool open(const std::string& file);
+    // Bytes read, 0 at the end, -1 with errno set on failure.
+    ssize_t read(char* buffer, std::size_t size);
+    // A regular file can be read twice: back to where reading began.
+    bool isRegular() const { return m_regular; }
+    bool rewind();
+    // "standard input", or the file's name.
+    const std::string& name() const { return m_name; }
+
+private:
+    int m_fd = -1;
+    bool m_owned = false;
+    bool m_regular = false;
+    off_t m_start = 0;
+    std::string m_name;
+};
+
+// Standard output, or a file that appears whole or not at all: written
+// beside its place under a temporary name and renamed over it once
+// complete. A target that exists and is not a regular file (a device such
+// as /dev/null, a pipe) is written directly.
+class OutputFile {
+public:
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    void openStandardOutput();
+    // False with error() set when the file cannot be created.
+    bool openReplacing(const std::string& target);
+    // True when written bytes reach their place at once, so that a failure
+    // later leaves them there.
+    bool isDirect() const { return m_temporary.empty(); }
+
+    bool write(const char* bytes, std::size_t size);
+    // Puts a complete file in place; for a direct output, only checks.
+    bool commit();
+    // Removes the temporary file; nothing changes at the target.
+    void discard();
+
+    int error() const { return m_error; }
+    const std::string& name() const { return m_name; }
+
+private:
+    bool fail();
+
+    int m_fd = -1;
+    bool m_owned = false;
+    int m_error = 0;
+    std::string m_name;
+    std::string m_target;
+    std::string m_temporary;
+};
+
+// A temporary file being written is removed when the program is
+// interrupted (SIGINT, SIGTERM, SIGHUP); a closed pipe gives EPIPE instead
+// of ending the program.
+void installSignalHandlers();
+
+}  // namespace tagora::cli
