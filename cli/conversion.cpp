@@ -102,12 +102,11 @@ Outcome Converter::convert(InputFile& input, OutputFile& output)
     return report(step, input, output);
 }
 
-// A whole pass over the input, before anything is written. It also finds
-// out whether the input text is the bytes as they are, which spares the
-// second pass the decoding.
-Converter::Step Converter::validate(InputFile& input)
+// Hands every block of the input to the handler, until the input ends, a
+// read fails or the handler's step is not Done.
+template <class Handler>
+Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
 {
-    Utf8InputCheck validator;
     for (;;) {
         const auto block = input.nextBlock(m_input.get(), kReadSize);
         if (!block) {
@@ -115,12 +114,26 @@ Converter::Step Converter::validate(InputFile& input)
             return Step::ReadError;
         }
         if (block->empty())
-            break;
-        if (!validator.feed(*block)) {
-            m_badOffset = validator.errorOffset();
-            return Step::BadInput;
-        }
+            return Step::Done;
+        if (const Step step = handle(*block); step != Step::Done)
+            return step;
     }
+}
+
+// A whole pass over the input, before anything is written. It also finds
+// out whether the input text is the bytes as they are, which spares the
+// second pass the decoding.
+Converter::Step Converter::validate(InputFile& input)
+{
+    Utf8InputCheck validator;
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        if (validator.feed(block))
+            return Step::Done;
+        m_badOffset = validator.errorOffset();
+        return Step::BadInput;
+    });
+    if (read != Step::Done)
+        return read;
     if (!validator.finish()) {
         m_badOffset = validator.errorOffset();
         return Step::BadInput;
@@ -145,20 +158,16 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
     Producer producer(m_output, m_escaping);
     m_out = m_writer.buffer();
     m_begun = false;
-    for (;;) {
-        const auto block = input.nextBlock(m_input.get(), kReadSize);
-        if (!block) {
-            m_error = errno;
-            return Step::ReadError;
-        }
-        if (block->empty())
-            break;
-        for (std::size_t at = 0; at < block->size(); at += kReadSize) {
-            if (const Step step = producePiece(block->substr(at, kReadSize), decoder, producer, output);
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        for (std::size_t at = 0; at < block.size(); at += kReadSize) {
+            if (const Step step = producePiece(block.substr(at, kReadSize), decoder, producer, output);
                 step != Step::Done)
                 return step;
         }
-    }
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
     if (!decoder.finish()) {
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;

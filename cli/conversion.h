@@ -35,6 +35,8 @@ private:
     enum class Step { Done, EmptyInput, BadInput, ReadError, WriteError };
     struct Buffers;
 
+    template <class Handler>
+    Step eachBlock(InputFile& input, Handler handle);
     Step validate(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
