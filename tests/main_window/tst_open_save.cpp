@@ -82,7 +82,6 @@ private slots:
     void cleanup();
     void encodings_data();
     void encodings();
-    void openErrors_data();
     void openErrors();
     void openCommands();
     void realDialogsAndNotice();
@@ -91,7 +90,6 @@ private slots:
     void saveFollowsOutput();
     void save_data();
     void save();
-    void saveFailures_data();
     void saveFailures();
     void busyCursorOnlyWhileWorking();
 
@@ -192,33 +190,27 @@ void OpenSaveTest::expectWarning(const QString& file, const QString& reason)
              qPrintable(messages_[0].prompt));
 }
 
-void OpenSaveTest::openErrors_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << "missing.html" << "No such file or directory";
-    QTest::newRow("a folder") << "folder.html" << "folder";
-    QTest::newRow("no permission") << "secret.html" << "Permission denied";
-    QTest::newRow("too large") << "huge.html" << "larger than 64 MB";
-}
-
 // A warning names the file and the reason; the input keeps its text.
 void OpenSaveTest::openErrors()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, reason);
-    if (name == QLatin1String("secret.html") && geteuid() == 0)
-        QSKIP("the superuser reads every file");
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder.html")));
     write(path("secret.html"), "<p>");
     QFile::setPermissions(path("secret.html"), QFileDevice::WriteOwner);
     QFile huge(path("huge.html"));
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kLargestHtmlFile + 1));
     huge.close();
-    setEditorText(window_->txtHTML, QStringLiteral("kept input"));
-    window_->openFile(path(name));
-    QCOMPARE(window_->inputText(), QStringLiteral("kept input"));
-    expectWarning(path(name), reason);
+    const QList<std::pair<QString, QString>> cases{
+        {"missing.html", "No such file or directory"}, {"folder.html", "folder"},
+        {"huge.html", "larger than 64 MB"}, {"secret.html", "Permission denied"}};
+    for (const auto& [name, reason] : cases) {
+        if (name == QLatin1String("secret.html") && geteuid() == 0)
+            QSKIP("the superuser reads every file");
+        messages_.clear();
+        setEditorText(window_->txtHTML, QStringLiteral("kept input"));
+        window_->openFile(path(name));
+        QCOMPARE(window_->inputText(), QStringLiteral("kept input"));
+        expectWarning(path(name), reason);
+    }
 }
 
 // Menu, Ctrl+O and the link each ask with the HTML filters, starting in
@@ -386,24 +378,10 @@ void OpenSaveTest::save()
     QVERIFY(messages_.isEmpty());
 }
 
-void OpenSaveTest::saveFailures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "gone/script.php" << "No such file or directory";
-    QTest::newRow("a folder in the way") << "folder.php" << "directory";
-    QTest::newRow("disk full") << "full.php" << "File too large";
-    QTest::newRow("read-only file") << "readonly.php" << "not writable";
-}
-
 // A warning names the file and the reason; an existing file stays byte
 // for byte, no temporary file is left, the window keeps its text.
 void OpenSaveTest::saveFailures()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, reason);
-    if (name == QLatin1String("readonly.php") && geteuid() == 0)
-        QSKIP("the superuser writes every file");
     const QByteArray old = "<?php echo \"old\"; ?>";
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder.php")));
     write(path("full.php"), old);
@@ -413,24 +391,31 @@ void OpenSaveTest::saveFailures()
     window_->cmdConvert->click();
     const QString output = window_->outputText();
     const QStringList before = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
-
-    answer_ = path(name);
-    rlimit fileSize{};
-    const bool full = name == QLatin1String("full.php");
-    if (full) {  // writes beyond 1 KB fail as on a full disk
-        std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
-        const rlimit small{1024, fileSize.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QList<std::pair<QString, QString>> cases{
+        {"gone/script.php", "No such file or directory"}, {"folder.php", "directory"},
+        {"full.php", "File too large"}, {"readonly.php", "not writable"}};
+    for (const auto& [name, reason] : cases) {
+        if (name == QLatin1String("readonly.php") && geteuid() == 0)
+            QSKIP("the superuser writes every file");
+        messages_.clear();
+        answer_ = path(name);
+        rlimit fileSize{};
+        const bool full = name == QLatin1String("full.php");
+        if (full) {  // writes beyond 1 KB fail as on a full disk
+            std::signal(SIGXFSZ, SIG_IGN);
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
+            const rlimit small{1024, fileSize.rlim_max};
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        window_->cmdSaveScript->click();
+        if (full)
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
+        expectWarning(path(name), reason);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        if (QFileInfo(path(name)).isFile())
+            QCOMPARE(contents(path(name)), old);
+        QCOMPARE(window_->outputText(), output);
     }
-    window_->cmdSaveScript->click();
-    if (full)
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
-    expectWarning(path(name), reason);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
-    if (QFileInfo(path(name)).isFile())
-        QCOMPARE(contents(path(name)), old);
-    QCOMPARE(window_->outputText(), output);
 }
 
 // The busy cursor shows while a command works and never over a message
