@@ -84,7 +84,7 @@ QStringList inputs()
         u"<a onclick=\"alert('hi')\" data-x='{\"k\": \"v\"}'>He said \"yes\"</a> \"\" \"\"\" x\"\"y \""_s,
         u"<%= x %> 100%> %%>> %>%> %"_s,
         u"50%\r\n> next\r\n%\r\n>\r\n%\r>\r\n%\n>"_s,
-        u"a\rb\r"_s, u"\r"_s, u"\na\nb"_s, u"a\r\r\nb\r\r\n\r"_s, u"\r\n\r\n\r\nx\r\n\r\n"_s, u"\r\n"_s,
+        u"\r"_s, u"\na\rb\n"_s, u"a\r\r\nb\r\r\n\r"_s, u"\r\n"_s,
         u"\tx\t\t \tC:\\new\\table \\\" \\' \\"_s,
         u"' REM x : y _\r\n_\r\nit's & vbCrLf & \"x\" ) ("_s,
         u"caf\u00E9 \u20AC 5 \u2122 \u2026 \u201Cq\u201D \u2018s\u2019 \u2014 \u0152 \u00FF \u00DF"_s,
