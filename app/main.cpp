@@ -1,6 +1,8 @@
 // Tagora Converter: turns pasted HTML into a PHP or ASP script.
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
+#include "credits.h"
 #include "frm_Main.h"
+#include "text_conversion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -8,9 +10,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tagora Converter"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.TagoraConverter"));
+    QApplication::setApplicationName(tagora::runtime::fromAscii(tagora::credits::kProductName));
+    QApplication::setApplicationVersion(tagora::runtime::fromAscii(tagora::credits::kVersion));
+    QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Turns HTML into a PHP or ASP script."));

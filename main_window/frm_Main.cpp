@@ -513,7 +513,7 @@ void frm_Main::showInViewer(const QString& text)
 {
     auto* viewer = new frm_Notepad(this);
     viewer->setText(text);
-    showModal(viewer);
+    viewer->exec();
 }
 
 void frm_Main::showQuickHelp()
@@ -523,8 +523,7 @@ void frm_Main::showQuickHelp()
 
 void frm_Main::showAbout()
 {
-    frm_About about(this);
-    about.exec();
+    (new frm_About(this))->exec();
 }
 
 void frm_Main::exitProgram()

@@ -1,14 +1,11 @@
 #include "window_helpers.h"
 
-#include <QEvent>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -24,27 +21,6 @@ QFont classicFont(const QString& family, const QString& standIn, QFont::StyleHin
     font.setPointSizeF(pointSize);
     return font;
 }
-
-// Quits the loop when the watched window is hidden or closed for good.
-class HideWatcher : public QObject {
-public:
-    HideWatcher(QWidget* window, QEventLoop* loop)
-        : QObject(window), loop_(loop)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide && !static_cast<QWidget*>(watched)->isMinimized())
-            loop_->quit();
-        return false;
-    }
-
-private:
-    QEventLoop* loop_;
-};
 
 }  // namespace
 
@@ -156,24 +132,6 @@ void centerOver(QWidget* window, const QWidget* owner)
     QRect frame = window->frameGeometry();
     frame.moveCenter(owner->frameGeometry().center());
     window->move(frame.topLeft());
-}
-
-void showModal(QWidget* window)
-{
-    QPointer<QWidget> guard(window);
-    const bool deleteOnClose = window->testAttribute(Qt::WA_DeleteOnClose);
-    QEventLoop loop;
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QPointer<HideWatcher> watcher = new HideWatcher(window, &loop);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-    if (guard && guard->isVisible())
-        loop.exec(QEventLoop::DialogExec);
-    delete watcher;
-    // A window that is deleted on close is gone once this returns (closing
-    // only schedules the deletion).
-    if (guard && !guard->isVisible() && deleteOnClose)
-        delete guard;
 }
 
 }  // namespace tagora::runtime

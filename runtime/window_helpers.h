@@ -1,5 +1,6 @@
 // Small helpers the windows share: twips geometry, the classic fonts,
-// self-sizing labels, centring and modal showing.
+// self-sizing labels and centring.
+// Modal windows are QDialogs shown with exec(), deleted on close.
 #pragma once
 
 #include <QColor>
@@ -57,9 +58,5 @@ void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);
 
 void centerOnScreen(QWidget* window);
 void centerOver(QWidget* window, const QWidget* owner);
-
-// Shows the window application-modal and returns once it has closed.
-// The window must be deleted on close (Qt::WA_DeleteOnClose) or hidden.
-void showModal(QWidget* window);
 
 }  // namespace tagora::runtime

@@ -47,6 +47,7 @@ frm_About::frm_About(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("frm_About"));
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About..."));
     setFont(msSansSerif(8.25));
     setFixedClientSize(this, kClientWidth, kClientHeight);

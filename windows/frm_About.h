@@ -9,7 +9,8 @@ class QPushButton;
 class frm_About : public QDialog {
     Q_OBJECT
 public:
-    // Opens centred over its parent, the window it is opened from.
+    // Opens centred over its parent, the window it is opened from, and
+    // deletes itself when closed. Show it with exec().
     explicit frm_About(QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;

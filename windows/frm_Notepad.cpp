@@ -7,9 +7,11 @@
 #include "text_conversion.h"
 #include "window_helpers.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 using namespace tagora;
 using namespace tagora::runtime;
@@ -21,8 +23,11 @@ constexpr int kClientHeight = 7815;
 
 }  // namespace
 
+// A window of its own (with minimize and maximize buttons) that is still
+// a dialog, so that exec() shows it modally.
 frm_Notepad::frm_Notepad(QWidget* parent)
-    : QMainWindow(parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frm_Notepad"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -31,28 +36,33 @@ frm_Notepad::frm_Notepad(QWidget* parent)
     createTextBox();
     createMenus();
     // The client area below the menu bar starts at its stored size.
-    resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
+    resize(px(kClientWidth), px(kClientHeight) + menuBar_->sizeHint().height());
 }
 
-// As the central widget the text box fills the window below the menu bar
-// at every size; the layout never gives it a negative size, so a tiny or
-// minimized window needs no special care.
+// The layout makes the text box fill the window below the menu bar at
+// every size; it never gives it a negative size, so a tiny or minimized
+// window needs no special care.
 void frm_Notepad::createTextBox()
 {
     txtHelp = new CodeTextBox(this);
     txtHelp->setObjectName(QStringLiteral("txtHelp"));
     txtHelp->setFont(courierNew(11.25));
-    setCentralWidget(txtHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(txtHelp);
     txtHelp->setFocus();
 }
 
 void frm_Notepad::createMenus()
 {
-    mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
+    menuBar_ = new QMenuBar(this);
+    layout()->setMenuBar(menuBar_);
+    mnuFile = addMenu(menuBar_, "mnuFile", tr("&File"));
     mnuExit1 = addMenuItem(mnuFile, "mnuExit1", tr("E&xit"));
-    mnuEdit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
+    mnuEdit = addMenu(menuBar_, "mnuEdit", tr("&Edit"));
     mnuCopy = addMenuItem(mnuEdit, "mnuCopy", tr("&Copy"));
-    mnuHelp = addMenu(menuBar(), "mnuHelp", tr("&Help"));
+    mnuHelp = addMenu(menuBar_, "mnuHelp", tr("&Help"));
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."));
 
     connect(mnuExit1, &QAction::triggered, this, &QWidget::close);
@@ -73,8 +83,7 @@ void frm_Notepad::copyAll()
 
 void frm_Notepad::showAbout()
 {
-    frm_About about(this);
-    about.exec();
+    (new frm_About(this))->exec();
 }
 
 void frm_Notepad::showEvent(QShowEvent* event)
@@ -83,5 +92,14 @@ void frm_Notepad::showEvent(QShowEvent* event)
         centerOver(this, parentWidget());
         placed_ = true;
     }
-    QMainWindow::showEvent(event);
+    QDialog::showEvent(event);
+}
+
+// Escape does not close the viewer: only Exit and the close box do.
+void frm_Notepad::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        event->ignore();
+    else
+        QDialog::keyPressEvent(event);
 }

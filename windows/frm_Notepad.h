@@ -1,20 +1,21 @@
 // The "Code" viewer: a larger, resizable window showing a copy of a text.
 #pragma once
 
-#include <QMainWindow>
+#include <QDialog>
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace tagora::runtime {
 class CodeTextBox;
 }
 
-class frm_Notepad : public QMainWindow {
+class frm_Notepad : public QDialog {
     Q_OBJECT
 public:
     // Opens centred over its parent, the window it is opened from, and
-    // deletes itself when closed.
+    // deletes itself when closed. Show it with exec().
     explicit frm_Notepad(QWidget* parent = nullptr);
 
     // Shows the given text (CR LF between lines); edits stay in the viewer.
@@ -23,6 +24,8 @@ public:
     // The menu commands.
     void copyAll();
     void showAbout();
+
+    QMenuBar* menuBar() const { return menuBar_; }
 
     tagora::runtime::CodeTextBox* txtHelp = nullptr;
     QMenu* mnuFile = nullptr;
@@ -34,10 +37,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createTextBox();
     void createMenus();
 
+    QMenuBar* menuBar_ = nullptr;
     bool placed_ = false;
 };

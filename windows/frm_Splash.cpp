@@ -5,7 +5,6 @@
 #include "text_conversion.h"
 #include "window_helpers.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -46,7 +45,7 @@ private:
 }  // namespace
 
 frm_Splash::frm_Splash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frm_Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,7 +80,7 @@ void frm_Splash::createLabels(QWidget* client)
     Image1->setGeometry(twipsRect(495, 2025, 480, 480));
     Image1->setPixmap(artwork::applicationIconPixmap());
 
-    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: 1.0.0"), {2700, 1530}, regular);
+    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530}, regular);
     Label2 = addLabel(client, "Label2", QStringLiteral("Developed By:"), {1215, 1890},
                       tahoma(8.25, true, true), white);
     Label3 = addLabel(client, "Label3", fromAscii(credits::kDeveloperName), {1215, 2115}, bold,
@@ -101,7 +100,7 @@ void frm_Splash::createLabels(QWidget* client)
 void frm_Splash::showModally()
 {
     centerOnScreen(this);
-    showModal(this);
+    exec();
 }
 
 void frm_Splash::Timer1_Timer()
@@ -115,8 +114,7 @@ void frm_Splash::Timer1_Timer()
 void frm_Splash::unload()
 {
     Timer1->stop();
-    unloading_ = true;
-    close();
+    accept();
 }
 
 // The thin one-pixel frame around the client area.
@@ -125,13 +123,4 @@ void frm_Splash::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-// The splash offers no way to close it early: only its own timer does.
-void frm_Splash::closeEvent(QCloseEvent* event)
-{
-    if (unloading_)
-        event->accept();
-    else
-        event->ignore();
 }

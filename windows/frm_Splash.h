@@ -2,18 +2,18 @@
 // contact details, closing itself on the third tick of its timer.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QTimer;
 
-class frm_Splash : public QWidget {
+class frm_Splash : public QDialog {
     Q_OBJECT
 public:
     explicit frm_Splash(QWidget* parent = nullptr);
 
-    // Shows the splash application-modal and returns once it has closed
-    // itself (the window deletes itself on close).
+    // Shows the splash centred on the screen, modal, and returns once it
+    // has closed itself (the window deletes itself on close).
     void showModally();
 
     QTimer* Timer1 = nullptr;
@@ -32,13 +32,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // The user cannot close the splash: Escape and close requests do nothing.
+    void reject() override {}
 
 private:
     QWidget* createClient();
     void createLabels(QWidget* client);
     void Timer1_Timer();
     void unload();
-
-    bool unloading_ = false;
 };

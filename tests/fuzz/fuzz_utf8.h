@@ -1,0 +1,84 @@
+// A plain UTF-8 decoder and encoder for the fuzz harnesses, written from
+// the definition of UTF-8 (RFC 3629, Unicode Table 3-7) and nothing else.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fuzz {
+
+struct Decoded {
+    std::u16string text;  // what was decoded before the first bad sequence
+    std::size_t firstInvalid = std::string_view::npos;  // its first byte
+};
+
+inline Decoded decodeUtf8(std::string_view bytes)
+{
+    Decoded decoded;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 0;
+        char32_t value = 0;
+        char32_t smallest = 0;
+        if (lead < 0x80) {
+            length = 1, value = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, value = lead & 0x1F, smallest = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, value = lead & 0x0F, smallest = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, value = lead & 0x07, smallest = 0x10000;
+        }
+        bool wellFormed = length != 0 && bytes.size() - i >= length;
+        for (std::size_t k = 1; wellFormed && k < length; ++k) {
+            const auto byte = static_cast<unsigned char>(bytes[i + k]);
+            wellFormed = (byte & 0xC0) == 0x80;
+            value = value << 6 | (byte & 0x3F);
+        }
+        if (!wellFormed || value < smallest || (value >= 0xD800 && value <= 0xDFFF)
+            || value > 0x10FFFF) {
+            decoded.firstInvalid = i;
+            return decoded;
+        }
+        if (value < 0x10000) {
+            decoded.text.push_back(char16_t(value));
+        } else {
+            decoded.text.push_back(char16_t(0xD800 + ((value - 0x10000) >> 10)));
+            decoded.text.push_back(char16_t(0xDC00 + ((value - 0x10000) & 0x3FF)));
+        }
+        i += length;
+    }
+    return decoded;
+}
+
+// Text as UTF-8; a lone surrogate comes out as the three bytes of its
+// number, which no strict decoder accepts.
+inline std::string encodeUtf8(std::u16string_view text)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t value = text[i];
+        if (value >= 0xD800 && value <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
+            && text[i + 1] <= 0xDFFF)
+            value = 0x10000 + ((value - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (value < 0x80) {
+            bytes.push_back(char(value));
+        } else if (value < 0x800) {
+            bytes.push_back(char(0xC0 | value >> 6));
+            bytes.push_back(char(0x80 | (value & 0x3F)));
+        } else if (value < 0x10000) {
+            bytes.push_back(char(0xE0 | value >> 12));
+            bytes.push_back(char(0x80 | (value >> 6 & 0x3F)));
+            bytes.push_back(char(0x80 | (value & 0x3F)));
+        } else {
+            bytes.push_back(char(0xF0 | value >> 18));
+            bytes.push_back(char(0x80 | (value >> 12 & 0x3F)));
+            bytes.push_back(char(0x80 | (value >> 6 & 0x3F)));
+            bytes.push_back(char(0x80 | (value & 0x3F)));
+        }
+    }
+    return bytes;
+}
+
+}  // namespace fuzz
