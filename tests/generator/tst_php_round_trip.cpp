@@ -78,9 +78,7 @@ private:
 // show the first input printed wrongly.
 void TestPhpRoundTrip::printsTheInput()
 {
-    m_php = QStandardPaths::findExecutable(u"php"_s);
-    if (m_php.isEmpty())
-        QSKIP("php is not installed (Debian package php-cli)");
+    m_php = QStandardPaths::findExecutable(u"php"_s);  // CTest skips the test without it
     QVERIFY(m_directory.isValid());
     const QString separator = u"\x01\x02"_s;  // no input holds it
     QString scripts;
