@@ -62,21 +62,11 @@ inline std::string encodeUtf8(std::u16string_view text)
         if (value >= 0xD800 && value <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
             && text[i + 1] <= 0xDFFF)
             value = 0x10000 + ((value - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (value < 0x80) {
-            bytes.push_back(char(value));
-        } else if (value < 0x800) {
-            bytes.push_back(char(0xC0 | value >> 6));
-            bytes.push_back(char(0x80 | (value & 0x3F)));
-        } else if (value < 0x10000) {
-            bytes.push_back(char(0xE0 | value >> 12));
-            bytes.push_back(char(0x80 | (value >> 6 & 0x3F)));
-            bytes.push_back(char(0x80 | (value & 0x3F)));
-        } else {
-            bytes.push_back(char(0xF0 | value >> 18));
-            bytes.push_back(char(0x80 | (value >> 12 & 0x3F)));
-            bytes.push_back(char(0x80 | (value >> 6 & 0x3F)));
-            bytes.push_back(char(0x80 | (value & 0x3F)));
-        }
+        const int length = value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4;
+        static constexpr unsigned char kLeadBits[5] = {0, 0x00, 0xC0, 0xE0, 0xF0};
+        bytes.push_back(char(kLeadBits[length] | value >> 6 * (length - 1)));
+        for (int k = length - 2; k >= 0; --k)
+            bytes.push_back(char(0x80 | (value >> 6 * k & 0x3F)));
     }
     return bytes;
 }
