@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
 using tagora::ScriptLanguage;
@@ -58,189 +60,6 @@ QStringList entries(const QString& directory)
     return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-const QByteArray kTryHelp = "tagora-convert: try 'tagora-convert --help' for more information\n";
-
-}  // namespace
-
-class TestTagoraConvert : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void runs_data();
-    void runs();
-    void blockEdgesChangeNothing();
-    void badByteAfterMuchOutput();
-    void largeFiles_data();
-    void largeFiles();
-    void outputFileAppearsWholeOrNotAtAll();
-    void outputDirectoryKeepsGoing();
-    void writeFailures();
-
-private:
-    QString writeFile(const QString& name, const QByteArray& bytes);
-    QTemporaryDir m_directory;
-    QByteArray m_usage;  // the whole text that --help prints
-};
-
-void TestTagoraConvert::initTestCase()
-{
-    QVERIFY(m_directory.isValid());
-    m_usage = runConvert({u"--help"_s}).out;
-    QVERIFY(m_usage.startsWith("Usage: tagora-convert [OPTION]... [FILE]...\n"));
-}
-
-QString TestTagoraConvert::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(m_directory.filePath(name));
-    QDir().mkpath(QFileInfo(file).path());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return file.fileName();
-}
-
-void TestTagoraConvert::runs_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err");
-    using Bytes = QByteArray;
-    const auto converts = [](const char* name, QStringList arguments, Bytes input, Bytes out) {
-        QTest::newRow(name) << arguments << input << 0 << out << Bytes();
-    };
-    const auto fails = [](const char* name, QStringList arguments, Bytes input, int code, Bytes err) {
-        QTest::newRow(name) << arguments << input << code << Bytes() << err;
-    };
-
-    // A file that ends with a line break ends with one empty line, as the
-    // window shows it after a paste.
-    const Bytes lastLineEmpty = windowScript(kPhp, Escaping::Classic, "a\n");
-    for (const char* last : {"\n", "\r\n", "\r"})
-        converts(last, {u"--classic"_s}, Bytes("a") + last, lastLineEmpty);
-    converts("exact by default", {u"--php"_s}, "$x \"q\" %>", windowScript(kPhp, Escaping::Exact, "$x \"q\" %>"));
-    converts("classic on request", {u"--classic"_s, u"--asp"_s}, "$x \"q\" %>",
-             windowScript(kAsp, Escaping::Classic, "$x \"q\" %>"));
-    const Bytes breaks = "1\r2\n3\r\n4\n\n5\r\r\n6\n\r7" + Bytes(1, '\0') + "\xC3\xA9\xE2\x80\xA9" "8\xEF\xB7\x90\r";
-    converts("line breaks, U+2029, U+FDD0, NUL", {}, breaks, windowScript(kPhp, Escaping::Exact, breaks));
-    converts("leading BOM dropped, later one kept", {u"--php"_s, u"--php"_s}, "\xEF\xBB\xBFx\xEF\xBB\xBF",
-             windowScript(kPhp, Escaping::Exact, "x\xEF\xBB\xBF"));
-    converts("codes", {u"--codes"_s}, "<p>\nx\r\xE2\x82\xAC\xF0\x9F\x98\x80\t\xE2\x80\xA9",
-             " 60 112 62 13 10 120 13 10 128 63 63 9 13 10");
-    // The limits of each UTF-8 sequence length, then code points spread over
-    // the whole range so that every payload bit takes both values.
-    QList<char32_t> points{0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFF, 0x10000, 0x10FFFF};
-    for (char32_t point = 0x80; point <= 0x10FFFF; point += 0xFED)
-        if (point < 0xD800 || point > 0xDFFF)
-            points << point;
-    const Bytes range = QString::fromUcs4(points.constData(), points.size()).toUtf8();
-    converts("code points across the range", {u"--asp"_s}, range, windowScript(kAsp, Escaping::Exact, range));
-    Bytes lines;
-    for (int i = 0; i < 300000; ++i)
-        lines += "<p class=\"r\">row " + Bytes::number(i) + " 100%</p>\n";
-    converts("many lines", {}, lines, windowScript(kPhp, Escaping::Exact, lines));
-    // Blocks of well-formed CR LF text go through as they are; the ones
-    // with a character the rules change, a lone CR or LF, or a sequence
-    // cut by the block's end do not.
-    const Bytes crLfText = Bytes("<p class=\"a\">caf\xC3\xA9 \xE2\x80\x99q\xE2\x80\x99 \xF0\x9F\x98\x80</p>\r\n").repeated(6000);
-    Bytes mixed = crLfText;
-    for (const Bytes& odd : {Bytes("\xE2\x80\xA9"), Bytes("\xEF\xB7\x90"), Bytes("\xEF\xB7\x91"), Bytes("\xEF\xBB\xBF"),
-                             Bytes("x\ry"), Bytes("x\ny")})
-        mixed += odd + crLfText;
-    converts("CR LF text in large blocks", {u"--asp"_s}, mixed, windowScript(kAsp, Escaping::Exact, mixed));
-    converts("help after an option", {u"--asp"_s, u"--help"_s}, {}, m_usage);
-    converts("version", {u"--version"_s}, {},
-             "tagora-convert (Tagora Converter) 1.0.0\nWritten by " + Bytes(tagora::credits::kDeveloperName.data()) + ".\n");
-
-    const auto badByte = [&](const char* name, const Bytes& input, int offset) {
-        fails(name, {u"--asp"_s}, input, 2,
-              "tagora-convert: standard input: invalid UTF-8 at byte offset " + Bytes::number(offset) + "\n");
-    };
-    badByte("stray continuation byte", "\x80", 0);
-    badByte("overlong three bytes", "\xE0\x9F\xBF", 0);
-    badByte("overlong four bytes", "\xF0\x8F\xBF\xBF", 0);
-    badByte("encoded surrogate", "x\xED\xA0\x80", 1);
-    badByte("above U+10FFFF", "\xF4\x90\x80\x80", 0);
-    badByte("second continuation byte wrong", "\xE2\x82\xC0", 0);
-    badByte("third continuation byte wrong", "\xF0\x9F\x98\x20", 0);
-    badByte("truncated at the end", "\n\n\xE2\x82", 2);
-    badByte("after valid text", "\xC3\xA9\xF0\x9F\x98\x80z\xC3", 7);
-    badByte("after a BOM", "\xEF\xBB\xBF\xFE", 3);
-    badByte("deep in CR LF text", crLfText + "\xED\xBF\xBF" + crLfText, int(crLfText.size()));
-
-    const Bytes noInput = "tagora-convert: standard input: There is no HTML Code to convert.\n";
-    fails("empty", {u"--codes"_s}, {}, 1, noInput);
-    fails("only a BOM", {u"-"_s}, "\xEF\xBB\xBF", 1, noInput);
-    fails("directory", {m_directory.path()}, {}, 2,
-          "tagora-convert: " + m_directory.path().toUtf8() + ": cannot read: Is a directory\n");
-    fails("missing file named like an option", {u"--"_s, u"--asp"_s}, "x", 2,
-          "tagora-convert: --asp: cannot read: No such file or directory\n");
-    fails("unknown option", {u"-p"_s}, "x", 2, "tagora-convert: unrecognized option '-p'\n" + kTryHelp);
-    fails("PHP and ASP", {u"--php"_s, u"--asp"_s}, "x", 2,
-          "tagora-convert: --php, --asp and --codes exclude each other\n" + kTryHelp);
-    fails("two files", {u"a"_s, u"b"_s}, "x", 2, "tagora-convert: more than one FILE needs -d DIR\n" + kTryHelp);
-    fails("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "x", 2, "tagora-convert: -o and -d exclude each other\n" + kTryHelp);
-    fails("-d and standard input", {u"-d"_s, u"b"_s}, "x", 2,
-          "tagora-convert: -d DIR takes named FILEs, not standard input\n" + kTryHelp);
-    fails("-o without a value", {u"-o"_s}, "x", 2, "tagora-convert: option '-o' needs a value\n" + kTryHelp);
-}
-
-// A conversion runs three times: the input on standard input, without FILE
-// and as -, and in a file named on the command line.
-void TestTagoraConvert::runs()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, input);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    QList<QStringList> sources{{}};
-    if (exitCode == 0 && !input.isEmpty())
-        sources << QStringList{u"-"_s} << QStringList{writeFile(u"input.html"_s, input)};
-    for (const QStringList& source : sources) {
-        const Result result = runConvert(arguments + source, source.value(0, u"-"_s) == u"-" ? input : "");
-        QCOMPARE(result.err, err);
-        QCOMPARE(result.exitCode, exitCode);
-        QCOMPARE(result.out, out);
-    }
-}
-
-// A pattern of odd length, repeated: the edges of blocks of any power of
-// two up to 128 KiB fall on every position of it, between CR and LF,
-// between "%" and ">" and inside each multi-byte character.
-void TestTagoraConvert::blockEdgesChangeNothing()
-{
-    const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r";
-    QVERIFY(pattern.size() % 2 == 1);
-    const QByteArray input = pattern.repeated((std::int64_t{pattern.size()} << 17) / pattern.size() + 1);
-    const QByteArray listing = " 120 13 10 37 62 233 63 63 13 10 34 13 10 36 9 13 10 92 60 121 13 10";
-    const QList<std::pair<QString, QByteArray>> runs{
-        {u"--php"_s, windowScript(kPhp, Escaping::Exact, input)},
-        {u"--asp"_s, windowScript(kAsp, Escaping::Exact, input)},
-        {u"--codes"_s, listing.repeated(input.size() / pattern.size())}};
-    for (const auto& [option, expected] : runs) {
-        QVERIFY(runConvert({option, writeFile(u"edges.html"_s, input)}).out == expected);
-        QVERIFY(runConvert({option}, input).out == expected);
-    }
-}
-
-// A file is checked before anything is written; a pipe is converted as it
-// comes and stops at the bad byte.
-void TestTagoraConvert::badByteAfterMuchOutput()
-{
-    const QByteArray good = QByteArray("<p>\"text\"</p>\n").repeated(200000);
-    const QByteArray input = good + "\xFF" + good;
-    const QByteArray err = "invalid UTF-8 at byte offset " + QByteArray::number(good.size()) + "\n";
-    const Result fromFile = runConvert({writeFile(u"bad.html"_s, input)});
-    QVERIFY(fromFile.exitCode == 2 && fromFile.err.endsWith(err) && fromFile.out.isEmpty());
-    const Result fromPipe = runConvert({}, input);
-    QVERIFY(fromPipe.exitCode == 2 && fromPipe.err.endsWith(err) && !fromPipe.out.isEmpty());
-    QVERIFY(windowScript(kPhp, Escaping::Exact, good).startsWith(fromPipe.out));
-}
-
-namespace {
-
 // Exactly size bytes of CR LF text that the input rules leave as it is.
 QByteArray plainText(qsizetype size)
 {
@@ -252,135 +71,299 @@ QByteArray plainText(qsizetype size)
     return text.leftJustified(size, 'x');
 }
 
+
 }  // namespace
 
-// Files larger than the part of them read at once, with what the input
-// rules change, a character cut by the edge of such a part, or a bad byte
-// placed late: the output is the window's script, or nothing at all.
-void TestTagoraConvert::largeFiles_data()
-{
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
-    const qsizetype edge = qsizetype{4} << 20;  // where the first part read ends
-    const auto good = [](const char* name, const QByteArray& input) { QTest::newRow(name) << input << qsizetype{-1}; };
-    const auto bad = [](const char* name, const QByteArray& input, qsizetype offset) {
-        QTest::newRow(name) << input << offset;
-    };
-    good("plain CR LF text", plainText(edge + 100000));
-    good("character across the edge", plainText(edge - 1) + "\xE2\x82\xAC" + plainText(5000));
-    good("four bytes across the edge", plainText(edge - 2) + "\xF0\x9F\x98\x80" + plainText(5000));
-    good("CR | LF at the edge", plainText(edge - 1) + "\r\n" + plainText(5000));
-    good("U+2029 across the edge", plainText(edge - 1) + "\xE2\x80\xA9" + plainText(5000));
-    good("CR before a character across the edge", plainText(edge - 2) + "\r\xC3\xA9" + plainText(5000));
-    good("lone LF late", plainText(edge + 777) + "\n" + plainText(999));
-    good("lone CR ending 32 bytes", plainText(edge + 31) + "\ry" + plainText(99));
-    good("lone CR starting 16 bytes", plainText(edge + 64) + "\ry" + plainText(99));
-    good("U+2029 late", plainText(edge + 123) + "\xE2\x80\xA9" + plainText(500));
-    good("U+FDD1 late", plainText(edge + 124) + "\xEF\xB7\x91" + plainText(500));
-    good("BOM late", plainText(edge + 125) + "\xEF\xBB\xBF" + plainText(500));
-    good("CR at the very end", plainText(edge + 10) + "\r");
-    bad("bad byte deep in ASCII", plainText(edge + 64) + "\xFF" + plainText(100), edge + 64);
-    bad("cut off at the end of the file", plainText(edge - 1) + "\xE2\x82", edge - 1);
-    bad("bad character across the edge", plainText(edge - 2) + "\xF0\x9F\x98x" + plainText(100), edge - 2);
-    bad("bad byte after a character across the edge", plainText(edge - 1) + "\xC3\xA9\xFF", edge + 1);
-    bad("surrogate after the edge", plainText(edge + 5) + "\xED\xA0\x80" + plainText(100), edge + 5);
-    bad("overlong after a U+2029", plainText(1000) + "\xE2\x80\xA9" + plainText(edge) + "\xC0\x80",
-        1003 + edge);
-}
+class TestTagoraConvert : public QObject {
+    Q_OBJECT
 
-// Each file is converted to standard output (checked whole first), with
-// -o, and from standard input that is the file, already read in part.
-void TestTagoraConvert::largeFiles()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(qsizetype, badOffset);
-    const QString file = writeFile(u"large.html"_s, input);
-    const QString target = m_directory.filePath(u"large.php"_s);
-    QFile::remove(target);
-    const Result direct = runConvert({file});
-    const Result toFile = runConvert({u"-o"_s, target, file});
-    if (badOffset >= 0) {
-        const QByteArray err = "tagora-convert: " + file.toUtf8() + ": invalid UTF-8 at byte offset "
-                               + QByteArray::number(badOffset) + "\n";
-        QCOMPARE(direct.exitCode, 2);
-        QCOMPARE(direct.err, err);
-        QCOMPARE(direct.out, QByteArray());
-        QCOMPARE(toFile.exitCode, 2);
-        QCOMPARE(toFile.err, err);
-        QVERIFY(!QFileInfo::exists(target));
-        return;
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_directory.isValid());
+        m_usage = runConvert({u"--help"_s}).out;
+        QVERIFY(m_usage.startsWith("Usage: tagora-convert [OPTION]... [FILE]...\n"));
     }
-    const QByteArray expected = windowScript(kPhp, Escaping::Exact, input);
-    QCOMPARE(direct.err, QByteArray());
-    QVERIFY(direct.out == expected);
-    QCOMPARE(toFile.exitCode, 0);
-    QFile written(target);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QVERIFY(written.readAll() == expected);
-    QProcess shell;  // dd reads exactly 7 bytes: the rest starts inside a page
-    shell.start(u"bash"_s, {u"-c"_s, u"{ dd bs=7 count=1 of=/dev/null status=none; exec \"$0\"; } <\"$1\""_s,
-                            QStringLiteral(TAGORA_CONVERT_PATH), file});
-    QVERIFY(shell.waitForFinished(60000));
-    QCOMPARE(shell.readAllStandardError(), QByteArray());
-    QVERIFY(shell.readAllStandardOutput() == windowScript(kPhp, Escaping::Exact, input.mid(7)));
-}
 
-// -o replaces the file only when the whole output is ready; on failure it
-// stays byte for byte, and no temporary file is left behind.
-void TestTagoraConvert::outputFileAppearsWholeOrNotAtAll()
-{
-    const QString target = writeFile(u"out/page.php"_s, "<?php echo 'old'; ?>\n");
-    const QByteArray good = QByteArray("<li>\"x\"</li>\r\n").repeated(100000);
-    QCOMPARE(runConvert({u"-o"_s, target}, good + "\xC0\x80").exitCode, 2);
-    QCOMPARE(runConvert({u"--output"_s, target}, "\xEF\xBB\xBF").exitCode, 1);
-    QCOMPARE(contents(target), QByteArray("<?php echo 'old'; ?>\n"));
-    QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
-    const Result result = runConvert({u"--output="_s + target, u"-"_s}, good);
-    QVERIFY(result.exitCode == 0 && result.out.isEmpty());
-    QVERIFY(contents(target) == windowScript(kPhp, Escaping::Exact, good));
-    QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
-}
+    void runs_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        using Bytes = QByteArray;
+        const auto converts = [](const char* name, QStringList arguments, Bytes input, Bytes out) {
+            QTest::newRow(name) << arguments << input << 0 << out << Bytes();
+        };
+        const auto fails = [](const char* name, QStringList arguments, Bytes input, int code, Bytes err) {
+            QTest::newRow(name) << arguments << input << code << Bytes() << err;
+        };
 
-// A bad file is reported by name; the others are still converted.
-void TestTagoraConvert::outputDirectoryKeepsGoing()
-{
-    QTemporaryDir output;
-    const QString a = writeFile(u"many/a.html"_s, "<b>a</b>\n");
-    const QString b = writeFile(u"many/b.html"_s, "<b>\xE9</b>");
-    const QString c = writeFile(u"many/c.d.htm"_s, "c");
-    const QString e = writeFile(u"many/e.html"_s, "");
-    const QString again = writeFile(u"many/sub/a.txt"_s, "again");
-    const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), a, b, c, e, again});
-    QCOMPARE(result.exitCode, 2);
-    QCOMPARE(result.err, "tagora-convert: " + b.toUtf8() + ": invalid UTF-8 at byte offset 3\n"
-                         "tagora-convert: " + e.toUtf8() + ": There is no HTML Code to convert.\n"
-                         "tagora-convert: " + again.toUtf8() + ": not converted: " + output.path().toUtf8()
-                         + "/a.asp is the output of an earlier FILE\n");
-    QCOMPARE(entries(output.path()), QStringList({u"a.asp"_s, u"c.d.asp"_s}));
-    QCOMPARE(contents(output.filePath(u"a.asp"_s)),
-             windowScript(kAsp, Escaping::Exact, "<b>a</b>\n"));
-    QCOMPARE(contents(output.filePath(u"c.d.asp"_s)), windowScript(kAsp, Escaping::Exact, "c"));
-}
+        // A file that ends with a line break ends with one empty line, as the
+        // window shows it after a paste.
+        const Bytes lastLineEmpty = windowScript(kPhp, Escaping::Classic, "a\n");
+        for (const char* last : {"\n", "\r\n", "\r"})
+            converts(last, {u"--classic"_s}, Bytes("a") + last, lastLineEmpty);
+        converts("exact by default", {u"--php"_s}, "$x \"q\" %>", windowScript(kPhp, Escaping::Exact, "$x \"q\" %>"));
+        converts("classic on request", {u"--classic"_s, u"--asp"_s}, "$x \"q\" %>",
+                 windowScript(kAsp, Escaping::Classic, "$x \"q\" %>"));
+        const Bytes breaks = "1\r2\n3\r\n4\n\n5\r\r\n6\n\r7" + Bytes(1, '\0') + "\xC3\xA9\xE2\x80\xA9" "8\xEF\xB7\x90\r";
+        converts("line breaks, U+2029, U+FDD0, NUL", {}, breaks, windowScript(kPhp, Escaping::Exact, breaks));
+        converts("leading BOM dropped, later one kept", {u"--php"_s, u"--php"_s}, "\xEF\xBB\xBFx\xEF\xBB\xBF",
+                 windowScript(kPhp, Escaping::Exact, "x\xEF\xBB\xBF"));
+        converts("codes", {u"--codes"_s}, "<p>\nx\r\xE2\x82\xAC\xF0\x9F\x98\x80\t\xE2\x80\xA9",
+                 " 60 112 62 13 10 120 13 10 128 63 63 9 13 10");
+        // The limits of each UTF-8 sequence length, then code points spread over
+        // the whole range so that every payload bit takes both values.
+        QList<char32_t> points{0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFF, 0x10000, 0x10FFFF};
+        for (char32_t point = 0x80; point <= 0x10FFFF; point += 0xFED)
+            if (point < 0xD800 || point > 0xDFFF)
+                points << point;
+        const Bytes range = QString::fromUcs4(points.constData(), points.size()).toUtf8();
+        converts("code points across the range", {u"--asp"_s}, range, windowScript(kAsp, Escaping::Exact, range));
+        Bytes lines;
+        for (int i = 0; i < 300000; ++i)
+            lines += "<p class=\"r\">row " + Bytes::number(i) + " 100%</p>\n";
+        converts("many lines", {}, lines, windowScript(kPhp, Escaping::Exact, lines));
+        // Blocks of well-formed CR LF text go through as they are; the ones
+        // with a character the rules change, a lone CR or LF, or a sequence
+        // cut by the block's end do not.
+        const Bytes crLfText = Bytes("<p class=\"a\">caf\xC3\xA9 \xE2\x80\x99q\xE2\x80\x99 \xF0\x9F\x98\x80</p>\r\n").repeated(6000);
+        Bytes mixed = crLfText;
+        for (const Bytes& odd : {Bytes("\xE2\x80\xA9"), Bytes("\xEF\xB7\x90"), Bytes("\xEF\xB7\x91"), Bytes("\xEF\xBB\xBF"),
+                                 Bytes("x\ry"), Bytes("x\ny")})
+            mixed += odd + crLfText;
+        converts("CR LF text in large blocks", {u"--asp"_s}, mixed, windowScript(kAsp, Escaping::Exact, mixed));
+        converts("help after an option", {u"--asp"_s, u"--help"_s}, {}, m_usage);
+        converts("version", {u"--version"_s}, {},
+                 "tagora-convert (Tagora Converter) 1.0.0\nWritten by " + Bytes(tagora::credits::kDeveloperName.data()) + ".\n");
 
-// A full disk and a closed pipe end with a message and status 2; a device
-// named with -o is written, never replaced.
-void TestTagoraConvert::writeFailures()
-{
-    const QByteArray noSpace = ": cannot write: No space left on device\n";
-    const Result toStandardOutput = runConvert({}, "x", u"/dev/full"_s);
-    QVERIFY(toStandardOutput.exitCode == 2 && toStandardOutput.err == "tagora-convert: standard output" + noSpace);
-    const Result toDevice = runConvert({u"-o"_s, u"/dev/full"_s}, "x");
-    QVERIFY(toDevice.exitCode == 2 && toDevice.err == "tagora-convert: /dev/full" + noSpace);
-    QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
+        const auto badByte = [&](const char* name, const Bytes& input, int offset) {
+            fails(name, {u"--asp"_s}, input, 2,
+                  "tagora-convert: standard input: invalid UTF-8 at byte offset " + Bytes::number(offset) + "\n");
+        };
+        badByte("stray continuation byte", "\x80", 0);
+        badByte("overlong three bytes", "\xE0\x9F\xBF", 0);
+        badByte("overlong four bytes", "\xF0\x8F\xBF\xBF", 0);
+        badByte("encoded surrogate", "x\xED\xA0\x80", 1);
+        badByte("above U+10FFFF", "\xF4\x90\x80\x80", 0);
+        badByte("second continuation byte wrong", "\xE2\x82\xC0", 0);
+        badByte("third continuation byte wrong", "\xF0\x9F\x98\x20", 0);
+        badByte("truncated at the end", "\n\n\xE2\x82", 2);
+        badByte("after valid text", "\xC3\xA9\xF0\x9F\x98\x80z\xC3", 7);
+        badByte("after a BOM", "\xEF\xBB\xBF\xFE", 3);
+        badByte("deep in CR LF text", crLfText + "\xED\xBF\xBF" + crLfText, int(crLfText.size()));
 
-    const QString big = writeFile(u"big.html"_s, QByteArray("<p>x</p>\n").repeated(1000000));
-    QProcess shell;
-    shell.start(u"bash"_s, {u"-c"_s, u"\"$0\" \"$1\" | head -c 1 >/dev/null; echo ${PIPESTATUS[0]}"_s,
-                            QStringLiteral(TAGORA_CONVERT_PATH), big});
-    QVERIFY(shell.waitForFinished(60000));
-    QCOMPARE(shell.readAllStandardOutput(), QByteArray("2\n"));
-    QCOMPARE(shell.readAllStandardError(), QByteArray("tagora-convert: standard output: cannot write: Broken pipe\n"));
-}
+        const Bytes noInput = "tagora-convert: standard input: There is no HTML Code to convert.\n";
+        fails("empty", {u"--codes"_s}, {}, 1, noInput);
+        fails("only a BOM", {u"-"_s}, "\xEF\xBB\xBF", 1, noInput);
+        fails("directory", {m_directory.path()}, {}, 2,
+              "tagora-convert: " + m_directory.path().toUtf8() + ": cannot read: Is a directory\n");
+        fails("missing file named like an option", {u"--"_s, u"--asp"_s}, "x", 2,
+              "tagora-convert: --asp: cannot read: No such file or directory\n");
+        const auto misused = [&](const char* name, QStringList arguments, const Bytes& err) {
+            fails(name, arguments, "x", 2, "tagora-convert: " + err + "\ntagora-convert: try 'tagora-convert --help' for more information\n");
+        };
+        misused("unknown option", {u"-p"_s}, "unrecognized option '-p'");
+        misused("PHP and ASP", {u"--php"_s, u"--asp"_s}, "--php, --asp and --codes exclude each other");
+        misused("two files", {u"a"_s, u"b"_s}, "more than one FILE needs -d DIR");
+        misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
+        misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
+        misused("-o without a value", {u"-o"_s}, "option '-o' needs a value");
+    }
+
+    // A conversion runs three times: the input on standard input, without FILE
+    // and as -, and in a file named on the command line.
+    void runs()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QList<QStringList> sources{{}};
+        if (exitCode == 0 && !input.isEmpty())
+            sources << QStringList{u"-"_s} << QStringList{writeFile(u"input.html"_s, input)};
+        for (const QStringList& source : sources) {
+            const Result result = runConvert(arguments + source, source.value(0, u"-"_s) == u"-" ? input : "");
+            QCOMPARE(result.err, err);
+            QCOMPARE(result.exitCode, exitCode);
+            QCOMPARE(result.out, out);
+        }
+    }
+
+    // A pattern of odd length, repeated: the edges of blocks of any power of
+    // two up to 128 KiB fall on every position of it, between CR and LF,
+    // between "%" and ">" and inside each multi-byte character.
+    void blockEdgesChangeNothing()
+    {
+        const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r";
+        QVERIFY(pattern.size() % 2 == 1);
+        const QByteArray input = pattern.repeated((std::int64_t{pattern.size()} << 17) / pattern.size() + 1);
+        const QByteArray listing = " 120 13 10 37 62 233 63 63 13 10 34 13 10 36 9 13 10 92 60 121 13 10";
+        const QList<std::pair<QString, QByteArray>> runs{
+            {u"--php"_s, windowScript(kPhp, Escaping::Exact, input)},
+            {u"--asp"_s, windowScript(kAsp, Escaping::Exact, input)},
+            {u"--codes"_s, listing.repeated(input.size() / pattern.size())}};
+        for (const auto& [option, expected] : runs) {
+            QVERIFY(runConvert({option, writeFile(u"edges.html"_s, input)}).out == expected);
+            QVERIFY(runConvert({option}, input).out == expected);
+        }
+    }
+
+    // A file is checked before anything is written; a pipe is converted as it
+    // comes and stops at the bad byte.
+    void badByteAfterMuchOutput()
+    {
+        const QByteArray good = QByteArray("<p>\"text\"</p>\n").repeated(200000);
+        const QByteArray input = good + "\xFF" + good;
+        const QByteArray err = "invalid UTF-8 at byte offset " + QByteArray::number(good.size()) + "\n";
+        const Result fromFile = runConvert({writeFile(u"bad.html"_s, input)});
+        QVERIFY(fromFile.exitCode == 2 && fromFile.err.endsWith(err) && fromFile.out.isEmpty());
+        const Result fromPipe = runConvert({}, input);
+        QVERIFY(fromPipe.exitCode == 2 && fromPipe.err.endsWith(err) && !fromPipe.out.isEmpty());
+        QVERIFY(windowScript(kPhp, Escaping::Exact, good).startsWith(fromPipe.out));
+    }
+
+    // Files larger than the part of them read at once, with what the input
+    // rules change, a character cut by the edge of such a part, or a bad byte
+    // placed late: the output is the window's script, or nothing at all.
+    void largeFiles_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
+        const qsizetype edge = qsizetype{4} << 20;  // where the first part read ends
+        // The text: plain text up to `at` bytes from the edge, then `middle`,
+        // then `after` bytes of plain text; `bad` is again counted from the edge.
+        const auto row = [&](const char* name, qsizetype at, const QByteArray& middle, qsizetype after,
+                             std::optional<qsizetype> bad = {}) {
+            QTest::newRow(name) << plainText(edge + at) + middle + plainText(after) << (bad ? edge + *bad : -1);
+        };
+        row("plain CR LF text", 100000, {}, 0);
+        row("character across the edge", -1, "\xE2\x82\xAC", 5000);
+        row("four bytes across the edge", -2, "\xF0\x9F\x98\x80", 5000);
+        row("CR | LF at the edge", -1, "\r\n", 5000);
+        row("U+2029 across the edge", -1, "\xE2\x80\xA9", 5000);
+        row("CR before a character across the edge", -2, "\r\xC3\xA9", 5000);
+        row("lone LF late", 777, "\n", 999);
+        row("lone CR ending 32 bytes", 31, "\ry", 99);
+        row("lone CR starting 16 bytes", 64, "\ry", 99);
+        row("U+2029 late", 123, "\xE2\x80\xA9", 500);
+        row("U+FDD1 late", 124, "\xEF\xB7\x91", 500);
+        row("BOM late", 125, "\xEF\xBB\xBF", 500);
+        row("CR at the very end", 10, "\r", 0);
+        row("bad byte deep in ASCII", 64, "\xFF", 100, 64);
+        row("cut off at the end of the file", -1, "\xE2\x82", 0, -1);
+        row("bad character across the edge", -2, "\xF0\x9F\x98x", 100, -2);
+        row("bad byte after a character across the edge", -1, "\xC3\xA9\xFF", 0, 1);
+        row("surrogate after the edge", 5, "\xED\xA0\x80", 100, 5);
+        QTest::newRow("overlong after a U+2029")
+            << plainText(1000) + "\xE2\x80\xA9" + plainText(edge) + "\xC0\x80" << 1003 + edge;
+    }
+
+    // Each file is converted to standard output (checked whole first), with
+    // -o, and from standard input that is the file, already read in part.
+    void largeFiles()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(qsizetype, badOffset);
+        const QString file = writeFile(u"large.html"_s, input);
+        const QString target = m_directory.filePath(u"large.php"_s);
+        QFile::remove(target);
+        const Result direct = runConvert({file});
+        const Result toFile = runConvert({u"-o"_s, target, file});
+        if (badOffset >= 0) {
+            const QByteArray err = "tagora-convert: " + file.toUtf8() + ": invalid UTF-8 at byte offset "
+                                   + QByteArray::number(badOffset) + "\n";
+            QCOMPARE(direct.err, err);
+            QCOMPARE(toFile.err, err);
+            QVERIFY(direct.exitCode == 2 && toFile.exitCode == 2 && direct.out.isEmpty() && !QFileInfo::exists(target));
+            return;
+        }
+        const QByteArray expected = windowScript(kPhp, Escaping::Exact, input);
+        QCOMPARE(direct.err, QByteArray());
+        QVERIFY(direct.out == expected);
+        QCOMPARE(toFile.exitCode, 0);
+        QVERIFY(contents(target) == expected);
+        QProcess shell;  // dd reads exactly 7 bytes: the rest starts inside a page
+        shell.start(u"bash"_s, {u"-c"_s, u"{ dd bs=7 count=1 of=/dev/null status=none; exec \"$0\"; } <\"$1\""_s,
+                                QStringLiteral(TAGORA_CONVERT_PATH), file});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QVERIFY(shell.readAllStandardOutput() == windowScript(kPhp, Escaping::Exact, input.mid(7)));
+    }
+
+    // -o replaces the file only when the whole output is ready; on failure it
+    // stays byte for byte, and no temporary file is left behind.
+    void outputFileAppearsWholeOrNotAtAll()
+    {
+        const QString target = writeFile(u"out/page.php"_s, "<?php echo 'old'; ?>\n");
+        const QByteArray good = QByteArray("<li>\"x\"</li>\r\n").repeated(100000);
+        QCOMPARE(runConvert({u"-o"_s, target}, good + "\xC0\x80").exitCode, 2);
+        QCOMPARE(runConvert({u"--output"_s, target}, "\xEF\xBB\xBF").exitCode, 1);
+        QCOMPARE(contents(target), QByteArray("<?php echo 'old'; ?>\n"));
+        QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
+        const Result result = runConvert({u"--output="_s + target, u"-"_s}, good);
+        QVERIFY(result.exitCode == 0 && result.out.isEmpty());
+        QVERIFY(contents(target) == windowScript(kPhp, Escaping::Exact, good));
+        QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
+    }
+
+    // A bad file is reported by name; the others are still converted.
+    void outputDirectoryKeepsGoing()
+    {
+        QTemporaryDir output;
+        const QString a = writeFile(u"many/a.html"_s, "<b>a</b>\n");
+        const QString b = writeFile(u"many/b.html"_s, "<b>\xE9</b>");
+        const QString c = writeFile(u"many/c.d.htm"_s, "c");
+        const QString e = writeFile(u"many/e.html"_s, "");
+        const QString again = writeFile(u"many/sub/a.txt"_s, "again");
+        const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), a, b, c, e, again});
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.err, "tagora-convert: " + b.toUtf8() + ": invalid UTF-8 at byte offset 3\n"
+                             "tagora-convert: " + e.toUtf8() + ": There is no HTML Code to convert.\n"
+                             "tagora-convert: " + again.toUtf8() + ": not converted: " + output.path().toUtf8()
+                             + "/a.asp is the output of an earlier FILE\n");
+        QCOMPARE(entries(output.path()), QStringList({u"a.asp"_s, u"c.d.asp"_s}));
+        QCOMPARE(contents(output.filePath(u"a.asp"_s)),
+                 windowScript(kAsp, Escaping::Exact, "<b>a</b>\n"));
+        QCOMPARE(contents(output.filePath(u"c.d.asp"_s)), windowScript(kAsp, Escaping::Exact, "c"));
+    }
+
+    // A full disk and a closed pipe end with a message and status 2; a device
+    // named with -o is written, never replaced.
+    void writeFailures()
+    {
+        const QByteArray noSpace = ": cannot write: No space left on device\n";
+        const Result toStandardOutput = runConvert({}, "x", u"/dev/full"_s);
+        QVERIFY(toStandardOutput.exitCode == 2 && toStandardOutput.err == "tagora-convert: standard output" + noSpace);
+        const Result toDevice = runConvert({u"-o"_s, u"/dev/full"_s}, "x");
+        QVERIFY(toDevice.exitCode == 2 && toDevice.err == "tagora-convert: /dev/full" + noSpace);
+        QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
+
+        const QString big = writeFile(u"big.html"_s, QByteArray("<p>x</p>\n").repeated(1000000));
+        QProcess shell;
+        shell.start(u"bash"_s, {u"-c"_s, u"\"$0\" \"$1\" | head -c 1 >/dev/null; echo ${PIPESTATUS[0]}"_s,
+                                QStringLiteral(TAGORA_CONVERT_PATH), big});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardOutput(), QByteArray("2\n"));
+        QCOMPARE(shell.readAllStandardError(), QByteArray("tagora-convert: standard output: cannot write: Broken pipe\n"));
+    }
+
+private:
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_directory.filePath(name));
+        QDir().mkpath(QFileInfo(file).path());
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        return file.fileName();
+    }
+    QTemporaryDir m_directory;
+    QByteArray m_usage;  // the whole text that --help prints
+};
+
 
 QTEST_GUILESS_MAIN(TestTagoraConvert)
 #include "tst_tagora_convert.moc"

@@ -8,16 +8,15 @@
 #include <memory>
 #include <string_view>
 
-#define FUZZ_CHECK(condition)                                                        \
-    do {                                                                             \
-        if (!(condition)) {                                                          \
-            std::fprintf(stderr, "%s:%d: invariant failed: %s\n", __FILE__, __LINE__, \
-                         #condition);                                                \
-            std::abort();                                                            \
-        }                                                                            \
-    } while (0)
+#define FUZZ_CHECK(condition) ((condition) ? void() : fuzz::fail(__FILE__, __LINE__, #condition))
 
 namespace fuzz {
+
+[[noreturn]] inline void fail(const char* file, int line, const char* condition)
+{
+    std::fprintf(stderr, "%s:%d: invariant failed: %s\n", file, line, condition);
+    std::abort();
+}
 
 // A copy of the text in a heap block of exactly its size, with no
 // terminating NUL after it, so that the sanitizer build sees any read one

@@ -18,25 +18,17 @@ inline Decoded decodeUtf8(std::string_view bytes)
     Decoded decoded;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t value = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            length = 1, value = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, value = lead & 0x1F, smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, value = lead & 0x0F, smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, value = lead & 0x07, smallest = 0x10000;
-        }
+        // The lead byte's 1-bits before its first 0 give the length.
+        const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3 : lead >> 3 == 0x1E ? 4 : 0;
+        static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};  // shorter is overlong
+        char32_t value = lead & (length == 1 ? 0x7F : 0xFF >> (length + 1));
         bool wellFormed = length != 0 && bytes.size() - i >= length;
         for (std::size_t k = 1; wellFormed && k < length; ++k) {
             const auto byte = static_cast<unsigned char>(bytes[i + k]);
             wellFormed = (byte & 0xC0) == 0x80;
             value = value << 6 | (byte & 0x3F);
         }
-        if (!wellFormed || value < smallest || (value >= 0xD800 && value <= 0xDFFF)
+        if (!wellFormed || value < kSmallest[length] || (value >= 0xD800 && value <= 0xDFFF)
             || value > 0x10FFFF) {
             decoded.firstInvalid = i;
             return decoded;
