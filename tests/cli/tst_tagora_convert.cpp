@@ -71,7 +71,6 @@ QByteArray plainText(qsizetype size)
     return text.leftJustified(size, 'x');
 }
 
-
 }  // namespace
 
 class TestTagoraConvert : public QObject {
@@ -163,7 +162,8 @@ private slots:
         fails("missing file named like an option", {u"--"_s, u"--asp"_s}, "x", 2,
               "tagora-convert: --asp: cannot read: No such file or directory\n");
         const auto misused = [&](const char* name, QStringList arguments, const Bytes& err) {
-            fails(name, arguments, "x", 2, "tagora-convert: " + err + "\ntagora-convert: try 'tagora-convert --help' for more information\n");
+            fails(name, arguments, "x", 2,
+                  "tagora-convert: " + err + "\ntagora-convert: try 'tagora-convert --help' for more information\n");
         };
         misused("unknown option", {u"-p"_s}, "unrecognized option '-p'");
         misused("PHP and ASP", {u"--php"_s, u"--asp"_s}, "--php, --asp and --codes exclude each other");
