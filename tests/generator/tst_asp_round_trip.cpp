@@ -11,11 +11,11 @@
 //   becomes the equivalent `Response.Write (("x") & vbCrLf)`;
 // - Wine reads scripts only in Windows-1252, so the cases keep to it.
 
+#include "random_html.h"
 #include "script_generator.h"
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,14 +96,7 @@ QStringList inputs()
         u"\t"_s, u"\\"_s, u"'"_s, u" "_s, u"x"_s, u"&"_s, u"_"_s, u":"_s, u"REM "_s, u"vbCrLf"_s,
         u"("_s, u")"_s, u"\u00E9"_s, u"\u20AC"_s, u"\u2122"_s, u"\u00FF"_s,
     };
-    QRandomGenerator random(20261206);
-    for (int i = 0; i < 300; ++i) {
-        QString html;
-        for (int p = 1 + random.bounded(30); p > 0; --p)
-            html += pieces[random.bounded(pieces.size())];
-        inputs << html;
-    }
-    return inputs;
+    return inputs + randomHtml(pieces, 300);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 // one after the other in one file, with a separator between them that PHP
 // prints as inline HTML.
 
+#include "random_html.h"
 #include "script_generator.h"
 
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,14 +49,7 @@ QStringList inputs()
         u"<?php echo $t; ?>"_s, u"<?="_s, u" "_s, u"x"_s, u"\\n"_s, u"\\t"_s, u"\\x41"_s, u"\\u{41}"_s,
         u"\\101"_s, u"[0]"_s, u"->"_s, u"%"_s, u"\u00E9"_s, u"\u20AC"_s, u"\u65E5"_s, u"\U0001F600"_s,
     };
-    QRandomGenerator random(20261206);
-    for (int i = 0; i < 3000; ++i) {
-        QString html;
-        for (int p = 1 + random.bounded(30); p > 0; --p)
-            html += pieces[random.bounded(pieces.size())];
-        inputs << html;
-    }
-    return inputs;
+    return inputs + randomHtml(pieces, 3000);
 }
 
 }  // namespace
