@@ -32,19 +32,4 @@ std::optional<std::string> script(ScriptLanguage language, Escaping escaping,
     return generate(language, escaping, utf8Html);
 }
 
-std::optional<std::u16string> script(ScriptLanguage language, std::u16string_view html)
-{
-    return script(language, Escaping::Classic, html);
-}
-
-std::optional<std::u16string> phpScript(std::u16string_view html)
-{
-    return script(ScriptLanguage::Php, Escaping::Classic, html);
-}
-
-std::optional<std::u16string> aspScript(std::u16string_view html)
-{
-    return script(ScriptLanguage::Asp, Escaping::Classic, html);
-}
-
 }  // namespace tagora

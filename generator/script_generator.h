@@ -23,9 +23,4 @@ std::optional<std::u16string> script(ScriptLanguage language, Escaping escaping,
 std::optional<std::string> script(ScriptLanguage language, Escaping escaping,
                                   std::string_view utf8Html);
 
-// Version 1.0's forms: the classic escaping.
-std::optional<std::u16string> script(ScriptLanguage language, std::u16string_view html);
-std::optional<std::u16string> phpScript(std::u16string_view html);
-std::optional<std::u16string> aspScript(std::u16string_view html);
-
 }  // namespace tagora
