@@ -21,32 +21,64 @@ char* putLineBreak(char* out)
     return out + 2;
 }
 
+// What the code unit at i stands for in the input text, or an empty view
+// when it stays as it is (a CR LF pair included); next is where the text
+// goes on.
+std::u16string_view replacementAt(std::u16string_view text, std::size_t i, std::size_t& next)
+{
+    static constexpr char16_t kLineBreak[] = u"\r\n";
+    static constexpr char16_t kReplacement[] = {static_cast<char16_t>(kReplacementCharacter)};
+    const char16_t unit = text[i];
+    next = i + 1;
+    if (unit == u'\r' && next < text.size() && text[next] == u'\n') {
+        next = i + 2;
+        return {};
+    }
+    if (unit == u'\r' || unit == u'\n')
+        return {kLineBreak, 2};
+    switch (inputRule(unit)) {
+    case InputRule::LineBreak:
+        return {kLineBreak, 2};
+    case InputRule::Replace:
+        return {kReplacement, 1};
+    case InputRule::Keep:
+        break;
+    }
+    return {};
+}
+
 }  // namespace
+
+std::size_t normalizedInputSize(std::u16string_view text)
+{
+    std::size_t size = 0;
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        const std::u16string_view replacement = replacementAt(text, i, next);
+        size += replacement.empty() ? next - i : replacement.size();
+    }
+    return size;
+}
+
+// Copies the runs that stay as they are whole, between the code units
+// that change.
+char16_t* normalizeInputText(std::u16string_view text, char16_t* out)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        const std::u16string_view replacement = replacementAt(text, i, next);
+        if (replacement.empty())
+            continue;
+        out = std::copy(text.begin() + kept, text.begin() + i, out);
+        out = std::copy(replacement.begin(), replacement.end(), out);
+        kept = next;
+    }
+    return std::copy(text.begin() + kept, text.end(), out);
+}
 
 std::u16string normalizedInputText(std::u16string_view text)
 {
-    std::u16string result;
-    result.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit == u'\r' || unit == u'\n') {
-            result.append(u"\r\n");
-            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            continue;
-        }
-        switch (inputRule(unit)) {
-        case InputRule::Keep:
-            result.push_back(unit);
-            break;
-        case InputRule::LineBreak:
-            result.append(u"\r\n");
-            break;
-        case InputRule::Replace:
-            result.push_back(static_cast<char16_t>(kReplacementCharacter));
-            break;
-        }
-    }
+    std::u16string result(normalizedInputSize(text), u'\0');
+    normalizeInputText(text, result.data());
     return result;
 }
 

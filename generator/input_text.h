@@ -33,7 +33,11 @@ constexpr InputRule inputRule(char32_t codePoint)
     return InputRule::Keep;
 }
 
-// The rules above applied to a 16-bit text.
+// The rules above applied to a 16-bit text: its size afterwards, the text
+// written at out (room for normalizedInputSize(text) units, returns the
+// end), and the text as a string.
+std::size_t normalizedInputSize(std::u16string_view text);
+char16_t* normalizeInputText(std::u16string_view text, char16_t* out);
 std::u16string normalizedInputText(std::u16string_view text);
 
 // Strict UTF-8 decoding for tagora-convert, block by block, straight into
@@ -64,9 +68,6 @@ public:
 private:
     char* putCodePoint(const utf8::Sequence& sequence, const unsigned char* bytes, char* out);
     char* putBlock(const unsigned char*& p, const unsigned char* end, char* out);
-    char* putLineBreakAt(const unsigned char*& p, const unsigned char* end, char* out);
-    char* putSequenceAt(const unsigned char*& p, const unsigned char* end, std::uint64_t offset, char* out);
-    char* resumeCarry(const unsigned char*& p, const unsigned char* end, char* out);
     bool needsNoChange(std::string_view block) const;
 
     std::uint64_t m_offset = 0;

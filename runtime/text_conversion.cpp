@@ -1,5 +1,7 @@
 #include "text_conversion.h"
 
+#include "input_text.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -9,38 +11,27 @@
 namespace tagora::runtime {
 namespace {
 
-constexpr char16_t kParagraphEnd = 0x2029;
-constexpr char16_t kFrameStart = 0xFDD0;
-constexpr char16_t kFrameEnd = 0xFDD1;
-constexpr char16_t kReplacement = 0xFFFD;
-
-bool isFrameMark(char16_t c)
+std::u16string_view viewOf(const QString& text)
 {
-    return c == kFrameStart || c == kFrameEnd;
+    return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<std::size_t>(text.size())};
+}
+
+bool isReplaced(QChar ch)
+{
+    return inputRule(ch.unicode()) == InputRule::Replace;
 }
 
 }  // namespace
 
 // QPlainTextEdit::toPlainText() would turn non-breaking spaces into plain
 // spaces; the raw text keeps every character and marks paragraph ends
-// with U+2029. One pass turns each of those into CR LF.
+// with U+2029, which the input text rules turn into CR LF in one pass.
 QString editorText(const QPlainTextEdit* editor)
 {
     const QString raw = editor->document()->toRawText();
-    const qsizetype breaks = raw.count(QChar(kParagraphEnd));
-    if (breaks == 0)
-        return textForEditor(raw);
-    QString text(raw.size() + breaks, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    for (const QChar ch : raw) {
-        const char16_t c = ch.unicode();
-        if (c == kParagraphEnd) {
-            *out++ = u'\r';
-            *out++ = u'\n';
-        } else {
-            *out++ = isFrameMark(c) ? kReplacement : c;
-        }
-    }
+    const std::u16string_view rawText = viewOf(raw);
+    QString text(static_cast<qsizetype>(normalizedInputSize(rawText)), Qt::Uninitialized);
+    normalizeInputText(rawText, reinterpret_cast<char16_t*>(text.data()));
     return text;
 }
 
@@ -56,14 +47,9 @@ void setEditorText(QPlainTextEdit* editor, const QString& text)
 
 QString textForEditor(QString text)
 {
-    const auto begin = reinterpret_cast<const char16_t*>(text.constData());
-    const auto end = begin + text.size();
-    if (std::find_if(begin, end, isFrameMark) == end)
+    if (std::none_of(text.cbegin(), text.cend(), isReplaced))
         return text;
-    for (QChar& ch : text) {
-        if (isFrameMark(ch.unicode()))
-            ch = QChar(kReplacement);
-    }
+    std::replace_if(text.begin(), text.end(), isReplaced, QChar(kReplacementCharacter));
     return text;
 }
 
