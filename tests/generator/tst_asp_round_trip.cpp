@@ -20,8 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
-
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
 using tagora::ScriptLanguage;
@@ -82,14 +80,11 @@ QStringList inputs()
 {
     QStringList inputs{
         u"<a onclick=\"alert('hi')\" data-x='{\"k\": \"v\"}'>He said \"yes\"</a> \"\" \"\"\" x\"\"y \""_s,
-        u"<%= x %> 100%> %%>> %>%> %"_s,
-        u"50%\r\n> next\r\n%\r\n>\r\n%\r>\r\n%\n>"_s,
-        u"\r"_s, u"\na\rb\n"_s, u"a\r\r\nb\r\r\n\r"_s, u"\r\n"_s,
-        u"\tx\t\t \tC:\\new\\table \\\" \\' \\"_s,
+        u"<%= x %> 100%> %%>> %>%> %"_s, u"50%\r\n> next\r\n%\r\n>\r\n%\r>\r\n%\n>"_s,
+        u"\r"_s, u"\na\rb\n"_s, u"a\r\r\nb\r\r\n\r"_s, u"\r\n"_s, u"\tx\t\t \tC:\\new\\table \\\" \\' \\"_s,
         u"' REM x : y _\r\n_\r\nit's & vbCrLf & \"x\" ) ("_s,
         u"caf\u00E9 \u20AC 5 \u2122 \u2026 \u201Cq\u201D \u2018s\u2019 \u2014 \u0152 \u00FF \u00DF"_s,
-        u"<td class=\"c\">\\ %>\t\u00E9</td>"_s.repeated(500),
-        u"<li class=\"n\">\"%\r\n></li>\r\n"_s.repeated(300),
+        u"<li class=\"n\">\"%\r\n></li>\t\u00E9\\ %>\r\n"_s.repeated(300),
     };
     const QStringList pieces{
         u"\""_s, u"\"\""_s, u"%"_s, u">"_s, u"%>"_s, u"<%"_s, u"<%="_s, u"\r"_s, u"\n"_s, u"\r\n"_s,
@@ -108,9 +103,8 @@ private slots:
     void printsTheInput();
 
 private:
-    // What the scripts of the inputs print, one entry per input; nullopt
-    // when cscript ran nothing (the file did not compile).
-    std::optional<QStringList> runScripts(const QStringList& inputs);
+    // What the scripts of the inputs print, one entry per input.
+    QStringList runScripts(const QStringList& inputs);
 
     QTemporaryDir m_directory;
     QString m_wine;
@@ -128,13 +122,12 @@ void TestAspRoundTrip::printsTheInput()
         QSKIP("wine is not installed (Debian package wine)");
     QVERIFY(m_directory.isValid());
     const auto printed = runScripts(cases);
-    QVERIFY2(printed, "cscript ran nothing: a script does not compile");
-    QCOMPARE(printed->size(), cases.size());
+    QCOMPARE(printed.size(), cases.size());
     for (qsizetype i = 0; i < cases.size(); ++i)
-        QCOMPARE(printed->at(i), cases[i]);
+        QCOMPARE(printed[i], cases[i]);
 }
 
-std::optional<QStringList> TestAspRoundTrip::runScripts(const QStringList& inputs)
+QStringList TestAspRoundTrip::runScripts(const QStringList& inputs)
 {
     const QString source = m_directory.filePath(u"cases.utf8"_s);
     const QString script = m_directory.filePath(u"cases.vbs"_s);
@@ -162,11 +155,9 @@ std::optional<QStringList> TestAspRoundTrip::runScripts(const QStringList& input
         return QStringList{u"cscript did not finish"_s};
 
     QFile printed(printedPath);
-    if (!printed.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = printed.readAll();
+    const QByteArray bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
     if (!bytes.startsWith("\xFF\xFE"))
-        return QStringList{u"printed.txt is not UTF-16LE with a byte order mark"_s};
+        return QStringList{u"nothing printed in UTF-16LE: a script does not compile"_s};
     QString text(reinterpret_cast<const QChar*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
     QStringList outputs = text.split(QChar(kCaseEnd));
     outputs.removeLast();  // after the last Chr(2)

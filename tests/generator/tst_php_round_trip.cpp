@@ -37,11 +37,10 @@ QStringList inputs()
         u"<?php echo $t; ?>\r\n<?= $t ?> ?> <?php\r\n?>"_s,
         uR"(<a href="x.htm" title="say "hi"">C:\new\table \x41 \u{41} \101 \e \v \f \\ \ a\"b \\" \\\")"_s,
         u"a\\\r\nb\\\\\r\n\r\n\r\nc\nd\re\r\r\nf\n\rg\r\n"_s,
-        u"\r"_s, u"\r\n"_s, u"a\rb\nc\r\r\n\n\r"_s, u"\tone\t\ttwo\t \\\t$\t"_s,
+        u"\r"_s, u"\r\n"_s, u"\tone\t\ttwo\t \\\t$\t"_s,
         u"Gr\u00FC\u00DFe, $\u00E9t\u00E9 \u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \u65E5\u672C"_s + QChar(0)
             + u"\U0001F44D\U0001F3FD\r\n\U0001F600$"_s + QChar(0),
-        u"<td class=\"c\">\\ \t\u00E9 $x \U0001F600</td>"_s.repeated(5000),
-        u"<li class=\"n\">\\n\t${i}</li>\r\n"_s.repeated(2000),
+        u"<li class=\"n\">\\n\t${i} \u00E9 $x \U0001F600</li>\r\n"_s.repeated(2000),
     };
     const QStringList pieces{
         u"$"_s, u"$name"_s, u"$_GET"_s, u"$1"_s, u"{"_s, u"}"_s, u"{$x}"_s, u"${x}"_s, u"\\"_s, u"\\$"_s,
@@ -67,8 +66,8 @@ private:
     QTemporaryDir m_directory;
 };
 
-// When the scripts together print something else, runs them one by one to
-// show the first input printed wrongly.
+// On a difference, runs the scripts one by one to show the first input
+// printed wrongly.
 void TestPhpRoundTrip::printsTheInput()
 {
     m_php = QStandardPaths::findExecutable(u"php"_s);  // CTest skips the test without it

@@ -138,14 +138,10 @@ void TestScriptGenerator::handWrittenScripts_data()
     QTest::newRow("exact PHP: dollar signs")
         << kPhp << kExact << u"$el {$price} `${name}` \\$ \"$\"\t?>\r\n$"_s
         << QStringList{uR"(echo "\$el {\$price} `\${name}` \\\$ \"\$\"\t?>\n";)"_s, uR"(echo "\$";)"_s};
-    // ASP doubles quotes, keeps "%" and ">" apart, and joins lone CR and LF.
+    // ASP doubles quotes and keeps "%" and ">" apart.
     QTest::newRow("exact ASP: quotes and %>")
         << kAsp << kExact << u"<a onclick=\"alert('hi')\">He said \"yes\"</a> <%= x %> 100%%>"_s
         << QStringList{uR"x(Response.Write("<a onclick=""alert('hi')"">He said ""yes""</a> <%= x %" & "> 100%%" & ">"))x"_s};
-    QTest::newRow("exact ASP: lone CR and LF")
-        << kAsp << kExact << u"a\rb\nc\r\r\n\nd\r"_s
-        << QStringList{uR"(Response.Write("a" & vbCr & "b" & vbLf & "c" & vbCr & "") & vbCrLf)"_s,
-                       uR"(Response.Write("" & vbLf & "d" & vbCr & ""))"_s};
 }
 
 // The same script from the 16-bit text and from its UTF-8 bytes.
