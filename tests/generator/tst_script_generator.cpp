@@ -1,10 +1,8 @@
 // The PHP and ASP scripts, byte for byte: hand-written expected scripts
-// for both escapings, a plain split-and-replace model on random inputs cut
-// into random blocks, over UTF-16 and UTF-8 alike, and the input text's
-// line breaks and replaced characters.
+// for both escapings, and a plain split-and-replace model on random inputs
+// cut into random blocks, over UTF-16 and UTF-8 alike.
 
 #include "credits.h"
-#include "input_text.h"
 #include "script_generator.h"
 
 #include <QRandomGenerator>
@@ -115,8 +113,6 @@ private slots:
     void handWrittenScripts();
     void matchesModelInAnyBlocks_data();
     void matchesModelInAnyBlocks();
-    void inputText_data();
-    void inputText();
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -200,41 +196,6 @@ void TestScriptGenerator::matchesModelInAnyBlocks()
             && streamed<char>(language, escaping, utf8.toStdString(), random) == expected.toUtf8().toStdString();
         if (!same)
             QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
-    }
-}
-
-void TestScriptGenerator::inputText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("inputText");
-    QTest::newRow("every kind of line break; a final CR LF stays one")
-        << u"a\r\nb\nc\rd\u2029e\r\r\n\n\rf\r\n"_s << u"a\r\nb\r\nc\r\nd\r\ne\r\n\r\n\r\n\r\nf\r\n"_s;
-    const QString unchanged = u"\uFDD2\uFFFE\uFDCF\u2028\u00A0\t\u0085\u000B\u000C\U0001F600\uFEFF"_s + QChar(0);
-    QTest::newRow("the editor's noncharacters; others unchanged; a final LF")
-        << u"\uFDD0a\uFDD1"_s + unchanged + u"\n"_s << u"\uFFFDa\uFFFD"_s + unchanged + u"\r\n"_s;
-}
-
-// The window's 16-bit rule, and the UTF-8 decoding of tagora-convert with
-// the bytes cut at every single place and into single bytes. The decoder
-// also drops a byte-order mark at the very start.
-void TestScriptGenerator::inputText()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, inputText);
-    QCOMPARE(QString::fromStdU16String(tagora::normalizedInputText(text.toStdU16String())), inputText);
-    const QByteArray bytes = "\xEF\xBB\xBF" + text.toUtf8();
-    for (qsizetype cut = -1; cut <= bytes.size(); ++cut) {  // byte by byte, then in two at each place
-        tagora::Utf8InputDecoder decoder;
-        QByteArray decoded;
-        for (qsizetype from = 0, to = 0; from < bytes.size(); from = to) {
-            to = cut < 0 ? from + 1 : from < cut ? cut : bytes.size();
-            QByteArray buffer(qsizetype(decoder.maxFeedSize(to - from)), '#');
-            const auto text = decoder.decode({bytes.data() + from, std::size_t(to - from)}, buffer.data());
-            QVERIFY(text);
-            decoded += QByteArrayView(text->data(), qsizetype(text->size()));
-        }
-        QVERIFY(decoder.finish());
-        QCOMPARE(QString::fromUtf8(decoded), inputText);
     }
 }
 
