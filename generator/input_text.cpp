@@ -75,13 +75,6 @@ char16_t* normalizeInputText(std::u16string_view text, char16_t* out)
     return std::copy(text.begin() + kept, text.end(), out);
 }
 
-std::u16string normalizedInputText(std::u16string_view text)
-{
-    std::u16string result(normalizedInputSize(text), u'\0');
-    normalizeInputText(text, result.data());
-    return result;
-}
-
 Utf8InputDecoder::Utf8InputDecoder(bool dropLeadingByteOrderMark)
     : m_dropByteOrderMark(dropLeadingByteOrderMark)
 {

@@ -33,12 +33,11 @@ constexpr InputRule inputRule(char32_t codePoint)
     return InputRule::Keep;
 }
 
-// The rules above applied to a 16-bit text: its size afterwards, the text
-// written at out (room for normalizedInputSize(text) units, returns the
-// end), and the text as a string.
+// The rules above applied to a 16-bit text: its size afterwards, and the
+// text written at out (room for normalizedInputSize(text) units; returns
+// the end).
 std::size_t normalizedInputSize(std::u16string_view text);
 char16_t* normalizeInputText(std::u16string_view text, char16_t* out);
-std::u16string normalizedInputText(std::u16string_view text);
 
 // Strict UTF-8 decoding for tagora-convert, block by block, straight into
 // normalised UTF-8: a line break split between blocks (CR | LF) and a
