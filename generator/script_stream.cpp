@@ -61,19 +61,23 @@ struct State {
 //   stops      every character that is not simply copied (CR included)
 //   blockStops the same for a block of the fast path, which may swap
 //              quotes for apostrophes in place instead
-struct Php {
-    static constexpr std::string_view open = "echo \"";
-    static constexpr std::string_view lastLineClose = "\";";
-    static constexpr std::string_view footer = "?>";
-    static constexpr std::string_view lineBreak = "\\n\";\r\necho \"";
-    static constexpr bool swapsQuotes = false;
-
+// A CR that is not part of a CR LF pair stays in the string as it is.
+struct KeepsLoneCr {
     template <class CharT>
     static CharT* loneCr(CharT* out)
     {
         *out++ = '\r';
         return out;
     }
+};
+
+struct Php : KeepsLoneCr {
+    static constexpr std::string_view open = "echo \"";
+    static constexpr std::string_view lastLineClose = "\";";
+    static constexpr std::string_view footer = "?>";
+    static constexpr std::string_view lineBreak = "\\n\";\r\necho \"";
+    static constexpr bool swapsQuotes = false;
+
     // A backslash before the character; TAB is written as "\t".
     template <class CharT>
     static Cursor<CharT> special(Cursor<CharT> at, const CharT*, State)
@@ -103,17 +107,11 @@ struct Asp {
 };
 
 // Every double quote becomes an apostrophe; nothing else changes.
-struct AspClassic : Asp {
+struct AspClassic : Asp, KeepsLoneCr {
     static constexpr std::string_view stops = "\r\"";
     static constexpr std::string_view blockStops = "\r";
     static constexpr bool swapsQuotes = true;
 
-    template <class CharT>
-    static CharT* loneCr(CharT* out)
-    {
-        *out++ = '\r';
-        return out;
-    }
     template <class CharT>
     static Cursor<CharT> special(Cursor<CharT> at, const CharT*, State)
     {

@@ -23,24 +23,11 @@ QString tr(const char* text)
     return QCoreApplication::translate("TextFile", text);
 }
 
-// Windows-1252 bytes 0x80 to 0x9F; the five bytes the code page leaves
-// undefined keep their C1 control code, as browsers read them.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
+// Windows-1252 through Qt's decoder (ICU): the five bytes the code page
+// leaves undefined keep their C1 control code, as browsers read them.
 QString fromWindows1252(const QByteArray& bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b));
-    }
-    return text;
+    return QStringDecoder("windows-1252", QStringConverter::Flag::Stateless).decode(bytes);
 }
 
 std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray& bytes)
