@@ -626,9 +626,9 @@ void MainWindowTest::busyCursorOnlyWhileWorking()
         note("dialog");
         return answer_;
     });
-    connect(window_->txtHTML, &QPlainTextEdit::textChanged, this, [&] { note("input"); });
-    connect(window_->txtPHP, &QPlainTextEdit::textChanged, this, [&] { note("output"); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [&] { note("clipboard"); });
+    connect(window_->txtHTML, &QPlainTextEdit::textChanged, window_, [&] { note("input"); });
+    connect(window_->txtPHP, &QPlainTextEdit::textChanged, window_, [&] { note("output"); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, window_, [&] { note("clipboard"); });
     write(path("busy.html"), "\xe9");
     answer_ = path("busy.html");
     window_->mnuOpen->trigger();      // dialog, input, Windows-1252 notice
