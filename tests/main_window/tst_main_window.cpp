@@ -20,7 +20,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -389,10 +388,7 @@ void MainWindowTest::encodings_data()
     QTest::newRow("UTF-16LE mark") << QByteArray("\xff\xfe" "a\x00\xe9\x00", 6) << "aé" << false;
     QTest::newRow("UTF-8 beats meta") << QByteArray("<meta charset=\"iso-8859-2\">\xc4\x85")
                                       << "<meta charset=\"iso-8859-2\">ą" << false;
-    QByteArray high;  // every byte from 0x80 on, read by ICU's decoder for reference
-    for (int byte = 0x80; byte <= 0xFF; ++byte)
-        high.append(char(byte));
-    QTest::newRow("Windows-1252") << high << QStringDecoder("windows-1252").decode(high).operator QString() << true;
+    QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80 \x93q\x94 \x81\x9f\xfe") << "café € “q” \u0081Ÿþ" << true;
     QTest::newRow("meta http-equiv ISO-8859-2") << meta2 + "\xb1\xbf" << QString::fromLatin1(meta2) + "ąż" << false;
     QTest::newRow("meta past 1024 bytes") << QByteArray(1024, ' ') + "<meta charset=\"iso-8859-2\">\xb1"
                                           << QString(1024, ' ') + "<meta charset=\"iso-8859-2\">±" << true;
