@@ -1,7 +1,5 @@
-// The main window: every command from its button, menu item and shortcut,
-// the modes and escapings, the listing, the keys, the windows it opens,
-// opening HTML files (dialog, drop, command line; encodings, errors) and
-// saving scripts (names, bytes, failures).
+// The main window: its commands, modes, listing, keys and windows; opening
+// HTML files (encodings, errors) and saving scripts (names, bytes, failures).
 #include "code_text_box.h"
 #include "file_dialog.h"
 #include "frm_About.h"
@@ -22,7 +20,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -44,8 +41,6 @@ QString scriptOf(bool asp, const QString& html)
 }
 
 const QString kSample = QStringLiteral("<p class=\"a\">x</p>\r\n\t<br>\r\n");
-
-const QStringList kHtmlFilters{"HTML files (*.html *.htm *.xhtml *.shtml)", "All files (*)"};
 
 QByteArray contents(const QString& path)
 {
@@ -96,15 +91,13 @@ private slots:
     void cleanup();
     void commands();
     void modesAndEscaping();
-    void copyScript();
     void pastedCharacters();
     void characterListing();
     void keys();
     void caretStopsBlinkingOnVeryLongLines();
     void quickHelp();
     void linkNeedsLeftPressAndReleaseOnIt();
-    void enlargeShowsACopy();
-    void about();
+    void windowsItOpens();
     void closingTheWindowEndsTheProgram();
     void encodings_data();
     void encodings();
@@ -121,8 +114,7 @@ private slots:
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
-    void expectMessage(const QString& prompt, MessageIcon icon);
-    void expectWarning(const QString& file, const QString& reason);
+    void expectMessage(MessageIcon icon, const QStringList& parts);
 
     frm_Main* window_ = nullptr;
     std::unique_ptr<QTemporaryDir> dir_;
@@ -156,12 +148,14 @@ void MainWindowTest::cleanup()
     delete window_;
 }
 
-void MainWindowTest::expectMessage(const QString& prompt, MessageIcon icon)
+// One message box with the icon, titled "Tagora", whose text holds each part.
+void MainWindowTest::expectMessage(MessageIcon icon, const QStringList& parts)
 {
     QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].prompt, prompt);
     QCOMPARE(messages_[0].icon, icon);
     QCOMPARE(messages_[0].title, QStringLiteral("Tagora"));
+    for (const QString& part : parts)
+        QVERIFY2(messages_[0].prompt.contains(part), qPrintable(messages_[0].prompt));
     messages_.clear();
 }
 
@@ -170,29 +164,24 @@ void MainWindowTest::expectMessage(const QString& prompt, MessageIcon icon)
 // its menu item, and its shortcut pressed in the focused text box.
 void MainWindowTest::commands()
 {
+    window_->mnuToASP->trigger();
     for (const int how : {0, 1, 2}) {
         const auto trigger = [how](QPushButton* button, QAction* item) {
-            if (how == 0)
-                QTest::mouseClick(button, Qt::LeftButton);
-            else if (how == 1)
-                item->trigger();
-            else
-                QTest::keyClick(QApplication::focusWidget(), item->shortcut()[0].key(), item->shortcut()[0].keyboardModifiers());
+            const QKeyCombination key = item->shortcut()[0];
+            how == 0 ? QTest::mouseClick(button, Qt::LeftButton)
+                     : how == 1 ? item->trigger() : QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         };
-        for (const bool asp : {false, true}) {
-            (asp ? window_->mnuToASP : window_->mnuToPHP)->trigger();
-            setEditorText(window_->txtHTML, kSample);
-            setEditorText(window_->txtPHP, QStringLiteral("old output"));
-            window_->txtHTML->setFocus();
-            trigger(window_->cmdConvert, window_->mnuConvert);
-            trigger(window_->cmdConvert, window_->mnuConvert);
-            QCOMPARE(window_->outputText(), scriptOf(asp, kSample));
-            window_->txtPHP->setFocus();
-            trigger(window_->cmdClear, window_->mnuClear);
-            QCOMPARE(window_->inputText() + window_->outputText(), QString());
-            QCOMPARE(QApplication::focusWidget(), window_->txtHTML);
-            QCOMPARE(window_->mnuToASP->isChecked(), asp);
-        }
+        setEditorText(window_->txtHTML, kSample);
+        setEditorText(window_->txtPHP, QStringLiteral("old output"));
+        window_->txtHTML->setFocus();
+        trigger(window_->cmdConvert, window_->mnuConvert);
+        trigger(window_->cmdConvert, window_->mnuConvert);
+        QCOMPARE(window_->outputText(), scriptOf(true, kSample));
+        window_->txtPHP->setFocus();
+        trigger(window_->cmdClear, window_->mnuClear);
+        QCOMPARE(window_->inputText() + window_->outputText(), QString());
+        QCOMPARE(QApplication::focusWidget(), window_->txtHTML);
+        QVERIFY(window_->mnuToASP->isChecked());
     }
     QVERIFY(messages_.isEmpty());
 }
@@ -201,64 +190,37 @@ void MainWindowTest::commands()
 // the output alone; with an input, each of them converts again at once.
 void MainWindowTest::modesAndEscaping()
 {
-    for (const bool asp : {false, true}) {
-        const QString exact = asp ? QStringLiteral("Response.Write(\"<b a=\"\"$x\"\">\")")
-                                  : QStringLiteral("echo \"<b a=\\\"\\$x\\\">\";");
-        const QString classic = asp ? QStringLiteral("Response.Write(\"<b a='$x'>\")")
-                                    : QStringLiteral("echo \"<b a=\\\"$x\\\">\";");
+    const auto statement = [this] { return window_->outputText().split(QStringLiteral("\r\n")).value(5); };
+    const struct { QAction* mode; QString exact, classic; } cases[] = {
+        {window_->mnuToPHP, "echo \"<b a=\\\"\\$x\\\">\";", "echo \"<b a=\\\"$x\\\">\";"},
+        {window_->mnuToASP, "Response.Write(\"<b a=\"\"$x\"\">\")", "Response.Write(\"<b a='$x'>\")"}};
+    for (const auto& [mode, exact, classic] : cases) {
         window_->cmdClear->click();
-        QAction* mode = asp ? window_->mnuToASP : window_->mnuToPHP;
         setEditorText(window_->txtPHP, QStringLiteral("kept\r\nas it is"));
-        window_->mnuToASP->trigger();
-        mode->trigger();
-        window_->mnuClassicEscaping->trigger();
-        window_->mnuClassicEscaping->trigger();
+        for (QAction* item : {window_->mnuToASP, mode, window_->mnuClassicEscaping, window_->mnuClassicEscaping, window_->mnuConvert})
+            item->trigger();
         QCOMPARE(window_->outputText(), QStringLiteral("kept\r\nas it is"));
-        QVERIFY(messages_.isEmpty());
-        window_->cmdConvert->click();
-        QCOMPARE(window_->outputText(), QStringLiteral("kept\r\nas it is"));
-        expectMessage(QStringLiteral("There is no HTML Code to convert."), MessageIcon::Exclamation);
-
-        const auto statement = [this] { return window_->outputText().split(QStringLiteral("\r\n")).value(5); };
+        expectMessage(MessageIcon::Exclamation, {"There is no HTML Code to convert."});
         setEditorText(window_->txtHTML, QStringLiteral("<b a=\"$x\">"));
-        window_->mnuToASP->trigger();
-        mode->trigger();
-        mode->trigger();  // the mode already selected stays selected
-        QCOMPARE(window_->mnuToASP->isChecked(), asp);
-        QCOMPARE(window_->mnuToPHP->isChecked(), !asp);
-        QCOMPARE(window_->lblConvertto->text(), asp ? QStringLiteral("ASP Script") : QStringLiteral("PHP Script"));
+        for (QAction* item : {window_->mnuToASP, mode, mode})  // the mode already selected stays selected
+            item->trigger();
         QCOMPARE(statement(), exact);
         window_->mnuClassicEscaping->trigger();
         QCOMPARE(statement(), classic);
-        window_->cmdConvert->click();
-        QCOMPARE(statement(), classic);
         window_->mnuClassicEscaping->trigger();
         QCOMPARE(statement(), exact);
-        QCOMPARE(window_->outputText().count(QStringLiteral("\r\n")), 6);
-        QVERIFY(messages_.isEmpty());
     }
-}
-
-// The clipboard holds exactly the output text, CR LF included; an empty
-// output copies nothing.
-void MainWindowTest::copyScript()
-{
-    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
-    QTest::mouseClick(window_->mnuCopy, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     QVERIFY(messages_.isEmpty());
-    window_->mnuToASP->trigger();
-    const QString output = QStringLiteral("own\r\n\t\u00A0\u2028 \U0001F600");
-    setEditorText(window_->txtPHP, output);
-    QTest::mouseClick(window_->mnuCopy, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), output);
-    expectMessage(QStringLiteral("PHP script has been copied to the clipboard."), MessageIcon::Information);
 }
 
 // What the user pastes reaches the script and the clipboard as it is; any
-// line break becomes a CR LF, U+FDD0 and U+FDD1 become U+FFFD.
+// line break becomes a CR LF, U+FDD0 and U+FDD1 become U+FFFD. An empty
+// output copies nothing.
 void MainWindowTest::pastedCharacters()
 {
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    window_->mnuCopy->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     const QString kept = QStringLiteral("a\u00A0b\u2028c\t \U0001F600\r\n\r\n\uFFFE\uFFFF\uFDEF") + QChar(0);
     const QList<std::pair<QString, QString>> cases{
         {kept, kept},
@@ -272,6 +234,7 @@ void MainWindowTest::pastedCharacters()
         window_->cmdConvert->click();
         window_->mnuCopy->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(false, input));
+        expectMessage(MessageIcon::Information, {"PHP script has been copied to the clipboard."});
     }
 }
 
@@ -297,8 +260,8 @@ void MainWindowTest::characterListing()
     setEditorText(window_->txtPHP, QStringLiteral("kept"));
     window_->Command1->click();
     QCOMPARE(window_->outputText(), QStringLiteral("kept"));
-    expectMessage(QStringLiteral("The character listing takes at most %1 characters; the input holds %2.")
-                      .arg(limit).arg(limit + 1), MessageIcon::Exclamation);
+    expectMessage(MessageIcon::Exclamation, {QStringLiteral("The character listing takes at most %1 characters; "
+                                                            "the input holds %2.").arg(limit).arg(limit + 1)});
 }
 
 // In a text box Enter starts a line (no default button), Ctrl+Tab types
@@ -330,10 +293,6 @@ void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
     window_->txtHTML->moveCursor(QTextCursor::End);
     QTest::keyClicks(window_->txtHTML, QStringLiteral("y"));
     QVERIFY(!CodeTextBox::caretBlinks());
-    window_->txtPHP->setFocus();
-    QVERIFY(CodeTextBox::caretBlinks());
-    window_->txtHTML->setFocus();
-    QVERIFY(!CodeTextBox::caretBlinks());
     QTest::keyClick(window_->txtHTML, Qt::Key_Backspace);
     QVERIFY(CodeTextBox::caretBlinks());
 }
@@ -341,10 +300,7 @@ void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
 void MainWindowTest::quickHelp()
 {
     window_->mnuQuickHelp->trigger();
-    QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].title, QStringLiteral("Quick Help"));
-    QCOMPARE(messages_[0].icon, MessageIcon::Information);
-    QCOMPARE(messages_[0].prompt,
+    QCOMPARE(messages_.value(0).prompt,
              QStringLiteral(
                  "Quick Help\r\n"
                  "--------------\r\n"
@@ -372,24 +328,26 @@ void MainWindowTest::linkNeedsLeftPressAndReleaseOnIt()
     QLabel* link = window_->lblEnlarge;
     QSignalSpy clicks(link, SIGNAL(clicked()));
     QObject::disconnect(link, nullptr, window_, nullptr);  // no viewer
-    const struct { Qt::MouseButton pressed, released; QPoint at; } cases[] = {
-        {Qt::RightButton, Qt::RightButton, QPoint(2, 2)},  // right click
-        {Qt::NoButton, Qt::LeftButton, QPoint(2, 2)},      // release only
-        {Qt::LeftButton, Qt::LeftButton, QPoint(-5, -5)},  // released off it
-        {Qt::LeftButton, Qt::LeftButton, QPoint(2, 2)},    // left click
-    };
-    for (const auto& c : cases) {
-        if (c.pressed != Qt::NoButton)
-            QTest::mousePress(link, c.pressed, {}, QPoint(2, 2));
-        QTest::mouseRelease(link, c.released, {}, c.at);
-    }
+    QTest::mouseClick(link, Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(2, 2));  // release only
+    QTest::mousePress(link, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));  // released off it
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(clicks.size(), 1);
 }
 
 // Each Enlarge link shows a copy of its box: what the user types there
-// stays there.
-void MainWindowTest::enlargeShowsACopy()
+// stays there. About opens over the main window by its shortcut.
+void MainWindowTest::windowsItOpens()
 {
+    QWidget* shownOver = nullptr;
+    whenModal<frm_About>([&](frm_About* about) {
+        shownOver = about->parentWidget();
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    QTest::keyClick(window_->txtHTML, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(shownOver, window_);
+    QVERIFY(!QApplication::activeModalWidget());
     setEditorText(window_->txtHTML, QStringLiteral("<b>\"x\"</b>\r\n\ty\u00A0\u2028"));
     window_->convert();
     const QString input = window_->inputText(), output = window_->outputText();
@@ -407,33 +365,17 @@ void MainWindowTest::enlargeShowsACopy()
     }
 }
 
-// About opens over the main window, also by its shortcut from a text box.
-void MainWindowTest::about()
-{
-    QWidget* shownOver = nullptr;
-    whenModal<frm_About>([&](frm_About* about) {
-        shownOver = about->parentWidget();
-        QTest::keyClick(about, Qt::Key_Escape);
-    });
-    QTest::keyClick(window_->txtHTML, Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(shownOver, window_);
-    QVERIFY(!QApplication::activeModalWidget());
-}
-
-// Exit and a close request close the window at once, without a question,
-// and the program's event loop ends.
+// Exit closes the window at once, without a question, and the program's
+// event loop ends.
 void MainWindowTest::closingTheWindowEndsTheProgram()
 {
-    for (const bool byExit : {true, false}) {
-        setEditorText(window_->txtHTML, QStringLiteral("typed, never saved"));
-        window_->show();
-        QTimer::singleShot(0, window_, [this, byExit] { byExit ? window_->mnuExit->trigger() : (void)window_->close(); });
-        QTimer guard;
-        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-        guard.start(5000);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!window_->isVisible());
-    }
+    setEditorText(window_->txtHTML, QStringLiteral("typed, never saved"));
+    QTimer::singleShot(0, window_->mnuExit, &QAction::trigger);
+    QTimer guard;
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window_->isVisible());
 }
 
 void MainWindowTest::encodings_data()
@@ -442,33 +384,17 @@ void MainWindowTest::encodings_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("guessed");
     const QByteArray meta2 = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">";
-    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80") << "café € 😀" << false;
-    QTest::newRow("UTF-8 mark") << QByteArray("\xef\xbb\xbf" "a\xc3\xa9") << "aé" << false;
+    QTest::newRow("UTF-8 mark") << QByteArray("\xef\xbb\xbf" "a\xc3\xa9 \xf0\x9f\x98\x80") << "aé 😀" << false;
     QTest::newRow("UTF-16LE mark") << QByteArray("\xff\xfe" "a\x00\xe9\x00", 6) << "aé" << false;
     QTest::newRow("UTF-8 beats meta") << QByteArray("<meta charset=\"iso-8859-2\">\xc4\x85")
                                       << "<meta charset=\"iso-8859-2\">ą" << false;
-    QTest::newRow("mark beats meta") << QByteArray("\xef\xbb\xbf<meta charset=\"iso-8859-2\">\xc4\x85")
-                                     << "<meta charset=\"iso-8859-2\">ą" << false;
-    QTest::newRow("not UTF-8: Windows-1252")
-        << QByteArray("caf\xe9 \x80 \x93q\x94 \x81\x9f") << "café € “q” \u0081Ÿ" << true;
-    QByteArray high;  // every byte from 0x80 on, read by ICU's decoder for reference
-    for (int byte = 0x80; byte <= 0xFF; ++byte)
-        high.append(char(byte));
-    QTest::newRow("Windows-1252, every high byte") << high << QStringDecoder("windows-1252").decode(high).operator QString() << true;
-    QTest::newRow("overlong UTF-8") << QByteArray("\xc0\xaf") << "À¯" << true;
-    QTest::newRow("meta windows-1252") << QByteArray("<meta charset='windows-1252'>\xe9")
-                                       << "<meta charset='windows-1252'>é" << false;
+    QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80 \x93q\x94 \x81\x9f\xfe") << "café € “q” \u0081Ÿþ" << true;
     QTest::newRow("meta http-equiv ISO-8859-2") << meta2 + "\xb1\xbf" << QString::fromLatin1(meta2) + "ąż" << false;
-    QTest::newRow("meta UTF-8 on other bytes") << QByteArray("<meta charset=\"utf-8\">\xe9")
-                                               << "<meta charset=\"utf-8\">é" << true;
     QTest::newRow("meta past 1024 bytes") << QByteArray(1024, ' ') + "<meta charset=\"iso-8859-2\">\xb1"
                                           << QString(1024, ' ') + "<meta charset=\"iso-8859-2\">±" << true;
-    QTest::newRow("meta of an unknown charset") << QByteArray("<META CHARSET=x-nonesuch>\xe9")
-                                                << "<META CHARSET=x-nonesuch>é" << true;
     QTest::newRow("line breaks as pasted; U+2029, U+FDD0, U+FDD1 too; NUL, TAB, U+2028 kept")
         << QByteArray("a\r\nb\nc\rd\r\n\n\xe2\x80\xa9" "b\xef\xb7\x90\xef\xb7\x91\x00\t\xe2\x80\xa8", 26)
         << QStringLiteral("a\r\nb\r\nc\r\nd\r\n\r\n\r\nb\uFFFD\uFFFD") + QChar(0) + QStringLiteral("\t\u2028") << false;
-    QTest::newRow("empty") << QByteArray() << QString() << false;
 }
 
 // The file replaces the input, the output stays; a guessed Windows-1252
@@ -484,32 +410,22 @@ void MainWindowTest::encodings()
     window_->openFile(path("page.html"));
     QCOMPARE(window_->inputText(), text);
     QCOMPARE(window_->outputText(), QStringLiteral("kept"));
-    QCOMPARE(messages_.size(), guessed ? 1 : 0);
     if (guessed)
-        QVERIFY(messages_[0].icon == MessageIcon::Information && messages_[0].prompt.contains(path("page.html"))
-                && messages_[0].prompt.contains(QStringLiteral("Windows-1252")));
-}
-
-void MainWindowTest::expectWarning(const QString& file, const QString& reason)
-{
-    QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].icon, MessageIcon::Exclamation);
-    QVERIFY2(messages_[0].prompt.contains(file) && messages_[0].prompt.contains(reason),
-             qPrintable(messages_[0].prompt));
+        expectMessage(MessageIcon::Information, {path("page.html"), "Windows-1252"});
+    QVERIFY(messages_.isEmpty());
 }
 
 // A warning names the file and the reason; the input keeps its text.
 void MainWindowTest::openErrors()
 {
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder.html")));
     write(path("secret.html"), "<p>");
     QFile::setPermissions(path("secret.html"), QFileDevice::WriteOwner);
     QFile huge(path("huge.html"));
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kLargestHtmlFile + 1));
     huge.close();
     const QList<std::pair<QString, QString>> cases{
-        {"missing.html", "No such file or directory"}, {"folder.html", "folder"},
-        {"huge.html", "larger than 64 MB"}, {"secret.html", "Permission denied"}};
+        {"missing.html", "No such file or directory"}, {"huge.html", "larger than 64 MB"},
+        {"secret.html", "Permission denied"}};
     for (const auto& [name, reason] : cases) {
         if (name == QLatin1String("secret.html") && geteuid() == 0)
             QSKIP("the superuser reads every file");
@@ -517,12 +433,12 @@ void MainWindowTest::openErrors()
         setEditorText(window_->txtHTML, QStringLiteral("kept input"));
         window_->openFile(path(name));
         QCOMPARE(window_->inputText(), QStringLiteral("kept input"));
-        expectWarning(path(name), reason);
+        expectMessage(MessageIcon::Exclamation, {path(name), reason});
     }
 }
 
-// Menu, Ctrl+O and the link each ask with the HTML filters, starting in
-// the folder used last; cancelling changes nothing.
+// Menu, Ctrl+O and the link each ask, starting in the folder used last;
+// cancelling changes nothing.
 void MainWindowTest::openCommands()
 {
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("sub")));
@@ -538,9 +454,6 @@ void MainWindowTest::openCommands()
     QTest::mouseClick(window_->lblRefresh, Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(window_->inputText(), QStringLiteral("<p>b</p>"));
     QCOMPARE(requests_.size(), 3);
-    for (const FileDialogRequest& request : std::as_const(requests_))
-        QVERIFY(request.kind == FileDialogKind::Open && request.title == QStringLiteral("Open HTML File")
-                && request.filters == kHtmlFilters);
     QCOMPARE(requests_[2].path, path("sub"));
     QVERIFY(messages_.isEmpty());
 }
@@ -578,8 +491,7 @@ void MainWindowTest::drops()
     file.setUrls({QUrl::fromLocalFile(path("dropped.html"))});
     text.setText(QStringLiteral("<b>\uFDD0</b>"));
     for (QWidget* target : {window_->txtHTML->viewport(), window_->txtPHP->viewport(),
-                            window_->findChild<QWidget*>(QStringLiteral("Label1")),
-                            static_cast<QWidget*>(window_->cmdConvert)}) {
+                            window_->findChild<QWidget*>(QStringLiteral("Label1"))}) {
         setEditorText(window_->txtHTML, QString());
         setEditorText(window_->txtPHP, QStringLiteral("out"));
         drop(target, file);
@@ -611,21 +523,13 @@ void MainWindowTest::commandLineFileAfterSplash()
 // holds text; Ctrl+S saves only then.
 void MainWindowTest::saveFollowsOutput()
 {
-    const auto enabled = [this](bool expected) {
-        return window_->cmdSaveScript->isEnabled() == expected && window_->mnuSavePHPScript->isEnabled() == expected;
-    };
-    QVERIFY(enabled(false));
-    QTest::keyClick(window_->txtPHP, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(requests_.size(), 0);
-    QTest::keyClicks(window_->txtPHP, QStringLiteral("x"));
-    QVERIFY(enabled(true));
-    QTest::keyClick(window_->txtPHP, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(requests_.size(), 1);
-    window_->cmdClear->click();
-    QVERIFY(enabled(false));
-    setEditorText(window_->txtHTML, QStringLiteral("<p>"));
-    window_->cmdConvert->click();
-    QVERIFY(enabled(true));
+    for (const bool typed : {false, true, false}) {
+        typed ? QTest::keyClicks(window_->txtPHP, QStringLiteral("x")) : window_->cmdClear->click();
+        QVERIFY(window_->cmdSaveScript->isEnabled() == typed && window_->mnuSavePHPScript->isEnabled() == typed);
+        QTest::keyClick(window_->txtPHP, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(requests_.size(), typed ? 1 : 0);
+        requests_.clear();
+    }
 }
 
 void MainWindowTest::save_data()
@@ -634,7 +538,6 @@ void MainWindowTest::save_data()
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("proposed");
     QTest::newRow("PHP, nothing opened") << false << QString() << "script.php";
-    QTest::newRow("ASP, nothing opened") << true << QString() << "script.asp";
     QTest::newRow("PHP, page opened") << false << "site/page.old.html" << "site/page.old.php";
     QTest::newRow("ASP, page opened") << true << "site/index.htm" << "site/index.asp";
 }
@@ -659,21 +562,14 @@ void MainWindowTest::save()
     }
     window_->cmdConvert->click();
     window_->cmdSaveScript->click();
-    QCOMPARE(requests_.size(), 1);
-    QCOMPARE(requests_[0].kind, FileDialogKind::Save);
-    QCOMPARE(requests_[0].path, path(proposed));
-    QCOMPARE(requests_[0].title, asp ? QStringLiteral("Save ASP Script") : QStringLiteral("Save PHP Script"));
-    QCOMPARE(requests_[0].filters.front(), asp ? QStringLiteral("ASP scripts (*.asp)") : QStringLiteral("PHP scripts (*.php)"));
-    QCOMPARE(window_->mnuSavePHPScript->text(), asp ? QStringLiteral("&Save ASP Script...") : QStringLiteral("&Save PHP Script..."));
+    QCOMPARE(requests_.value(0).path, path(proposed));
 
     write(path("saved"), "an older, longer file that is replaced whole");
     setEditorText(window_->txtPHP, window_->outputText() + QStringLiteral("\r\n\u20ac\u2029end"));
     answer_ = path("saved");
     window_->mnuSavePHPScript->trigger();
     const QByteArray bytes = contents(path("saved"));
-    QCOMPARE(bytes.count("\r\n"), 10);  // 5 header, 3 statements, footer, the added line
-    QCOMPARE(bytes, window_->outputText().toUtf8());
-    QVERIFY(bytes.endsWith("\r\n\xe2\x82\xac\r\nend") && bytes.contains("caf\xc3\xa9"));
+    QCOMPARE(bytes, scriptOf(asp, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend");
     QVERIFY(messages_.isEmpty());
 }
 
@@ -682,7 +578,6 @@ void MainWindowTest::save()
 void MainWindowTest::saveFailures()
 {
     const QByteArray old = "<?php echo \"old\"; ?>";
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder.php")));
     write(path("full.php"), old);
     write(path("readonly.php"), old);
     QFile::setPermissions(path("readonly.php"), QFileDevice::ReadOwner);
@@ -690,26 +585,22 @@ void MainWindowTest::saveFailures()
     window_->cmdConvert->click();
     const QString output = window_->outputText();
     const QStringList before = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
+    rlimit fileSize{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
     const QList<std::pair<QString, QString>> cases{
-        {"gone/script.php", "No such file or directory"}, {"folder.php", "directory"},
-        {"full.php", "File too large"}, {"readonly.php", "not writable"}};
+        {"gone/script.php", "No such file or directory"}, {"full.php", "File too large"}, {"readonly.php", "not writable"}};
     for (const auto& [name, reason] : cases) {
         if (name == QLatin1String("readonly.php") && geteuid() == 0)
             QSKIP("the superuser writes every file");
         messages_.clear();
         answer_ = path(name);
-        rlimit fileSize{};
-        const bool full = name == QLatin1String("full.php");
-        if (full) {  // writes beyond 1 KB fail as on a full disk
-            std::signal(SIGXFSZ, SIG_IGN);
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
-            const rlimit small{1024, fileSize.rlim_max};
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        }
+        // For full.php, writes beyond 1 KB fail as on a full disk.
+        const rlimit limit{name == QLatin1String("full.php") ? rlim_t(1024) : fileSize.rlim_cur, fileSize.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         window_->cmdSaveScript->click();
-        if (full)
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
-        expectWarning(path(name), reason);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
+        expectMessage(MessageIcon::Exclamation, {path(name), reason});
         QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
         if (QFileInfo(path(name)).isFile())
             QCOMPARE(contents(path(name)), old);
@@ -731,9 +622,9 @@ void MainWindowTest::busyCursorOnlyWhileWorking()
         note("dialog");
         return answer_;
     });
-    connect(window_->txtHTML, &QPlainTextEdit::textChanged, this, [&] { note("input"); });
-    connect(window_->txtPHP, &QPlainTextEdit::textChanged, this, [&] { note("output"); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [&] { note("clipboard"); });
+    connect(window_->txtHTML, &QPlainTextEdit::textChanged, window_, [&] { note("input"); });
+    connect(window_->txtPHP, &QPlainTextEdit::textChanged, window_, [&] { note("output"); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, window_, [&] { note("clipboard"); });
     write(path("busy.html"), "\xe9");
     answer_ = path("busy.html");
     window_->mnuOpen->trigger();      // dialog, input, Windows-1252 notice
