@@ -154,6 +154,8 @@ void MainWindowTest::expectMessage(MessageIcon icon, const QStringList& parts)
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_[0].icon, icon);
     QCOMPARE(messages_[0].title, QStringLiteral("Tagora"));
+    if (parts.size() == 1)  // the whole prompt
+        QCOMPARE(messages_[0].prompt, parts[0]);
     for (const QString& part : parts)
         QVERIFY2(messages_[0].prompt.contains(part), qPrintable(messages_[0].prompt));
     messages_.clear();
