@@ -16,6 +16,7 @@
 // GLIBC_TUNABLES=glibc.malloc.hugetlb=1 the large blocks get transparent
 // huge pages instead, and the figures approach the reused-memory ones.
 #include "character_listing.h"
+#include "input_text.h"
 #include "sample_html.h"
 #include "script_generator.h"
 #include "timing.h"
@@ -78,6 +79,34 @@ struct Workload {
     std::function<std::string(std::string_view)> runUtf8;
 };
 
+std::string utf8Listing(std::string_view in)
+{
+    Utf8CodeListing listing;
+    std::string text(Utf8CodeListing::maxFeedSize(in.size()) + 16, '\0');
+    char* const end = listing.finish(listing.feed(in, text.data()));
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    return text;
+}
+
+// What tagora-convert checks first: well-formed, and its own input text?
+std::string inputCheck(std::string_view in)
+{
+    Utf8InputCheck check;
+    return check.feed(in) && check.finish() && check.changesNothing() ? "same" : "changed";
+}
+
+// The input text, in the blocks tagora-convert decodes.
+std::string inputText(std::string_view in)
+{
+    constexpr std::size_t kBlock = std::size_t{64} << 10;
+    Utf8InputDecoder decoder;
+    std::string text;
+    std::string out(Utf8InputDecoder::maxFeedSize(kBlock), '\0');
+    for (std::size_t at = 0; at < in.size(); at += kBlock)
+        text += decoder.decode(in.substr(at, kBlock), out.data()).value_or("");
+    return text;
+}
+
 std::vector<Workload> workloads()
 {
     const auto utf16 = [](ScriptLanguage language, Escaping escaping) {
@@ -96,7 +125,9 @@ std::vector<Workload> workloads()
         {"Code listing", [](std::u16string_view in) { return characterCodeListing(in); }, {}},
         {"PHP exact 8", {}, utf8(Php, Exact)},
         {"ASP exact 8", {}, utf8(Asp, Exact)},
-        {"Listing 8", {}, [](std::string_view in) { return characterCodeListing(in); }},
+        {"Listing 8", {}, utf8Listing},
+        {"Input check 8", {}, inputCheck},
+        {"Input text 8", {}, inputText},
     };
 }
 

@@ -56,8 +56,9 @@ const Entries<CharT>& listingEntries()
     return table;
 }
 
-// windows1252Code() for every UTF-16 code unit, looked up instead of
-// worked out in the listing's inner loops.
+// The Windows-1252 code of every UTF-16 code unit: the code points of
+// Latin-1 and the five it leaves undefined are their own codes, 27 others
+// have a code of 0x80-0x9F, and all else is unmappable.
 using CodeTable = std::array<std::uint8_t, 0x10000>;
 
 const CodeTable& codeTable()
@@ -65,8 +66,10 @@ const CodeTable& codeTable()
     static const CodeTable table = [] {
         CodeTable result;
         result.fill(kUnmappable);
-        for (char16_t ch = 0; ch < 0x100; ++ch)
-            result[ch] = static_cast<std::uint8_t>(windows1252Code(ch));
+        for (char16_t ch = 0; ch < 0x100; ++ch) {
+            if (ch < 0x80 || ch >= 0xA0 || isPassThroughControl(ch))
+                result[ch] = static_cast<std::uint8_t>(ch);
+        }
         for (const Cp1252Extra& extra : kExtras)
             result[extra.unicode] = static_cast<std::uint8_t>(extra.code);
         return result;
@@ -97,17 +100,6 @@ std::size_t listingSize(std::u16string_view text, const Tables<char16_t>& tables
 }
 
 }  // namespace
-
-int windows1252Code(char16_t ch)
-{
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF) || isPassThroughControl(ch))
-        return ch;
-    for (const Cp1252Extra& extra : kExtras) {
-        if (extra.unicode == ch)
-            return extra.code;
-    }
-    return kUnmappable;
-}
 
 // Sized exactly beforehand; the entries are gathered in a small buffer and
 // appended a few thousand characters at a time.
@@ -146,70 +138,54 @@ char* putCodePoint(char32_t codePoint, char* out, const Tables<char>& tables)
     return tables.put(kUnmappableUnit, out);
 }
 
+// What the reader hands the listing, listed at out.
+struct CodeWriter {
+    char* out;
+    const Tables<char>& tables;
+
+    std::size_t run(const unsigned char* bytes, std::size_t size)
+    {
+        std::size_t i = 0;
+        for (; i < size && bytes[i] < 0x80; ++i)
+            out = tables.put(bytes[i], out);
+        return i;
+    }
+
+    void character(const utf8::Sequence& sequence, const unsigned char*)
+    {
+        out = putCodePoint(sequence.codePoint, out, tables);
+    }
+
+    // Each byte of an ill-formed sequence, or of one the text ends inside,
+    // lists as 63.
+    bool invalid(std::size_t count)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            out = tables.put(kUnmappableUnit, out);
+        return true;
+    }
+};
+
+const Tables<char>& charTables()
+{
+    static const Tables<char> tables;
+    return tables;
+}
+
 }  // namespace
 
 char* Utf8CodeListing::feed(std::string_view block, char* out)
 {
-    static const Tables<char> tables;
-    const auto* p = reinterpret_cast<const unsigned char*>(block.data());
-    const auto* const end = p + block.size();
-    if (!m_carry.empty()) {
-        std::size_t used = 0;
-        const utf8::Sequence sequence = m_carry.resume(p, block.size(), used);
-        if (sequence.status == utf8::Status::Truncated)
-            return out;
-        if (sequence.status == utf8::Status::Complete) {
-            out = putCodePoint(sequence.codePoint, out, tables);
-        } else {
-            // The lead byte is wrong; the bytes after it are looked at anew.
-            out = tables.put(kUnmappableUnit, out);
-            const std::size_t rest = m_carry.size() - 1;
-            m_carry.clear();
-            std::string_view again(reinterpret_cast<const char*>(m_carry.bytes()) + 1, rest);
-            out = feed(std::string(again), out);
-        }
-        p += used;
-    }
-    while (p < end) {
-        if (*p < 0x80) {
-            out = tables.put(*p++, out);
-            continue;
-        }
-        const utf8::Sequence sequence = utf8::decodeSequence(p, static_cast<std::size_t>(end - p));
-        if (sequence.status == utf8::Status::Truncated) {
-            m_carry.keep(p, static_cast<std::size_t>(end - p));
-            break;
-        }
-        if (sequence.status == utf8::Status::Invalid) {
-            out = tables.put(kUnmappableUnit, out);
-            ++p;
-            continue;
-        }
-        out = putCodePoint(sequence.codePoint, out, tables);
-        p += sequence.length;
-    }
-    return out;
+    CodeWriter writer{out, charTables()};
+    m_reader.feed(block, writer);
+    return writer.out;
 }
 
-// Each byte of a sequence the text ends inside lists as 63.
 char* Utf8CodeListing::finish(char* out)
 {
-    static const Tables<char> tables;
-    for (std::size_t i = 0; i < m_carry.size(); ++i)
-        out = tables.put(kUnmappableUnit, out);
-    m_carry.clear();
-    return out;
-}
-
-std::string characterCodeListing(std::string_view utf8Text)
-{
-    Utf8CodeListing listing;
-    std::string text(Utf8CodeListing::maxFeedSize(utf8Text.size()) + Utf8CodeListing::kMaxFinishSize,
-                     '\0');
-    char* end = listing.feed(utf8Text, text.data());
-    end = listing.finish(end);
-    text.resize(static_cast<std::size_t>(end - text.data()));
-    return text;
+    CodeWriter writer{out, charTables()};
+    m_reader.finish(writer);
+    return writer.out;
 }
 
 }  // namespace tagora

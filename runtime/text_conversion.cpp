@@ -18,7 +18,7 @@ std::u16string_view viewOf(const QString& text)
 
 bool isReplaced(QChar ch)
 {
-    return inputRule(ch.unicode()) == InputRule::Replace;
+    return inputRule(ch.unicode(), false) == InputRule::Replace;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // UTF-8, both languages and both escapings, the script made from the bytes
 // is the script made from the decoded text, encoded as UTF-8.
 #include "fuzz_check.h"
-#include "fuzz_utf8.h"
+#include "reference.h"
 #include "script_generator.h"
 
 #include <cstddef>
