@@ -141,7 +141,7 @@ char* putCodePoint(char32_t codePoint, char* out, const Tables<char>& tables)
 // What the reader hands the listing, listed at out.
 struct CodeWriter {
     char* out;
-    const Tables<char>& tables;
+    Tables<char> tables;  // a copy, so that its references stay in registers
 
     std::size_t run(const unsigned char* bytes, std::size_t size)
     {
@@ -166,24 +166,18 @@ struct CodeWriter {
     }
 };
 
-const Tables<char>& charTables()
-{
-    static const Tables<char> tables;
-    return tables;
-}
-
 }  // namespace
 
 char* Utf8CodeListing::feed(std::string_view block, char* out)
 {
-    CodeWriter writer{out, charTables()};
+    CodeWriter writer{out, {}};
     m_reader.feed(block, writer);
     return writer.out;
 }
 
 char* Utf8CodeListing::finish(char* out)
 {
-    CodeWriter writer{out, charTables()};
+    CodeWriter writer{out, {}};
     m_reader.finish(writer);
     return writer.out;
 }
