@@ -19,10 +19,6 @@ namespace {
 char g_temporaryPath[PATH_MAX + 1];
 volatile std::sig_atomic_t g_hasTemporary = 0;
 
-// Bytes of a regular input file mapped at a time; a multiple of any page
-// size.
-constexpr std::size_t kWindowSize = std::size_t{4} << 20;
-
 void removeTemporaryAndStop(int signal)
 {
     if (g_hasTemporary)
@@ -153,7 +149,7 @@ std::optional<std::string_view> InputFile::mapWindow()
 {
     const auto pageSize = static_cast<off_t>(sysconf(_SC_PAGESIZE));
     const off_t offset = m_position - m_position % pageSize;
-    const auto size = static_cast<std::size_t>(std::min<off_t>(kWindowSize, m_mappableEnd - offset));
+    const auto size = static_cast<std::size_t>(std::min<off_t>(kInputWindowSize, m_mappableEnd - offset));
     void* const window = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, offset);
     if (window == MAP_FAILED) {
         m_mappableEnd = m_position;

@@ -13,6 +13,10 @@
 
 namespace tagora::cli {
 
+// Bytes of a regular input file mapped at a time; a multiple of any page
+// size.
+inline constexpr std::size_t kInputWindowSize = std::size_t{4} << 20;
+
 // A named file, or standard input for "-".
 class InputFile {
 public:

@@ -16,7 +16,21 @@ set(TAGORA_SECOND_NUMBER "+1-202-555-0187")
 # The desktop file id, icon name and AppStream id of the desktop program.
 set(TAGORA_APP_ID "org.example.TagoraConverter")
 
-foreach(value IN ITEMS PRODUCT_NAME DEVELOPER_NAME COMPANY_NAME COMPANY_WEB_ADDRESS
+# The main window's title, and the script headers' name for the program;
+# in the cache too, for the scripts that look for the window.
+set(TAGORA_PRODUCT_TITLE "${TAGORA_PRODUCT_NAME} v${PROJECT_VERSION}" CACHE INTERNAL "The main window's title")
+
+# Every release with its date, newest first, for the AppStream data. The
+# version set in project() must be the first: a new version needs its date.
+set(TAGORA_RELEASES
+  "1.0.0 2026-12-06"
+)
+list(GET TAGORA_RELEASES 0 newest_release)
+if(NOT newest_release MATCHES "^${PROJECT_VERSION} [0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$")
+  message(FATAL_ERROR "TAGORA_RELEASES in generator/credits.cmake has no date for version ${PROJECT_VERSION}")
+endif()
+
+foreach(value IN ITEMS PRODUCT_NAME PRODUCT_TITLE DEVELOPER_NAME COMPANY_NAME COMPANY_WEB_ADDRESS
                        DEVELOPER_WEB_ADDRESS CONTACT_EMAIL POSTAL_ADDRESS MOBILE_NUMBER
                        SECOND_NUMBER APP_ID)
   if(TAGORA_${value} MATCHES "[\"\\\\]")

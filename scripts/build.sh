@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the project.
+# Configures and builds the project; configures again whenever the options
+# below differ from those the build folder was configured with.
 #   build.sh           Release build with the default compiler, in build/
 #   build.sh asan      Debug build with clang, AddressSanitizer and
 #                      UndefinedBehaviorSanitizer, asserts on, and the fuzz
 #                      harnesses built with libFuzzer, in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The distribution's clang++, or else the newest versioned one installed.
+find_clang() {
+  command -v clang++ && return
+  local newest
+  newest=$(compgen -c clang++- | grep -E '^clang\+\+-[0-9]+$' | sort -V | tail -n1)
+  [[ -n $newest ]] && command -v "$newest" && return
+  echo "$0: no clang++ found (scripts/install-deps.sh test installs it)" >&2
+  return 1
+}
 
 case "${1:-release}" in
   release)
@@ -14,8 +25,7 @@ case "${1:-release}" in
     ;;
   asan)
     dir=build-asan
-    cxx=clang++-14
-    command -v "$cxx" >/dev/null || cxx=clang++
+    cxx=$(find_clang)
     sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
     configure=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx"
                -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
@@ -24,5 +34,9 @@ case "${1:-release}" in
   *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
 esac
 
-[[ -f $dir/CMakeCache.txt ]] || cmake -S . -B "$dir" "${configure[@]}" >/dev/null
+options_file=$dir/build-sh-options
+if [[ ! -f $dir/CMakeCache.txt || $(cat "$options_file" 2>/dev/null) != "${configure[*]}" ]]; then
+  cmake -S . -B "$dir" "${configure[@]}"
+  printf '%s' "${configure[*]}" >"$options_file"
+fi
 cmake --build "$dir" -j"$(nproc)"

@@ -7,8 +7,9 @@ set -euo pipefail
 
 app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
 test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)
-# CI's sanitizer build and the fuzz harnesses: clang with libFuzzer.
-test_packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
+# CI's sanitizer build and the fuzz harnesses: the distribution's clang
+# with its sanitizer and libFuzzer runtimes.
+test_packages+=(clang libclang-rt-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
 
 # tagora-convert's manual page; the VBScript round trip and the installed

@@ -14,5 +14,6 @@ fi
 
 shot="$PWD/build/screenshots/main-window.png"
 mkdir -p "$(dirname "$shot")"
-xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot-main-window.sh "$program" "$shot"
+title=$(sed -n 's/^TAGORA_PRODUCT_TITLE:INTERNAL=//p' build/CMakeCache.txt)
+xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot-main-window.sh "$program" "$shot" "$title"
 echo "No display: the program ran on a virtual display. Screenshot of the main window: $shot"

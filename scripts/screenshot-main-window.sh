@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # On a running X display: starts the program, waits for its main window to
 # appear (after the splash), saves a screenshot of it and stops the program.
-#   screenshot-main-window.sh PROGRAM OUTPUT.png
+#   screenshot-main-window.sh PROGRAM OUTPUT.png TITLE
+# TITLE is the main window's, as CMake sets it (TAGORA_PRODUCT_TITLE).
 set -euo pipefail
-program=$1 shot=$2
-title="Tagora Converter v1.0.0"
+program=$1 shot=$2 title=$3
 
 "$program" &
 pid=$!

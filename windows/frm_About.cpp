@@ -52,7 +52,7 @@ frm_About::frm_About(QWidget* parent)
     setFont(msSansSerif(8.25));
     setFixedClientSize(this, kClientWidth, kClientHeight);
     createHeading();
-    createContactLabels();
+    contact = addContactLabels(this, {900, 945}, true, {QColor(), kCompanyBlue, kAddressBlue});
     createPhoneLabels();
     createNotices();
     createOkButton();
@@ -68,26 +68,6 @@ void frm_About::createHeading()
     Image1->setPixmap(artwork::applicationIconPixmap());
     Label14 = addLabel(this, "Label14", QStringLiteral("Version: ") + fromAscii(credits::kVersion),
                        {900, 585}, tahoma(8.25));
-}
-
-void frm_About::createContactLabels()
-{
-    const QFont regular = tahoma(8.25);
-    Label2 = addLabel(this, "Label2", QStringLiteral("Developed By:"), {900, 945},
-                      tahoma(8.25, true, true));
-    Label3 = addLabel(this, "Label3", fromAscii(credits::kDeveloperName), {900, 1170},
-                      tahoma(8.25, true));
-    Label15 = addLabel(this, "Label15", fromAscii(credits::kCompanyName), {900, 1395},
-                       tahoma(8.25, true), kCompanyBlue);
-    Label6 = addLabel(this, "Label6", fromAscii(credits::kPostalAddress), {900, 1620}, regular);
-    Label4 = addLabel(this, "Label4", QStringLiteral("E-mail:"), {900, 1845}, regular);
-    Label5 = addLabel(this, "Label5", fromAscii(credits::kContactEmail), {1440, 1845}, regular,
-                      kAddressBlue);
-    Label10 = addLabel(this, "Label10", QStringLiteral("URL:"), {1035, 2070}, regular);
-    Label11 = addLabel(this, "Label11", fromAscii(credits::kDeveloperWebAddress), {1440, 2070},
-                       regular, kAddressBlue);
-    Label13 = addLabel(this, "Label13", fromAscii(credits::kCompanyWebAddress), {1440, 2295},
-                       regular, kAddressBlue);
 }
 
 // The second number stands right under the number part of the first.

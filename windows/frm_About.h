@@ -1,6 +1,8 @@
 // The About dialog: product, version, contact details, a disclaimer.
 #pragma once
 
+#include "contact_labels.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -16,15 +18,7 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label14 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label13 = nullptr;
+    ContactLabels contact;  // Label2, Label3, ...
     QLabel* Label7 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* Label9 = nullptr;
@@ -36,7 +30,6 @@ protected:
 
 private:
     void createHeading();
-    void createContactLabels();
     void createPhoneLabels();
     void createNotices();
     void createOkButton();

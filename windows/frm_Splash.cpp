@@ -71,30 +71,15 @@ QWidget* frm_Splash::createClient()
 
 void frm_Splash::createLabels(QWidget* client)
 {
-    const QColor white(255, 255, 255);
-    const QFont regular = tahoma(8.25);
-    const QFont bold = tahoma(8.25, true);
-
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(495, 2025, 480, 480));
     Image1->setPixmap(artwork::applicationIconPixmap());
 
-    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530}, regular);
-    Label2 = addLabel(client, "Label2", QStringLiteral("Developed By:"), {1215, 1890},
-                      tahoma(8.25, true, true), white);
-    Label3 = addLabel(client, "Label3", fromAscii(credits::kDeveloperName), {1215, 2115}, bold,
-                      white);
-    Label15 = addLabel(client, "Label15", fromAscii(credits::kCompanyName), {1215, 2340}, bold,
-                       white);
-    Label4 = addLabel(client, "Label4", QStringLiteral("E-mail:"), {1215, 2565}, regular, white);
-    Label5 = addLabel(client, "Label5", fromAscii(credits::kContactEmail), {1755, 2565}, regular,
-                      white);
-    Label10 = addLabel(client, "Label10", QStringLiteral("URL:"), {1350, 2790}, regular, white);
-    Label11 = addLabel(client, "Label11", fromAscii(credits::kDeveloperWebAddress), {1755, 2790},
-                       regular, white);
-    Label13 = addLabel(client, "Label13", fromAscii(credits::kCompanyWebAddress), {1755, 3015},
-                       regular, white);
+    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530},
+                       tahoma(8.25));
+    const QColor white(255, 255, 255);
+    contact = addContactLabels(client, {1215, 1890}, false, {white, white, white});
 }
 
 void frm_Splash::showModally()

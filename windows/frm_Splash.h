@@ -2,6 +2,8 @@
 // contact details, closing itself on the third tick of its timer.
 #pragma once
 
+#include "contact_labels.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -19,14 +21,7 @@ public:
     QTimer* Timer1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label14 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label13 = nullptr;
+    ContactLabels contact;  // Label2, Label3, ...
 
     qint16 tickCount = 0;
 

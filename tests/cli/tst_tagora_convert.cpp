@@ -2,6 +2,7 @@
 // edges, exit codes and messages, and how it writes files.
 
 #include "credits.h"
+#include "files.h"
 #include "script_generator.h"
 
 #include <QDir>
@@ -116,8 +117,11 @@ private slots:
             mixed += odd + crLfText;
         converts("CR LF text in large blocks", {u"--asp"_s}, mixed, windowScript(kAsp, Escaping::Exact, mixed));
         converts("help after an option", {u"--asp"_s, u"--help"_s}, {}, m_usage);
+        namespace c = tagora::credits;
+        const auto bytes = [](std::string_view text) { return Bytes(text.data(), qsizetype(text.size())); };
         converts("version", {u"--version"_s}, {},
-                 "tagora-convert (Tagora Converter) 1.0.0\nWritten by " + Bytes(tagora::credits::kDeveloperName.data()) + ".\n");
+                 "tagora-convert (" + bytes(c::kProductName) + ") " + bytes(c::kVersion) + "\nWritten by "
+                     + bytes(c::kDeveloperName) + ".\n");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
@@ -192,7 +196,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
-        const qsizetype edge = qsizetype{4} << 20;  // where the first part read ends
+        const auto edge = qsizetype(tagora::cli::kInputWindowSize);  // where the first part read ends
         // Plain text up to `at` bytes from the edge, `middle`, `after` bytes of
         // plain text; `bad` is counted from the edge.
         const auto row = [&](const char* name, qsizetype at, const QByteArray& middle, qsizetype after,

@@ -3,11 +3,10 @@
 # its top-level windows: first the 288 x 232 splash must be mapped while the
 # main window is still hidden; once the splash has gone, the main window
 # must appear. Then the program is stopped.
-#   main_window_after_splash.sh PROGRAM
+#   main_window_after_splash.sh PROGRAM MAIN_WINDOW_TITLE
 set -uo pipefail
 
-program=$1
-main_title="Tagora Converter v1.0.0"
+program=$1 main_title=$2
 # Limits in milliseconds.
 splash_appear_limit=30000   # from start; the first start may be slow
 splash_close_limit=15000    # how long the splash may stay
