@@ -65,6 +65,17 @@ void CodeTextBox::noteChange(int position, int removed, int added)
     else if (!holdsLongLine_)
         holdsLongLine_ = anyLongLine(text->findBlock(position), text->findBlock(position + added).next());
     updateCaretBlinking();
+    updateShaping();
+}
+
+void CodeTextBox::updateShaping()
+{
+    const QFont::StyleStrategy strategy = holdsLongLine_ ? QFont::PreferNoShaping : QFont::PreferDefault;
+    if (font().styleStrategy() == strategy)
+        return;
+    QFont shaped = font();
+    shaped.setStyleStrategy(strategy);
+    setFont(shaped);
 }
 
 bool CodeTextBox::anyLongLine(QTextBlock block, const QTextBlock& end)

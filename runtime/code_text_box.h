@@ -16,7 +16,11 @@ public:
     explicit CodeTextBox(QWidget* parent = nullptr);
     ~CodeTextBox() override;
 
-    // While the box holds a line longer than this, its caret does not blink.
+    // While the box holds a line longer than this, its caret does not blink
+    // and its font skips text shaping where the script does not need it
+    // (QFont::PreferNoShaping): each change or blink of such a line would
+    // otherwise shape it whole again, a second for a megabyte. Shorter
+    // lines are shaped, so that combining marks sit on their letters.
     static constexpr int kLongestBlinkingLine = 10'000;
     bool holdsLongLine() const;
     static bool caretBlinks();
@@ -39,6 +43,7 @@ private:
 
     void updateTabStops();
     void updateCaretBlinking();
+    void updateShaping();
     void noteChange(int position, int removed, int added);
     static bool anyLongLine(QTextBlock block, const QTextBlock& end);
     static void setCaretBlinking(bool blinking);

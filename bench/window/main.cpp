@@ -12,6 +12,11 @@
 //                                    window manager: bench/window/idle-cpu.sh)
 //   tagora-window-bench --write-line FILE
 //                                    writes the 1 MB single-line page
+//   tagora-window-bench --shaping [--runs N]
+//                                    open and one keystroke with a 100 KB
+//                                    and a 1 MB line in a box of the code
+//                                    font, shaped as usual or with
+//                                    QFont::PreferNoShaping (interleaved)
 #include "code_text_box.h"
 #include "file_dialog.h"
 #include "frm_Main.h"
@@ -19,11 +24,13 @@
 #include "sample_html.h"
 #include "text_conversion.h"
 #include "timing.h"
+#include "window_helpers.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTemporaryDir>
@@ -48,10 +55,10 @@ struct Page {
     bool singleLine;
 };
 
-std::string pageBytes(const Page& page)
+std::string pageBytes(std::size_t units, bool singleLine)
 {
-    std::u16string html = sampleHtml(page.megabytes * 1'000'000);
-    if (page.singleLine) {
+    std::u16string html = sampleHtml(units);
+    if (singleLine) {
         std::u16string line;
         line.reserve(html.size());
         for (const char16_t c : html) {
@@ -114,7 +121,7 @@ int runTimings(int runs)
                 "Copy Script", "listing", "save");
     for (const Page& page : pages) {
         const QString html = dir.filePath(QStringLiteral("page.html"));
-        const std::string bytes = pageBytes(page);
+        const std::string bytes = pageBytes(page.megabytes * 1'000'000, page.singleLine);
         if (!writeFile(html, bytes))
             return 1;
         Row row;
@@ -137,6 +144,46 @@ int runTimings(int runs)
     }
     std::printf("\nlisting of %lld characters (the limit): %.0f ms\n",
                 static_cast<long long>(frm_Main::kLongestListedInput), summarize(listing).medianMs);
+    return 0;
+}
+
+// Opening a page of one long line and typing one character at its start,
+// in a plain text box of the program's code font, shaped as usual and
+// with QFont::PreferNoShaping, in interleaved runs. (The input and output
+// boxes choose for themselves: see CodeTextBox.)
+int runShaping(int runs)
+{
+    std::printf("Offscreen; one line of HTML in a text box of the code font; median of %d runs, ms.\n\n", runs);
+    std::printf("%-10s %-18s %10s %12s\n", "line", "font", "open", "keystroke");
+    for (const std::size_t units : {100'000, 1'000'000}) {
+        const std::string bytes = pageBytes(units, true);
+        const QString line = QString::fromUtf8(bytes);
+        std::vector<double> open[2];
+        std::vector<double> keystroke[2];
+        for (int r = 0; r < runs; ++r) {
+            for (const bool shaped : {r % 2 == 0, r % 2 != 0}) {
+                QPlainTextEdit box;
+                box.setLineWrapMode(QPlainTextEdit::NoWrap);
+                QFont font = courierNew(9.75);
+                font.setStyleStrategy(shaped ? QFont::PreferDefault : QFont::PreferNoShaping);
+                box.setFont(font);
+                box.resize(600, 300);
+                box.show();
+                settle();
+                open[shaped].push_back(millisecondsOf([&] { box.setPlainText(line); settle(); }));
+                box.setFocus();
+                keystroke[shaped].push_back(millisecondsOf([&] {
+                    QTest::keyClick(&box, Qt::Key_X);
+                    settle();
+                }));
+            }
+        }
+        for (const bool shaped : {true, false}) {
+            std::printf("%7.0f KB %-18s %10.0f %12.0f\n", static_cast<double>(bytes.size()) / 1e3,
+                        shaped ? "shaped" : "PreferNoShaping", summarize(open[shaped]).medianMs,
+                        summarize(keystroke[shaped]).medianMs);
+        }
+    }
     return 0;
 }
 
@@ -173,7 +220,7 @@ int runIdle()
     window.show();
     window.activateWindow();
     QTest::qWait(1000);
-    const QString line = QString::fromUtf8(pageBytes({"", 1, true}));
+    const QString line = QString::fromUtf8(pageBytes(1'000'000, true));
     std::printf("Process CPU time over 10 s, idle, the box focused:\n");
     measureIdle(window, window.txtHTML, "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
     measureIdle(window, window.txtHTML, "input box, a 1 MB line", line);
@@ -198,7 +245,7 @@ int runIdle()
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "--write-line") {
-        const std::string bytes = pageBytes({"", 1, true});
+        const std::string bytes = pageBytes(1'000'000, true);
         std::FILE* file = std::fopen(argv[2], "wb");
         const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
         return file && std::fclose(file) == 0 && written ? 0 : 1;
@@ -209,6 +256,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (idle)
         return runIdle();
-    const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 3;
-    return runTimings(runs < 1 ? 1 : runs);
+    const bool shaping = argc > 1 && std::string(argv[1]) == "--shaping";
+    const int first = shaping ? 2 : 1;
+    const int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
+    return shaping ? runShaping(runs < 1 ? 1 : runs) : runTimings(runs < 1 ? 1 : runs);
 }

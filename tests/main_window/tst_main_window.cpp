@@ -286,17 +286,21 @@ void MainWindowTest::keys()
 }
 
 // While the focused box holds a line longer than the limit, the caret
-// stands still.
+// stands still and the text is not shaped.
 void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
 {
-    window_->txtHTML->setFocus();
-    setEditorText(window_->txtHTML, QStringLiteral("<p>\r\n") + QString(CodeTextBox::kLongestBlinkingLine, 'x'));
-    QVERIFY(CodeTextBox::caretBlinks());
-    window_->txtHTML->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window_->txtHTML, QStringLiteral("y"));
-    QVERIFY(!CodeTextBox::caretBlinks());
-    QTest::keyClick(window_->txtHTML, Qt::Key_Backspace);
-    QVERIFY(CodeTextBox::caretBlinks());
+    CodeTextBox* const box = window_->txtHTML;
+    box->setFocus();
+    setEditorText(box, QStringLiteral("<p>\r\n") + QString(CodeTextBox::kLongestBlinkingLine, 'x'));
+    const auto longLineMode = [&](bool on) {
+        return CodeTextBox::caretBlinks() != on && (box->font().styleStrategy() == QFont::PreferNoShaping) == on;
+    };
+    QVERIFY(longLineMode(false));
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, QStringLiteral("y"));
+    QVERIFY(longLineMode(true));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QVERIFY(longLineMode(false));
 }
 
 void MainWindowTest::quickHelp()
