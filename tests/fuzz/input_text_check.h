@@ -1,7 +1,7 @@
 // Feeds a text cut into blocks to every form of the input text rules that
 // the program has (the UTF-8 decoder, the check that says whether decoding
-// changes nothing, the UTF-8 code listing, and the window's 16-bit form)
-// and compares each with the plain references of reference.h.
+// changes nothing, the window's 16-bit form) and to both character-code
+// listings, and compares each with the plain references of reference.h.
 #pragma once
 
 #include "character_listing.h"
@@ -36,30 +36,23 @@ inline std::vector<std::size_t> blockSizes(unsigned seed, std::size_t textSize)
 // The text cut into blocks of the given sizes (and a last one with what
 // is left), each in a heap block of exactly its size, so that the
 // sanitizer build sees any read beyond it.
-class Blocks {
-public:
-    Blocks(std::string_view text, const std::vector<std::size_t>& sizes)
-    {
-        for (const std::size_t size : sizes) {
-            if (!text.empty())
-                add(text.substr(0, size));
-            text.remove_prefix(std::min(size, text.size()));
-        }
-        if (!text.empty())
-            add(text);
-    }
-    std::size_t count() const { return m_blocks.size(); }
-    std::string_view operator[](std::size_t i) const { return {m_blocks[i].first.get(), m_blocks[i].second}; }
+using Blocks = std::vector<std::vector<char>>;
 
-private:
-    void add(std::string_view block)
-    {
-        m_blocks.emplace_back(std::make_unique<char[]>(block.size()), block.size());
-        std::copy(block.begin(), block.end(), m_blocks.back().first.get());
+inline Blocks cut(std::string_view text, const std::vector<std::size_t>& sizes)
+{
+    Blocks blocks;
+    for (std::size_t i = 0; !text.empty(); ++i) {
+        const std::string_view block = text.substr(0, i < sizes.size() ? sizes[i] : text.size());
+        blocks.emplace_back(block.begin(), block.end());
+        text.remove_prefix(block.size());
     }
+    return blocks;
+}
 
-    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> m_blocks;
-};
+inline std::string_view view(const std::vector<char>& block)
+{
+    return {block.data(), block.size()};
+}
 
 inline std::string offsetMismatch(const char* form, std::uint64_t offset, std::size_t expected)
 {
@@ -73,9 +66,9 @@ inline std::string decoderMismatch(const Blocks& blocks, std::size_t firstInvali
 {
     tagora::Utf8InputDecoder decoder;
     std::string text;
-    for (std::size_t i = 0; i < blocks.count(); ++i) {
-        const auto out = std::make_unique<char[]>(tagora::Utf8InputDecoder::maxFeedSize(blocks[i].size()));
-        const auto piece = decoder.decode(blocks[i], out.get());
+    for (const auto& block : blocks) {
+        const auto out = std::make_unique<char[]>(tagora::Utf8InputDecoder::maxFeedSize(block.size()));
+        const auto piece = decoder.decode(view(block), out.get());
         if (!piece)
             return offsetMismatch("decoder", decoder.errorOffset(), firstInvalid);
         text += *piece;
@@ -91,8 +84,8 @@ inline std::string checkMismatch(const Blocks& blocks, std::size_t firstInvalid,
 {
     tagora::Utf8InputCheck check;
     bool wellFormed = true;
-    for (std::size_t i = 0; i < blocks.count() && wellFormed; ++i)
-        wellFormed = check.feed(blocks[i]);
+    for (std::size_t i = 0; i < blocks.size() && wellFormed; ++i)
+        wellFormed = check.feed(view(blocks[i]));
     if (!wellFormed || !check.finish())
         return offsetMismatch("check", check.errorOffset(), firstInvalid);
     if (firstInvalid != std::string_view::npos)
@@ -104,17 +97,21 @@ inline std::string listingMismatch(const Blocks& blocks, const std::string& expe
 {
     tagora::Utf8CodeListing listing;
     std::string codes;
-    for (std::size_t i = 0; i < blocks.count(); ++i) {
-        const auto out = std::make_unique<char[]>(tagora::Utf8CodeListing::maxFeedSize(blocks[i].size()));
-        codes.append(out.get(), listing.feed(blocks[i], out.get()));
+    for (const auto& block : blocks) {
+        const auto out = std::make_unique<char[]>(tagora::Utf8CodeListing::maxFeedSize(block.size()));
+        codes.append(out.get(), listing.feed(view(block), out.get()));
     }
     const auto out = std::make_unique<char[]>(16);
     codes.append(out.get(), listing.finish(out.get()));
     return codes == expected ? std::string() : "listing: wrong codes";
 }
 
+// The window's forms: the input text rules and the listing of 16-bit text.
 inline std::string window16Mismatch(const std::u16string& text)
 {
+    const std::u16string codes = tagora::characterCodeListing(text);
+    if (std::string(codes.begin(), codes.end()) != listing(text))
+        return "16-bit listing: wrong codes";
     const std::size_t size = tagora::normalizedInputSize(text);
     const auto out = std::make_unique<char16_t[]>(size);
     const char16_t* const end = tagora::normalizeInputText(text, out.get());
@@ -123,11 +120,23 @@ inline std::string window16Mismatch(const std::u16string& text)
     return end - out.get() == static_cast<std::ptrdiff_t>(size) ? std::string() : "16-bit form: wrong size";
 }
 
+// Every 16-bit code unit, listed: the whole Windows-1252 table.
+inline std::string codeTableMismatch()
+{
+    std::u16string everyUnit;
+    for (char32_t unit = 0; unit <= 0xFFFF; ++unit)
+        everyUnit.push_back(char16_t(unit));
+    return window16Mismatch(everyUnit);
+}
+
 // What the program's forms get wrong with the text cut into blocks of the
 // given sizes: the first mismatch, or an empty string.
 inline std::string inputTextMismatch(std::string_view text, const std::vector<std::size_t>& sizes)
 {
-    const Blocks blocks(text, sizes);
+    static const std::string tableMismatch = codeTableMismatch();
+    if (!tableMismatch.empty())
+        return tableMismatch;
+    const Blocks blocks = cut(text, sizes);
     const Decoded decoded = decodeUtf8(text);
     const std::string expected = decoded.firstInvalid == std::string_view::npos ? inputText(text) : std::string();
     for (std::string mismatch : {decoderMismatch(blocks, decoded.firstInvalid, expected),
