@@ -84,12 +84,6 @@ inline Sequence decodeSequence(const unsigned char* bytes, std::size_t available
     return {value, rule.length, Status::Complete};
 }
 
-// Appends the UTF-8 form of a code point and returns the end.
-char* encode(char32_t codePoint, char* out);
-
-// The length of the ASCII run at the start of the bytes.
-std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size);
-
 // Reads a text given block by block, one character at a time, and hands
 // what it reads to a handler; a sequence cut by the end of a block is
 // completed from the next block. The handler has:

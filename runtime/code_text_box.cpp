@@ -50,11 +50,6 @@ void CodeTextBox::updateCaretBlinking()
     setCaretBlinking(!hasFocus() || !holdsLongLine_);
 }
 
-bool CodeTextBox::holdsLongLine() const
-{
-    return holdsLongLine_;
-}
-
 // Only the changed lines can have grown; a removal can have shortened the
 // long line, so then every line is looked at again.
 void CodeTextBox::noteChange(int position, int removed, int added)

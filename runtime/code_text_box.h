@@ -22,7 +22,6 @@ public:
     // otherwise shape it whole again, a second for a megabyte. Shorter
     // lines are shaped, so that combining marks sit on their letters.
     static constexpr int kLongestBlinkingLine = 10'000;
-    bool holdsLongLine() const;
     static bool caretBlinks();
 
 signals:
