@@ -135,24 +135,20 @@ inline std::string listing(std::string_view bytes)
 
 // The input text rules: every line break (CR LF, a lone CR or LF, U+2029)
 // becomes CR LF, U+FDD0 and U+FDD1 become U+FFFD.
-inline std::u16string inputText(std::u16string text)
+inline std::u16string inputText(std::u16string_view text)
 {
-    const auto replaceAll = [&](std::u16string_view from, std::u16string_view to) {
-        std::u16string replaced;
-        for (std::size_t at = 0; at < text.size();) {
-            const bool found = std::u16string_view(text).substr(at).starts_with(from);
-            replaced += found ? to : std::u16string_view(text).substr(at, 1);
-            at += found ? from.size() : 1;
+    std::u16string result;
+    result.reserve(2 * text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n' || c == u'\u2029') {
+            result += u"\r\n";
+            i += c == u'\r' && text.substr(i + 1).starts_with(u'\n');
+        } else {
+            result += c == u'\uFDD0' || c == u'\uFDD1' ? u'\uFFFD' : c;
         }
-        text = replaced;
-    };
-    replaceAll(u"\r\n", u"\n");
-    replaceAll(u"\r", u"\n");
-    replaceAll(u"\u2029", u"\n");
-    replaceAll(u"\n", u"\r\n");
-    replaceAll(u"\uFDD0", u"\uFFFD");
-    replaceAll(u"\uFDD1", u"\uFFFD");
-    return text;
+    }
+    return result;
 }
 
 // The input text of UTF-8 bytes, which may begin with a byte-order mark
@@ -161,7 +157,7 @@ inline std::string inputText(std::string_view bytes)
 {
     const std::u16string text = decodeUtf8(bytes).text;
     const bool byteOrderMark = !text.empty() && text[0] == 0xFEFF;
-    return encodeUtf8(inputText(text.substr(byteOrderMark ? 1 : 0)));
+    return encodeUtf8(inputText(std::u16string_view(text).substr(byteOrderMark ? 1 : 0)));
 }
 
 }  // namespace fuzz
