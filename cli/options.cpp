@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "credits.h"
+#include "html_encoding.h"
 
 #include <optional>
 
@@ -20,6 +21,9 @@ constexpr std::string_view kUsage =
     "      --codes            write the character-code listing\n"
     "      --classic          escape as version 1.0 did: PHP leaves $ as it is and\n"
     "                           ASP turns every double quote into an apostrophe\n"
+    "      --encoding=ENC     read input in ENC: 'auto' to tell it as the window\n"
+    "                           does, or an encoding as browsers name it\n"
+    "                           (windows-1252, latin1, shift_jis, utf-16le...)\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
     "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.php, NAME.asp or\n"
@@ -37,17 +41,31 @@ constexpr std::string_view kUsage =
     "no newline added at the end. With -d, a FILE that fails is reported and the\n"
     "others are still converted.\n"
     "\n"
+    "With --encoding=auto, each input is read as the window opens a file: in the\n"
+    "encoding of its UTF-8 or UTF-16 byte-order mark; as UTF-16 when its first\n"
+    "bytes can be nothing else; as UTF-8 when it is valid UTF-8; else in the\n"
+    "encoding its <meta charset> names within the first 1024 bytes, or as\n"
+    "Windows-1252 (with a note on standard error). With --encoding=ENC, a\n"
+    "byte-order mark still decides, as in browsers. Bytes that are not valid in\n"
+    "the encoding become U+FFFD, with a note.\n"
+    "\n"
     "Invalid UTF-8 is an error, reported with the byte offset (from 0) where the\n"
     "bad sequence starts. Regular files are checked before anything is written,\n"
     "and with -o or -d nothing is written for a bad input. When a pipe or terminal\n"
     "is converted to standard output, the output written so far stays and stops\n"
-    "before the bad sequence.\n"
+    "before the bad sequence. A file that changes while it is read is an error.\n"
+    "\n"
+    "An output is never written over an input, nor over a file that the shell's >\n"
+    "could not write (read-only); a symbolic link is followed to an existing file.\n"
+    "When the reader of standard output goes away, as 'head' does, the program\n"
+    "ends quietly, as cat does.\n"
     "\n"
     "Exit status:\n"
     " 0  if OK,\n"
     " 1  if an input is empty (nothing is written for it),\n"
-    " 2  if an input is not valid UTF-8, a file cannot be read or written, or the\n"
-    "    command line is wrong.\n";
+    " 2  if an input is not valid UTF-8 or changes while it is read, a file cannot\n"
+    "    be read or written (or would be written over an input), or the command\n"
+    "    line is wrong.\n";
 
 std::optional<Output> outputOption(std::string_view argument)
 {
@@ -84,7 +102,24 @@ struct ValueOption {
 constexpr ValueOption kValueOptions[] = {
     {"-o", "--output", &Options::outputFile},
     {"-d", "--output-dir", &Options::outputDirectory},
+    {{}, "--encoding", &Options::encoding},
 };
+
+// The encoding --encoding names, by the name html_encoding.h gives it;
+// strict UTF-8 is the default, spelt empty.
+std::optional<std::string> encodingOption(const std::string& value, std::string& problem)
+{
+    if (value == "auto")
+        return value;
+    const std::optional<std::string_view> encoding = html::encodingForLabel(value);
+    if (!encoding)
+        problem = "unknown encoding '" + value + "'";
+    else if (*encoding == html::kReplacement)
+        problem = "encoding '" + value + "' is not supported: browsers refuse to read it";
+    else
+        return *encoding == html::kUtf8 ? std::string() : std::string(*encoding);
+    return std::nullopt;
+}
 
 class Parser {
 public:
@@ -148,12 +183,12 @@ private:
     std::optional<std::string_view> valueOf(std::string_view argument, const ValueOption& option)
     {
         for (const std::string_view name : {option.shortName, option.longName}) {
-            if (argument == name)
+            if (!name.empty() && argument == name)
                 return m_next < m_arguments.size() ? m_arguments[m_next++] : std::string_view();
         }
         if (argument.starts_with(option.longName) && argument[option.longName.size()] == '=')
             return argument.substr(option.longName.size() + 1);
-        if (argument.starts_with(option.shortName) && !argument.starts_with("--"))
+        if (!option.shortName.empty() && argument.starts_with(option.shortName) && !argument.starts_with("--"))
             return argument.substr(option.shortName.size());
         return std::nullopt;
     }
@@ -172,6 +207,13 @@ private:
                 if (file == "-")
                     return usageError("-d DIR takes named FILEs, not standard input");
             }
+        }
+        if (!m_options.encoding.empty()) {
+            std::string problem;
+            const std::optional<std::string> encoding = encodingOption(m_options.encoding, problem);
+            if (!encoding)
+                return usageError(problem);
+            m_options.encoding = *encoding;
         }
         return m_options;
     }

@@ -20,6 +20,9 @@ struct Options {
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file
     std::string outputDirectory;     // -d: each input into a file here
+    // --encoding: empty for strict UTF-8, "auto", or the name of an
+    // encoding in html_encoding.h.
+    std::string encoding;
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

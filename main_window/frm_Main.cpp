@@ -357,7 +357,7 @@ void frm_Main::listCharacterCodes()
     const qsizetype length = inputLength();
     if (length > kLongestListedInput) {
         showMessage(this,
-                    tr("The character listing takes at most %1 characters; the input holds %2.")
+                    tr("The character listing takes at most %L1 characters; the input holds %L2.")
                         .arg(kLongestListedInput)
                         .arg(length),
                     MessageIcon::Exclamation);
@@ -418,14 +418,9 @@ void frm_Main::openFile(const QString& path)
     }
     openedFile_ = QFileInfo(path).absoluteFilePath();
     lastFolder_ = QFileInfo(path).absolutePath();
-    if (read.decoded->source == TextSource::GuessedWindows1252) {
-        showMessage(this,
-                    tr("\"%1\" is not UTF-8 and names no character set of its own, so it was "
-                       "read as Windows-1252 (Western European). Check any characters outside "
-                       "plain ASCII.")
-                        .arg(name),
-                    MessageIcon::Information);
-    }
+    const QString notice = readingNotice(*read.decoded, name);
+    if (!notice.isEmpty())
+        showMessage(this, notice, MessageIcon::Information);
 }
 
 // The file holds the output text as it is, in UTF-8 without a byte-order
