@@ -1,7 +1,7 @@
 // tagora-convert: the script generators of Tagora Converter for batch use.
-// Reads UTF-8 HTML from files or standard input and writes the PHP or ASP
-// script, or the character-code listing, as UTF-8, streaming in blocks of
-// a fixed size.
+// Reads HTML (UTF-8, or the encoding --encoding names or finds) from files
+// or standard input and writes the PHP or ASP script, or the
+// character-code listing, as UTF-8, streaming in blocks of a fixed size.
 
 #include "conversion.h"
 #include "files.h"

@@ -258,10 +258,15 @@ QString readingNotice(const DecodedText& decoded, const QString& fileName)
 
 ReadResult readHtmlFile(const QString& path)
 {
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return {std::nullopt, systemError(errno)};
+    const QByteArray native = nativePath(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat status {};
+    if (fd < 0) {
+        const int error = errno;  // a socket cannot be opened at all
+        if (stat(native.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            return {std::nullopt, kindOfFile(status.st_mode)};
+        return {std::nullopt, systemError(error)};
+    }
     ReadResult result;
     if (fstat(fd, &status) != 0)
         result.error = systemError(errno);

@@ -3,7 +3,7 @@
 # that the programs, the menu entry, the icon and the metadata are there,
 # and that the menu entry starts an installed program with an installed icon;
 # for tagora-convert its manual page (rendered without warnings) and bash
-# completion (completing an option and HTML files).
+# completion (completing an option, an encoding and HTML files).
 #   check_install_tree.sh BUILD_DIR APP_ID PROGRAM...
 set -uo pipefail
 build=$1 app_id=$2
@@ -47,14 +47,14 @@ if [[ " $* " == *" tagora-convert "* ]]; then
     mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
     completed=$(cd "$stage/pages" && bash -c '
       source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
-      for line in "tagora-convert --cla" "tagora-convert --php "; do
+      for line in "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php "; do
         COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
         [[ $line == *" " ]] && COMP_WORDS+=("")
         COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
         _tagora_convert; echo "${COMPREPLY[*]}"
       done' _ "$completion" 2>&1)
-    [[ $completed == $'--classic\na.html b.htm' ]] ||
-      fail "bash completion gives '$completed' for --cla and for files"
+    [[ $completed == $'--classic\nkoi8-r\na.html b.htm' ]] ||
+      fail "bash completion gives '$completed' for --cla, an encoding and files"
   fi
 fi
 echo PASS
