@@ -159,7 +159,7 @@ Converter::Step Converter::chooseEncoding(InputFile& input)
         return encodingOrMark(input);
     if (!input.isRegular() && !input.keepCopy()) {
         m_error = errno;
-        return Step::ReadError;
+        return Step::CopyError;
     }
     const std::optional<std::string_view> head = input.head(html::kSniffSize);
     if (!head) {
@@ -340,6 +340,9 @@ Outcome Converter::report(Step step, const InputFile& input, const OutputFile& o
         return Outcome::Failed;
     case Step::ReadError:
         complain(input.name() + ": cannot read: " + std::strerror(m_error));
+        return Outcome::Failed;
+    case Step::CopyError:
+        complain(input.name() + ": cannot keep a copy to read it twice: " + std::strerror(m_error));
         return Outcome::Failed;
     case Step::InputChanged:
         complain(input.name() + ": changed while it was read");

@@ -39,7 +39,9 @@ public:
     Outcome convert(InputFile& input, OutputFile& output);
 
 private:
-    enum class Step { Done, EmptyInput, BadInput, ReadError, WriteError, InputChanged, NoConverter };
+    enum class Step {
+        Done, EmptyInput, BadInput, ReadError, CopyError, WriteError, InputChanged, NoConverter
+    };
 
     template <class Handler>
     Step eachBlock(InputFile& input, Handler handle);

@@ -1,6 +1,7 @@
 #include "files.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,6 +116,22 @@ bool writeAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// A file of no name in TMPDIR (else /tmp), or one whose name is removed at
+// once where the file system cannot make such files.
+int unnamedTemporaryFile()
+{
+    const char* const variable = std::getenv("TMPDIR");
+    const std::string directory = variable && *variable ? variable : "/tmp";
+    const int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
+        return fd;
+    std::string pattern = directory + "/.tagora-convert.XXXXXX";
+    const int named = mkostemp(pattern.data(), O_CLOEXEC);
+    if (named >= 0)
+        unlink(pattern.c_str());
+    return named;
 }
 
 }  // namespace
@@ -273,8 +290,7 @@ void InputFile::skipStart(std::size_t size)
 // left behind whatever ends the program.
 bool InputFile::keepCopy()
 {
-    const char* const directory = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
-    const int copy = ::open(directory, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    const int copy = unnamedTemporaryFile();
     if (copy < 0)
         return false;
     char buffer[std::size_t{64} << 10];
@@ -350,12 +366,19 @@ bool OutputFile::openReplacing(const std::string& target)
             return fail();
     }
     std::string pattern = directoryOf(m_target) + "/." + baseNameOf(m_target) + ".XXXXXX";
+    // A signal that comes meanwhile waits until the handler knows the file.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &before);
     m_fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd >= 0)
+        rememberTemporary(pattern);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (m_fd < 0)
         return fail();
     m_owned = true;
     m_temporary = pattern;
-    rememberTemporary(m_temporary);
     if (fchmod(m_fd, permissionsFor(m_existing ? &*m_existing : nullptr)) != 0)
         return fail();
     return true;

@@ -173,6 +173,16 @@ private slots:
         converts("help after an option", {u"--asp"_s, u"--help"_s}, {}, m_usage);
         converts("version", {u"--version"_s}, {},
                  "tagora-convert (Tagora Converter) 1.0.0\nWritten by " + Bytes(tagora::credits::kDeveloperName.data()) + ".\n");
+        // Other encodings, in every output mode; standard input read twice
+        // by --encoding=auto is kept in a file first.
+        converts("--encoding=koi8-r", {u"--asp"_s, u"--encoding=koi8-r"_s}, "\xf0\xd2\xc9\xd7\xc5\xd4\r",
+                 windowScript(kAsp, Escaping::Exact, "Привет\r"));
+        converts("--encoding latin1 --codes", {u"--encoding"_s, u"latin1"_s, u"--codes"_s}, "caf\xe9 \x80\x81",
+                 " 99 97 102 233 32 128 129");
+        converts("a mark decides over --encoding", {u"--encoding=windows-1251"_s}, Bytes("\xff\xfe" "a\0\xac\x20", 6),
+                 windowScript(kPhp, Escaping::Exact, "a\xe2\x82\xac"));
+        converts("--encoding=auto, declared", {u"--encoding=auto"_s}, "<meta charset=koi8-r>\xf0",
+                 windowScript(kPhp, Escaping::Exact, "<meta charset=koi8-r>\xd0\x9f"));
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
@@ -200,6 +210,9 @@ private slots:
         misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
         misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
         misused("-o without a value", {u"-o"_s}, "option '-o' needs a value");
+        misused("unknown encoding", {u"--encoding=ebcdic"_s}, "unknown encoding 'ebcdic'");
+        misused("encoding browsers refuse", {u"--encoding=ISO-2022-KR"_s},
+                "encoding 'ISO-2022-KR' is not supported: browsers refuse to read it");
     }
 
     // A conversion runs three times: the input on standard input, without FILE

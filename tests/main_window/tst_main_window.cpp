@@ -110,6 +110,7 @@ private slots:
     void closingTheWindowEndsTheProgram();
     void encodings_data();
     void encodings();
+    void charsetQtCannotRead();
     void openErrors();
     void largestFile();
     void nonUtf8FileName();
@@ -475,6 +476,20 @@ void MainWindowTest::encodings()
     QCOMPARE(QString::fromUtf8(convert.readAllStandardOutput()), scriptOf(false, text));
     QCOMPARE(convert.exitCode(), 0);
     QCOMPARE(convert.readAllStandardError().isEmpty(), notice.isEmpty());
+}
+
+// A declared charset that Qt's decoders (ICU) lack, ISO-8859-16 here, is
+// told, and the page read as Windows-1252, as any page would be that a
+// Qt without ICU must read in another encoding than UTF-8.
+void MainWindowTest::charsetQtCannotRead()
+{
+    const std::optional<DecodedText> decoded = decodeHtml("<meta charset=iso-8859-16><p>\xaa");
+    QVERIFY(decoded && decoded->charsetUnavailable);
+    QCOMPARE(decoded->text, QStringLiteral("<meta charset=iso-8859-16><p>ª"));
+    QCOMPARE(readingNotice(*decoded, QStringLiteral("page.html")),
+             QStringLiteral("\"page.html\" is not UTF-8 and names ISO-8859-16, a character set this program "
+                            "cannot read, so it was read as Windows-1252 (Western European). Check any "
+                            "characters outside plain ASCII."));
 }
 
 // A warning names the file and the reason; the input keeps its text. The
