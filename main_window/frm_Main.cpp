@@ -273,16 +273,16 @@ void frm_Main::convert()
 
 void frm_Main::ConvertToPHP()
 {
-    convertTo(ScriptLanguage::Php);
+    convertTo(Target::Php);
 }
 
 void frm_Main::ConvertToASP()
 {
-    convertTo(ScriptLanguage::Asp);
+    convertTo(Target::Asp);
 }
 
 // An empty input leaves the previous output as it is.
-void frm_Main::convertTo(ScriptLanguage language)
+void frm_Main::convertTo(Target language)
 {
     const Escaping escaping =
         mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
@@ -299,19 +299,19 @@ void frm_Main::convertTo(ScriptLanguage language)
 
 void frm_Main::selectPhpMode()
 {
-    selectMode(ScriptLanguage::Php);
+    selectMode(Target::Php);
 }
 
 void frm_Main::selectAspMode()
 {
-    selectMode(ScriptLanguage::Asp);
+    selectMode(Target::Asp);
 }
 
 // Choosing a mode with an empty input changes only the check marks and
 // the label; with an input it converts again at once.
-void frm_Main::selectMode(ScriptLanguage language)
+void frm_Main::selectMode(Target language)
 {
-    const bool php = language == ScriptLanguage::Php;
+    const bool php = language == Target::Php;
     mnuToPHP->setChecked(php);
     mnuToASP->setChecked(!php);
     setLabelText(lblConvertto, php ? tr("PHP Script") : tr("ASP Script"));

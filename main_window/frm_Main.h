@@ -116,8 +116,8 @@ private:
     void createHelpMenu();
     void setTabOrder();
     void connectCommands();
-    void convertTo(tagora::ScriptLanguage language);
-    void selectMode(tagora::ScriptLanguage language);
+    void convertTo(tagora::Target language);
+    void selectMode(tagora::Target language);
     void convertAgainIfInput();
     void updateSaveCommands();
     QString proposedScriptFile() const;

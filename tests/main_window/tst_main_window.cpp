@@ -37,7 +37,7 @@ namespace {
 
 QString scriptOf(bool asp, const QString& html)
 {
-    return fromU16(*script(asp ? ScriptLanguage::Asp : ScriptLanguage::Php, Escaping::Exact, toU16(html)));
+    return fromU16(*script(asp ? Target::Asp : Target::Php, Escaping::Exact, toU16(html)));
 }
 
 const QString kSample = QStringLiteral("<p class=\"a\">x</p>\r\n\t<br>\r\n");
