@@ -94,7 +94,7 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
 
 int convert(const Options& options)
 {
-    Converter converter(options.output, options.target, options.escaping);
+    Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
     return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));

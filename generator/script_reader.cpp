@@ -633,7 +633,7 @@ char* ScriptReader::startBody(bool final, char* out)
     }
     if (waiting && !complete)
         return out;
-    return fail(m->forced ? "not a " + std::string(targetInfo(*m->forced).title) + " this program wrote"
+    return fail(m->forced ? "not one of this program's " + std::string(targetInfo(*m->forced).name) + " scripts"
                           : "not a script this program wrote");
 }
 
