@@ -45,7 +45,10 @@ public:
     void selectPhpMode();
     void selectAspMode();
     void selectTarget(tagora::Target target);
-    tagora::Target target() const;
+    void selectHtmlMode();
+    // The target chosen; none in "Script to HTML" mode.
+    std::optional<tagora::Target> target() const;
+    void convertToHtml();
     void clear();
     void copyScript();
     void listCharacterCodes();
@@ -99,6 +102,7 @@ public:
     QAction* mnuToJSP = nullptr;
     QAction* mnuToPerl = nullptr;
     QAction* mnuToPython = nullptr;
+    QAction* mnuToHTML = nullptr;
     QAction* mnuConversionsep1 = nullptr;
     QAction* mnuClassicEscaping = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -128,8 +132,11 @@ private:
     void createHelpMenu();
     void setTabOrder();
     void connectCommands();
+    struct OutputKind;
+    OutputKind outputKind() const;
     void convertTo(tagora::Target target);
-    void showTarget(const QString& caption);
+    void selectMode(QAction* item);
+    void showMode(const QString& caption);
     void escapingToggled();
     void convertAgainIfInput();
     void rememberChoices() const;
