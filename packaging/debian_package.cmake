@@ -22,6 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION ${TAGORA_PACKAGE_DESCRIPTION})
 set(CPACK_DEBIAN_PACKAGE_SECTION ${TAGORA_PACKAGE_SECTION})
 set(CPACK_DEBIAN_PACKAGE_PRIORITY ${TAGORA_PACKAGE_PRIORITY})
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TAGORA_DEVELOPER_WEB_ADDRESS})
+# The libraries come from dpkg-shlibdeps; the fonts it cannot see: the
+# windows ask for Tahoma, MS Sans Serif and Courier New and fall back on
+# their metric-compatible Liberation faces, so that texts fit their places.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # Folders 0755 and control files as dpkg wants them, whatever the umask.

@@ -24,7 +24,7 @@ for name in Maintainer Section Priority Homepage; do
 done
 [[ $(field Description | wc -l) -gt 3 ]] || fail "the description has no long part"
 depends=$(field Depends)
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation; do
   [[ $depends == *"$library "* ]] || fail "Depends lacks $library: $depends"
 done
 
