@@ -18,6 +18,7 @@ missing (package python3-pyatspi).
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 MAIN_TITLE = "Tagora Converter v1.0.0"
@@ -239,8 +240,10 @@ def main():
         except ImportError:
             print("skipped: pyatspi is missing (package python3-pyatspi)")
             return 77
+        # A configuration folder of its own: the first start, in PHP mode.
+        settings = tempfile.TemporaryDirectory()
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8")
+                   LC_ALL="C.UTF-8", XDG_CONFIG_HOME=settings.name)
         program = subprocess.Popen([sys.argv[1]], env=env)
         app = wait_for(lambda: application(pyatspi, "Tagora Converter"), 60, "the program on AT-SPI")
         window = wait_for(lambda: showing_window(pyatspi, app, MAIN_TITLE), 30, "the main window")
