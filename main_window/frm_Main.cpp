@@ -294,8 +294,8 @@ void frm_Main::createHelpMenu()
 // box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {lblEnlarge1, lblRefresh,    txtHTML, lblEnlarge, txtPHP, cmdConvert,
-                              cmdClear,    mnuCopy,       cmdSaveScript,       Command1};
+    QWidget* const order[] = {lblEnlarge1, lblRefresh, txtHTML,  lblEnlarge,    txtPHP,
+                              cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
