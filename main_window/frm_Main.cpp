@@ -168,6 +168,7 @@ frm_Main::frm_Main(QWidget* parent)
     createControls(client);
     createMenus();
     setTabOrder();
+    describeControls();
     connectCommands();
     restoreChoices();
     updateSaveCommands();
@@ -208,9 +209,7 @@ void frm_Main::createStatusStrip(QWidget* client)
 void frm_Main::createTextBoxes(QWidget* client)
 {
     txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
-    txtPHP->setAccessibleName(tr("Script"));
     txtHTML = addTextBox(client, "txtHTML", 405, QColor());
-    txtHTML->setAccessibleName(tr("HTML Code"));
 }
 
 void frm_Main::createLabels(QWidget* client)
@@ -300,12 +299,55 @@ void frm_Main::createHelpMenu()
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
 
+// Reading order: the links on the caption line of a box come before the
+// box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
-                              Command1};
+    QWidget* const order[] = {lblEnlarge1, lblRefresh, txtHTML,  lblEnlarge,    txtPHP,
+                              cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// Names and descriptions for screen readers. Buttons and menu items are
+// named by their captions; the boxes by the captions above them.
+void frm_Main::describeControls()
+{
+    txtHTML->setAccessibleName(captionName(Label1->text()));
+    txtHTML->setAccessibleDescription(tr("The HTML to convert"));
+    nameOutputBox();
+    txtPHP->setAccessibleDescription(tr("The script made from the HTML code"));
+    lblEnlarge1->setAccessibleName(tr("Enlarge HTML Code"));
+    lblEnlarge1->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
+    lblEnlarge->setAccessibleName(tr("Enlarge Script"));
+    lblEnlarge->setAccessibleDescription(tr("Shows the script in a larger window"));
+    lblRefresh->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
+    Command1->setAccessibleName(tr("List Character Codes"));
+    Command1->setAccessibleDescription(
+        tr("Appends the Windows-1252 code of every character of the HTML code to the script"));
+    cmdConvert->setAccessibleDescription(tr("Turns the HTML code into a script"));
+    mnuCopy->setAccessibleDescription(tr("Copies the script to the clipboard"));
+    cmdSaveScript->setAccessibleDescription(tr("Saves the script in a file"));
+}
+
+// "PHP Script:" -> "PHP Script"
+QString frm_Main::captionName(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+void frm_Main::setOutputCaption(const QString& caption)
+{
+    setLabelText(lblConvertto, caption);
+    nameOutputBox();
+}
+
+void frm_Main::nameOutputBox()
+{
+    txtPHP->setAccessibleName(captionName(lblConvertto->text()));
 }
 
 void frm_Main::connectCommands()
@@ -454,7 +496,7 @@ void frm_Main::selectMode(QAction* item)
 // beside it moves right when a long name would reach it.
 void frm_Main::showMode(const QString& caption)
 {
-    setLabelText(lblConvertto, caption);
+    setOutputCaption(caption);
     const int gap = px(1395) - px(180 + 1005);
     lblEnlarge->move(std::max(px(1395), lblConvertto->geometry().right() + 1 + gap), lblEnlarge->y());
     const OutputKind kind = outputKind();

@@ -60,6 +60,13 @@ public:
     void showAbout();
     void exitProgram();
 
+    // Changes the caption over the output box; the box's accessible name
+    // follows it. Call nameOutputBox() after changing lblConvertto directly.
+    void setOutputCaption(const QString& caption);
+    void nameOutputBox();
+    // A caption as a box's accessible name: "PHP Script:" -> "PHP Script".
+    static QString captionName(const QString& caption);
+
     // The input and output texts, with CR LF between lines.
     QString inputText() const;
     QString outputText() const;
@@ -131,6 +138,7 @@ private:
     void createConversionMenu();
     void createHelpMenu();
     void setTabOrder();
+    void describeControls();
     void connectCommands();
     struct OutputKind;
     OutputKind outputKind() const;

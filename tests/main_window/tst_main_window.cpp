@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -104,6 +106,9 @@ private slots:
     void caretStopsBlinkingOnVeryLongLines();
     void quickHelp();
     void linkNeedsLeftPressAndReleaseOnIt();
+    void tabVisitsEveryControlInReadingOrder();
+    void linksActOnEnterAndSpaceAndShowTheFocus();
+    void outputBoxIsNamedAfterItsCaptionInEveryMode();
     void windowsItOpens();
     void closingTheWindowEndsTheProgram();
     void encodings_data();
@@ -419,6 +424,80 @@ void MainWindowTest::linkNeedsLeftPressAndReleaseOnIt()
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));  // released off it
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(clicks.size(), 1);
+}
+
+// Tab goes round every control that takes the focus, in the order they
+// are read: top to bottom, then left to right; Shift+Tab goes back.
+void MainWindowTest::tabVisitsEveryControlInReadingOrder()
+{
+    setEditorText(window_->txtPHP, QStringLiteral("a script"));  // Save Script enabled
+    QList<QWidget*> expected;
+    for (QWidget* widget : window_->centralWidget()->findChildren<QWidget*>()) {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+            expected << widget;
+    }
+    const auto place = [this](QWidget* w) { return w->mapTo(window_->centralWidget(), QPoint(0, 0)); };
+    std::sort(expected.begin(), expected.end(), [&](QWidget* a, QWidget* b) {
+        return std::pair(place(a).y(), place(a).x()) < std::pair(place(b).y(), place(b).x());
+    });
+    std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), window_->txtHTML),
+                expected.end());
+    QCOMPARE(expected.size(), 10);  // two boxes, three links, five buttons
+    QList<QWidget*> visited, back;
+    window_->txtHTML->setFocus();
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        visited << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        back.prepend(QApplication::focusWidget());
+    }
+    QCOMPARE(back, expected);
+}
+
+// Enter, the keypad's Enter and Space click a focused link, once each;
+// other keys do not. A link with the keyboard focus draws a frame.
+void MainWindowTest::linksActOnEnterAndSpaceAndShowTheFocus()
+{
+    for (LinkLabel* link : {window_->lblEnlarge1, window_->lblRefresh, window_->lblEnlarge}) {
+        QObject::disconnect(link, nullptr, window_, nullptr);  // no viewer, no dialog
+        QSignalSpy clicks(link, &LinkLabel::clicked);
+        window_->txtHTML->setFocus();
+        const QImage unfocused = link->grab().toImage();
+        while (QApplication::focusWidget() != link)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(link->grab().toImage() != unfocused, qPrintable(link->objectName()));
+        QTest::keyClick(link, Qt::Key_A);
+        QTest::keyClick(link, Qt::Key_Escape);
+        QTest::keyClick(link, Qt::Key_Space, Qt::ShiftModifier);
+        QTest::keyClick(link, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(clicks.size(), 0);
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(clicks.size(), 3);
+    }
+}
+
+// A screen reader names the output box by the caption over it, without
+// its colon, whatever the mode.
+void MainWindowTest::outputBoxIsNamedAfterItsCaptionInEveryMode()
+{
+    QCOMPARE(window_->txtHTML->accessibleName(), QStringLiteral("HTML Code"));
+    QStringList names;
+    for (QAction* item : window_->mnuConversion->actions() + window_->mnuConversion->actions()) {
+        if (!item->isCheckable())
+            continue;
+        item->trigger();
+        QString caption = window_->lblConvertto->text();
+        if (caption.endsWith(QLatin1Char(':')))
+            caption.chop(1);
+        QCOMPARE(window_->txtPHP->accessibleName(), caption);
+        names << caption;
+    }
+    QVERIFY2(names.contains(QStringLiteral("ASP Script")), qPrintable(names.join(", ")));
 }
 
 // Each Enlarge link shows a copy of its box: what the user types there
