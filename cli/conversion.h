@@ -5,7 +5,7 @@
 #include "files.h"
 #include "html_encoding.h"
 #include "options.h"
-#include "transcoder.h"
+#include "script_read_error.h"
 #include "write_behind.h"
 
 #include <cstdint>
@@ -25,13 +25,12 @@ class Producer;
 // Exit statuses, from best to worst.
 enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
 
+// --encoding auto: each input read as the window opens a file.
+inline constexpr std::string_view kAutoEncoding = "auto";
+
 class Converter {
 public:
-    Converter(Output output, Escaping escaping);
-
-    // How inputs are read: empty for strict UTF-8, kAutoEncoding, or the
-    // name of an encoding in html_encoding.h.
-    void setEncoding(std::string encoding) { m_encoding = std::move(encoding); }
+    Converter(const Options& options);
 
     // Converts the input; every failure is reported on standard error.
     // A direct output gets nothing unless the input is valid UTF-8 when it
@@ -40,45 +39,52 @@ public:
 
 private:
     enum class Step {
-        Done, EmptyInput, BadInput, ReadError, CopyError, WriteError, InputChanged, NoConverter
+        Done, EmptyInput, EmptyScript, BadInput, BadScript, ReadError, SpoolError, NoLabel,
+        WriteError, InputChanged, NoConverter
     };
 
     template <class Handler>
     Step eachBlock(InputFile& input, Handler handle);
-    Step prepare(InputFile& input, const OutputFile& output);
+    template <class Handler>
+    Step eachPiece(InputFile& input, Handler handle);
+    bool needsLabel() const;
     Step chooseEncoding(InputFile& input);
+    Step findEncoding(InputFile& input);
     Step encodingOrMark(InputFile& input);
-    Step startTranscoding(InputFile& input);
+    Step useEncoding(InputFile& input, html::EncodingChoice choice);
+    Step firstPass(InputFile& input, const OutputFile& output);
     Step validate(InputFile& input);
+    Step findLabel(InputFile& input);
+    Step checkScript(InputFile& input);
+    Step writeTemplate(InputFile& input, OutputFile& output);
     Step rewind(InputFile& input);
-    void noteHowRead(const InputFile& input) const;
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
-    Step produceBlock(std::string_view block, Utf8InputDecoder& decoder, Producer& producer,
-                      const InputFile& input, OutputFile& output);
     Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
                       const InputFile& input, OutputFile& output);
     Step handOverOutput(const InputFile& input, OutputFile& output);
+    void noteHowRead(const InputFile& input) const;
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
-    Output m_output;
-    Escaping m_escaping;
+    Options m_options;
+    bool m_exactScript = false;  // --to=html: one of this program's scripts
+    ScriptReadError m_scriptError;
+    std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;
     std::unique_ptr<char[]> m_transcoded;
     WriteBehind m_writer;
     char* m_out = nullptr;  // the end of the output in m_writer's buffer
     bool m_begun = false;   // the output has begun
-    std::string m_encoding;
-    // For one input read in another encoding than strict UTF-8.
+    // With --encoding: how this input is read; a transcoder turns it into
+    // UTF-8 in each pass unless it is UTF-8 (already checked whole).
     std::optional<html::EncodingChoice> m_choice;
-    std::optional<Transcoder> m_transcoder;
+    bool m_transcoding = false;
+    bool m_checked = false;   // valid UTF-8, found in a pass already made
+    bool m_replaced = false;  // a transcoder put U+FFFD for some bytes
     std::uint64_t m_badOffset = 0;
     int m_error = 0;
 };
-
-// --encoding auto: each input read as the window opens a file.
-inline constexpr std::string_view kAutoEncoding = "auto";
 
 // Writes "tagora-convert: " and the message on standard error.
 void complain(const std::string& message);

@@ -279,16 +279,17 @@ std::optional<std::string_view> InputFile::head(std::size_t size)
 void InputFile::skipStart(std::size_t size)
 {
     if (m_regular) {
-        m_position = m_start + static_cast<off_t>(size);
+        m_start += static_cast<off_t>(size);
+        m_position = m_start;
         lseek(m_fd, m_position, SEEK_SET);
     } else {
         m_headTaken = std::min(size, m_head.size());
     }
 }
 
-// The copy lies in TMPDIR (else /tmp) and has no name, so that nothing is
-// left behind whatever ends the program.
-bool InputFile::keepCopy()
+// The copy has no name, so that nothing is left behind whatever ends the
+// program.
+bool InputFile::spool()
 {
     const int copy = unnamedTemporaryFile();
     if (copy < 0)

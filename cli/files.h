@@ -36,12 +36,13 @@ public:
     // The first bytes of the input, at most size of them, without reading
     // them away; std::nullopt with errno set on failure.
     std::optional<std::string_view> head(std::size_t size);
-    // Reading begins that many bytes further (no more than head() gave).
+    // Reading begins that many bytes further, also after rewind() (no more
+    // than head() gave).
     void skipStart(std::size_t size);
-    // Copies the rest of an input that cannot be read twice into a
-    // temporary file of no name, which is then read instead. False with
-    // errno set on failure.
-    bool keepCopy();
+    // Copies the rest of the input into an unnamed temporary file (in
+    // $TMPDIR, else /tmp) and reads that from now on, so that a pipe can
+    // be read twice. False with errno set.
+    bool spool();
     // "standard input", or the file's name.
     const std::string& name() const { return m_name; }
     // What fstat told when the file was opened.
