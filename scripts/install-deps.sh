@@ -11,11 +11,12 @@ test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appst
 test_packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
 
-# tagora-convert's manual page; the VBScript round trip and the installed
-# bash completion and manual page in the tests; the benchmark's peers.
+# tagora-convert's manual page; the interpreters that run every target's
+# scripts (php-cli above; VBScript under wine) and the installed bash
+# completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine bash-completion groff-base)
-bench_packages=(python3 mawk perl time)
+test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base)
+bench_packages=(mawk time)
 
 wanted=("${app_packages[@]}")
 case "${1:-app}" in
