@@ -403,7 +403,8 @@ void TestInterpreterRoundTrip::printsTheInput_data()
     }
 }
 
-// On a difference, names the input and shows its script.
+// The scripts made from the 16-bit text, as the window makes them. On a
+// difference, names the input and shows its script.
 void TestInterpreterRoundTrip::printsTheInput()
 {
     QFETCH(const Row*, row);
@@ -423,6 +424,12 @@ void TestInterpreterRoundTrip::printsTheInput()
         QVERIFY(script);
         scripts << QString::fromStdU16String(*script);
         QVERIFY2(passesChecks(scripts.last(), row->checks), qPrintable(scripts.last()));
+        // tagora-convert's script of the UTF-8 text is the same.
+        const QByteArray utf8 = html.toUtf8();
+        const auto fromUtf8 = tagora::script(row->target, tagora::Escaping::Exact, utf8.toStdString());
+        if (withLoneSurrogatesReplaced(html) == html)
+            QVERIFY2(fromUtf8 == scripts.last().toStdString(),
+                     "differs from the UTF-8 text's: " + utf8.toPercentEncoding());
     }
 
     QTemporaryDir directory;
