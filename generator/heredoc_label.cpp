@@ -90,21 +90,45 @@ void HeredocLabelScan<CharT>::feed(std::basic_string_view<CharT> block)
     }
 }
 
+// The labels closed, counting one that the text ends right after.
 template <class CharT>
-std::optional<std::string> HeredocLabelScan<CharT>::label() const
+std::vector<bool> HeredocLabelScan<CharT>::closedAtEnd() const
 {
     std::vector<bool> closed = m_closed;
-    if (m_state == State::Digits && m_numberUsable) {  // the text ends right after a label
+    if (m_state == State::Digits && m_numberUsable) {
         const std::uint32_t number = m_hasDigits ? m_number : 0;
         if (number >= closed.size())
             closed.resize(number + 1);
         closed[number] = true;
     }
+    return closed;
+}
+
+template <class CharT>
+std::optional<std::string> HeredocLabelScan<CharT>::label() const
+{
+    const std::vector<bool> closed = closedAtEnd();
     for (std::uint32_t number = 0; number <= kLargestNumber; ++number) {
         if (number >= closed.size() || !closed[number])
             return std::string(kHeredocLabelStem) + (number == 0 ? std::string() : std::to_string(number));
     }
     return std::nullopt;
+}
+
+template <class CharT>
+bool HeredocLabelScan<CharT>::closes(std::string_view label) const
+{
+    if (!label.starts_with(kHeredocLabelStem))
+        return true;
+    const std::string_view digits = label.substr(kHeredocLabelStem.size());
+    std::uint32_t number = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9' || (number == 0 && digit == '0') || number > kLargestNumber)
+            return true;
+        number = number * 10 + std::uint32_t(digit - '0');
+    }
+    const std::vector<bool> closed = closedAtEnd();
+    return number < closed.size() && closed[number];
 }
 
 template class HeredocLabelScan<char>;

@@ -25,11 +25,15 @@ public:
     // only when millions of lines close every label up to the largest
     // number it keeps track of.
     std::optional<std::string> label() const;
+    // Whether a line of the text fed so far, read to its end, closes the
+    // label (one of "HTML", "HTML1", ...).
+    bool closes(std::string_view label) const;
 
 private:
     enum class State { Blanks, Stem, Digits, RestOfLine };
     void closeLabel(std::uint32_t number);
     void endOfLabel(CharT unit);
+    std::vector<bool> closedAtEnd() const;
 
     State m_state = State::Blanks;
     std::size_t m_stemMatched = 0;
