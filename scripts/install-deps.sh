@@ -22,7 +22,7 @@ test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion gr
 # manager.
 app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
-bench_packages=(mawk time)
+bench_packages=(mawk time jq)
 
 wanted=("${app_packages[@]}")
 case "${1:-app}" in
