@@ -279,7 +279,7 @@ private:
     std::size_t writeArgument(std::size_t i) const
     {
         if (isWord(i, "call"))
-            return writeArgument(i + 1) ? writeArgument(i + 1) : 0;
+            ++i;
         if (isWord(i, "response") && isOperator(i + 1, ".") && isWord(i + 2, "write"))
             return i + 3;
         if (isOperator(i, ".") && isWord(i + 1, "write") && withResponse())
@@ -500,6 +500,8 @@ private:
         m_writer.code(m_newline);
         m_writer.code("End If");
         m_pos = tok(lineStop - 1).end;
+        if (lineStop < count() && tok(lineStop).begin == m_pos)
+            m_writer.code(" ");  // before a comment that followed the last token
         return lineStop;
     }
 
@@ -531,24 +533,27 @@ private:
     bool containsWrite(std::size_t first, std::size_t last) const
     {
         for (std::size_t i = first; i < last; ++i) {
-            if (writesAt(i))
+            if (writesAt(i, first))
                 return true;
         }
         return false;
     }
 
-    bool writesAt(std::size_t i) const
+    // Whether the tokens from `first` call Response.Write at i.
+    bool writesAt(std::size_t i, std::size_t first) const
     {
         if (isWord(i, "response") && isOperator(i + 1, ".") && isWord(i + 2, "write"))
             return true;
-        const bool memberOfSomething = i > 0 && (tok(i - 1).kind == TokenKind::Word || isOperator(i - 1, ")"));
-        return isOperator(i, ".") && isWord(i + 1, "write") && withResponse() && !memberOfSomething;
+        // x.Write and f(x).Write are members of something else.
+        const bool member = i > first && tok(i - 1).end == tok(i).begin
+                            && (tok(i - 1).kind == TokenKind::Word || isOperator(i - 1, ")"));
+        return isOperator(i, ".") && isWord(i + 1, "write") && withResponse() && !member;
     }
 
     bool refuseWrites(std::size_t first, std::size_t last)
     {
         for (std::size_t i = first; i < last; ++i) {
-            if (writesAt(i))
+            if (writesAt(i, first))
                 return fail(tok(i).begin, "Response.Write used here cannot be turned into a template");
         }
         return true;

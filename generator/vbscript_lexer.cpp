@@ -200,10 +200,8 @@ private:
             ++m_pos;
         if (m_pos >= m_end)
             return fail(start, "a line continuation at the end of the code block");
-        if (!isLineBreak(m_text[m_pos])) {
-            m_pos = start + 1;
-            return add(TokenKind::Operator, start);
-        }
+        if (!isLineBreak(m_text[m_pos]))
+            return fail(start, "a line continuation _ that does not end its line");
         m_pos += (m_text[m_pos] == '\r' && at(m_pos + 1) == '\n') ? 2 : 1;
     }
 
