@@ -1,12 +1,12 @@
 #include "asp_template.h"
 
+#include "asp_print_hazards.h"
 #include "asp_template_writer.h"
 #include "utf8.h"
 #include "vbscript_lexer.h"
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace tagora {
@@ -40,16 +40,6 @@ struct Piece {
     std::size_t first = 0;
     std::size_t last = 0;
 };
-
-std::string lowered(std::string_view word)
-{
-    std::string result(word);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
 
 // " inner ", as <%= inner %> reads best.
 std::string spaced(std::string_view inner)
@@ -134,7 +124,8 @@ public:
     std::variant<std::string, ScriptReadError> run()
     {
         if (split() && tokenizeBlocks()) {
-            survey();
+            for (const Segment& segment : m_segments)
+                m_hazards.survey(segment.tokens);
             for (const Segment& segment : m_segments) {
                 if (!convert(segment))
                     break;
@@ -181,6 +172,10 @@ private:
             if (serverScripts.startsAt(i))
                 return fail(begin + i, "<script runat=\"server\"> blocks are not supported");
         }
+        for (std::size_t i = text.find("<!--"); i != std::string_view::npos; i = text.find("<!--", i + 1)) {
+            if (startsInclude(text, i))
+                m_hazards.noteInclude();
+        }
         m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}});
         return true;
     }
@@ -196,29 +191,6 @@ private:
             segment.tokens = std::move(lexed.tokens);
         }
         return true;
-    }
-
-    // What the whole page tells about every write: the procedures it
-    // defines (a call may print) and whether errors are skipped.
-    void survey()
-    {
-        for (const Segment& segment : m_segments) {
-            m_tokens = &segment.tokens;
-            for (std::size_t i = 0; i + 1 < segment.tokens.size(); ++i) {
-                if (isWord(i, "sub") || isWord(i, "function") || isWord(i, "class"))
-                    addProcedure(i + 1);
-                else if (isWord(i, "property"))
-                    addProcedure(i + 2);
-                else if (isWord(i, "on") && isWord(i + 1, "error") && isWord(i + 2, "resume"))
-                    m_skipsErrors = true;
-            }
-        }
-    }
-
-    void addProcedure(std::size_t i)
-    {
-        if (i < count() && tok(i).kind == TokenKind::Word)
-            m_procedures.insert(lowered(textOf(i)));
     }
 
     // ---- converting --------------------------------------------------------
@@ -340,21 +312,15 @@ private:
         }
     }
 
-    // The page evaluates the whole argument before it prints, the
-    // template prints piece by piece: they differ when a piece after the
-    // first may print (a call of the page's own procedures) or when an
-    // error may stop the statement halfway and be skipped.
+    // Pieces after the first that may print, or errors skipped halfway,
+    // would change the order of the output.
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_skipsErrors)
+        if (m_hazards.skipsErrors())
             return true;
         for (std::size_t p = 1; p < pieces.size(); ++p) {
-            if (pieces[p].literal)
-                continue;
-            for (std::size_t i = pieces[p].first; i < pieces[p].last; ++i) {
-                if (tok(i).kind == TokenKind::Word && m_procedures.count(lowered(textOf(i))))
-                    return true;
-            }
+            if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
+                return true;
         }
         return false;
     }
@@ -668,8 +634,7 @@ private:
     std::string_view m_newline;
     std::vector<Segment> m_segments;
     const std::vector<Token>* m_tokens = nullptr;
-    std::set<std::string> m_procedures;
-    bool m_skipsErrors = false;
+    AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;

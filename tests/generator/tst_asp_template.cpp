@@ -59,6 +59,15 @@ void TestAspTemplate::writesThisTemplate_data()
         << QByteArray("<td><%= Trim(x, 1) %></td>");
     QTest::newRow("comparison binds less tightly than &")
         << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
+    // The page prints each argument after evaluating it whole.
+    QTest::newRow("included procedures may print")
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n"
+                      "Response.Write \"<td>\" & UCase(n) & \"</td>\"\r\n"
+                      "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><td><%= UCase(n) %></td>"
+                      "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+    QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
+                                    << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
     QTest::newRow("one-line If with the page's line breaks")
         << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then Response.Write \"a\" %><%=x%>")
         << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then\n%>a<%\nEnd If %><%=x%>");

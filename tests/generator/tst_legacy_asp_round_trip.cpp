@@ -168,13 +168,18 @@ QList<Page> TestLegacyAspRoundTrip::pages() const
                   " : Response.Write \"c\" End If ' note\r\nIf x Then Response.Write x %>!"});
     pages.append({u"Else on the line of a block If"_s,
                   "<% If 1 = 2 Then\nResponse.Write \"no\"\nElse Response.Write \"yes\"\nEnd If %>"});
+    // A default member that prints, evaluated in the middle of a write.
+    pages.append({u"default member that prints"_s,
+                  "<% Class Counter\r\n  Public Default Function Value()\r\n    Response.Write \"[counted]\"\r\n"
+                  "    Value = 1\r\n  End Function\r\nEnd Class\r\n"
+                  "Dim c : Set c = New Counter\r\nResponse.Write \"<p>\" & c & \"</p>\" %>"});
     return pages;
 }
 
 void TestLegacyAspRoundTrip::templatesPrintWhatThePagesPrint()
 {
     const QList<Page> cases = pages();
-    QVERIFY(cases.size() >= 30 + 4);
+    QVERIFY(cases.size() >= 30 + 5);
     QList<QByteArray> programs(cases.size() * 2);
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const auto templ = tagora::aspTemplate(cases[i].text.toStdString());
