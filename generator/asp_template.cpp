@@ -445,9 +445,11 @@ private:
             return then + 1;
         if (!containsWrite(then + 1, lineStop))
             return lineStop;
-        std::size_t bodyEnd = lineStop;
-        if (bodyEnd - then > 2 && isWord(bodyEnd - 2, "end") && isWord(bodyEnd - 1, "if"))
-            bodyEnd -= 2;
+        std::size_t bodyEnd = find(then + 1, lineStop, "end");
+        while (bodyEnd < lineStop && !isWord(bodyEnd + 1, "if"))
+            bodyEnd = find(bodyEnd + 1, lineStop, "end");
+        if (bodyEnd < lineStop && bodyEnd + 2 != lineStop)
+            return failAt(bodyEnd + 2, "statements after the End If of a one-line If that writes are not supported");
         if (tok(then + 1).kind == TokenKind::Colon)
             return failAt(then + 1, "a one-line If whose statements start with ':' is not supported");
         const std::size_t nested = find(then + 1, bodyEnd, "if");

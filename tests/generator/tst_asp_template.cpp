@@ -57,6 +57,10 @@ void TestAspTemplate::writesThisTemplate_data()
     QTest::newRow("continued expression on one line")
         << QByteArray("<% Response.Write \"<td>\" & _\r\n  Trim(x, _\r\n  1) & \"</td>\" %>")
         << QByteArray("<td><%= Trim(x, 1) %></td>");
+    // Wine takes a block that starts with ':', other engines may not.
+    QTest::newRow("statements around a write on one line")
+        << QByteArray("<% a = 1 : Response.Write \"x\" : b = 2 : Response.Write \"y\" %>")
+        << QByteArray("<% a = 1 %>x<% b = 2 %>y");
     QTest::newRow("comparison binds less tightly than &")
         << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
     // The page prints each argument after evaluating it whole.
@@ -114,6 +118,9 @@ void TestAspTemplate::refuses_data()
     QTest::newRow("one-line If in a one-line If")
         << QByteArray("<% If a Then If b Then Response.Write \"x\" %>") << 1 << 14
         << u"a one-line If inside a one-line If that writes is not supported"_s;
+    QTest::newRow("statements after End If") << QByteArray("<% If a Then Response.Write \"x\" End If : b = 1 %>")
+                                             << 1 << 40
+                                             << u"statements after the End If of a one-line If that writes are not supported"_s;
     QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
                                             << u"Response.Write used here cannot be turned into a template"_s;
     QTest::newRow("server script in the page")

@@ -164,8 +164,8 @@ QList<Page> TestLegacyAspRoundTrip::pages() const
     pages.append({u"blocks back to back"_s,
                   "<% Response.Write \"a\" %><% Response.Write \"b\" : x = 1 %><%= x %>"});
     pages.append({u"one-line If branches"_s,
-                  "<% x = 2 : If x > 1 Then Response.Write \"a\" : Response.Write \"b\" Else x = 0"
-                  " : Response.Write \"c\" End If ' note\r\nIf x Then Response.Write x %>!"});
+                  "<% For Each x In Array(2, 0)\r\nIf x > 1 Then Response.Write \"a\" : Response.Write \"b\" Else x = 5"
+                  " : Response.Write \"c\" & x End If ' note\r\nNext\r\nIf x Then Response.Write x %>!"});
     pages.append({u"Else on the line of a block If"_s,
                   "<% If 1 = 2 Then\nResponse.Write \"no\"\nElse Response.Write \"yes\"\nEnd If %>"});
     // A default member that prints, evaluated in the middle of a write.

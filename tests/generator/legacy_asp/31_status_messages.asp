@@ -12,4 +12,5 @@ Select Case action
   Case Else : ShowMessage "info", "Action: " & action
 End Select
 ShowMessage "error", "Disk almost full (95%)"
+ShowMessage "info", "Backup finished."
 %>
