@@ -67,7 +67,7 @@ public:
     {
         if (operatorAt(open) != "(")
             return;
-        for (std::size_t i = open + 1; i < m_tokens.size() && operatorAt(i) != ")"; ++i) {
+        for (std::size_t i = open + 1; i < m_tokens.size() && operatorAt(i) != ")" && !isSeparator(m_tokens[i]); ++i) {
             const std::string name = word(i);
             if (!name.empty() && name != "byval" && name != "byref")
                 declared.insert(name);
@@ -111,12 +111,16 @@ void AspPrintHazards::survey(const std::vector<Token>& tokens)
         }
         if (declares(word))
             declaring = nameNext = true;
-        const std::size_t nameAt = (word == "sub" || word == "function" || word == "class") ? i + 1
-                                   : word == "property"                                    ? i + 2
-                                                                                           : 0;
+        // A procedure's header starts its statement, after Public or Private.
+        const bool header = statementStart || declaring;
+        const std::size_t nameAt = !header ? 0
+                                   : (word == "sub" || word == "function" || word == "class") ? i + 1
+                                   : word == "property"                                        ? i + 2
+                                                                                               : 0;
         if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
             m_procedures.insert(name);
             code.parameters(nameAt + 1, m_declared);
+            declaring = nameNext = false;
         }
         if (word == "for")
             m_declared.insert(code.word(code.word(i + 1) == "each" ? i + 2 : i + 1));

@@ -30,6 +30,7 @@ struct Segment {
     std::size_t begin = 0;  // the content, without delimiters
     std::size_t end = 0;
     std::vector<Token> tokens;
+    std::vector<std::size_t> closers;  // for each "(", the index of its ")"
 };
 
 // A piece of what one Response.Write prints: literal text, or an
@@ -148,7 +149,7 @@ private:
                 return addText(pos, m_page.size());
             if (open > pos && !addText(pos, open))
                 return false;
-            Segment block{Segment::Kind::Code, open, open + 2, 0, {}};
+            Segment block{Segment::Kind::Code, open, open + 2, 0, {}, {}};
             const char marker = open + 2 < m_page.size() ? m_page[open + 2] : '\0';
             if (marker == '@' || marker == '=') {
                 block.kind = marker == '@' ? Segment::Kind::Directive : Segment::Kind::Expression;
@@ -176,7 +177,7 @@ private:
             if (startsInclude(text, i))
                 m_hazards.noteInclude();
         }
-        m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}});
+        m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}, {}});
         return true;
     }
 
@@ -189,8 +190,27 @@ private:
             if (lexed.error)
                 return fail(lexed.error->offset, lexed.error->message);
             segment.tokens = std::move(lexed.tokens);
+            segment.closers = closers(segment.tokens);
         }
         return true;
+    }
+
+    std::vector<std::size_t> closers(const std::vector<Token>& tokens) const
+    {
+        std::vector<std::size_t> result(tokens.size(), tokens.size());
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            const std::string_view text = m_page.substr(tokens[i].begin, tokens[i].end - tokens[i].begin);
+            if (tokens[i].kind != TokenKind::Operator)
+                continue;
+            if (text == "(") {
+                open.push_back(i);
+            } else if (text == ")" && !open.empty()) {
+                result[open.back()] = i;
+                open.pop_back();
+            }
+        }
+        return result;
     }
 
     // ---- converting --------------------------------------------------------
@@ -199,6 +219,7 @@ private:
     {
         const std::string_view content = m_page.substr(segment.begin, segment.end - segment.begin);
         m_tokens = &segment.tokens;
+        m_closers = &segment.closers;
         switch (segment.kind) {
         case Segment::Kind::Text:
             m_writer.text(content, true);
@@ -233,9 +254,10 @@ private:
         if (isWord(i, "else"))
             return i + 1;
         if (isWord(i, "elseif")) {
-            const std::size_t lineStop = lineEnd(i, end);
-            const std::size_t then = find(i, lineStop, "then");
-            return then < lineStop ? then + 1 : statementEndChecked(i, end);
+            std::size_t then = i;
+            while (then < end && !isSeparator(then) && !isWord(then, "then"))
+                ++then;
+            return isWord(then, "then") ? then + 1 : statementEndChecked(i, end);
         }
         if (isWord(i, "with"))
             m_withResponse.push_back(i + 2 == statementEnd(i, end, inBranch) && isWord(i + 1, "response"));
@@ -339,25 +361,22 @@ private:
 
     // The pieces of the expression [first, last): the operands of its
     // top-level &, parentheses opened, constants read.
-    bool flatten(std::size_t first, std::size_t last, std::vector<Piece>& pieces)
+    bool flatten(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting = 0)
     {
         std::vector<std::size_t> ampersands;
         bool looser = false;  // an operator that binds less tightly than &
-        int depth = 0;
         for (std::size_t i = first; i < last; ++i) {
-            if (isOperator(i, "("))
-                ++depth;
-            else if (isOperator(i, ")") && --depth < 0)
+            if (isOperator(i, "(") && matchingParenthesis(i) < last)
+                i = matchingParenthesis(i);
+            else if (isOperator(i, "(") || isOperator(i, ")"))
                 return fail(tok(i).begin, "unbalanced parentheses");
-            else if (depth == 0 && isOperator(i, ","))
+            else if (isOperator(i, ","))
                 return fail(tok(i).begin, "Response.Write takes one argument");
-            else if (depth == 0 && isOperator(i, "&"))
+            else if (isOperator(i, "&"))
                 ampersands.push_back(i);
-            else if (depth == 0 && bindsLooserThanConcatenation(i))
+            else if (bindsLooserThanConcatenation(i))
                 looser = true;
         }
-        if (depth != 0)
-            return fail(tok(first).begin, "unbalanced parentheses");
         if (looser) {
             pieces.push_back({false, {}, first, last});
             return refuseWrites(first, last);
@@ -368,23 +387,46 @@ private:
             if (begin == ampersand)
                 return fail(tok(ampersand < last ? ampersand : last - 1).begin,
                             "an operand of & is missing");
-            if (!operand(begin, ampersand, pieces))
+            if (!operand(begin, ampersand, pieces, nesting))
                 return false;
             begin = ampersand + 1;
         }
         return true;
     }
 
-    bool operand(std::size_t first, std::size_t last, std::vector<Piece>& pieces)
+    // Parentheses nested deeper than this stay in an expression.
+    static constexpr int kMaxNesting = 64;
+
+    bool operand(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting)
     {
-        if (isOperator(first, "(") && matchingParenthesis(first) == last - 1)
-            return flatten(first + 1, last - 1, pieces);
+        while (isOperator(first, "(") && matchingParenthesis(first) == last - 1 && first + 2 < last) {
+            if (nesting++ == kMaxNesting)
+                break;
+            if (!containsConcatenation(first + 1, last - 1)) {
+                ++first;
+                --last;
+                continue;
+            }
+            return flatten(first + 1, last - 1, pieces, nesting);
+        }
         if (auto value = constantSum(first, last)) {
             pieces.push_back({true, std::move(*value), first, last});
             return true;
         }
         pieces.push_back({false, {}, first, last});
         return refuseWrites(first, last);
+    }
+
+    // Whether [first, last) joins operands with & outside parentheses.
+    bool containsConcatenation(std::size_t first, std::size_t last) const
+    {
+        for (std::size_t i = first; i < last; ++i) {
+            if (isOperator(i, "(") && matchingParenthesis(i) < last)
+                i = matchingParenthesis(i);
+            else if (isOperator(i, "&"))
+                return true;
+        }
+        return false;
     }
 
     // The value of constant strings joined by +, which concatenates only
@@ -584,17 +626,8 @@ private:
         return first;
     }
 
-    std::size_t matchingParenthesis(std::size_t open) const
-    {
-        int depth = 0;
-        for (std::size_t i = open; i < count(); ++i) {
-            if (isOperator(i, "("))
-                ++depth;
-            else if (isOperator(i, ")") && --depth == 0)
-                return i;
-        }
-        return count();
-    }
+    // The index of the ")" that closes the "(" at `open`, or count().
+    std::size_t matchingParenthesis(std::size_t open) const { return (*m_closers)[open]; }
 
     // The source of the tokens [first, last) on one line: continuations
     // become a blank.
@@ -636,6 +669,7 @@ private:
     std::string_view m_newline;
     std::vector<Segment> m_segments;
     const std::vector<Token>* m_tokens = nullptr;
+    const std::vector<std::size_t>* m_closers = nullptr;
     AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
     std::size_t m_pos = 0;  // the page's code is written up to here
