@@ -487,18 +487,10 @@ private:
             return then + 1;
         if (!containsWrite(then + 1, lineStop))
             return lineStop;
-        std::size_t bodyEnd = find(then + 1, lineStop, "end");
-        while (bodyEnd < lineStop && !isWord(bodyEnd + 1, "if"))
-            bodyEnd = find(bodyEnd + 1, lineStop, "end");
-        if (bodyEnd < lineStop && bodyEnd + 2 != lineStop)
-            return failAt(bodyEnd + 2, "statements after the End If of a one-line If that writes are not supported");
-        if (tok(then + 1).kind == TokenKind::Colon)
-            return failAt(then + 1, "a one-line If whose statements start with ':' is not supported");
-        const std::size_t nested = find(then + 1, bodyEnd, "if");
-        if (nested != bodyEnd)
-            return failAt(nested, "a one-line If inside a one-line If that writes is not supported");
+        const std::size_t bodyEnd = oneLineIfBodyEnd(then, lineStop);
+        if (m_failure)
+            return count();
         const std::size_t elseAt = find(then + 1, bodyEnd, "else");
-
         emitSourceUpTo(tok(then).end);
         branch(then + 1, elseAt);
         if (elseAt != bodyEnd) {
@@ -513,6 +505,24 @@ private:
         if (lineStop < count() && tok(lineStop).begin == m_pos)
             m_writer.code(" ");  // before a comment that followed the last token
         return lineStop;
+    }
+
+    // Where the statements of a one-line If end: before an End If that
+    // ends the line, or at the line's end. The forms that engines read
+    // differently are refused.
+    std::size_t oneLineIfBodyEnd(std::size_t then, std::size_t lineStop)
+    {
+        std::size_t bodyEnd = find(then + 1, lineStop, "end");
+        while (bodyEnd < lineStop && !isWord(bodyEnd + 1, "if"))
+            bodyEnd = find(bodyEnd + 1, lineStop, "end");
+        if (bodyEnd < lineStop && bodyEnd + 2 != lineStop)
+            return failAt(bodyEnd + 2, "statements after the End If of a one-line If that writes are not supported");
+        if (tok(then + 1).kind == TokenKind::Colon)
+            return failAt(then + 1, "a one-line If whose statements start with ':' is not supported");
+        const std::size_t nested = find(then + 1, bodyEnd, "if");
+        if (nested != bodyEnd)
+            return failAt(nested, "a one-line If inside a one-line If that writes is not supported");
+        return bodyEnd;
     }
 
     // The statements of one branch of a one-line If, one a line.
