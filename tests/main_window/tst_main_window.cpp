@@ -8,14 +8,18 @@
 #include "frm_Splash.h"
 #include "message_box.h"
 #include "script_generator.h"
+#include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
+#include "window_helpers.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -25,6 +29,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -32,12 +37,13 @@
 
 using namespace tagora;
 using namespace tagora::runtime;
+Q_DECLARE_METATYPE(tagora::Target)
 
 namespace {
 
-QString scriptOf(bool asp, const QString& html)
+QString scriptOf(Target target, const QString& html)
 {
-    return fromU16(*script(asp ? ScriptLanguage::Asp : ScriptLanguage::Php, Escaping::Exact, toU16(html)));
+    return fromU16(*script(target, Escaping::Exact, toU16(html)));
 }
 
 const QString kSample = QStringLiteral("<p class=\"a\">x</p>\r\n\t<br>\r\n");
@@ -91,12 +97,18 @@ private slots:
     void cleanup();
     void commands();
     void modesAndEscaping();
+    void everyTarget();
+    void choicesRemembered();
+    void scriptToHtml();
     void pastedCharacters();
     void characterListing();
     void keys();
     void caretStopsBlinkingOnVeryLongLines();
     void quickHelp();
     void linkNeedsLeftPressAndReleaseOnIt();
+    void tabVisitsEveryControlInReadingOrder();
+    void linksActOnEnterAndSpaceAndShowTheFocus();
+    void outputBoxIsNamedAfterItsCaptionInEveryMode();
     void windowsItOpens();
     void closingTheWindowEndsTheProgram();
     void encodings_data();
@@ -130,6 +142,7 @@ void MainWindowTest::init()
     messages_.clear();
     requests_.clear();
     answer_.clear();
+    rememberChoices({});  // as at the first start
     setMessageHook([this](const ShownMessage& message) { messages_ << message; });
     setFileDialogHook([this](const FileDialogRequest& request) {
         requests_ << request;
@@ -178,7 +191,7 @@ void MainWindowTest::commands()
         window_->txtHTML->setFocus();
         trigger(window_->cmdConvert, window_->mnuConvert);
         trigger(window_->cmdConvert, window_->mnuConvert);
-        QCOMPARE(window_->outputText(), scriptOf(true, kSample));
+        QCOMPARE(window_->outputText(), scriptOf(Target::Asp, kSample));
         window_->txtPHP->setFocus();
         trigger(window_->cmdClear, window_->mnuClear);
         QCOMPARE(window_->inputText() + window_->outputText(), QString());
@@ -215,6 +228,81 @@ void MainWindowTest::modesAndEscaping()
     QVERIFY(messages_.isEmpty());
 }
 
+// Each target's item converts at once, names the target in the output
+// label and the Save item, and moves the Enlarge link clear of a long
+// name; Classic Escaping is there for PHP and ASP only. Copy Script names
+// the new targets, and PHP and ASP as version 1.0 did.
+void MainWindowTest::everyTarget()
+{
+    const QString html = QStringLiteral("<a href=\"$x\">%></a>\r\n");
+    setEditorText(window_->txtHTML, html);
+    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("PHP Script:"));
+    const QList<QAction*> items = window_->conversionModes->actions();
+    QCOMPARE(items.size(), qsizetype(targets().size()) + 1);
+    QCOMPARE(items.last(), window_->mnuToHTML);
+    const QStringList copied{"PHP script", "PHP script", "PHP nowdoc script", "JavaScript", "JavaScript", "JSON",
+                             "JSP script", "Perl script", "Python script"};
+    for (const TargetInfo& info : targets()) {
+        QAction* item = items[qsizetype(info.target)];
+        item->trigger();
+        const QString title = QString::fromLatin1(info.title.data(), qsizetype(info.title.size()));
+        QVERIFY(item->isChecked());
+        QCOMPARE(window_->outputText(), scriptOf(info.target, html));
+        QCOMPARE(window_->lblConvertto->text(), title);
+        QCOMPARE(window_->mnuSavePHPScript->text(), "&Save " + title + "...");
+        QVERIFY(window_->lblEnlarge->x() > window_->lblConvertto->geometry().right());
+        QCOMPARE(window_->mnuClassicEscaping->isEnabled(), info.hasClassicEscaping);
+        window_->mnuCopy->click();
+        expectMessage(MessageIcon::Information, {copied[qsizetype(info.target)] + " has been copied to the clipboard."});
+    }
+    window_->mnuToPHP->trigger();
+    QCOMPARE(window_->lblEnlarge->x(), px(1395));
+}
+
+// The target and the escaping are there again at the next start; a
+// classic PHP choice stays while another target is chosen.
+void MainWindowTest::choicesRemembered()
+{
+    window_->mnuToASP->trigger();
+    window_->mnuClassicEscaping->trigger();
+    window_->mnuToJSON->trigger();
+    delete window_;
+    window_ = new frm_Main;
+    QVERIFY(window_->mnuToJSON->isChecked() && !window_->mnuToPHP->isChecked());
+    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("JSON:"));
+    QVERIFY(window_->mnuClassicEscaping->isChecked() && !window_->mnuClassicEscaping->isEnabled());
+    setEditorText(window_->txtHTML, QStringLiteral("\"q\""));
+    window_->mnuToASP->trigger();
+    QVERIFY(window_->outputText().contains(QStringLiteral("Response.Write(\"'q'\")")));
+}
+
+// Script to HTML reads every target's script back into the page; a script
+// it cannot read gives its place and leaves the output alone. An empty
+// input is said to hold no script.
+void MainWindowTest::scriptToHtml()
+{
+    const QString page = QStringLiteral("<p title=\"$a\">\u00E9 \U0001F600</p>\r\n\t<!-- x -->\r\n");
+    for (const TargetInfo& info : targets()) {
+        setEditorText(window_->txtHTML, page);
+        window_->selectTarget(info.target);
+        setEditorText(window_->txtHTML, window_->outputText());
+        window_->mnuToHTML->trigger();
+        QCOMPARE(window_->outputText(), page);
+        QCOMPARE(window_->lblConvertto->text(), QStringLiteral("HTML"));
+    }
+    QVERIFY(!window_->mnuClassicEscaping->isEnabled());
+    setEditorText(window_->txtHTML, QStringLiteral("// JavaScript generated by x\r\n// a\r\n// b\r\n\r\nconst html = `a"));
+    window_->cmdConvert->click();
+    expectMessage(MessageIcon::Exclamation,
+                  {"The script cannot be read back into HTML.", "Line 5, column 16: the script ends before its text does."});
+    QCOMPARE(window_->outputText(), page);
+    window_->cmdClear->click();
+    window_->cmdConvert->click();
+    expectMessage(MessageIcon::Exclamation, {"There is no script to convert."});
+    window_->mnuCopy->click();
+    QVERIFY(messages_.isEmpty());
+}
+
 // What the user pastes reaches the script and the clipboard as it is; any
 // line break becomes a CR LF, U+FDD0 and U+FDD1 become U+FFFD. An empty
 // output copies nothing.
@@ -235,7 +323,7 @@ void MainWindowTest::pastedCharacters()
         QCOMPARE(window_->inputText(), input);
         window_->cmdConvert->click();
         window_->mnuCopy->click();
-        QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(false, input));
+        QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(Target::Php, input));
         expectMessage(MessageIcon::Information, {"PHP script has been copied to the clipboard."});
     }
 }
@@ -336,6 +424,80 @@ void MainWindowTest::linkNeedsLeftPressAndReleaseOnIt()
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));  // released off it
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(clicks.size(), 1);
+}
+
+// Tab goes round every control that takes the focus, in the order they
+// are read: top to bottom, then left to right; Shift+Tab goes back.
+void MainWindowTest::tabVisitsEveryControlInReadingOrder()
+{
+    setEditorText(window_->txtPHP, QStringLiteral("a script"));  // Save Script enabled
+    QList<QWidget*> expected;
+    for (QWidget* widget : window_->centralWidget()->findChildren<QWidget*>()) {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+            expected << widget;
+    }
+    const auto place = [this](QWidget* w) { return w->mapTo(window_->centralWidget(), QPoint(0, 0)); };
+    std::sort(expected.begin(), expected.end(), [&](QWidget* a, QWidget* b) {
+        return std::pair(place(a).y(), place(a).x()) < std::pair(place(b).y(), place(b).x());
+    });
+    std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), window_->txtHTML),
+                expected.end());
+    QCOMPARE(expected.size(), 10);  // two boxes, three links, five buttons
+    QList<QWidget*> visited, back;
+    window_->txtHTML->setFocus();
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        visited << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        back.prepend(QApplication::focusWidget());
+    }
+    QCOMPARE(back, expected);
+}
+
+// Enter, the keypad's Enter and Space click a focused link, once each;
+// other keys do not. A link with the keyboard focus draws a frame.
+void MainWindowTest::linksActOnEnterAndSpaceAndShowTheFocus()
+{
+    for (LinkLabel* link : {window_->lblEnlarge1, window_->lblRefresh, window_->lblEnlarge}) {
+        QObject::disconnect(link, nullptr, window_, nullptr);  // no viewer, no dialog
+        QSignalSpy clicks(link, &LinkLabel::clicked);
+        window_->txtHTML->setFocus();
+        const QImage unfocused = link->grab().toImage();
+        while (QApplication::focusWidget() != link)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(link->grab().toImage() != unfocused, qPrintable(link->objectName()));
+        QTest::keyClick(link, Qt::Key_A);
+        QTest::keyClick(link, Qt::Key_Escape);
+        QTest::keyClick(link, Qt::Key_Space, Qt::ShiftModifier);
+        QTest::keyClick(link, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(clicks.size(), 0);
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(clicks.size(), 3);
+    }
+}
+
+// A screen reader names the output box by the caption over it, without
+// its colon, whatever the mode.
+void MainWindowTest::outputBoxIsNamedAfterItsCaptionInEveryMode()
+{
+    QCOMPARE(window_->txtHTML->accessibleName(), QStringLiteral("HTML Code"));
+    QStringList names;
+    for (QAction* item : window_->mnuConversion->actions() + window_->mnuConversion->actions()) {
+        if (!item->isCheckable())
+            continue;
+        item->trigger();
+        QString caption = window_->lblConvertto->text();
+        if (caption.endsWith(QLatin1Char(':')))
+            caption.chop(1);
+        QCOMPARE(window_->txtPHP->accessibleName(), caption);
+        names << caption;
+    }
+    QVERIFY2(names.contains(QStringLiteral("ASP Script")), qPrintable(names.join(", ")));
 }
 
 // Each Enlarge link shows a copy of its box: what the user types there
@@ -536,12 +698,16 @@ void MainWindowTest::saveFollowsOutput()
 
 void MainWindowTest::save_data()
 {
-    QTest::addColumn<bool>("asp");
+    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("proposed");
-    QTest::newRow("PHP, nothing opened") << false << QString() << "script.php";
-    QTest::newRow("PHP, page opened") << false << "site/page.old.html" << "site/page.old.php";
-    QTest::newRow("ASP, page opened") << true << "site/index.htm" << "site/index.asp";
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("PHP, nothing opened") << Target::Php << QString() << "script.php" << "PHP scripts (*.php)";
+    QTest::newRow("PHP, page opened") << Target::Php << "site/page.old.html" << "site/page.old.php"
+                                      << "PHP scripts (*.php)";
+    QTest::newRow("ASP, page opened") << Target::Asp << "site/index.htm" << "site/index.asp" << "ASP scripts (*.asp)";
+    QTest::newRow("Python, page opened") << Target::Python << "site/cgi.html" << "site/cgi.py"
+                                         << "Python scripts (*.py)";
 }
 
 // The dialog proposes the opened page's name with the script's extension
@@ -549,13 +715,13 @@ void MainWindowTest::save_data()
 // mark, with CR LF between lines, and replaces an older file whole.
 void MainWindowTest::save()
 {
-    QFETCH(bool, asp);
+    QFETCH(Target, target);
     QFETCH(QString, opened);
     QFETCH(QString, proposed);
+    QFETCH(QString, filter);
     QVERIFY(QDir::setCurrent(dir_->path()));
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("site")));
-    if (asp)
-        window_->mnuToASP->trigger();
+    window_->selectTarget(target);
     if (!opened.isEmpty()) {
         write(path(opened), "caf\xc3\xa9\r\n\xf0\x9f\x98\x80\t\"x\"\n");
         window_->openFile(path(opened));
@@ -565,13 +731,14 @@ void MainWindowTest::save()
     window_->cmdConvert->click();
     window_->cmdSaveScript->click();
     QCOMPARE(requests_.value(0).path, path(proposed));
+    QCOMPARE(requests_.value(0).filters.value(0), filter);
 
     write(path("saved"), "an older, longer file that is replaced whole");
     setEditorText(window_->txtPHP, window_->outputText() + QStringLiteral("\r\n\u20ac\u2029end"));
     answer_ = path("saved");
     window_->mnuSavePHPScript->trigger();
     const QByteArray bytes = contents(path("saved"));
-    QCOMPARE(bytes, scriptOf(asp, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend");
+    QCOMPARE(bytes, scriptOf(target, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend");
     QVERIFY(messages_.isEmpty());
 }
 
