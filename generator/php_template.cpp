@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -110,12 +113,26 @@ bool isClosing(const Token& token, std::string_view script)
     return isPunct(token, script, ")") || isPunct(token, script, "]") || isPunct(token, script, "}");
 }
 
-// A decimal integer literal that PHP prints as written.
-bool isPlainInteger(std::string_view text)
+// What PHP prints for an integer literal (decimal, 0x, 0o, 0 or 0b, with
+// or without "_"); nothing for one beyond 64 bits, which is a float.
+std::optional<std::string> integerText(std::string_view literal)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })
-           && (text == "0" || text[0] != '0')
-           && (text.size() < 19 || (text.size() == 19 && text <= "9223372036854775807"));
+    std::string digits;
+    std::copy_if(literal.begin(), literal.end(), std::back_inserter(digits), [](char c) { return c != '_'; });
+    const char prefix = digits.size() > 1 && digits[0] == '0' ? static_cast<char>(digits[1] | 0x20) : '\0';
+    const int base = prefix == 'x' ? 16 : prefix == 'b' ? 2 : prefix == 'o' || (prefix >= '0' && prefix <= '7') ? 8 : 10;
+    const std::size_t start = prefix == 'x' || prefix == 'b' || prefix == 'o' ? 2 : 0;
+    if (base == 10 && digits.find_first_of(".eE") != std::string::npos)
+        return std::nullopt;  // a float
+    std::uint64_t value = 0;
+    for (std::size_t i = start; i < digits.size(); ++i) {
+        const char c = static_cast<char>(digits[i] | 0x20);
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : base;
+        if (digit >= base || value > (std::uint64_t(INT64_MAX) - std::uint64_t(digit)) / std::uint64_t(base))
+            return std::nullopt;  // beyond 64 bits: a float
+        value = value * std::uint64_t(base) + std::uint64_t(digit);
+    }
+    return std::to_string(value);
 }
 
 // Writes segments as a template as they come, holding back the last one
@@ -438,8 +455,8 @@ private:
             addText(m_lexed.value(token.link));
         else if (token.kind == TokenKind::Name && (text == "PHP_EOL" || text == "\\PHP_EOL"))
             addText("\n");
-        else if (token.kind == TokenKind::Number && isPlainInteger(text))
-            addText(text);
+        else if (const auto integer = token.kind == TokenKind::Number ? integerText(text) : std::nullopt)
+            addText(*integer);
         else if (token.kind == TokenKind::LineConstant)
             addText(std::to_string(token.link));
         else
