@@ -80,13 +80,13 @@ struct Workload {
 
 std::vector<Workload> workloads()
 {
-    const auto utf16 = [](ScriptLanguage language, Escaping escaping) {
+    const auto utf16 = [](Target language, Escaping escaping) {
         return [=](std::u16string_view in) { return *script(language, escaping, in); };
     };
-    const auto utf8 = [](ScriptLanguage language, Escaping escaping) {
+    const auto utf8 = [](Target language, Escaping escaping) {
         return [=](std::string_view in) { return *script(language, escaping, in); };
     };
-    using enum ScriptLanguage;
+    using enum Target;
     using enum Escaping;
     return {
         {"PHP exact", utf16(Php, Exact), {}},

@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include "character_listing.h"
+#include "heredoc_label.h"
 #include "input_text.h"
 #include "script_generator.h"
 #include "utf8.h"
@@ -25,11 +26,10 @@ constexpr std::size_t kWriteSize = std::size_t{512} << 10;
 // The script or the listing, whichever the command line asks for.
 class Producer {
 public:
-    Producer(Output output, Escaping escaping)
+    Producer(Output output, Target target, Escaping escaping, std::string_view label)
     {
-        if (output != Output::CharacterCodes)
-            m_script.emplace(output == Output::PhpScript ? ScriptLanguage::Php : ScriptLanguage::Asp,
-                             escaping);
+        if (output == Output::Script)
+            m_script.emplace(target, escaping, label);
     }
 
     std::size_t maxFeedSize(std::size_t size) const
@@ -67,16 +67,19 @@ namespace {
 
 // Room for a large piece of output and all that one more input piece can
 // add to it.
-std::size_t outputCapacity(Output output, Escaping escaping)
+std::size_t outputCapacity(Output output, Target target, Escaping escaping)
 {
-    const Producer producer(output, escaping);
+    const Producer producer(output, target, escaping, kHeredocLabelStem);
     return kWriteSize + producer.maxFeedSize(kTextSize) + 2 * ScriptStream<char>::kMaxFrameSize;
 }
 
 }  // namespace
 
-Converter::Converter(Output output, Escaping escaping)
-    : m_output(output), m_escaping(escaping), m_writer(outputCapacity(output, escaping))
+Converter::Converter(Output output, Target target, Escaping escaping)
+    : m_output(output),
+      m_target(target),
+      m_escaping(escaping),
+      m_writer(outputCapacity(output, target, escaping))
 {
     m_input = buffer(kReadSize);
     m_text = buffer(kTextSize);
@@ -85,14 +88,8 @@ Converter::Converter(Output output, Escaping escaping)
 Outcome Converter::convert(InputFile& input, OutputFile& output)
 {
     m_textIsInput = false;
-    Step step = Step::Done;
-    if (output.isDirect() && input.isRegular()) {
-        step = validate(input);
-        if (step == Step::Done && !input.rewind()) {
-            m_error = errno;
-            step = Step::ReadError;
-        }
-    }
+    m_label = kHeredocLabelStem;
+    Step step = firstPass(input, output);
     if (step == Step::Done)
         step = stream(input, output);
     if (step == Step::Done && !output.commit())
@@ -118,6 +115,65 @@ Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
         if (const Step step = handle(*block); step != Step::Done)
             return step;
     }
+}
+
+bool Converter::needsLabel() const
+{
+    return m_output == Output::Script && m_target == Target::PhpNowdoc;
+}
+
+// The input is read once before the output is produced: to check it when
+// the output goes straight out, or to choose a heredoc label (a pipe is
+// first copied to a temporary file for that). Afterwards it is read again
+// from the start.
+Converter::Step Converter::firstPass(InputFile& input, const OutputFile& output)
+{
+    Step step = Step::Done;
+    if (needsLabel()) {
+        if (!input.isRegular() && !input.spool()) {
+            m_error = errno;
+            return Step::SpoolError;
+        }
+        step = findLabel(input);
+    } else if (output.isDirect() && input.isRegular()) {
+        step = validate(input);
+    } else {
+        return Step::Done;
+    }
+    if (step == Step::Done && !input.rewind()) {
+        m_error = errno;
+        return Step::ReadError;
+    }
+    return step;
+}
+
+// The first heredoc label that no line of the input text closes.
+Converter::Step Converter::findLabel(InputFile& input)
+{
+    Utf8InputDecoder decoder;
+    HeredocLabelScan<char> scan;
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        for (std::size_t at = 0; at < block.size(); at += kReadSize) {
+            const auto text = decoder.decode(block.substr(at, kReadSize), m_text.get());
+            if (!text) {
+                m_badOffset = decoder.errorOffset();
+                return Step::BadInput;
+            }
+            scan.feed(*text);
+        }
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    if (!decoder.finish()) {
+        m_badOffset = decoder.errorOffset();
+        return Step::BadInput;
+    }
+    const std::optional<std::string> label = scan.label();
+    if (!label)
+        return Step::NoLabel;
+    m_label = *label;
+    return Step::Done;
 }
 
 // A whole pass over the input, before anything is written. It also finds
@@ -155,7 +211,7 @@ Converter::Step Converter::stream(InputFile& input, OutputFile& output)
 Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 {
     Utf8InputDecoder decoder;
-    Producer producer(m_output, m_escaping);
+    Producer producer(m_output, m_target, m_escaping, m_label);
     m_out = m_writer.buffer();
     m_begun = false;
     const Step read = eachBlock(input, [&](std::string_view block) {
@@ -217,6 +273,13 @@ Outcome Converter::report(Step step, const InputFile& input, const OutputFile& o
         return Outcome::Failed;
     case Step::ReadError:
         complain(input.name() + ": cannot read: " + std::strerror(m_error));
+        return Outcome::Failed;
+    case Step::SpoolError:
+        complain(input.name() + ": cannot copy it to a temporary file to read it twice: "
+                 + std::strerror(m_error));
+        return Outcome::Failed;
+    case Step::NoLabel:
+        complain(input.name() + ": every heredoc label up to the largest is closed by a line of it");
         return Outcome::Failed;
     case Step::WriteError:
         complain(output.name() + ": cannot write: " + std::strerror(output.error()));

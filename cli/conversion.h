@@ -24,7 +24,7 @@ enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
 
 class Converter {
 public:
-    Converter(Output output, Escaping escaping);
+    Converter(Output output, Target target, Escaping escaping);
 
     // Converts the input; every failure is reported on standard error.
     // A direct output gets nothing unless the input is valid UTF-8 when it
@@ -32,12 +32,15 @@ public:
     Outcome convert(InputFile& input, OutputFile& output);
 
 private:
-    enum class Step { Done, EmptyInput, BadInput, ReadError, WriteError };
+    enum class Step { Done, EmptyInput, BadInput, ReadError, SpoolError, NoLabel, WriteError };
     struct Buffers;
 
     template <class Handler>
     Step eachBlock(InputFile& input, Handler handle);
+    bool needsLabel() const;
+    Step firstPass(InputFile& input, const OutputFile& output);
     Step validate(InputFile& input);
+    Step findLabel(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
     Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
@@ -46,7 +49,9 @@ private:
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
     Output m_output;
+    Target m_target;
     Escaping m_escaping;
+    std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;
     WriteBehind m_writer;

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace tagora::cli {
 namespace {
@@ -191,6 +192,71 @@ bool InputFile::rewind()
     unmapWindow();
     m_position = m_start;
     return lseek(m_fd, m_start, SEEK_SET) == m_start;
+}
+
+namespace {
+
+// A file that no name leads to: it goes when it is closed.
+int unnamedTemporaryFile()
+{
+    const char* directory = std::getenv("TMPDIR");
+    if (!directory || *directory == '\0')
+        directory = "/tmp";
+    const int fd = ::open(directory, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EOPNOTSUPP)
+        return fd;
+    std::string pattern = std::string(directory) + "/.tagora-convert.XXXXXX";
+    const int named = mkostemp(pattern.data(), O_CLOEXEC);
+    if (named >= 0)
+        unlink(pattern.c_str());
+    return named;
+}
+
+bool writeAll(int fd, const char* bytes, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool InputFile::spool()
+{
+    const int copy = unnamedTemporaryFile();
+    if (copy < 0)
+        return false;
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBlock);
+    for (;;) {
+        const auto block = readInto(buffer.get(), kBlock);
+        if (!block || !writeAll(copy, block->data(), block->size())) {
+            const int error = errno;
+            close(copy);
+            errno = error;
+            return false;
+        }
+        if (block->empty())
+            break;
+    }
+    if (m_owned)
+        close(m_fd);
+    m_fd = copy;
+    m_owned = true;
+    struct stat status {};
+    if (fstat(m_fd, &status) != 0)
+        return false;
+    m_regular = true;
+    m_start = m_position = 0;
+    m_mappableEnd = status.st_size;
+    return rewind();
 }
 
 OutputFile::~OutputFile()

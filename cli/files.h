@@ -31,6 +31,10 @@ public:
     // A regular file can be read twice: back to where reading began.
     bool isRegular() const { return m_regular; }
     bool rewind();
+    // Copies the rest of the input into an unnamed temporary file (in
+    // $TMPDIR, else /tmp) and reads that from now on, so that a pipe can
+    // be read twice. False with errno set.
+    bool spool();
     // "standard input", or the file's name.
     const std::string& name() const { return m_name; }
 

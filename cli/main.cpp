@@ -41,21 +41,20 @@ int showUsageError(const Options& options)
     return kFailure;
 }
 
-// DIR/NAME.php, .asp or .txt, NAME being the file's name without its
-// directory and its last extension.
+// DIR/NAME and the target's extension (.txt for the listing), NAME being
+// the file's name without its directory and its last extension.
 std::string outputPathFor(const std::string& file, const Options& options)
 {
     std::string name = file.substr(file.rfind('/') == std::string::npos ? 0 : file.rfind('/') + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0)
         name.resize(dot);
-    const char* extension = options.output == Output::PhpScript ? ".php"
-                            : options.output == Output::AspScript ? ".asp"
-                                                                    : ".txt";
+    const std::string_view extension =
+        options.output == Output::Script ? tagora::targetInfo(options.target).extension : ".txt";
     std::string directory = options.outputDirectory;
     if (!directory.ends_with('/'))
         directory += '/';
-    return directory + name + extension;
+    return directory + name + std::string(extension);
 }
 
 Outcome convertOne(Converter& converter, const std::string& file, const std::string& target)
@@ -95,7 +94,7 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
 
 int convert(const Options& options)
 {
-    Converter converter(options.output, options.escaping);
+    Converter converter(options.output, options.target, options.escaping);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
     return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));

@@ -3,33 +3,51 @@
 #include "credits.h"
 
 #include <optional>
+#include <variant>
 
 namespace tagora::cli {
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tagora-convert [OPTION]... [FILE]...\n"
-    "Turn HTML into a PHP script of echo statements (the default) or a classic ASP\n"
-    "script of Response.Write statements, one statement per line, exactly as\n"
-    "Tagora Converter does; or list the Windows-1252 code of every character.\n"
+    "Turn HTML into a script that prints it, exactly as Tagora Converter does: a\n"
+    "PHP script of echo statements (the default), a classic ASP script of\n"
+    "Response.Write statements, or one of the other targets below; or list the\n"
+    "Windows-1252 code of every character.\n"
     "\n"
     "With no FILE, or when FILE is -, read standard input.\n"
     "\n"
-    "      --php              write a PHP script (the default)\n"
-    "      --asp              write an ASP script\n"
+    "  -t, --to=TARGET        write a script of TARGET (default php):\n"
+    "                           php         echo statements, one per line\n"
+    "                           asp         Response.Write statements, one per line\n"
+    "                           php-nowdoc  one PHP nowdoc holding the text as it is\n"
+    "                           js          a JavaScript template literal\n"
+    "                           js-concat   JavaScript strings joined with +\n"
+    "                           json        one JSON string\n"
+    "                           jsp         out.print statements in a JSP scriptlet\n"
+    "                           perl        print statements\n"
+    "                           python      sys.stdout.write calls\n"
+    "      --php              the same as --to=php\n"
+    "      --asp              the same as --to=asp\n"
     "      --codes            write the character-code listing\n"
-    "      --classic          escape as version 1.0 did: PHP leaves $ as it is and\n"
-    "                           ASP turns every double quote into an apostrophe\n"
+    "      --classic          escape as version 1.0 did (php and asp only): PHP\n"
+    "                           leaves $ as it is and ASP turns every double quote\n"
+    "                           into an apostrophe\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
-    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.php, NAME.asp or\n"
-    "                           NAME.txt (codes), NAME being FILE's name without\n"
-    "                           its directory and extension; DIR must exist\n"
+    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.EXT, NAME being\n"
+    "                           FILE's name without its directory and extension\n"
+    "                           and EXT the target's (php, asp, js, json, jsp, pl,\n"
+    "                           py; txt for codes); DIR must exist\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"
     "The scripts print their input exactly: PHP escapes \\, \", TAB and $; ASP\n"
-    "doubles quotes and writes %> as %\" & \">.\n"
+    "doubles quotes and writes %> as %\" & \">. A line break prints as LF (as CR LF\n"
+    "in asp, and as it is in php-nowdoc). js, js-concat and json never hold </ or\n"
+    "<!-- as they are, nor U+2028 or U+2029, so they are safe inside a <script>\n"
+    "element; jsp is ASCII, non-ASCII written as \\u escapes. php-nowdoc reads its\n"
+    "input twice: a pipe is first copied to a temporary file.\n"
     "\n"
     "Input is read as UTF-8; a byte-order mark at its start is skipped. Every line\n"
     "break (CR LF, LF, CR or U+2029) counts as CR LF, and U+FDD0 and U+FDD1 become\n"
@@ -49,15 +67,26 @@ constexpr std::string_view kUsage =
     " 2  if an input is not valid UTF-8, a file cannot be read or written, or the\n"
     "    command line is wrong.\n";
 
-std::optional<Output> outputOption(std::string_view argument)
+// The output a flag chooses: a target, or the listing.
+using Choice = std::variant<Target, Output>;
+
+std::optional<Choice> flagChoice(std::string_view argument)
 {
     if (argument == "--php")
-        return Output::PhpScript;
+        return Target::Php;
     if (argument == "--asp")
-        return Output::AspScript;
+        return Target::Asp;
     if (argument == "--codes")
         return Output::CharacterCodes;
     return std::nullopt;
+}
+
+std::string targetNames()
+{
+    std::string names;
+    for (const TargetInfo& info : targets())
+        names.append(names.empty() ? "" : ", ").append(info.name);
+    return names;
 }
 
 Options usageError(std::string problem)
@@ -74,7 +103,7 @@ bool isOption(std::string_view argument)
 }
 
 // An option that takes a value: "-o FILE", "-oFILE", "--output FILE" or
-// "--output=FILE".
+// "--output=FILE"; the value goes into the field.
 struct ValueOption {
     std::string_view shortName;
     std::string_view longName;
@@ -84,6 +113,7 @@ struct ValueOption {
 constexpr ValueOption kValueOptions[] = {
     {"-o", "--output", &Options::outputFile},
     {"-d", "--output-dir", &Options::outputDirectory},
+    {"-t", "--to", nullptr},  // chooses the target
 };
 
 class Parser {
@@ -126,21 +156,35 @@ private:
             m_options.escaping = Escaping::Classic;
             return true;
         }
-        if (const std::optional<Output> output = outputOption(argument)) {
-            if (m_output && *m_output != *output)
-                return fail("--php, --asp and --codes exclude each other");
-            m_output = output;
-            return true;
-        }
+        if (const std::optional<Choice> choice = flagChoice(argument))
+            return choose(*choice);
         for (const ValueOption& valueOption : kValueOptions) {
             if (const std::optional<std::string_view> value = valueOf(argument, valueOption)) {
                 if (value->empty())
                     return fail("option '" + std::string(argument) + "' needs a value");
+                if (!valueOption.field)
+                    return chooseTarget(*value);
                 m_options.*valueOption.field = *value;
                 return true;
             }
         }
         return fail("unrecognized option '" + std::string(argument) + "'");
+    }
+
+    bool chooseTarget(std::string_view name)
+    {
+        const std::optional<Target> target = targetNamed(name);
+        if (!target)
+            return fail("unknown target '" + std::string(name) + "' (targets: " + targetNames() + ")");
+        return choose(*target);
+    }
+
+    bool choose(Choice choice)
+    {
+        if (m_choice && *m_choice != choice)
+            return fail("--to, --php, --asp and --codes exclude each other");
+        m_choice = choice;
+        return true;
     }
 
     // The option's value when the argument is that option, taking the next
@@ -160,7 +204,14 @@ private:
 
     Options checked()
     {
-        m_options.output = m_output.value_or(Output::PhpScript);
+        const Choice choice = m_choice.value_or(Target::Php);
+        if (const Target* target = std::get_if<Target>(&choice))
+            m_options.target = *target;
+        else
+            m_options.output = std::get<Output>(choice);
+        if (m_options.escaping == Escaping::Classic && m_options.output == Output::Script
+            && !targetInfo(m_options.target).hasClassicEscaping)
+            return usageError("--classic applies to --to=php and --to=asp only");
         if (m_options.files.empty())
             m_options.files.emplace_back("-");
         if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())
@@ -179,7 +230,7 @@ private:
     std::span<const char* const> m_arguments;
     std::size_t m_next = 0;
     Options m_options;
-    std::optional<Output> m_output;
+    std::optional<Choice> m_choice;
     bool m_optionsEnded = false;
     std::string m_problem;
 };

@@ -1,7 +1,7 @@
 // The command line of tagora-convert.
 #pragma once
 
-#include "script_stream.h"
+#include "targets.h"
 
 #include <span>
 #include <string>
@@ -11,11 +11,13 @@
 namespace tagora::cli {
 
 enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
-enum class Output { PhpScript, AspScript, CharacterCodes };
+// What is written: a script of the target, or the character-code listing.
+enum class Output { Script, CharacterCodes };
 
 struct Options {
     Action action = Action::Convert;
-    Output output = Output::PhpScript;
+    Output output = Output::Script;
+    Target target = Target::Php;
     Escaping escaping = Escaping::Exact;
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file

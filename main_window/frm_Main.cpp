@@ -12,11 +12,13 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -67,6 +69,73 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     return box;
 }
 
+// What the window calls each target, beyond its title.
+struct TargetTexts {
+    Target target;
+    const char* itemName;
+    QAction* frm_Main::*item;
+    const char* caption;  // of its Conversion menu item
+    const char* copied;   // the message after Copy Script
+    const char* filter;   // of the save dialog
+};
+
+// PHP and ASP keep version 1.0's message, which names the PHP script in
+// either mode.
+constexpr TargetTexts kTargetTexts[] = {
+    {Target::Php, "mnuToPHP", &frm_Main::mnuToPHP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &PHP"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
+    {Target::Asp, "mnuToASP", &frm_Main::mnuToASP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &ASP"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "ASP scripts (*.asp)")},
+    {Target::PhpNowdoc, "mnuToPHPNowdoc", &frm_Main::mnuToPHPNowdoc,
+     QT_TRANSLATE_NOOP("frm_Main", "HTML to PHP &Nowdoc"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP nowdoc script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
+    {Target::Js, "mnuToJS", &frm_Main::mnuToJS, QT_TRANSLATE_NOOP("frm_Main", "HTML to &JavaScript"),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
+    {Target::JsConcat, "mnuToJSConcat", &frm_Main::mnuToJSConcat,
+     QT_TRANSLATE_NOOP("frm_Main", "HTML to JavaScript S&trings"),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
+    {Target::Json, "mnuToJSON", &frm_Main::mnuToJSON, QT_TRANSLATE_NOOP("frm_Main", "HTML to JS&ON"),
+     QT_TRANSLATE_NOOP("frm_Main", "JSON has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JSON files (*.json)")},
+    {Target::Jsp, "mnuToJSP", &frm_Main::mnuToJSP, QT_TRANSLATE_NOOP("frm_Main", "HTML to J&SP"),
+     QT_TRANSLATE_NOOP("frm_Main", "JSP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JSP pages (*.jsp)")},
+    {Target::Perl, "mnuToPerl", &frm_Main::mnuToPerl, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&erl"),
+     QT_TRANSLATE_NOOP("frm_Main", "Perl script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "Perl scripts (*.pl)")},
+    {Target::Python, "mnuToPython", &frm_Main::mnuToPython, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&ython"),
+     QT_TRANSLATE_NOOP("frm_Main", "Python script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "Python scripts (*.py)")},
+};
+
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kTargetTexts); ++i) {
+        if (static_cast<std::size_t>(kTargetTexts[i].target) != i)
+            return false;
+    }
+    return true;
+}(), "the texts are in the order of the targets");
+
+const TargetTexts& textsOf(Target target)
+{
+    return kTargetTexts[static_cast<std::size_t>(target)];
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("frm_Main", text);
+}
+
+QString titleOf(Target target)
+{
+    return fromAscii(targetInfo(target).title);
+}
+
 LinkLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
 {
     auto* link = new LinkLabel(parent);
@@ -96,6 +165,7 @@ frm_Main::frm_Main(QWidget* parent)
     createMenus();
     setTabOrder();
     connectCommands();
+    restoreChoices();
     updateSaveCommands();
     setAcceptDrops(true);
     // The window is as large as its menu bar and client area, no larger.
@@ -190,14 +260,21 @@ void frm_Main::createEditMenu()
     mnuClear = addMenuItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
 }
 
+// One item per target in an exclusive group, PHP first; Classic Escaping
+// last, for the targets that have it.
 void frm_Main::createConversionMenu()
 {
     mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
-    mnuToPHP = addMenuItem(mnuConversion, "mnuToPHP", tr("HTML to &PHP"));
-    mnuToPHP->setCheckable(true);
+    conversionModes = new QActionGroup(this);
+    conversionModes->setObjectName(QStringLiteral("conversionModes"));
+    for (const TargetTexts& texts : kTargetTexts) {
+        QAction* item = addMenuItem(mnuConversion, texts.itemName, translated(texts.caption));
+        item->setCheckable(true);
+        item->setData(static_cast<int>(texts.target));
+        conversionModes->addAction(item);
+        this->*texts.item = item;
+    }
     mnuToPHP->setChecked(true);
-    mnuToASP = addMenuItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
-    mnuToASP->setCheckable(true);
     mnuConversionsep1 = addMenuSeparator(mnuConversion, "mnuConversionsep1");
     mnuClassicEscaping = addMenuItem(mnuConversion, "mnuClassicEscaping",
                                      tr("Classic Escaping (v1.0)"));
@@ -232,7 +309,11 @@ void frm_Main::connectCommands()
     connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
     connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
     connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
-    connect(mnuClassicEscaping, &QAction::toggled, this, &frm_Main::convertAgainIfInput);
+    for (QAction* item : conversionModes->actions()) {
+        if (item != mnuToPHP && item != mnuToASP)
+            connect(item, &QAction::triggered, this, [this, item] { selectTarget(Target(item->data().toInt())); });
+    }
+    connect(mnuClassicEscaping, &QAction::triggered, this, &frm_Main::escapingToggled);
     connect(mnuOpen, &QAction::triggered, this, &frm_Main::openHtmlFile);
     connect(lblRefresh, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
     connect(mnuSavePHPScript, &QAction::triggered, this, &frm_Main::saveScript);
@@ -263,32 +344,43 @@ QString frm_Main::outputText() const
     return editorText(txtPHP);
 }
 
+Target frm_Main::target() const
+{
+    return Target(conversionModes->checkedAction()->data().toInt());
+}
+
 void frm_Main::convert()
 {
-    if (mnuToPHP->isChecked())
+    switch (target()) {
+    case Target::Php:
         ConvertToPHP();
-    else if (mnuToASP->isChecked())
+        break;
+    case Target::Asp:
         ConvertToASP();
+        break;
+    default:
+        convertTo(target());
+    }
 }
 
 void frm_Main::ConvertToPHP()
 {
-    convertTo(ScriptLanguage::Php);
+    convertTo(Target::Php);
 }
 
 void frm_Main::ConvertToASP()
 {
-    convertTo(ScriptLanguage::Asp);
+    convertTo(Target::Asp);
 }
 
 // An empty input leaves the previous output as it is.
-void frm_Main::convertTo(ScriptLanguage language)
+void frm_Main::convertTo(Target target)
 {
     const Escaping escaping =
         mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
     {
         BusyCursor busy;
-        const std::optional<std::u16string> text = script(language, escaping, toU16(inputText()));
+        const std::optional<std::u16string> text = script(target, escaping, toU16(inputText()));
         if (text) {
             setEditorText(txtPHP, fromU16(*text));
             return;
@@ -299,23 +391,38 @@ void frm_Main::convertTo(ScriptLanguage language)
 
 void frm_Main::selectPhpMode()
 {
-    selectMode(ScriptLanguage::Php);
+    selectTarget(Target::Php);
 }
 
 void frm_Main::selectAspMode()
 {
-    selectMode(ScriptLanguage::Asp);
+    selectTarget(Target::Asp);
 }
 
-// Choosing a mode with an empty input changes only the check marks and
-// the label; with an input it converts again at once.
-void frm_Main::selectMode(ScriptLanguage language)
+// Choosing a mode with an empty input changes only the menu, the label and
+// the save commands; with an input it converts again at once.
+void frm_Main::selectTarget(Target target)
 {
-    const bool php = language == ScriptLanguage::Php;
-    mnuToPHP->setChecked(php);
-    mnuToASP->setChecked(!php);
-    setLabelText(lblConvertto, php ? tr("PHP Script") : tr("ASP Script"));
-    mnuSavePHPScript->setText(php ? tr("&Save PHP Script...") : tr("&Save ASP Script..."));
+    (this->*textsOf(target).item)->setChecked(true);
+    showTarget(titleOf(target));
+    rememberChoices();
+    convertAgainIfInput();
+}
+
+// The output label names what the output box holds; the Enlarge link
+// beside it moves right when a long name would reach it.
+void frm_Main::showTarget(const QString& caption)
+{
+    setLabelText(lblConvertto, caption);
+    const int gap = px(1395) - px(180 + 1005);
+    lblEnlarge->move(std::max(px(1395), lblConvertto->geometry().right() + 1 + gap), lblEnlarge->y());
+    mnuSavePHPScript->setText(tr("&Save %1...").arg(titleOf(target())));
+    mnuClassicEscaping->setEnabled(targetInfo(target()).hasClassicEscaping);
+}
+
+void frm_Main::escapingToggled()
+{
+    rememberChoices();
     convertAgainIfInput();
 }
 
@@ -325,9 +432,20 @@ void frm_Main::convertAgainIfInput()
         convert();
 }
 
-bool frm_Main::aspMode() const
+void frm_Main::rememberChoices() const
 {
-    return !mnuToPHP->isChecked() && mnuToASP->isChecked();
+    runtime::rememberChoices({fromAscii(targetInfo(target()).name), mnuClassicEscaping->isChecked()});
+}
+
+// The first start is in PHP mode, as version 1.0 always was; the output
+// label keeps its colon until a mode is chosen.
+void frm_Main::restoreChoices()
+{
+    const RememberedChoices choices = rememberedChoices();
+    mnuClassicEscaping->setChecked(choices.classicEscaping);
+    const Target remembered = targetNamed(choices.target.toStdString()).value_or(Target::Php);
+    (this->*textsOf(remembered).item)->setChecked(true);
+    showTarget(titleOf(remembered) + QLatin1Char(':'));
 }
 
 void frm_Main::clear()
@@ -346,7 +464,7 @@ void frm_Main::copyScript()
         BusyCursor busy;
         setClipboardText(outputText());
     }
-    showMessage(this, tr("PHP script has been copied to the clipboard."), MessageIcon::Information);
+    showMessage(this, translated(textsOf(target()).copied), MessageIcon::Information);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,
@@ -434,9 +552,8 @@ void frm_Main::saveScript()
 {
     if (txtPHP->document()->isEmpty())
         return;
-    const QString path = askForFileToSave(
-        this, aspMode() ? tr("Save ASP Script") : tr("Save PHP Script"), proposedScriptFile(),
-        {aspMode() ? tr("ASP scripts (*.asp)") : tr("PHP scripts (*.php)"), tr("All files (*)")});
+    const QString path = askForFileToSave(this, tr("Save %1").arg(titleOf(target())), proposedScriptFile(),
+                                          {translated(textsOf(target()).filter), tr("All files (*)")});
     if (path.isEmpty())
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
@@ -461,7 +578,7 @@ QString frm_Main::proposedScriptFile() const
     const QString folder = !openedFile_.isEmpty() ? opened.absolutePath()
                            : !lastFolder_.isEmpty() ? lastFolder_
                                                     : QDir::currentPath();
-    return QDir(folder).filePath(base + (aspMode() ? QStringLiteral(".asp") : QStringLiteral(".php")));
+    return QDir(folder).filePath(base + fromAscii(targetInfo(target()).extension));
 }
 
 void frm_Main::updateSaveCommands()

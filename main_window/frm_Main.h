@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QActionGroup;
 class QDragEnterEvent;
 class QDropEvent;
 class QFrame;
@@ -36,12 +37,15 @@ public:
     void openFile(const QString& path);
     void saveScript();
 
-    // The conversion commands.
+    // The conversion commands. The conversion mode is one target, chosen
+    // in the Conversion menu and remembered between runs.
     void convert();
     void ConvertToPHP();
     void ConvertToASP();
     void selectPhpMode();
     void selectAspMode();
+    void selectTarget(tagora::Target target);
+    tagora::Target target() const;
     void clear();
     void copyScript();
     void listCharacterCodes();
@@ -85,8 +89,16 @@ public:
     QAction* mnuEditsep1 = nullptr;
     QAction* mnuClear = nullptr;
     QMenu* mnuConversion = nullptr;
+    QActionGroup* conversionModes = nullptr;
     QAction* mnuToPHP = nullptr;
     QAction* mnuToASP = nullptr;
+    QAction* mnuToPHPNowdoc = nullptr;
+    QAction* mnuToJS = nullptr;
+    QAction* mnuToJSConcat = nullptr;
+    QAction* mnuToJSON = nullptr;
+    QAction* mnuToJSP = nullptr;
+    QAction* mnuToPerl = nullptr;
+    QAction* mnuToPython = nullptr;
     QAction* mnuConversionsep1 = nullptr;
     QAction* mnuClassicEscaping = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -116,12 +128,14 @@ private:
     void createHelpMenu();
     void setTabOrder();
     void connectCommands();
-    void convertTo(tagora::ScriptLanguage language);
-    void selectMode(tagora::ScriptLanguage language);
+    void convertTo(tagora::Target target);
+    void showTarget(const QString& caption);
+    void escapingToggled();
     void convertAgainIfInput();
+    void rememberChoices() const;
+    void restoreChoices();
     void updateSaveCommands();
     QString proposedScriptFile() const;
-    bool aspMode() const;
     qsizetype inputLength() const;
     void showInViewer(const QString& text);
 

@@ -15,9 +15,9 @@
 
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
-using tagora::ScriptLanguage;
-constexpr auto kPhp = ScriptLanguage::Php;
-constexpr auto kAsp = ScriptLanguage::Asp;
+using tagora::Target;
+constexpr auto kPhp = Target::Php;
+constexpr auto kAsp = Target::Asp;
 
 namespace {
 
@@ -39,7 +39,7 @@ Result runConvert(const QStringList& arguments, const QByteArray& input = {}, co
 // The window's script for the same text pasted into it: a plain model of
 // the input rules (a leading byte-order mark dropped, every line break CR
 // LF, the editor's noncharacters U+FFFD), then the window's generator.
-QByteArray windowScript(ScriptLanguage language, Escaping escaping, const QByteArray& utf8)
+QByteArray windowScript(Target language, Escaping escaping, const QByteArray& utf8)
 {
     QString text = QString::fromUtf8(utf8.startsWith("\xEF\xBB\xBF") ? utf8.mid(3) : utf8);
     text.replace(u"\r\n"_s, u"\n"_s).replace('\r', '\n').replace(QChar(0x2029), '\n').replace(u"\n"_s, u"\r\n"_s);
@@ -103,6 +103,12 @@ private slots:
                  windowScript(kAsp, Escaping::Classic, "$x \"q\" %>"));
         const Bytes breaks = "1\r2\n3\r\n4\n\n5\r\r\n6\n\r7" + Bytes(1, '\0') + "\xC3\xA9\xE2\x80\xA9" "8\xEF\xB7\x90\r";
         converts("line breaks, U+2029, U+FDD0, NUL", {}, breaks, windowScript(kPhp, Escaping::Exact, breaks));
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            const Bytes name = "target " + Bytes(info.name.data(), qsizetype(info.name.size()));
+            const Bytes input = breaks + "HTML\n<!--</";
+            converts(name.data(), {u"--to"_s, QString::fromLatin1(info.name)}, input,
+                     windowScript(info.target, Escaping::Exact, input));
+        }
         converts("leading BOM dropped, later one kept", {u"--php"_s, u"--php"_s}, "\xEF\xBB\xBFx\xEF\xBB\xBF",
                  windowScript(kPhp, Escaping::Exact, "x\xEF\xBB\xBF"));
         converts("codes", {u"--codes"_s}, "<p>\nx\r\xE2\x82\xAC\xF0\x9F\x98\x80\t\xE2\x80\xA9",
@@ -140,7 +146,10 @@ private slots:
                   "tagora-convert: " + err + "\ntagora-convert: try 'tagora-convert --help' for more information\n");
         };
         misused("unknown option", {u"-p"_s}, "unrecognized option '-p'");
-        misused("PHP and ASP", {u"--php"_s, u"--asp"_s}, "--php, --asp and --codes exclude each other");
+        misused("PHP and ASP", {u"--php"_s, u"--to=asp"_s}, "--to, --php, --asp and --codes exclude each other");
+        misused("unknown target", {u"-t"_s, u"ruby"_s},
+                "unknown target 'ruby' (targets: php, asp, php-nowdoc, js, js-concat, json, jsp, perl, python)");
+        misused("classic JavaScript", {u"--classic"_s, u"-tjs"_s}, "--classic applies to --to=php and --to=asp only");
         misused("two files", {u"a"_s, u"b"_s}, "more than one FILE needs -d DIR");
         misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
         misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
@@ -172,16 +181,15 @@ private slots:
     // between "%" and ">" and inside each multi-byte character.
     void blockEdgesChangeNothing()
     {
-        const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r";
+        const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r</<!${\xE2\x80\xA8";
         const QByteArray input = pattern.repeated((std::int64_t{pattern.size()} << 17) / pattern.size() + 1);
-        const QByteArray listing = " 120 13 10 37 62 233 63 63 13 10 34 13 10 36 9 13 10 92 60 121 13 10";
-        const QList<std::pair<QString, QByteArray>> runs{
-            {u"--php"_s, windowScript(kPhp, Escaping::Exact, input)},
-            {u"--asp"_s, windowScript(kAsp, Escaping::Exact, input)},
-            {u"--codes"_s, listing.repeated(input.size() / pattern.size())}};
+        const QByteArray listing = " 120 13 10 37 62 233 63 63 13 10 34 13 10 36 9 13 10 92 60 121 13 10 60 47 60 33 36 123 63";
+        QList<std::pair<QString, QByteArray>> runs{{u"--codes"_s, listing.repeated(input.size() / pattern.size())}};
+        for (const tagora::TargetInfo& info : tagora::targets())
+            runs.append({"--to=" + QString::fromLatin1(info.name), windowScript(info.target, Escaping::Exact, input)});
         for (const auto& [option, expected] : runs) {
-            QVERIFY(runConvert({option, writeFile(u"edges.html"_s, input)}).out == expected);
-            QVERIFY(runConvert({option}, input).out == expected);
+            QVERIFY2(runConvert({option, writeFile(u"edges.html"_s, input)}).out == expected, qPrintable(option));
+            QVERIFY2(runConvert({option}, input).out == expected, qPrintable(option));
         }
     }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 using tagora::Escaping;
-using tagora::ScriptLanguage;
+using tagora::Target;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const auto buffer = fuzz::exactCopy(std::u16string_view(decoded.text));
     const std::u16string_view text(buffer.get(), decoded.text.size());
-    for (const ScriptLanguage language : {ScriptLanguage::Php, ScriptLanguage::Asp}) {
+    for (const Target language : {Target::Php, Target::Asp}) {
         for (const Escaping escaping : {Escaping::Exact, Escaping::Classic}) {
             const auto fromBytes = tagora::script(language, escaping, bytes);
             const auto fromText = tagora::script(language, escaping, text);

@@ -22,7 +22,7 @@
 
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
-using tagora::ScriptLanguage;
+using tagora::Target;
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr char16_t kCaseEnd = 2;
 
 QString aspScript(const QString& html)
 {
-    const auto script = tagora::script(ScriptLanguage::Asp, Escaping::Exact, html.toStdU16String());
+    const auto script = tagora::script(Target::Asp, Escaping::Exact, html.toStdU16String());
     return script ? QString::fromStdU16String(*script) : u"<no script>"_s;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 QString phpScript(const QString& html)
 {
-    const auto script = tagora::script(tagora::ScriptLanguage::Php, tagora::Escaping::Exact, html.toStdU16String());
+    const auto script = tagora::script(tagora::Target::Php, tagora::Escaping::Exact, html.toStdU16String());
     return script ? QString::fromStdU16String(*script) : u"<no script>"_s;
 }
 

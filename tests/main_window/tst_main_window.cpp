@@ -8,10 +8,13 @@
 #include "frm_Splash.h"
 #include "message_box.h"
 #include "script_generator.h"
+#include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
+#include "window_helpers.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
@@ -32,12 +35,13 @@
 
 using namespace tagora;
 using namespace tagora::runtime;
+Q_DECLARE_METATYPE(tagora::Target)
 
 namespace {
 
-QString scriptOf(bool asp, const QString& html)
+QString scriptOf(Target target, const QString& html)
 {
-    return fromU16(*script(asp ? ScriptLanguage::Asp : ScriptLanguage::Php, Escaping::Exact, toU16(html)));
+    return fromU16(*script(target, Escaping::Exact, toU16(html)));
 }
 
 const QString kSample = QStringLiteral("<p class=\"a\">x</p>\r\n\t<br>\r\n");
@@ -91,6 +95,8 @@ private slots:
     void cleanup();
     void commands();
     void modesAndEscaping();
+    void everyTarget();
+    void choicesRemembered();
     void pastedCharacters();
     void characterListing();
     void keys();
@@ -130,6 +136,7 @@ void MainWindowTest::init()
     messages_.clear();
     requests_.clear();
     answer_.clear();
+    rememberChoices({});  // as at the first start
     setMessageHook([this](const ShownMessage& message) { messages_ << message; });
     setFileDialogHook([this](const FileDialogRequest& request) {
         requests_ << request;
@@ -178,7 +185,7 @@ void MainWindowTest::commands()
         window_->txtHTML->setFocus();
         trigger(window_->cmdConvert, window_->mnuConvert);
         trigger(window_->cmdConvert, window_->mnuConvert);
-        QCOMPARE(window_->outputText(), scriptOf(true, kSample));
+        QCOMPARE(window_->outputText(), scriptOf(Target::Asp, kSample));
         window_->txtPHP->setFocus();
         trigger(window_->cmdClear, window_->mnuClear);
         QCOMPARE(window_->inputText() + window_->outputText(), QString());
@@ -215,6 +222,53 @@ void MainWindowTest::modesAndEscaping()
     QVERIFY(messages_.isEmpty());
 }
 
+// Each target's item converts at once, names the target in the output
+// label and the Save item, and moves the Enlarge link clear of a long
+// name; Classic Escaping is there for PHP and ASP only. Copy Script names
+// the new targets, and PHP and ASP as version 1.0 did.
+void MainWindowTest::everyTarget()
+{
+    const QString html = QStringLiteral("<a href=\"$x\">%></a>\r\n");
+    setEditorText(window_->txtHTML, html);
+    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("PHP Script:"));
+    const QList<QAction*> items = window_->conversionModes->actions();
+    QCOMPARE(items.size(), qsizetype(targets().size()));
+    const QStringList copied{"PHP script", "PHP script", "PHP nowdoc script", "JavaScript", "JavaScript", "JSON",
+                             "JSP script", "Perl script", "Python script"};
+    for (const TargetInfo& info : targets()) {
+        QAction* item = items[qsizetype(info.target)];
+        item->trigger();
+        const QString title = QString::fromLatin1(info.title.data(), qsizetype(info.title.size()));
+        QVERIFY(item->isChecked());
+        QCOMPARE(window_->outputText(), scriptOf(info.target, html));
+        QCOMPARE(window_->lblConvertto->text(), title);
+        QCOMPARE(window_->mnuSavePHPScript->text(), "&Save " + title + "...");
+        QVERIFY(window_->lblEnlarge->x() > window_->lblConvertto->geometry().right());
+        QCOMPARE(window_->mnuClassicEscaping->isEnabled(), info.hasClassicEscaping);
+        window_->mnuCopy->click();
+        expectMessage(MessageIcon::Information, {copied[qsizetype(info.target)] + " has been copied to the clipboard."});
+    }
+    window_->mnuToPHP->trigger();
+    QCOMPARE(window_->lblEnlarge->x(), px(1395));
+}
+
+// The target and the escaping are there again at the next start; a
+// classic PHP choice stays while another target is chosen.
+void MainWindowTest::choicesRemembered()
+{
+    window_->mnuToASP->trigger();
+    window_->mnuClassicEscaping->trigger();
+    window_->mnuToJSON->trigger();
+    delete window_;
+    window_ = new frm_Main;
+    QVERIFY(window_->mnuToJSON->isChecked() && !window_->mnuToPHP->isChecked());
+    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("JSON:"));
+    QVERIFY(window_->mnuClassicEscaping->isChecked() && !window_->mnuClassicEscaping->isEnabled());
+    setEditorText(window_->txtHTML, QStringLiteral("\"q\""));
+    window_->mnuToASP->trigger();
+    QVERIFY(window_->outputText().contains(QStringLiteral("Response.Write(\"'q'\")")));
+}
+
 // What the user pastes reaches the script and the clipboard as it is; any
 // line break becomes a CR LF, U+FDD0 and U+FDD1 become U+FFFD. An empty
 // output copies nothing.
@@ -235,7 +289,7 @@ void MainWindowTest::pastedCharacters()
         QCOMPARE(window_->inputText(), input);
         window_->cmdConvert->click();
         window_->mnuCopy->click();
-        QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(false, input));
+        QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(Target::Php, input));
         expectMessage(MessageIcon::Information, {"PHP script has been copied to the clipboard."});
     }
 }
@@ -536,12 +590,16 @@ void MainWindowTest::saveFollowsOutput()
 
 void MainWindowTest::save_data()
 {
-    QTest::addColumn<bool>("asp");
+    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("proposed");
-    QTest::newRow("PHP, nothing opened") << false << QString() << "script.php";
-    QTest::newRow("PHP, page opened") << false << "site/page.old.html" << "site/page.old.php";
-    QTest::newRow("ASP, page opened") << true << "site/index.htm" << "site/index.asp";
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("PHP, nothing opened") << Target::Php << QString() << "script.php" << "PHP scripts (*.php)";
+    QTest::newRow("PHP, page opened") << Target::Php << "site/page.old.html" << "site/page.old.php"
+                                      << "PHP scripts (*.php)";
+    QTest::newRow("ASP, page opened") << Target::Asp << "site/index.htm" << "site/index.asp" << "ASP scripts (*.asp)";
+    QTest::newRow("Python, page opened") << Target::Python << "site/cgi.html" << "site/cgi.py"
+                                         << "Python scripts (*.py)";
 }
 
 // The dialog proposes the opened page's name with the script's extension
@@ -549,13 +607,13 @@ void MainWindowTest::save_data()
 // mark, with CR LF between lines, and replaces an older file whole.
 void MainWindowTest::save()
 {
-    QFETCH(bool, asp);
+    QFETCH(Target, target);
     QFETCH(QString, opened);
     QFETCH(QString, proposed);
+    QFETCH(QString, filter);
     QVERIFY(QDir::setCurrent(dir_->path()));
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("site")));
-    if (asp)
-        window_->mnuToASP->trigger();
+    window_->selectTarget(target);
     if (!opened.isEmpty()) {
         write(path(opened), "caf\xc3\xa9\r\n\xf0\x9f\x98\x80\t\"x\"\n");
         window_->openFile(path(opened));
@@ -565,13 +623,14 @@ void MainWindowTest::save()
     window_->cmdConvert->click();
     window_->cmdSaveScript->click();
     QCOMPARE(requests_.value(0).path, path(proposed));
+    QCOMPARE(requests_.value(0).filters.value(0), filter);
 
     write(path("saved"), "an older, longer file that is replaced whole");
     setEditorText(window_->txtPHP, window_->outputText() + QStringLiteral("\r\n\u20ac\u2029end"));
     answer_ = path("saved");
     window_->mnuSavePHPScript->trigger();
     const QByteArray bytes = contents(path("saved"));
-    QCOMPARE(bytes, scriptOf(asp, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend");
+    QCOMPARE(bytes, scriptOf(target, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend");
     QVERIFY(messages_.isEmpty());
 }
 
