@@ -120,7 +120,7 @@ std::optional<std::string> integerText(std::string_view literal)
     std::string digits;
     std::copy_if(literal.begin(), literal.end(), std::back_inserter(digits), [](char c) { return c != '_'; });
     const char prefix = digits.size() > 1 && digits[0] == '0' ? static_cast<char>(digits[1] | 0x20) : '\0';
-    const int base = prefix == 'x' ? 16 : prefix == 'b' ? 2 : prefix == 'o' || (prefix >= '0' && prefix <= '7') ? 8 : 10;
+    const int base = prefix == 'x' ? 16 : prefix == 'b' ? 2 : prefix != '\0' ? 8 : 10;  // "0…" is octal
     const std::size_t start = prefix == 'x' || prefix == 'b' || prefix == 'o' ? 2 : 0;
     if (base == 10 && digits.find_first_of(".eE") != std::string::npos)
         return std::nullopt;  // a float
@@ -297,7 +297,6 @@ public:
             }
         }
         flushCode(m_t.size(), m_s.size(), false, false);
-
     }
 
 private:
@@ -530,9 +529,10 @@ private:
         if (m_codeStart == kNoCode)
             return;
         const std::string raw = render(m_codeToken, end, m_codeStart, offset);
-        const std::size_t first = std::min(raw.find_first_not_of(kSpaces), raw.size());
-        const std::size_t last = std::max(raw.find_last_not_of(kSpaces) + 1, first);  // npos + 1 is 0
-        const std::string_view code = std::string_view(raw).substr(first, last - first);
+        const bool blank = raw.find_first_not_of(kSpaces) == std::string::npos;
+        const std::size_t first = blank ? raw.size() : raw.find_first_not_of(kSpaces);
+        const std::size_t last = blank ? 0 : raw.find_last_not_of(kSpaces) + 1;
+        const std::string_view code = blank ? std::string_view() : std::string_view(raw).substr(first, last - first);
         // The whitespace around the code is the file's own (render() changes tokens only).
         std::string_view lead = leadOf(m_s.substr(m_codeStart, first));
         const std::string_view trail = trailOf(m_s.substr(offset - (raw.size() - last), raw.size() - last));
