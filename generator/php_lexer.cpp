@@ -242,7 +242,10 @@ private:
             ++i;
         return i;
     }
-    bool startsWith(std::size_t i, std::string_view text) const { return m_s.substr(std::min(i, m_s.size())).starts_with(text); }
+    bool startsWith(std::size_t i, std::string_view text) const
+    {
+        return m_s.substr(std::min(i, m_s.size())).starts_with(text);
+    }
 
     std::size_t add(TokenKind kind, std::size_t begin, std::size_t end, std::size_t link = kNoLink)
     {
@@ -441,26 +444,26 @@ private:
     {
         const char base = static_cast<char>(at(i + 1) | 0x20);
         if (at(i) == '0' && base == 'x' && isHexDigit(static_cast<unsigned char>(at(i + 2))))
-            return digitsEnd(i + 2, [](unsigned char c) { return isHexDigit(c); });
+            return digitsEnd(i + 2, isHexDigit);
         if (at(i) == '0' && base == 'b' && (at(i + 2) == '0' || at(i + 2) == '1'))
             return digitsEnd(i + 2, [](unsigned char c) { return c == '0' || c == '1'; });
         if (at(i) == '0' && base == 'o' && isOctalDigit(static_cast<unsigned char>(at(i + 2))))
-            return digitsEnd(i + 2, [](unsigned char c) { return isOctalDigit(c); });
-        return digitsEnd(i, [](unsigned char c) { return isDigit(c); });
+            return digitsEnd(i + 2, isOctalDigit);
+        return digitsEnd(i, isDigit);
     }
 
     void number()
     {
         const std::size_t begin = m_pos;
         std::size_t i = integerEnd(begin);
-        const bool decimal = i == digitsEnd(begin, [](unsigned char c) { return isDigit(c); });
+        const bool decimal = i == digitsEnd(begin, isDigit);
         if (decimal && at(i) == '.')
-            i = digitsEnd(i + 1, [](unsigned char c) { return isDigit(c); });
+            i = digitsEnd(i + 1, isDigit);
         const char sign = at(i + 1);
         if (decimal && (at(i) | 0x20) == 'e'
             && (isDigit(static_cast<unsigned char>(sign))
                 || ((sign == '+' || sign == '-') && isDigit(static_cast<unsigned char>(at(i + 2))))))
-            i = digitsEnd(i + (isDigit(static_cast<unsigned char>(sign)) ? 1 : 2), [](unsigned char c) { return isDigit(c); });
+            i = digitsEnd(i + (isDigit(static_cast<unsigned char>(sign)) ? 1 : 2), isDigit);
         add(TokenKind::Number, begin, i);
         m_pos = i;
     }
@@ -488,7 +491,8 @@ private:
 
     void openString(std::size_t begin, std::size_t bodyStart, Mode mode)
     {
-        const std::size_t index = add(mode == Mode::Backquotes ? TokenKind::ShellStart : TokenKind::StringStart, begin, bodyStart);
+        const TokenKind kind = mode == Mode::Backquotes ? TokenKind::ShellStart : TokenKind::StringStart;
+        const std::size_t index = add(kind, begin, bodyStart);
         m_frames.push_back(frame(mode, index, begin));
         m_pos = bodyStart;
     }
@@ -685,7 +689,8 @@ private:
         if (isLabelStart(static_cast<unsigned char>(at(p + 2)))) {
             const std::size_t end = labelEnd(p + 2);
             if (at(end) == '}') {
-                add(TokenKind::StringVariable, p, end + 1, addValue(std::string("$").append(m_s.substr(p + 2, end - p - 2))));
+                const std::string name = std::string("$").append(m_s.substr(p + 2, end - p - 2));
+                add(TokenKind::StringVariable, p, end + 1, addValue(name));
                 m_pos = end + 1;
                 return;
             }
@@ -705,7 +710,8 @@ private:
     void closeInterpolation()
     {
         const std::size_t opening = m_frames.back().opening;
-        m_out.tokens[opening].link = static_cast<std::uint32_t>(add(TokenKind::InterpolationEnd, m_pos, m_pos + 1, opening));
+        const std::size_t end = add(TokenKind::InterpolationEnd, m_pos, m_pos + 1, opening);
+        m_out.tokens[opening].link = static_cast<std::uint32_t>(end);
         m_frames.pop_back();
         ++m_pos;
     }
@@ -844,7 +850,8 @@ std::variant<Lexed, SourceError> lex(std::string_view script)
 
 bool isName(const Token& token, std::string_view script, std::string_view lowerCaseName)
 {
-    return token.kind == TokenKind::Name && equalsLowerCase(script.substr(token.begin, token.end - token.begin), lowerCaseName);
+    return token.kind == TokenKind::Name
+           && equalsLowerCase(script.substr(token.begin, token.end - token.begin), lowerCaseName);
 }
 
 }  // namespace tagora::php

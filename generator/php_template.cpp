@@ -289,8 +289,7 @@ public:
                 i = token.link + 1;  // an echo inside {…} of a string stays as it is
                 break;
             case TokenKind::Name:
-                i = isStatementStart(i) && (isName(token, m_s, "echo") || isName(token, m_s, "print")) ? echoStatement(i)
-                                                                                                       : i + 1;
+                i = isEchoOrPrint(i) ? echoStatement(i) : i + 1;
                 break;
             default:
                 ++i;
@@ -302,9 +301,10 @@ public:
 private:
     std::string_view slice(std::size_t begin, std::size_t end) const { return m_s.substr(begin, end - begin); }
 
-    bool isStatementStart(std::size_t i) const
+    // "echo" or "print" where a statement starts (not a method called so).
+    bool isEchoOrPrint(std::size_t i) const
     {
-        if (i == 0)
+        if (i == 0 || !(isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")))
             return false;
         const Token& previous = m_t[i - 1];
         if (previous.kind == TokenKind::OpenTag)
@@ -524,7 +524,8 @@ private:
 
     // The code from the last start to token `end` (at byte `offset`) as a
     // segment; `opening` ("{") is added after it.
-    void flushCode(std::size_t end, std::size_t offset, bool closed, bool newlineSwallowed, std::string_view opening = "")
+    void flushCode(std::size_t end, std::size_t offset, bool closed, bool newlineSwallowed,
+                   std::string_view opening = "")
     {
         if (m_codeStart == kNoCode)
             return;

@@ -137,7 +137,8 @@ std::string expectedTemplate(std::string_view text)
     for (std::size_t tag; (tag = text.find("<?")) != std::string_view::npos;) {
         out.append(text.substr(0, tag)).append("<?= '<?' ?>");
         text.remove_prefix(tag + 2);
-        const std::size_t lineBreak = text.starts_with("\r\n") ? 2 : text.starts_with('\n') || text.starts_with('\r') ? 1 : 0;
+        const bool crlf = text.starts_with("\r\n");
+        const std::size_t lineBreak = crlf ? 2 : text.starts_with('\n') || text.starts_with('\r') ? 1 : 0;
         out.append(text.substr(0, lineBreak));
     }
     return out.append(text);
