@@ -568,6 +568,8 @@ private:
     bool m_closeBraceFirst = false;     // the next code closes the braces around a replaced statement
 };
 
+// The line and column of the error: lines end at CR LF, LF or CR; a column
+// is a UTF-8 character, or a byte that is not part of one.
 ScriptReadError readError(std::string_view script, const SourceError& error)
 {
     ScriptReadError result{1, 1, error.message};
