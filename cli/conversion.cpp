@@ -4,6 +4,8 @@
 #include "heredoc_label.h"
 #include "input_text.h"
 #include "script_generator.h"
+#include "script_reader.h"
+#include "script_to_html.h"
 #include "utf8.h"
 
 #include <unistd.h>
@@ -23,28 +25,42 @@ constexpr std::size_t kWriteSize = std::size_t{512} << 10;
 
 }  // namespace
 
-// The script or the listing, whichever the command line asks for.
+// The script, the listing or the HTML, whichever the command line asks for.
 class Producer {
 public:
-    Producer(Output output, Target target, Escaping escaping, std::string_view label)
+    Producer(const Options& options, std::string_view label)
     {
-        if (output == Output::Script)
-            m_script.emplace(target, escaping, label);
+        if (options.output == Output::Script)
+            m_script.emplace(options.target, options.escaping, label);
+        else if (options.output == Output::Html)
+            m_reader.emplace(options.from);
     }
 
     std::size_t maxFeedSize(std::size_t size) const
     {
-        return m_script ? m_script->maxFeedSize(size) : Utf8CodeListing::maxFeedSize(size);
+        if (m_script)
+            return m_script->maxFeedSize(size);
+        return m_reader ? ScriptReader::maxFeedSize(size) : Utf8CodeListing::maxFeedSize(size);
     }
     char* begin(char* out) { return m_script ? m_script->begin(out) : out; }
+    // nullptr when the HTML's script cannot be read (see readError()).
     char* feed(std::string_view text, char* out)
     {
-        return m_script ? m_script->feed(text, out) : m_listing.feed(text, out);
+        if (m_script)
+            return m_script->feed(text, out);
+        return m_reader ? m_reader->feed(text, out) : m_listing.feed(text, out);
     }
-    char* finish(char* out) { return m_script ? m_script->finish(out) : m_listing.finish(out); }
+    char* finish(char* out)
+    {
+        if (m_script)
+            return m_script->finish(out);
+        return m_reader ? m_reader->finish(out) : m_listing.finish(out);
+    }
+    ScriptReadError readError() const { return m_reader ? m_reader->error() : ScriptReadError(); }
 
 private:
     std::optional<ScriptStream<char>> m_script;
+    std::optional<ScriptReader> m_reader;
     Utf8CodeListing m_listing;
 };
 
@@ -67,19 +83,16 @@ namespace {
 
 // Room for a large piece of output and all that one more input piece can
 // add to it.
-std::size_t outputCapacity(Output output, Target target, Escaping escaping)
+std::size_t outputCapacity(const Options& options)
 {
-    const Producer producer(output, target, escaping, kHeredocLabelStem);
+    const Producer producer(options, kHeredocLabelStem);
     return kWriteSize + producer.maxFeedSize(kTextSize) + 2 * ScriptStream<char>::kMaxFrameSize;
 }
 
 }  // namespace
 
-Converter::Converter(Output output, Target target, Escaping escaping)
-    : m_output(output),
-      m_target(target),
-      m_escaping(escaping),
-      m_writer(outputCapacity(output, target, escaping))
+Converter::Converter(const Options& options)
+    : m_options(options), m_writer(outputCapacity(options))
 {
     m_input = buffer(kReadSize);
     m_text = buffer(kTextSize);
@@ -90,7 +103,9 @@ Outcome Converter::convert(InputFile& input, OutputFile& output)
     m_textIsInput = false;
     m_label = kHeredocLabelStem;
     Step step = firstPass(input, output);
-    if (step == Step::Done)
+    if (step == Step::Done && m_options.output == Output::Html && !m_exactScript)
+        step = writeTemplate(input, output);
+    else if (step == Step::Done)
         step = stream(input, output);
     if (step == Step::Done && !output.commit())
         step = Step::WriteError;
@@ -119,7 +134,7 @@ Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
 
 bool Converter::needsLabel() const
 {
-    return m_output == Output::Script && m_target == Target::PhpNowdoc;
+    return m_options.output == Output::Script && m_options.target == Target::PhpNowdoc;
 }
 
 // The input is read once before the output is produced: to check it when
@@ -129,12 +144,13 @@ bool Converter::needsLabel() const
 Converter::Step Converter::firstPass(InputFile& input, const OutputFile& output)
 {
     Step step = Step::Done;
-    if (needsLabel()) {
+    const bool html = m_options.output == Output::Html;
+    if (needsLabel() || html) {
         if (!input.isRegular() && !input.spool()) {
             m_error = errno;
             return Step::SpoolError;
         }
-        step = findLabel(input);
+        step = html ? checkScript(input) : findLabel(input);
     } else if (output.isDirect() && input.isRegular()) {
         step = validate(input);
     } else {
@@ -176,6 +192,56 @@ Converter::Step Converter::findLabel(InputFile& input)
     return Step::Done;
 }
 
+// A script is read as it is, strictly UTF-8, and read back as one of this
+// program's scripts if it is one; it is then streamed in the second pass,
+// else made into a template at one go.
+Converter::Step Converter::checkScript(InputFile& input)
+{
+    Utf8Validator validator;
+    ScriptReader reader(m_options.from);
+    bool exact = true;
+    std::uint64_t size = 0;
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        size += block.size();
+        if (!validator.feed(block)) {
+            m_badOffset = validator.errorOffset();
+            return Step::BadInput;
+        }
+        for (std::size_t at = 0; exact && at < block.size(); at += kReadSize)
+            exact = reader.feed(block.substr(at, kReadSize), m_writer.buffer()) != nullptr;
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    if (!validator.finish()) {
+        m_badOffset = validator.errorOffset();
+        return Step::BadInput;
+    }
+    if (size == 0)
+        return Step::EmptyScript;
+    m_exactScript = exact && reader.finish(m_writer.buffer()) != nullptr;
+    return Step::Done;
+}
+
+// A file that is not one of this program's scripts, whole in memory: the
+// template of a PHP or ASP file, written at once.
+Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
+{
+    std::string script;
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        script.append(block);
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    const HtmlFromScript html = htmlFromScript(script, m_options.from);
+    if (!html.html) {
+        m_scriptError = html.error;
+        return Step::BadScript;
+    }
+    return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
 // A whole pass over the input, before anything is written. It also finds
 // out whether the input text is the bytes as they are, which spares the
 // second pass the decoding.
@@ -211,7 +277,7 @@ Converter::Step Converter::stream(InputFile& input, OutputFile& output)
 Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 {
     Utf8InputDecoder decoder;
-    Producer producer(m_output, m_target, m_escaping, m_label);
+    Producer producer(m_options, m_label);
     m_out = m_writer.buffer();
     m_begun = false;
     const Step read = eachBlock(input, [&](std::string_view block) {
@@ -231,13 +297,18 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
     if (!m_begun)
         return Step::EmptyInput;
     m_out = producer.finish(m_out);
+    if (!m_out) {
+        m_scriptError = producer.readError();
+        return Step::BadScript;
+    }
     return handOverOutput(output) ? Step::Done : Step::WriteError;
 }
 
 Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder& decoder,
                                         Producer& producer, OutputFile& output)
 {
-    const auto text = m_textIsInput ? piece : decoder.decode(piece, m_text.get());
+    const bool asItIs = m_textIsInput || m_options.output == Output::Html;
+    const auto text = asItIs ? std::optional<std::string_view>(piece) : decoder.decode(piece, m_text.get());
     if (!text) {
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;
@@ -247,6 +318,10 @@ Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder
             m_out = producer.begin(m_out);
         m_begun = true;
         m_out = producer.feed(*text, m_out);
+        if (!m_out) {
+            m_scriptError = producer.readError();
+            return Step::BadScript;
+        }
     }
     if (static_cast<std::size_t>(m_out - m_writer.buffer()) >= kWriteSize && !handOverOutput(output))
         return Step::WriteError;
@@ -268,6 +343,13 @@ Outcome Converter::report(Step step, const InputFile& input, const OutputFile& o
     case Step::EmptyInput:
         complain(input.name() + ": " + std::string(kNoInputMessage));
         return Outcome::EmptyInput;
+    case Step::EmptyScript:
+        complain(input.name() + ": " + std::string(kNoScriptMessage));
+        return Outcome::EmptyInput;
+    case Step::BadScript:
+        complain(input.name() + ":" + std::to_string(m_scriptError.line) + ":" + std::to_string(m_scriptError.column)
+                 + ": " + m_scriptError.message);
+        return Outcome::Failed;
     case Step::BadInput:
         complain(input.name() + ": invalid UTF-8 at byte offset " + std::to_string(m_badOffset));
         return Outcome::Failed;

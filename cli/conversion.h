@@ -3,11 +3,13 @@
 #pragma once
 
 #include "files.h"
+#include "script_read_error.h"
 #include "options.h"
 #include "write_behind.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +26,7 @@ enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
 
 class Converter {
 public:
-    Converter(Output output, Target target, Escaping escaping);
+    Converter(const Options& options);
 
     // Converts the input; every failure is reported on standard error.
     // A direct output gets nothing unless the input is valid UTF-8 when it
@@ -32,7 +34,7 @@ public:
     Outcome convert(InputFile& input, OutputFile& output);
 
 private:
-    enum class Step { Done, EmptyInput, BadInput, ReadError, SpoolError, NoLabel, WriteError };
+    enum class Step { Done, EmptyInput, EmptyScript, BadInput, BadScript, ReadError, SpoolError, NoLabel, WriteError };
     struct Buffers;
 
     template <class Handler>
@@ -41,6 +43,8 @@ private:
     Step firstPass(InputFile& input, const OutputFile& output);
     Step validate(InputFile& input);
     Step findLabel(InputFile& input);
+    Step checkScript(InputFile& input);
+    Step writeTemplate(InputFile& input, OutputFile& output);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
     Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
@@ -48,9 +52,9 @@ private:
     bool handOverOutput(OutputFile& output);
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
-    Output m_output;
-    Target m_target;
-    Escaping m_escaping;
+    Options m_options;
+    bool m_exactScript = false;  // --to=html: one of this program's scripts
+    ScriptReadError m_scriptError;
     std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;

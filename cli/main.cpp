@@ -41,16 +41,18 @@ int showUsageError(const Options& options)
     return kFailure;
 }
 
-// DIR/NAME and the target's extension (.txt for the listing), NAME being
-// the file's name without its directory and its last extension.
+// DIR/NAME and the target's extension (.html for HTML, .txt for the
+// listing), NAME being the file's name without its directory and its last
+// extension.
 std::string outputPathFor(const std::string& file, const Options& options)
 {
     std::string name = file.substr(file.rfind('/') == std::string::npos ? 0 : file.rfind('/') + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0)
         name.resize(dot);
-    const std::string_view extension =
-        options.output == Output::Script ? tagora::targetInfo(options.target).extension : ".txt";
+    const std::string_view extension = options.output == Output::Script ? tagora::targetInfo(options.target).extension
+                                       : options.output == Output::Html ? ".html"
+                                                                         : ".txt";
     std::string directory = options.outputDirectory;
     if (!directory.ends_with('/'))
         directory += '/';
@@ -94,7 +96,7 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
 
 int convert(const Options& options)
 {
-    Converter converter(options.output, options.target, options.escaping);
+    Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
     return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));

@@ -27,6 +27,9 @@ constexpr std::string_view kUsage =
     "                           jsp         out.print statements in a JSP scriptlet\n"
     "                           perl        print statements\n"
     "                           python      sys.stdout.write calls\n"
+    "                           html        the HTML a script prints (see below)\n"
+    "  -f, --from=TARGET      with --to=html: the script is of TARGET (else it is\n"
+    "                           recognised)\n"
     "      --php              the same as --to=php\n"
     "      --asp              the same as --to=asp\n"
     "      --codes            write the character-code listing\n"
@@ -38,7 +41,8 @@ constexpr std::string_view kUsage =
     "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.EXT, NAME being\n"
     "                           FILE's name without its directory and extension\n"
     "                           and EXT the target's (php, asp, js, json, jsp, pl,\n"
-    "                           py; txt for codes); DIR must exist\n"
+    "                           py; html for --to=html, txt for codes); DIR must\n"
+    "                           exist\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"
@@ -114,6 +118,7 @@ constexpr ValueOption kValueOptions[] = {
     {"-o", "--output", &Options::outputFile},
     {"-d", "--output-dir", &Options::outputDirectory},
     {"-t", "--to", nullptr},  // chooses the target
+    {"-f", "--from", nullptr},  // names the script's language
 };
 
 class Parser {
@@ -163,7 +168,7 @@ private:
                 if (value->empty())
                     return fail("option '" + std::string(argument) + "' needs a value");
                 if (!valueOption.field)
-                    return chooseTarget(*value);
+                    return valueOption.longName == "--to" ? chooseTarget(*value) : chooseSource(*value);
                 m_options.*valueOption.field = *value;
                 return true;
             }
@@ -173,10 +178,19 @@ private:
 
     bool chooseTarget(std::string_view name)
     {
+        if (name == "html")
+            return choose(Output::Html);
         const std::optional<Target> target = targetNamed(name);
         if (!target)
-            return fail("unknown target '" + std::string(name) + "' (targets: " + targetNames() + ")");
+            return fail("unknown target '" + std::string(name) + "' (targets: " + targetNames() + ", html)");
         return choose(*target);
+    }
+
+    bool chooseSource(std::string_view name)
+    {
+        m_options.from = targetNamed(name);
+        return m_options.from
+               || fail("unknown script language '" + std::string(name) + "' (one of: " + targetNames() + ")");
     }
 
     bool choose(Choice choice)
@@ -209,9 +223,12 @@ private:
             m_options.target = *target;
         else
             m_options.output = std::get<Output>(choice);
-        if (m_options.escaping == Escaping::Classic && m_options.output == Output::Script
-            && !targetInfo(m_options.target).hasClassicEscaping)
+        if (m_options.escaping == Escaping::Classic
+            && (m_options.output == Output::Html
+                || (m_options.output == Output::Script && !targetInfo(m_options.target).hasClassicEscaping)))
             return usageError("--classic applies to --to=php and --to=asp only");
+        if (m_options.from && m_options.output != Output::Html)
+            return usageError("--from applies to --to=html only");
         if (m_options.files.empty())
             m_options.files.emplace_back("-");
         if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())

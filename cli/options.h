@@ -3,6 +3,7 @@
 
 #include "targets.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,13 +12,15 @@
 namespace tagora::cli {
 
 enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
-// What is written: a script of the target, or the character-code listing.
-enum class Output { Script, CharacterCodes };
+// What is written: a script of the target, the character-code listing, or
+// the HTML a script prints.
+enum class Output { Script, CharacterCodes, Html };
 
 struct Options {
     Action action = Action::Convert;
     Output output = Output::Script;
     Target target = Target::Php;
+    std::optional<Target> from;      // --from: the language of the script (Html)
     Escaping escaping = Escaping::Exact;
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file

@@ -16,9 +16,28 @@ set(TAGORA_SECOND_NUMBER "+1-202-555-0187")
 # The desktop file id, icon name and AppStream id of the desktop program.
 set(TAGORA_APP_ID "org.example.TagoraConverter")
 
+# The release: its date (AppStream data, changelog) and the Debian
+# package's section, priority, maintainer, one-line summary and description
+# (plain lines of at most 79 characters).
+set(TAGORA_RELEASE_DATE "2026-12-06")
+set(TAGORA_PACKAGE_NAME "tagora-converter")
+set(TAGORA_PACKAGE_SECTION "devel")
+set(TAGORA_PACKAGE_PRIORITY "optional")
+set(TAGORA_PACKAGE_MAINTAINER "${TAGORA_DEVELOPER_NAME} <${TAGORA_CONTACT_EMAIL}>")
+set(TAGORA_PACKAGE_SUMMARY "turn HTML into a PHP, ASP, JavaScript or other script printing it")
+set(TAGORA_PACKAGE_DESCRIPTION
+"Tagora Converter is a desktop tool for web developers: paste a block of
+HTML, choose the target in the Conversion menu (PHP, classic ASP,
+JavaScript, JSON, JSP, Perl or Python), press Convert, and the output box
+holds a script that prints exactly that HTML. Pages can be opened from
+files and scripts saved, and a larger viewer shows either box.
+
+The package also holds tagora-convert, which makes the same scripts on the
+command line, for batch use.")
+
 foreach(value IN ITEMS PRODUCT_NAME DEVELOPER_NAME COMPANY_NAME COMPANY_WEB_ADDRESS
                        DEVELOPER_WEB_ADDRESS CONTACT_EMAIL POSTAL_ADDRESS MOBILE_NUMBER
-                       SECOND_NUMBER APP_ID)
+                       SECOND_NUMBER APP_ID PACKAGE_SUMMARY)
   if(TAGORA_${value} MATCHES "[\"\\\\]")
     message(FATAL_ERROR "TAGORA_${value} holds a double quote or a backslash")
   endif()

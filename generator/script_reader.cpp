@@ -15,8 +15,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tagora {
 namespace {
@@ -193,29 +198,55 @@ long digitsValue(std::string_view digits, int base)
     return value;
 }
 
-// Where the reader stands in the script, for messages.
+// Where the reader stands in the script, for messages: a line ends at a
+// CR LF, an LF or a CR; a column is a character.
 class Position {
 public:
     void advance(std::string_view bytes)
     {
-        for (const char byte : bytes) {
-            if (byte == '\n') {
-                if (!m_afterCr)
-                    ++m_line;
-                m_column = 1;
-            } else if (byte == '\r') {
-                ++m_line;
-                m_column = 1;
-            } else if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) {
-                ++m_column;
-            }
-            m_afterCr = byte == '\r';
+        if (bytes.empty())
+            return;
+        const std::size_t lastBreak = bytes.find_last_of("\r\n");
+        if (lastBreak != std::string_view::npos) {
+            m_line += lineBreaks(bytes) - (m_afterCr && bytes.front() == '\n' ? 1 : 0);
+            m_column = 1;
         }
+        const std::string_view tail = lastBreak == std::string_view::npos ? bytes : bytes.substr(lastBreak + 1);
+        for (const char byte : tail)
+            m_column += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+        m_afterCr = bytes.back() == '\r';
     }
     std::size_t line() const { return m_line; }
     std::size_t column() const { return m_column; }
 
 private:
+    // CRs and LFs, a CR LF counted once; sixteen bytes at a time, each
+    // line break a one that the sums add up.
+    static std::size_t lineBreaks(std::string_view bytes)
+    {
+        std::size_t count = 0;
+        std::size_t at = 0;
+#ifdef __SSE2__
+        if (bytes.size() > 16) {
+            count += lineBreaks(bytes.substr(0, 1));
+            __m128i sums = _mm_setzero_si128();
+            for (at = 1; bytes.size() - at >= 16; at += 16) {
+                const auto* const p = reinterpret_cast<const __m128i*>(bytes.data() + at);
+                const __m128i block = _mm_loadu_si128(p);
+                const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at - 1));
+                const __m128i feeds = _mm_andnot_si128(_mm_cmpeq_epi8(before, _mm_set1_epi8('\r')),
+                                                       _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')));
+                const __m128i breaks = _mm_or_si128(feeds, _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
+                sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_and_si128(breaks, _mm_set1_epi8(1)), _mm_setzero_si128()));
+            }
+            count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+        }
+#endif
+        for (; at < bytes.size(); ++at)
+            count += bytes[at] == '\r' || (bytes[at] == '\n' && (at == 0 || bytes[at - 1] != '\r'));
+        return count;
+    }
+
     std::size_t m_line = 1;
     std::size_t m_column = 1;
     bool m_afterCr = false;
@@ -248,9 +279,13 @@ public:
         std::stable_sort(m_tokens.begin(), m_tokens.end(),
                          [](const Token& a, const Token& b) { return a.text.size() > b.text.size(); });
         for (const Token& token : m_tokens)
-            m_startsToken[static_cast<unsigned char>(token.text.front())] = true;
-        m_startsToken['\\'] = m_startsToken['\\'] || escapes().controls != ControlForm::Copy
-                              || escapes().beyond != Beyond::Copy;
+            m_tokensStartingWith[static_cast<unsigned char>(token.text.front())].push_back(&token);
+        const bool escapesStartWithBackslash = escapes().controls != ControlForm::Copy || escapes().beyond != Beyond::Copy;
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const bool startsSomething = !m_tokensStartingWith[byte].empty() || (byte == '\\' && escapesStartWithBackslash);
+            m_plain[byte] = !startsSomething && (byte < 0x80 ? isPlainAscii(byte) : isPlainBeyondAscii(byte));
+        }
+        prepareScan();
     }
 
     // Reads as much of the text as can be told; returns how many bytes it
@@ -302,18 +337,15 @@ private:
     Step next(std::string_view text, bool final, std::size_t& taken, char*& out)
     {
         const auto c = static_cast<unsigned char>(text[0]);
-        if (!m_startsToken[c] && c < 0x80 && isPlainAscii(c)) {
-            std::size_t run = 1;
-            while (run < text.size() && !m_startsToken[static_cast<unsigned char>(text[run])]
-                   && static_cast<unsigned char>(text[run]) < 0x80 && isPlainAscii(text[run]))
-                ++run;
+        if (m_plain[c]) {
+            const std::size_t run = plainRun(text);
             out = flushSurrogate(out);
             std::memcpy(out, text.data(), run);
             out += run;
             taken = run;
             return Step::Taken;
         }
-        if (m_startsToken[c]) {
+        if (!m_tokensStartingWith[c].empty()) {
             const Step step = token(text, final, taken, out);
             if (step != Step::Wrong || !m_problem.empty())
                 return step;
@@ -326,8 +358,9 @@ private:
     // Wrong with no problem: no token starts here.
     Step token(std::string_view text, bool final, std::size_t& taken, char*& out)
     {
-        for (const Token& token : m_tokens) {
-            if (token.text.front() != text.front())
+        for (const Token* candidate : m_tokensStartingWith[static_cast<unsigned char>(text.front())]) {
+            const Token& token = *candidate;
+            if (token.text.size() > 1 && text.size() > 1 && token.text[1] != text[1])
                 continue;
             const std::size_t common = std::min(text.size(), token.text.size());
             if (text.substr(0, common) != std::string_view(token.text).substr(0, common))
@@ -486,6 +519,57 @@ private:
         return true;
     }
 
+    // How many bytes from the start are plain. Sixteen at a time, the bytes
+    // that may not be are found by comparison (the few that start tokens,
+    // control characters, bytes beyond ASCII, as the target has them), and
+    // each found is looked up.
+    std::size_t plainRun(std::string_view text) const
+    {
+        const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+        std::size_t at = 0;
+#ifdef __SSE2__
+        for (; m_stopCount <= std::size(m_stops) && text.size() - at >= 16; at += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            __m128i found = m_checkControls ? _mm_cmpeq_epi8(_mm_subs_epu8(block, _mm_set1_epi8(0x1F)), _mm_setzero_si128())
+                                            : _mm_setzero_si128();
+            for (std::size_t i = 0; i < m_stopCount; ++i)
+                found = _mm_or_si128(found, _mm_cmpeq_epi8(block, m_stops[i]));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(found));
+            if (m_checkBeyondAscii)
+                mask |= static_cast<unsigned>(_mm_movemask_epi8(block));
+            for (; mask != 0; mask &= mask - 1) {
+                const std::size_t k = at + static_cast<std::size_t>(std::countr_zero(mask));
+                if (!m_plain[bytes[k]])
+                    return k;
+            }
+        }
+#endif
+        while (at < text.size() && m_plain[bytes[at]])
+            ++at;
+        return at;
+    }
+
+    // The comparisons plainRun() needs: every byte that is not plain is
+    // among them.
+    void prepareScan()
+    {
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            if (m_plain[byte])
+                continue;
+            if (byte < 0x20)
+                m_checkControls = true;
+            else if (byte >= 0x80)
+                m_checkBeyondAscii = true;
+            else if (m_stopCount++ < std::size(m_stops))
+                m_stops[m_stopCount - 1] = _mm_set1_epi8(static_cast<char>(byte));
+        }
+    }
+
+    bool isPlainBeyondAscii(unsigned char byte) const
+    {
+        return escapes().beyond == Beyond::Copy || (escapes().beyond == Beyond::LineSeparators && byte != 0xE2);
+    }
+
     bool needsNext(unsigned char c) const
     {
         if (c == '\r' || (c == '$' && m_target == Target::Php))
@@ -559,7 +643,18 @@ private:
     Description m_description;
     std::string m_label;
     std::vector<Token> m_tokens;
-    std::array<bool, 256> m_startsToken{};
+    std::array<std::vector<const Token*>, 256> m_tokensStartingWith;
+    std::array<bool, 256> m_plain{};  // copied as it is, whatever follows
+    // The ASCII bytes beyond controls that are not plain; too many for a
+    // quick scan when the count exceeds the room.
+#ifdef __SSE2__
+    __m128i m_stops[8] = {};
+#else
+    int m_stops[1] = {};
+#endif
+    std::size_t m_stopCount = 0;
+    bool m_checkControls = false;
+    bool m_checkBeyondAscii = false;
     char16_t m_highSurrogate = 0;
     HeredocLabelScan<char> m_heredoc;
     char* m_endedAt = nullptr;  // where the printed text ends
@@ -633,7 +728,7 @@ char* ScriptReader::startBody(bool final, char* out)
     }
     if (waiting && !complete)
         return out;
-    return fail(m->forced ? "not a " + std::string(targetInfo(*m->forced).title) + " this program wrote"
+    return fail(m->forced ? "not one of this program's " + std::string(targetInfo(*m->forced).name) + " scripts"
                           : "not a script this program wrote");
 }
 

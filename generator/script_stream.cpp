@@ -154,6 +154,51 @@ struct Rules {
         return list;
     }();
 
+    // Each ASCII character's text, padded, so that it is stored with one
+    // copy of a fixed size.
+    struct Padded {
+        std::array<char, 16> text{};
+        unsigned size = 0;
+    };
+    static constexpr std::array<Padded, 128> padded = [] {
+        std::array<Padded, 128> result{};
+        for (std::size_t c = 0; c < 128; ++c) {
+            const std::string_view& text = Description::escapes.ascii[c];
+            for (std::size_t i = 0; i < text.size(); ++i)
+                result[c].text[i] = text[i];
+            result[c].size = static_cast<unsigned>(text.size());
+        }
+        return result;
+    }();
+    static constexpr bool hasPairs = Description::escapes.pairs[0].first != 0;
+
+    // A character written as its text whatever follows it: not a CR, not
+    // the first of a pair.
+    static constexpr std::array<bool, 128> plainEscapes = [] {
+        std::array<bool, 128> result{};
+        for (std::size_t c = 0; c < 128; ++c)
+            result[c] = !Description::escapes.ascii[c].empty() && c != '\r';
+        for (std::size_t i = 0; i < Description::escapes.pairs.size(); ++i) {
+            if (const char first = Description::escapes.pairs[i].first; first != 0)
+                result[static_cast<unsigned char>(first)] = false;
+        }
+        return result;
+    }();
+    static constexpr bool isPlainEscape(unsigned c) { return plainEscapes[c]; }
+
+    template <class CharT>
+    static CharT* putEscaped(CharT* out, unsigned c)
+    {
+        const Padded& entry = padded[c];
+        if constexpr (sizeof(CharT) == 1) {
+            std::memcpy(out, entry.text.data(), entry.text.size());
+        } else {
+            for (std::size_t i = 0; i < entry.text.size(); ++i)
+                out[i] = static_cast<CharT>(entry.text[i]);
+        }
+        return out + entry.size;
+    }
+
     // The most code units one input unit can become.
     static constexpr std::size_t maxGrowth = [] {
         std::size_t growth = std::max<std::size_t>(frame.lineBreak.size(), 6);
@@ -246,27 +291,31 @@ Cursor<char16_t> putBeyond(Cursor<char16_t> at, const char16_t* end, bool final)
 // returns the cursor after what it took; or the cursor as it was when the
 // text ends too soon to tell (unless it is final: the whole text).
 template <class R, class CharT>
-Cursor<CharT> putSpecial(Cursor<CharT> at, const CharT* end, bool final)
+[[gnu::always_inline]] inline Cursor<CharT> putSpecial(Cursor<CharT> at, const CharT* end, bool final)
 {
     const CharT* const p = at.in;
     const unsigned c = unitOf(*p);
+    if (c < 128 && R::isPlainEscape(c))  // the common case: a quote, a backslash
+        return {p + 1, R::putEscaped(at.out, c)};
     const bool last = p + 1 == end;
     if (c == '\r' && !last && p[1] == CharT('\n'))
         return {p + 2, put(at.out, R::frame.lineBreak)};
     if (c >= 128)
         return putBeyond<R>(at, end, final);
-    for (const rules::Pair& pair : R::escapes.pairs) {
-        if (pair.first == 0 || unitOf(pair.first) != c)
-            continue;
-        if (last && !final)
-            return at;
-        if (!last && unitOf(p[1]) == unitOf(pair.second))
-            return {p + 2, put(at.out, pair.text)};
+    if constexpr (R::hasPairs) {
+        for (const rules::Pair& pair : R::escapes.pairs) {
+            if (pair.first == 0 || unitOf(pair.first) != c)
+                continue;
+            if (last && !final)
+                return at;
+            if (!last && unitOf(p[1]) == unitOf(pair.second))
+                return {p + 2, put(at.out, pair.text)};
+        }
     }
     if (c == '\r' && last && !final)
         return at;
-    if (const std::string_view text = R::escapes.ascii[c]; !text.empty())
-        return {p + 1, put(at.out, text)};
+    if (R::padded[c].size != 0)
+        return {p + 1, R::putEscaped(at.out, c)};
     if (c < 0x20 && !R::isKeptControl(c))
         return {p + 1, putControl(at.out, c, R::escapes.controls)};
     *at.out = *p;
@@ -359,12 +408,11 @@ template <class R, class CharT>
 Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 {
 #ifdef __SSE2__
-    while (end - at.in >= Lanes<CharT>::width) {
-        const Cursor<CharT> next = putBlock<R>(at, end, final);
-        if (next.in == at.in)
-            return at;
-        at = next;
-    }
+    // Far enough from the end that every stop in a block can be told: what
+    // a stop becomes depends on at most the three units after it.
+    constexpr std::ptrdiff_t kLookahead = 4;
+    while (end - at.in >= Lanes<CharT>::width + kLookahead)
+        at = putBlock<R>(at, end, final);
 #endif
     while (at.in < end) {
         const Cursor<CharT> next = putStep<R>(at, end, final);

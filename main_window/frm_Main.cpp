@@ -12,6 +12,7 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "script_to_html.h"
 #include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
@@ -136,6 +137,9 @@ QString titleOf(Target target)
     return fromAscii(targetInfo(target).title);
 }
 
+// The data of the Script to HTML item; the targets' items hold theirs.
+constexpr int kHtmlMode = -1;
+
 LinkLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
 {
     auto* link = new LinkLabel(parent);
@@ -164,6 +168,7 @@ frm_Main::frm_Main(QWidget* parent)
     createControls(client);
     createMenus();
     setTabOrder();
+    describeControls();
     connectCommands();
     restoreChoices();
     updateSaveCommands();
@@ -204,9 +209,7 @@ void frm_Main::createStatusStrip(QWidget* client)
 void frm_Main::createTextBoxes(QWidget* client)
 {
     txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
-    txtPHP->setAccessibleName(tr("Script"));
     txtHTML = addTextBox(client, "txtHTML", 405, QColor());
-    txtHTML->setAccessibleName(tr("HTML Code"));
 }
 
 void frm_Main::createLabels(QWidget* client)
@@ -260,8 +263,8 @@ void frm_Main::createEditMenu()
     mnuClear = addMenuItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
 }
 
-// One item per target in an exclusive group, PHP first; Classic Escaping
-// last, for the targets that have it.
+// One item per target in an exclusive group, PHP first, then Script to
+// HTML; Classic Escaping last, for the targets that have it.
 void frm_Main::createConversionMenu()
 {
     mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
@@ -274,6 +277,11 @@ void frm_Main::createConversionMenu()
         conversionModes->addAction(item);
         this->*texts.item = item;
     }
+    mnuToHTML = addMenuItem(mnuConversion, "mnuToHTML", tr("Script to &HTML"));
+    mnuToHTML->setCheckable(true);
+    mnuToHTML->setData(kHtmlMode);
+    mnuToHTML->setStatusTip(tr("Read a script back into the HTML it prints"));
+    conversionModes->addAction(mnuToHTML);
     mnuToPHP->setChecked(true);
     mnuConversionsep1 = addMenuSeparator(mnuConversion, "mnuConversionsep1");
     mnuClassicEscaping = addMenuItem(mnuConversion, "mnuClassicEscaping",
@@ -291,12 +299,55 @@ void frm_Main::createHelpMenu()
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
 
+// Reading order: the links on the caption line of a box come before the
+// box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
-                              Command1};
+    QWidget* const order[] = {lblEnlarge1, lblRefresh, txtHTML,  lblEnlarge,    txtPHP,
+                              cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// Names and descriptions for screen readers. Buttons and menu items are
+// named by their captions; the boxes by the captions above them.
+void frm_Main::describeControls()
+{
+    txtHTML->setAccessibleName(captionName(Label1->text()));
+    txtHTML->setAccessibleDescription(tr("The HTML to convert"));
+    nameOutputBox();
+    txtPHP->setAccessibleDescription(tr("The script made from the HTML code"));
+    lblEnlarge1->setAccessibleName(tr("Enlarge HTML Code"));
+    lblEnlarge1->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
+    lblEnlarge->setAccessibleName(tr("Enlarge Script"));
+    lblEnlarge->setAccessibleDescription(tr("Shows the script in a larger window"));
+    lblRefresh->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
+    Command1->setAccessibleName(tr("List Character Codes"));
+    Command1->setAccessibleDescription(
+        tr("Appends the Windows-1252 code of every character of the HTML code to the script"));
+    cmdConvert->setAccessibleDescription(tr("Turns the HTML code into a script"));
+    mnuCopy->setAccessibleDescription(tr("Copies the script to the clipboard"));
+    cmdSaveScript->setAccessibleDescription(tr("Saves the script in a file"));
+}
+
+// "PHP Script:" -> "PHP Script"
+QString frm_Main::captionName(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+void frm_Main::setOutputCaption(const QString& caption)
+{
+    setLabelText(lblConvertto, caption);
+    nameOutputBox();
+}
+
+void frm_Main::nameOutputBox()
+{
+    txtPHP->setAccessibleName(captionName(lblConvertto->text()));
 }
 
 void frm_Main::connectCommands()
@@ -311,7 +362,7 @@ void frm_Main::connectCommands()
     connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
     for (QAction* item : conversionModes->actions()) {
         if (item != mnuToPHP && item != mnuToASP)
-            connect(item, &QAction::triggered, this, [this, item] { selectTarget(Target(item->data().toInt())); });
+            connect(item, &QAction::triggered, this, [this, item] { selectMode(item); });
     }
     connect(mnuClassicEscaping, &QAction::triggered, this, &frm_Main::escapingToggled);
     connect(mnuOpen, &QAction::triggered, this, &frm_Main::openHtmlFile);
@@ -344,23 +395,45 @@ QString frm_Main::outputText() const
     return editorText(txtPHP);
 }
 
-Target frm_Main::target() const
+std::optional<Target> frm_Main::target() const
 {
-    return Target(conversionModes->checkedAction()->data().toInt());
+    const int mode = conversionModes->checkedAction()->data().toInt();
+    return mode == kHtmlMode ? std::nullopt : std::optional<Target>(Target(mode));
+}
+
+// What the output box holds in the current mode, as the window names it.
+struct frm_Main::OutputKind {
+    QString title;
+    QString extension;
+    QString filter;
+    QString copied;
+    QString settingName;
+    bool hasClassicEscaping;
+};
+
+frm_Main::OutputKind frm_Main::outputKind() const
+{
+    if (const std::optional<Target> chosen = target()) {
+        const TargetInfo& info = targetInfo(*chosen);
+        const TargetTexts& texts = textsOf(*chosen);
+        return {titleOf(*chosen), fromAscii(info.extension), translated(texts.filter),
+                translated(texts.copied), fromAscii(info.name), info.hasClassicEscaping};
+    }
+    return {tr("HTML"), QStringLiteral(".html"), tr("HTML files (*.html *.htm)"),
+            tr("HTML has been copied to the clipboard."), QStringLiteral("html"), false};
 }
 
 void frm_Main::convert()
 {
-    switch (target()) {
-    case Target::Php:
+    const std::optional<Target> chosen = target();
+    if (!chosen)
+        convertToHtml();
+    else if (*chosen == Target::Php)
         ConvertToPHP();
-        break;
-    case Target::Asp:
+    else if (*chosen == Target::Asp)
         ConvertToASP();
-        break;
-    default:
-        convertTo(target());
-    }
+    else
+        convertTo(*chosen);
 }
 
 void frm_Main::ConvertToPHP()
@@ -399,25 +472,62 @@ void frm_Main::selectAspMode()
     selectTarget(Target::Asp);
 }
 
-// Choosing a mode with an empty input changes only the menu, the label and
-// the save commands; with an input it converts again at once.
 void frm_Main::selectTarget(Target target)
 {
-    (this->*textsOf(target).item)->setChecked(true);
-    showTarget(titleOf(target));
+    selectMode(this->*textsOf(target).item);
+}
+
+void frm_Main::selectHtmlMode()
+{
+    selectMode(mnuToHTML);
+}
+
+// Choosing a mode with an empty input changes only the menu, the label and
+// the save commands; with an input it converts again at once.
+void frm_Main::selectMode(QAction* item)
+{
+    item->setChecked(true);
+    showMode(outputKind().title);
     rememberChoices();
     convertAgainIfInput();
 }
 
 // The output label names what the output box holds; the Enlarge link
 // beside it moves right when a long name would reach it.
-void frm_Main::showTarget(const QString& caption)
+void frm_Main::showMode(const QString& caption)
 {
-    setLabelText(lblConvertto, caption);
+    setOutputCaption(caption);
     const int gap = px(1395) - px(180 + 1005);
     lblEnlarge->move(std::max(px(1395), lblConvertto->geometry().right() + 1 + gap), lblEnlarge->y());
-    mnuSavePHPScript->setText(tr("&Save %1...").arg(titleOf(target())));
-    mnuClassicEscaping->setEnabled(targetInfo(target()).hasClassicEscaping);
+    const OutputKind kind = outputKind();
+    mnuSavePHPScript->setText(tr("&Save %1...").arg(kind.title));
+    mnuClassicEscaping->setEnabled(kind.hasClassicEscaping);
+}
+
+// The script in the input box read back: what it prints, or the template
+// of a PHP or ASP page. What cannot be read is said with its place, and
+// the output stays as it is.
+void frm_Main::convertToHtml()
+{
+    if (txtHTML->document()->isEmpty()) {
+        showMessage(this, fromAscii(kNoScriptMessage), MessageIcon::Exclamation);
+        return;
+    }
+    HtmlFromScript html;
+    {
+        BusyCursor busy;
+        html = htmlFromScript(inputText().toUtf8().toStdString());
+        if (html.html) {
+            setEditorText(txtPHP, QString::fromStdString(*html.html));
+            return;
+        }
+    }
+    showMessage(this,
+                tr("The script cannot be read back into HTML.\n\nLine %1, column %2: %3.")
+                    .arg(html.error.line)
+                    .arg(html.error.column)
+                    .arg(QString::fromStdString(html.error.message)),
+                MessageIcon::Exclamation);
 }
 
 void frm_Main::escapingToggled()
@@ -434,7 +544,7 @@ void frm_Main::convertAgainIfInput()
 
 void frm_Main::rememberChoices() const
 {
-    runtime::rememberChoices({fromAscii(targetInfo(target()).name), mnuClassicEscaping->isChecked()});
+    runtime::rememberChoices({outputKind().settingName, mnuClassicEscaping->isChecked()});
 }
 
 // The first start is in PHP mode, as version 1.0 always was; the output
@@ -443,9 +553,11 @@ void frm_Main::restoreChoices()
 {
     const RememberedChoices choices = rememberedChoices();
     mnuClassicEscaping->setChecked(choices.classicEscaping);
-    const Target remembered = targetNamed(choices.target.toStdString()).value_or(Target::Php);
-    (this->*textsOf(remembered).item)->setChecked(true);
-    showTarget(titleOf(remembered) + QLatin1Char(':'));
+    if (choices.target == QLatin1String("html"))
+        mnuToHTML->setChecked(true);
+    else
+        (this->*textsOf(targetNamed(choices.target.toStdString()).value_or(Target::Php)).item)->setChecked(true);
+    showMode(outputKind().title + QLatin1Char(':'));
 }
 
 void frm_Main::clear()
@@ -464,7 +576,7 @@ void frm_Main::copyScript()
         BusyCursor busy;
         setClipboardText(outputText());
     }
-    showMessage(this, translated(textsOf(target()).copied), MessageIcon::Information);
+    showMessage(this, outputKind().copied, MessageIcon::Information);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,
@@ -510,9 +622,11 @@ void frm_Main::start(const QString& file)
 
 void frm_Main::openHtmlFile()
 {
-    const QString path = askForFileToOpen(
-        this, tr("Open HTML File"), lastFolder_,
-        {tr("HTML files (*.html *.htm *.xhtml *.shtml)"), tr("All files (*)")});
+    QStringList filters{tr("HTML files (*.html *.htm *.xhtml *.shtml)"),
+                        tr("Scripts (*.php *.asp *.js *.json *.jsp *.pl *.py)"), tr("All files (*)")};
+    if (!target())
+        filters.swapItemsAt(0, 1);  // a script is read back into HTML
+    const QString path = askForFileToOpen(this, tr("Open HTML File"), lastFolder_, filters);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -552,8 +666,9 @@ void frm_Main::saveScript()
 {
     if (txtPHP->document()->isEmpty())
         return;
-    const QString path = askForFileToSave(this, tr("Save %1").arg(titleOf(target())), proposedScriptFile(),
-                                          {translated(textsOf(target()).filter), tr("All files (*)")});
+    const OutputKind kind = outputKind();
+    const QString path = askForFileToSave(this, tr("Save %1").arg(kind.title), proposedScriptFile(),
+                                          {kind.filter, tr("All files (*)")});
     if (path.isEmpty())
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
@@ -578,7 +693,7 @@ QString frm_Main::proposedScriptFile() const
     const QString folder = !openedFile_.isEmpty() ? opened.absolutePath()
                            : !lastFolder_.isEmpty() ? lastFolder_
                                                     : QDir::currentPath();
-    return QDir(folder).filePath(base + fromAscii(targetInfo(target()).extension));
+    return QDir(folder).filePath(base + outputKind().extension);
 }
 
 void frm_Main::updateSaveCommands()

@@ -45,7 +45,10 @@ public:
     void selectPhpMode();
     void selectAspMode();
     void selectTarget(tagora::Target target);
-    tagora::Target target() const;
+    void selectHtmlMode();
+    // The target chosen; none in "Script to HTML" mode.
+    std::optional<tagora::Target> target() const;
+    void convertToHtml();
     void clear();
     void copyScript();
     void listCharacterCodes();
@@ -56,6 +59,13 @@ public:
     void showQuickHelp();
     void showAbout();
     void exitProgram();
+
+    // Changes the caption over the output box; the box's accessible name
+    // follows it. Call nameOutputBox() after changing lblConvertto directly.
+    void setOutputCaption(const QString& caption);
+    void nameOutputBox();
+    // A caption as a box's accessible name: "PHP Script:" -> "PHP Script".
+    static QString captionName(const QString& caption);
 
     // The input and output texts, with CR LF between lines.
     QString inputText() const;
@@ -99,6 +109,7 @@ public:
     QAction* mnuToJSP = nullptr;
     QAction* mnuToPerl = nullptr;
     QAction* mnuToPython = nullptr;
+    QAction* mnuToHTML = nullptr;
     QAction* mnuConversionsep1 = nullptr;
     QAction* mnuClassicEscaping = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -127,9 +138,13 @@ private:
     void createConversionMenu();
     void createHelpMenu();
     void setTabOrder();
+    void describeControls();
     void connectCommands();
+    struct OutputKind;
+    OutputKind outputKind() const;
     void convertTo(tagora::Target target);
-    void showTarget(const QString& caption);
+    void selectMode(QAction* item);
+    void showMode(const QString& caption);
     void escapingToggled();
     void convertAgainIfInput();
     void rememberChoices() const;

@@ -15,6 +15,12 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # bash completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
 test_packages+=(wine bash-completion groff-base)
+# The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
+# (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
+# icon drawn from its SVG by another renderer; screenshots with a window
+# manager.
+app_packages+=(dpkg-dev)
+test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
 bench_packages=(python3 mawk perl time)
 
 wanted=("${app_packages[@]}")

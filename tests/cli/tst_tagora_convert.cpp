@@ -148,8 +148,16 @@ private slots:
         misused("unknown option", {u"-p"_s}, "unrecognized option '-p'");
         misused("PHP and ASP", {u"--php"_s, u"--to=asp"_s}, "--to, --php, --asp and --codes exclude each other");
         misused("unknown target", {u"-t"_s, u"ruby"_s},
-                "unknown target 'ruby' (targets: php, asp, php-nowdoc, js, js-concat, json, jsp, perl, python)");
+                "unknown target 'ruby' (targets: php, asp, php-nowdoc, js, js-concat, json, jsp, perl, python, html)");
         misused("classic JavaScript", {u"--classic"_s, u"-tjs"_s}, "--classic applies to --to=php and --to=asp only");
+        misused("--from without --to=html", {u"--from=php"_s}, "--from applies to --to=html only");
+
+        // Scripts back to HTML: what cannot be read says where.
+        const Bytes jsStart = windowScript(Target::Js, Escaping::Exact, "a").chopped(3);
+        fails("script cut short", {u"--to=html"_s}, jsStart, 2, "tagora-convert: standard input:5:15: the script ends before its text does\n");
+        fails("script of another language", {u"--to=html"_s, u"-f"_s, u"json"_s}, windowScript(kPhp, Escaping::Exact, "a"), 2,
+              "tagora-convert: standard input:1:1: not one of this program's json scripts\n");
+        fails("empty script", {u"--to=html"_s}, {}, 1, "tagora-convert: standard input: There is no script to convert.\n");
         misused("two files", {u"a"_s, u"b"_s}, "more than one FILE needs -d DIR");
         misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
         misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
@@ -179,6 +187,28 @@ private slots:
     // A pattern of odd length, repeated: the edges of blocks of any power of
     // two up to 128 KiB fall on every position of it, between CR and LF,
     // between "%" and ">" and inside each multi-byte character.
+    // Every target's script, on standard input or in a file, large or
+    // small, goes back to what it prints; a failed reading leaves -o alone.
+    void scriptsBackToHtml()
+    {
+        const QByteArray text = "<p class=\"a\">$x {y} ${z} `q` \\ </script> <!-- \t\xC3\xA9 \xE2\x80\xA8 \xF0\x9F\x98\x80 %> \x01\r\nHTML\r\n";
+        for (const QByteArray& page : {text, text.repeated(3000)}) {
+            for (const tagora::TargetInfo& info : tagora::targets()) {
+                const QString name = QString::fromLatin1(info.name);
+                QByteArray printed = page;
+                printed.replace("\r\n", QByteArray(info.printedLineBreak.data(), qsizetype(info.printedLineBreak.size())));
+                const QByteArray script = runConvert({u"--to"_s, name}, page).out;
+                QVERIFY2(runConvert({u"--to=html"_s}, script).out == printed, qPrintable(name));
+                const Result fromFile = runConvert({u"--to=html"_s, u"--from"_s, name, writeFile(u"script"_s, script)});
+                QVERIFY2(fromFile.exitCode == 0 && fromFile.out == printed, qPrintable(name));
+            }
+        }
+        const QString target = writeFile(u"kept.html"_s, "old");
+        const QByteArray cut = runConvert({u"--to=perl"_s}, text).out.chopped(1);
+        QCOMPARE(runConvert({u"--to=html"_s, u"-o"_s, target}, cut).exitCode, 2);
+        QCOMPARE(contents(target), QByteArray("old"));
+    }
+
     void blockEdgesChangeNothing()
     {
         const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r</<!${\xE2\x80\xA8";

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary staging folder (DESTDIR) and checks
-# that the programs, the menu entry, the icon and the metadata are there,
-# and that the menu entry starts an installed program with an installed icon;
-# for tagora-convert its manual page (rendered without warnings) and bash
+# that the programs, the menu entry, the icons and the metadata are there,
+# that each PNG icon has the size its folder names, and that the menu entry
+# starts an installed program with an installed icon; the gzipped manual
+# pages (rendered without warnings) and, for tagora-convert, bash
 # completion (completing an option and HTML files).
 #   check_install_tree.sh BUILD_DIR APP_ID PROGRAM...
 set -uo pipefail
@@ -20,28 +21,42 @@ for program in "$@"; do
   [[ -x $root/bin/$program ]] || fail "bin/$program is not installed"
 done
 desktop=$root/share/applications/$app_id.desktop
-icon=$root/share/icons/hicolor/32x32/apps/$app_id.png
 metainfo=$root/share/metainfo/$app_id.metainfo.xml
-for file in "$desktop" "$icon" "$metainfo"; do
+svg=$root/share/icons/hicolor/scalable/apps/$app_id.svg
+for file in "$desktop" "$metainfo" "$svg"; do
   [[ -s $file ]] || fail "${file#"$stage"} is not installed"
 done
+grep -q '<svg' "$svg" || fail "the scalable icon is not an SVG picture"
 
-[[ $(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
-  fail "the installed icon is not a PNG picture"
+# A PNG's signature, then its width and height as big-endian numbers at 16.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+for size in 32 48 64 128 256; do
+  icon=$root/share/icons/hicolor/${size}x$size/apps/$app_id.png
+  [[ -s $icon ]] || fail "the ${size} pixel icon is not installed"
+  [[ $(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
+    fail "the ${size} pixel icon is not a PNG picture"
+  [[ $(png_size "$icon") == "${size}x$size" ]] ||
+    fail "the ${size}x$size icon is $(png_size "$icon") pixels"
+done
+
+# Gzipped, and rendered without a warning.
+check_manual_page() {
+  local page=$root/share/man/man1/$1.1.gz
+  [[ -s $page ]] || fail "share/man/man1/$1.1.gz is not installed"
+  [[ $(head -c 2 "$page" | od -An -tx1 | tr -d ' \n') == 1f8b ]] || fail "$1.1.gz is not gzipped"
+  if command -v groff >/dev/null; then
+    warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)
+    [[ -z $warnings ]] || fail "the manual page of $1 renders with warnings: $warnings"
+  fi
+}
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [[ -x $root/bin/${exec_line%% *} ]] || fail "Exec=$exec_line is not an installed program"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [[ -s $root/share/icons/hicolor/32x32/apps/$icon_name.png ]] || fail "Icon=$icon_name is not installed"
+check_manual_page tagora-converter
 if [[ " $* " == *" tagora-convert "* ]]; then
-  page=$root/share/man/man1/tagora-convert.1
   completion=$root/share/bash-completion/completions/tagora-convert
-  if command -v help2man >/dev/null; then
-    [[ -s $page ]] || fail "share/man/man1/tagora-convert.1 is not installed"
-    if command -v groff >/dev/null; then
-      warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
-      [[ -z $warnings ]] || fail "the manual page renders with warnings: $warnings"
-    fi
-  fi
+  command -v help2man >/dev/null && check_manual_page tagora-convert
   [[ -s $completion ]] || fail "${completion#"$stage"} is not installed"
   if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
