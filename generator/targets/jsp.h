@@ -5,7 +5,8 @@
 // characters before it reads the source, so none is ever written for a
 // quote, a backslash or a line break: control characters are written as
 // octal escapes. "%>" would end the scriptlet, so ">" after "%" is an
-// escape too.
+// escape too. A backslash before "u" is written \134: javac reads "\\u"
+// wrongly right after the escape of a lone high surrogate.
 #pragma once
 
 #include "target_rules.h"
@@ -24,7 +25,7 @@ struct Jsp {
     };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
-        .pairs = {{{'%', '>', "%\\u003E"}}},
+        .pairs = {{{'%', '>', "%\\u003E"}, {'\\', 'u', "\\134u"}}},
         .controls = ControlForm::Octal,
         .beyond = Beyond::All,
     };
