@@ -502,7 +502,7 @@ private:
         m_writer.code(m_newline);
         m_writer.code("End If");
         m_pos = tok(lineStop - 1).end;
-        if (lineStop < count() && tok(lineStop).begin == m_pos)
+        if (lineStop < count() && tok(lineStop).kind == TokenKind::Comment && tok(lineStop).begin == m_pos)
             m_writer.code(" ");  // before a comment that followed the last token
         return lineStop;
     }
