@@ -157,7 +157,7 @@ struct Rules {
     // Each ASCII character's text, padded, so that it is stored with one
     // copy of a fixed size.
     struct Padded {
-        std::array<char, 16> text{};
+        std::array<char, 24> text{};  // the longest is " & vbNullChar & "
         unsigned size = 0;
     };
     static constexpr std::array<Padded, 128> padded = [] {

@@ -516,9 +516,9 @@ void frm_Main::convertToHtml()
     HtmlFromScript html;
     {
         BusyCursor busy;
-        html = htmlFromScript(inputText().toUtf8().toStdString());
+        html = htmlFromScript(runtime::toUtf8(inputText()));
         if (html.html) {
-            setEditorText(txtPHP, QString::fromStdString(*html.html));
+            setEditorText(txtPHP, runtime::fromUtf8(*html.html));
             return;
         }
     }

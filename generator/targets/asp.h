@@ -1,6 +1,7 @@
 // Classic ASP: one Response.Write statement per line. VBScript doubles a
-// quote inside a string and cannot hold a line break there; ASP ends the
-// script at the first "%>", even inside a string.
+// quote inside a string and cannot hold a line break there (nor, safely, a
+// NUL: a script reader may stop at it); ASP ends the script at the first
+// "%>", even inside a string.
 #pragma once
 
 #include "target_rules.h"
@@ -18,7 +19,8 @@ struct Asp {
         .footer = "%>",
     };
     static constexpr Escapes escapes{
-        .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""}}),
+        .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""},
+                             {'\0', "\" & vbNullChar & \""}}),
         .pairs = {{{'%', '>', "%\" & \">"}}},
     };
 };

@@ -71,8 +71,8 @@ std::optional<Text> unescapePhp(View body, Escaping escaping)
 }
 
 // A VBScript expression of string literals ("" inside one stands for a
-// quote) and the constants vbCr and vbLf joined with " & ". No literal may
-// hold a line break or the ASP block end %>.
+// quote) and the constants vbCr, vbLf and vbNullChar joined with " & ". No
+// literal may hold a line break, a NUL or the ASP block end %>.
 std::optional<Text> evaluateAspExact(View expression)
 {
     Text line;
@@ -88,6 +88,9 @@ std::optional<Text> evaluateAspExact(View expression)
         } else if (expression.starts_with(u"vbLf")) {
             line.push_back(u'\n');
             expression.remove_prefix(4);
+        } else if (expression.starts_with(u"vbNullChar")) {
+            line.push_back(u'\0');
+            expression.remove_prefix(10);
         } else if (expression.starts_with(u'"')) {
             Text literal;
             std::size_t i = 1;
@@ -98,7 +101,7 @@ std::optional<Text> evaluateAspExact(View expression)
                 i += expression[i] == u'"';  // "" stands for one quote
             }
             if (i == expression.size() || literal.find(u"%>") != Text::npos
-                || literal.find_first_of(u"\r\n") != Text::npos)
+                || literal.find_first_of(std::u16string_view(u"\r\n\0", 3)) != Text::npos)
                 return std::nullopt;
             line += literal;
             expression.remove_prefix(i + 1);

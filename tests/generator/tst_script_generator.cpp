@@ -64,7 +64,8 @@ QString escapedLine(Target language, Escaping escaping, QString line)
     return line.replace('"', u"\"\""_s)
         .replace(u"%>"_s, u"%\" & \">"_s)
         .replace('\r', u"\" & vbCr & \""_s)
-        .replace('\n', u"\" & vbLf & \""_s);
+        .replace('\n', u"\" & vbLf & \""_s)
+        .replace(QChar(0), u"\" & vbNullChar & \""_s);
 }
 
 QString modelScript(Target language, Escaping escaping, const QString& html)
