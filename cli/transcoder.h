@@ -26,7 +26,6 @@ public:
 
     // The most bytes feed() writes for a block of the given size.
     static constexpr std::size_t maxFeedSize(std::size_t size) { return 3 * size + 32; }
-    static constexpr std::size_t kMaxFinishSize = 3;
 
     // Writes the UTF-8 text of the block at out and returns its end; a
     // sequence cut by the end of the block is completed by the next one.
