@@ -192,6 +192,8 @@ private slots:
         converts("a script in Windows-1252 back to HTML", {u"--to=html"_s, u"--encoding=cp1252"_s},
                  QString::fromUtf8(windowScript(kPhp, Escaping::Exact, "<p>caf\xc3\xa9</p>")).toLatin1(),
                  "<p>caf\xc3\xa9</p>");
+        converts("a legacy PHP file in Latin-1 to its template", {u"--to=html"_s, u"--encoding=latin1"_s},
+                 "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xc3\xa9</p>");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
