@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include "html_encoding.h"
+#include "text_conversion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -310,7 +311,7 @@ QString writeTextFile(const QString& path, const QString& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const QString error = writeAll(file.handle(), text.toUtf8());
+    const QString error = writeAll(file.handle(), QByteArray::fromStdString(toUtf8(text)));
     if (!error.isEmpty()) {
         file.cancelWriting();
         return error;
