@@ -69,8 +69,10 @@ elif target == "json":
     body = separators(lines(text, [(b"\\", b"\\\\"), (b'"', b'\\"'), (b"\t", b"\\t"), (b"</", b"<\\/"),
                                    (b"<!", b"\\u003C!")], b"\\u%04X", b"\\n"))
 elif target == "jsp":
-    body = jsp_beyond_ascii(lines(text, [(b"\\", b"\\\\"), (b'"', b'\\"'), (b"\t", b"\\t"),
-                                         (b"%>", b"%\\u003E")], b"\\%03o", b'\\n");\r\nout.print("'))
+    # A backslash before "u" is \134, so that Java sees no \u escape there.
+    text = re.sub(rb"\\(u?)", lambda m: b"\\134u" if m[1] else b"\\\\", text)
+    body = jsp_beyond_ascii(lines(text, [(b'"', b'\\"'), (b"\t", b"\\t"), (b"%>", b"%\\u003E")],
+                                  b"\\%03o", b'\\n");\r\nout.print("'))
 elif target == "perl":
     body = lines(text, [(b"\\", b"\\\\"), (b'"', b'\\"'), (b"\t", b"\\t"), (b"$", b"\\$"), (b"@", b"\\@")],
                  b"\\x%02X", b'\\n";\r\nprint "')

@@ -1,5 +1,11 @@
 #include "heredoc_label.h"
 
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace tagora {
 namespace {
 
@@ -47,14 +53,42 @@ void HeredocLabelScan<CharT>::endOfLabel(CharT unit)
     m_state = isLineEnd(unit) ? State::Blanks : State::RestOfLine;
 }
 
+namespace {
+
+// The first CR or LF from p on, or end; sixteen bytes at a time.
+template <class CharT>
+const CharT* findLineEnd(const CharT* p, const CharT* end)
+{
+#ifdef __SSE2__
+    if constexpr (sizeof(CharT) == 1) {
+        for (; end - p >= 16; p += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const auto ends = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')))));
+            if (ends != 0)
+                return p + std::countr_zero(ends);
+        }
+    }
+#endif
+    while (p < end && !isLineEnd(*p))
+        ++p;
+    return p;
+}
+
+}  // namespace
+
 template <class CharT>
 void HeredocLabelScan<CharT>::feed(std::basic_string_view<CharT> block)
 {
-    for (const CharT unit : block) {
+    const CharT* const end = block.data() + block.size();
+    for (const CharT* p = block.data(); p < end; ++p) {
+        const CharT unit = *p;
         switch (m_state) {
         case State::RestOfLine:
-            if (isLineEnd(unit))
-                m_state = State::Blanks;
+            p = findLineEnd(p, end);
+            if (p == end)
+                return;
+            m_state = State::Blanks;
             break;
         case State::Blanks:
             if (unit == CharT(' ') || unit == CharT('\t') || isLineEnd(unit))
