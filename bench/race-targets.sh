@@ -105,7 +105,6 @@ if [[ " ${RACE_TARGETS:-$all_targets} " == *" html "* ]]; then
   cmp -s "$work/ours" "$work/peer" || echo "  (php printed something else than --to html)" >&2
   echo "== --to html on the $(awk -v b="$(stat -c %s "$work/script.php")" 'BEGIN { printf "%.1f", b / 1e6 }') MB PHP script of that page =="
   race html_ours php_runs_it "$work/script.php"
-  fi
 fi
 
 echo
