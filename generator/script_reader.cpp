@@ -2,15 +2,7 @@
 
 #include "heredoc_label.h"
 #include "target_rules.h"
-#include "targets/asp.h"
-#include "targets/js.h"
-#include "targets/js_concat.h"
-#include "targets/json.h"
-#include "targets/jsp.h"
-#include "targets/perl.h"
-#include "targets/php.h"
-#include "targets/php_nowdoc.h"
-#include "targets/python.h"
+#include "targets/all.h"
 #include "utf8.h"
 
 #include <algorithm>
@@ -30,9 +22,10 @@ using rules::Beyond;
 using rules::ControlForm;
 using rules::Escapes;
 using rules::Frame;
+using rules::kLabelPlaceholder;
+using rules::withLabel;
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr std::string_view kLabelPlaceholder = "LABEL";
 // The longest token a block edge may cut: a line break of the longest
 // target, or the end of a script.
 constexpr std::size_t kMaxToken = 64;
@@ -46,29 +39,14 @@ struct Description {
     const Escapes& escapes;
 };
 
+// The exact escaping's description: the reader takes what it writes, and
+// version 1.0's PHP scripts where they print their text (see isPlainDollar).
 Description descriptionOf(Target target)
 {
-    switch (target) {
-    case Target::Php:
-        return {rules::Php::frame, rules::Php::escapes};
-    case Target::Asp:
-        return {rules::Asp::frame, rules::Asp::escapes};
-    case Target::PhpNowdoc:
-        return {rules::PhpNowdoc::frame, rules::PhpNowdoc::escapes};
-    case Target::Js:
-        return {rules::Js::frame, rules::Js::escapes};
-    case Target::JsConcat:
-        return {rules::JsConcat::frame, rules::JsConcat::escapes};
-    case Target::Json:
-        return {rules::Json::frame, rules::Json::escapes};
-    case Target::Jsp:
-        return {rules::Jsp::frame, rules::Jsp::escapes};
-    case Target::Perl:
-        return {rules::Perl::frame, rules::Perl::escapes};
-    case Target::Python:
-        break;
-    }
-    return {rules::Python::frame, rules::Python::escapes};
+    return rules::withDescription(target, Escaping::Exact, [](auto description) {
+        using D = decltype(description);
+        return Description{D::frame, D::escapes};
+    });
 }
 
 bool isLabelCharacter(unsigned char c)
@@ -165,14 +143,6 @@ Match matchOpening(const Frame& frame, std::string_view text, bool complete, std
         then([&] { return match.literal(open.substr(placeholder + kLabelPlaceholder.size())); });
     }
     consumed = match.position();
-    return result;
-}
-
-std::string withLabel(std::string_view text, std::string_view label)
-{
-    std::string result(text);
-    if (const std::size_t at = result.find(kLabelPlaceholder); at != std::string::npos)
-        result.replace(at, kLabelPlaceholder.size(), label);
     return result;
 }
 

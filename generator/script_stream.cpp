@@ -2,15 +2,7 @@
 
 #include "credits.h"
 #include "target_rules.h"
-#include "targets/asp.h"
-#include "targets/js.h"
-#include "targets/js_concat.h"
-#include "targets/json.h"
-#include "targets/jsp.h"
-#include "targets/perl.h"
-#include "targets/php.h"
-#include "targets/php_nowdoc.h"
-#include "targets/python.h"
+#include "targets/all.h"
 #include "utf8.h"
 
 #include <algorithm>
@@ -29,9 +21,9 @@ using rules::Beyond;
 using rules::ControlForm;
 using rules::Escapes;
 using rules::Frame;
+using rules::withLabel;
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr std::string_view kLabelPlaceholder = "LABEL";
 
 template <class CharT>
 constexpr unsigned unitOf(CharT unit)
@@ -85,14 +77,6 @@ CharT* putControl(CharT* out, unsigned c, ControlForm form)
     }
     *out++ = static_cast<CharT>(c);
     return out;
-}
-
-std::string withLabel(std::string_view text, std::string_view label)
-{
-    std::string result(text);
-    if (const std::size_t at = result.find(kLabelPlaceholder); at != std::string::npos)
-        result.replace(at, kLabelPlaceholder.size(), label);
-    return result;
 }
 
 std::string header(const Frame& frame)
@@ -426,28 +410,9 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 template <class Visit>
 auto withRules(Target target, Escaping escaping, Visit visit)
 {
-    const bool classic = effectiveEscaping(target, escaping) == Escaping::Classic;
-    switch (target) {
-    case Target::Php:
-        return classic ? visit(Rules<rules::PhpClassic>{}) : visit(Rules<rules::Php>{});
-    case Target::Asp:
-        return classic ? visit(Rules<rules::AspClassic>{}) : visit(Rules<rules::Asp>{});
-    case Target::PhpNowdoc:
-        return visit(Rules<rules::PhpNowdoc>{});
-    case Target::Js:
-        return visit(Rules<rules::Js>{});
-    case Target::JsConcat:
-        return visit(Rules<rules::JsConcat>{});
-    case Target::Json:
-        return visit(Rules<rules::Json>{});
-    case Target::Jsp:
-        return visit(Rules<rules::Jsp>{});
-    case Target::Perl:
-        return visit(Rules<rules::Perl>{});
-    case Target::Python:
-        break;
-    }
-    return visit(Rules<rules::Python>{});
+    return rules::withDescription(target, escaping, [&visit](auto description) {
+        return visit(Rules<decltype(description)>{});
+    });
 }
 
 // Input units per piece for the appending forms.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace tagora::rules {
@@ -73,6 +74,17 @@ constexpr AsciiTable asciiTable(std::initializer_list<Substitution> substitution
     for (const Substitution& substitution : substitutions)
         table[static_cast<unsigned char>(substitution.character)] = substitution.text;
     return table;
+}
+
+// What stands for the heredoc label in a frame's open and close.
+inline constexpr std::string_view kLabelPlaceholder = "LABEL";
+
+inline std::string withLabel(std::string_view text, std::string_view label)
+{
+    std::string result(text);
+    if (const std::size_t at = result.find(kLabelPlaceholder); at != std::string::npos)
+        result.replace(at, kLabelPlaceholder.size(), label);
+    return result;
 }
 
 struct Escapes {
