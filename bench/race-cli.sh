@@ -70,19 +70,7 @@ baselines=(cat_ cp_)
 export convert here work escape_dollar last_line sed_program awk_program perl_program
 export -f ours python php_str_replace sed_ awk_ perl_ cat_ cp_
 
-# Seconds of one run of CONTENDER FILE TARGET; a TARGET file is removed
-# first, outside the timing, so that no run pays for freeing the last output.
-seconds() {
-  [[ $3 == /dev/null ]] || rm -f "$3"
-  local start=$EPOCHREALTIME
-  "$@"
-  awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f\n", b - a }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-peak_mb() {
-  /usr/bin/time -v bash -c "$1"' "$1" "$2"' _ "$2" "$3" 2>&1 >/dev/null |
-    awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }'
-}
+source "$here/race_lib.sh"
 label() { local name=${1%_}; echo "${name//_/ }"; }
 
 # Paired, interleaved runs of ours and CONTENDER on FILE writing to TARGET;

@@ -1,8 +1,13 @@
 #include "conversion.h"
 
 #include "character_listing.h"
+#include "heredoc_label.h"
+#include "html_encoding.h"
 #include "input_text.h"
 #include "script_generator.h"
+#include "script_reader.h"
+#include "script_to_html.h"
+#include "transcoder.h"
 #include "utf8.h"
 
 #include <unistd.h>
@@ -17,34 +22,50 @@ namespace {
 
 constexpr std::size_t kReadSize = std::size_t{64} << 10;
 constexpr std::size_t kTextSize = Utf8InputDecoder::maxFeedSize(kReadSize);
+// Text in another encoding goes in pieces whose UTF-8 fits in kReadSize.
+constexpr std::size_t kTranscodedPiece = (kReadSize - 32) / 3;
+static_assert(Transcoder::maxFeedSize(kTranscodedPiece) <= kReadSize);
 // The output goes out in writes of at least this size (and at the end).
 constexpr std::size_t kWriteSize = std::size_t{512} << 10;
 
 }  // namespace
 
-// The script or the listing, whichever the command line asks for.
+// The script, the listing or the HTML, whichever the command line asks for.
 class Producer {
 public:
-    Producer(Output output, Escaping escaping)
+    Producer(const Options& options, std::string_view label)
     {
-        if (output != Output::CharacterCodes)
-            m_script.emplace(output == Output::PhpScript ? ScriptLanguage::Php : ScriptLanguage::Asp,
-                             escaping);
+        if (options.output == Output::Script)
+            m_script.emplace(options.target, options.escaping, label);
+        else if (options.output == Output::Html)
+            m_reader.emplace(options.from);
     }
 
     std::size_t maxFeedSize(std::size_t size) const
     {
-        return m_script ? m_script->maxFeedSize(size) : Utf8CodeListing::maxFeedSize(size);
+        if (m_script)
+            return m_script->maxFeedSize(size);
+        return m_reader ? ScriptReader::maxFeedSize(size) : Utf8CodeListing::maxFeedSize(size);
     }
     char* begin(char* out) { return m_script ? m_script->begin(out) : out; }
+    // nullptr when the HTML's script cannot be read (see readError()).
     char* feed(std::string_view text, char* out)
     {
-        return m_script ? m_script->feed(text, out) : m_listing.feed(text, out);
+        if (m_script)
+            return m_script->feed(text, out);
+        return m_reader ? m_reader->feed(text, out) : m_listing.feed(text, out);
     }
-    char* finish(char* out) { return m_script ? m_script->finish(out) : m_listing.finish(out); }
+    char* finish(char* out)
+    {
+        if (m_script)
+            return m_script->finish(out);
+        return m_reader ? m_reader->finish(out) : m_listing.finish(out);
+    }
+    ScriptReadError readError() const { return m_reader ? m_reader->error() : ScriptReadError(); }
 
 private:
     std::optional<ScriptStream<char>> m_script;
+    std::optional<ScriptReader> m_reader;
     Utf8CodeListing m_listing;
 };
 
@@ -67,38 +88,56 @@ namespace {
 
 // Room for a large piece of output and all that one more input piece can
 // add to it.
-std::size_t outputCapacity(Output output, Escaping escaping)
+std::size_t outputCapacity(const Options& options)
 {
-    const Producer producer(output, escaping);
+    const Producer producer(options, kHeredocLabelStem);
     return kWriteSize + producer.maxFeedSize(kTextSize) + 2 * ScriptStream<char>::kMaxFrameSize;
+}
+
+// Why a page was read as Windows-1252, as the window tells it.
+std::string whyGuessed(const std::string& label)
+{
+    if (label.empty())
+        return "it is not UTF-8 and names no character set of its own";
+    const std::optional<std::string_view> named = html::encodingForLabel(label);
+    const std::string quoted = "\"" + label + "\"";
+    if (named == html::kUtf8)
+        return "it declares the character set " + quoted + " but is not valid UTF-8";
+    if (named == html::kUtf16LE || named == html::kUtf16BE)
+        return "it declares " + quoted + ", which browsers take for UTF-8 in a page without a byte-order mark, but it is not valid UTF-8";
+    if (named == html::kReplacement)
+        return "it is not UTF-8 and names " + quoted + ", a character set browsers refuse to read";
+    return "it is not UTF-8 and names " + quoted + ", a character set browsers do not know";
 }
 
 }  // namespace
 
-Converter::Converter(Output output, Escaping escaping)
-    : m_output(output), m_escaping(escaping), m_writer(outputCapacity(output, escaping))
+Converter::Converter(const Options& options)
+    : m_options(options), m_writer(outputCapacity(options))
 {
     m_input = buffer(kReadSize);
     m_text = buffer(kTextSize);
+    m_transcoded = buffer(kReadSize);
 }
 
 Outcome Converter::convert(InputFile& input, OutputFile& output)
 {
-    m_textIsInput = false;
-    Step step = Step::Done;
-    if (output.isDirect() && input.isRegular()) {
-        step = validate(input);
-        if (step == Step::Done && !input.rewind()) {
-            m_error = errno;
-            step = Step::ReadError;
-        }
-    }
+    m_label = kHeredocLabelStem;
+    Step step = chooseEncoding(input);
     if (step == Step::Done)
+        step = firstPass(input, output);
+    if (step == Step::Done && m_options.output == Output::Html && !m_exactScript)
+        step = writeTemplate(input, output);
+    else if (step == Step::Done)
         step = stream(input, output);
+    if (input.changed())  // which may be why the step failed
+        step = Step::InputChanged;
     if (step == Step::Done && !output.commit())
         step = Step::WriteError;
     if (step != Step::Done)
         output.discard();
+    else
+        noteHowRead(input);
     return report(step, input, output);
 }
 
@@ -120,12 +159,220 @@ Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
     }
 }
 
-// A whole pass over the input, before anything is written. It also finds
-// out whether the input text is the bytes as they are, which spares the
-// second pass the decoding.
+// Every piece of the input as UTF-8, of at most kReadSize bytes: the bytes
+// as they are, or turned into UTF-8 by a transcoder made for this pass.
+template <class Handler>
+Converter::Step Converter::eachPiece(InputFile& input, Handler handle)
+{
+    if (!m_transcoding) {
+        return eachBlock(input, [&](std::string_view block) {
+            for (std::size_t at = 0; at < block.size(); at += kReadSize) {
+                if (const Step step = handle(block.substr(at, kReadSize)); step != Step::Done)
+                    return step;
+            }
+            return Step::Done;
+        });
+    }
+    Transcoder transcoder;
+    if (!transcoder.open(m_choice->encoding))
+        return Step::NoConverter;
+    const Step read = eachBlock(input, [&](std::string_view block) {
+        for (std::size_t at = 0; at < block.size(); at += kTranscodedPiece) {
+            char* const end = transcoder.feed(block.substr(at, kTranscodedPiece), m_transcoded.get());
+            if (const Step step = handle(std::string_view(m_transcoded.get(), end)); step != Step::Done)
+                return step;
+        }
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    char* const end = transcoder.finish(m_transcoded.get());
+    m_replaced = m_replaced || transcoder.replaced();
+    return end == m_transcoded.get() ? Step::Done : handle(std::string_view(m_transcoded.get(), end));
+}
+
+// With --encoding: the encoding of this input, and where its text begins.
+Converter::Step Converter::chooseEncoding(InputFile& input)
+{
+    m_choice.reset();
+    m_transcoding = false;
+    m_checked = false;
+    m_replaced = false;
+    if (m_options.encoding.empty())
+        return Step::Done;
+    return m_options.encoding == kAutoEncoding ? findEncoding(input) : encodingOrMark(input);
+}
+
+// --encoding auto, in the browsers' order (html_encoding.h). Telling
+// UTF-8 takes the whole input: one that cannot be read twice is copied.
+Converter::Step Converter::findEncoding(InputFile& input)
+{
+    if (!input.isRegular() && !input.spool()) {
+        m_error = errno;
+        return Step::SpoolError;
+    }
+    const std::optional<std::string_view> head = input.head(html::kSniffSize);
+    if (!head) {
+        m_error = errno;
+        return Step::ReadError;
+    }
+    const std::string start(*head);
+    if (std::optional<html::EncodingChoice> marked = html::markedEncoding(start))
+        return useEncoding(input, std::move(*marked));
+    const Step step = validate(input);
+    if (step != Step::Done && step != Step::BadInput)
+        return step;
+    m_checked = step == Step::Done;
+    if (const Step rewound = rewind(input); rewound != Step::Done)
+        return rewound;
+    return useEncoding(input, html::unmarkedEncoding(start, m_checked));
+}
+
+// --encoding NAME: a byte-order mark still decides, as in browsers.
+Converter::Step Converter::encodingOrMark(InputFile& input)
+{
+    const std::optional<std::string_view> head = input.head(3);
+    if (!head) {
+        m_error = errno;
+        return Step::ReadError;
+    }
+    if (const std::optional<html::ByteOrderMark> mark = html::byteOrderMark(*head))
+        return useEncoding(input, {mark->encoding, html::EncodingSource::ByteOrderMark, mark->size, {}});
+    return useEncoding(input, {m_options.encoding, html::EncodingSource::Declared, 0, {}});
+}
+
+// Valid UTF-8 is read as usual; anything else through a transcoder.
+Converter::Step Converter::useEncoding(InputFile& input, html::EncodingChoice choice)
+{
+    input.skipStart(choice.markSize);
+    m_transcoding = choice.source != html::EncodingSource::Utf8;
+    m_choice = std::move(choice);
+    Transcoder available;
+    return !m_transcoding || available.open(m_choice->encoding) ? Step::Done : Step::NoConverter;
+}
+
+bool Converter::needsLabel() const
+{
+    return m_options.output == Output::Script && m_options.target == Target::PhpNowdoc;
+}
+
+// The input is read once before the output is produced: to check it when
+// the output goes straight out, or to choose a heredoc label (a pipe is
+// first copied to a temporary file for that). Afterwards it is read again
+// from the start.
+Converter::Step Converter::firstPass(InputFile& input, const OutputFile& output)
+{
+    Step step = Step::Done;
+    const bool html = m_options.output == Output::Html;
+    if (needsLabel() || html) {
+        if (!input.isRegular() && !input.spool()) {
+            m_error = errno;
+            return Step::SpoolError;
+        }
+        step = html ? checkScript(input) : findLabel(input);
+    } else if (output.isDirect() && input.isRegular() && !m_transcoding && !m_checked) {
+        step = validate(input);
+    } else {
+        return Step::Done;
+    }
+    return step == Step::Done ? rewind(input) : step;
+}
+
+// Back to the start for the next pass, unless the input changed in this
+// one.
+Converter::Step Converter::rewind(InputFile& input)
+{
+    if (input.changed())
+        return Step::InputChanged;
+    if (input.rewind())
+        return Step::Done;
+    m_error = errno;
+    return Step::ReadError;
+}
+
+// The first heredoc label that no line of the input text closes.
+Converter::Step Converter::findLabel(InputFile& input)
+{
+    Utf8InputDecoder decoder(!m_transcoding);  // a transcoder has taken any mark away
+    HeredocLabelScan<char> scan;
+    const Step read = eachPiece(input, [&](std::string_view piece) {
+        const auto text = decoder.decode(piece, m_text.get());
+        if (!text) {
+            m_badOffset = decoder.errorOffset();
+            return Step::BadInput;
+        }
+        scan.feed(*text);
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    if (!decoder.finish()) {
+        m_badOffset = decoder.errorOffset();
+        return Step::BadInput;
+    }
+    const std::optional<std::string> label = scan.label();
+    if (!label)
+        return Step::NoLabel;
+    m_label = *label;
+    return Step::Done;
+}
+
+// A script is read as it is, strictly UTF-8, and read back as one of this
+// program's scripts if it is one; it is then streamed in the second pass,
+// else made into a template at one go.
+Converter::Step Converter::checkScript(InputFile& input)
+{
+    Utf8Validator validator;
+    ScriptReader reader(m_options.from);
+    bool exact = true;
+    std::uint64_t size = 0;
+    const Step read = eachPiece(input, [&](std::string_view piece) {
+        size += piece.size();
+        if (!validator.feed(piece)) {
+            m_badOffset = validator.errorOffset();
+            return Step::BadInput;
+        }
+        exact = exact && reader.feed(piece, m_writer.buffer()) != nullptr;
+        return Step::Done;
+    });
+    if (read != Step::Done)
+        return read;
+    if (!validator.finish()) {
+        m_badOffset = validator.errorOffset();
+        return Step::BadInput;
+    }
+    if (size == 0)
+        return Step::EmptyScript;
+    m_exactScript = exact && reader.finish(m_writer.buffer()) != nullptr;
+    return Step::Done;
+}
+
+// A file that is not one of this program's scripts, whole in memory: the
+// template of a PHP or ASP file, written at once.
+Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
+{
+    std::string script;
+    const Step read = eachPiece(input, [&](std::string_view piece) {
+        script.append(piece);
+        return Step::Done;
+    });
+    if (read == Step::Done && input.changed())
+        return Step::InputChanged;
+    if (read != Step::Done)
+        return read;
+    const HtmlFromScript html = htmlFromScript(script, m_options.from);
+    if (!html.html) {
+        m_scriptError = html.error;
+        return Step::BadScript;
+    }
+    return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
+// A whole pass over the input, before anything is written. The next pass
+// decodes again: the file may change in between.
 Converter::Step Converter::validate(InputFile& input)
 {
-    Utf8InputCheck validator;
+    Utf8Validator validator;
     const Step read = eachBlock(input, [&](std::string_view block) {
         if (validator.feed(block))
             return Step::Done;
@@ -138,7 +385,6 @@ Converter::Step Converter::validate(InputFile& input)
         m_badOffset = validator.errorOffset();
         return Step::BadInput;
     }
-    m_textIsInput = validator.changesNothing();
     return Step::Done;
 }
 
@@ -154,17 +400,12 @@ Converter::Step Converter::stream(InputFile& input, OutputFile& output)
 // output, and hand it over to be written whenever a large piece is ready.
 Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 {
-    Utf8InputDecoder decoder;
-    Producer producer(m_output, m_escaping);
+    Utf8InputDecoder decoder(!m_transcoding);  // a transcoder has taken any mark away
+    Producer producer(m_options, m_label);
     m_out = m_writer.buffer();
     m_begun = false;
-    const Step read = eachBlock(input, [&](std::string_view block) {
-        for (std::size_t at = 0; at < block.size(); at += kReadSize) {
-            if (const Step step = producePiece(block.substr(at, kReadSize), decoder, producer, output);
-                step != Step::Done)
-                return step;
-        }
-        return Step::Done;
+    const Step read = eachPiece(input, [&](std::string_view piece) {
+        return producePiece(piece, decoder, producer, input, output);
     });
     if (read != Step::Done)
         return read;
@@ -175,13 +416,20 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
     if (!m_begun)
         return Step::EmptyInput;
     m_out = producer.finish(m_out);
-    return handOverOutput(output) ? Step::Done : Step::WriteError;
+    if (!m_out) {
+        m_scriptError = producer.readError();
+        return Step::BadScript;
+    }
+    return handOverOutput(input, output);
 }
 
+// A script read back to HTML is taken as it is (the first pass checked
+// it); any other input is decoded into the input text.
 Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder& decoder,
-                                        Producer& producer, OutputFile& output)
+                                        Producer& producer, const InputFile& input, OutputFile& output)
 {
-    const auto text = m_textIsInput ? piece : decoder.decode(piece, m_text.get());
+    const bool asItIs = m_options.output == Output::Html;
+    const auto text = asItIs ? std::optional<std::string_view>(piece) : decoder.decode(piece, m_text.get());
     if (!text) {
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;
@@ -191,17 +439,38 @@ Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder
             m_out = producer.begin(m_out);
         m_begun = true;
         m_out = producer.feed(*text, m_out);
+        if (!m_out) {
+            m_scriptError = producer.readError();
+            return Step::BadScript;
+        }
     }
-    if (static_cast<std::size_t>(m_out - m_writer.buffer()) >= kWriteSize && !handOverOutput(output))
-        return Step::WriteError;
+    if (static_cast<std::size_t>(m_out - m_writer.buffer()) >= kWriteSize)
+        return handOverOutput(input, output);
     return Step::Done;
 }
 
-bool Converter::handOverOutput(OutputFile& output)
+// Nothing read from an input that changed meanwhile goes out.
+Converter::Step Converter::handOverOutput(const InputFile& input, OutputFile& output)
 {
+    if (input.changed())
+        return Step::InputChanged;
     const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()));
     m_out = m_writer.buffer();
-    return handed;
+    return handed ? Step::Done : Step::WriteError;
+}
+
+// Tells on standard error what the window would tell in a message box.
+void Converter::noteHowRead(const InputFile& input) const
+{
+    if (!m_choice)
+        return;
+    const std::string encoding(m_choice->encoding);
+    if (m_choice->source == html::EncodingSource::UnmarkedUtf16)
+        complain(input.name() + ": read as " + encoding + ": no byte-order mark, but its first characters show it");
+    if (m_choice->source == html::EncodingSource::Guessed)
+        complain(input.name() + ": read as Windows-1252: " + whyGuessed(m_choice->ignoredLabel));
+    if (m_replaced)
+        complain(input.name() + ": some bytes are not valid " + encoding + ": each became U+FFFD");
 }
 
 Outcome Converter::report(Step step, const InputFile& input, const OutputFile& output)
@@ -212,14 +481,36 @@ Outcome Converter::report(Step step, const InputFile& input, const OutputFile& o
     case Step::EmptyInput:
         complain(input.name() + ": " + std::string(kNoInputMessage));
         return Outcome::EmptyInput;
+    case Step::EmptyScript:
+        complain(input.name() + ": " + std::string(kNoScriptMessage));
+        return Outcome::EmptyInput;
+    case Step::BadScript:
+        complain(input.name() + ":" + std::to_string(m_scriptError.line) + ":" + std::to_string(m_scriptError.column)
+                 + ": " + m_scriptError.message);
+        return Outcome::Failed;
     case Step::BadInput:
         complain(input.name() + ": invalid UTF-8 at byte offset " + std::to_string(m_badOffset));
         return Outcome::Failed;
     case Step::ReadError:
         complain(input.name() + ": cannot read: " + std::strerror(m_error));
         return Outcome::Failed;
+    case Step::SpoolError:
+        complain(input.name() + ": cannot copy it to a temporary file to read it twice: "
+                 + std::strerror(m_error));
+        return Outcome::Failed;
+    case Step::NoLabel:
+        complain(input.name() + ": every heredoc label up to the largest is closed by a line of it");
+        return Outcome::Failed;
+    case Step::InputChanged:
+        complain(input.name() + ": changed while it was read");
+        return Outcome::Failed;
+    case Step::NoConverter:
+        complain(input.name() + ": cannot read: this system has no converter for " + std::string(m_choice->encoding));
+        return Outcome::Failed;
     case Step::WriteError:
-        complain(output.name() + ": cannot write: " + std::strerror(output.error()));
+        if (output.isStandardOutput() && output.error() == EPIPE)
+            endByBrokenPipe();
+        complain(output.name() + ": cannot write: " + output.problem());
         return Outcome::Failed;
     }
     return Outcome::Failed;

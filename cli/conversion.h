@@ -3,11 +3,14 @@
 #pragma once
 
 #include "files.h"
+#include "html_encoding.h"
 #include "options.h"
+#include "script_read_error.h"
 #include "write_behind.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,9 +25,12 @@ class Producer;
 // Exit statuses, from best to worst.
 enum class Outcome { Done = 0, EmptyInput = 1, Failed = 2 };
 
+// --encoding auto: each input read as the window opens a file.
+inline constexpr std::string_view kAutoEncoding = "auto";
+
 class Converter {
 public:
-    Converter(Output output, Escaping escaping);
+    Converter(const Options& options);
 
     // Converts the input; every failure is reported on standard error.
     // A direct output gets nothing unless the input is valid UTF-8 when it
@@ -32,27 +38,50 @@ public:
     Outcome convert(InputFile& input, OutputFile& output);
 
 private:
-    enum class Step { Done, EmptyInput, BadInput, ReadError, WriteError };
-    struct Buffers;
+    enum class Step {
+        Done, EmptyInput, EmptyScript, BadInput, BadScript, ReadError, SpoolError, NoLabel,
+        WriteError, InputChanged, NoConverter
+    };
 
     template <class Handler>
     Step eachBlock(InputFile& input, Handler handle);
+    template <class Handler>
+    Step eachPiece(InputFile& input, Handler handle);
+    bool needsLabel() const;
+    Step chooseEncoding(InputFile& input);
+    Step findEncoding(InputFile& input);
+    Step encodingOrMark(InputFile& input);
+    Step useEncoding(InputFile& input, html::EncodingChoice choice);
+    Step firstPass(InputFile& input, const OutputFile& output);
     Step validate(InputFile& input);
+    Step findLabel(InputFile& input);
+    Step checkScript(InputFile& input);
+    Step writeTemplate(InputFile& input, OutputFile& output);
+    Step rewind(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
     Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
-                      OutputFile& output);
-    bool handOverOutput(OutputFile& output);
+                      const InputFile& input, OutputFile& output);
+    Step handOverOutput(const InputFile& input, OutputFile& output);
+    void noteHowRead(const InputFile& input) const;
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
-    Output m_output;
-    Escaping m_escaping;
+    Options m_options;
+    bool m_exactScript = false;  // --to=html: one of this program's scripts
+    ScriptReadError m_scriptError;
+    std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;
+    std::unique_ptr<char[]> m_transcoded;
     WriteBehind m_writer;
     char* m_out = nullptr;  // the end of the output in m_writer's buffer
     bool m_begun = false;   // the output has begun
-    bool m_textIsInput = false;  // checked: the input needs no decoding
+    // With --encoding: how this input is read; a transcoder turns it into
+    // UTF-8 in each pass unless it is UTF-8 (already checked whole).
+    std::optional<html::EncodingChoice> m_choice;
+    bool m_transcoding = false;
+    bool m_checked = false;   // valid UTF-8, found in a pass already made
+    bool m_replaced = false;  // a transcoder put U+FFFD for some bytes
     std::uint64_t m_badOffset = 0;
     int m_error = 0;
 };

@@ -1,40 +1,71 @@
 #include "files.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace tagora::cli {
 namespace {
 
-// The temporary file being written, for the signal handler.
+// The temporary file being written, for the signal handlers.
 char g_temporaryPath[PATH_MAX + 1];
 volatile std::sig_atomic_t g_hasTemporary = 0;
 
-void removeTemporaryAndStop(int signal)
+// The window of an input file mapped at the moment, and whether the file
+// shrank under it, for the SIGBUS handler.
+std::atomic<std::uintptr_t> g_windowStart{0};
+std::atomic<std::uintptr_t> g_windowEnd{0};
+volatile std::sig_atomic_t g_inputShrank = 0;
+
+// What each signal did before its handler was installed.
+struct sigaction g_previousAction[NSIG];
+
+void removeTemporary()
 {
     if (g_hasTemporary)
         unlink(g_temporaryPath);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
 }
 
-// A mapped page beyond the end of a file that shrank while it was read.
-void removeTemporaryAndFail(int)
+// The signal then does what it did before, once this handler returns:
+// its default action ends the program (with a core dump where it makes
+// one).
+void removeTemporaryAndStop(int signal)
 {
-    if (g_hasTemporary)
-        unlink(g_temporaryPath);
-    static const char message[] = "tagora-convert: an input file shrank while it was read\n";
-    [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, message, sizeof message - 1);
-    _exit(2);
+    removeTemporary();
+    sigaction(signal, &g_previousAction[signal], nullptr);
+    raise(signal);
+}
+
+// A page of the mapped window beyond the end of a file that shrank while
+// it was read: zeros are mapped there, so that reading goes on, and the
+// conversion reports the change. Any other SIGBUS ends the program.
+void onBusError(int signal, siginfo_t* info, void*)
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    const std::uintptr_t start = g_windowStart.load();
+    const std::uintptr_t end = g_windowEnd.load();
+    if (address >= start && address < end) {
+        const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+        const std::uintptr_t page = address - address % pageSize;
+        if (mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
+                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+            g_inputShrank = 1;
+            return;
+        }
+    }
+    removeTemporaryAndStop(signal);
 }
 
 void rememberTemporary(const std::string& path)
@@ -70,19 +101,33 @@ mode_t permissionsFor(const struct stat* existing)
     return 0666 & ~mask;
 }
 
-// A symbolic link is followed, so that the file it names is replaced and
-// the link stays.
-std::string resolvedTarget(const std::string& target)
+bool writeAll(int fd, std::string_view bytes)
 {
-    struct stat status {};
-    if (lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return target;
-    char* resolved = realpath(target.c_str(), nullptr);
-    if (!resolved)
-        return target;
-    std::string path(resolved);
-    std::free(resolved);
-    return path;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A file of no name in TMPDIR (else /tmp), or one whose name is removed at
+// once where the file system cannot make such files.
+int unnamedTemporaryFile()
+{
+    const char* const variable = std::getenv("TMPDIR");
+    const std::string directory = variable && *variable ? variable : "/tmp";
+    const int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
+        return fd;
+    std::string pattern = directory + "/.tagora-convert.XXXXXX";
+    const int named = mkostemp(pattern.data(), O_CLOEXEC);
+    if (named >= 0)
+        unlink(pattern.c_str());
+    return named;
 }
 
 }  // namespace
@@ -105,19 +150,19 @@ bool InputFile::open(const std::string& file)
             return false;
         m_owned = true;
     }
-    struct stat status {};
-    if (fstat(m_fd, &status) != 0)
+    if (fstat(m_fd, &m_status) != 0)
         return false;
-    if (S_ISDIR(status.st_mode)) {
+    if (S_ISDIR(m_status.st_mode)) {
         errno = EISDIR;
         return false;
     }
-    m_regular = S_ISREG(status.st_mode);
+    g_inputShrank = 0;
+    m_regular = S_ISREG(m_status.st_mode);
     if (m_regular) {
         m_start = lseek(m_fd, 0, SEEK_CUR);
         m_regular = m_start >= 0;
         m_position = m_start;
-        m_mappableEnd = status.st_size;
+        m_mappableEnd = m_status.st_size;
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     return true;
@@ -129,6 +174,11 @@ bool InputFile::open(const std::string& file)
 std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t size)
 {
     unmapWindow();
+    if (m_headTaken < m_head.size()) {
+        const std::string_view rest = std::string_view(m_head).substr(m_headTaken);
+        m_headTaken = m_head.size();
+        return rest;
+    }
     if (!m_regular)
         return readInto(buffer, size);
     if (m_position < m_mappableEnd) {
@@ -158,6 +208,8 @@ std::optional<std::string_view> InputFile::mapWindow()
     madvise(window, size, MADV_SEQUENTIAL);
     m_window = window;
     m_windowSize = size;
+    g_windowStart = reinterpret_cast<std::uintptr_t>(window);
+    g_windowEnd = reinterpret_cast<std::uintptr_t>(window) + size;
     const auto skipped = static_cast<std::size_t>(m_position - offset);
     m_position = offset + static_cast<off_t>(size);
     lseek(m_fd, m_position, SEEK_SET);
@@ -177,14 +229,106 @@ std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t si
 
 void InputFile::unmapWindow()
 {
+    g_windowStart = 0;
+    g_windowEnd = 0;
     if (m_window)
         munmap(m_window, m_windowSize);
     m_window = nullptr;
 }
 
+bool InputFile::readFully(char* buffer, std::size_t size, std::size_t& got)
+{
+    for (got = 0; got < size;) {
+        const std::optional<std::string_view> block = readInto(buffer + got, size - got);
+        if (!block)
+            return false;
+        if (block->empty())
+            break;
+        got += block->size();
+    }
+    return true;
+}
+
+std::optional<std::string_view> InputFile::head(std::size_t size)
+{
+    if (m_regular) {
+        m_head.resize(size);
+        const ssize_t got = pread(m_fd, m_head.data(), size, m_start);
+        if (got < 0)
+            return std::nullopt;
+        m_head.resize(static_cast<std::size_t>(got));
+        m_headTaken = m_head.size();  // read again from the file itself
+        return m_head;
+    }
+    if (m_head.size() < size) {
+        const std::size_t had = m_head.size();
+        m_head.resize(size);
+        std::size_t got = 0;
+        const bool read = readFully(m_head.data() + had, size - had, got);
+        m_head.resize(had + got);
+        if (!read)
+            return std::nullopt;
+    }
+    return std::string_view(m_head).substr(0, size);
+}
+
+void InputFile::skipStart(std::size_t size)
+{
+    if (m_regular) {
+        m_start += static_cast<off_t>(size);
+        m_position = m_start;
+        lseek(m_fd, m_position, SEEK_SET);
+    } else {
+        m_headTaken = std::min(size, m_head.size());
+    }
+}
+
+// The copy has no name, so that nothing is left behind whatever ends the
+// program.
+bool InputFile::spool()
+{
+    const int copy = unnamedTemporaryFile();
+    if (copy < 0)
+        return false;
+    char buffer[std::size_t{64} << 10];
+    for (;;) {
+        const std::optional<std::string_view> block = nextBlock(buffer, sizeof buffer);
+        if (!block || (!block->empty() && !writeAll(copy, *block))) {
+            const int error = errno;
+            close(copy);
+            errno = error;
+            return false;
+        }
+        if (block->empty())
+            break;
+    }
+    if (m_owned)
+        close(m_fd);
+    m_fd = copy;
+    m_owned = true;
+    m_head.clear();
+    m_headTaken = 0;
+    m_regular = true;
+    m_start = 0;
+    m_position = 0;
+    m_mappableEnd = lseek(copy, 0, SEEK_END);
+    return m_mappableEnd >= 0 && lseek(copy, 0, SEEK_SET) == 0;
+}
+
+bool InputFile::changed() const
+{
+    if (g_inputShrank)
+        return true;
+    struct stat now {};
+    return S_ISREG(m_status.st_mode) && fstat(m_fd, &now) == 0
+           && (now.st_size != m_status.st_size || now.st_mtim.tv_sec != m_status.st_mtim.tv_sec
+               || now.st_mtim.tv_nsec != m_status.st_mtim.tv_nsec);
+}
+
 bool InputFile::rewind()
 {
     unmapWindow();
+    m_headTaken = m_head.size();
     m_position = m_start;
     return lseek(m_fd, m_start, SEEK_SET) == m_start;
 }
@@ -199,31 +343,75 @@ void OutputFile::openStandardOutput()
     m_fd = STDOUT_FILENO;
     m_name = "standard output";
     struct stat status {};
-    m_device = fstat(m_fd, &status) == 0 && S_ISCHR(status.st_mode);
+    if (fstat(m_fd, &status) == 0) {
+        m_device = S_ISCHR(status.st_mode);
+        m_existing = status;
+    }
 }
 
 bool OutputFile::openReplacing(const std::string& target)
 {
     m_name = target;
-    m_target = resolvedTarget(target);
+    if (!resolveTarget(target))
+        return false;
     struct stat status {};
-    const bool exists = stat(m_target.c_str(), &status) == 0;
-    if (exists && !S_ISREG(status.st_mode)) {
-        m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        m_owned = m_fd >= 0;
-        m_device = S_ISCHR(status.st_mode);
-        return m_owned || fail();
+    if (stat(m_target.c_str(), &status) == 0) {
+        m_existing = status;
+        if (!S_ISREG(status.st_mode))
+            return openDirect(status);
+        if (faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+            return fail();
     }
     std::string pattern = directoryOf(m_target) + "/." + baseNameOf(m_target) + ".XXXXXX";
+    // A signal that comes meanwhile waits until the handler knows the file.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &before);
     m_fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd >= 0)
+        rememberTemporary(pattern);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (m_fd < 0)
         return fail();
     m_owned = true;
     m_temporary = pattern;
-    rememberTemporary(m_temporary);
-    if (fchmod(m_fd, permissionsFor(exists ? &status : nullptr)) != 0)
+    if (fchmod(m_fd, permissionsFor(m_existing ? &*m_existing : nullptr)) != 0)
         return fail();
     return true;
+}
+
+// A symbolic link is followed, so that the file it names is replaced and
+// the link stays; a link to nothing or a loop fails.
+bool OutputFile::resolveTarget(const std::string& target)
+{
+    m_target = target;
+    struct stat status {};
+    if (lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return true;
+    char* const resolved = realpath(target.c_str(), nullptr);
+    if (!resolved) {
+        m_brokenLink = true;
+        return fail();
+    }
+    m_target = resolved;
+    std::free(resolved);
+    return true;
+}
+
+bool OutputFile::openDirect(const struct stat& status)
+{
+    m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    m_owned = m_fd >= 0;
+    m_device = S_ISCHR(status.st_mode);
+    return m_owned || fail();
+}
+
+bool OutputFile::isSameFileAs(const InputFile& input) const
+{
+    const struct stat& in = input.status();
+    return m_existing && S_ISREG(m_existing->st_mode) && S_ISREG(in.st_mode)
+           && m_existing->st_dev == in.st_dev && m_existing->st_ino == in.st_ino;
 }
 
 bool OutputFile::fail()
@@ -232,19 +420,15 @@ bool OutputFile::fail()
     return false;
 }
 
+std::string OutputFile::problem() const
+{
+    const std::string reason = std::strerror(m_error);
+    return m_brokenLink ? "it is a symbolic link to no file (" + reason + ")" : reason;
+}
+
 bool OutputFile::write(const char* bytes, std::size_t size)
 {
-    while (size > 0) {
-        const ssize_t written = ::write(m_fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail();
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return writeAll(m_fd, std::string_view(bytes, size)) || fail();
 }
 
 bool OutputFile::commit()
@@ -279,9 +463,36 @@ void OutputFile::discard()
 void installSignalHandlers()
 {
     std::signal(SIGPIPE, SIG_IGN);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, removeTemporaryAndStop);
-    std::signal(SIGBUS, removeTemporaryAndFail);
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Every signal whose default action ends the program, but SIGKILL,
+    // which cannot be caught, and the two above.
+    std::vector<int> ending = {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,    SIGTRAP, SIGABRT,
+                               SIGFPE,  SIGUSR1, SIGSEGV, SIGUSR2,   SIGALRM, SIGTERM,
+                               SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR,
+                               SIGSYS,  SIGBUS};
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+        ending.push_back(signal);
+    for (const int signal : ending) {
+        struct sigaction action {};
+        sigemptyset(&action.sa_mask);
+        if (signal == SIGBUS) {
+            action.sa_sigaction = onBusError;
+            action.sa_flags = SA_SIGINFO | SA_RESTART;
+        } else {
+            action.sa_handler = removeTemporaryAndStop;
+            action.sa_flags = SA_RESTART;
+        }
+        if (sigaction(signal, nullptr, &g_previousAction[signal]) == 0
+            && g_previousAction[signal].sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
+}
+
+void endByBrokenPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    raise(SIGPIPE);
+    _exit(128 + SIGPIPE);  // if SIGPIPE is blocked
 }
 
 }  // namespace tagora::cli

@@ -4,7 +4,9 @@
 // bytes are taken straight from the page cache without a copy.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <optional>
@@ -35,12 +37,29 @@ public:
     // A regular file can be read twice: back to where reading began.
     bool isRegular() const { return m_regular; }
     bool rewind();
+    // The first bytes of the input, at most size of them, without reading
+    // them away; std::nullopt with errno set on failure.
+    std::optional<std::string_view> head(std::size_t size);
+    // Reading begins that many bytes further, also after rewind() (no more
+    // than head() gave).
+    void skipStart(std::size_t size);
+    // Copies the rest of the input into an unnamed temporary file (in
+    // $TMPDIR, else /tmp) and reads that from now on, so that a pipe can
+    // be read twice. False with errno set.
+    bool spool();
     // "standard input", or the file's name.
     const std::string& name() const { return m_name; }
+    // What fstat told when the file was opened.
+    const struct stat& status() const { return m_status; }
+    // A regular file whose size or modification time differs from when it
+    // was opened, or one that shrank under a mapped window (the bytes
+    // beyond its end then read as zeros instead of ending the program).
+    bool changed() const;
 
 private:
     std::optional<std::string_view> mapWindow();
     std::optional<std::string_view> readInto(char* buffer, std::size_t size);
+    bool readFully(char* buffer, std::size_t size, std::size_t& got);
     void unmapWindow();
 
     int m_fd = -1;
@@ -52,12 +71,18 @@ private:
     void* m_window = nullptr;
     std::size_t m_windowSize = 0;
     std::string m_name;
+    struct stat m_status {};
+    std::string m_head;  // read from a pipe by head(), not yet taken
+    std::size_t m_headTaken = 0;
 };
 
 // Standard output, or a file that appears whole or not at all: written
 // beside its place under a temporary name and renamed over it once
 // complete. A target that exists and is not a regular file (a device such
-// as /dev/null, a pipe) is written directly.
+// as /dev/null, a pipe) is written directly. A symbolic link is followed
+// to the file it names, which must exist (a link to nothing or a loop is
+// an error, the link stays); a file the shell's > could not write (read
+// only) is refused, not replaced.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -74,6 +99,9 @@ public:
     // A device such as /dev/null takes a write at once: nothing is gained
     // by writing while the next part is produced.
     bool isDevice() const { return m_device; }
+    // The output is the regular file the input is: writing it would
+    // destroy the input, or read its own output back.
+    bool isSameFileAs(const InputFile& input) const;
 
     bool write(const char* bytes, std::size_t size);
     // Puts a complete file in place; for a direct output, only checks.
@@ -82,24 +110,35 @@ public:
     void discard();
 
     int error() const { return m_error; }
+    // Why the output failed, for a message.
+    std::string problem() const;
+    bool isStandardOutput() const { return m_fd == STDOUT_FILENO && !m_owned; }
     const std::string& name() const { return m_name; }
 
 private:
     bool fail();
+    bool openDirect(const struct stat& status);
+    bool resolveTarget(const std::string& target);
 
     int m_fd = -1;
     bool m_owned = false;
     bool m_device = false;
+    bool m_brokenLink = false;  // a symbolic link to nothing, or a loop
     int m_error = 0;
+    std::optional<struct stat> m_existing;  // the file replaced or written
     std::string m_name;
     std::string m_target;
     std::string m_temporary;
 };
 
-// A temporary file being written is removed when the program is
-// interrupted (SIGINT, SIGTERM, SIGHUP) or when a mapped input file
-// shrinks under it (SIGBUS, which ends with a message and status 2); a
-// closed pipe gives EPIPE instead of ending the program.
+// A temporary file being written is removed by every signal that ends
+// the program, which then ends by that signal as it would have; a signal
+// ignored when the program started stays ignored. A closed pipe gives
+// EPIPE and a file-size limit EFBIG instead of ending the program.
 void installSignalHandlers();
+
+// Ends the program quietly, as the default action of SIGPIPE does: what
+// cat and grep do when the rest of a pipeline stops reading.
+[[noreturn]] void endByBrokenPipe();
 
 }  // namespace tagora::cli

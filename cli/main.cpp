@@ -1,22 +1,26 @@
 // tagora-convert: the script generators of Tagora Converter for batch use.
-// Reads UTF-8 HTML from files or standard input and writes the PHP or ASP
-// script, or the character-code listing, as UTF-8, streaming in blocks of
-// a fixed size.
+// Reads HTML (UTF-8, or the encoding --encoding names or finds) from files
+// or standard input and writes the PHP or ASP script, or the
+// character-code listing, as UTF-8, streaming in blocks of a fixed size.
 
 #include "conversion.h"
 #include "files.h"
 #include "options.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <new>
-#include <set>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,6 +34,8 @@ int writeText(std::string_view text)
     output.openStandardOutput();
     if (output.write(text.data(), text.size()))
         return 0;
+    if (output.error() == EPIPE)
+        endByBrokenPipe();
     complain(output.name() + ": cannot write: " + std::strerror(output.error()));
     return kFailure;
 }
@@ -41,21 +47,22 @@ int showUsageError(const Options& options)
     return kFailure;
 }
 
-// DIR/NAME.php, .asp or .txt, NAME being the file's name without its
-// directory and its last extension.
+// DIR/NAME and the target's extension (.html for HTML, .txt for the
+// listing), NAME being the file's name without its directory and its last
+// extension.
 std::string outputPathFor(const std::string& file, const Options& options)
 {
     std::string name = file.substr(file.rfind('/') == std::string::npos ? 0 : file.rfind('/') + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0)
         name.resize(dot);
-    const char* extension = options.output == Output::PhpScript ? ".php"
-                            : options.output == Output::AspScript ? ".asp"
-                                                                    : ".txt";
+    const std::string_view extension = options.output == Output::Script ? tagora::targetInfo(options.target).extension
+                                       : options.output == Output::Html ? ".html"
+                                                                         : ".txt";
     std::string directory = options.outputDirectory;
     if (!directory.ends_with('/'))
         directory += '/';
-    return directory + name + extension;
+    return directory + name + std::string(extension);
 }
 
 Outcome convertOne(Converter& converter, const std::string& file, const std::string& target)
@@ -69,25 +76,68 @@ Outcome convertOne(Converter& converter, const std::string& file, const std::str
     if (target.empty()) {
         output.openStandardOutput();
     } else if (!output.openReplacing(target)) {
-        complain(output.name() + ": cannot write: " + std::strerror(output.error()));
+        complain(output.name() + ": cannot write: " + output.problem());
+        return Outcome::Failed;
+    }
+    if (output.isSameFileAs(input)) {
+        complain(input.name() + ": not converted: " + output.name() + " is the same file");
         return Outcome::Failed;
     }
     return converter.convert(input, output);
 }
 
-// Every file into the folder; one that fails does not stop the others,
-// and no two files write the same output.
+// The regular file a path names, links followed.
+std::optional<std::pair<dev_t, ino_t>> regularFile(const std::string& path)
+{
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return std::pair(status.st_dev, status.st_ino);
+}
+
+// One FILE of a -d run: where it goes, or why it does not.
+struct Planned {
+    std::string file;
+    std::string target;
+    std::string refusal;  // empty when it is converted
+};
+
+// Every output is checked against every input before anything is
+// written: none goes over an input, none twice to one place (an input
+// that an earlier output could create has that output's name, and so is
+// refused too).
+std::vector<Planned> planDirectory(const Options& options)
+{
+    std::vector<std::optional<std::pair<dev_t, ino_t>>> inputs;
+    std::vector<Planned> plan;
+    for (const std::string& file : options.files) {
+        inputs.push_back(regularFile(file));
+        plan.push_back({file, outputPathFor(file, options), {}});
+    }
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const auto earlier = std::find_if(plan.begin(), plan.begin() + static_cast<std::ptrdiff_t>(i),
+                                          [&](const Planned& other) { return other.target == plan[i].target; });
+        const std::optional<std::pair<dev_t, ino_t>> target = regularFile(plan[i].target);
+        const auto input = target ? std::find(inputs.begin(), inputs.end(), target) : inputs.end();
+        if (input != inputs.end())
+            plan[i].refusal = "its output " + plan[i].target + " is the input "
+                              + options.files[static_cast<std::size_t>(input - inputs.begin())];
+        else if (earlier != plan.begin() + static_cast<std::ptrdiff_t>(i))
+            plan[i].refusal = "its output " + plan[i].target + " is also that of " + earlier->file;
+    }
+    return plan;
+}
+
+// Every file into the folder; one that fails does not stop the others.
 Outcome convertIntoDirectory(Converter& converter, const Options& options)
 {
     Outcome worst = Outcome::Done;
-    std::set<std::string> written;
-    for (const std::string& file : options.files) {
-        const std::string target = outputPathFor(file, options);
+    for (const Planned& planned : planDirectory(options)) {
         Outcome outcome = Outcome::Failed;
-        if (!written.insert(target).second)
-            complain(file + ": not converted: " + target + " is the output of an earlier FILE");
+        if (!planned.refusal.empty())
+            complain(planned.file + ": not converted: " + planned.refusal);
         else
-            outcome = convertOne(converter, file, target);
+            outcome = convertOne(converter, planned.file, planned.target);
         worst = std::max(worst, outcome);
     }
     return worst;
@@ -95,7 +145,7 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
 
 int convert(const Options& options)
 {
-    Converter converter(options.output, options.escaping);
+    Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
     return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));

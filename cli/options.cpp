@@ -1,35 +1,61 @@
 #include "options.h"
 
 #include "credits.h"
+#include "html_encoding.h"
 
 #include <optional>
+#include <variant>
 
 namespace tagora::cli {
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tagora-convert [OPTION]... [FILE]...\n"
-    "Turn HTML into a PHP script of echo statements (the default) or a classic ASP\n"
-    "script of Response.Write statements, one statement per line, exactly as\n"
-    "Tagora Converter does; or list the Windows-1252 code of every character.\n"
+    "Turn HTML into a script that prints it, exactly as Tagora Converter does: a\n"
+    "PHP script of echo statements (the default), a classic ASP script of\n"
+    "Response.Write statements, or one of the other targets below; or list the\n"
+    "Windows-1252 code of every character.\n"
     "\n"
     "With no FILE, or when FILE is -, read standard input.\n"
     "\n"
-    "      --php              write a PHP script (the default)\n"
-    "      --asp              write an ASP script\n"
+    "  -t, --to=TARGET        write a script of TARGET (default php):\n"
+    "                           php         echo statements, one per line\n"
+    "                           asp         Response.Write statements, one per line\n"
+    "                           php-nowdoc  one PHP nowdoc holding the text as it is\n"
+    "                           js          a JavaScript template literal\n"
+    "                           js-concat   JavaScript strings joined with +\n"
+    "                           json        one JSON string\n"
+    "                           jsp         out.print statements in a JSP scriptlet\n"
+    "                           perl        print statements\n"
+    "                           python      sys.stdout.write calls\n"
+    "                           html        the HTML a script prints (see below)\n"
+    "  -f, --from=TARGET      with --to=html: the script is of TARGET (else it is\n"
+    "                           recognised)\n"
+    "      --php              the same as --to=php\n"
+    "      --asp              the same as --to=asp\n"
     "      --codes            write the character-code listing\n"
-    "      --classic          escape as version 1.0 did: PHP leaves $ as it is and\n"
-    "                           ASP turns every double quote into an apostrophe\n"
+    "      --classic          escape as version 1.0 did (php and asp only): PHP\n"
+    "                           leaves $ as it is and ASP turns every double quote\n"
+    "                           into an apostrophe\n"
+    "      --encoding=ENC     read input in ENC: 'auto' to tell it as the window\n"
+    "                           does, or an encoding as browsers name it\n"
+    "                           (windows-1252, latin1, shift_jis, utf-16le...)\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
-    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.php, NAME.asp or\n"
-    "                           NAME.txt (codes), NAME being FILE's name without\n"
-    "                           its directory and extension; DIR must exist\n"
+    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.EXT, NAME being\n"
+    "                           FILE's name without its directory and extension\n"
+    "                           and EXT the target's (php, asp, js, json, jsp, pl,\n"
+    "                           py; html for --to=html, txt for codes); DIR must\n"
+    "                           exist\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"
     "The scripts print their input exactly: PHP escapes \\, \", TAB and $; ASP\n"
-    "doubles quotes and writes %> as %\" & \">.\n"
+    "doubles quotes and writes %> as %\" & \">. A line break prints as LF (as CR LF\n"
+    "in asp, and as it is in php-nowdoc). js, js-concat and json never hold </ or\n"
+    "<!-- as they are, nor U+2028 or U+2029, so they are safe inside a <script>\n"
+    "element; jsp is ASCII, non-ASCII written as \\u escapes. php-nowdoc reads its\n"
+    "input twice: a pipe is first copied to a temporary file.\n"
     "\n"
     "Input is read as UTF-8; a byte-order mark at its start is skipped. Every line\n"
     "break (CR LF, LF, CR or U+2029) counts as CR LF, and U+FDD0 and U+FDD1 become\n"
@@ -37,27 +63,53 @@ constexpr std::string_view kUsage =
     "no newline added at the end. With -d, a FILE that fails is reported and the\n"
     "others are still converted.\n"
     "\n"
+    "With --encoding=auto, each input is read as the window opens a file: in the\n"
+    "encoding of its UTF-8 or UTF-16 byte-order mark; as UTF-16 when its first\n"
+    "bytes can be nothing else; as UTF-8 when it is valid UTF-8; else in the\n"
+    "encoding its <meta charset> names within the first 1024 bytes, or as\n"
+    "Windows-1252 (with a note on standard error). With --encoding=ENC, a\n"
+    "byte-order mark still decides, as in browsers. Bytes that are not valid in\n"
+    "the encoding become U+FFFD, with a note. This applies to every target,\n"
+    "--to=html and --codes alike.\n"
+    "\n"
     "Invalid UTF-8 is an error, reported with the byte offset (from 0) where the\n"
     "bad sequence starts. Regular files are checked before anything is written,\n"
     "and with -o or -d nothing is written for a bad input. When a pipe or terminal\n"
     "is converted to standard output, the output written so far stays and stops\n"
-    "before the bad sequence.\n"
+    "before the bad sequence. A file that changes while it is read is an error.\n"
+    "\n"
+    "An output is never written over an input, nor over a file that the shell's >\n"
+    "could not write (read-only); a symbolic link is followed to an existing file.\n"
+    "When the reader of standard output goes away, as 'head' does, the program\n"
+    "ends quietly, as cat does.\n"
     "\n"
     "Exit status:\n"
     " 0  if OK,\n"
     " 1  if an input is empty (nothing is written for it),\n"
-    " 2  if an input is not valid UTF-8, a file cannot be read or written, or the\n"
-    "    command line is wrong.\n";
+    " 2  if an input is not valid UTF-8 or changes while it is read, a file cannot\n"
+    "    be read or written (or would be written over an input), or the command\n"
+    "    line is wrong.\n";
 
-std::optional<Output> outputOption(std::string_view argument)
+// The output a flag chooses: a target, or the listing.
+using Choice = std::variant<Target, Output>;
+
+std::optional<Choice> flagChoice(std::string_view argument)
 {
     if (argument == "--php")
-        return Output::PhpScript;
+        return Target::Php;
     if (argument == "--asp")
-        return Output::AspScript;
+        return Target::Asp;
     if (argument == "--codes")
         return Output::CharacterCodes;
     return std::nullopt;
+}
+
+std::string targetNames()
+{
+    std::string names;
+    for (const TargetInfo& info : targets())
+        names.append(names.empty() ? "" : ", ").append(info.name);
+    return names;
 }
 
 Options usageError(std::string problem)
@@ -74,7 +126,7 @@ bool isOption(std::string_view argument)
 }
 
 // An option that takes a value: "-o FILE", "-oFILE", "--output FILE" or
-// "--output=FILE".
+// "--output=FILE"; the value goes into the field.
 struct ValueOption {
     std::string_view shortName;
     std::string_view longName;
@@ -84,7 +136,26 @@ struct ValueOption {
 constexpr ValueOption kValueOptions[] = {
     {"-o", "--output", &Options::outputFile},
     {"-d", "--output-dir", &Options::outputDirectory},
+    {"-t", "--to", nullptr},  // chooses the target
+    {"-f", "--from", nullptr},  // names the script's language
+    {{}, "--encoding", &Options::encoding},
 };
+
+// The encoding --encoding names, by the name html_encoding.h gives it;
+// strict UTF-8 is the default, spelt empty.
+std::optional<std::string> encodingOption(const std::string& value, std::string& problem)
+{
+    if (value == "auto")
+        return value;
+    const std::optional<std::string_view> encoding = html::encodingForLabel(value);
+    if (!encoding)
+        problem = "unknown encoding '" + value + "'";
+    else if (*encoding == html::kReplacement)
+        problem = "encoding '" + value + "' is not supported: browsers refuse to read it";
+    else
+        return *encoding == html::kUtf8 ? std::string() : std::string(*encoding);
+    return std::nullopt;
+}
 
 class Parser {
 public:
@@ -126,16 +197,14 @@ private:
             m_options.escaping = Escaping::Classic;
             return true;
         }
-        if (const std::optional<Output> output = outputOption(argument)) {
-            if (m_output && *m_output != *output)
-                return fail("--php, --asp and --codes exclude each other");
-            m_output = output;
-            return true;
-        }
+        if (const std::optional<Choice> choice = flagChoice(argument))
+            return choose(*choice);
         for (const ValueOption& valueOption : kValueOptions) {
             if (const std::optional<std::string_view> value = valueOf(argument, valueOption)) {
                 if (value->empty())
                     return fail("option '" + std::string(argument) + "' needs a value");
+                if (!valueOption.field)
+                    return valueOption.longName == "--to" ? chooseTarget(*value) : chooseSource(*value);
                 m_options.*valueOption.field = *value;
                 return true;
             }
@@ -143,24 +212,59 @@ private:
         return fail("unrecognized option '" + std::string(argument) + "'");
     }
 
+    bool chooseTarget(std::string_view name)
+    {
+        if (name == "html")
+            return choose(Output::Html);
+        const std::optional<Target> target = targetNamed(name);
+        if (!target)
+            return fail("unknown target '" + std::string(name) + "' (targets: " + targetNames() + ", html)");
+        return choose(*target);
+    }
+
+    bool chooseSource(std::string_view name)
+    {
+        m_options.from = targetNamed(name);
+        return m_options.from
+               || fail("unknown script language '" + std::string(name) + "' (one of: " + targetNames() + ")");
+    }
+
+    bool choose(Choice choice)
+    {
+        if (m_choice && *m_choice != choice)
+            return fail("--to, --php, --asp and --codes exclude each other");
+        m_choice = choice;
+        return true;
+    }
+
     // The option's value when the argument is that option, taking the next
     // argument when the value is not attached; empty when it is missing.
     std::optional<std::string_view> valueOf(std::string_view argument, const ValueOption& option)
     {
         for (const std::string_view name : {option.shortName, option.longName}) {
-            if (argument == name)
+            if (!name.empty() && argument == name)
                 return m_next < m_arguments.size() ? m_arguments[m_next++] : std::string_view();
         }
         if (argument.starts_with(option.longName) && argument[option.longName.size()] == '=')
             return argument.substr(option.longName.size() + 1);
-        if (argument.starts_with(option.shortName) && !argument.starts_with("--"))
+        if (!option.shortName.empty() && argument.starts_with(option.shortName) && !argument.starts_with("--"))
             return argument.substr(option.shortName.size());
         return std::nullopt;
     }
 
     Options checked()
     {
-        m_options.output = m_output.value_or(Output::PhpScript);
+        const Choice choice = m_choice.value_or(Target::Php);
+        if (const Target* target = std::get_if<Target>(&choice))
+            m_options.target = *target;
+        else
+            m_options.output = std::get<Output>(choice);
+        if (m_options.escaping == Escaping::Classic
+            && (m_options.output == Output::Html
+                || (m_options.output == Output::Script && !targetInfo(m_options.target).hasClassicEscaping)))
+            return usageError("--classic applies to --to=php and --to=asp only");
+        if (m_options.from && m_options.output != Output::Html)
+            return usageError("--from applies to --to=html only");
         if (m_options.files.empty())
             m_options.files.emplace_back("-");
         if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())
@@ -173,13 +277,20 @@ private:
                     return usageError("-d DIR takes named FILEs, not standard input");
             }
         }
+        if (!m_options.encoding.empty()) {
+            std::string problem;
+            const std::optional<std::string> encoding = encodingOption(m_options.encoding, problem);
+            if (!encoding)
+                return usageError(problem);
+            m_options.encoding = *encoding;
+        }
         return m_options;
     }
 
     std::span<const char* const> m_arguments;
     std::size_t m_next = 0;
     Options m_options;
-    std::optional<Output> m_output;
+    std::optional<Choice> m_choice;
     bool m_optionsEnded = false;
     std::string m_problem;
 };

@@ -1,8 +1,9 @@
 // The command line of tagora-convert.
 #pragma once
 
-#include "script_stream.h"
+#include "targets.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,15 +12,22 @@
 namespace tagora::cli {
 
 enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
-enum class Output { PhpScript, AspScript, CharacterCodes };
+// What is written: a script of the target, the character-code listing, or
+// the HTML a script prints.
+enum class Output { Script, CharacterCodes, Html };
 
 struct Options {
     Action action = Action::Convert;
-    Output output = Output::PhpScript;
+    Output output = Output::Script;
+    Target target = Target::Php;
+    std::optional<Target> from;      // --from: the language of the script (Html)
     Escaping escaping = Escaping::Exact;
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file
     std::string outputDirectory;     // -d: each input into a file here
+    // --encoding: empty for strict UTF-8, "auto", or the name of an
+    // encoding in html_encoding.h.
+    std::string encoding;
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

@@ -1,5 +1,8 @@
 #include "write_behind.h"
 
+#include <pthread.h>
+
+#include <csignal>
 #include <system_error>
 
 namespace tagora::cli {
@@ -29,12 +32,20 @@ bool WriteBehind::startThread()
 {
     if (m_thread.joinable())
         return true;
+    // Signals sent to the program go to the main thread, which knows what
+    // to clean up; a fault of this thread is still its own.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
+        sigdelset(&all, fault);
+    pthread_sigmask(SIG_BLOCK, &all, &before);
     try {
         m_thread = std::thread(&WriteBehind::writeJobs, this);
-        return true;
     } catch (const std::system_error&) {
-        return false;
     }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return m_thread.joinable();
 }
 
 bool WriteBehind::handOver(OutputFile& output, std::size_t size)

@@ -173,34 +173,6 @@ std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& afte
     return walkPlain(bytes, size, i, size, afterCr);
 }
 
-// The length of the start of the bytes that is well-formed: ASCII sixteen
-// bytes at a time, then a character at a time.
-std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size)
-{
-    std::size_t i = 0;
-    while (i < size) {
-#ifdef __SSE2__
-        for (; size - i >= 16; i += 16) {
-            const auto high = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i))));
-            if (high != 0) {
-                i += static_cast<std::size_t>(std::countr_zero(high));
-                break;
-            }
-        }
-#endif
-        while (i < size && bytes[i] < 0x80)
-            ++i;
-        if (i == size)
-            break;
-        const utf8::Sequence sequence = utf8::decodeSequence(bytes + i, size - i);
-        if (sequence.status != utf8::Status::Complete)
-            break;
-        i += sequence.length;
-    }
-    return i;
-}
-
 // Copies the ASCII other than CR and LF at the start of the bytes, sixteen
 // bytes at a time, and returns its length.
 std::size_t copyKeptAscii(const unsigned char* bytes, std::size_t size, char* out)
@@ -249,6 +221,7 @@ struct TextWriter {
     char* out;
     bool afterCr;
     bool atStart;
+    bool dropByteOrderMark;  // at the start
 
     // What a rule makes of a character other than one kept as it is.
     static char* putChange(InputRule rule, char* out)
@@ -270,7 +243,7 @@ struct TextWriter {
     // The text the rules keep, and the line breaks in it.
     std::size_t run(const unsigned char* bytes, std::size_t size)
     {
-        if (atStart && bytes[0] == 0xEF)
+        if (atStart && dropByteOrderMark && bytes[0] == 0xEF)
             return 0;  // perhaps a byte-order mark, which character() looks at
         std::size_t i = 0;
         char* end = out;
@@ -295,7 +268,7 @@ struct TextWriter {
         const InputRule rule = inputRule(sequence.codePoint, std::exchange(afterCr, sequence.codePoint == '\r'));
         if (rule != InputRule::Keep) {
             out = putChange(rule, out);
-        } else if (!first || sequence.codePoint != kByteOrderMark) {
+        } else if (!first || !dropByteOrderMark || sequence.codePoint != kByteOrderMark) {
             std::memcpy(out, bytes, sequence.length);
             out += sequence.length;
         }
@@ -312,7 +285,7 @@ std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block,
         m_reader.skip(block.size());
         return block;
     }
-    TextWriter writer{out, m_afterCr, m_atStart};
+    TextWriter writer{out, m_afterCr, m_atStart, m_dropByteOrderMark};
     if (!m_reader.feed(block, writer))
         return std::nullopt;
     m_afterCr = writer.afterCr;
@@ -322,7 +295,7 @@ std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block,
 
 bool Utf8InputDecoder::finish()
 {
-    TextWriter writer{nullptr, m_afterCr, m_atStart};
+    TextWriter writer{nullptr, m_afterCr, m_atStart, m_dropByteOrderMark};
     return m_reader.finish(writer);
 }
 
@@ -335,56 +308,6 @@ bool Utf8InputDecoder::needsNoChange(std::string_view block) const
         return false;
     bool afterCr = false;
     return plainPrefix(bytes, block.size(), afterCr) == block.size() && !afterCr;
-}
-
-namespace {
-
-// What the reader hands the check. While the text is plain, a run is as
-// much of it as is plain; from the first character that is not, only its
-// well-formedness counts.
-struct PlainCheck {
-    bool atStart;
-    bool afterCr;
-    bool unchanged;
-
-    std::size_t run(const unsigned char* bytes, std::size_t size)
-    {
-        if (!unchanged)
-            return wellFormedPrefix(bytes, size);
-        if (atStart && bytes[0] == 0xEF)
-            return 0;  // perhaps a byte-order mark, which character() looks at
-        atStart = false;
-        return plainPrefix(bytes, size, afterCr);
-    }
-
-    void character(const utf8::Sequence& sequence, const unsigned char*)
-    {
-        if (!unchanged)
-            return;
-        const bool byteOrderMark = std::exchange(atStart, false) && sequence.codePoint == kByteOrderMark;
-        unchanged = !byteOrderMark && leavesTextAsItIs(sequence.codePoint, afterCr);
-        afterCr = sequence.codePoint == '\r';
-    }
-
-    static bool invalid(std::size_t) { return false; }
-};
-
-}  // namespace
-
-bool Utf8InputCheck::feed(std::string_view block)
-{
-    PlainCheck check{m_atStart, m_afterCr, m_unchanged};
-    const bool wellFormed = m_reader.feed(block, check);
-    m_atStart = check.atStart;
-    m_afterCr = check.afterCr;
-    m_unchanged = check.unchanged;
-    return wellFormed;
-}
-
-bool Utf8InputCheck::finish()
-{
-    PlainCheck check{m_atStart, m_afterCr, m_unchanged};
-    return m_reader.finish(check);
 }
 
 }  // namespace tagora

@@ -55,10 +55,16 @@ std::size_t normalizedInputSize(std::u16string_view text);
 char16_t* normalizeInputText(std::u16string_view text, char16_t* out);
 
 // Strict UTF-8 decoding for tagora-convert, block by block, straight into
-// the input text as UTF-8. A byte-order mark at the very start is not part
-// of the text.
+// the input text as UTF-8.
 class Utf8InputDecoder {
 public:
+    // A byte-order mark at the very start is not part of the text, unless
+    // it stays (what a transcoder gives has lost its own mark already).
+    explicit Utf8InputDecoder(bool dropLeadingByteOrderMark = true)
+        : m_dropByteOrderMark(dropLeadingByteOrderMark)
+    {
+    }
+
     // The most bytes decode() writes for a block of the given size.
     static constexpr std::size_t maxFeedSize(std::size_t blockSize) { return 2 * blockSize + 16; }
 
@@ -78,25 +84,7 @@ private:
     utf8::Reader m_reader;
     bool m_afterCr = false;
     bool m_atStart = true;
-};
-
-// Strict validation of the bytes of an input, block by block, that also
-// tells whether its input text is the bytes themselves.
-class Utf8InputCheck {
-public:
-    // False at the first ill-formed sequence (see errorOffset()).
-    bool feed(std::string_view block);
-    // False when the text ends inside a sequence.
-    bool finish();
-    std::uint64_t errorOffset() const { return m_reader.errorOffset(); }
-    // After a successful finish(): the input text is the bytes as they are.
-    bool changesNothing() const { return m_unchanged && !m_afterCr; }
-
-private:
-    utf8::Reader m_reader;
-    bool m_atStart = true;
-    bool m_afterCr = false;
-    bool m_unchanged = true;  // all so far is its own input text
+    bool m_dropByteOrderMark;
 };
 
 }  // namespace tagora

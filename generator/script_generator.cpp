@@ -4,12 +4,15 @@ namespace tagora {
 namespace {
 
 template <class CharT>
-std::optional<std::basic_string<CharT>> generate(ScriptLanguage language, Escaping escaping,
+std::optional<std::basic_string<CharT>> generate(Target target, Escaping escaping,
                                                  std::basic_string_view<CharT> html)
 {
     if (html.empty())
         return std::nullopt;
-    ScriptStream<CharT> stream(language, escaping);
+    const std::optional<std::string> label = heredocLabelFor(target, html);
+    if (!label)
+        return std::nullopt;
+    ScriptStream<CharT> stream(target, escaping, *label);
     std::basic_string<CharT> text;
     text.reserve(html.size() + html.size() / 2 + ScriptStream<CharT>::kMaxFrameSize);
     stream.begin(text);
@@ -20,16 +23,27 @@ std::optional<std::basic_string<CharT>> generate(ScriptLanguage language, Escapi
 
 }  // namespace
 
-std::optional<std::u16string> script(ScriptLanguage language, Escaping escaping,
-                                     std::u16string_view html)
+template <class CharT>
+std::optional<std::string> heredocLabelFor(Target target, std::basic_string_view<CharT> html)
 {
-    return generate(language, escaping, html);
+    if (target != Target::PhpNowdoc)
+        return std::string(kHeredocLabelStem);
+    HeredocLabelScan<CharT> scan;
+    scan.feed(html);
+    return scan.label();
 }
 
-std::optional<std::string> script(ScriptLanguage language, Escaping escaping,
-                                  std::string_view utf8Html)
+template std::optional<std::string> heredocLabelFor(Target, std::string_view);
+template std::optional<std::string> heredocLabelFor(Target, std::u16string_view);
+
+std::optional<std::u16string> script(Target target, Escaping escaping, std::u16string_view html)
 {
-    return generate(language, escaping, utf8Html);
+    return generate(target, escaping, html);
+}
+
+std::optional<std::string> script(Target target, Escaping escaping, std::string_view utf8Html)
+{
+    return generate(target, escaping, utf8Html);
 }
 
 }  // namespace tagora

@@ -9,7 +9,14 @@
 #include <cstring>
 #include <string_view>
 
-namespace tagora::utf8 {
+namespace tagora {
+
+// The offset of the first byte of the first ill-formed sequence, the
+// place where a strict decoder stops; std::string_view::npos when the
+// whole text is well-formed.
+std::size_t firstInvalidUtf8(std::string_view bytes);
+
+namespace utf8 {
 
 enum class Status { Complete, Invalid, Truncated };
 
@@ -60,6 +67,11 @@ struct LeadRules {
 };
 inline constexpr LeadRules kLeadRules;
 
+constexpr bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
 // The sequence that starts at bytes[0] (ASCII decodes too). Truncated:
 // every byte present is a valid beginning, but the sequence goes on beyond
 // the end of the bytes.
@@ -77,12 +89,22 @@ inline Sequence decodeSequence(const unsigned char* bytes, std::size_t available
     for (std::size_t k = 2; k < rule.length; ++k) {
         if (k >= available)
             return {0, 0, Status::Truncated};
-        if ((bytes[k] & 0xC0) != 0x80)
+        if (!isContinuation(bytes[k]))
             return {};
         value = (value << 6) | (bytes[k] & 0x3Fu);
     }
     return {value, rule.length, Status::Complete};
 }
+
+// The length of the ASCII run at the start of the bytes.
+std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size);
+
+// The length of the start of the bytes that is well-formed, up to the
+// first sequence that is ill-formed or cut off by their end.
+std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size);
+
+// Appends the UTF-8 form of a code point and returns the end.
+char* encode(char32_t codePoint, char* out);
 
 // Reads a text given block by block, one character at a time, and hands
 // what it reads to a handler; a sequence cut by the end of a block is
@@ -199,4 +221,21 @@ bool Reader::stopAt(std::uint64_t offset, std::size_t count, Handler& handler)
     return false;
 }
 
-}  // namespace tagora::utf8
+}  // namespace utf8
+
+// Strict validation of a text that arrives block by block; a sequence may
+// be split across blocks.
+class Utf8Validator {
+public:
+    // False at the first ill-formed sequence; errorOffset() then tells
+    // where it starts, counted from the first byte ever fed.
+    bool feed(std::string_view block);
+    // False when the text ends inside a sequence.
+    bool finish();
+    std::uint64_t errorOffset() const { return m_reader.errorOffset(); }
+
+private:
+    utf8::Reader m_reader;
+};
+
+}  // namespace tagora

@@ -12,11 +12,14 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "script_to_html.h"
+#include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -67,6 +70,76 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     return box;
 }
 
+// What the window calls each target, beyond its title.
+struct TargetTexts {
+    Target target;
+    const char* itemName;
+    QAction* frm_Main::*item;
+    const char* caption;  // of its Conversion menu item
+    const char* copied;   // the message after Copy Script
+    const char* filter;   // of the save dialog
+};
+
+// PHP and ASP keep version 1.0's message, which names the PHP script in
+// either mode.
+constexpr TargetTexts kTargetTexts[] = {
+    {Target::Php, "mnuToPHP", &frm_Main::mnuToPHP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &PHP"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
+    {Target::Asp, "mnuToASP", &frm_Main::mnuToASP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &ASP"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "ASP scripts (*.asp)")},
+    {Target::PhpNowdoc, "mnuToPHPNowdoc", &frm_Main::mnuToPHPNowdoc,
+     QT_TRANSLATE_NOOP("frm_Main", "HTML to PHP &Nowdoc"),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP nowdoc script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
+    {Target::Js, "mnuToJS", &frm_Main::mnuToJS, QT_TRANSLATE_NOOP("frm_Main", "HTML to &JavaScript"),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
+    {Target::JsConcat, "mnuToJSConcat", &frm_Main::mnuToJSConcat,
+     QT_TRANSLATE_NOOP("frm_Main", "HTML to JavaScript S&trings"),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
+    {Target::Json, "mnuToJSON", &frm_Main::mnuToJSON, QT_TRANSLATE_NOOP("frm_Main", "HTML to JS&ON"),
+     QT_TRANSLATE_NOOP("frm_Main", "JSON has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JSON files (*.json)")},
+    {Target::Jsp, "mnuToJSP", &frm_Main::mnuToJSP, QT_TRANSLATE_NOOP("frm_Main", "HTML to J&SP"),
+     QT_TRANSLATE_NOOP("frm_Main", "JSP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "JSP pages (*.jsp)")},
+    {Target::Perl, "mnuToPerl", &frm_Main::mnuToPerl, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&erl"),
+     QT_TRANSLATE_NOOP("frm_Main", "Perl script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "Perl scripts (*.pl)")},
+    {Target::Python, "mnuToPython", &frm_Main::mnuToPython, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&ython"),
+     QT_TRANSLATE_NOOP("frm_Main", "Python script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "Python scripts (*.py)")},
+};
+
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kTargetTexts); ++i) {
+        if (static_cast<std::size_t>(kTargetTexts[i].target) != i)
+            return false;
+    }
+    return true;
+}(), "the texts are in the order of the targets");
+
+const TargetTexts& textsOf(Target target)
+{
+    return kTargetTexts[static_cast<std::size_t>(target)];
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("frm_Main", text);
+}
+
+QString titleOf(Target target)
+{
+    return fromAscii(targetInfo(target).title);
+}
+
+// The data of the Script to HTML item; the targets' items hold theirs.
+constexpr int kHtmlMode = -1;
+
 LinkLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
 {
     auto* link = new LinkLabel(parent);
@@ -95,7 +168,9 @@ frm_Main::frm_Main(QWidget* parent)
     createControls(client);
     createMenus();
     setTabOrder();
+    describeControls();
     connectCommands();
+    restoreChoices();
     updateSaveCommands();
     setAcceptDrops(true);
     // The window is as large as its menu bar and client area, no larger.
@@ -134,9 +209,7 @@ void frm_Main::createStatusStrip(QWidget* client)
 void frm_Main::createTextBoxes(QWidget* client)
 {
     txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
-    txtPHP->setAccessibleName(tr("Script"));
     txtHTML = addTextBox(client, "txtHTML", 405, QColor());
-    txtHTML->setAccessibleName(tr("HTML Code"));
 }
 
 void frm_Main::createLabels(QWidget* client)
@@ -190,14 +263,26 @@ void frm_Main::createEditMenu()
     mnuClear = addMenuItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
 }
 
+// One item per target in an exclusive group, PHP first, then Script to
+// HTML; Classic Escaping last, for the targets that have it.
 void frm_Main::createConversionMenu()
 {
     mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
-    mnuToPHP = addMenuItem(mnuConversion, "mnuToPHP", tr("HTML to &PHP"));
-    mnuToPHP->setCheckable(true);
+    conversionModes = new QActionGroup(this);
+    conversionModes->setObjectName(QStringLiteral("conversionModes"));
+    for (const TargetTexts& texts : kTargetTexts) {
+        QAction* item = addMenuItem(mnuConversion, texts.itemName, translated(texts.caption));
+        item->setCheckable(true);
+        item->setData(static_cast<int>(texts.target));
+        conversionModes->addAction(item);
+        this->*texts.item = item;
+    }
+    mnuToHTML = addMenuItem(mnuConversion, "mnuToHTML", tr("Script to &HTML"));
+    mnuToHTML->setCheckable(true);
+    mnuToHTML->setData(kHtmlMode);
+    mnuToHTML->setStatusTip(tr("Read a script back into the HTML it prints"));
+    conversionModes->addAction(mnuToHTML);
     mnuToPHP->setChecked(true);
-    mnuToASP = addMenuItem(mnuConversion, "mnuToASP", tr("HTML to &ASP"));
-    mnuToASP->setCheckable(true);
     mnuConversionsep1 = addMenuSeparator(mnuConversion, "mnuConversionsep1");
     mnuClassicEscaping = addMenuItem(mnuConversion, "mnuClassicEscaping",
                                      tr("Classic Escaping (v1.0)"));
@@ -214,12 +299,55 @@ void frm_Main::createHelpMenu()
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
 
+// Reading order: the links on the caption line of a box come before the
+// box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {txtHTML, txtPHP, cmdConvert, cmdClear, mnuCopy, cmdSaveScript,
-                              Command1};
+    QWidget* const order[] = {lblEnlarge1, lblRefresh, txtHTML,  lblEnlarge,    txtPHP,
+                              cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// Names and descriptions for screen readers. Buttons and menu items are
+// named by their captions; the boxes by the captions above them.
+void frm_Main::describeControls()
+{
+    txtHTML->setAccessibleName(captionName(Label1->text()));
+    txtHTML->setAccessibleDescription(tr("The HTML to convert"));
+    nameOutputBox();
+    txtPHP->setAccessibleDescription(tr("The script made from the HTML code"));
+    lblEnlarge1->setAccessibleName(tr("Enlarge HTML Code"));
+    lblEnlarge1->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
+    lblEnlarge->setAccessibleName(tr("Enlarge Script"));
+    lblEnlarge->setAccessibleDescription(tr("Shows the script in a larger window"));
+    lblRefresh->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
+    Command1->setAccessibleName(tr("List Character Codes"));
+    Command1->setAccessibleDescription(
+        tr("Appends the Windows-1252 code of every character of the HTML code to the script"));
+    cmdConvert->setAccessibleDescription(tr("Turns the HTML code into a script"));
+    mnuCopy->setAccessibleDescription(tr("Copies the script to the clipboard"));
+    cmdSaveScript->setAccessibleDescription(tr("Saves the script in a file"));
+}
+
+// "PHP Script:" -> "PHP Script"
+QString frm_Main::captionName(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+void frm_Main::setOutputCaption(const QString& caption)
+{
+    setLabelText(lblConvertto, caption);
+    nameOutputBox();
+}
+
+void frm_Main::nameOutputBox()
+{
+    txtPHP->setAccessibleName(captionName(lblConvertto->text()));
 }
 
 void frm_Main::connectCommands()
@@ -232,7 +360,11 @@ void frm_Main::connectCommands()
     connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
     connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
     connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
-    connect(mnuClassicEscaping, &QAction::toggled, this, &frm_Main::convertAgainIfInput);
+    for (QAction* item : conversionModes->actions()) {
+        if (item != mnuToPHP && item != mnuToASP)
+            connect(item, &QAction::triggered, this, [this, item] { selectMode(item); });
+    }
+    connect(mnuClassicEscaping, &QAction::triggered, this, &frm_Main::escapingToggled);
     connect(mnuOpen, &QAction::triggered, this, &frm_Main::openHtmlFile);
     connect(lblRefresh, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
     connect(mnuSavePHPScript, &QAction::triggered, this, &frm_Main::saveScript);
@@ -263,32 +395,65 @@ QString frm_Main::outputText() const
     return editorText(txtPHP);
 }
 
+std::optional<Target> frm_Main::target() const
+{
+    const int mode = conversionModes->checkedAction()->data().toInt();
+    return mode == kHtmlMode ? std::nullopt : std::optional<Target>(Target(mode));
+}
+
+// What the output box holds in the current mode, as the window names it.
+struct frm_Main::OutputKind {
+    QString title;
+    QString extension;
+    QString filter;
+    QString copied;
+    QString settingName;
+    bool hasClassicEscaping;
+};
+
+frm_Main::OutputKind frm_Main::outputKind() const
+{
+    if (const std::optional<Target> chosen = target()) {
+        const TargetInfo& info = targetInfo(*chosen);
+        const TargetTexts& texts = textsOf(*chosen);
+        return {titleOf(*chosen), fromAscii(info.extension), translated(texts.filter),
+                translated(texts.copied), fromAscii(info.name), info.hasClassicEscaping};
+    }
+    return {tr("HTML"), QStringLiteral(".html"), tr("HTML files (*.html *.htm)"),
+            tr("HTML has been copied to the clipboard."), QStringLiteral("html"), false};
+}
+
 void frm_Main::convert()
 {
-    if (mnuToPHP->isChecked())
+    const std::optional<Target> chosen = target();
+    if (!chosen)
+        convertToHtml();
+    else if (*chosen == Target::Php)
         ConvertToPHP();
-    else if (mnuToASP->isChecked())
+    else if (*chosen == Target::Asp)
         ConvertToASP();
+    else
+        convertTo(*chosen);
 }
 
 void frm_Main::ConvertToPHP()
 {
-    convertTo(ScriptLanguage::Php);
+    convertTo(Target::Php);
 }
 
 void frm_Main::ConvertToASP()
 {
-    convertTo(ScriptLanguage::Asp);
+    convertTo(Target::Asp);
 }
 
 // An empty input leaves the previous output as it is.
-void frm_Main::convertTo(ScriptLanguage language)
+void frm_Main::convertTo(Target target)
 {
     const Escaping escaping =
         mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
     {
         BusyCursor busy;
-        const std::optional<std::u16string> text = script(language, escaping, toU16(inputText()));
+        const std::optional<std::u16string> text = script(target, escaping, toU16(inputText()));
         if (text) {
             setEditorText(txtPHP, fromU16(*text));
             return;
@@ -299,23 +464,75 @@ void frm_Main::convertTo(ScriptLanguage language)
 
 void frm_Main::selectPhpMode()
 {
-    selectMode(ScriptLanguage::Php);
+    selectTarget(Target::Php);
 }
 
 void frm_Main::selectAspMode()
 {
-    selectMode(ScriptLanguage::Asp);
+    selectTarget(Target::Asp);
 }
 
-// Choosing a mode with an empty input changes only the check marks and
-// the label; with an input it converts again at once.
-void frm_Main::selectMode(ScriptLanguage language)
+void frm_Main::selectTarget(Target target)
 {
-    const bool php = language == ScriptLanguage::Php;
-    mnuToPHP->setChecked(php);
-    mnuToASP->setChecked(!php);
-    setLabelText(lblConvertto, php ? tr("PHP Script") : tr("ASP Script"));
-    mnuSavePHPScript->setText(php ? tr("&Save PHP Script...") : tr("&Save ASP Script..."));
+    selectMode(this->*textsOf(target).item);
+}
+
+void frm_Main::selectHtmlMode()
+{
+    selectMode(mnuToHTML);
+}
+
+// Choosing a mode with an empty input changes only the menu, the label and
+// the save commands; with an input it converts again at once.
+void frm_Main::selectMode(QAction* item)
+{
+    item->setChecked(true);
+    showMode(outputKind().title);
+    rememberChoices();
+    convertAgainIfInput();
+}
+
+// The output label names what the output box holds; the Enlarge link
+// beside it moves right when a long name would reach it.
+void frm_Main::showMode(const QString& caption)
+{
+    setOutputCaption(caption);
+    const int gap = px(1395) - px(180 + 1005);
+    lblEnlarge->move(std::max(px(1395), lblConvertto->geometry().right() + 1 + gap), lblEnlarge->y());
+    const OutputKind kind = outputKind();
+    mnuSavePHPScript->setText(tr("&Save %1...").arg(kind.title));
+    mnuClassicEscaping->setEnabled(kind.hasClassicEscaping);
+}
+
+// The script in the input box read back: what it prints, or the template
+// of a PHP or ASP page. What cannot be read is said with its place, and
+// the output stays as it is.
+void frm_Main::convertToHtml()
+{
+    if (txtHTML->document()->isEmpty()) {
+        showMessage(this, fromAscii(kNoScriptMessage), MessageIcon::Exclamation);
+        return;
+    }
+    HtmlFromScript html;
+    {
+        BusyCursor busy;
+        html = htmlFromScript(runtime::toUtf8(inputText()));
+        if (html.html) {
+            setEditorText(txtPHP, runtime::fromUtf8(*html.html));
+            return;
+        }
+    }
+    showMessage(this,
+                tr("The script cannot be read back into HTML.\n\nLine %1, column %2: %3.")
+                    .arg(html.error.line)
+                    .arg(html.error.column)
+                    .arg(QString::fromStdString(html.error.message)),
+                MessageIcon::Exclamation);
+}
+
+void frm_Main::escapingToggled()
+{
+    rememberChoices();
     convertAgainIfInput();
 }
 
@@ -325,9 +542,22 @@ void frm_Main::convertAgainIfInput()
         convert();
 }
 
-bool frm_Main::aspMode() const
+void frm_Main::rememberChoices() const
 {
-    return !mnuToPHP->isChecked() && mnuToASP->isChecked();
+    runtime::rememberChoices({outputKind().settingName, mnuClassicEscaping->isChecked()});
+}
+
+// The first start is in PHP mode, as version 1.0 always was; the output
+// label keeps its colon until a mode is chosen.
+void frm_Main::restoreChoices()
+{
+    const RememberedChoices choices = rememberedChoices();
+    mnuClassicEscaping->setChecked(choices.classicEscaping);
+    if (choices.target == QLatin1String("html"))
+        mnuToHTML->setChecked(true);
+    else
+        (this->*textsOf(targetNamed(choices.target.toStdString()).value_or(Target::Php)).item)->setChecked(true);
+    showMode(outputKind().title + QLatin1Char(':'));
 }
 
 void frm_Main::clear()
@@ -346,7 +576,7 @@ void frm_Main::copyScript()
         BusyCursor busy;
         setClipboardText(outputText());
     }
-    showMessage(this, tr("PHP script has been copied to the clipboard."), MessageIcon::Information);
+    showMessage(this, outputKind().copied, MessageIcon::Information);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,
@@ -357,7 +587,7 @@ void frm_Main::listCharacterCodes()
     const qsizetype length = inputLength();
     if (length > kLongestListedInput) {
         showMessage(this,
-                    tr("The character listing takes at most %1 characters; the input holds %2.")
+                    tr("The character listing takes at most %L1 characters; the input holds %L2.")
                         .arg(kLongestListedInput)
                         .arg(length),
                     MessageIcon::Exclamation);
@@ -392,9 +622,11 @@ void frm_Main::start(const QString& file)
 
 void frm_Main::openHtmlFile()
 {
-    const QString path = askForFileToOpen(
-        this, tr("Open HTML File"), lastFolder_,
-        {tr("HTML files (*.html *.htm *.xhtml *.shtml)"), tr("All files (*)")});
+    QStringList filters{tr("HTML files (*.html *.htm *.xhtml *.shtml)"),
+                        tr("Scripts (*.php *.asp *.js *.json *.jsp *.pl *.py)"), tr("All files (*)")};
+    if (!target())
+        filters.swapItemsAt(0, 1);  // a script is read back into HTML
+    const QString path = askForFileToOpen(this, tr("Open HTML File"), lastFolder_, filters);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -418,14 +650,9 @@ void frm_Main::openFile(const QString& path)
     }
     openedFile_ = QFileInfo(path).absoluteFilePath();
     lastFolder_ = QFileInfo(path).absolutePath();
-    if (read.decoded->source == TextSource::GuessedWindows1252) {
-        showMessage(this,
-                    tr("\"%1\" is not UTF-8 and names no character set of its own, so it was "
-                       "read as Windows-1252 (Western European). Check any characters outside "
-                       "plain ASCII.")
-                        .arg(name),
-                    MessageIcon::Information);
-    }
+    const QString notice = readingNotice(*read.decoded, name);
+    if (!notice.isEmpty())
+        showMessage(this, notice, MessageIcon::Information);
 }
 
 // The file holds the output text as it is, in UTF-8 without a byte-order
@@ -434,9 +661,9 @@ void frm_Main::saveScript()
 {
     if (txtPHP->document()->isEmpty())
         return;
-    const QString path = askForFileToSave(
-        this, aspMode() ? tr("Save ASP Script") : tr("Save PHP Script"), proposedScriptFile(),
-        {aspMode() ? tr("ASP scripts (*.asp)") : tr("PHP scripts (*.php)"), tr("All files (*)")});
+    const OutputKind kind = outputKind();
+    const QString path = askForFileToSave(this, tr("Save %1").arg(kind.title), proposedScriptFile(),
+                                          {kind.filter, tr("All files (*)")});
     if (path.isEmpty())
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
@@ -461,7 +688,7 @@ QString frm_Main::proposedScriptFile() const
     const QString folder = !openedFile_.isEmpty() ? opened.absolutePath()
                            : !lastFolder_.isEmpty() ? lastFolder_
                                                     : QDir::currentPath();
-    return QDir(folder).filePath(base + (aspMode() ? QStringLiteral(".asp") : QStringLiteral(".php")));
+    return QDir(folder).filePath(base + outputKind().extension);
 }
 
 void frm_Main::updateSaveCommands()

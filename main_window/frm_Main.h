@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QActionGroup;
 class QDragEnterEvent;
 class QDropEvent;
 class QFrame;
@@ -36,12 +37,18 @@ public:
     void openFile(const QString& path);
     void saveScript();
 
-    // The conversion commands.
+    // The conversion commands. The conversion mode is one target, chosen
+    // in the Conversion menu and remembered between runs.
     void convert();
     void ConvertToPHP();
     void ConvertToASP();
     void selectPhpMode();
     void selectAspMode();
+    void selectTarget(tagora::Target target);
+    void selectHtmlMode();
+    // The target chosen; none in "Script to HTML" mode.
+    std::optional<tagora::Target> target() const;
+    void convertToHtml();
     void clear();
     void copyScript();
     void listCharacterCodes();
@@ -52,6 +59,13 @@ public:
     void showQuickHelp();
     void showAbout();
     void exitProgram();
+
+    // Changes the caption over the output box; the box's accessible name
+    // follows it. Call nameOutputBox() after changing lblConvertto directly.
+    void setOutputCaption(const QString& caption);
+    void nameOutputBox();
+    // A caption as a box's accessible name: "PHP Script:" -> "PHP Script".
+    static QString captionName(const QString& caption);
 
     // The input and output texts, with CR LF between lines.
     QString inputText() const;
@@ -85,8 +99,17 @@ public:
     QAction* mnuEditsep1 = nullptr;
     QAction* mnuClear = nullptr;
     QMenu* mnuConversion = nullptr;
+    QActionGroup* conversionModes = nullptr;
     QAction* mnuToPHP = nullptr;
     QAction* mnuToASP = nullptr;
+    QAction* mnuToPHPNowdoc = nullptr;
+    QAction* mnuToJS = nullptr;
+    QAction* mnuToJSConcat = nullptr;
+    QAction* mnuToJSON = nullptr;
+    QAction* mnuToJSP = nullptr;
+    QAction* mnuToPerl = nullptr;
+    QAction* mnuToPython = nullptr;
+    QAction* mnuToHTML = nullptr;
     QAction* mnuConversionsep1 = nullptr;
     QAction* mnuClassicEscaping = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -115,13 +138,19 @@ private:
     void createConversionMenu();
     void createHelpMenu();
     void setTabOrder();
+    void describeControls();
     void connectCommands();
-    void convertTo(tagora::ScriptLanguage language);
-    void selectMode(tagora::ScriptLanguage language);
+    struct OutputKind;
+    OutputKind outputKind() const;
+    void convertTo(tagora::Target target);
+    void selectMode(QAction* item);
+    void showMode(const QString& caption);
+    void escapingToggled();
     void convertAgainIfInput();
+    void rememberChoices() const;
+    void restoreChoices();
     void updateSaveCommands();
     QString proposedScriptFile() const;
-    bool aspMode() const;
     qsizetype inputLength() const;
     void showInViewer(const QString& text);
 

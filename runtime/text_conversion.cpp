@@ -3,6 +3,7 @@
 #include "input_text.h"
 
 #include <QPlainTextEdit>
+#include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -56,6 +57,26 @@ QString textForEditor(QString text)
 std::u16string toU16(const QString& text)
 {
     return text.toStdU16String();
+}
+
+std::string toUtf8(const QString& text)
+{
+    QString whole = text;
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        const bool paired = whole[i].isHighSurrogate() && i + 1 < whole.size() && whole[i + 1].isLowSurrogate();
+        if (paired)
+            ++i;
+        else if (whole[i].isSurrogate())
+            whole[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return whole.toStdString();
+}
+
+QString fromUtf8(std::string_view text)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
 QString fromU16(std::u16string_view text)

@@ -29,6 +29,11 @@ void setEditorText(QPlainTextEdit* editor, const QString& text);
 QString textForEditor(QString text);
 
 std::u16string toU16(const QString& text);
+// UTF-8 in and out, every character kept (a leading U+FEFF too, which
+// QString::fromUtf8() drops); a lone surrogate, which UTF-8 cannot hold,
+// becomes U+FFFD (QString::toUtf8() would write "?").
+std::string toUtf8(const QString& text);
+QString fromUtf8(std::string_view text);
 QString fromU16(std::u16string_view text);
 QString fromAscii(std::string_view text);
 

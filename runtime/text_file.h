@@ -13,28 +13,50 @@ namespace tagora::runtime {
 inline constexpr qint64 kLargestHtmlFile = qint64{64} << 20;
 
 enum class TextSource {
-    ByteOrderMark,     // a UTF-8 or UTF-16 byte-order mark
-    Utf8,              // no mark, valid UTF-8
-    DeclaredCharset,   // not UTF-8; the <meta charset> of the page
-    GuessedWindows1252 // not UTF-8 and no usable declaration: a guess
+    ByteOrderMark,      // a UTF-8 or UTF-16 byte-order mark
+    UnmarkedUtf16,      // UTF-16 without a mark, plain from its first bytes
+    Utf8,               // no mark, valid UTF-8
+    DeclaredCharset,    // not UTF-8; the <meta charset> of the page
+    GuessedWindows1252  // not UTF-8 and no usable declaration: a guess
 };
 
 struct DecodedText {
     QString text;
-    TextSource source;
+    TextSource source = TextSource::Utf8;
+    QString encoding;  // the name of the encoding read
+    // With GuessedWindows1252: the charset the page names but that could
+    // not be followed, and whether only this program lacks it.
+    QString ignoredCharset;
+    bool charsetUnavailable = false;
+    // Some bytes are not valid in the encoding: each shows as U+FFFD.
+    bool replaced = false;
 };
 
-// A byte-order mark decides; without one, strict UTF-8; a page that is not
-// valid UTF-8 is read in the charset its <meta> declares within the first
-// 1024 bytes, or else as Windows-1252.
-DecodedText decodeHtml(const QByteArray& bytes);
+// The browsers' order (see html_encoding.h): a byte-order mark, UTF-16
+// plain from its first bytes, strict UTF-8, the charset a <meta> declares
+// within the first 1024 bytes, or else Windows-1252. The decoding itself
+// is Qt's; std::nullopt when this build of Qt cannot decode even
+// Windows-1252 (a Qt without ICU).
+std::optional<DecodedText> decodeHtml(const QByteArray& bytes);
+
+// What the user should be told about how the file was read, or an empty
+// string when it was read as it says it is.
+QString readingNotice(const DecodedText& decoded, const QString& fileName);
 
 struct ReadResult {
     std::optional<DecodedText> decoded;
     QString error;  // the reason, when decoded is empty
 };
 
+// Reads a regular file of at most kLargestHtmlFile bytes without ever
+// waiting: a named pipe, a device or a socket is refused, and no more
+// than the limit is read whatever size the file claims.
 ReadResult readHtmlFile(const QString& path);
+
+// The file's name as the system spells it. Qt reads bytes of a name that
+// are not UTF-8 as U+FFFD and cannot give them back; such a name is found
+// again in its folder, as the one entry that Qt reads the same way.
+QByteArray nativePath(const QString& path);
 
 // Writes the text as UTF-8 without a byte-order mark, all or nothing: an
 // existing file is replaced only once the new text is completely written.

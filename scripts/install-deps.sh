@@ -12,11 +12,18 @@ test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appst
 test_packages+=(clang libclang-rt-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
 
-# tagora-convert's manual page; the VBScript round trip and the installed
-# bash completion and manual page in the tests; the benchmark's peers.
+# tagora-convert's manual page; the interpreters that run every target's
+# scripts (php-cli above; VBScript under wine) and the installed bash
+# completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine bash-completion groff-base)
-bench_packages=(python3 mawk perl time)
+test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base)
+# The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
+# (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
+# icon drawn from its SVG by another renderer; screenshots with a window
+# manager.
+app_packages+=(dpkg-dev)
+test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
+bench_packages=(mawk time jq)
 
 wanted=("${app_packages[@]}")
 case "${1:-app}" in

@@ -66,6 +66,7 @@ void frm_About::createHeading()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(225, 270, 480, 480));
     Image1->setPixmap(artwork::applicationIconPixmap());
+    Image1->setAccessibleName(fromAscii(credits::kProductName));
     Label14 = addLabel(this, "Label14", QStringLiteral("Version: ") + fromAscii(credits::kVersion),
                        {900, 585}, tahoma(8.25));
 }

@@ -7,7 +7,6 @@
 #include "text_conversion.h"
 #include "window_helpers.h"
 
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
@@ -47,6 +46,9 @@ void frm_Notepad::createTextBox()
     txtHelp = new CodeTextBox(this);
     txtHelp->setObjectName(QStringLiteral("txtHelp"));
     txtHelp->setFont(courierNew(11.25));
+    txtHelp->setAccessibleName(tr("Code"));
+    txtHelp->setAccessibleDescription(
+        tr("A copy of the text: edits stay here, Copy in the Edit menu takes them"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -93,13 +95,4 @@ void frm_Notepad::showEvent(QShowEvent* event)
         placed_ = true;
     }
     QDialog::showEvent(event);
-}
-
-// Escape does not close the viewer: only Exit and the close box do.
-void frm_Notepad::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape)
-        event->ignore();
-    else
-        QDialog::keyPressEvent(event);
 }

@@ -15,7 +15,8 @@ class frm_Notepad : public QDialog {
     Q_OBJECT
 public:
     // Opens centred over its parent, the window it is opened from, and
-    // deletes itself when closed. Show it with exec().
+    // deletes itself when closed. Show it with exec(). Escape closes it,
+    // as it closes any modal window.
     explicit frm_Notepad(QWidget* parent = nullptr);
 
     // Shows the given text (CR LF between lines); edits stay in the viewer.
@@ -37,7 +38,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createTextBox();

@@ -48,6 +48,8 @@ frm_Splash::frm_Splash(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frm_Splash"));
+    // No title on screen; a screen reader still names the window.
+    setAccessibleName(fromAscii(credits::kProductName));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(px(kClientWidth) + 2 * kBorder, px(kClientHeight) + 2 * kBorder);
     createLabels(createClient());
@@ -75,6 +77,7 @@ void frm_Splash::createLabels(QWidget* client)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(495, 2025, 480, 480));
     Image1->setPixmap(artwork::applicationIconPixmap());
+    Image1->setAccessibleName(fromAscii(credits::kProductName));
 
     Label14 = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530},
                        tahoma(8.25));

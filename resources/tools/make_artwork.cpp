@@ -1,7 +1,10 @@
 // Draws the program's artwork and writes it into a folder:
 //   make_artwork DIRECTORY
-// writes app_icon.png, link_cursor.png and splash.jpg. The icon and the
-// cursor are pixel drawings kept below as character grids; the splash
+// writes app_icon.png, link_cursor.png and splash.jpg, and the launcher
+// icons launcher_icon_SIZE.png (48, 64, 128 and 256 pixels) and
+// launcher_icon.svg. The window icon and the cursor are pixel drawings kept
+// below as character grids; the launcher icon is the same picture drawn
+// as shapes, so that each size is drawn, not scaled up; the splash
 // background is painted. Rebuild the files with the `regenerate-artwork`
 // build target and commit them together with any change here.
 #include "credits.h"
@@ -18,8 +21,12 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <QFile>
+#include <QPolygonF>
+
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -242,6 +249,103 @@ QImage splashImage()
     return image;
 }
 
+// The launcher icon: the window icon's picture, a page of markup with a
+// green arrow leaving it, as shapes on a 256-unit square. The same shapes
+// are painted into each PNG size and written out as SVG.
+constexpr int kLauncherUnits = 256;
+constexpr std::array<int, 4> kLauncherSizes = {48, 64, 128, 256};
+
+struct Shape {
+    QPolygonF points;
+    bool closed;     // a filled polygon, else an open line
+    QColor fill;     // invalid: none
+    QColor stroke;   // invalid: none
+    qreal width;     // of the stroke, in units
+};
+
+std::vector<Shape> launcherShapes()
+{
+    const QColor black(0, 0, 0), white(255, 255, 255), silver(192, 192, 192);
+    const QColor navy(0, 0, 128), red(255, 0, 0), green(0, 200, 0), darkGreen(0, 128, 0);
+    return {
+        // The page with its folded corner.
+        {QPolygonF({{28, 12}, {164, 12}, {204, 52}, {204, 244}, {28, 244}}), true, white, black, 10},
+        {QPolygonF({{164, 12}, {164, 52}, {204, 52}}), true, silver, black, 8},
+        // "</>"
+        {QPolygonF({{82, 62}, {56, 88}, {82, 114}}), false, {}, navy, 13},
+        {QPolygonF({{126, 62}, {152, 88}, {126, 114}}), false, {}, navy, 13},
+        {QPolygonF({{114, 56}, {94, 120}}), false, {}, red, 12},
+        // Two lines of text.
+        {QPolygonF({{56, 140}, {176, 140}}), false, {}, silver, 10},
+        {QPolygonF({{56, 160}, {120, 160}}), false, {}, silver, 10},
+        // The arrow leaving the page to the right.
+        {QPolygonF({{72, 180}, {172, 180}, {172, 136}, {248, 200}, {172, 250}, {172, 220}, {72, 220}}),
+         true, green, darkGreen, 8},
+    };
+}
+
+QPen shapePen(const Shape& shape)
+{
+    if (!shape.stroke.isValid())
+        return Qt::NoPen;
+    return QPen(shape.stroke, shape.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QImage launcherImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(qreal(size) / kLauncherUnits, qreal(size) / kLauncherUnits);
+    for (const Shape& shape : launcherShapes()) {
+        painter.setPen(shapePen(shape));
+        painter.setBrush(shape.fill.isValid() ? QBrush(shape.fill) : Qt::NoBrush);
+        if (shape.closed)
+            painter.drawPolygon(shape.points);
+        else
+            painter.drawPolyline(shape.points);
+    }
+    return image;
+}
+
+QString svgColour(const QColor& colour)
+{
+    return colour.isValid() ? colour.name(QColor::HexRgb) : QStringLiteral("none");
+}
+
+QString launcherSvg()
+{
+    QString svg = QStringLiteral(
+                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" "
+                      "viewBox=\"0 0 %1 %1\">\n")
+                      .arg(kLauncherUnits);
+    for (const Shape& shape : launcherShapes()) {
+        QStringList points;
+        for (const QPointF& point : shape.points)
+            points << QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
+        svg += QStringLiteral("  <%1 points=\"%2\" fill=\"%3\" stroke=\"%4\" stroke-width=\"%5\" "
+                              "stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n")
+                   .arg(shape.closed ? QStringLiteral("polygon") : QStringLiteral("polyline"),
+                        points.join(QLatin1Char(' ')), svgColour(shape.fill),
+                        svgColour(shape.stroke))
+                   .arg(shape.width);
+    }
+    return svg + QStringLiteral("</svg>\n");
+}
+
+bool saveText(const QString& text, const QString& path)
+{
+    QFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 bool save(const QImage& image, const QString& path, int quality = -1)
 {
     QImageWriter writer(path);
@@ -266,8 +370,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool written = save(pixelImage(kIconPixels, kIconPalette), folder.filePath("app_icon.png"))
+    bool written = save(pixelImage(kIconPixels, kIconPalette), folder.filePath("app_icon.png"))
         && save(pixelImage(kCursorPixels, kCursorPalette), folder.filePath("link_cursor.png"))
-        && save(splashImage(), folder.filePath("splash.jpg"), 92);
+        && save(splashImage(), folder.filePath("splash.jpg"), 92)
+        && saveText(launcherSvg(), folder.filePath("launcher_icon.svg"));
+    for (const int size : kLauncherSizes) {
+        written = written
+            && save(launcherImage(size), folder.filePath(QStringLiteral("launcher_icon_%1.png").arg(size)));
+    }
     return written ? 0 : 1;
 }

@@ -7,29 +7,53 @@
 #include "script_generator.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
 #include <optional>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
-using tagora::ScriptLanguage;
-constexpr auto kPhp = ScriptLanguage::Php;
-constexpr auto kAsp = ScriptLanguage::Asp;
+using tagora::Target;
+constexpr auto kPhp = Target::Php;
+constexpr auto kAsp = Target::Asp;
 
 namespace {
 
 struct Result { int exitCode = -1; QByteArray out, err; };
 
-Result runConvert(const QStringList& arguments, const QByteArray& input = {}, const QString& outputFile = {})
+// The program starts with every signal at its default action, whatever the
+// test inherited, so that none is ignored for it.
+void defaultSignals()
+{
+    for (int signal = 1; signal < NSIG; ++signal)
+        std::signal(signal, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+Result runConvert(const QStringList& arguments, const QByteArray& input = {}, const QString& outputFile = {},
+                  const std::function<void()>& setUp = {})
 {
     QProcess process;
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
+    process.setChildProcessModifier([setUp] {
+        defaultSignals();
+        if (setUp)
+            setUp();
+    });
     process.start(QStringLiteral(TAGORA_CONVERT_PATH), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -38,19 +62,50 @@ Result runConvert(const QStringList& arguments, const QByteArray& input = {}, co
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// The window's script for the same text pasted into it: the input text
-// (as the plain reference of the fuzz harnesses has it), then the window's
-// generator.
-QByteArray windowScript(ScriptLanguage language, Escaping escaping, const QByteArray& utf8)
-{
-    const std::u16string text = fuzz::decodeUtf8(fuzz::inputText(utf8.toStdString())).text;
-    return QString::fromStdU16String(tagora::script(language, escaping, text).value_or(u"<no script>")).toUtf8();
-}
-
 QByteArray contents(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// A bash script run with the program as $0 and the arguments as $1...
+Result runShell(const QString& script, const QStringList& arguments, const std::function<void()>& setUp = {})
+{
+    QProcess shell;
+    shell.setChildProcessModifier([setUp] {
+        defaultSignals();
+        if (setUp)
+            setUp();
+    });
+    shell.start(u"bash"_s, QStringList{u"-c"_s, script, QStringLiteral(TAGORA_CONVERT_PATH)} + arguments);
+    if (!shell.waitForFinished(120000) || shell.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {shell.exitCode(), shell.readAllStandardOutput(), shell.readAllStandardError()};
+}
+
+// Every entry under the folder: a link with its target, a file with its
+// bytes.
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        entries[entry.filePath()] = entry.isSymLink() ? "-> " + entry.symLinkTarget().toUtf8()
+                                    : entry.isFile()  ? contents(entry.filePath())
+                                                      : QByteArray("folder");
+    }
+    return entries;
+}
+
+// The window's script for the same text pasted into it: the input text
+// (as the plain reference of the fuzz harnesses has it), then the window's
+// generator.
+QByteArray windowScript(Target language, Escaping escaping, const QByteArray& utf8)
+{
+    const std::u16string text = fuzz::decodeUtf8(fuzz::inputText(utf8.toStdString())).text;
+    return QString::fromStdU16String(tagora::script(language, escaping, text).value_or(u"<no script>")).toUtf8();
 }
 
 // Exactly size bytes of CR LF text that the input rules leave as it is.
@@ -102,6 +157,12 @@ private slots:
                  windowScript(kAsp, Escaping::Classic, "$x \"q\" %>"));
         const Bytes breaks = "1\r2\n3\r\n4\n\n5\r\r\n6\n\r7" + Bytes(1, '\0') + "\xC3\xA9\xE2\x80\xA9" "8\xEF\xB7\x90\r";
         converts("line breaks, U+2029, U+FDD0, NUL", {}, breaks, windowScript(kPhp, Escaping::Exact, breaks));
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            const Bytes name = "target " + Bytes(info.name.data(), qsizetype(info.name.size()));
+            const Bytes input = breaks + "HTML\n<!--</";
+            converts(name.data(), {u"--to"_s, QString::fromLatin1(info.name)}, input,
+                     windowScript(info.target, Escaping::Exact, input));
+        }
         converts("leading BOM dropped, later one kept", {u"--php"_s, u"--php"_s}, "\xEF\xBB\xBFx\xEF\xBB\xBF",
                  windowScript(kPhp, Escaping::Exact, "x\xEF\xBB\xBF"));
         converts("codes", {u"--codes"_s}, "<p>\nx\r\xE2\x82\xAC\xF0\x9F\x98\x80\t\xE2\x80\xA9",
@@ -112,6 +173,21 @@ private slots:
         converts("version", {u"--version"_s}, {},
                  "tagora-convert (" + bytes(c::kProductName) + ") " + bytes(c::kVersion) + "\nWritten by "
                      + bytes(c::kDeveloperName) + ".\n");
+        // Other encodings, in every output mode; standard input read twice
+        // by --encoding=auto is kept in a file first.
+        converts("--encoding=koi8-r", {u"--asp"_s, u"--encoding=koi8-r"_s}, "\xf0\xd2\xc9\xd7\xc5\xd4\r",
+                 windowScript(kAsp, Escaping::Exact, "Привет\r"));
+        converts("--encoding latin1 --codes", {u"--encoding"_s, u"latin1"_s, u"--codes"_s}, "caf\xe9 \x80\x81",
+                 " 99 97 102 233 32 128 129");
+        converts("a mark decides over --encoding", {u"--encoding=windows-1251"_s}, Bytes("\xff\xfe" "a\0\xac\x20", 6),
+                 windowScript(kPhp, Escaping::Exact, "a\xe2\x82\xac"));
+        converts("--encoding=auto, declared", {u"--encoding=auto"_s}, "<meta charset=koi8-r>\xf0",
+                 windowScript(kPhp, Escaping::Exact, "<meta charset=koi8-r>\xd0\x9f"));
+        converts("a script in Windows-1252 back to HTML", {u"--to=html"_s, u"--encoding=cp1252"_s},
+                 QString::fromUtf8(windowScript(kPhp, Escaping::Exact, "<p>caf\xc3\xa9</p>")).toLatin1(),
+                 "<p>caf\xc3\xa9</p>");
+        converts("a legacy PHP file in Latin-1 to its template", {u"--to=html"_s, u"--encoding=latin1"_s},
+                 "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xc3\xa9</p>");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
@@ -133,11 +209,25 @@ private slots:
                   "tagora-convert: " + err + "\ntagora-convert: try 'tagora-convert --help' for more information\n");
         };
         misused("unknown option", {u"-p"_s}, "unrecognized option '-p'");
-        misused("PHP and ASP", {u"--php"_s, u"--asp"_s}, "--php, --asp and --codes exclude each other");
+        misused("PHP and ASP", {u"--php"_s, u"--to=asp"_s}, "--to, --php, --asp and --codes exclude each other");
+        misused("unknown target", {u"-t"_s, u"ruby"_s},
+                "unknown target 'ruby' (targets: php, asp, php-nowdoc, js, js-concat, json, jsp, perl, python, html)");
+        misused("classic JavaScript", {u"--classic"_s, u"-tjs"_s}, "--classic applies to --to=php and --to=asp only");
+        misused("--from without --to=html", {u"--from=php"_s}, "--from applies to --to=html only");
+
+        // Scripts back to HTML: what cannot be read says where.
+        const Bytes jsStart = windowScript(Target::Js, Escaping::Exact, "a").chopped(3);
+        fails("script cut short", {u"--to=html"_s}, jsStart, 2, "tagora-convert: standard input:5:15: the script ends before its text does\n");
+        fails("script of another language", {u"--to=html"_s, u"-f"_s, u"json"_s}, windowScript(kPhp, Escaping::Exact, "a"), 2,
+              "tagora-convert: standard input:1:1: not one of this program's json scripts\n");
+        fails("empty script", {u"--to=html"_s}, {}, 1, "tagora-convert: standard input: There is no script to convert.\n");
         misused("two files", {u"a"_s, u"b"_s}, "more than one FILE needs -d DIR");
         misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
         misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
         misused("-o without a value", {u"-o"_s}, "option '-o' needs a value");
+        misused("unknown encoding", {u"--encoding=ebcdic"_s}, "unknown encoding 'ebcdic'");
+        misused("encoding browsers refuse", {u"--encoding=ISO-2022-KR"_s},
+                "encoding 'ISO-2022-KR' is not supported: browsers refuse to read it");
     }
 
     // A conversion runs three times: the input on standard input, without FILE
@@ -157,6 +247,45 @@ private slots:
             QCOMPARE(result.err, err);
             QCOMPARE(result.exitCode, exitCode);
             QCOMPARE(result.out, out);
+        }
+    }
+
+    // Every target's script, on standard input or in a file, large or
+    // small, goes back to what it prints; a failed reading leaves -o alone.
+    void scriptsBackToHtml()
+    {
+        const QByteArray text = "<p class=\"a\">$x {y} ${z} `q` \\ </script> <!-- \t\xC3\xA9 \xE2\x80\xA8 \xF0\x9F\x98\x80 %> \x01\r\nHTML\r\n";
+        for (const QByteArray& page : {text, text.repeated(3000)}) {
+            for (const tagora::TargetInfo& info : tagora::targets()) {
+                const QString name = QString::fromLatin1(info.name);
+                QByteArray printed = page;
+                printed.replace("\r\n", QByteArray(info.printedLineBreak.data(), qsizetype(info.printedLineBreak.size())));
+                const QByteArray script = runConvert({u"--to"_s, name}, page).out;
+                QVERIFY2(runConvert({u"--to=html"_s}, script).out == printed, qPrintable(name));
+                const Result fromFile = runConvert({u"--to=html"_s, u"--from"_s, name, writeFile(u"script"_s, script)});
+                QVERIFY2(fromFile.exitCode == 0 && fromFile.out == printed, qPrintable(name));
+            }
+        }
+        const QString target = writeFile(u"kept.html"_s, "old");
+        const QByteArray cut = runConvert({u"--to=perl"_s}, text).out.chopped(1);
+        QCOMPARE(runConvert({u"--to=html"_s, u"-o"_s, target}, cut).exitCode, 2);
+        QCOMPARE(contents(target), QByteArray("old"));
+    }
+
+    // A pattern of odd length, repeated: the edges of blocks of any power of
+    // two up to 128 KiB fall on every position of it, between CR and LF,
+    // between "%" and ">" and inside each multi-byte character.
+    void blockEdgesChangeNothing()
+    {
+        const QByteArray pattern = "x\r\n%>\xC3\xA9\xF0\x9F\x98\x80\r\"\n$\t\xE2\x80\xA9\\<y\r</<!${\xE2\x80\xA8";
+        const QByteArray input = pattern.repeated((std::int64_t{pattern.size()} << 17) / pattern.size() + 1);
+        const QByteArray listing = " 120 13 10 37 62 233 63 63 13 10 34 13 10 36 9 13 10 92 60 121 13 10 60 47 60 33 36 123 63";
+        QList<std::pair<QString, QByteArray>> runs{{u"--codes"_s, listing.repeated(input.size() / pattern.size())}};
+        for (const tagora::TargetInfo& info : tagora::targets())
+            runs.append({"--to=" + QString::fromLatin1(info.name), windowScript(info.target, Escaping::Exact, input)});
+        for (const auto& [option, expected] : runs) {
+            QVERIFY2(runConvert({option, writeFile(u"edges.html"_s, input)}).out == expected, qPrintable(option));
+            QVERIFY2(runConvert({option}, input).out == expected, qPrintable(option));
         }
     }
 
@@ -220,7 +349,9 @@ private slots:
         QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"page.php"_s});
     }
 
-    // A bad file is reported by name; the others are still converted.
+    // A bad file is reported by name; the others are still converted. Every
+    // output is checked against the inputs first: none is written over an
+    // input or twice, even when the earlier of two fails.
     void outputDirectoryKeepsGoing()
     {
         QTemporaryDir output;
@@ -228,15 +359,21 @@ private slots:
         const QString b = writeFile(u"many/b.html"_s, "<b>\xE9</b>");
         const QString c = writeFile(u"many/c.d.htm"_s, "c");
         const QString e = writeFile(u"many/e.html"_s, "");
-        const QString again = writeFile(u"many/sub/a.txt"_s, "again");
-        const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), a, b, c, e, again});
+        const QString again = writeFile(u"many/sub/b.txt"_s, "again");
+        const QString page = writeFile(u"many/page.html"_s, "page");
+        const QString script = output.filePath(u"page.asp"_s);
+        QFile::copy(page, script);
+        const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), page, a, b, c, e, again, script});
         QCOMPARE(result.exitCode, 2);
-        QCOMPARE(result.err, "tagora-convert: " + b.toUtf8() + ": invalid UTF-8 at byte offset 3\n"
+        const QByteArray out = output.path().toUtf8();
+        QCOMPARE(result.err, "tagora-convert: " + page.toUtf8() + ": not converted: its output " + out + "/page.asp is the input " + out + "/page.asp\n"
+                             "tagora-convert: " + b.toUtf8() + ": invalid UTF-8 at byte offset 3\n"
                              "tagora-convert: " + e.toUtf8() + ": There is no HTML Code to convert.\n"
-                             "tagora-convert: " + again.toUtf8() + ": not converted: " + output.path().toUtf8()
-                             + "/a.asp is the output of an earlier FILE\n");
-        QCOMPARE(QDir(output.path()).entryList(QDir::Files), QStringList({u"a.asp"_s, u"c.d.asp"_s}));
+                             "tagora-convert: " + again.toUtf8() + ": not converted: its output " + out + "/b.asp is also that of " + b.toUtf8() + "\n"
+                             "tagora-convert: " + out + "/page.asp: not converted: its output " + out + "/page.asp is the input " + out + "/page.asp\n");
+        QCOMPARE(QDir(output.path()).entryList(QDir::Files), QStringList({u"a.asp"_s, u"c.d.asp"_s, u"page.asp"_s}));
         QCOMPARE(contents(output.filePath(u"c.d.asp"_s)), windowScript(kAsp, Escaping::Exact, "c"));
+        QCOMPARE(contents(script), QByteArray("page"));
     }
 
     // A full disk and a closed pipe end with a message and status 2; a device
@@ -250,15 +387,199 @@ private slots:
         QVERIFY(toDevice.exitCode == 2 && toDevice.err == "tagora-convert: /dev/full" + noSpace);
 
         const QString big = writeFile(u"big.html"_s, QByteArray("<p>x</p>\n").repeated(1000000));
-        QProcess shell;
-        shell.start(u"bash"_s, {u"-c"_s, u"\"$0\" \"$1\" | head -c 1 >/dev/null; echo ${PIPESTATUS[0]}"_s,
-                                QStringLiteral(TAGORA_CONVERT_PATH), big});
-        QVERIFY(shell.waitForFinished(60000));
-        QCOMPARE(shell.readAllStandardOutput(), QByteArray("2\n"));
-        QCOMPARE(shell.readAllStandardError(), QByteArray("tagora-convert: standard output: cannot write: Broken pipe\n"));
+        const Result piped = runShell(u"\"$0\" \"$1\" | head -c 1 >/dev/null; echo ${PIPESTATUS[0]}"_s, {big});
+        QCOMPARE(piped.out, QByteArray("141\n"));  // ended by SIGPIPE, as cat is
+        QCOMPARE(piped.err, QByteArray());
+    }
+
+    // What the shell's > could not write is refused, never replaced: the
+    // input itself (named by -o, reached through a link, or as the standard
+    // output it is appended to), a read-only file (with -o or -d), a link to
+    // nothing or a loop. Run as an ordinary user: the superuser's > writes
+    // read-only files.
+    void refusedTargets_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("err");
+        const auto row = [](const char* command, const QByteArray& err) {
+            QTest::newRow(command) << QString::fromUtf8(command) << "tagora-convert: " + err + "\n";
+        };
+        row("\"$0\" -o page.html page.html", "page.html: not converted: page.html is the same file");
+        row("\"$0\" -o hard.html page.html", "page.html: not converted: hard.html is the same file");
+        row("\"$0\" -o soft.html page.html", "page.html: not converted: soft.html is the same file");
+        row("\"$0\" page.html >>page.html", "page.html: not converted: standard output is the same file");
+        row("\"$0\" <page.html >>soft.html", "standard input: not converted: standard output is the same file");
+        row("\"$0\" -o read-only.php page.html", "read-only.php: cannot write: Permission denied");
+        row("\"$0\" -d out page.html", "out/page.php: cannot write: Permission denied");
+        row("\"$0\" -o dangling.php page.html",
+            "dangling.php: cannot write: it is a symbolic link to no file (No such file or directory)");
+        row("\"$0\" -o loop.php page.html",
+            "loop.php: cannot write: it is a symbolic link to no file (Too many levels of symbolic links)");
+    }
+
+    void refusedTargets()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, err);
+        const QString folder = fixtures();
+        const QMap<QString, QByteArray> before = snapshot(folder);
+        const Result result = runShell(u"cd \"$1\" && "_s + command, {folder}, asOrdinaryUser);
+        QCOMPARE(result.err, err);
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(snapshot(folder), before);
+    }
+
+    // A link to a file is followed: the file gets the script, the link stays.
+    void linkedTargetFollowed()
+    {
+        const QString folder = fixtures();
+        const Result result = runShell(u"cd \"$1\" && \"$0\" -o to-script.php page.html"_s, {folder}, asOrdinaryUser);
+        QCOMPARE(result.err, QByteArray());
+        QVERIFY(QFileInfo(folder + u"/to-script.php"_s).isSymLink());
+        QCOMPARE(contents(folder + u"/script.php"_s), windowScript(kPhp, Escaping::Exact, "<p>page</p>\n"));
+    }
+
+    // Past a file-size limit a write fails instead of ending the program:
+    // the temporary file goes and the next file is still converted.
+    void fileSizeLimit()
+    {
+        QTemporaryDir output;
+        const QString big = writeFile(u"limit/big.html"_s, QByteArray("<p>x</p>\n").repeated(100000));
+        const QString small = writeFile(u"limit/small.html"_s, "<p>y</p>");
+        const auto limit = [] {
+            const rlimit size{64 << 10, 64 << 10};
+            setrlimit(RLIMIT_FSIZE, &size);
+        };
+        const Result result = runConvert({u"-d"_s, output.path(), big, small}, {}, {}, limit);
+        QCOMPARE(result.err, "tagora-convert: " + output.path().toUtf8() + "/big.php: cannot write: File too large\n");
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(QDir(output.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"small.php"_s});
+        const Result toFile = runConvert({big}, {}, output.filePath(u"standard.php"_s), limit);
+        QCOMPARE(toFile.err, QByteArray("tagora-convert: standard output: cannot write: File too large\n"));
+        QCOMPARE(toFile.exitCode, 2);
+    }
+
+    void signalsRemoveTemporary_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("ignoredAtStart");
+        for (const auto& [name, signal] : {std::pair("SIGHUP", SIGHUP), {"SIGINT", SIGINT}, {"SIGQUIT", SIGQUIT},
+                                           {"SIGTERM", SIGTERM}, {"SIGUSR1", SIGUSR1}, {"SIGUSR2", SIGUSR2},
+                                           {"SIGALRM", SIGALRM}, {"SIGVTALRM", SIGVTALRM}, {"SIGPROF", SIGPROF},
+                                           {"SIGXCPU", SIGXCPU}, {"SIGPOLL", SIGPOLL}, {"SIGPWR", SIGPWR},
+                                           {"SIGRTMIN", SIGRTMIN}, {"SIGRTMAX", SIGRTMAX}})
+            QTest::newRow(name) << signal << false;
+        QTest::newRow("SIGHUP under nohup") << SIGHUP << true;
+    }
+
+    // Every signal that ends the program takes its temporary file with it
+    // and the target stays; the program then ends by that signal. A signal
+    // ignored when it started (nohup) stays ignored.
+    void signalsRemoveTemporary()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, ignoredAtStart);
+        QTemporaryDir output;
+        const QString target = output.filePath(u"page.php"_s);
+        QFile::copy(writeFile(u"old.php"_s, "old"), target);
+        QProcess process;
+        process.setChildProcessModifier([signal, ignoredAtStart] {
+            defaultSignals();
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            if (ignoredAtStart)
+                std::signal(signal, SIG_IGN);
+        });
+        process.start(QStringLiteral(TAGORA_CONVERT_PATH), {u"-o"_s, target});
+        process.write("<p>x</p>");  // and standard input stays open
+        const auto entries = [&] { return QDir(output.path()).entryList(QDir::Files | QDir::Hidden); };
+        QTRY_COMPARE_WITH_TIMEOUT(entries().size(), 2, 10000);  // the temporary file is there
+        QCOMPARE(::kill(static_cast<pid_t>(process.processId()), signal), 0);
+        if (ignoredAtStart) {
+            QTest::qWait(100);
+            process.closeWriteChannel();
+        }
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), ignoredAtStart ? QProcess::NormalExit : QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), ignoredAtStart ? 0 : signal);
+        QCOMPARE(entries(), QStringList{u"page.php"_s});
+        QCOMPARE(contents(target), ignoredAtStart ? windowScript(kPhp, Escaping::Exact, "<p>x</p>") : "old");
+    }
+
+    void changedWhileRead_data()
+    {
+        QTest::addColumn<qint64>("at");
+        QTest::addColumn<QByteArray>("written");  // empty: the file is cut off there
+        const qint64 late = qint64{12} << 20;
+        QTest::newRow("invalid byte written") << late << QByteArray("\xFF");
+        QTest::newRow("lone LF written") << late << QByteArray("\n");
+        QTest::newRow("valid character written") << late << QByteArray("y");
+        QTest::newRow("file emptied under the mapped part") << qint64{0} << QByteArray();
+    }
+
+    // To standard output a file is checked whole, then converted: when it
+    // changes meanwhile, nothing read after the change goes out, and the
+    // file is named. One that shrinks under the mapped part of it too.
+    void changedWhileRead()
+    {
+        QFETCH(qint64, at);
+        QFETCH(QByteArray, written);
+        static const QByteArray input = plainText(qsizetype{16} << 20);
+        static const QByteArray script = windowScript(kPhp, Escaping::Exact, input);
+        const QString file = writeFile(u"changing.html"_s, input);
+        QProcess process;
+        process.setChildProcessModifier(defaultSignals);
+        process.start(QStringLiteral(TAGORA_CONVERT_PATH), {file});
+        QVERIFY(process.waitForReadyRead(60000));  // the check is over; the output fills the pipe
+        QFile changed(file);
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(written.isEmpty() ? changed.resize(at) : changed.seek(at) && changed.write(written) == written.size());
+        changed.close();
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.readAllStandardError(), "tagora-convert: " + file.toUtf8() + ": changed while it was read\n");
+        QCOMPARE(process.exitCode(), 2);
+        const QByteArray out = process.readAllStandardOutput();
+        QVERIFY(!out.isEmpty() && script.startsWith(out));
     }
 
 private:
+    // The program runs as "nobody" when the tests run as the superuser.
+    static void asOrdinaryUser()
+    {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(126);
+    }
+
+    // A fresh folder that an ordinary user owns: page.html, links to it
+    // (hard.html, soft.html), read-only files (read-only.php,
+    // out/page.php), links to nothing (dangling.php, loop.php) and a link
+    // to-script.php to script.php.
+    QString fixtures()
+    {
+        const QString folder = m_directory.filePath(u"fixtures-"_s + QString::number(++m_fixtures));
+        writeFile(folder.mid(m_directory.path().size() + 1) + u"/page.html"_s, "<p>page</p>\n");
+        const QByteArray path = QFile::encodeName(folder);
+        const auto at = [&](const char* name) { return QByteArray(path + '/' + name); };
+        const bool made = link(at("page.html"), at("hard.html")) == 0 && symlink("page.html", at("soft.html")) == 0
+                          && symlink("nowhere.php", at("dangling.php")) == 0 && symlink("loop.php", at("loop.php")) == 0
+                          && symlink("script.php", at("to-script.php")) == 0 && mkdir(at("out"), 0755) == 0;
+        if (!made)
+            return {};
+        for (const char* name : {"read-only.php", "out/page.php", "script.php"}) {
+            QFile file(QFile::decodeName(at(name)));
+            if (!file.open(QIODevice::WriteOnly) || file.write("old") != 3)
+                return {};
+        }
+        if (geteuid() == 0) {
+            chmod(QFile::encodeName(m_directory.path()), 0755);
+            for (const char* name : {"", "/page.html", "/out", "/read-only.php", "/out/page.php", "/script.php"})
+                chown(path + name, 65534, 65534);
+        }
+        chmod(at("read-only.php"), 0444);
+        chmod(at("out/page.php"), 0444);
+        return folder;
+    }
+
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
         QFile file(m_directory.filePath(name));
@@ -268,6 +589,7 @@ private:
         return file.fileName();
     }
     QTemporaryDir m_directory;
+    int m_fixtures = 0;
     QByteArray m_usage;  // the whole text that --help prints
 };
 

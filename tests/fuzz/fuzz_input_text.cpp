@@ -1,7 +1,7 @@
-// Fuzzes every form of the input text rules (the UTF-8 decoder, the check,
-// the window's 16-bit form) and both character-code listings against the
-// plain references: the first byte of an input chooses how the rest, the
-// text, is cut into blocks.
+// Fuzzes every form of the input text rules (the UTF-8 decoder, the
+// window's 16-bit form), the UTF-8 validator and both character-code
+// listings against the plain references: the first byte of an input
+// chooses how the rest, the text, is cut into blocks.
 #include "fuzz_check.h"
 #include "input_text_check.h"
 

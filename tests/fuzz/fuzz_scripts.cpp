@@ -14,7 +14,7 @@
 #include <vector>
 
 using tagora::Escaping;
-using tagora::ScriptLanguage;
+using tagora::Target;
 
 namespace {
 
@@ -71,8 +71,8 @@ std::optional<Text> unescapePhp(View body, Escaping escaping)
 }
 
 // A VBScript expression of string literals ("" inside one stands for a
-// quote) and the constants vbCr and vbLf joined with " & ". No literal may
-// hold a line break or the ASP block end %>.
+// quote) and the constants vbCr, vbLf and vbNullChar joined with " & ". No
+// literal may hold a line break, a NUL or the ASP block end %>.
 std::optional<Text> evaluateAspExact(View expression)
 {
     Text line;
@@ -88,6 +88,9 @@ std::optional<Text> evaluateAspExact(View expression)
         } else if (expression.starts_with(u"vbLf")) {
             line.push_back(u'\n');
             expression.remove_prefix(4);
+        } else if (expression.starts_with(u"vbNullChar")) {
+            line.push_back(u'\0');
+            expression.remove_prefix(10);
         } else if (expression.starts_with(u'"')) {
             Text literal;
             std::size_t i = 1;
@@ -98,7 +101,7 @@ std::optional<Text> evaluateAspExact(View expression)
                 i += expression[i] == u'"';  // "" stands for one quote
             }
             if (i == expression.size() || literal.find(u"%>") != Text::npos
-                || literal.find_first_of(u"\r\n") != Text::npos)
+                || literal.find_first_of(std::u16string_view(u"\r\n\0", 3)) != Text::npos)
                 return std::nullopt;
             line += literal;
             expression.remove_prefix(i + 1);
@@ -119,9 +122,9 @@ std::optional<Text> evaluateAspClassic(View expression)
 }
 
 // The line a statement prints, or nothing when the statement is malformed.
-std::optional<Text> readStatement(ScriptLanguage language, Escaping escaping, View statement, bool last)
+std::optional<Text> readStatement(Target language, Escaping escaping, View statement, bool last)
 {
-    const bool php = language == ScriptLanguage::Php;
+    const bool php = language == Target::Php;
     const View open = php ? u"echo \"" : u"Response.Write(";
     const View close = php ? (last ? u"\";" : u"\\n\";") : (last ? u")" : u") & vbCrLf");
     if (statement.size() < open.size() + close.size() || !statement.starts_with(open)
@@ -133,7 +136,7 @@ std::optional<Text> readStatement(ScriptLanguage language, Escaping escaping, Vi
     return escaping == Escaping::Exact ? evaluateAspExact(body) : evaluateAspClassic(body);
 }
 
-void checkScript(ScriptLanguage language, Escaping escaping, View html)
+void checkScript(Target language, Escaping escaping, View html)
 {
     const std::optional<Text> script = tagora::script(language, escaping, html);
     FUZZ_CHECK(script.has_value() == !html.empty());
@@ -143,8 +146,8 @@ void checkScript(ScriptLanguage language, Escaping escaping, View html)
     const std::vector<Text> output = splitAtCrLf(*script);
     FUZZ_CHECK(output.size() == kHeaderLines + lines.size() + 1);
     FUZZ_CHECK(output[kHeaderLines - 1].empty());
-    FUZZ_CHECK(output.back() == (language == ScriptLanguage::Php ? u"?>" : u"%>"));
-    const bool classicAsp = language == ScriptLanguage::Asp && escaping == Escaping::Classic;
+    FUZZ_CHECK(output.back() == (language == Target::Php ? u"?>" : u"%>"));
+    const bool classicAsp = language == Target::Asp && escaping == Escaping::Classic;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         Text line = lines[i];
         for (char16_t& c : line)
@@ -160,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const Text text = textFrom(data, size);
     const auto buffer = fuzz::exactCopy(View(text));
-    for (const ScriptLanguage language : {ScriptLanguage::Php, ScriptLanguage::Asp}) {
+    for (const Target language : {Target::Php, Target::Asp}) {
         for (const Escaping escaping : {Escaping::Classic, Escaping::Exact})
             checkScript(language, escaping, View(buffer.get(), text.size()));
     }

@@ -1,5 +1,5 @@
 // Fuzzes the generators' UTF-8 path against their 16-bit path: for valid
-// UTF-8, both languages and both escapings, the script made from the bytes
+// UTF-8, every target and both escapings, the script made from the bytes
 // is the script made from the decoded text, encoded as UTF-8.
 #include "fuzz_check.h"
 #include "reference.h"
@@ -10,7 +10,6 @@
 #include <string_view>
 
 using tagora::Escaping;
-using tagora::ScriptLanguage;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -20,10 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const auto buffer = fuzz::exactCopy(std::u16string_view(decoded.text));
     const std::u16string_view text(buffer.get(), decoded.text.size());
-    for (const ScriptLanguage language : {ScriptLanguage::Php, ScriptLanguage::Asp}) {
+    for (const tagora::TargetInfo& info : tagora::targets()) {
         for (const Escaping escaping : {Escaping::Exact, Escaping::Classic}) {
-            const auto fromBytes = tagora::script(language, escaping, bytes);
-            const auto fromText = tagora::script(language, escaping, text);
+            const auto fromBytes = tagora::script(info.target, escaping, bytes);
+            const auto fromText = tagora::script(info.target, escaping, text);
             FUZZ_CHECK(fromBytes.has_value() == fromText.has_value());
             if (fromText)
                 FUZZ_CHECK(*fromBytes == fuzz::encodeUtf8(*fromText));

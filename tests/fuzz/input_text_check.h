@@ -1,7 +1,8 @@
 // Feeds a text cut into blocks to every form of the input text rules that
-// the program has (the UTF-8 decoder, the check that says whether decoding
-// changes nothing, the window's 16-bit form) and to both character-code
-// listings, and compares each with the plain references of reference.h.
+// the program has (the UTF-8 decoder, with and without dropping a leading
+// byte-order mark, and the window's 16-bit form), to the UTF-8 validator
+// and to both character-code listings, and compares each with the plain
+// references of reference.h.
 #pragma once
 
 #include "character_listing.h"
@@ -62,9 +63,10 @@ inline std::string offsetMismatch(const char* form, std::uint64_t offset, std::s
         + (expected == std::string_view::npos ? "nowhere" : std::to_string(expected));
 }
 
-inline std::string decoderMismatch(const Blocks& blocks, std::size_t firstInvalid, const std::string& expected)
+inline std::string decoderMismatch(const Blocks& blocks, std::size_t firstInvalid, const std::string& expected,
+                                   bool dropByteOrderMark)
 {
-    tagora::Utf8InputDecoder decoder;
+    tagora::Utf8InputDecoder decoder(dropByteOrderMark);
     std::string text;
     for (const auto& block : blocks) {
         const auto out = std::make_unique<char[]>(tagora::Utf8InputDecoder::maxFeedSize(block.size()));
@@ -80,17 +82,15 @@ inline std::string decoderMismatch(const Blocks& blocks, std::size_t firstInvali
     return text == expected ? std::string() : "decoder: wrong text";
 }
 
-inline std::string checkMismatch(const Blocks& blocks, std::size_t firstInvalid, bool changesNothing)
+inline std::string validatorMismatch(const Blocks& blocks, std::size_t firstInvalid)
 {
-    tagora::Utf8InputCheck check;
+    tagora::Utf8Validator validator;
     bool wellFormed = true;
     for (std::size_t i = 0; i < blocks.size() && wellFormed; ++i)
-        wellFormed = check.feed(view(blocks[i]));
-    if (!wellFormed || !check.finish())
-        return offsetMismatch("check", check.errorOffset(), firstInvalid);
-    if (firstInvalid != std::string_view::npos)
-        return "check: ill-formed text accepted";
-    return check.changesNothing() == changesNothing ? std::string() : "check: wrong \"changes nothing\"";
+        wellFormed = validator.feed(view(blocks[i]));
+    if (!wellFormed || !validator.finish())
+        return offsetMismatch("validator", validator.errorOffset(), firstInvalid);
+    return firstInvalid == std::string_view::npos ? std::string() : "validator: ill-formed text accepted";
 }
 
 inline std::string listingMismatch(const Blocks& blocks, const std::string& expected)
@@ -138,12 +138,14 @@ inline std::string inputTextMismatch(std::string_view text, const std::vector<st
         return tableMismatch;
     const Blocks blocks = cut(text, sizes);
     const Decoded decoded = decodeUtf8(text);
-    const std::string expected = decoded.firstInvalid == std::string_view::npos ? inputText(text) : std::string();
-    for (std::string mismatch : {decoderMismatch(blocks, decoded.firstInvalid, expected),
-                                 checkMismatch(blocks, decoded.firstInvalid, expected == text),
+    const bool wellFormed = decoded.firstInvalid == std::string_view::npos;
+    const std::string expected = wellFormed ? inputText(text) : std::string();
+    const std::string withMark = wellFormed ? encodeUtf8(inputText(decoded.text)) : std::string();
+    for (std::string mismatch : {decoderMismatch(blocks, decoded.firstInvalid, expected, true),
+                                 decoderMismatch(blocks, decoded.firstInvalid, withMark, false),
+                                 validatorMismatch(blocks, decoded.firstInvalid),
                                  listingMismatch(blocks, listing(text)),
-                                 decoded.firstInvalid == std::string_view::npos ? window16Mismatch(decoded.text)
-                                                                                : std::string()}) {
+                                 wellFormed ? window16Mismatch(decoded.text) : std::string()}) {
         if (!mismatch.empty())
             return mismatch;
     }

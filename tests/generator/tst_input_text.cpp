@@ -1,7 +1,8 @@
 // The input text rules in every form the program has them (the UTF-8
-// decoder, the check, the UTF-8 listing, the window's 16-bit form), fed
-// texts cut into blocks: the edge cases by name, then random texts cut at
-// random, each compared with the plain references of tests/fuzz.
+// decoder, the window's 16-bit form), the UTF-8 validator and the
+// listings, fed texts cut into blocks: the edge cases by name, then random
+// texts cut at random, each compared with the plain references of
+// tests/fuzz.
 #include "input_text_check.h"
 
 #include <QRandomGenerator>

@@ -10,19 +10,19 @@
 
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
-using tagora::ScriptLanguage;
-Q_DECLARE_METATYPE(ScriptLanguage)
+using tagora::Target;
+Q_DECLARE_METATYPE(Target)
 Q_DECLARE_METATYPE(Escaping)
 
 namespace {
 
-constexpr auto kPhp = ScriptLanguage::Php, kAsp = ScriptLanguage::Asp;
+constexpr auto kPhp = Target::Php, kAsp = Target::Asp;
 constexpr auto kExact = Escaping::Exact, kClassic = Escaping::Classic;
 const QString kCrLf = u"\r\n"_s;
 
 // The five header lines put together from the credit values, the
 // statements and the footer.
-QString expectedScript(ScriptLanguage language, const QStringList& statements)
+QString expectedScript(Target language, const QStringList& statements)
 {
     namespace c = tagora::credits;
     const bool php = language == kPhp;
@@ -39,13 +39,13 @@ QString expectedScript(ScriptLanguage language, const QStringList& statements)
     return (header + statements).join(kCrLf) + kCrLf + (php ? "?>" : "%>");
 }
 
-QString generated(ScriptLanguage language, Escaping escaping, const QString& html)
+QString generated(Target language, Escaping escaping, const QString& html)
 {
     const auto text = tagora::script(language, escaping, html.toStdU16String());
     return text ? QString::fromStdU16String(*text) : u"<no script>"_s;
 }
 
-QByteArray generatedUtf8(ScriptLanguage language, Escaping escaping, const QByteArray& html)
+QByteArray generatedUtf8(Target language, Escaping escaping, const QByteArray& html)
 {
     const auto text = tagora::script(language, escaping, std::string_view(html.data(), html.size()));
     return text ? QByteArray::fromStdString(*text) : "<no script>";
@@ -53,7 +53,7 @@ QByteArray generatedUtf8(ScriptLanguage language, Escaping escaping, const QByte
 
 // The model: the line list by splitting at CR LF, then whole-line
 // replacements in a fixed order.
-QString escapedLine(ScriptLanguage language, Escaping escaping, QString line)
+QString escapedLine(Target language, Escaping escaping, QString line)
 {
     if (language == kPhp) {
         line.replace('\\', u"\\\\"_s).replace('"', u"\\\""_s).replace('\t', u"\\t"_s);
@@ -64,10 +64,11 @@ QString escapedLine(ScriptLanguage language, Escaping escaping, QString line)
     return line.replace('"', u"\"\""_s)
         .replace(u"%>"_s, u"%\" & \">"_s)
         .replace('\r', u"\" & vbCr & \""_s)
-        .replace('\n', u"\" & vbLf & \""_s);
+        .replace('\n', u"\" & vbLf & \""_s)
+        .replace(QChar(0), u"\" & vbNullChar & \""_s);
 }
 
-QString modelScript(ScriptLanguage language, Escaping escaping, const QString& html)
+QString modelScript(Target language, Escaping escaping, const QString& html)
 {
     QStringList statements = html.split(kCrLf);
     for (qsizetype i = 0; i < statements.size(); ++i) {
@@ -83,7 +84,7 @@ QString modelScript(ScriptLanguage language, Escaping escaping, const QString& h
 // empty ones included. Each piece's output must stay within the stream's
 // own bound.
 template <class CharT>
-std::basic_string<CharT> streamed(ScriptLanguage language, Escaping escaping,
+std::basic_string<CharT> streamed(Target language, Escaping escaping,
                                   std::basic_string_view<CharT> text, QRandomGenerator& random)
 {
     tagora::ScriptStream<CharT> stream(language, escaping);
@@ -117,7 +118,7 @@ private slots:
 
 void TestScriptGenerator::handWrittenScripts_data()
 {
-    QTest::addColumn<ScriptLanguage>("language");
+    QTest::addColumn<Target>("language");
     QTest::addColumn<Escaping>("escaping");
     QTest::addColumn<QString>("html");
     QTest::addColumn<QStringList>("statements");
@@ -143,7 +144,7 @@ void TestScriptGenerator::handWrittenScripts_data()
 // The same script from the 16-bit text and from its UTF-8 bytes.
 void TestScriptGenerator::handWrittenScripts()
 {
-    QFETCH(ScriptLanguage, language);
+    QFETCH(Target, language);
     QFETCH(Escaping, escaping);
     QFETCH(QString, html);
     QFETCH(QStringList, statements);
@@ -154,7 +155,7 @@ void TestScriptGenerator::handWrittenScripts()
 
 void TestScriptGenerator::matchesModelInAnyBlocks_data()
 {
-    QTest::addColumn<ScriptLanguage>("language");
+    QTest::addColumn<Target>("language");
     QTest::addColumn<Escaping>("escaping");
     QTest::addColumn<QStringList>("alphabet");
     QTest::addColumn<int>("maxLength");
@@ -179,7 +180,7 @@ void TestScriptGenerator::matchesModelInAnyBlocks_data()
 // inside a UTF-8 sequence), all give the model's script.
 void TestScriptGenerator::matchesModelInAnyBlocks()
 {
-    QFETCH(ScriptLanguage, language);
+    QFETCH(Target, language);
     QFETCH(Escaping, escaping);
     QFETCH(QStringList, alphabet);
     QFETCH(int, maxLength);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary staging folder (DESTDIR) and checks
-# that the programs, the menu entry, the icon and the metadata are there,
-# and that the menu entry starts an installed program with an installed icon;
-# for tagora-convert its manual page (rendered without warnings) and bash
-# completion (completing an option and HTML files). Without help2man the
-# build has no manual page: the rest is checked, then the test is reported
-# as skipped (77).
+# that the programs, the menu entry, the icons and the metadata are there,
+# that each PNG icon has the size its folder names, and that the menu entry
+# starts an installed program with an installed icon; the gzipped manual
+# pages (rendered without warnings) and, for tagora-convert, bash
+# completion (completing an option, an encoding and HTML files). Without
+# help2man the build has no manual page for tagora-convert: the rest is
+# checked, then the test is reported as skipped (77).
 #   check_install_tree.sh BUILD_DIR APP_ID HAS_MANUAL(1|0) PROGRAM...
 # (tagora-convert among the programs)
 set -uo pipefail
@@ -23,43 +24,57 @@ for program in "$@"; do
   [[ -x $root/bin/$program ]] || fail "bin/$program is not installed"
 done
 desktop=$root/share/applications/$app_id.desktop
-icon=$root/share/icons/hicolor/32x32/apps/$app_id.png
 metainfo=$root/share/metainfo/$app_id.metainfo.xml
-for file in "$desktop" "$icon" "$metainfo"; do
+svg=$root/share/icons/hicolor/scalable/apps/$app_id.svg
+for file in "$desktop" "$metainfo" "$svg"; do
   [[ -s $file ]] || fail "${file#"$stage"} is not installed"
 done
+grep -q '<svg' "$svg" || fail "the scalable icon is not an SVG picture"
 
-[[ $(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
-  fail "the installed icon is not a PNG picture"
+# A PNG's signature, then its width and height as big-endian numbers at 16.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+for size in 32 48 64 128 256; do
+  icon=$root/share/icons/hicolor/${size}x$size/apps/$app_id.png
+  [[ -s $icon ]] || fail "the ${size} pixel icon is not installed"
+  [[ $(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
+    fail "the ${size} pixel icon is not a PNG picture"
+  [[ $(png_size "$icon") == "${size}x$size" ]] ||
+    fail "the ${size}x$size icon is $(png_size "$icon") pixels"
+done
+
+# Gzipped, and rendered without a warning.
+check_manual_page() {
+  local page=$root/share/man/man1/$1.1.gz
+  [[ -s $page ]] || fail "share/man/man1/$1.1.gz is not installed"
+  [[ $(head -c 2 "$page" | od -An -tx1 | tr -d ' \n') == 1f8b ]] || fail "$1.1.gz is not gzipped"
+  if command -v groff >/dev/null; then
+    warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)
+    [[ -z $warnings ]] || fail "the manual page of $1 renders with warnings: $warnings"
+  fi
+}
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [[ -x $root/bin/${exec_line%% *} ]] || fail "Exec=$exec_line is not an installed program"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [[ -s $root/share/icons/hicolor/32x32/apps/$icon_name.png ]] || fail "Icon=$icon_name is not installed"
-page=$root/share/man/man1/tagora-convert.1
+check_manual_page tagora-converter
 completion=$root/share/bash-completion/completions/tagora-convert
-if ((has_manual)); then
-  [[ -s $page ]] || fail "share/man/man1/tagora-convert.1 is not installed"
-  if command -v groff >/dev/null; then
-    warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
-    [[ -z $warnings ]] || fail "the manual page renders with warnings: $warnings"
-  fi
-fi
+((has_manual)) && check_manual_page tagora-convert
 [[ -s $completion ]] || fail "${completion#"$stage"} is not installed"
 if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
   completed=$(cd "$stage/pages" && bash -c '
     source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
-    for line in "tagora-convert --cla" "tagora-convert --php "; do
+    for line in "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php "; do
       COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
       [[ $line == *" " ]] && COMP_WORDS+=("")
       COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
       _tagora_convert; echo "${COMPREPLY[*]}"
     done' _ "$completion" 2>&1)
-  [[ $completed == $'--classic\na.html b.htm' ]] ||
-    fail "bash completion gives '$completed' for --cla and for files"
+  [[ $completed == $'--classic\nkoi8-r\na.html b.htm' ]] ||
+    fail "bash completion gives '$completed' for --cla, an encoding and files"
 fi
 if ! ((has_manual)); then
-  echo "skipped: help2man was not installed when the build was configured, so there is no manual page"
+  echo "skipped: help2man was not installed when the build was configured: no manual page for tagora-convert"
   exit 77
 fi
 echo PASS

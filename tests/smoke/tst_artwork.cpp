@@ -26,6 +26,7 @@ class ArtworkTest : public QObject {
 private slots:
     void iconAndCursorAre32PixelsInTheirColours();
     void splashIsAFullColourPictureTheLabelsCanBeReadOn();
+    void launcherIconsAtTheirSizesAndTheSvgDrawsTheSamePicture();
 };
 
 // The icon in up to 16 colours on a transparent ground; the cursor in black
@@ -58,6 +59,45 @@ void ArtworkTest::splashIsAFullColourPictureTheLabelsCanBeReadOn()
         QVERIFY2(luminance(behindVersion) >= 0.175, qPrintable(behindVersion.name()));
     for (const QColor behindContacts : opaqueColours(picture, QRect(81, 126, 191, 88)))
         QVERIFY2(luminance(behindContacts) <= 0.183, qPrintable(behindContacts.name()));
+}
+
+// Each PNG has the size in its name. librsvg, another renderer than the
+// one that drew the PNGs, draws the SVG at 256 pixels: it must give the
+// 256 pixel PNG's picture, up to anti-aliasing at the edges.
+void ArtworkTest::launcherIconsAtTheirSizesAndTheSvgDrawsTheSamePicture()
+{
+    const QDir resources(QStringLiteral(TAGORA_RESOURCES_DIR));
+    for (const int size : {48, 64, 128, 256}) {
+        const QImage icon(resources.filePath(QStringLiteral("launcher_icon_%1.png").arg(size)));
+        QCOMPARE(icon.size(), QSize(size, size));
+        QVERIFY(icon.hasAlphaChannel());
+    }
+    QProcess rsvg;
+    rsvg.start(QStringLiteral("rsvg-convert"),
+               {QStringLiteral("-w"), QStringLiteral("256"), QStringLiteral("-h"), QStringLiteral("256"),
+                resources.filePath(QStringLiteral("launcher_icon.svg"))});
+    if (!rsvg.waitForStarted())
+        QSKIP("rsvg-convert is not installed (package librsvg2-bin)");
+    QVERIFY(rsvg.waitForFinished() && rsvg.exitCode() == 0);
+    const QImage drawn = QImage::fromData(rsvg.readAllStandardOutput()).convertToFormat(QImage::Format_ARGB32);
+    const QImage painted = QImage(resources.filePath(QStringLiteral("launcher_icon_256.png")))
+                               .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(drawn.size(), painted.size());
+    qint64 difference = 0;
+    int differentPixels = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const QRgb a = drawn.pixel(x, y), b = painted.pixel(x, y);
+            const int d = qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b))
+                          + qAbs(qBlue(a) - qBlue(b)) + qAbs(qAlpha(a) - qAlpha(b));
+            difference += d;
+            differentPixels += d > 64;
+        }
+    }
+    const double meanDifference = double(difference) / (256 * 256 * 4);
+    QVERIFY2(meanDifference < 2 && differentPixels < 256 * 256 / 50,
+             qPrintable(QStringLiteral("mean difference %1, %2 pixels differ")
+                            .arg(meanDifference).arg(differentPixels)));
 }
 
 QTEST_MAIN(ArtworkTest)

@@ -1,0 +1,60 @@
+// Writes an ASP template piece by piece, in the order the page prints:
+// HTML text, <%= … %> expressions, <% … %> code and <%@ … %> directives.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tagora {
+
+// Text written next to text is merged, so the template never holds
+// sequences that ASP would read as code where the page printed them as
+// text: "<%", a server-side include and <script runat="server"> written by
+// the page have their "<" written as <%= "<" %>. Code blocks that hold
+// only blanks are left out.
+class AspTemplateWriter {
+public:
+    // fromPage: text that was HTML in the page itself, where an include
+    // is meant as one.
+    void text(std::string_view text, bool fromPage);
+    // Code of the current <% … %> block.
+    void code(std::string_view code);
+    // Closes the current code block; the next code() opens another.
+    void endCode();
+    // <%=inner%>
+    void expression(std::string_view inner);
+    // A directive as the page wrote it, delimiters included.
+    void directive(std::string_view whole);
+    std::string finish();
+
+private:
+    void flushCode();
+    void flushText();
+
+    std::string m_out;
+    std::string m_code;
+    std::string m_text;
+    std::vector<std::size_t> m_pageIncludes;  // offsets in m_text
+};
+
+// Whether an include directive (<!--, blanks, #) starts at text[at].
+bool startsInclude(std::string_view text, std::size_t at);
+
+// Finds <script …> start tags that name "runat" before their ">": ASP
+// runs those on the server. Successive calls must ask about increasing
+// offsets; the whole text is then read a bounded number of times.
+class ServerScriptFinder {
+public:
+    explicit ServerScriptFinder(std::string_view text) : m_text(text) {}
+    bool startsAt(std::size_t at);
+
+private:
+    std::string_view m_text;
+    std::size_t m_tagEnd = 0;
+    std::size_t m_runat = 0;
+    bool m_searched = false;
+};
+
+}  // namespace tagora

@@ -1,0 +1,40 @@
+// The languages a script can be written in, and what the program and its
+// users call each of them.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace tagora {
+
+enum class Target { Php, Asp, PhpNowdoc, Js, JsConcat, Json, Jsp, Perl, Python };
+
+// Exact: the script prints the input exactly. Classic (PHP and ASP only):
+// the escaping of version 1.0 (PHP leaves `$` alone, ASP turns every
+// double quote into an apostrophe).
+enum class Escaping { Exact, Classic };
+
+struct TargetInfo {
+    Target target;
+    std::string_view name;       // as tagora-convert --to names it
+    std::string_view title;      // "PHP Script": what the output box holds
+    std::string_view extension;  // of a saved script, with its dot
+    // What each line break of the text prints as (for js, js-concat and
+    // json: what it is in the string's value).
+    std::string_view printedLineBreak;
+    bool hasClassicEscaping;
+};
+
+// Every target, PHP and ASP first.
+std::span<const TargetInfo> targets();
+const TargetInfo& targetInfo(Target target);
+std::optional<Target> targetNamed(std::string_view name);
+
+// The escaping a target is written with: classic only where it exists.
+constexpr Escaping effectiveEscaping(Target target, Escaping escaping)
+{
+    return target == Target::Php || target == Target::Asp ? escaping : Escaping::Exact;
+}
+
+}  // namespace tagora

@@ -1,0 +1,32 @@
+#include "settings.h"
+
+#include <QSettings>
+
+namespace tagora::runtime {
+namespace {
+
+const QString kTargetKey = QStringLiteral("conversion/target");
+const QString kClassicKey = QStringLiteral("conversion/classic-escaping");
+
+QSettings settings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tagora-converter"),
+                     QStringLiteral("tagora-converter"));
+}
+
+}  // namespace
+
+RememberedChoices rememberedChoices()
+{
+    const QSettings stored = settings();
+    return {stored.value(kTargetKey).toString(), stored.value(kClassicKey, false).toBool()};
+}
+
+void rememberChoices(const RememberedChoices& choices)
+{
+    QSettings stored = settings();
+    stored.setValue(kTargetKey, choices.target);
+    stored.setValue(kClassicKey, choices.classicEscaping);
+}
+
+}  // namespace tagora::runtime

@@ -1,0 +1,62 @@
+// Fuzzes legacy ASP pages to templates. A template holds no Response.Write
+// and no text that ASP would read as code, so read again it must come back
+// unchanged; an error must point at a line and column of the page.
+#include "asp_template.h"
+#include "fuzz_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Bytes below 0xE0 stand for themselves (any 8-bit encoding); the top 32
+// for the pieces of ASP and VBScript the converter reads.
+std::string pageFrom(const std::uint8_t* data, std::size_t size)
+{
+    static constexpr std::string_view kPieces[32] = {
+        "<%", "%>", "<%=", "Response.Write ", "\"", " & ", "vbCrLf", "If x Then ",
+        " Else ", " End If", " : ", " _\r\n", "' c", "Chr(60)", "(", ")",
+        "\r\n", "<!-- #", "<script runat=server>", "With Response\r\n", ".Write ", "Sub S\r\n", "End Sub",
+        "On Error Resume Next\r\n", " + ", "Call ", ", ", "\"\"", "Rem ", "End With", "%", "<",
+    };
+    std::string page;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] >= 0xE0)
+            page += kPieces[data[i] - 0xE0];
+        else
+            page += char(data[i]);
+    }
+    return page;
+}
+
+std::size_t lineCount(std::string_view page)
+{
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        if (page[i] == '\n' || (page[i] == '\r' && (i + 1 == page.size() || page[i + 1] != '\n')))
+            ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string page = pageFrom(data, size);
+    const auto copy = fuzz::exactCopy(std::string_view(page));
+    const auto result = tagora::aspTemplate(std::string_view(copy.get(), page.size()));
+    if (const auto* error = std::get_if<tagora::ScriptReadError>(&result)) {
+        FUZZ_CHECK(error->line >= 1 && error->line <= lineCount(page));
+        FUZZ_CHECK(error->column >= 1 && error->column <= page.size() + 1);
+        FUZZ_CHECK(!error->message.empty());
+        return 0;
+    }
+    const std::string& templ = std::get<std::string>(result);
+    const auto again = tagora::aspTemplate(templ);
+    FUZZ_CHECK(std::holds_alternative<std::string>(again));
+    FUZZ_CHECK(std::get<std::string>(again) == templ);
+    return 0;
+}

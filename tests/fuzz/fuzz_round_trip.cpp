@@ -1,0 +1,90 @@
+// Fuzzes the way back: for valid UTF-8 text, every target's script, read
+// back in blocks of random sizes, gives what the script prints (the text
+// with each CR LF as the target's line break), and the target is
+// recognised from the script alone. Version 1.0's escaping goes back too,
+// or is refused where its script does not print the text (a PHP variable,
+// an ASP "%>" or line break inside a string).
+#include "fuzz_check.h"
+#include "reference.h"
+#include "script_generator.h"
+#include "script_reader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using tagora::Escaping;
+using tagora::Target;
+
+namespace {
+
+std::string printed(std::string_view text, std::string_view lineBreak)
+{
+    std::string result;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.substr(at, 2) == "\r\n") {
+            result.append(lineBreak);
+            ++at;
+        } else {
+            result.push_back(text[at]);
+        }
+    }
+    return result;
+}
+
+// The script read in blocks whose sizes come from the seed.
+std::optional<std::string> readInBlocks(std::string_view script, std::uint32_t seed, Target& target)
+{
+    tagora::ScriptReader reader;
+    std::string out(tagora::ScriptReader::maxFeedSize(script.size()) + tagora::ScriptReader::kMaxFinishSize, '\0');
+    char* end = out.data();
+    for (std::size_t at = 0; at < script.size() && end;) {
+        seed = seed * 1103515245u + 12345u;
+        const std::size_t size = std::min<std::size_t>(script.size() - at, (seed >> 16) % 70);
+        const auto block = fuzz::exactCopy(script.substr(at, size));
+        end = reader.feed(std::string_view(block.get(), size), end);
+        at += size;
+    }
+    if (end)
+        end = reader.finish(end);
+    if (!end)
+        return std::nullopt;
+    target = reader.target().value_or(Target::Php);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    const std::uint32_t seed = data[0];
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (fuzz::decodeUtf8(text).firstInvalid != std::string_view::npos)
+        return 0;
+    for (const tagora::TargetInfo& info : tagora::targets()) {
+        for (const Escaping escaping : {Escaping::Exact, Escaping::Classic}) {
+            if (escaping == Escaping::Classic && !info.hasClassicEscaping)
+                continue;
+            const std::optional<std::string> script = tagora::script(info.target, escaping, text);
+            if (!script)
+                continue;
+            Target read = Target::Php;
+            const std::optional<std::string> back = readInBlocks(*script, seed, read);
+            std::string expected = printed(text, info.printedLineBreak);
+            if (escaping == Escaping::Exact) {
+                FUZZ_CHECK(back.has_value());
+            } else if (!back) {
+                continue;
+            } else if (info.target == Target::Asp) {
+                std::replace(expected.begin(), expected.end(), '"', '\'');
+            }
+            FUZZ_CHECK(read == info.target);
+            FUZZ_CHECK(*back == expected);
+        }
+    }
+    return 0;
+}

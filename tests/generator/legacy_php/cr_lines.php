@@ -1,0 +1,1 @@
+<?php$a = "old Mac";echo "<p>$a</p>\r";?><p>CR only</p><?php echo "\rx"; ?>y

@@ -1,0 +1,20 @@
+<?php
+$a = array('k' => 'array value', 3 => 'three', 'nested' => array('x' => 'deep'), '012' => 'string key', '-0' => 'minus zero', -2 => 'minus two');
+$obj = new stdClass();
+$obj->prop = 'property';
+$obj->child = new stdClass();
+$obj->child->leaf = 'leaf';
+$name = 'name';
+$var = 'dynamic';
+$dynamic = 'via variable variable';
+$i = 3;
+echo "simple: $name, $name's, {$name}s\n";
+echo "array: $a[k] / $a[3] / $a[$i] / {$a['k']} / {$a['nested']['x']} / $a[012] / $a[-0] / $a[-2]\n";
+echo "object: $obj->prop / $obj->prop->leaf / {$obj->child->leaf} / $obj?->prop\n";
+echo "dollar-brace: ${name} / ${a['k']} / {${'var'}} / ${var}\n";
+echo "braces kept: { $name } / {\$name} / \{$name} / $ 5 / \$name / {}\n";
+echo "calls: {$obj->child->leaf}" . " and " . strtoupper("inner $name") . "\n";
+$fn = 'strrev';
+echo "method-ish: {$fn('olleh')}\n";
+echo "neighbours: $name$name{$name}$i$i\n";
+echo `echo shell is not touched`;

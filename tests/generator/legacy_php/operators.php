@@ -1,0 +1,27 @@
+<?php
+$qty = 3;
+$price = 2.5;
+$user = null;
+$flags = array('new' => true);
+echo "Total: " . $qty * $price . " EUR\n";
+echo "Sum: " . $qty + 1 . "\n";
+echo "Shift: " . 1 << 2 . "\n";
+echo "Cond: " . ($qty > 2 ? 'many' : 'few') . "\n";
+echo $qty > 2 ? "ternary many\n" : "ternary few\n";
+echo "User: " . ($user ?? 'guest') . "\n";
+echo $user ?? "null coalescing\n";
+echo "Equal? " . ($qty == 3) . "|" . ($qty === '3') . "|\n";
+echo 'Concat then compare: ', 'a' . 'b' == 'ab' ? 'yes' : 'no', "\n";
+echo "Assigned: " . $label = "set-" . $qty;
+echo "\n", $label, "\n";
+echo -$qty, ' ', !$user, ' ', (int) '42abc' . '|', "\n";
+echo "Modulo " . 17 % 5 . ", power " . 2 ** 10 . ", float " . 0.1 + 0.2 . "\n";
+echo isset($flags['new']) && $flags['new'] ? "flag\n" : "no flag\n";
+echo 'Precedence: ' . (1 + 2) * 3 . "\n";
+echo "In array: " . (in_array(2, array(1, 2)) ? 'y' : 'n') . "\n";
+echo $qty . $qty, $qty . "\n";
+echo "Bits: " . (6 & 3) . (6 | 3) . (6 ^ 3) . "\n";
+echo "Instance: " . ($user instanceof stdClass ? 1 : 0) . "\n";
+echo "Spaceship: " . (1 <=> 2) . "\n";
+echo "Casts: " . (string) 1.0 . ' ' . 1e3 . ' ' . 7.0 / 2 . "\n";
+echo 0x1F, ' ', 0b101, ' ', 017, ' ', 1_000, ' ', 9223372036854775807, "\n";
