@@ -59,12 +59,13 @@ void TestInputText::blocks_data()
     QTest::newRow("lone CR at the end") << QByteArray("a\r") << QList<int>{1};
     QTest::newRow("LF | LF") << QByteArray("\r\n\n") << QList<int>{2};
     QTest::newRow("CR LF text in single bytes") << plain << QList<int>(plain.size(), 1);
-    QTest::newRow("lone LF deep in plain text") << plain + "x\ny" + plain << QList<int>{};
-    QTest::newRow("lone CR before a character") << plain + "\r\xC3\xA9" + plain << QList<int>{};
+    QTest::newRow("lone LF deep in plain text") << plain + "x\ny" + plain << QList<int>{1};
+    QTest::newRow("lone CR deep in plain text") << plain + plain + "x\ry" + plain << QList<int>{1};
+    QTest::newRow("lone CR before a character") << plain + "\r\xC3\xA9" + plain << QList<int>{1};
     QTest::newRow("U+2029 in three blocks") << QByteArray("a\xE2\x80\xA9z") << QList<int>{2, 1};
     QTest::newRow("U+FDD0, U+FDD1 cut") << QByteArray("\xEF\xB7\x90\xEF\xB7\x91") << QList<int>{1, 3};
     QTest::newRow("leading BOM in three blocks") << QByteArray("\xEF\xBB\xBFx\r\n") << QList<int>{1, 1};
-    QTest::newRow("BOM after the start") << "x\xEF\xBB\xBF" + plain << QList<int>{};
+    QTest::newRow("BOM after the start") << "x\xEF\xBB\xBF" + plain << QList<int>{1};
     QTest::newRow("four bytes in four blocks") << QByteArray("\xF0\x9F\x98\x80\r\n") << QList<int>{1, 1, 1};
     QTest::newRow("carried sequence turns bad") << QByteArray("ab\xE2\x82x") << QList<int>{4};
     QTest::newRow("bad second byte, carried") << QByteArray("\xE0\x80\x80") << QList<int>{1};
