@@ -2,7 +2,7 @@
 # Builds the Debian package tagora-converter_VERSION_ARCH.deb with CPack,
 # from a Release build with Debian's hardening flags in build-package/, and
 # prints where it is; with lintian installed, prints what lintian says.
-#   sudo apt install ./build-package/tagora-converter_1.0.0_amd64.deb
+#   sudo apt install ./build-package/tagora-converter_VERSION_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh app

@@ -11,7 +11,7 @@ caption, and each Enlarge link opens the viewer on its box's text.
 
 Run it in a D-Bus session of its own, which starts the accessibility bus
 and its registry on demand:
-    dbus-run-session -- screen_reader_view.py PROGRAM
+    dbus-run-session -- screen_reader_view.py PROGRAM MAIN_WINDOW_TITLE
 Exits 0 when every check passes, 1 on a failure, 77 when pyatspi is
 missing (package python3-pyatspi).
 """
@@ -21,7 +21,6 @@ import sys
 import tempfile
 import time
 
-MAIN_TITLE = "Tagora Converter v1.0.0"
 PRESS = "Press"
 INPUT = '<p class="a">x</p>'
 
@@ -230,8 +229,8 @@ def check_actions(pyatspi, app, window, controls, items):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: screen_reader_view.py PROGRAM")
+    if len(sys.argv) != 3:
+        sys.exit("usage: screen_reader_view.py PROGRAM MAIN_WINDOW_TITLE")
     xvfb = start_display()
     program = None
     try:
@@ -246,7 +245,7 @@ def main():
                    LC_ALL="C.UTF-8", XDG_CONFIG_HOME=settings.name)
         program = subprocess.Popen([sys.argv[1]], env=env)
         app = wait_for(lambda: application(pyatspi, "Tagora Converter"), 60, "the program on AT-SPI")
-        window = wait_for(lambda: showing_window(pyatspi, app, MAIN_TITLE), 30, "the main window")
+        window = wait_for(lambda: showing_window(pyatspi, app, sys.argv[2]), 30, "the main window")
         print("Controls (role | name | actions | description):")
         controls = check_controls(pyatspi, window)
         print("Menu items (role | name | actions):")
