@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,99 +54,87 @@ inline std::string_view view(const std::vector<char>& block)
     return {block.data(), block.size()};
 }
 
-inline std::string offsetMismatch(const char* form, std::uint64_t offset, std::size_t expected)
+// What a form gives where the text is ill-formed: no text, the offset.
+inline std::string illFormedAt(std::uint64_t offset)
 {
-    if (offset == expected)
-        return {};
-    return std::string(form) + ": ill-formed at " + std::to_string(offset) + " instead of "
-        + (expected == std::string_view::npos ? "nowhere" : std::to_string(expected));
+    return "\xFF ill-formed at " + std::to_string(offset);
 }
 
-inline std::string decoderMismatch(const Blocks& blocks, std::size_t firstInvalid, const std::string& expected,
-                                   bool dropByteOrderMark)
+inline std::string decoded(const Blocks& blocks, bool dropByteOrderMark)
 {
     tagora::Utf8InputDecoder decoder(dropByteOrderMark);
     std::string text;
     for (const auto& block : blocks) {
-        const auto out = std::make_unique<char[]>(tagora::Utf8InputDecoder::maxFeedSize(block.size()));
-        const auto piece = decoder.decode(view(block), out.get());
+        std::vector<char> out(tagora::Utf8InputDecoder::maxFeedSize(block.size()));
+        const auto piece = decoder.decode(view(block), out.data());
         if (!piece)
-            return offsetMismatch("decoder", decoder.errorOffset(), firstInvalid);
+            return illFormedAt(decoder.errorOffset());
         text += *piece;
     }
-    if (!decoder.finish())
-        return offsetMismatch("decoder", decoder.errorOffset(), firstInvalid);
-    if (firstInvalid != std::string_view::npos)
-        return "decoder: ill-formed text accepted";
-    return text == expected ? std::string() : "decoder: wrong text";
+    return decoder.finish() ? text : illFormedAt(decoder.errorOffset());
 }
 
-inline std::string validatorMismatch(const Blocks& blocks, std::size_t firstInvalid)
+inline std::string validated(const Blocks& blocks)
 {
     tagora::Utf8Validator validator;
-    bool wellFormed = true;
-    for (std::size_t i = 0; i < blocks.size() && wellFormed; ++i)
-        wellFormed = validator.feed(view(blocks[i]));
-    if (!wellFormed || !validator.finish())
-        return offsetMismatch("validator", validator.errorOffset(), firstInvalid);
-    return firstInvalid == std::string_view::npos ? std::string() : "validator: ill-formed text accepted";
+    for (const auto& block : blocks) {
+        if (!validator.feed(view(block)))
+            return illFormedAt(validator.errorOffset());
+    }
+    return validator.finish() ? std::string() : illFormedAt(validator.errorOffset());
 }
 
-inline std::string listingMismatch(const Blocks& blocks, const std::string& expected)
+inline std::string listed(const Blocks& blocks)
 {
     tagora::Utf8CodeListing listing;
     std::string codes;
     for (const auto& block : blocks) {
-        const auto out = std::make_unique<char[]>(tagora::Utf8CodeListing::maxFeedSize(block.size()));
-        codes.append(out.get(), listing.feed(view(block), out.get()));
+        std::vector<char> out(tagora::Utf8CodeListing::maxFeedSize(block.size()));
+        codes.append(out.data(), listing.feed(view(block), out.data()));
     }
-    const auto out = std::make_unique<char[]>(16);
-    codes.append(out.get(), listing.finish(out.get()));
-    return codes == expected ? std::string() : "listing: wrong codes";
+    char end[16];
+    return codes.append(end, listing.finish(end));
 }
 
 // The window's forms: the input text rules and the listing of 16-bit text.
-inline std::string window16Mismatch(const std::u16string& text)
+inline bool window16Right(const std::u16string& text)
 {
     const std::u16string codes = tagora::characterCodeListing(text);
-    if (std::string(codes.begin(), codes.end()) != listing(text))
-        return "16-bit listing: wrong codes";
-    const std::size_t size = tagora::normalizedInputSize(text);
-    const auto out = std::make_unique<char16_t[]>(size);
-    const char16_t* const end = tagora::normalizeInputText(text, out.get());
-    if (std::u16string_view(out.get(), static_cast<std::size_t>(end - out.get())) != inputText(text))
-        return "16-bit form: wrong text";
-    return end - out.get() == static_cast<std::ptrdiff_t>(size) ? std::string() : "16-bit form: wrong size";
+    std::vector<char16_t> normalized(tagora::normalizedInputSize(text));  // exactly: the sanitizer sees beyond
+    const char16_t* const end = tagora::normalizeInputText(text, normalized.data());
+    return std::string(codes.begin(), codes.end()) == listing(text) && end == normalized.data() + normalized.size()
+        && std::u16string_view(normalized.data(), normalized.size()) == inputText(text);
 }
 
-// Every 16-bit code unit, listed: the whole Windows-1252 table.
-inline std::string codeTableMismatch()
+// Every 16-bit code unit at once: the whole Windows-1252 table.
+inline bool codeTableRight()
 {
     std::u16string everyUnit;
     for (char32_t unit = 0; unit <= 0xFFFF; ++unit)
         everyUnit.push_back(char16_t(unit));
-    return window16Mismatch(everyUnit);
+    return window16Right(everyUnit);
 }
 
 // What the program's forms get wrong with the text cut into blocks of the
-// given sizes: the first mismatch, or an empty string.
+// given sizes: the first form that differs, or an empty string.
 inline std::string inputTextMismatch(std::string_view text, const std::vector<std::size_t>& sizes)
 {
-    static const std::string tableMismatch = codeTableMismatch();
-    if (!tableMismatch.empty())
-        return tableMismatch;
+    static const bool tableRight = codeTableRight();
     const Blocks blocks = cut(text, sizes);
-    const Decoded decoded = decodeUtf8(text);
-    const bool wellFormed = decoded.firstInvalid == std::string_view::npos;
-    const std::string expected = wellFormed ? inputText(text) : std::string();
-    const std::string withMark = wellFormed ? encodeUtf8(inputText(decoded.text)) : std::string();
-    for (std::string mismatch : {decoderMismatch(blocks, decoded.firstInvalid, expected, true),
-                                 decoderMismatch(blocks, decoded.firstInvalid, withMark, false),
-                                 validatorMismatch(blocks, decoded.firstInvalid),
-                                 listingMismatch(blocks, listing(text)),
-                                 wellFormed ? window16Mismatch(decoded.text) : std::string()}) {
-        if (!mismatch.empty())
-            return mismatch;
+    const Decoded reference = decodeUtf8(text);
+    const bool wellFormed = reference.firstInvalid == std::string_view::npos;
+    const std::string bad = wellFormed ? std::string() : illFormedAt(reference.firstInvalid);
+    const std::pair<const char*, bool> forms[] = {
+        {"16-bit forms, every code unit", tableRight},
+        {"decoder", decoded(blocks, true) == (wellFormed ? inputText(text) : bad)},
+        {"decoder keeping a mark", decoded(blocks, false) == (wellFormed ? encodeUtf8(inputText(reference.text)) : bad)},
+        {"validator", validated(blocks) == bad},
+        {"UTF-8 listing", listed(blocks) == listing(text)},
+        {"16-bit forms", !wellFormed || window16Right(reference.text)},
+    };
+    for (const auto& [form, right] : forms) {
+        if (!right)
+            return std::string(form) + " differs from the reference";
     }
     return {};
 }
