@@ -10,6 +10,7 @@
 // small Response, Server and Request objects written in VBScript.
 
 #include "asp_template.h"
+#include "wine_environment.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -213,12 +214,7 @@ QStringList TestLegacyAspRoundTrip::run(const QList<QByteArray>& programs)
             return {u"cannot write "_s + file.fileName()};
     }
     QProcess cscript;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"WINEPREFIX"_s, QCoreApplication::applicationDirPath() + u"/wineprefix"_s);
-    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
-    environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
+    const QProcessEnvironment environment = wineEnvironment();
     cscript.setProcessEnvironment(environment);
     cscript.setWorkingDirectory(m_directory.path());
     cscript.start(QStandardPaths::findExecutable(u"wine"_s), {u"cscript"_s, u"//nologo"_s, u"driver.vbs"_s});
