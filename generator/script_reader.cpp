@@ -333,7 +333,7 @@ private:
             if (token.text.size() > 1 && text.size() > 1 && token.text[1] != text[1])
                 continue;
             const std::size_t common = std::min(text.size(), token.text.size());
-            if (text.substr(0, common) != std::string_view(token.text).substr(0, common))
+            if (!startsAlike(text.data(), token.text.data(), common))
                 continue;
             if (common < token.text.size()) {
                 if (!final)
@@ -345,13 +345,23 @@ private:
                 m_ended = true;
                 m_endedAt = out;
             } else {
-                std::memcpy(out, token.printed.data(), token.printed.size());
-                out += token.printed.size();
+                for (const char c : token.printed)  // one character, mostly
+                    *out++ = c;
             }
             taken = token.text.size();
             return Step::Taken;
         }
         return Step::Wrong;
+    }
+
+    // Tokens are short: compared byte by byte rather than by a call.
+    static bool startsAlike(const char* a, const char* b, std::size_t size)
+    {
+        for (std::size_t i = 0; i < size; ++i) {
+            if (a[i] != b[i])
+                return false;
+        }
+        return true;
     }
 
     // \xNN, \u00NN or \NNN for a control character, \uXXXX beyond ASCII.
