@@ -266,6 +266,15 @@ private slots:
                 QVERIFY2(fromFile.exitCode == 0 && fromFile.out == printed, qPrintable(name));
             }
         }
+        // Version 1.0's PHP scripts read back too, but where PHP would print
+        // a variable the script is made into a template that does.
+        const QByteArray dollars = "$ 5 $5 \"q\" a$";
+        QCOMPARE(runConvert({u"--to=html"_s}, windowScript(kPhp, Escaping::Classic, dollars)).out, dollars);
+        for (const char* variable : {"$_b", "$b", "${b}", "{$b}", "$\xC3\xA9"}) {
+            const QByteArray html = runConvert({u"--to=html"_s}, windowScript(kPhp, Escaping::Classic, "a " + QByteArray(variable) + " c")).out;
+            QVERIFY2(html.contains("<?= ") && !html.contains(QByteArray(variable) + " c"), html.constData());
+        }
+
         const QString target = writeFile(u"kept.html"_s, "old");
         const QByteArray cut = runConvert({u"--to=perl"_s}, text).out.chopped(1);
         QCOMPARE(runConvert({u"--to=html"_s, u"-o"_s, target}, cut).exitCode, 2);
