@@ -1,4 +1,5 @@
-// Tagora Converter: turns pasted HTML into a PHP or ASP script.
+// Tagora Converter: turns pasted HTML into a script that prints it, and a
+// script back into its HTML.
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
 #include "credits.h"
 #include "frm_Main.h"
@@ -15,7 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Turns HTML into a PHP or ASP script."));
+    parser.setApplicationDescription(
+        QStringLiteral("Turns HTML into a script that prints it (PHP, ASP, JavaScript, JSON, JSP, Perl, "
+                       "Python), and a script back into its HTML."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),
