@@ -788,14 +788,11 @@ private:
         std::vector<std::size_t> open;
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             Token& token = tokens[i];
-            switch (token.kind) {
-            case TokenKind::StringStart:
-            case TokenKind::ShellStart:
-            case TokenKind::CurlyInterpolation:
-            case TokenKind::DollarNameInterpolation:
-            case TokenKind::DollarInterpolation:
+            if (opensStringOrInterpolation(token.kind)) {
                 open.push_back(i);
-                break;
+                continue;
+            }
+            switch (token.kind) {
             case TokenKind::StringEnd:
             case TokenKind::InterpolationEnd:
                 while (!open.empty() && open.back() != token.link)

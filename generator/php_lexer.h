@@ -40,6 +40,13 @@ enum class TokenKind : unsigned char {
     StringEnd,                // closing quote or heredoc marker; link: its opening
 };
 
+// A token that a StringEnd or an InterpolationEnd closes.
+constexpr bool opensStringOrInterpolation(TokenKind kind)
+{
+    return kind == TokenKind::StringStart || kind == TokenKind::ShellStart || kind == TokenKind::CurlyInterpolation
+           || kind == TokenKind::DollarNameInterpolation || kind == TokenKind::DollarInterpolation;
+}
+
 struct Token {
     std::uint32_t begin;
     std::uint32_t end;

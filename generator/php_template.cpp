@@ -93,19 +93,11 @@ bool bindsLooserThanConcatenation(const Token& token, std::string_view script)
 
 bool isOpening(const Token& token, std::string_view script)
 {
-    switch (token.kind) {
-    case TokenKind::StringStart:
-    case TokenKind::ShellStart:
-    case TokenKind::CurlyInterpolation:
-    case TokenKind::DollarNameInterpolation:
-    case TokenKind::DollarInterpolation:
+    if (opensStringOrInterpolation(token.kind))
         return true;
-    case TokenKind::Punct:
-        return isPunct(token, script, "(") || isPunct(token, script, "[") || isPunct(token, script, "{")
-               || isPunct(token, script, "#[");
-    default:
-        return false;
-    }
+    return token.kind == TokenKind::Punct
+           && (isPunct(token, script, "(") || isPunct(token, script, "[") || isPunct(token, script, "{")
+               || isPunct(token, script, "#["));
 }
 
 bool isClosing(const Token& token, std::string_view script)
