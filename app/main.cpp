@@ -1,7 +1,7 @@
 // Tagora Converter: turns pasted HTML into a script that prints it, and a
 // script back into its HTML.
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
-#include "credits.h"
+#include "script_writer/credits.h"
 #include "frm_Main.h"
 #include "text_conversion.h"
 

@@ -15,10 +15,10 @@
 // on first touch, which costs the generator and the copy alike. With
 // GLIBC_TUNABLES=glibc.malloc.hugetlb=1 the large blocks get transparent
 // huge pages instead, and the figures approach the reused-memory ones.
-#include "character_listing.h"
-#include "input_text.h"
+#include "input_text/character_listing.h"
+#include "input_text/input_text.h"
 #include "sample_html.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 #include "timing.h"
 
 #include <climits>

@@ -1,14 +1,14 @@
 #include "conversion.h"
 
-#include "character_listing.h"
-#include "heredoc_label.h"
-#include "html_encoding.h"
-#include "input_text.h"
-#include "script_generator.h"
-#include "script_reader.h"
-#include "script_to_html.h"
+#include "input_text/character_listing.h"
+#include "script_writer/heredoc_label.h"
+#include "input_text/html_encoding.h"
+#include "input_text/input_text.h"
+#include "script_writer/script_generator.h"
+#include "script_reader/script_reader.h"
+#include "script_reader/script_to_html.h"
 #include "transcoder.h"
-#include "utf8.h"
+#include "input_text/utf8.h"
 
 #include <unistd.h>
 

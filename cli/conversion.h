@@ -3,9 +3,9 @@
 #pragma once
 
 #include "files.h"
-#include "html_encoding.h"
+#include "input_text/html_encoding.h"
 #include "options.h"
-#include "script_read_error.h"
+#include "script_reader/script_read_error.h"
 #include "write_behind.h"
 
 #include <cstdint>

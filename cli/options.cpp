@@ -1,7 +1,7 @@
 #include "options.h"
 
-#include "credits.h"
-#include "html_encoding.h"
+#include "script_writer/credits.h"
+#include "input_text/html_encoding.h"
 
 #include <optional>
 #include <variant>

@@ -1,7 +1,7 @@
 // The command line of tagora-convert.
 #pragma once
 
-#include "targets.h"
+#include "script_writer/targets.h"
 
 #include <optional>
 #include <span>

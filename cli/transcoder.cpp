@@ -1,7 +1,7 @@
 #include "transcoder.h"
 
-#include "html_encoding.h"
-#include "utf8.h"
+#include "input_text/html_encoding.h"
+#include "input_text/utf8.h"
 
 #include <cerrno>
 #include <cstring>

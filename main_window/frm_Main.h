@@ -3,7 +3,7 @@
 #pragma once
 
 #include "link_label.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 
 #include <QMainWindow>
 

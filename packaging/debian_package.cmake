@@ -1,7 +1,7 @@
 # The Debian package tagora-converter_VERSION_ARCH.deb, made by CPack from
 # the install rules: in the build folder, `cpack -G DEB` (scripts/package.sh
 # builds with Debian's hardening flags first). Its name, maintainer,
-# section, priority and description come from generator/credits.cmake; the
+# section, priority and description come from script_writer/credits.cmake; the
 # libraries it depends on are found by dpkg-shlibdeps.
 if(NOT TAGORA_BUILD_GUI)
   return()

@@ -1,6 +1,6 @@
 #include "text_conversion.h"
 
-#include "input_text.h"
+#include "input_text/input_text.h"
 
 #include <QPlainTextEdit>
 #include <QStringDecoder>

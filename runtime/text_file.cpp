@@ -1,6 +1,6 @@
 #include "text_file.h"
 
-#include "html_encoding.h"
+#include "input_text/html_encoding.h"
 #include "text_conversion.h"
 
 #include <QCoreApplication>

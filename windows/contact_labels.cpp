@@ -1,6 +1,6 @@
 #include "contact_labels.h"
 
-#include "credits.h"
+#include "script_writer/credits.h"
 #include "text_conversion.h"
 #include "window_helpers.h"
 

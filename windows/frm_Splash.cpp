@@ -1,7 +1,7 @@
 #include "frm_Splash.h"
 
 #include "artwork.h"
-#include "credits.h"
+#include "script_writer/credits.h"
 #include "text_conversion.h"
 #include "window_helpers.h"
 

@@ -7,7 +7,7 @@
 // as shapes, so that each size is drawn, not scaled up; the splash
 // background is painted. Rebuild the files with the `regenerate-artwork`
 // build target and commit them together with any change here.
-#include "credits.h"
+#include "script_writer/credits.h"
 
 #include <QColor>
 #include <QDir>

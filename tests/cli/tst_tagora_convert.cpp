@@ -1,10 +1,10 @@
 // Runs the tagora-convert executable: output bytes, line breaks, block
 // edges, exit codes and messages, and how it writes files.
 
-#include "credits.h"
+#include "script_writer/credits.h"
 #include "files.h"
 #include "reference.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 
 #include <QDir>
 #include <QDirIterator>

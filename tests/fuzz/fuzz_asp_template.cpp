@@ -1,7 +1,7 @@
 // Fuzzes legacy ASP pages to templates. A template holds no Response.Write
 // and no text that ASP would read as code, so read again it must come back
 // unchanged; an error must point at a line and column of the page.
-#include "asp_template.h"
+#include "script_reader/asp_template.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

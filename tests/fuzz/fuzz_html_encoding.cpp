@@ -3,8 +3,8 @@
 // prescan must replace (UTF-16, x-user-defined) or refuse, nor UTF-8 for
 // bytes that are not; and only the first 1024 bytes count for a <meta>.
 #include "fuzz_check.h"
-#include "html_encoding.h"
-#include "utf8.h"
+#include "input_text/html_encoding.h"
+#include "input_text/utf8.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 // line break after that "?>" doubled), and must come out unchanged when
 // read again. The input itself, read as a script, must not break the reader.
 #include "fuzz_check.h"
-#include "php_template.h"
+#include "script_reader/php_template.h"
 
 #include <cstddef>
 #include <algorithm>

@@ -6,8 +6,8 @@
 // an ASP "%>" or line break inside a string).
 #include "fuzz_check.h"
 #include "reference.h"
-#include "script_generator.h"
-#include "script_reader.h"
+#include "script_writer/script_generator.h"
+#include "script_reader/script_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // each statement's string back, with an un-escaper written here from the
 // languages' own string rules, must give back its line.
 #include "fuzz_check.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 
 #include <cstddef>
 #include <cstdint>

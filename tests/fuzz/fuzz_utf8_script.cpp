@@ -3,7 +3,7 @@
 // is the script made from the decoded text, encoded as UTF-8.
 #include "fuzz_check.h"
 #include "reference.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 
 #include <cstddef>
 #include <cstdint>

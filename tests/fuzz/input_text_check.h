@@ -5,8 +5,8 @@
 // references of reference.h.
 #pragma once
 
-#include "character_listing.h"
-#include "input_text.h"
+#include "input_text/character_listing.h"
+#include "input_text/input_text.h"
 #include "reference.h"
 
 #include <algorithm>

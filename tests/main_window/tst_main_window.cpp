@@ -7,7 +7,7 @@
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
 #include "message_box.h"
-#include "script_generator.h"
+#include "script_writer/script_generator.h"
 #include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"

@@ -1,0 +1,97 @@
+#include "input_text/utf8.h"
+
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace tagora {
+namespace utf8 {
+
+std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size)
+{
+    std::size_t i = 0;
+#ifdef __SSE2__
+    for (; size - i >= 16; i += 16) {
+        const auto high = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i))));
+        if (high != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(high));
+    }
+#endif
+    while (i < size && bytes[i] < 0x80)
+        ++i;
+    return i;
+}
+
+std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size)
+{
+    std::size_t i = 0;
+    while (i < size) {
+        if (bytes[i] < 0x80) {
+            i += asciiPrefix(bytes + i, size - i);
+            continue;
+        }
+        const Sequence sequence = decodeSequence(bytes + i, size - i);
+        if (sequence.status != Status::Complete)
+            break;
+        i += sequence.length;
+    }
+    return i;
+}
+
+char* encode(char32_t value, char* out)
+{
+    if (value < 0x80) {
+        *out++ = static_cast<char>(value);
+        return out;
+    }
+    if (value < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (value >> 6));
+    } else if (value < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (value >> 12));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (value >> 18));
+        *out++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (value & 0x3F));
+    return out;
+}
+
+}  // namespace utf8
+
+namespace {
+
+// What the reader hands the validator: runs of well-formed text at once.
+struct WellFormedRuns {
+    static std::size_t run(const unsigned char* bytes, std::size_t size) { return utf8::wellFormedPrefix(bytes, size); }
+    static void character(const utf8::Sequence&, const unsigned char*) {}
+    static bool invalid(std::size_t) { return false; }
+};
+
+}  // namespace
+
+bool Utf8Validator::feed(std::string_view block)
+{
+    WellFormedRuns runs;
+    return m_reader.feed(block, runs);
+}
+
+bool Utf8Validator::finish()
+{
+    WellFormedRuns runs;
+    return m_reader.finish(runs);
+}
+
+std::size_t firstInvalidUtf8(std::string_view bytes)
+{
+    Utf8Validator validator;
+    if (validator.feed(bytes) && validator.finish())
+        return std::string_view::npos;
+    return static_cast<std::size_t>(validator.errorOffset());
+}
+
+}  // namespace tagora

@@ -1,0 +1,158 @@
+#include "script_reader/asp_print_hazards.h"
+
+namespace tagora {
+
+namespace {
+
+using vbscript::Token;
+using vbscript::TokenKind;
+
+// VBScript's own functions, operators, constants and the ASP objects that
+// cannot print while an expression is evaluated.
+const std::set<std::string_view, std::less<>> kQuietNames{
+    "abs", "and", "application", "array", "asc", "ascb", "ascw", "atn", "cbool", "cbyte", "ccur",
+    "cdate", "cdbl", "chr", "chrb", "chrw", "cint", "clng", "cos", "createobject", "csng", "cstr",
+    "date", "dateadd", "datediff", "datepart", "dateserial", "datevalue", "day", "empty", "eqv", "err",
+    "escape", "exp", "false", "filter", "fix", "formatcurrency", "formatdatetime", "formatnumber",
+    "formatpercent", "getlocale", "hex", "hour", "imp", "instr", "instrb", "instrrev", "int", "is",
+    "isarray", "isdate", "isempty", "isnull", "isnumeric", "isobject", "join", "lbound", "lcase",
+    "left", "leftb", "len", "lenb", "log", "ltrim", "me", "mid", "midb", "minute", "mod", "month",
+    "monthname", "not", "nothing", "now", "null", "oct", "or", "replace", "request", "rgb", "right",
+    "rightb", "rnd", "round", "rtrim", "second", "server", "session", "sgn", "sin", "space", "split",
+    "sqr", "strcomp", "string", "strreverse", "tan", "time", "timer", "timeserial", "timevalue",
+    "trim", "true", "typename", "ubound", "ucase", "unescape", "vartype", "weekday", "weekdayname",
+    "xor", "year",
+};
+
+// Names that print, or run code that may: wherever they appear.
+const std::set<std::string_view, std::less<>> kPrintingNames{"eval", "execute", "executeglobal", "response"};
+
+bool isSeparator(const Token& token)
+{
+    return token.kind == TokenKind::Colon || token.kind == TokenKind::Newline
+           || token.kind == TokenKind::Comment;
+}
+
+std::string lowered(std::string_view word)
+{
+    std::string result(word);
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return result;
+}
+
+// Reads one code block's declarations.
+class Survey {
+public:
+    Survey(std::string_view page, const std::vector<Token>& tokens) : m_page(page), m_tokens(tokens) {}
+
+    std::string word(std::size_t i) const
+    {
+        if (i >= m_tokens.size() || m_tokens[i].kind != TokenKind::Word)
+            return {};
+        return lowered(m_page.substr(m_tokens[i].begin, m_tokens[i].end - m_tokens[i].begin));
+    }
+
+    std::string_view operatorAt(std::size_t i) const
+    {
+        if (i >= m_tokens.size() || m_tokens[i].kind != TokenKind::Operator)
+            return {};
+        return m_page.substr(m_tokens[i].begin, m_tokens[i].end - m_tokens[i].begin);
+    }
+
+    // The names in the parentheses after a procedure's name.
+    void parameters(std::size_t open, std::set<std::string>& declared) const
+    {
+        if (operatorAt(open) != "(")
+            return;
+        for (std::size_t i = open + 1; i < m_tokens.size() && operatorAt(i) != ")" && !isSeparator(m_tokens[i]); ++i) {
+            const std::string name = word(i);
+            if (!name.empty() && name != "byval" && name != "byref")
+                declared.insert(name);
+        }
+    }
+
+private:
+    std::string_view m_page;
+    const std::vector<Token>& m_tokens;
+};
+
+bool declares(const std::string& word)
+{
+    return word == "dim" || word == "redim" || word == "const" || word == "public" || word == "private";
+}
+
+}  // namespace
+
+void AspPrintHazards::survey(const std::vector<Token>& tokens)
+{
+    const Survey code(m_page, tokens);
+    bool statementStart = true;
+    bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma
+    bool nameNext = false;
+    int depth = 0;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (isSeparator(tokens[i])) {
+            statementStart = true;
+            declaring = nameNext = false;
+            depth = 0;
+            continue;
+        }
+        const std::string word = code.word(i);
+        const std::string_view op = code.operatorAt(i);
+        depth += op == "(" ? 1 : op == ")" ? -1 : 0;
+        if (declaring && depth == 0 && op == ",") {
+            nameNext = true;
+        } else if (nameNext && !word.empty() && word != "preserve" && word != "default") {
+            m_declared.insert(word);
+            nameNext = false;
+        }
+        if (declares(word))
+            declaring = nameNext = true;
+        // A procedure's header starts its statement, after Public or Private.
+        const bool header = statementStart || declaring;
+        const std::size_t nameAt = !header ? 0
+                                   : (word == "sub" || word == "function" || word == "class") ? i + 1
+                                   : word == "property"                                        ? i + 2
+                                                                                               : 0;
+        if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
+            m_procedures.insert(name);
+            code.parameters(nameAt + 1, m_declared);
+            declaring = nameNext = false;
+        }
+        if (word == "for")
+            m_declared.insert(code.word(code.word(i + 1) == "each" ? i + 2 : i + 1));
+        if (statementStart && !word.empty() && code.operatorAt(i + 1) == "=")
+            m_declared.insert(word);
+        if (statementStart && word == "set" && code.operatorAt(i + 2) == "=")
+            m_declared.insert(code.word(i + 1));
+        if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume")
+            m_skipsErrors = true;
+        if (word == "default" && i > 0 && code.word(i - 1) == "public")
+            m_defaultMember = true;
+        statementStart = word == "then" || word == "else";
+    }
+}
+
+bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    if (m_defaultMember)
+        return true;
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string word = code.word(i);
+        if (word.empty())
+            continue;
+        if (m_procedures.count(word) || kPrintingNames.count(word))
+            return true;
+        const bool member = i > first && code.operatorAt(i - 1) == ".";
+        const bool known = word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word);
+        if (m_includes && !member && !known)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace tagora

@@ -1,0 +1,43 @@
+// What a legacy ASP page tells about the order of its output. The page
+// evaluates a Response.Write argument whole before it prints; the template
+// prints it piece by piece. The two print the same unless a piece after
+// the first may print while it is evaluated, or an error skipped by
+// On Error Resume Next stops the statement halfway.
+#pragma once
+
+#include "script_reader/vbscript_lexer.h"
+
+#include <cstddef>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tagora {
+
+class AspPrintHazards {
+public:
+    explicit AspPrintHazards(std::string_view page) : m_page(page) {}
+
+    // Reads the procedures, variables and error handling of one code block.
+    void survey(const std::vector<vbscript::Token>& tokens);
+    // The page includes other files: their procedures are unknown.
+    void noteInclude() { m_includes = true; }
+
+    bool skipsErrors() const { return m_skipsErrors; }
+    // Whether evaluating tokens[first, last) may print: it calls a
+    // procedure of the page, Eval or Execute, a default member of the
+    // page's classes, or, with includes, a name the page does not declare
+    // that is not one of VBScript's own.
+    bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+
+private:
+    std::string_view m_page;
+    std::set<std::string> m_procedures;
+    std::set<std::string> m_declared;
+    bool m_skipsErrors = false;
+    bool m_includes = false;
+    bool m_defaultMember = false;
+};
+
+}  // namespace tagora

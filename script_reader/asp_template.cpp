@@ -1,0 +1,697 @@
+#include "script_reader/asp_template.h"
+
+#include "script_reader/asp_print_hazards.h"
+#include "script_reader/asp_template_writer.h"
+#include "input_text/utf8.h"
+#include "script_reader/vbscript_lexer.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace tagora {
+
+namespace {
+
+using vbscript::sameWord;
+using vbscript::Token;
+using vbscript::TokenKind;
+
+struct Failure {
+    std::size_t offset = 0;
+    std::string message;
+};
+
+// One part of the page: HTML text, or what is between <% and %>.
+struct Segment {
+    enum class Kind { Text, Code, Expression, Directive };
+    Kind kind = Kind::Text;
+    std::size_t open = 0;   // where "<%" starts (the text's start for Text)
+    std::size_t begin = 0;  // the content, without delimiters
+    std::size_t end = 0;
+    std::vector<Token> tokens;
+    std::vector<std::size_t> closers;  // for each "(", the index of its ")"
+};
+
+// A piece of what one Response.Write prints: literal text, or an
+// expression over the tokens [first, last).
+struct Piece {
+    bool literal = false;
+    std::string value;
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+// " inner ", as <%= inner %> reads best.
+std::string spaced(std::string_view inner)
+{
+    std::string result;
+    result.reserve(inner.size() + 2);
+    result += ' ';
+    result += inner;
+    result += ' ';
+    return result;
+}
+
+std::string_view lineBreakOf(std::string_view page)
+{
+    const std::size_t at = page.find_first_of("\r\n");
+    if (at == std::string_view::npos || page[at] == '\n')
+        return at == std::string_view::npos ? "\r\n" : "\n";
+    return page.substr(at, at + 1 < page.size() && page[at + 1] == '\n' ? 2 : 1);
+}
+
+ScriptReadError errorAt(std::string_view page, const Failure& failure)
+{
+    const bool utf8 = firstInvalidUtf8(page) == std::string_view::npos;
+    ScriptReadError error{1, 1, failure.message};
+    for (std::size_t i = 0; i < failure.offset && i < page.size(); ++i) {
+        const char c = page[i];
+        if (c == '\n' || (c == '\r' && (i + 1 >= page.size() || page[i + 1] != '\n'))) {
+            ++error.line;
+            error.column = 1;
+        } else if (c != '\r' && !(utf8 && utf8::isContinuation(static_cast<unsigned char>(c)))) {
+            ++error.column;
+        }
+    }
+    return error;
+}
+
+// The value of Chr(n) or ChrW(n) for an ASCII n from its number token,
+// or nothing.
+std::optional<char> asciiCharacter(std::string_view number)
+{
+    unsigned base = 10;
+    std::size_t digits = 0;
+    if (number.size() > 2 && number[0] == '&') {
+        base = (number[1] == 'o' || number[1] == 'O') ? 8 : 16;
+        digits = 2;
+        if (number.back() == '&')
+            number.remove_suffix(1);
+    }
+    if (number.size() - digits > 6)
+        return std::nullopt;
+    unsigned value = 0;
+    for (std::size_t i = digits; i < number.size(); ++i) {
+        const char c = static_cast<char>(number[i] | 0x20);
+        const unsigned digit = (c >= '0' && c <= '9') ? unsigned(c - '0')
+                               : (c >= 'a' && c <= 'f') ? unsigned(c - 'a' + 10) : base;
+        if (digit >= base)
+            return std::nullopt;
+        value = value * base + digit;
+    }
+    if (value == 0 || value > 127)
+        return std::nullopt;
+    return static_cast<char>(value);
+}
+
+std::optional<std::string_view> namedConstant(std::string_view word)
+{
+    if (sameWord(word, "vbcrlf") || sameWord(word, "vbnewline"))
+        return "\r\n";
+    if (sameWord(word, "vbcr"))
+        return "\r";
+    if (sameWord(word, "vblf"))
+        return "\n";
+    if (sameWord(word, "vbtab"))
+        return "\t";
+    return std::nullopt;
+}
+
+class Converter {
+public:
+    explicit Converter(std::string_view page) : m_page(page), m_newline(lineBreakOf(page)) {}
+
+    std::variant<std::string, ScriptReadError> run()
+    {
+        if (split() && tokenizeBlocks()) {
+            for (const Segment& segment : m_segments)
+                m_hazards.survey(segment.tokens);
+            for (const Segment& segment : m_segments) {
+                if (!convert(segment))
+                    break;
+            }
+        }
+        if (m_failure)
+            return errorAt(m_page, *m_failure);
+        return m_writer.finish();
+    }
+
+private:
+    // ---- reading the page ------------------------------------------------
+
+    bool split()
+    {
+        std::size_t pos = 0;
+        while (pos < m_page.size()) {
+            const std::size_t open = m_page.find("<%", pos);
+            if (open == std::string_view::npos)
+                return addText(pos, m_page.size());
+            if (open > pos && !addText(pos, open))
+                return false;
+            Segment block{Segment::Kind::Code, open, open + 2, 0, {}, {}};
+            const char marker = open + 2 < m_page.size() ? m_page[open + 2] : '\0';
+            if (marker == '@' || marker == '=') {
+                block.kind = marker == '@' ? Segment::Kind::Directive : Segment::Kind::Expression;
+                ++block.begin;
+            }
+            const std::size_t close = m_page.find("%>", block.begin);
+            if (close == std::string_view::npos)
+                return fail(open, "<% is never closed by %>");
+            block.end = close;
+            m_segments.push_back(std::move(block));
+            pos = close + 2;
+        }
+        return true;
+    }
+
+    bool addText(std::size_t begin, std::size_t end)
+    {
+        const std::string_view text = m_page.substr(begin, end - begin);
+        ServerScriptFinder serverScripts(text);
+        for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
+            if (serverScripts.startsAt(i))
+                return fail(begin + i, "<script runat=\"server\"> blocks are not supported");
+        }
+        for (std::size_t i = text.find("<!--"); i != std::string_view::npos; i = text.find("<!--", i + 1)) {
+            if (startsInclude(text, i))
+                m_hazards.noteInclude();
+        }
+        m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}, {}});
+        return true;
+    }
+
+    bool tokenizeBlocks()
+    {
+        for (Segment& segment : m_segments) {
+            if (segment.kind != Segment::Kind::Code && segment.kind != Segment::Kind::Expression)
+                continue;
+            vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
+            if (lexed.error)
+                return fail(lexed.error->offset, lexed.error->message);
+            segment.tokens = std::move(lexed.tokens);
+            segment.closers = closers(segment.tokens);
+        }
+        return true;
+    }
+
+    std::vector<std::size_t> closers(const std::vector<Token>& tokens) const
+    {
+        std::vector<std::size_t> result(tokens.size(), tokens.size());
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            const std::string_view text = m_page.substr(tokens[i].begin, tokens[i].end - tokens[i].begin);
+            if (tokens[i].kind != TokenKind::Operator)
+                continue;
+            if (text == "(") {
+                open.push_back(i);
+            } else if (text == ")" && !open.empty()) {
+                result[open.back()] = i;
+                open.pop_back();
+            }
+        }
+        return result;
+    }
+
+    // ---- converting --------------------------------------------------------
+
+    bool convert(const Segment& segment)
+    {
+        const std::string_view content = m_page.substr(segment.begin, segment.end - segment.begin);
+        m_tokens = &segment.tokens;
+        m_closers = &segment.closers;
+        switch (segment.kind) {
+        case Segment::Kind::Text:
+            m_writer.text(content, true);
+            return true;
+        case Segment::Kind::Directive:
+            m_writer.directive(m_page.substr(segment.open, segment.end + 2 - segment.open));
+            return true;
+        case Segment::Kind::Expression:
+            if (!refuseWrites(0, count()))
+                return false;
+            m_writer.expression(content);
+            return true;
+        case Segment::Kind::Code:
+            break;
+        }
+        m_pos = segment.begin;
+        for (std::size_t i = 0; i < count() && !m_failure;)
+            i = isSeparator(i) ? i + 1 : statement(i, count(), false);
+        emitSourceUpTo(segment.end);
+        m_writer.endCode();
+        return !m_failure;
+    }
+
+    // Converts the statement that starts at token i and returns the index
+    // of the token after it. In the branch of a one-line If, Else ends it.
+    std::size_t statement(std::size_t i, std::size_t end, bool inBranch)
+    {
+        if (writeArgument(i))
+            return write(i, statementEnd(i, end, inBranch));
+        if (isWord(i, "if"))
+            return ifStatement(i, end);
+        if (isWord(i, "else"))
+            return i + 1;
+        if (isWord(i, "elseif")) {
+            std::size_t then = i;
+            while (then < end && !isSeparator(then) && !isWord(then, "then"))
+                ++then;
+            return isWord(then, "then") ? then + 1 : statementEndChecked(i, end);
+        }
+        if (isWord(i, "with"))
+            m_withResponse.push_back(i + 2 == statementEnd(i, end, inBranch) && isWord(i + 1, "response"));
+        if (isWord(i, "end") && isWord(i + 1, "with") && !m_withResponse.empty())
+            m_withResponse.pop_back();
+        const std::size_t next = statementEnd(i, end, inBranch);
+        refuseWrites(i, next);
+        return next;
+    }
+
+    // The index of the first token of the argument when the statement at
+    // i calls Response.Write (or .Write inside With Response), else 0.
+    std::size_t writeArgument(std::size_t i) const
+    {
+        if (isWord(i, "call"))
+            ++i;
+        if (isWord(i, "response") && isOperator(i + 1, ".") && isWord(i + 2, "write"))
+            return i + 3;
+        if (isOperator(i, ".") && isWord(i + 1, "write") && withResponse())
+            return i + 2;
+        return 0;
+    }
+
+    std::size_t write(std::size_t i, std::size_t end)
+    {
+        std::size_t first = writeArgument(i);
+        std::size_t last = end;
+        if (isWord(i, "call")) {
+            if (!isOperator(first, "(") || matchingParenthesis(first) != end - 1)
+                return failAt(first < end ? first : first - 1,
+                              "Call Response.Write needs its argument in parentheses");
+            ++first;
+            --last;
+        }
+        if (first >= last)
+            return failAt(first - 1, "Response.Write needs an argument");
+        std::vector<Piece> pieces;
+        if (!flatten(first, last, pieces))
+            return end;
+
+        std::size_t spanBegin = tok(i).begin;
+        if (i > 0 && tok(i - 1).kind == TokenKind::Colon && tok(i - 1).begin >= m_pos)
+            spanBegin = tok(i - 1).begin;
+        std::size_t spanEnd = tok(end - 1).end;
+        std::size_t next = end;
+        if (end < count() && tok(end).kind == TokenKind::Colon) {
+            spanEnd = tok(end).end;
+            ++next;
+        }
+        emitSourceUpTo(spanBegin);
+        writePieces(first, last, merged(std::move(pieces)));
+        m_pos = spanEnd;
+        return next;
+    }
+
+    void writePieces(std::size_t first, std::size_t last, const std::vector<Piece>& pieces)
+    {
+        if (pieces.size() == 1 && pieces.front().literal) {
+            if (pieces.front().value.empty())
+                m_writer.code(m_newline);
+            else
+                m_writer.text(pieces.front().value, false);
+            return;
+        }
+        if (pieces.size() > 1 && mustStayWhole(pieces)) {
+            m_writer.expression(spaced(joined(first, last)));
+            return;
+        }
+        for (const Piece& piece : pieces) {
+            if (piece.literal)
+                m_writer.text(piece.value, false);
+            else
+                m_writer.expression(spaced(joined(piece.first, piece.last)));
+        }
+    }
+
+    // Pieces after the first that may print, or errors skipped halfway,
+    // would change the order of the output.
+    bool mustStayWhole(const std::vector<Piece>& pieces) const
+    {
+        if (m_hazards.skipsErrors())
+            return true;
+        for (std::size_t p = 1; p < pieces.size(); ++p) {
+            if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
+                return true;
+        }
+        return false;
+    }
+
+    static std::vector<Piece> merged(std::vector<Piece> pieces)
+    {
+        std::vector<Piece> result;
+        for (Piece& piece : pieces) {
+            if (piece.literal && !result.empty() && result.back().literal)
+                result.back().value += piece.value;
+            else
+                result.push_back(std::move(piece));
+        }
+        return result;
+    }
+
+    // The pieces of the expression [first, last): the operands of its
+    // top-level &, parentheses opened, constants read.
+    bool flatten(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting = 0)
+    {
+        std::vector<std::size_t> ampersands;
+        bool looser = false;  // an operator that binds less tightly than &
+        for (std::size_t i = first; i < last; ++i) {
+            if (isOperator(i, "(") && matchingParenthesis(i) < last)
+                i = matchingParenthesis(i);
+            else if (isOperator(i, "(") || isOperator(i, ")"))
+                return fail(tok(i).begin, "unbalanced parentheses");
+            else if (isOperator(i, ","))
+                return fail(tok(i).begin, "Response.Write takes one argument");
+            else if (isOperator(i, "&"))
+                ampersands.push_back(i);
+            else if (bindsLooserThanConcatenation(i))
+                looser = true;
+        }
+        if (looser) {
+            pieces.push_back({false, {}, first, last});
+            return refuseWrites(first, last);
+        }
+        ampersands.push_back(last);
+        std::size_t begin = first;
+        for (const std::size_t ampersand : ampersands) {
+            if (begin == ampersand)
+                return fail(tok(ampersand < last ? ampersand : last - 1).begin,
+                            "an operand of & is missing");
+            if (!operand(begin, ampersand, pieces, nesting))
+                return false;
+            begin = ampersand + 1;
+        }
+        return true;
+    }
+
+    // Parentheses nested deeper than this stay in an expression.
+    static constexpr int kMaxNesting = 64;
+
+    bool operand(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting)
+    {
+        while (isOperator(first, "(") && matchingParenthesis(first) == last - 1 && first + 2 < last) {
+            if (nesting++ == kMaxNesting)
+                break;
+            if (!containsConcatenation(first + 1, last - 1)) {
+                ++first;
+                --last;
+                continue;
+            }
+            return flatten(first + 1, last - 1, pieces, nesting);
+        }
+        if (auto value = constantSum(first, last)) {
+            pieces.push_back({true, std::move(*value), first, last});
+            return true;
+        }
+        pieces.push_back({false, {}, first, last});
+        return refuseWrites(first, last);
+    }
+
+    // Whether [first, last) joins operands with & outside parentheses.
+    bool containsConcatenation(std::size_t first, std::size_t last) const
+    {
+        for (std::size_t i = first; i < last; ++i) {
+            if (isOperator(i, "(") && matchingParenthesis(i) < last)
+                i = matchingParenthesis(i);
+            else if (isOperator(i, "&"))
+                return true;
+        }
+        return false;
+    }
+
+    // The value of constant strings joined by +, which concatenates only
+    // when both sides are strings.
+    std::optional<std::string> constantSum(std::size_t first, std::size_t last) const
+    {
+        std::string value;
+        for (std::size_t i = first;;) {
+            std::size_t width = 0;
+            if (!constant(i, last, value, width))
+                return std::nullopt;
+            i += width;
+            if (i == last)
+                return value;
+            if (!isOperator(i, "+"))
+                return std::nullopt;
+            ++i;
+        }
+    }
+
+    bool constant(std::size_t i, std::size_t last, std::string& value, std::size_t& width) const
+    {
+        if (i >= last)
+            return false;
+        if (tok(i).kind == TokenKind::String) {
+            value += vbscript::stringValue(textOf(i));
+            width = 1;
+            return true;
+        }
+        if (tok(i).kind != TokenKind::Word)
+            return false;
+        if (auto named = namedConstant(textOf(i))) {
+            value += *named;
+            width = 1;
+            return true;
+        }
+        const bool chr = isWord(i, "chr") || isWord(i, "chrw");
+        if (chr && i + 3 < last && isOperator(i + 1, "(") && tok(i + 2).kind == TokenKind::Number
+            && isOperator(i + 3, ")")) {
+            if (auto character = asciiCharacter(textOf(i + 2))) {
+                value += *character;
+                width = 4;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A one-line If that writes becomes the block form, so that its
+    // writes can become text between code blocks.
+    std::size_t ifStatement(std::size_t i, std::size_t end)
+    {
+        const std::size_t lineStop = lineEnd(i, end);
+        const std::size_t then = find(i, lineStop, "then");
+        if (then == lineStop)
+            return statementEndChecked(i, end);
+        if (then + 1 == lineStop)
+            return then + 1;
+        if (!containsWrite(then + 1, lineStop))
+            return lineStop;
+        const std::size_t bodyEnd = oneLineIfBodyEnd(then, lineStop);
+        if (m_failure)
+            return count();
+        const std::size_t elseAt = find(then + 1, bodyEnd, "else");
+        emitSourceUpTo(tok(then).end);
+        branch(then + 1, elseAt);
+        if (elseAt != bodyEnd) {
+            m_writer.code(m_newline);
+            m_writer.code("Else");
+            m_pos = tok(elseAt).end;
+            branch(elseAt + 1, bodyEnd);
+        }
+        m_writer.code(m_newline);
+        m_writer.code("End If");
+        m_pos = tok(lineStop - 1).end;
+        if (lineStop < count() && tok(lineStop).kind == TokenKind::Comment && tok(lineStop).begin == m_pos)
+            m_writer.code(" ");  // before a comment that followed the last token
+        return lineStop;
+    }
+
+    // Where the statements of a one-line If end: before an End If that
+    // ends the line, or at the line's end. The forms that engines read
+    // differently are refused.
+    std::size_t oneLineIfBodyEnd(std::size_t then, std::size_t lineStop)
+    {
+        std::size_t bodyEnd = find(then + 1, lineStop, "end");
+        while (bodyEnd < lineStop && !isWord(bodyEnd + 1, "if"))
+            bodyEnd = find(bodyEnd + 1, lineStop, "end");
+        if (bodyEnd < lineStop && bodyEnd + 2 != lineStop)
+            return failAt(bodyEnd + 2, "statements after the End If of a one-line If that writes are not supported");
+        if (tok(then + 1).kind == TokenKind::Colon)
+            return failAt(then + 1, "a one-line If whose statements start with ':' is not supported");
+        const std::size_t nested = find(then + 1, bodyEnd, "if");
+        if (nested != bodyEnd)
+            return failAt(nested, "a one-line If inside a one-line If that writes is not supported");
+        return bodyEnd;
+    }
+
+    // The statements of one branch of a one-line If, one a line.
+    void branch(std::size_t first, std::size_t last)
+    {
+        for (std::size_t i = first; i < last && !m_failure;) {
+            if (tok(i).kind == TokenKind::Colon) {
+                ++i;
+                continue;
+            }
+            m_writer.code(m_newline);
+            m_pos = tok(i).begin;
+            const std::size_t next = statement(i, last, true);
+            emitSourceUpTo(tok(next - 1).end);
+            i = next;
+        }
+    }
+
+    std::size_t statementEndChecked(std::size_t i, std::size_t end)
+    {
+        const std::size_t next = statementEnd(i, end, false);
+        refuseWrites(i, next);
+        return next;
+    }
+
+    // ---- what is left must not write ----------------------------------------
+
+    bool containsWrite(std::size_t first, std::size_t last) const
+    {
+        for (std::size_t i = first; i < last; ++i) {
+            if (writesAt(i, first))
+                return true;
+        }
+        return false;
+    }
+
+    // Whether the tokens from `first` call Response.Write at i.
+    bool writesAt(std::size_t i, std::size_t first) const
+    {
+        if (isWord(i, "response") && isOperator(i + 1, ".") && isWord(i + 2, "write"))
+            return true;
+        // x.Write and f(x).Write are members of something else.
+        const bool member = i > first && tok(i - 1).end == tok(i).begin
+                            && (tok(i - 1).kind == TokenKind::Word || isOperator(i - 1, ")"));
+        return isOperator(i, ".") && isWord(i + 1, "write") && withResponse() && !member;
+    }
+
+    bool refuseWrites(std::size_t first, std::size_t last)
+    {
+        for (std::size_t i = first; i < last; ++i) {
+            if (writesAt(i, first))
+                return fail(tok(i).begin, "Response.Write used here cannot be turned into a template");
+        }
+        return true;
+    }
+
+    // ---- tokens ----------------------------------------------------------------
+
+    std::size_t count() const { return m_tokens->size(); }
+    const Token& tok(std::size_t i) const { return (*m_tokens)[i]; }
+    std::string_view textOf(std::size_t i) const
+    {
+        return m_page.substr(tok(i).begin, tok(i).end - tok(i).begin);
+    }
+    bool isWord(std::size_t i, std::string_view lowerWord) const
+    {
+        return i < count() && tok(i).kind == TokenKind::Word && sameWord(textOf(i), lowerWord);
+    }
+    bool isOperator(std::size_t i, std::string_view op) const
+    {
+        return i < count() && tok(i).kind == TokenKind::Operator && textOf(i) == op;
+    }
+    bool isSeparator(std::size_t i) const
+    {
+        const TokenKind kind = tok(i).kind;
+        return kind == TokenKind::Colon || kind == TokenKind::Newline || kind == TokenKind::Comment;
+    }
+    bool withResponse() const { return !m_withResponse.empty() && m_withResponse.back(); }
+
+    bool bindsLooserThanConcatenation(std::size_t i) const
+    {
+        if (tok(i).kind == TokenKind::Operator) {
+            const std::string_view op = textOf(i);
+            return op == "=" || op == "<" || op == ">" || op == "<=" || op == ">=" || op == "<>";
+        }
+        for (const std::string_view word : {"is", "not", "and", "or", "xor", "eqv", "imp"}) {
+            if (isWord(i, word))
+                return true;
+        }
+        return false;
+    }
+
+    std::size_t statementEnd(std::size_t i, std::size_t end, bool stopAtElse) const
+    {
+        while (i < end && !isSeparator(i) && !(stopAtElse && isWord(i, "else")))
+            ++i;
+        return i;
+    }
+
+    std::size_t lineEnd(std::size_t i, std::size_t end) const
+    {
+        while (i < end && tok(i).kind != TokenKind::Newline && tok(i).kind != TokenKind::Comment)
+            ++i;
+        return i;
+    }
+
+    std::size_t find(std::size_t first, std::size_t last, std::string_view lowerWord) const
+    {
+        while (first < last && !isWord(first, lowerWord))
+            ++first;
+        return first;
+    }
+
+    // The index of the ")" that closes the "(" at `open`, or count().
+    std::size_t matchingParenthesis(std::size_t open) const { return (*m_closers)[open]; }
+
+    // The source of the tokens [first, last) on one line: continuations
+    // become a blank.
+    std::string joined(std::size_t first, std::size_t last) const
+    {
+        std::string result(textOf(first));
+        for (std::size_t i = first + 1; i < last; ++i) {
+            const std::string_view gap = m_page.substr(tok(i - 1).end, tok(i).begin - tok(i - 1).end);
+            result += gap.find_first_of("\r\n") == std::string_view::npos ? gap : " ";
+            result += textOf(i);
+        }
+        return result;
+    }
+
+    // ---- output and failures ---------------------------------------------------
+
+    void emitSourceUpTo(std::size_t offset)
+    {
+        if (offset <= m_pos)
+            return;
+        m_writer.code(m_page.substr(m_pos, offset - m_pos));
+        m_pos = offset;
+    }
+
+    bool fail(std::size_t offset, std::string message)
+    {
+        if (!m_failure)
+            m_failure = Failure{offset, std::move(message)};
+        return false;
+    }
+
+    std::size_t failAt(std::size_t i, std::string message)
+    {
+        fail(tok(std::min(i, count() - 1)).begin, std::move(message));
+        return count();
+    }
+
+    std::string_view m_page;
+    std::string_view m_newline;
+    std::vector<Segment> m_segments;
+    const std::vector<Token>* m_tokens = nullptr;
+    const std::vector<std::size_t>* m_closers = nullptr;
+    AspPrintHazards m_hazards{m_page};
+    std::vector<bool> m_withResponse;
+    std::size_t m_pos = 0;  // the page's code is written up to here
+    AspTemplateWriter m_writer;
+    std::optional<Failure> m_failure;
+};
+
+}  // namespace
+
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page)
+{
+    return Converter(page).run();
+}
+
+}  // namespace tagora

@@ -1,0 +1,17 @@
+// Legacy classic ASP pages (VBScript) turned into templates: the text they
+// write with Response.Write becomes HTML, the code around it stays.
+#pragma once
+
+#include "script_reader/script_read_error.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tagora {
+
+// The ASP page as a template: the literal output of Response.Write as HTML text, other
+// expressions as <%= … %>, other code in <% … %> blocks; prints the same as the page.
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page);
+
+}  // namespace tagora

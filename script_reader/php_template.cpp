@@ -1,0 +1,599 @@
+#include "script_reader/php_template.h"
+
+#include "script_reader/php_lexer.h"
+#include "input_text/utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tagora {
+namespace {
+
+using php::isName;
+using php::isPunct;
+using php::kNoLink;
+using php::SourceError;
+using php::Token;
+using php::TokenKind;
+
+struct Segment {
+    enum class Kind { Text, Expression, Code };
+    Kind kind = Kind::Text;
+    std::string text;  // HTML; the expression; the code without the whitespace around it
+    std::string_view lead = " ";   // code: the whitespace after "<?php"
+    std::string_view trail = " ";  // code: the whitespace before "?>"
+    bool closed = false;           // code: the file closed it with "?>"
+    bool newlineAfter = false;     // its "?>" is followed by a line break, which PHP swallows
+};
+
+constexpr const char* kSpaces = " \t\r\n";
+
+bool isLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// The line break a text starts with: CR LF, LF, CR or none.
+std::string_view leadingLineBreak(std::string_view text)
+{
+    if (text.starts_with("\r\n"))
+        return text.substr(0, 2);
+    return !text.empty() && isLineBreak(text[0]) ? text.substr(0, 1) : std::string_view();
+}
+
+// The first line break of the file, for the ones the template adds.
+std::string_view fileLineBreak(std::string_view script)
+{
+    const std::size_t first = script.find_first_of("\r\n");
+    return first == std::string_view::npos ? "\n" : leadingLineBreak(script.substr(first));
+}
+
+// After "<?php": the last line break of the whitespace before the code and
+// the indentation that follows it, or a space.
+std::string_view leadOf(std::string_view whitespace)
+{
+    const std::size_t last = whitespace.find_last_of("\r\n");
+    if (last == std::string_view::npos)
+        return " ";
+    const std::size_t start = whitespace[last] == '\n' && last > 0 && whitespace[last - 1] == '\r' ? last - 1 : last;
+    return whitespace.substr(start);
+}
+
+// Before "?>": the first line break of the whitespace after the code, or a space.
+std::string_view trailOf(std::string_view whitespace)
+{
+    const std::size_t first = whitespace.find_first_of("\r\n");
+    return first == std::string_view::npos ? " " : leadingLineBreak(whitespace.substr(first));
+}
+
+// Operators and keywords that bind less tightly than ".": an operand of
+// echo that holds one at its top level is one expression.
+bool bindsLooserThanConcatenation(const Token& token, std::string_view script)
+{
+    static constexpr std::array<std::string_view, 33> operators{
+        "=",   "+=",  "-=", "*=", "/=", ".=", "%=",  "**=", "&=", "|=", "^=",
+        "<<=", ">>=", "?\?=", "==", "!=", "<>", "===", "!==", "<",  ">",  "<=",
+        ">=",  "<=>", "&",  "|",  "^",  "&&", "||",  "??",  "?",  ":",  "=>",
+    };
+    static constexpr std::array<std::string_view, 12> keywords{
+        "and",     "or",           "xor",     "print",        "yield", "throw",
+        "include", "include_once", "require", "require_once", "fn",    "function",
+    };
+    if (token.kind == TokenKind::Punct)
+        return std::any_of(operators.begin(), operators.end(),
+                           [&](std::string_view op) { return isPunct(token, script, op); });
+    return std::any_of(keywords.begin(), keywords.end(),
+                       [&](std::string_view keyword) { return isName(token, script, keyword); });
+}
+
+bool isOpening(const Token& token, std::string_view script)
+{
+    if (opensStringOrInterpolation(token.kind))
+        return true;
+    return token.kind == TokenKind::Punct
+           && (isPunct(token, script, "(") || isPunct(token, script, "[") || isPunct(token, script, "{")
+               || isPunct(token, script, "#["));
+}
+
+bool isClosing(const Token& token, std::string_view script)
+{
+    return isPunct(token, script, ")") || isPunct(token, script, "]") || isPunct(token, script, "}");
+}
+
+// What PHP prints for an integer literal (decimal, 0x, 0o, 0 or 0b, with
+// or without "_"); nothing for one beyond 64 bits, which is a float.
+std::optional<std::string> integerText(std::string_view literal)
+{
+    std::string digits;
+    std::copy_if(literal.begin(), literal.end(), std::back_inserter(digits), [](char c) { return c != '_'; });
+    const char prefix = digits.size() > 1 && digits[0] == '0' ? static_cast<char>(digits[1] | 0x20) : '\0';
+    const int base = prefix == 'x' ? 16 : prefix == 'b' ? 2 : prefix != '\0' ? 8 : 10;  // "0…" is octal
+    const std::size_t start = prefix == 'x' || prefix == 'b' || prefix == 'o' ? 2 : 0;
+    if (base == 10 && digits.find_first_of(".eE") != std::string::npos)
+        return std::nullopt;  // a float
+    std::uint64_t value = 0;
+    for (std::size_t i = start; i < digits.size(); ++i) {
+        const char c = static_cast<char>(digits[i] | 0x20);
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : base;
+        if (digit >= base || value > (std::uint64_t(INT64_MAX) - std::uint64_t(digit)) / std::uint64_t(base))
+            return std::nullopt;  // beyond 64 bits: a float
+        value = value * std::uint64_t(base) + std::uint64_t(digit);
+    }
+    return std::to_string(value);
+}
+
+// Writes segments as a template as they come, holding back the last one
+// (a text may go on, code may be merged with the next, the last code needs
+// no "?>"). Text is written as it is, except that "<?" (which would open
+// PHP code) is written as an expression, and a line break right after a
+// "?>" is doubled, since PHP swallows one.
+class TemplateWriter {
+public:
+    explicit TemplateWriter(std::string_view lineBreak) : m_lineBreak(lineBreak) {}
+
+    void text(std::string_view html)
+    {
+        if (html.empty())
+            return;
+        if (m_pending.kind != Segment::Kind::Text)
+            writePending(false);
+        m_pending.kind = Segment::Kind::Text;
+        m_pending.text += html;
+    }
+
+    void expression(std::string expression)
+    {
+        writePending(false);
+        m_pending = {Segment::Kind::Expression, std::move(expression)};
+    }
+
+    void code(Segment segment)
+    {
+        if (m_pending.kind == Segment::Kind::Code && !m_pending.closed) {
+            // only an echo statement that printed nothing came between
+            m_pending.text.append(segment.lead).append(segment.text);
+            m_pending.trail = segment.trail;
+            m_pending.closed = segment.closed;
+            m_pending.newlineAfter = segment.newlineAfter;
+            return;
+        }
+        writePending(false);
+        m_pending = std::move(segment);
+    }
+
+    // The "?>" of the last expression or code is followed by a line break.
+    void newlineAfterLast()
+    {
+        if (m_pending.kind != Segment::Kind::Text)
+            m_pending.newlineAfter = true;
+    }
+
+    std::string finish()
+    {
+        writePending(true);
+        if (m_afterCloseTag && m_newlinePending)
+            m_out += m_lineBreak;
+        return std::move(m_out);
+    }
+
+private:
+    void writePending(bool last)
+    {
+        switch (m_pending.kind) {
+        case Segment::Kind::Text:
+            writeText(m_pending.text);
+            break;
+        case Segment::Kind::Expression:
+            openTag("<?= ");
+            m_out += m_pending.text;
+            closeTag(" ", m_pending.newlineAfter);
+            break;
+        case Segment::Kind::Code:
+            openTag("<?php");
+            m_out.append(m_pending.lead).append(m_pending.text);
+            if (!last || m_pending.closed)
+                closeTag(m_pending.trail, m_pending.newlineAfter);
+            else if (isLineBreak(m_pending.trail[0]))
+                m_out += m_pending.trail;
+        }
+        m_pending = {};
+    }
+
+    void writeText(std::string_view html)
+    {
+        for (std::size_t tag; (tag = html.find("<?")) != std::string_view::npos; html.remove_prefix(tag + 2)) {
+            plainText(html.substr(0, tag));
+            openTag("<?= '<?'");
+            closeTag(" ", false);
+        }
+        plainText(html);
+    }
+
+    void plainText(std::string_view html)
+    {
+        if (html.empty())
+            return;
+        if (m_afterCloseTag) {
+            const std::string_view lineBreak = leadingLineBreak(html);
+            m_out += !lineBreak.empty() ? lineBreak : m_newlinePending ? m_lineBreak : std::string_view();
+        }
+        m_afterCloseTag = false;
+        m_out += html;
+    }
+
+    void openTag(std::string_view tag)
+    {
+        if (m_afterCloseTag && m_newlinePending)
+            m_out += m_lineBreak;
+        m_afterCloseTag = false;
+        m_out += tag;
+    }
+
+    void closeTag(std::string_view before, bool newlineAfter)
+    {
+        m_out.append(before).append("?>");
+        m_afterCloseTag = true;
+        m_newlinePending = newlineAfter;
+    }
+
+    std::string_view m_lineBreak;
+    std::string m_out;
+    Segment m_pending;  // an empty text when there is none
+    bool m_afterCloseTag = false;
+    bool m_newlinePending = false;
+};
+
+// Turns the tokens of a file into template segments: the output of echo
+// and print statements as text and expressions, everything else as code.
+class Converter {
+public:
+    Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer)
+        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer) {}
+
+    void run()
+    {
+        std::size_t i = 0;
+        while (i < m_t.size()) {
+            const Token& token = m_t[i];
+            switch (token.kind) {
+            case TokenKind::InlineHtml:
+                addText(slice(token.begin, token.end));
+                ++i;
+                break;
+            case TokenKind::OpenTag:
+                startCode(i + 1, token.end - token.begin >= 5 ? token.begin + 5 : token.end);
+                ++i;
+                break;
+            case TokenKind::OpenTagWithEcho:
+                i = echoStatement(i);
+                break;
+            case TokenKind::CloseTag:
+                flushCode(i, token.begin, true, token.link == 1);
+                ++i;
+                break;
+            case TokenKind::StringStart:
+            case TokenKind::ShellStart:
+                i = token.link + 1;  // an echo inside {…} of a string stays as it is
+                break;
+            case TokenKind::Name:
+                i = isEchoOrPrint(i) ? echoStatement(i) : i + 1;
+                break;
+            default:
+                ++i;
+            }
+        }
+        flushCode(m_t.size(), m_s.size(), false, false);
+    }
+
+private:
+    std::string_view slice(std::size_t begin, std::size_t end) const { return m_s.substr(begin, end - begin); }
+
+    // "echo" or "print" where a statement starts (not a method called so).
+    bool isEchoOrPrint(std::size_t i) const
+    {
+        if (i == 0 || !(isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")))
+            return false;
+        const Token& previous = m_t[i - 1];
+        if (previous.kind == TokenKind::OpenTag)
+            return true;
+        for (const std::string_view end : {";", "{", "}", ":", ")"})
+            if (isPunct(previous, m_s, end))
+                return true;
+        return isName(previous, m_s, "else") || isName(previous, m_s, "do");
+    }
+
+    // The statement at i is the whole body of an if, else, loop or declare
+    // without braces: replaced by HTML, it needs braces.
+    bool isBracelessBody(std::size_t i) const
+    {
+        const Token& previous = m_t[i - 1];
+        if (isName(previous, m_s, "else") || isName(previous, m_s, "do"))
+            return true;
+        if (!isPunct(previous, m_s, ")") || previous.link == kNoLink || previous.link == 0)
+            return false;
+        const Token& keyword = m_t[previous.link - 1];
+        for (const std::string_view name : {"if", "elseif", "while", "for", "foreach", "declare"})
+            if (isName(keyword, m_s, name))
+                return true;
+        return false;
+    }
+
+    // The echo or print statement (or "<?=") at i; returns the index of the
+    // token after it.
+    std::size_t echoStatement(std::size_t i)
+    {
+        const bool echoTag = m_t[i].kind == TokenKind::OpenTagWithEcho;
+        const std::string_view keyword = echoTag || isName(m_t[i], m_s, "echo") ? "echo" : "print";
+        const std::size_t end = statementEnd(i, keyword);
+        if (keyword == "print" && !isWholePrintStatement(i + 1, end))
+            return i + 1;  // print inside a larger expression: code
+        const bool wrap = !echoTag && isBracelessBody(i);
+        if (!echoTag)
+            flushCode(i, m_t[i].begin, false, false, wrap ? "{" : "");
+        convertArguments(i + 1, end, keyword);
+        m_closeBraceFirst = wrap;
+        if (isPunct(m_t[end], m_s, ";")) {
+            startCode(end + 1, m_t[end].end);
+            return end + 1;
+        }
+        startCode(end, m_t[end].begin);  // the close tag
+        return end;
+    }
+
+    // The ";" or "?>" that ends the statement begun at i.
+    std::size_t statementEnd(std::size_t i, std::string_view keyword) const
+    {
+        for (std::size_t j = i + 1; j < m_t.size();) {
+            const Token& token = m_t[j];
+            if (isPunct(token, m_s, ";") || token.kind == TokenKind::CloseTag)
+                return j;
+            if (isOpening(token, m_s) && token.link != kNoLink) {
+                j = token.link + 1;
+                continue;
+            }
+            if (isOpening(token, m_s) || isClosing(token, m_s) || token.kind == TokenKind::InlineHtml)
+                break;
+            ++j;
+        }
+        throw SourceError{m_t[i].begin, "unfinished " + std::string(keyword) + " statement"};
+    }
+
+    // print binds more tightly than "and", "or" and "xor", and takes one operand.
+    bool isWholePrintStatement(std::size_t begin, std::size_t end) const
+    {
+        for (std::size_t j = begin; j < end; j = next(j))
+            if (isPunct(m_t[j], m_s, ",") || isName(m_t[j], m_s, "and") || isName(m_t[j], m_s, "or")
+                || isName(m_t[j], m_s, "xor"))
+                return false;
+        return true;
+    }
+
+    // The token after the one at j, skipping what j opens.
+    std::size_t next(std::size_t j) const
+    {
+        return isOpening(m_t[j], m_s) && m_t[j].link != kNoLink ? m_t[j].link + 1 : j + 1;
+    }
+
+    void convertArguments(std::size_t begin, std::size_t end, std::string_view keyword)
+    {
+        std::size_t argument = begin;
+        for (std::size_t j = begin; j <= end; j = j == end ? j + 1 : next(j)) {
+            if (j < end && !isPunct(m_t[j], m_s, ","))
+                continue;
+            if (j == argument)
+                throw SourceError{m_t[j].begin, "missing expression in " + std::string(keyword) + " statement"};
+            convertOperand(argument, j);
+            argument = j + 1;
+        }
+    }
+
+    // One operand of echo: split at the "." operators of its top level
+    // into literal text and expressions, as long as nothing there binds
+    // less tightly than ".".
+    void convertOperand(std::size_t begin, std::size_t end)
+    {
+        std::vector<std::pair<std::size_t, std::size_t>> work{{begin, end}};
+        while (!work.empty()) {
+            auto [first, last] = work.back();
+            work.pop_back();
+            while (last - first >= 2 && isPunct(m_t[first], m_s, "(") && m_t[first].link == last - 1) {
+                ++first;
+                --last;
+            }
+            if (first == last)
+                throw SourceError{m_t[last].begin, "missing expression in parentheses"};
+            if (addLiteral(first, last))
+                continue;
+            std::vector<std::size_t> dots;
+            bool oneExpression = false;
+            for (std::size_t j = first; j < last && !oneExpression; j = next(j)) {
+                if (isPunct(m_t[j], m_s, "."))
+                    dots.push_back(j);
+                oneExpression = bindsLooserThanConcatenation(m_t[j], m_s);
+            }
+            if (oneExpression || dots.empty()) {
+                addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end));
+                continue;
+            }
+            dots.push_back(last);
+            for (std::size_t k = dots.size(); k-- > 0;) {
+                const std::size_t partBegin = k == 0 ? first : dots[k - 1] + 1;
+                if (partBegin == dots[k])
+                    throw SourceError{m_t[k == 0 ? dots[0] : dots[k - 1]].begin, "missing operand of ."};
+                work.emplace_back(partBegin, dots[k]);
+            }
+        }
+    }
+
+    // A string, PHP_EOL or a plain integer: its text. A string with
+    // variables in it: its text and its variables.
+    bool addLiteral(std::size_t first, std::size_t last)
+    {
+        const Token& token = m_t[first];
+        if (token.kind == TokenKind::StringStart && token.link == last - 1) {
+            addStringParts(first);
+            return true;
+        }
+        if (last - first != 1)
+            return false;
+        const std::string_view text = slice(token.begin, token.end);
+        if (token.kind == TokenKind::String)
+            addText(m_lexed.value(token.link));
+        else if (token.kind == TokenKind::Name && (text == "PHP_EOL" || text == "\\PHP_EOL"))
+            addText("\n");
+        else if (const auto integer = token.kind == TokenKind::Number ? integerText(text) : std::nullopt)
+            addText(*integer);
+        else if (token.kind == TokenKind::LineConstant)
+            addText(std::to_string(token.link));
+        else
+            return false;
+        return true;
+    }
+
+    void addStringParts(std::size_t start)
+    {
+        for (std::size_t k = start + 1; k < m_t[start].link; k = next(k)) {
+            const Token& token = m_t[k];
+            if (token.kind == TokenKind::StringText)
+                addText(m_lexed.value(token.link));
+            else if (token.kind == TokenKind::StringVariable)
+                addExpression(std::string(m_lexed.value(token.link)));
+            else
+                addExpression(interpolation(k));
+        }
+    }
+
+    // The expression of "{$…}", "${name[…]}" or "${…}".
+    std::string interpolation(std::size_t k) const
+    {
+        const Token& open = m_t[k];
+        std::string inner = render(k + 1, open.link, open.end, m_t[open.link].begin);
+        const std::size_t first = std::min(inner.find_first_not_of(kSpaces), inner.size());
+        inner = inner.substr(first, inner.find_last_not_of(kSpaces) + 1 - first);
+        if (open.kind == TokenKind::DollarNameInterpolation)
+            return std::string("$").append(slice(open.begin + 2, open.end)).append(inner);
+        if (open.kind == TokenKind::DollarInterpolation)
+            return std::string("${").append(inner).append("}");
+        return inner;
+    }
+
+    // The source from byte `begin` to `end`, with __LINE__ replaced by its
+    // line (the template's lines differ); tokens [first, last) lie there.
+    std::string render(std::size_t first, std::size_t last, std::size_t begin, std::size_t end) const
+    {
+        std::string out;
+        out.reserve(end - begin);
+        for (std::size_t k = first; k < last; ++k) {
+            if (m_t[k].kind != TokenKind::LineConstant)
+                continue;
+            out.append(slice(begin, m_t[k].begin));
+            out += std::to_string(m_t[k].link);
+            begin = m_t[k].end;
+        }
+        out.append(slice(begin, end));
+        return out;
+    }
+
+    void addText(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        m_writer.text(text);
+    }
+
+    void addExpression(std::string expression) { m_writer.expression(std::move(expression)); }
+
+    void startCode(std::size_t token, std::size_t offset)
+    {
+        m_codeToken = token;
+        m_codeStart = offset;
+    }
+
+    // The code from the last start to token `end` (at byte `offset`) as a
+    // segment; `opening` ("{") is added after it.
+    void flushCode(std::size_t end, std::size_t offset, bool closed, bool newlineSwallowed,
+                   std::string_view opening = "")
+    {
+        if (m_codeStart == kNoCode)
+            return;
+        const std::string raw = render(m_codeToken, end, m_codeStart, offset);
+        const bool blank = raw.find_first_not_of(kSpaces) == std::string::npos;
+        const std::size_t first = blank ? raw.size() : raw.find_first_not_of(kSpaces);
+        const std::size_t last = blank ? 0 : raw.find_last_not_of(kSpaces) + 1;
+        const std::string_view code = blank ? std::string_view() : std::string_view(raw).substr(first, last - first);
+        // The whitespace around the code is the file's own (render() changes tokens only).
+        std::string_view lead = leadOf(m_s.substr(m_codeStart, first));
+        const std::string_view trail = trailOf(m_s.substr(offset - (raw.size() - last), raw.size() - last));
+        m_codeStart = kNoCode;
+        std::string text;
+        if (std::exchange(m_closeBraceFirst, false)) {
+            text = "}";
+            if (!code.empty())
+                text.append(lead).append(code);
+            lead = " ";
+        } else {
+            text = code;
+        }
+        if (!opening.empty())
+            text.append(text.empty() ? "" : " ").append(opening);
+        const bool newlineAfter = closed ? newlineSwallowed : isLineBreak(trail[0]);
+        if (text.empty()) {
+            if (newlineAfter && closed)
+                m_writer.newlineAfterLast();
+            return;
+        }
+        m_writer.code({Segment::Kind::Code, std::move(text), lead, trail, closed, newlineAfter});
+    }
+
+    std::string_view m_s;
+    const std::vector<Token>& m_t;
+    const php::Lexed& m_lexed;
+    TemplateWriter& m_writer;
+    static constexpr std::size_t kNoCode = std::string_view::npos;
+    std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
+    std::size_t m_codeToken = 0;        // its first token
+    bool m_closeBraceFirst = false;     // the next code closes the braces around a replaced statement
+};
+
+// The line and column of the error: lines end at CR LF, LF or CR; a column
+// is a UTF-8 character, or a byte that is not part of one.
+ScriptReadError readError(std::string_view script, const SourceError& error)
+{
+    ScriptReadError result{1, 1, error.message};
+    const auto* bytes = reinterpret_cast<const unsigned char*>(script.data());
+    for (std::size_t i = 0; i < error.offset && i < script.size();) {
+        if (isLineBreak(script[i])) {
+            i += script[i] == '\r' && i + 1 < script.size() && script[i + 1] == '\n' ? 2 : 1;
+            ++result.line;
+            result.column = 1;
+            continue;
+        }
+        const utf8::Sequence sequence = utf8::decodeSequence(bytes + i, script.size() - i);
+        i += sequence.status == utf8::Status::Complete ? sequence.length : 1;
+        ++result.column;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script)
+{
+    auto lexed = php::lex(script);
+    if (const auto* error = std::get_if<SourceError>(&lexed))
+        return readError(script, *error);
+    try {
+        TemplateWriter writer(fileLineBreak(script));
+        Converter(script, std::get<php::Lexed>(lexed), writer).run();
+        return writer.finish();
+    } catch (const SourceError& error) {
+        return readError(script, error);
+    }
+}
+
+}  // namespace tagora

@@ -1,0 +1,29 @@
+// From a script back to HTML: what a script of this program prints, or,
+// for any other PHP or classic ASP file, a template that prints the same.
+#pragma once
+
+#include "script_reader/script_read_error.h"
+#include "script_writer/targets.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tagora {
+
+// Shown instead of HTML when the script is empty.
+inline constexpr std::string_view kNoScriptMessage = "There is no script to convert.";
+
+struct HtmlFromScript {
+    std::optional<std::string> html;
+    ScriptReadError error;         // why there is none
+    std::optional<Target> target;  // the language read: php and asp for templates
+    bool exact = false;            // one of this program's scripts, read back
+};
+
+// The script's language is recognised unless `from` names it. A script
+// this program wrote is read back exactly; otherwise a PHP file (one that
+// has "<?" before any "<%") or an ASP file becomes a template.
+HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt);
+
+}  // namespace tagora

@@ -1,0 +1,26 @@
+// JavaScript for code that predates template literals: one double-quoted
+// string per line, joined with "+". Safe inside an HTML <script> element
+// and in any engine, as the template literal is.
+#pragma once
+
+#include "script_writer/target_rules.h"
+
+namespace tagora::rules {
+
+struct JsConcat {
+    static constexpr Frame frame{
+        .commentPrefix = "// ",
+        .generatedBy = "JavaScript",
+        .open = "const html = \"",
+        .lineBreak = "\\n\" +\r\n    \"",
+        .close = "\";",
+    };
+    static constexpr Escapes escapes{
+        .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
+        .pairs = {{{'<', '/', "<\\/"}, {'<', '!', "<\\!"}}},
+        .controls = ControlForm::HexByte,
+        .beyond = Beyond::LineSeparators,
+    };
+};
+
+}  // namespace tagora::rules

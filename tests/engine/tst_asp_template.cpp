@@ -1,0 +1,159 @@
+// Legacy ASP pages to templates, where Wine cannot judge: what ASP itself
+// reads in a template (includes, server scripts), forms Wine's VBScript
+// does not take, and the line and column of what cannot be read, counted
+// by hand. That the templates print what the pages print is shown by
+// tst_legacy_asp_round_trip.
+
+#include "script_reader/asp_template.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray templateOf(const QByteArray& page)
+{
+    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()));
+    if (const auto* error = std::get_if<tagora::ScriptReadError>(&result))
+        return "error " + QByteArray::fromStdString(error->message);
+    return QByteArray::fromStdString(std::get<std::string>(result));
+}
+
+}  // namespace
+
+class TestAspTemplate : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesThisTemplate_data();
+    void writesThisTemplate();
+    void refuses_data();
+    void refuses();
+    void templateOfATemplateIsItself();
+};
+
+void TestAspTemplate::writesThisTemplate_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("expected");
+    // VBScript reads the whole rest of the line as the argument.
+    QTest::newRow("parenthesized first operand")
+        << QByteArray("<% Response.Write(\"<b>\") & name & \"</b>\" %>") << QByteArray("<b><%= name %></b>");
+    QTest::newRow("ChrW and Chr of constants")
+        << QByteArray("<% Response.Write ChrW(34) & Chr(0) & chrw(200) & ChrW(&H3C) %>")
+        << QByteArray("\"<%= Chr(0) %><%= chrw(200) %><");
+    // ASP reads includes and server scripts in the template's text, not in strings.
+    QTest::newRow("include written by the page")
+        << QByteArray("<% Response.Write \"<!-- #include file=\"\"a.inc\"\" -->\" %><!--#include file=\"b.inc\"-->")
+        << QByteArray("<%= \"<\" %>!-- #include file=\"a.inc\" --><!--#include file=\"b.inc\"-->");
+    QTest::newRow("server script written by the page")
+        << QByteArray("<% Response.Write \"<SCRIPT Language=VBScript RunAt=Server>\" %>")
+        << QByteArray("<%= \"<\" %>SCRIPT Language=VBScript RunAt=Server>");
+    QTest::newRow("browser script written by the page")
+        << QByteArray("<% Response.Write \"<script src=x.js></script>\" %>")
+        << QByteArray("<script src=x.js></script>");
+    QTest::newRow("continued expression on one line")
+        << QByteArray("<% Response.Write \"<td>\" & _\r\n  Trim(x, _\r\n  1) & \"</td>\" %>")
+        << QByteArray("<td><%= Trim(x, 1) %></td>");
+    // Wine takes a block that starts with ':', other engines may not.
+    QTest::newRow("statements around a write on one line")
+        << QByteArray("<% a = 1 : Response.Write \"x\" : b = 2 : Response.Write \"y\" %>")
+        << QByteArray("<% a = 1 %>x<% b = 2 %>y");
+    QTest::newRow("comparison binds less tightly than &")
+        << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
+    // The page prints each argument after evaluating it whole.
+    QTest::newRow("included procedures may print")
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n"
+                      "Response.Write \"<td>\" & UCase(n) & \"</td>\"\r\n"
+                      "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><td><%= UCase(n) %></td>"
+                      "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+    QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
+                                    << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
+    QTest::newRow("one-line If with the page's line breaks")
+        << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then Response.Write \"a\" %><%=x%>")
+        << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then\n%>a<%\nEnd If %><%=x%>");
+}
+
+void TestAspTemplate::writesThisTemplate()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(templateOf(page), expected);
+}
+
+void TestAspTemplate::refuses_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("message");
+    const QString unterminated = u"unterminated string"_s;
+    QTest::newRow("unterminated string") << QByteArray("<html>\r\n<% Response.Write \"abc\r\n%>") << 2 << 19
+                                         << unterminated;
+    QTest::newRow("%> in a string ends the block") << QByteArray("<% x = \"50%>\" %>") << 1 << 8 << unterminated;
+    QTest::newRow("lines end at CR") << QByteArray("a\rb\r<% Response.Write \"x %>") << 3 << 19 << unterminated;
+    QTest::newRow("block never closed") << QByteArray("a\r\nb <% x = 1") << 2 << 3
+                                        << u"<% is never closed by %>"_s;
+    QTest::newRow("columns in characters of UTF-8")
+        << QByteArray("\xC3\xA9\xE2\x82\xAC <% Response.Write \"x %>") << 1 << 22 << unterminated;
+    QTest::newRow("columns in bytes of Windows-1252")
+        << QByteArray("\xE9\x80 <% Response.Write \"x %>") << 1 << 22 << unterminated;
+    QTest::newRow("comment ending in _") << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << 1 << 11
+                                         << u"a comment that ends in a line continuation"_s;
+    QTest::newRow("continuation at the block's end") << QByteArray("<% Response.Write \"a\" & _ %>") << 1 << 25
+                                                     << u"a line continuation at the end of the code block"_s;
+    QTest::newRow("two arguments") << QByteArray("<% Response.Write \"a\", \"b\" %>") << 1 << 22
+                                   << u"Response.Write takes one argument"_s;
+    QTest::newRow("no argument") << QByteArray("<%\nResponse.Write %>") << 2 << 10
+                                 << u"Response.Write needs an argument"_s;
+    QTest::newRow("missing operand") << QByteArray("<% Response.Write \"a\" & %>") << 1 << 23
+                                     << u"an operand of & is missing"_s;
+    QTest::newRow("unbalanced parentheses") << QByteArray("<% Response.Write (\"a\" & x %>") << 1 << 19
+                                            << u"unbalanced parentheses"_s;
+    QTest::newRow("Call without parentheses") << QByteArray("<% Call Response.Write \"a\" %>") << 1 << 24
+                                              << u"Call Response.Write needs its argument in parentheses"_s;
+    QTest::newRow("one-line If in a one-line If")
+        << QByteArray("<% If a Then If b Then Response.Write \"x\" %>") << 1 << 14
+        << u"a one-line If inside a one-line If that writes is not supported"_s;
+    QTest::newRow("statements after End If") << QByteArray("<% If a Then Response.Write \"x\" End If : b = 1 %>")
+                                             << 1 << 40
+                                             << u"statements after the End If of a one-line If that writes are not supported"_s;
+    QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
+                                            << u"Response.Write used here cannot be turned into a template"_s;
+    QTest::newRow("server script in the page")
+        << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
+        << u"<script runat=\"server\"> blocks are not supported"_s;
+}
+
+void TestAspTemplate::refuses()
+{
+    QFETCH(QByteArray, page);
+    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()));
+    const auto* error = std::get_if<tagora::ScriptReadError>(&result);
+    QVERIFY(error);
+    QTEST(int(error->line), "line");
+    QTEST(int(error->column), "column");
+    QTEST(QString::fromStdString(error->message), "message");
+}
+
+// A template holds no Response.Write and nothing its text would open:
+// read again, it stays as it is.
+void TestAspTemplate::templateOfATemplateIsItself()
+{
+    const QDir corpus(QStringLiteral(TAGORA_LEGACY_ASP_DIR));
+    const QStringList pages = corpus.entryList({u"*.asp"_s}, QDir::Files);
+    QVERIFY(pages.size() >= 30);
+    for (const QString& name : pages) {
+        QFile file(corpus.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray templ = templateOf(file.readAll());
+        QVERIFY2(!templ.startsWith("error "), qPrintable(name));
+        QCOMPARE(templateOf(templ), templ);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAspTemplate)
+#include "tst_asp_template.moc"

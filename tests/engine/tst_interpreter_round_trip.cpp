@@ -1,0 +1,463 @@
+// Runs every target's scripts in the language's own interpreter: each must
+// print (js, js-concat and json: evaluate to) exactly its input, every
+// CR LF as the target's printed line break. The inputs are hand-written
+// cases for every kind of character a script must carry, then random ones
+// made of them. Each row runs all its scripts in one or two interpreter
+// runs, and each script ends what it printed with kCaseEnd, which no input
+// holds. A script is saved as UTF-8, where a lone surrogate becomes U+FFFD.
+
+#include "script_writer/script_generator.h"
+#include "script_reader/script_reader.h"
+#include "wine_environment.h"
+
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using tagora::Target;
+
+namespace {
+
+constexpr char16_t kCaseEnd = 0x1D;
+const QString kCrLf = u"\r\n"_s;
+
+struct Printed {
+    QStringList outputs;  // one per script
+    QString error;
+};
+
+enum class Encoding { Utf8, Utf16 };
+
+// How a row's scripts are run. By default they are saved one after the
+// other in the file "cases", each followed by kCaseEnd, and
+// `program arguments...` runs a driver in the language that runs each.
+struct Interpreter;
+using Runner = Printed (*)(const Interpreter&, const QString& directory, const QStringList& scripts);
+Printed runCases(const Interpreter&, const QString& directory, const QStringList& scripts);
+
+struct Interpreter {
+    QStringList programs;  // the first runs the driver
+    QStringList arguments;
+    Encoding printed = Encoding::Utf8;
+    Runner run = runCases;
+};
+
+QString withLoneSurrogatesReplaced(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+bool write(const QString& path, const QString& text)
+{
+    const QByteArray bytes = withLoneSurrogatesReplaced(text).toUtf8();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList outputsOf(const QByteArray& bytes, Encoding encoding)
+{
+    QStringList outputs;
+    if (encoding == Encoding::Utf16) {
+        outputs = QString(reinterpret_cast<const QChar*>(bytes.data()), bytes.size() / 2).split(kCaseEnd);
+    } else {
+        for (const QByteArray& piece : bytes.split(char(kCaseEnd))) {
+            QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            const QString text = strict(piece);
+            outputs << (strict.hasError() ? u"not UTF-8: "_s + QString::fromLatin1(piece.toPercentEncoding()) : text);
+        }
+    }
+    outputs.removeLast();  // after the last kCaseEnd
+    return outputs;
+}
+
+// A program that writes anything on standard error fails, unless it is
+// Wine: it talks about the prefix it makes and the parts it lacks, and
+// the pages print their own errors.
+Printed run(const QString& directory, const QString& program, const QStringList& arguments, Encoding encoding,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setWorkingDirectory(directory);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(240000))
+        return {{}, program + u" did not finish: "_s + process.errorString()};
+    const QString errors = program == u"wine" ? QString() : QString::fromUtf8(process.readAllStandardError().left(3000));
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 || !errors.isEmpty())
+        return {{}, u"%1 failed (exit code %2): %3"_s.arg(program).arg(process.exitCode()).arg(errors)};
+    return {outputsOf(process.readAllStandardOutput(), encoding), {}};
+}
+
+Printed runCases(const Interpreter& interpreter, const QString& directory, const QStringList& scripts)
+{
+    if (!write(directory + u"/cases"_s, scripts.join(kCaseEnd) + kCaseEnd))
+        return {{}, u"cannot write the scripts"_s};
+    return run(directory, interpreter.programs.first(), interpreter.arguments, interpreter.printed);
+}
+
+const QString kPhpDriver = uR"(foreach (explode("\x1D", file_get_contents("cases"), -1) as $script) {
+    try { eval("?>" . $script); } catch (Throwable $e) { echo get_class($e), ": ", $e->getMessage(); }
+    echo "\x1D"; })"_s;
+
+const QString kPerlDriver = uR"(binmode STDOUT; local $/; open my $cases, "<", "cases" or die;
+    sub run { eval shift; print $@ if $@; print "\x1D"; }
+    run($_) for split /\x1D/, <$cases>;)"_s;
+
+// Standard output is ASCII before each script, which must make it print
+// UTF-8 itself.
+const QString kPythonDriver = uR"(import sys
+for script in open("cases", "rb").read().split(b"\x1D")[:-1]:
+    sys.stdout.reconfigure(encoding="ascii")
+    try: exec(compile(script, "script", "exec"), {})
+    except Exception as e: sys.stdout.write(ascii(e))
+    sys.stdout.write("\x1D"))"_s;
+
+// The JSON texts' values, lone surrogates and all, in UTF-16.
+const QString kPythonJsonDriver = uR"(import json, sys
+printed = ""
+for text in open("cases", encoding="utf-8").read().split("\x1D")[:-1]:
+    try: value = json.loads(text)
+    except ValueError as e: value = ascii(e)
+    printed += (value if isinstance(value, str) else "not a string: " + ascii(value)) + "\x1D"
+sys.stdout.buffer.write(printed.encode("utf-16-le", "surrogatepass")))"_s;
+
+// A script must parse as a script, then run as a function that gives the
+// value of its html; with "json", a text is read with JSON.parse.
+const QString kNodeDriver = uR"(let printed = "";
+for (const source of require("fs").readFileSync("cases", "utf8").split("\x1D").slice(0, -1)) {
+    try {
+        const json = process.argv[1] == "json";
+        if (!json)
+            new (require("vm").Script)(source);
+        const value = json ? JSON.parse(source) : new Function(source + "\nreturn html;")();
+        printed += typeof value == "string" ? value : "not a string: " + value;
+    } catch (e) { printed += e; }
+    printed += "\x1D";
+}
+process.stdout.write(Buffer.from(printed, "utf16le"));)"_s;
+
+// Each JSP's scriptlet becomes a method with `out` a PrintStream that
+// keeps the strings it prints as UTF-16, lone surrogates and all. javac
+// reads the source as ISO-8859-1, a servlet container's default; its JIT
+// compiler is kept to the quick first tier, which halves its time here.
+Printed runJava(const Interpreter&, const QString& directory, const QStringList& scripts)
+{
+    QString source = uR"(import java.io.*;
+public class Cases {
+    static class Capture extends PrintStream {
+        final ByteArrayOutputStream bytes;
+        Capture(ByteArrayOutputStream b) { super(b, true, java.nio.charset.StandardCharsets.UTF_16LE); bytes = b; }
+        @Override public void print(String s) { for (char c : s.toCharArray()) { bytes.write(c); bytes.write(c >> 8); }}
+    }
+    public static void main(String[] arguments) throws Exception {
+        for (int i = 0; i < Integer.parseInt(arguments[0]); ++i) {
+            Capture out = new Capture(new ByteArrayOutputStream());
+            try { Cases.class.getDeclaredMethod("case" + i, PrintStream.class).invoke(null, out); }
+            catch (Exception e) { out.print(String.valueOf(e.getCause())); }
+            out.flush();
+            System.out.write(out.bytes.toByteArray());
+            System.out.write(new byte[] {0x1D, 0});
+        }
+        System.out.flush();
+    }
+)"_s;
+    for (qsizetype i = 0; i < scripts.size(); ++i) {
+        // The scriptlet: after the first line, up to the final "%>".
+        const qsizetype start = scripts[i].indexOf(kCrLf);
+        const qsizetype end = scripts[i].endsWith(u"%>"_s) ? scripts[i].size() - 2 : start;
+        source += u"static void case%1(PrintStream out) {%2}\r\n"_s.arg(i).arg(scripts[i].mid(start, end - start));
+    }
+    if (!write(directory + u"/Cases.java"_s, source + u'}'))
+        return {{}, u"cannot write the source"_s};
+    const QString quickStart = u"-XX:TieredStopAtLevel=1"_s;
+    const QStringList javac{u"-J"_s + quickStart, u"-encoding"_s, u"ISO-8859-1"_s, u"Cases.java"_s};
+    const Printed compiled = run(directory, u"javac"_s, javac, Encoding::Utf8);
+    if (!compiled.error.isEmpty())
+        return compiled;
+    return run(directory, u"java"_s, {quickStart, u"-cp"_s, u"."_s, u"Cases"_s, QString::number(scripts.size())},
+               Encoding::Utf16);
+}
+
+// The VBScript between an ASP page's first line <% and its last line %>.
+// Wine's parser does not take `Response.Write("x") & vbCrLf` (real VBScript
+// does: the argument is the whole expression), so such a line becomes the
+// equivalent `Response.Write (("x") & vbCrLf)`.
+QString vbscriptOf(const QString& aspPage)
+{
+    QStringList lines = aspPage.split(kCrLf);
+    if (lines.size() < 2 || lines.first() != u"<%" || lines.last() != u"%>")
+        return u"Syntax error: not an ASP block"_s;
+    lines = lines.mid(1, lines.size() - 2);
+    const QString call = u"Response.Write("_s, continued = u" & vbCrLf"_s;
+    for (QString& line : lines) {
+        if (line.startsWith(call) && line.endsWith(continued))
+            line = u"Response.Write (("_s + line.mid(call.size()) + u")"_s;
+    }
+    return lines.join(kCrLf);
+}
+
+// All pages in one VBScript file for Wine's cscript (Wine takes seconds to
+// start), one Sub each, Response an object whose Write writes to a UTF-16
+// file. Wine reads a script in Windows-1252 only, so the inputs keep to
+// that (see wineReads).
+Printed runCscript(const Interpreter&, const QString& directory, const QStringList& scripts)
+{
+    QStringList lines{
+        u"Class FakeResponse"_s,
+        u"  Public Sub Write(text)"_s,
+        u"    printed.Write text"_s,
+        u"  End Sub"_s,
+        u"End Class"_s,
+        u"Dim printed, Response"_s,
+        u"Set printed = CreateObject(\"Scripting.FileSystemObject\").CreateTextFile(\"printed.txt\", True, True)"_s,
+        u"Set Response = New FakeResponse"_s,
+    };
+    for (qsizetype i = 0; i < scripts.size(); ++i)
+        lines << u"Sub Case%1"_s.arg(i) << vbscriptOf(scripts[i]) << u"End Sub"_s;
+    lines << u"On Error Resume Next"_s;
+    for (qsizetype i = 0; i < scripts.size(); ++i) {
+        lines << u"Case%1"_s.arg(i)
+              << u"If Err.Number <> 0 Then printed.Write \"error \" & Err.Number & \": \" & Err.Description"_s
+              << u"Err.Clear"_s << u"printed.Write Chr(29)"_s;
+    }
+    lines << u"printed.Close"_s;
+    QStringEncoder windows1252("windows-1252", QStringEncoder::Flag::Stateless);
+    const QByteArray source = windows1252(lines.join(kCrLf) + kCrLf);
+    QFile file(directory + u"/cases.vbs"_s);
+    if (windows1252.hasError() || !file.open(QIODevice::WriteOnly) || file.write(source) != source.size())
+        return {{}, u"cannot write the cases in Windows-1252"_s};
+    file.close();
+
+    const QProcessEnvironment environment = wineEnvironment();
+    const Printed ran =
+        run(directory, u"wine"_s, {u"cscript"_s, u"//nologo"_s, u"cases.vbs"_s}, Encoding::Utf8, environment);
+    if (!ran.error.isEmpty())
+        return ran;
+    QFile printed(directory + u"/printed.txt"_s);
+    const QByteArray bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
+    if (!bytes.startsWith("\xFF\xFE"))
+        return {{}, u"nothing printed in UTF-16LE: a script does not compile"_s};
+    return {outputsOf(bytes.mid(2), Encoding::Utf16), {}};
+}
+
+bool wineReads(const QString& text)
+{
+    QStringEncoder windows1252("windows-1252", QStringEncoder::Flag::Stateless);
+    [[maybe_unused]] const QByteArray encoded = windows1252(text);  // encodes only when converted
+    return !windows1252.hasError();
+}
+
+// What a script must be besides printing its input.
+enum Check {
+    // Safe inside an HTML <script> element and in any JavaScript engine.
+    InScriptElement = 1,
+    // Nothing ends the code block before the footer: after the first line
+    // (where a JSP's page directive is), "%>" only at the end.
+    CodeBlock = 2,
+    Ascii = 4,
+};
+
+struct Row {
+    Target target;
+    Interpreter interpreter;
+    int checks = 0;
+    bool escapesLoneSurrogates = false;  // else the saved script holds U+FFFD
+    bool (*takes)(const QString& input) = nullptr;
+};
+
+const QString kPython = u"/usr/bin/python3"_s;
+const Row kRows[] = {
+    {Target::Php, {{u"php"_s}, {u"-n"_s, u"-d"_s, u"error_reporting=-1"_s, u"-r"_s, kPhpDriver}}},
+    {Target::Asp, {{u"wine"_s}, {}, Encoding::Utf16, runCscript}, CodeBlock, false, wineReads},
+    {Target::PhpNowdoc, {{u"php"_s}, {u"-n"_s, u"-d"_s, u"error_reporting=-1"_s, u"-r"_s, kPhpDriver}}},
+    {Target::Js, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"script"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::JsConcat, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"script"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::Json, {{kPython}, {u"-c"_s, kPythonJsonDriver}, Encoding::Utf16}, InScriptElement, true},
+    {Target::Json, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"json"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::Jsp, {{u"java"_s, u"javac"_s}, {}, Encoding::Utf16, runJava}, CodeBlock | Ascii, true},
+    {Target::Perl, {{u"perl"_s}, {u"-w"_s, u"-e"_s, kPerlDriver}}},
+    {Target::Python, {{kPython}, {u"-c"_s, kPythonDriver}}},
+};
+
+QString characters(char16_t from, char16_t to)
+{
+    QString text;
+    for (char16_t c = from; c <= to; ++c) {
+        if (c != kCaseEnd)
+            text += QChar(c);
+    }
+    return text;
+}
+
+QStringList handWrittenInputs()
+{
+    const QString nul(QChar(0)), high(QChar(0xD83D)), low(QChar(0xDE00));
+    return {
+        u"$name $_GET[x] $a->b $this {$x} ${x} {$a['k']} $$v $ @x @{x} @$ @ %h #{x} {{x}} `${x}`"_s,
+        uR"(\$x \\$x \{$x} $\x {\$x} \ \\ \" \' \n \t \x41 \u{41} \101 \e \v \f \c \0 \N{U+41} \)"_s,
+        uR"(\u0022 \u000a \u000D \u005C \u005c\u0022 \\u0022 \uD800 \U00000041 \u2028 \\)"_s,
+        uR"(<a href="x.htm" title="say "hi"">C:\new\table</a> 'it''s' `b` ``)"_s
+            + u" \u2018s\u2019 \u201Cq\u201D \u201E \u00AB\u00BB \u2039\u203A \uFF02 \"\"\" x\"\"y \""_s,
+        u"<?php echo $t; ?>\r\n<?= $t ?> ?> <?php\r\n?>"_s,
+        u"<a onclick=\"alert('hi')\" data-x='{\"k\": \"v\"}'>He said \"yes\"</a>"_s,
+        u"<%= x %> 100%> %%>> %>%> % <%@ page %><%"_s, u"50%\r\n> next\r\n%\r\n>\r\n%\r>\r\n%\n>"_s,
+        u"<script>var s = \"</script>\";</SCRIPT ></Script\t<!-- x --> <!--<script>--></script"_s,
+        u"\r"_s, u"\n"_s, u"\r\n"_s, u"\r\n\r\n\r\n"_s, u"\na\rb\n"_s, u"a\r\r\nb\r\r\n\r"_s,
+        u"a\\\r\nb\\\\\r\n\r\n\r\nc\nd\re\r\r\nf\n\rg\r\n"_s, u"\tone\t\ttwo\t \\\t$\t"_s,
+        u"' REM x : y _\r\n_\r\nit's & vbCrLf & \"x\" ) ( /* */ -- # ; //"_s,
+        characters(1, 0x1F) + u'\x7F', characters(0x80, 0x9F),
+        u"caf\u00E9 \u20AC 5 \u2122 \u2026 \u2014 \u0152 \u00FF \u00DF \u00A0"_s,
+        u"Gr\u00FC\u00DFe \u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \u65E5\u672C \u0645\u0631\u062D\u0628\u0627"_s + nul
+            + u"\U0001F44D\U0001F3FD\r\n\U0001F600$\U00010000\U0010FFFF \uFEFF\uFFFE\uFFFF"_s + nul,
+        u"a\u2028b\u2029c\r\n\u2028\r\n\u2029\u0085"_s,
+        high, low + u"x"_s + high + kCrLf + low + high + high + low + low, high + uR"(\u0041 \\u0022)"_s,
+        u"HTML"_s, u"HTML\r\n"_s, u"x\r\nHTML"_s,
+        u"HTML\r\nHTML;\r\n  HTML;\r\n\tHTML,\r\nHTML1\r\nHTML2x\r\n HTML1)\r\nHTML_\r\n"_s,
+        u"<li class=\"n\">\"%\r\n>\\n\t${i} \u00E9 $x @y %> `</script> \u20AC</li>\r\n"_s.repeated(2000),
+    };
+}
+
+// Random inputs: each 1 to 30 pieces of the kinds a script must carry.
+QStringList randomInputs(bool (*takes)(const QString&), int count)
+{
+    QStringList pieces{
+        u"$"_s, u"$name"_s, u"${x}"_s, u"{$x}"_s, u"{"_s, u"}"_s, u"@"_s, u"@x"_s, u"@{x}"_s, u"%h"_s,
+        u"`"_s, u"\\"_s, u"\\\\"_s, u"\\\""_s, u"\""_s, u"'"_s, u"\u2018"_s, u"\u201D"_s, u"\u00AB"_s,
+        u"\uFF02"_s, u"\t"_s, QString(QChar(0)), u"\x01"_s, u"\b"_s, u"\v"_s, u"\f"_s, u"\x1B"_s, u"\x7F"_s,
+        u"\u0085"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"\r\nHTML\r\n"_s, u"\r\n  HTML;"_s, u"HTML1"_s,
+        u"</script"_s, u"</SCRIPT>"_s, u"<!--"_s, u"-->"_s, u"%>"_s, u"<%"_s, u"?>"_s, u"<?php"_s,
+        u"\\u0022"_s, u"\\u000a"_s, u"\\n"_s, u"\\x41"_s, u"\\101"_s, u"\u00E9"_s, u"\u20AC"_s, u"\u65E5"_s,
+        u"\U0001F600"_s, u"\u2028"_s, u"\u2029"_s, u"\uFEFF"_s, QString(QChar(0xD800)), QString(QChar(0xDFFF)),
+        u" "_s, u"x"_s, u"<p>"_s,
+    };
+    if (takes)
+        pieces.removeIf([takes](const QString& piece) { return !takes(piece); });
+    QRandomGenerator random(20261206);
+    QStringList inputs;
+    for (int i = 0; i < count; ++i) {
+        QString html;
+        for (int p = 1 + random.bounded(30); p > 0; --p)
+            html += pieces[random.bounded(pieces.size())];
+        inputs << html;
+    }
+    return inputs;
+}
+
+// What the script prints for the input.
+QString printedFor(const QString& html, const Row& row)
+{
+    const std::string_view lineBreak = tagora::targetInfo(row.target).printedLineBreak;
+    QString text = html;
+    text.replace(kCrLf, QLatin1StringView(lineBreak.data(), qsizetype(lineBreak.size())));
+    return row.escapesLoneSurrogates ? text : withLoneSurrogatesReplaced(text);
+}
+
+bool passesChecks(const QString& script, int checks)
+{
+    const bool inScriptElement = !script.contains(u"</script"_s, Qt::CaseInsensitive) && !script.contains(u"<!--"_s)
+                                 && !script.contains(QChar(0x2028)) && !script.contains(QChar(0x2029));
+    const bool codeBlock = script.indexOf(u"%>"_s, script.indexOf(kCrLf)) == script.size() - 2;
+    const bool ascii = std::all_of(script.begin(), script.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return (inScriptElement || !(checks & InScriptElement)) && (codeBlock || !(checks & CodeBlock))
+           && (ascii || !(checks & Ascii));
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(const Row*)
+
+class TestInterpreterRoundTrip : public QObject {
+    Q_OBJECT
+
+public:
+    bool missedAnInterpreter() const { return m_missedAnInterpreter; }
+
+private slots:
+    void printsTheInput_data();
+    void printsTheInput();
+
+private:
+    bool m_missedAnInterpreter = false;
+};
+
+void TestInterpreterRoundTrip::printsTheInput_data()
+{
+    QTest::addColumn<const Row*>("row");
+    for (const Row& row : kRows) {
+        const QString program = row.interpreter.programs.first().section(u'/', -1);
+        QTest::addRow("%s %s", std::string(tagora::targetInfo(row.target).name).c_str(), qPrintable(program)) << &row;
+    }
+}
+
+// The scripts made from the 16-bit text, as the window makes them. On a
+// difference, names the input and shows its script.
+void TestInterpreterRoundTrip::printsTheInput()
+{
+    QFETCH(const Row*, row);
+    for (const QString& program : row->interpreter.programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            m_missedAnInterpreter = true;
+            QSKIP(qPrintable(program + u" is not installed (scripts/install-deps.sh test installs it)"_s));
+        }
+    }
+    QStringList inputs = handWrittenInputs();
+    if (row->takes)
+        inputs.removeIf([row](const QString& input) { return !row->takes(input); });
+    inputs += randomInputs(row->takes, 1000);
+    QStringList scripts;
+    for (const QString& html : std::as_const(inputs)) {
+        const auto script = tagora::script(row->target, tagora::Escaping::Exact, html.toStdU16String());
+        QVERIFY(script);
+        scripts << QString::fromStdU16String(*script);
+        QVERIFY2(passesChecks(scripts.last(), row->checks), qPrintable(scripts.last()));
+        // tagora-convert's script of the UTF-8 text is the same.
+        const QByteArray utf8 = html.toUtf8();
+        const auto fromUtf8 = tagora::script(row->target, tagora::Escaping::Exact, utf8.toStdString());
+        if (withLoneSurrogatesReplaced(html) == html) {
+            QVERIFY2(fromUtf8 == scripts.last().toStdString(),
+                     "differs from the UTF-8 text's: " + utf8.toPercentEncoding());
+            // Read back, the script gives what the interpreter must print.
+            const tagora::ReadScript back = tagora::readScript(*fromUtf8);
+            QVERIFY2(back.target == row->target && back.printed
+                         && QByteArray::fromStdString(*back.printed) == printedFor(html, *row).toUtf8(),
+                     "read back wrongly: " + utf8.toPercentEncoding());
+        }
+    }
+
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    const Printed printed = row->interpreter.run(row->interpreter, directory.path(), scripts);
+    QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
+    QCOMPARE(printed.outputs.size(), inputs.size());
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (printed.outputs[i] != printedFor(inputs[i], *row))
+            qInfo() << "input" << i << "printed wrongly; its script:" << scripts[i];
+        QCOMPARE(printed.outputs[i], printedFor(inputs[i], *row));
+    }
+}
+
+// Exits 77, a skip for CTest, when all went well but an interpreter is
+// missing.
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    TestInterpreterRoundTrip test;
+    const int failures = QTest::qExec(&test, argc, argv);
+    return failures == 0 && test.missedAnInterpreter() ? 77 : failures;
+}
+
+#include "tst_interpreter_round_trip.moc"

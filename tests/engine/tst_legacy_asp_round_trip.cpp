@@ -1,0 +1,236 @@
+// Legacy ASP pages and their templates run in the VBScript engine of Wine
+// and print the same.
+//
+// The page runner below does what ASP does with a page, as far as these
+// pages need: HTML text becomes Response.Write of string literals, <%= e %>
+// becomes Response.Write (e), code is copied on lines of its own,
+// directives go, and Option Explicit moves to the top, where ASP puts it.
+// Each program runs in a fresh engine of one MSScriptControl.ScriptControl
+// per page, all from one cscript run (Wine takes seconds to start), with
+// small Response, Server and Request objects written in VBScript.
+
+#include "script_reader/asp_template.h"
+#include "wine_environment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Page {
+    QString name;
+    QByteArray text;
+};
+
+// Writes of an HTML text: one string literal per line, then its break.
+QByteArray writesOfText(const QByteArray& text)
+{
+    QByteArray program;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype stop = pos;
+        while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
+            ++stop;
+        if (stop > pos)
+            program += "Response.Write \"" + text.mid(pos, stop - pos).replace("\"", "\"\"") + "\"\r\n";
+        if (stop == text.size())
+            break;
+        const bool crLf = text.mid(stop, 2) == "\r\n";
+        program += crLf ? "Response.Write vbCrLf\r\n"
+                        : text[stop] == '\r' ? "Response.Write vbCr\r\n" : "Response.Write vbLf\r\n";
+        pos = stop + (crLf ? 2 : 1);
+    }
+    return program;
+}
+
+QByteArray programOf(const QByteArray& page)
+{
+    QByteArray program, prologue;
+    qsizetype pos = 0;
+    while (pos < page.size()) {
+        const qsizetype open = page.indexOf("<%", pos);
+        program += writesOfText(page.mid(pos, open < 0 ? -1 : open - pos));
+        if (open < 0)
+            break;
+        const qsizetype close = page.indexOf("%>", open + 2);
+        if (close < 0)
+            return "Syntax error: <% never closed";
+        QByteArray block = page.mid(open + 2, close - open - 2);
+        if (block.startsWith('=')) {
+            program += "Response.Write (" + block.mid(1) + ")\r\n";
+        } else if (!block.startsWith('@')) {
+            if (block.trimmed().toLower().startsWith("option explicit")) {
+                prologue = "Option Explicit\r\n";
+                block = block.trimmed().mid(15);
+            }
+            program += "\r\n" + block + "\r\n";
+        }
+        pos = close + 2;
+    }
+    return prologue + program;
+}
+
+// Whether the code of a template still calls Response.Write.
+bool writesLeft(const QByteArray& templ)
+{
+    static const QRegularExpression write(u"response\\s*\\.\\s*write\\b|^\\s*\\.write\\b"_s,
+                                          QRegularExpression::CaseInsensitiveOption
+                                              | QRegularExpression::MultilineOption);
+    for (qsizetype pos = templ.indexOf("<%"); pos >= 0; pos = templ.indexOf("<%", pos)) {
+        const qsizetype close = templ.indexOf("%>", pos);
+        if (close < 0 || write.match(QString::fromLatin1(templ.mid(pos, close - pos))).hasMatch())
+            return true;
+        pos = close;
+    }
+    return false;
+}
+
+const char kDriver[] = R"(Class FakeResponse
+  Public Sub Write(text)
+    printed.Write text
+  End Sub
+End Class
+Class FakeServer
+  Public Function HTMLEncode(text)
+    HTMLEncode = Replace(Replace(Replace(Replace(text, "&", "&amp;"), "<", "&lt;"), ">", "&gt;"), """", "&quot;")
+  End Function
+  Public Function URLEncode(text)
+    URLEncode = Replace(Replace(text, "&", "%26"), " ", "+")
+  End Function
+End Class
+Class FakeRequest
+  Public Function QueryString(name)
+    QueryString = ""
+    If parameters.Exists(name) Then QueryString = parameters(name)
+  End Function
+End Class
+Dim fso, printed, parameters, engine, i
+Set fso = CreateObject("Scripting.FileSystemObject")
+Set printed = fso.CreateTextFile("printed.txt", True, True)
+Set parameters = CreateObject("Scripting.Dictionary")
+parameters.Add "user", "Ann <admin>"
+parameters.Add "page", "2"
+parameters.Add "q", "tea & cake"
+parameters.Add "action", "delete"
+For i = 0 To PROGRAMS - 1
+  Set engine = CreateObject("MSScriptControl.ScriptControl")
+  engine.Language = "VBScript"
+  engine.AddObject "Response", New FakeResponse
+  engine.AddObject "Server", New FakeServer
+  engine.AddObject "Request", New FakeRequest
+  On Error Resume Next
+  engine.AddCode fso.OpenTextFile("program" & i & ".vbs", 1, False, 0).ReadAll
+  If Err.Number <> 0 Then printed.Write Chr(1) & "error " & Err.Number & " " & Err.Description & " on line " & engine.Error.Line
+  On Error GoTo 0
+  printed.Write Chr(2)
+Next
+printed.Close
+)";
+
+}  // namespace
+
+class TestLegacyAspRoundTrip : public QObject {
+    Q_OBJECT
+
+private slots:
+    void templatesPrintWhatThePagesPrint();
+
+private:
+    QList<Page> pages() const;
+    // What each program prints, in order; an entry that starts with
+    // Chr(1) tells the error that stopped it.
+    QStringList run(const QList<QByteArray>& programs);
+
+    QTemporaryDir m_directory;
+};
+
+QList<Page> TestLegacyAspRoundTrip::pages() const
+{
+    QList<Page> pages;
+    const QDir corpus(QStringLiteral(TAGORA_LEGACY_ASP_DIR));
+    for (const QFileInfo& file : corpus.entryInfoList({u"*.asp"_s}, QDir::Files, QDir::Name)) {
+        QFile page(file.filePath());
+        if (page.open(QIODevice::ReadOnly))
+            pages.append({file.fileName(), page.readAll()});
+    }
+    // Traps: text written next to text, around blocks and writes.
+    pages.append({u"lt-percent across a block"_s, "<% Response.Write \"<\" %>%= 1 %> and <<%\r\n%>%"});
+    pages.append({u"blocks back to back"_s,
+                  "<% Response.Write \"a\" %><% Response.Write \"b\" : x = 1 %><%= x %>"});
+    pages.append({u"one-line If branches"_s,
+                  "<% For Each x In Array(2, 0)\r\nIf x > 1 Then Response.Write \"a\" : Response.Write \"b\" Else x = 5"
+                  " : Response.Write \"c\" & x End If ' note\r\nNext\r\nIf x Then Response.Write x %>!"});
+    pages.append({u"Else on the line of a block If"_s,
+                  "<% If 1 = 2 Then\nResponse.Write \"no\"\nElse Response.Write \"yes\"\nEnd If %>"});
+    // A default member that prints, evaluated in the middle of a write.
+    pages.append({u"default member that prints"_s,
+                  "<% Class Counter\r\n  Public Default Function Value()\r\n    Response.Write \"[counted]\"\r\n"
+                  "    Value = 1\r\n  End Function\r\nEnd Class\r\n"
+                  "Dim c : Set c = New Counter\r\nResponse.Write \"<p>\" & c & \"</p>\" %>"});
+    return pages;
+}
+
+void TestLegacyAspRoundTrip::templatesPrintWhatThePagesPrint()
+{
+    const QList<Page> cases = pages();
+    QVERIFY(cases.size() >= 30 + 5);
+    QList<QByteArray> programs(cases.size() * 2);
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        const auto templ = tagora::aspTemplate(cases[i].text.toStdString());
+        const auto* text = std::get_if<std::string>(&templ);
+        QVERIFY2(text, qPrintable(cases[i].name));
+        QVERIFY2(!writesLeft(QByteArray::fromStdString(*text)), qPrintable(cases[i].name));
+        programs[i] = programOf(cases[i].text);
+        programs[cases.size() + i] = programOf(QByteArray::fromStdString(*text));
+    }
+    QVERIFY(m_directory.isValid());
+    const QStringList printed = run(programs);
+    QCOMPARE(printed.size(), programs.size());
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        const QString& page = printed[i];
+        QVERIFY2(!page.isEmpty() && !page.contains(QChar(1)),
+                 qPrintable(cases[i].name + u": "_s + page));
+        if (printed[cases.size() + i] != page)
+            qWarning().noquote() << cases[i].name << "template:\n" << programs[cases.size() + i];
+        QCOMPARE(printed[cases.size() + i], page);
+    }
+}
+
+QStringList TestLegacyAspRoundTrip::run(const QList<QByteArray>& programs)
+{
+    QByteArray driver(kDriver);
+    driver.replace("PROGRAMS", QByteArray::number(programs.size()));
+    driver.replace("\n", "\r\n");
+    for (qsizetype i = 0; i <= programs.size(); ++i) {
+        QFile file(m_directory.filePath(i < programs.size() ? u"program%1.vbs"_s.arg(i) : u"driver.vbs"_s));
+        if (!file.open(QIODevice::WriteOnly) || file.write(i < programs.size() ? programs[i] : driver) < 0)
+            return {u"cannot write "_s + file.fileName()};
+    }
+    QProcess cscript;
+    const QProcessEnvironment environment = wineEnvironment();
+    cscript.setProcessEnvironment(environment);
+    cscript.setWorkingDirectory(m_directory.path());
+    cscript.start(QStandardPaths::findExecutable(u"wine"_s), {u"cscript"_s, u"//nologo"_s, u"driver.vbs"_s});
+    if (!cscript.waitForFinished(240000))
+        return {u"cscript did not finish"_s};
+
+    QFile printed(m_directory.filePath(u"printed.txt"_s));
+    const QByteArray bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
+    if (!bytes.startsWith("\xFF\xFE"))
+        return {u"nothing printed in UTF-16LE: the driver does not run: "_s
+                + QString::fromLocal8Bit(cscript.readAll())};
+    QStringList outputs = QString(reinterpret_cast<const QChar*>(bytes.constData() + 2), (bytes.size() - 2) / 2)
+                              .split(QChar(2));
+    outputs.removeLast();  // after the last Chr(2)
+    return outputs;
+}
+
+QTEST_GUILESS_MAIN(TestLegacyAspRoundTrip)
+#include "tst_legacy_asp_round_trip.moc"
