@@ -70,6 +70,12 @@ void TestAspTemplate::writesThisTemplate_data()
                       "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
         << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><td><%= UCase(n) %></td>"
                       "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+    // A comment ends at its line break, whatever it ends with.
+    QTest::newRow("comment ending in _")
+        << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << QByteArray("<% ' note _\r\n%>a");
+    QTest::newRow("Rem ending in _ after a write")
+        << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
+        << QByteArray("a<% Rem x _\r\n%>b");
     QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
                                     << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
     QTest::newRow("one-line If with the page's line breaks")
@@ -101,8 +107,6 @@ void TestAspTemplate::refuses_data()
         << QByteArray("\xC3\xA9\xE2\x82\xAC <% Response.Write \"x %>") << 1 << 22 << unterminated;
     QTest::newRow("columns in bytes of Windows-1252")
         << QByteArray("\xE9\x80 <% Response.Write \"x %>") << 1 << 22 << unterminated;
-    QTest::newRow("comment ending in _") << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << 1 << 11
-                                         << u"a comment that ends in a line continuation"_s;
     QTest::newRow("continuation at the block's end") << QByteArray("<% Response.Write \"a\" & _ %>") << 1 << 25
                                                      << u"a line continuation at the end of the code block"_s;
     QTest::newRow("two arguments") << QByteArray("<% Response.Write \"a\", \"b\" %>") << 1 << 22

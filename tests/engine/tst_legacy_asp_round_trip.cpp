@@ -169,6 +169,11 @@ QList<Page> TestLegacyAspRoundTrip::pages() const
                   " : Response.Write \"c\" & x End If ' note\r\nNext\r\nIf x Then Response.Write x %>!"});
     pages.append({u"Else on the line of a block If"_s,
                   "<% If 1 = 2 Then\nResponse.Write \"no\"\nElse Response.Write \"yes\"\nEnd If %>"});
+    // A comment ends at its line break, even after " _" (Wine's engine agrees).
+    pages.append({u"comments ending in _"_s,
+                  "<% Dim x : x = \"a\"\r\n' c & _\r\nx = x & \"b\"\r\nRem more _\r\nx = x & \"c\" ' and _\r\n"
+                  "If x <> \"\" Then Response.Write \"<p>\" ' one-line _\r\nResponse.Write x & \"</p>\" ' _\r\n"
+                  "Response.Write \"<i>\" : ' colon _\r\nx = 1 ' at the end _ %>[<%= x %>]"});
     // A default member that prints, evaluated in the middle of a write.
     pages.append({u"default member that prints"_s,
                   "<% Class Counter\r\n  Public Default Function Value()\r\n    Response.Write \"[counted]\"\r\n"
