@@ -1,5 +1,7 @@
 #include "script_reader/asp_print_hazards.h"
 
+#include "script_reader/asp_template_writer.h"
+
 namespace tagora {
 
 namespace {
@@ -79,6 +81,17 @@ private:
     const std::vector<Token>& m_tokens;
 };
 
+// Code in <script runat="server"> cannot be read here.
+bool containsServerScript(std::string_view text)
+{
+    ServerScriptFinder serverScripts(text);
+    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
+        if (serverScripts.startsAt(i))
+            return true;
+    }
+    return false;
+}
+
 bool declares(const std::string& word)
 {
     return word == "dim" || word == "redim" || word == "const" || word == "public" || word == "private";
@@ -86,9 +99,30 @@ bool declares(const std::string& word)
 
 }  // namespace
 
-void AspPrintHazards::survey(const std::vector<Token>& tokens)
+bool AspPrintHazards::surveyIncluded(std::string_view text)
 {
-    const Survey code(m_page, tokens);
+    std::size_t pos = 0;
+    for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
+        if (containsServerScript(text.substr(pos, open - pos)))
+            return false;
+        const std::size_t close = text.find("%>", open + 2);
+        if (close == std::string_view::npos)
+            return false;
+        pos = close + 2;
+        if (text.substr(open + 2, 1) == "@")
+            continue;
+        const std::size_t begin = open + (text.substr(open + 2, 1) == "=" ? 3 : 2);
+        vbscript::Tokens lexed = vbscript::tokenize(text, begin, close);
+        if (lexed.error)
+            return false;
+        survey(text, lexed.tokens);
+    }
+    return !containsServerScript(text.substr(pos));
+}
+
+void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& tokens)
+{
+    const Survey code(text, tokens);
     bool statementStart = true;
     bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma
     bool nameNext = false;

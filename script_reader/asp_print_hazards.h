@@ -20,9 +20,15 @@ public:
     explicit AspPrintHazards(std::string_view page) : m_page(page) {}
 
     // Reads the procedures, variables and error handling of one code block.
-    void survey(const std::vector<vbscript::Token>& tokens);
+    void survey(const std::vector<vbscript::Token>& tokens) { survey(m_page, tokens); }
+    // Reads those of a file the page includes; false when its code cannot
+    // be read.
+    bool surveyIncluded(std::string_view text);
     // The page includes other files: their procedures are unknown.
     void noteInclude() { m_includes = true; }
+    // Every included file was read: the names they do not declare are
+    // the page's own, as if it included nothing.
+    void knowIncludes() { m_includes = false; }
 
     bool skipsErrors() const { return m_skipsErrors; }
     // Whether evaluating tokens[first, last) may print: it calls a
@@ -32,6 +38,8 @@ public:
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
 
 private:
+    void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
+
     std::string_view m_page;
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;

@@ -122,11 +122,13 @@ class Converter {
 public:
     explicit Converter(std::string_view page) : m_page(page), m_newline(lineBreakOf(page)) {}
 
-    std::variant<std::string, ScriptReadError> run()
+    std::variant<std::string, ScriptReadError> run(const AspIncludeReader& readIncludes)
     {
         if (split() && tokenizeBlocks()) {
             for (const Segment& segment : m_segments)
                 m_hazards.survey(segment.tokens);
+            if (m_includes && readIncludes)
+                surveyIncludes(readIncludes(m_page));
             for (const Segment& segment : m_segments) {
                 if (!convert(segment))
                     break;
@@ -139,6 +141,15 @@ public:
 
 private:
     // ---- reading the page ------------------------------------------------
+
+    void surveyIncludes(const AspIncludedFiles& included)
+    {
+        bool known = included.complete;
+        for (const std::string& text : included.texts)
+            known = m_hazards.surveyIncluded(text) && known;
+        if (known)
+            m_hazards.knowIncludes();
+    }
 
     bool split()
     {
@@ -174,8 +185,10 @@ private:
                 return fail(begin + i, "<script runat=\"server\"> blocks are not supported");
         }
         for (std::size_t i = text.find("<!--"); i != std::string_view::npos; i = text.find("<!--", i + 1)) {
-            if (startsInclude(text, i))
+            if (startsInclude(text, i)) {
                 m_hazards.noteInclude();
+                m_includes = true;
+            }
         }
         m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}, {}});
         return true;
@@ -682,6 +695,7 @@ private:
     const std::vector<std::size_t>* m_closers = nullptr;
     AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
+    bool m_includes = false;
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;
@@ -689,9 +703,9 @@ private:
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page)
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes)
 {
-    return Converter(page).run();
+    return Converter(page).run(readIncludes);
 }
 
 }  // namespace tagora
