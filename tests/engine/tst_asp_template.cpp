@@ -4,6 +4,7 @@
 // by hand. That the templates print what the pages print is shown by
 // tst_legacy_asp_round_trip.
 
+#include "script_reader/asp_includes.h"
 #include "script_reader/asp_template.h"
 
 #include <QDir>
@@ -32,6 +33,8 @@ private slots:
     void refuses_data();
     void refuses();
     void templateOfATemplateIsItself();
+    void includedNamesAreKnown_data();
+    void includedNamesAreKnown();
 };
 
 void TestAspTemplate::writesThisTemplate_data()
@@ -157,6 +160,58 @@ void TestAspTemplate::templateOfATemplateIsItself()
         QVERIFY2(!templ.startsWith("error "), qPrintable(name));
         QCOMPARE(templateOf(templ), templ);
     }
+}
+
+void TestAspTemplate::includedNamesAreKnown_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QList<QByteArray>>("included");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray page = "<!-- #include virtual = \"/inc/lib.asp\" -->"
+                            "<% Response.Write \"<p>\" & y & \"<b>\" & vbCrLf %>";
+    const QByteArray whole = "<!-- #include virtual = \"/inc/lib.asp\" --><%= \"<p>\" & y & \"<b>\" & vbCrLf %>";
+    const QByteArray split = "<!-- #include virtual = \"/inc/lib.asp\" --><p><%= y %><b>\r\n";
+    QTest::newRow("a variable") << page << QList<QByteArray>{"<% Dim x, y %>"} << true << split;
+    QTest::newRow("a constant, in a nested include")
+        << page << QList<QByteArray>{"<!--#include file=\"c.asp\"-->", "<%\r\nPrivate Const y = 2 %>"} << true << split;
+    QTest::newRow("a function") << page << QList<QByteArray>{"<% Function y() : y = 1 : End Function %>"} << true
+                                << whole;
+    QTest::newRow("a class with a default member")
+        << page << QList<QByteArray>{"<% Dim y\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << true << whole;
+    QTest::newRow("errors skipped") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true << whole;
+    // y may be a function of what was not read; a name declared as a
+    // variable cannot also be one.
+    QTest::newRow("an include not read") << page << QList<QByteArray>{"<% Dim x %>"} << false << whole;
+    QTest::newRow("declared, some include not read") << page << QList<QByteArray>{"<% Dim y %>"} << false << split;
+    QTest::newRow("code that cannot be read") << page << QList<QByteArray>{"<% Dim x : x = \"open %>"} << true << whole;
+    QTest::newRow("a server script") << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\">"} << true
+                                     << whole;
+    QTest::newRow("an unknown name when all is read")
+        << page << QList<QByteArray>{"<% Dim x %>"} << true << split;
+}
+
+// The page's reader is asked for what the page includes; what it gives
+// decides which writes may be split.
+void TestAspTemplate::includedNamesAreKnown()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QList<QByteArray>, included);
+    QFETCH(bool, complete);
+    int calls = 0;
+    const auto reader = [&](std::string_view) {
+        ++calls;
+        tagora::AspIncludedFiles files{{}, complete};
+        for (const QByteArray& text : included)
+            files.texts.push_back(text.toStdString());
+        return files;
+    };
+    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), reader);
+    const auto* templ = std::get_if<std::string>(&result);
+    QVERIFY(templ);
+    QTEST(QByteArray::fromStdString(*templ), "expected");
+    QCOMPARE(calls, 1);
 }
 
 QTEST_GUILESS_MAIN(TestAspTemplate)
