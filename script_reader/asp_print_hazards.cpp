@@ -92,6 +92,11 @@ bool containsServerScript(std::string_view text)
     return false;
 }
 
+bool isProcedureKeyword(const std::string& word)
+{
+    return word == "sub" || word == "function" || word == "property";
+}
+
 bool declares(const std::string& word)
 {
     return word == "dim" || word == "redim" || word == "const" || word == "public" || word == "private";
@@ -101,6 +106,7 @@ bool declares(const std::string& word)
 
 bool AspPrintHazards::surveyIncluded(std::string_view text)
 {
+    m_procedureDepth = 0;
     std::size_t pos = 0;
     for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
         if (containsServerScript(text.substr(pos, open - pos)))
@@ -152,6 +158,7 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
                                    : word == "property"                                        ? i + 2
                                                                                                : 0;
         if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
+            m_procedureDepth += word == "class" ? 0 : 1;
             m_procedures.insert(name);
             code.parameters(nameAt + 1, m_declared);
             declaring = nameNext = false;
@@ -162,8 +169,10 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             m_declared.insert(word);
         if (statementStart && word == "set" && code.operatorAt(i + 2) == "=")
             m_declared.insert(code.word(i + 1));
+        if (word == "end" && isProcedureKeyword(code.word(i + 1)) && m_procedureDepth > 0)
+            --m_procedureDepth;
         if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume")
-            m_skipsErrors = true;
+            (m_procedureDepth > 0 ? m_skipsErrorsInProcedures : m_skipsErrors) = true;
         if (word == "default" && i > 0 && code.word(i - 1) == "public")
             m_defaultMember = true;
         statementStart = word == "then" || word == "else";

@@ -30,7 +30,13 @@ public:
     // the page's own, as if it included nothing.
     void knowIncludes() { m_includes = false; }
 
+    // On Error Resume Next outside any procedure: it may skip an error in
+    // any write.
     bool skipsErrors() const { return m_skipsErrors; }
+    // On Error Resume Next only inside procedures: it skips errors in
+    // writes of that procedure and of those it calls, but an error in a
+    // write outside procedures stops the page.
+    bool skipsErrorsInProcedures() const { return m_skipsErrorsInProcedures; }
     // Whether evaluating tokens[first, last) may print: it calls a
     // procedure of the page, Eval or Execute, a default member of the
     // page's classes, or, with includes, a name the page does not declare
@@ -44,6 +50,8 @@ private:
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;
     bool m_skipsErrors = false;
+    bool m_skipsErrorsInProcedures = false;
+    int m_procedureDepth = 0;  // while surveying
     bool m_includes = false;
     bool m_defaultMember = false;
 };

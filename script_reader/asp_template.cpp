@@ -260,6 +260,7 @@ private:
     // of the token after it. In the branch of a one-line If, Else ends it.
     std::size_t statement(std::size_t i, std::size_t end, bool inBranch)
     {
+        trackProcedures(i);
         if (writeArgument(i))
             return write(i, statementEnd(i, end, inBranch));
         if (isWord(i, "if"))
@@ -279,6 +280,22 @@ private:
         const std::size_t next = statementEnd(i, end, inBranch);
         refuseWrites(i, next);
         return next;
+    }
+
+    // Whether the statements converted are inside a Sub, Function or
+    // Property.
+    void trackProcedures(std::size_t i)
+    {
+        const auto isProcedureKeyword = [&](std::size_t at) {
+            return isWord(at, "sub") || isWord(at, "function") || isWord(at, "property");
+        };
+        std::size_t keyword = i;
+        while (isWord(keyword, "public") || isWord(keyword, "private") || isWord(keyword, "default"))
+            ++keyword;
+        if (isProcedureKeyword(keyword))
+            ++m_procedureDepth;
+        else if (isWord(i, "end") && isProcedureKeyword(i + 1) && m_procedureDepth > 0)
+            --m_procedureDepth;
     }
 
     // The index of the first token of the argument when the statement at
@@ -351,7 +368,7 @@ private:
     // would change the order of the output.
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_hazards.skipsErrors())
+        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.skipsErrorsInProcedures()))
             return true;
         for (std::size_t p = 1; p < pieces.size(); ++p) {
             if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
@@ -696,6 +713,7 @@ private:
     AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
     bool m_includes = false;
+    int m_procedureDepth = 0;
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;

@@ -2,7 +2,8 @@
 // of templates: Response.Write in its forms (with and without
 // parentheses, Call, With Response, one-line If, &, +, vbCrLf, Chr),
 // <%= %>, comments that end in " _", text with an <?xml prologue or
-// "<%" written by the page, and includes whose functions print or not.
+// "<%" written by the page, includes whose functions print or not, and
+// a procedure that skips errors calling one whose write fails.
 #pragma once
 
 #include <QByteArray>
@@ -94,8 +95,14 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     page.includes["more.asp"] =
         "<% ' helpers _\r\nFunction Shout(s)\r\n  Response.Write \"[\" & s & \"]\"\r\n  Shout = s\r\nEnd Function\r\n"
         "Function Quiet(n) : Quiet = n * 2 : End Function\r\n%>";
+    // A procedure that skips errors calls one of the page whose write fails
+    // halfway: the page prints nothing of that write.
+    page.includes["guard.asp"] = "<% Sub Guard()\r\n  On Error Resume Next\r\n  Row Array(1)\r\n  Row \"ok\"\r\nEnd Sub %>";
     if (random.bounded(3) == 0)
         page.text += "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+    const bool guarded = random.bounded(2) == 0;
+    if (guarded)
+        page.text += "<!--#include file=\"guard.asp\"-->";
     page.text += random.bounded(4) == 0 ? "<!--#include virtual=\"/lib.asp\"-->" : "<!--#include file=\"lib.asp\"-->";
     page.text += text(random) + "<% Dim local : local = \"v\"" + comment(random) + "\r\n";
     for (int blocks = 1 + int(random.bounded(3)); blocks > 0; --blocks) {
@@ -108,6 +115,8 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
             page.text += "100<%%>%";
         page.text += "<%\r\n";
     }
+    page.text += "Sub Row(v)\r\n  Response.Write " + pick(random, {"\"<tr>\" & v & \"</tr>\"", "\"<tr>\" & v", "v & \"</tr>\""})
+                 + "\r\nEnd Sub\r\n" + (guarded ? "Guard\r\n" : "Row \"<td>\"\r\n");
     page.text += "Response.Write \"end\" %>";
     return page;
 }

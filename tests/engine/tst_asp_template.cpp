@@ -79,6 +79,16 @@ void TestAspTemplate::writesThisTemplate_data()
     QTest::newRow("Rem ending in _ after a write")
         << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
         << QByteArray("a<% Rem x _\r\n%>b");
+    // An error skipped in a procedure: a write outside procedures cannot
+    // be skipped halfway, one inside a procedure can.
+    QTest::newRow("errors skipped in a procedure")
+        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n"
+                      "Response.Write \"<b>\" & x & \"</b>\"\r\nSub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n%><b><%= x %></b>"
+                      "<%\r\nSub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped outside procedures")
+        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
+        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
     QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
                                     << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
     QTest::newRow("one-line If with the page's line breaks")
