@@ -4,6 +4,7 @@
 #include "script_reader/vbscript_lexer.h"
 
 #include <algorithm>
+#include <vector>
 #include <variant>
 
 namespace tagora {
@@ -14,6 +15,27 @@ struct Counts {
     std::size_t writes = 0;
     std::size_t text = 0;  // bytes of string literals written
     std::size_t textExpressions = 0;  // <%= %> or <?= ?> that write string literals
+};
+
+// Whether a literal is an argument of a call (f("x"), $a["k"]), which is
+// not text written.
+class ArgumentDepth {
+public:
+    void bracket(bool opens, bool call)
+    {
+        if (opens) {
+            m_open.push_back(call);
+            m_calls += call ? 1 : 0;
+        } else if (!m_open.empty()) {
+            m_calls -= m_open.back() ? 1 : 0;
+            m_open.pop_back();
+        }
+    }
+    bool inside() const { return m_calls > 0; }
+
+private:
+    std::vector<bool> m_open;
+    int m_calls = 0;
 };
 
 // ---- ASP ----------------------------------------------------------------
@@ -56,16 +78,22 @@ private:
         const std::vector<vbscript::Token>& tokens = lexed.tokens;
         bool writing = expression;
         const std::size_t textBefore = m_counts.text;
+        ArgumentDepth arguments;
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             const vbscript::TokenKind kind = tokens[i].kind;
+            const std::string_view text = textOf(tokens[i]);
+            if (kind == vbscript::TokenKind::Operator && (text == "(" || text == ")"))
+                arguments.bracket(text == "(", i > 0 && tokens[i - 1].kind == vbscript::TokenKind::Word
+                                                   && !isWord(tokens, i - 1, "write"));
             if (kind == vbscript::TokenKind::Newline || kind == vbscript::TokenKind::Colon
                 || kind == vbscript::TokenKind::Comment || isWord(tokens, i, "else")) {
                 writing = expression;
+                arguments = {};
             } else if (isWord(tokens, i, "response") && i + 2 < tokens.size() && textOf(tokens[i + 1]) == "."
                        && isWord(tokens, i + 2, "write")) {
                 ++m_counts.writes;
                 writing = true;
-            } else if (writing && kind == vbscript::TokenKind::String) {
+            } else if (writing && kind == vbscript::TokenKind::String && !arguments.inside()) {
                 m_counts.text += vbscript::stringValue(textOf(tokens[i])).size();
             }
         }
@@ -89,7 +117,18 @@ Counts phpCounts(std::string_view script)
     bool writing = false;
     bool echoTag = false;  // in <?= ?>
     bool echoTagText = false;
-    for (const php::Token& token : tokens->tokens) {
+    ArgumentDepth arguments;
+    const std::vector<php::Token>& all = tokens->tokens;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const php::Token& token = all[i];
+        const bool opens = php::isPunct(token, script, "(") || php::isPunct(token, script, "[");
+        if (opens || php::isPunct(token, script, ")") || php::isPunct(token, script, "]"))
+            arguments.bracket(opens, i > 0 && ((all[i - 1].kind == php::TokenKind::Name
+                                                && !php::isName(all[i - 1], script, "echo")
+                                                && !php::isName(all[i - 1], script, "print"))
+                                               || all[i - 1].kind == php::TokenKind::Variable
+                                               || php::isPunct(all[i - 1], script, ")")
+                                               || php::isPunct(all[i - 1], script, "]")));
         if (token.kind == php::TokenKind::OpenTagWithEcho) {
             writing = echoTag = true;
             echoTagText = false;
@@ -99,7 +138,9 @@ Counts phpCounts(std::string_view script)
         } else if (token.kind == php::TokenKind::CloseTag || php::isPunct(token, script, ";")) {
             counts.textExpressions += echoTag && echoTagText ? 1 : 0;
             writing = echoTag = false;
-        } else if (writing && (token.kind == php::TokenKind::String || token.kind == php::TokenKind::StringText)) {
+            arguments = {};
+        } else if (writing && !arguments.inside()
+                   && (token.kind == php::TokenKind::String || token.kind == php::TokenKind::StringText)) {
             counts.text += tokens->values[token.link].second;
             echoTagText = echoTagText || echoTag;
         }
