@@ -158,7 +158,10 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
                                    : word == "property"                                        ? i + 2
                                                                                                : 0;
         if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
-            m_procedureDepth += word == "class" ? 0 : 1;
+            if (word != "class") {
+                ++m_procedureDepth;
+                m_currentProcedure = name;
+            }
             m_procedures.insert(name);
             code.parameters(nameAt + 1, m_declared);
             declaring = nameNext = false;
@@ -171,12 +174,48 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             m_declared.insert(code.word(i + 1));
         if (word == "end" && isProcedureKeyword(code.word(i + 1)) && m_procedureDepth > 0)
             --m_procedureDepth;
-        if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume")
-            (m_procedureDepth > 0 ? m_skipsErrorsInProcedures : m_skipsErrors) = true;
+        else if (m_procedureDepth > 0 && !word.empty())
+            m_mentions[m_currentProcedure].insert(word);
+        if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume") {
+            if (m_procedureDepth > 0)
+                m_skippingProcedures.insert(m_currentProcedure);
+            else
+                m_skipsErrors = true;
+        }
         if (word == "default" && i > 0 && code.word(i - 1) == "public")
             m_defaultMember = true;
         statementStart = word == "then" || word == "else";
     }
+}
+
+// The procedures that may run while one that skips errors is active:
+// those it names, and those they name, and so on. A name that runs code
+// unseen (Eval, Execute, GetRef) puts every procedure at risk, and so
+// does a class's Class_Initialize or Class_Terminate, which run unnamed.
+bool AspPrintHazards::errorsMaySkipIn(const std::string& procedure) const
+{
+    if (m_skipsErrors)
+        return true;
+    if (m_skippingProcedures.empty())
+        return false;
+    if (!m_atRisk) {
+        m_atRisk.emplace(m_skippingProcedures);
+        std::vector<std::string> pending(m_skippingProcedures.begin(), m_skippingProcedures.end());
+        while (!pending.empty()) {
+            const auto mentions = m_mentions.find(pending.back());
+            pending.pop_back();
+            if (mentions == m_mentions.end())
+                continue;
+            for (const std::string& name : mentions->second) {
+                if (name == "eval" || name == "execute" || name == "executeglobal" || name == "getref")
+                    m_everyProcedureAtRisk = true;
+                if (m_procedures.count(name) && m_atRisk->insert(name).second)
+                    pending.push_back(name);
+            }
+        }
+    }
+    return m_everyProcedureAtRisk || m_atRisk->count(procedure) || procedure == "class_initialize"
+           || procedure == "class_terminate";
 }
 
 bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const

@@ -8,6 +8,8 @@
 #include "script_reader/vbscript_lexer.h"
 
 #include <cstddef>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -33,10 +35,11 @@ public:
     // On Error Resume Next outside any procedure: it may skip an error in
     // any write.
     bool skipsErrors() const { return m_skipsErrors; }
-    // On Error Resume Next only inside procedures: it skips errors in
-    // writes of that procedure and of those it calls, but an error in a
-    // write outside procedures stops the page.
-    bool skipsErrorsInProcedures() const { return m_skipsErrorsInProcedures; }
+    // Whether an error in a write inside the procedure (lower case) may be
+    // skipped halfway: On Error Resume Next outside procedures, or in a
+    // procedure that may call this one. An error in a write outside
+    // procedures stops the page unless skipsErrors().
+    bool errorsMaySkipIn(const std::string& procedure) const;
     // Whether evaluating tokens[first, last) may print: it calls a
     // procedure of the page, Eval or Execute, a default member of the
     // page's classes, or, with includes, a name the page does not declare
@@ -50,8 +53,12 @@ private:
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;
     bool m_skipsErrors = false;
-    bool m_skipsErrorsInProcedures = false;
+    std::set<std::string> m_skippingProcedures;                // with On Error Resume Next
+    std::map<std::string, std::set<std::string>> m_mentions;  // the names each procedure's body holds
+    mutable std::optional<std::set<std::string>> m_atRisk;
+    mutable bool m_everyProcedureAtRisk = false;
     int m_procedureDepth = 0;  // while surveying
+    std::string m_currentProcedure;
     bool m_includes = false;
     bool m_defaultMember = false;
 };

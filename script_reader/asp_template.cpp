@@ -105,6 +105,14 @@ std::optional<char> asciiCharacter(std::string_view number)
     return static_cast<char>(value);
 }
 
+std::string lowered(std::string_view word)
+{
+    std::string result(word);
+    for (char& c : result)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return result;
+}
+
 std::optional<std::string_view> namedConstant(std::string_view word)
 {
     if (sameWord(word, "vbcrlf") || sameWord(word, "vbnewline"))
@@ -292,8 +300,11 @@ private:
         std::size_t keyword = i;
         while (isWord(keyword, "public") || isWord(keyword, "private") || isWord(keyword, "default"))
             ++keyword;
-        if (isProcedureKeyword(keyword))
+        if (isProcedureKeyword(keyword)) {
             ++m_procedureDepth;
+            const std::size_t name = keyword + (isWord(keyword, "property") ? 2 : 1);
+            m_procedure = name < count() && tok(name).kind == TokenKind::Word ? lowered(textOf(name)) : std::string();
+        }
         else if (isWord(i, "end") && isProcedureKeyword(i + 1) && m_procedureDepth > 0)
             --m_procedureDepth;
     }
@@ -368,7 +379,7 @@ private:
     // would change the order of the output.
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.skipsErrorsInProcedures()))
+        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure)))
             return true;
         for (std::size_t p = 1; p < pieces.size(); ++p) {
             if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
@@ -714,6 +725,7 @@ private:
     std::vector<bool> m_withResponse;
     bool m_includes = false;
     int m_procedureDepth = 0;
+    std::string m_procedure;  // the one being converted, in lower case
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;

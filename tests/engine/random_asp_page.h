@@ -100,9 +100,12 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     page.includes["guard.asp"] = "<% Sub Guard()\r\n  On Error Resume Next\r\n  Row Array(1)\r\n  Row \"ok\"\r\nEnd Sub %>";
     if (random.bounded(3) == 0)
         page.text += "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+    page.includes["careful.asp"] = "<% Sub Careful()\r\n  On Error Resume Next\r\n  Dim n : n = 1 / 0\r\nEnd Sub %>";
     const bool guarded = random.bounded(2) == 0;
     if (guarded)
         page.text += "<!--#include file=\"guard.asp\"-->";
+    else if (random.bounded(2) == 0)
+        page.text += "<!--#include file=\"careful.asp\"--><% Careful %>";
     page.text += random.bounded(4) == 0 ? "<!--#include virtual=\"/lib.asp\"-->" : "<!--#include file=\"lib.asp\"-->";
     page.text += text(random) + "<% Dim local : local = \"v\"" + comment(random) + "\r\n";
     for (int blocks = 1 + int(random.bounded(3)); blocks > 0; --blocks) {

@@ -80,12 +80,23 @@ void TestAspTemplate::writesThisTemplate_data()
         << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
         << QByteArray("a<% Rem x _\r\n%>b");
     // An error skipped in a procedure: a write outside procedures cannot
-    // be skipped halfway, one inside a procedure can.
+    // be skipped halfway, nor one in a procedure it never calls; one in a
+    // procedure it calls, directly or not, can.
     QTest::newRow("errors skipped in a procedure")
         << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n"
                       "Response.Write \"<b>\" & x & \"</b>\"\r\nSub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
         << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n%><b><%= x %></b>"
-                      "<%\r\nSub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+                      "<%\r\nSub g()\r\n%><i><%= x %></i><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped in a procedure that calls the writer")
+        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                      "Public Sub g(x)\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                      "Public Sub g(x)\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped where Execute may call anything")
+        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                      "Sub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                      "Sub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
     QTest::newRow("errors skipped outside procedures")
         << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
         << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
