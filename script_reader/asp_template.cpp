@@ -29,8 +29,6 @@ struct Segment {
     std::size_t open = 0;   // where "<%" starts (the text's start for Text)
     std::size_t begin = 0;  // the content, without delimiters
     std::size_t end = 0;
-    std::vector<Token> tokens;
-    std::vector<std::size_t> closers;  // for each "(", the index of its ")"
 };
 
 // A piece of what one Response.Write prints: literal text, or an
@@ -132,9 +130,7 @@ public:
 
     std::variant<std::string, ScriptReadError> run(const AspIncludeReader& readIncludes)
     {
-        if (split() && tokenizeBlocks()) {
-            for (const Segment& segment : m_segments)
-                m_hazards.survey(segment.tokens);
+        if (split() && surveyBlocks()) {
             if (m_includes && readIncludes)
                 surveyIncludes(readIncludes(m_page));
             for (const Segment& segment : m_segments) {
@@ -168,7 +164,7 @@ private:
                 return addText(pos, m_page.size());
             if (open > pos && !addText(pos, open))
                 return false;
-            Segment block{Segment::Kind::Code, open, open + 2, 0, {}, {}};
+            Segment block{Segment::Kind::Code, open, open + 2, 0};
             const char marker = open + 2 < m_page.size() ? m_page[open + 2] : '\0';
             if (marker == '@' || marker == '=') {
                 block.kind = marker == '@' ? Segment::Kind::Directive : Segment::Kind::Expression;
@@ -198,20 +194,23 @@ private:
                 m_includes = true;
             }
         }
-        m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}, {}});
+        m_segments.push_back({Segment::Kind::Text, begin, begin, end});
         return true;
     }
 
-    bool tokenizeBlocks()
+    // Reads every code block once before anything is converted: what
+    // cannot be read is found first, and the page's declarations are
+    // known. The tokens are made again for each block as it is converted,
+    // so that those of only one block are held at a time.
+    bool surveyBlocks()
     {
-        for (Segment& segment : m_segments) {
+        for (const Segment& segment : m_segments) {
             if (segment.kind != Segment::Kind::Code && segment.kind != Segment::Kind::Expression)
                 continue;
-            vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
+            const vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
             if (lexed.error)
                 return fail(lexed.error->offset, lexed.error->message);
-            segment.tokens = std::move(lexed.tokens);
-            segment.closers = closers(segment.tokens);
+            m_hazards.survey(lexed.tokens);
         }
         return true;
     }
@@ -239,8 +238,10 @@ private:
     bool convert(const Segment& segment)
     {
         const std::string_view content = m_page.substr(segment.begin, segment.end - segment.begin);
-        m_tokens = &segment.tokens;
-        m_closers = &segment.closers;
+        m_blockTokens.clear();
+        if (segment.kind == Segment::Kind::Code || segment.kind == Segment::Kind::Expression)
+            m_blockTokens = vbscript::tokenize(m_page, segment.begin, segment.end).tokens;
+        m_blockClosers = closers(m_blockTokens);
         switch (segment.kind) {
         case Segment::Kind::Text:
             m_writer.text(content, true);
@@ -719,8 +720,10 @@ private:
     std::string_view m_page;
     std::string_view m_newline;
     std::vector<Segment> m_segments;
-    const std::vector<Token>* m_tokens = nullptr;
-    const std::vector<std::size_t>* m_closers = nullptr;
+    std::vector<Token> m_blockTokens;          // of the block being converted
+    std::vector<std::size_t> m_blockClosers;   // for each "(", the index of its ")"
+    const std::vector<Token>* m_tokens = &m_blockTokens;
+    const std::vector<std::size_t>* m_closers = &m_blockClosers;
     AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
     bool m_includes = false;
