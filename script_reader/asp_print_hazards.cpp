@@ -26,6 +26,14 @@ const std::set<std::string_view, std::less<>> kQuietNames{
     "xor", "year",
 };
 
+// The statements' words, which name nothing.
+const std::set<std::string_view, std::less<>> kKeywords{
+    "byref", "byval", "call", "case", "class", "const", "default", "dim", "do", "each", "else", "elseif",
+    "empty", "end", "erase", "error", "exit", "explicit", "for", "function", "get", "goto", "if", "in", "let",
+    "loop", "new", "next", "on", "option", "preserve", "private", "property", "public", "randomize", "redim",
+    "rem", "resume", "select", "set", "step", "stop", "sub", "then", "to", "until", "wend", "while", "with",
+};
+
 // Names that print, or run code that may: wherever they appear.
 const std::set<std::string_view, std::less<>> kPrintingNames{"eval", "execute", "executeglobal", "response"};
 
@@ -90,6 +98,18 @@ bool containsServerScript(std::string_view text)
             return true;
     }
     return false;
+}
+
+// How a procedure's body names a word: ".name" for a member, and
+// Server.Execute or Server.Transfer, which print another page, as
+// Response.
+std::string mention(const Survey& code, std::size_t i, const std::string& word)
+{
+    if (i == 0 || code.operatorAt(i - 1) != ".")
+        return word;
+    if (i >= 2 && code.word(i - 2) == "server" && (word == "execute" || word == "transfer"))
+        return "response";
+    return "." + word;
 }
 
 bool isProcedureKeyword(const std::string& word)
@@ -158,7 +178,9 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
                                    : word == "property"                                        ? i + 2
                                                                                                : 0;
         if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
-            if (word != "class") {
+            if (word == "class") {
+                m_classes.insert(name);
+            } else {
                 ++m_procedureDepth;
                 m_currentProcedure = name;
             }
@@ -175,7 +197,7 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
         if (word == "end" && isProcedureKeyword(code.word(i + 1)) && m_procedureDepth > 0)
             --m_procedureDepth;
         else if (m_procedureDepth > 0 && !word.empty())
-            m_mentions[m_currentProcedure].insert(word);
+            m_mentions[m_currentProcedure].insert(mention(code, i, word));
         if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume") {
             if (m_procedureDepth > 0)
                 m_skippingProcedures.insert(m_currentProcedure);
@@ -206,7 +228,8 @@ bool AspPrintHazards::errorsMaySkipIn(const std::string& procedure) const
             pending.pop_back();
             if (mentions == m_mentions.end())
                 continue;
-            for (const std::string& name : mentions->second) {
+            for (const std::string& mentioned : mentions->second) {
+                const std::string name = mentioned.substr(mentioned.starts_with('.') ? 1 : 0);
                 if (name == "eval" || name == "execute" || name == "executeglobal" || name == "getref")
                     m_everyProcedureAtRisk = true;
                 if (m_procedures.count(name) && m_atRisk->insert(name).second)
@@ -227,11 +250,48 @@ bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t fir
         const std::string word = code.word(i);
         if (word.empty())
             continue;
-        if (m_procedures.count(word) || kPrintingNames.count(word))
+        if (printingProcedures().count(word) || kPrintingNames.count(word))
             return true;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
-        const bool known = word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word);
-        if (m_includes && !member && !known)
+        if (m_includes && !member && !isKnown(word))
+            return true;
+    }
+    return false;
+}
+
+bool AspPrintHazards::isKnown(const std::string& word) const
+{
+    return word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word) || m_procedures.count(word);
+}
+
+// A procedure may print when its body names Response, Eval, Execute,
+// GetRef or a procedure that may print, or, while some include is not
+// read, a name nobody declares; a class, when it is made or dropped.
+const std::set<std::string>& AspPrintHazards::printingProcedures() const
+{
+    if (m_printing)
+        return *m_printing;
+    m_printing.emplace(m_classes);
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const auto& [procedure, mentions] : m_mentions) {
+            if (!m_printing->count(procedure) && mentionsPrinting(mentions)) {
+                m_printing->insert(procedure);
+                grown = true;
+            }
+        }
+    }
+    return *m_printing;
+}
+
+bool AspPrintHazards::mentionsPrinting(const std::set<std::string>& mentions) const
+{
+    for (const std::string& mentioned : mentions) {
+        const bool member = mentioned.starts_with('.');
+        const std::string name = mentioned.substr(member ? 1 : 0);
+        if ((!member && (kPrintingNames.count(name) || name == "getref")) || m_printing->count(name))
+            return true;
+        if (m_includes && !member && !isKnown(name) && !kKeywords.count(name))
             return true;
     }
     return false;

@@ -48,6 +48,9 @@ public:
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
+    bool isKnown(const std::string& word) const;
+    const std::set<std::string>& printingProcedures() const;
+    bool mentionsPrinting(const std::set<std::string>& mentions) const;
 
     std::string_view m_page;
     std::set<std::string> m_procedures;
@@ -57,6 +60,8 @@ private:
     std::map<std::string, std::set<std::string>> m_mentions;  // the names each procedure's body holds
     mutable std::optional<std::set<std::string>> m_atRisk;
     mutable bool m_everyProcedureAtRisk = false;
+    std::set<std::string> m_classes;
+    mutable std::optional<std::set<std::string>> m_printing;
     int m_procedureDepth = 0;  // while surveying
     std::string m_currentProcedure;
     bool m_includes = false;

@@ -41,7 +41,7 @@ inline QByteArray operand(QRandomGenerator& random, bool first)
     case 0: case 1: case 2: return literal(random);
     case 3: return pick(random, {"vbCrLf", "vbTab", "vbLf", "Chr(60)", "Chr(37)"});
     case 4: return pick(random, {"strLE", "SITE_NAME", "counter"});
-    case 5: return pick(random, {"Menu()", "Shout(\"!\")"});  // print while evaluated
+    case 5: return pick(random, {"Menu()", "Shout(\"!\")", "Wrap(\"w\")"});  // print while evaluated
     case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)"});
     case 7: return "local";
     case 8: return literal(random) + " + " + literal(random);
@@ -94,7 +94,7 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
         "Const SITE_NAME = \"Shop\"\r\nFunction Menu()\r\n  Response.Write \"[menu]\"\r\n  Menu = \"m\"\r\nEnd Function\r\n%>";
     page.includes["more.asp"] =
         "<% ' helpers _\r\nFunction Shout(s)\r\n  Response.Write \"[\" & s & \"]\"\r\n  Shout = s\r\nEnd Function\r\n"
-        "Function Quiet(n) : Quiet = n * 2 : End Function\r\n%>";
+        "Function Quiet(n) : Quiet = n * 2 : End Function\r\nFunction Wrap(s) : Wrap = \"(\" & Shout(s) & \")\" : End Function\r\n%>";
     // A procedure that skips errors calls one of the page whose write fails
     // halfway: the page prints nothing of that write.
     page.includes["guard.asp"] = "<% Sub Guard()\r\n  On Error Resume Next\r\n  Row Array(1)\r\n  Row \"ok\"\r\nEnd Sub %>";

@@ -196,8 +196,17 @@ void TestAspTemplate::includedNamesAreKnown_data()
     QTest::newRow("a variable") << page << QList<QByteArray>{"<% Dim x, y %>"} << true << split;
     QTest::newRow("a constant, in a nested include")
         << page << QList<QByteArray>{"<!--#include file=\"c.asp\"-->", "<%\r\nPrivate Const y = 2 %>"} << true << split;
-    QTest::newRow("a function") << page << QList<QByteArray>{"<% Function y() : y = 1 : End Function %>"} << true
-                                << whole;
+    QTest::newRow("a function that writes")
+        << page << QList<QByteArray>{"<% Function y() : Response.Write \"!\" : End Function %>"} << true << whole;
+    QTest::newRow("a function that calls one that writes")
+        << page << QList<QByteArray>{"<% Function y() : y = z(1) : End Function\r\nFunction z(n)\r\n"
+                                     "Server.Execute \"a.asp\"\r\nEnd Function %>"} << true << whole;
+    QTest::newRow("a function that neither writes nor calls one that does")
+        << page << QList<QByteArray>{"<% Function y() : Dim rs : Set rs = conn.Execute(\"q\") : y = z(1) : End Function\r\n"
+                                     "Function z(n) : z = Trim(n) : End Function %>"} << true << split;
+    QTest::newRow("a function naming what no file read declares")
+        << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
+    QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
     QTest::newRow("a class with a default member")
         << page << QList<QByteArray>{"<% Dim y\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
         << true << whole;
