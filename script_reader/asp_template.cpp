@@ -6,6 +6,7 @@
 #include "script_reader/vbscript_lexer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -109,6 +110,26 @@ std::string lowered(std::string_view word)
     for (char& c : result)
         c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     return result;
+}
+
+// Where a directive's LANGUAGE names a language other than VBScript
+// (JScript, PerlScript...): its value's offset in the directive.
+std::optional<std::size_t> otherLanguage(std::string_view directive)
+{
+    constexpr std::string_view kLanguage = "language";
+    for (std::size_t i = 0; i + kLanguage.size() <= directive.size(); ++i) {
+        if (!sameWord(directive.substr(i, kLanguage.size()), kLanguage))
+            continue;
+        std::size_t value = i + kLanguage.size();
+        while (value < directive.size() && (directive[value] == ' ' || directive[value] == '\t' || directive[value] == '='
+                                            || directive[value] == '"' || directive[value] == '\''))
+            ++value;
+        std::size_t end = value;
+        while (end < directive.size() && (std::isalnum(static_cast<unsigned char>(directive[end])) != 0))
+            ++end;
+        return sameWord(directive.substr(value, end - value), "vbscript") ? std::nullopt : std::optional(value);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string_view> namedConstant(std::string_view word)
@@ -247,6 +268,8 @@ private:
             m_writer.text(content, true);
             return true;
         case Segment::Kind::Directive:
+            if (const std::optional<std::size_t> other = otherLanguage(content))
+                return fail(segment.begin + *other, "only VBScript pages are read: this page's language is another");
             m_writer.directive(m_page.substr(segment.open, segment.end + 2 - segment.open));
             return true;
         case Segment::Kind::Expression:

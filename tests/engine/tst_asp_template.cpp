@@ -151,6 +151,9 @@ void TestAspTemplate::refuses_data()
                                              << u"statements after the End If of a one-line If that writes are not supported"_s;
     QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
                                             << u"Response.Write used here cannot be turned into a template"_s;
+    // & adds bits in JScript: "a" & "b" is 0, not text.
+    QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
+                                       << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
     QTest::newRow("server script in the page")
         << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
         << u"<script runat=\"server\"> blocks are not supported"_s;
