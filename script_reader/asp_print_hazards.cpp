@@ -216,7 +216,7 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
 // does a class's Class_Initialize or Class_Terminate, which run unnamed.
 bool AspPrintHazards::errorsMaySkipIn(const std::string& procedure) const
 {
-    if (m_skipsErrors)
+    if (skipsErrors())
         return true;
     if (m_skippingProcedures.empty())
         return false;

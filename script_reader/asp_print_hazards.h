@@ -32,9 +32,10 @@ public:
     // the page's own, as if it included nothing.
     void knowIncludes() { m_includes = false; }
 
-    // On Error Resume Next outside any procedure: it may skip an error in
-    // any write.
-    bool skipsErrors() const { return m_skipsErrors; }
+    // On Error Resume Next outside any procedure, or an included file not
+    // read, which may hold one (as a database connection file often does):
+    // an error in any write may be skipped halfway.
+    bool skipsErrors() const { return m_skipsErrors || m_includes; }
     // Whether an error in a write inside the procedure (lower case) may be
     // skipped halfway: On Error Resume Next outside procedures, or in a
     // procedure that may call this one. An error in a write outside
