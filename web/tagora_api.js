@@ -9,8 +9,9 @@ function tagoraApi(engine) {
   const NO_LABEL = 'every heredoc label up to the largest is closed by a line of it';
   const SOURCES = ['byte-order-mark', 'unmarked-utf16', 'utf8', 'declared', 'guessed'];
   const utf8Encoder = new TextEncoder();
-  const utf8Decoder = new TextDecoder('utf-8');
-  const utf16Decoder = new TextDecoder('utf-16le');
+  // A leading U+FEFF is a character of the text, not a mark to drop.
+  const utf8Decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+  const utf16Decoder = new TextDecoder('utf-16le', { ignoreBOM: true });
 
   // Every failure: a message, a code, and for a script that cannot be read
   // back, its line and column (from 1; the column in characters).
@@ -174,7 +175,26 @@ function tagoraApi(engine) {
     }
   }
 
+  // Windows-1252 as browsers read it (WHATWG index-windows-1252): some
+  // TextDecoders (Node's) read it as Latin-1, with C1 controls for 0x80
+  // to 0x9F.
+  const WINDOWS_1252_HIGH = '\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D'
+    + '\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178';
+  const readsWindows1252 = new TextDecoder('windows-1252').decode(Uint8Array.of(0x80, 0x9F)) === '\u20AC\u0178';
+
+  function decodeWindows1252(view) {
+    const parts = [];
+    for (let at = 0; at < view.length; at += 8192) {
+      const codes = Array.from(view.subarray(at, at + 8192),
+                               (byte) => (byte >= 0x80 && byte < 0xA0 ? WINDOWS_1252_HIGH.charCodeAt(byte - 0x80) : byte));
+      parts.push(String.fromCharCode.apply(null, codes));
+    }
+    return { text: parts.join(''), replaced: false };
+  }
+
   function decodeAs(encoding, view) {
+    if (encoding === 'windows-1252' && !readsWindows1252)
+      return decodeWindows1252(view);
     try {
       return { text: new TextDecoder(encoding, { fatal: true }).decode(view), replaced: false };
     } catch (error) {
