@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,19 +43,16 @@ std::u16string inputTextOf(std::u16string_view text)
 }
 
 // The input text of well-formed UTF-8, a leading U+FEFF kept as a
-// character; std::nullopt for ill-formed bytes.
-std::optional<std::string> inputTextOf(std::string_view utf8)
+// character: the bytes themselves when they need no change, else written
+// into room; std::nullopt for ill-formed bytes.
+std::optional<std::string_view> inputTextOf(std::string_view utf8, std::unique_ptr<char[]>& room)
 {
     Utf8InputDecoder decoder(false);
-    std::string text;
-    std::string out(Utf8InputDecoder::maxFeedSize(utf8.size()), '\0');
-    const std::optional<std::string_view> decoded = decoder.decode(utf8, out.data());
+    room.reset(new char[Utf8InputDecoder::maxFeedSize(utf8.size())]);  // not filled: most texts need no change
+    const std::optional<std::string_view> decoded = decoder.decode(utf8, room.get());
     if (!decoded || !decoder.finish())
         return std::nullopt;
-    if (decoded->data() != out.data())
-        return std::string(*decoded);
-    out.resize(decoded->size());
-    return out;
+    return decoded;
 }
 
 std::optional<Target> targetAt(int index)
@@ -156,7 +154,8 @@ int tagora_script_utf16(int target, int classic, const char16_t* text, std::size
 int tagora_script_utf8(int target, int classic, const char* text, std::size_t size)
 {
     const std::optional<Target> chosen = targetAt(target);
-    const std::optional<std::string> input = inputTextOf({text, size});
+    std::unique_ptr<char[]> room;
+    const std::optional<std::string_view> input = inputTextOf({text, size}, room);
     if (!input)
         return -1;
     if (!chosen)
@@ -174,9 +173,9 @@ int tagora_script_utf8(int target, int classic, const char* text, std::size_t si
 int tagora_to_html(const char* text, std::size_t size, int from, int asInputText)
 {
     std::string_view script(text, size);
-    std::optional<std::string> input;
+    std::unique_ptr<char[]> room;
     if (asInputText) {
-        input = inputTextOf(script);
+        const std::optional<std::string_view> input = inputTextOf(script, room);
         if (!input)
             return -1;
         script = *input;
