@@ -200,14 +200,15 @@ class PageTest(unittest.TestCase):
         self.box('html').send_keys('<p>old</p>')
         self.wait_for(lambda: self.value('script') != '', 'no script')
         Select(self.box('target')).select_by_value('html')
-        script = '<?php\necho "ok";\necho "caf\u00E9 \U0001F600 never closed;\n'
+        script = '<?php\necho "ok";\n/* caf\u00E9 \U0001F600 */ echo "never closed;\n'
         self.box('script').clear()
         self.box('script').send_keys(script)
         self.box('convert').click()
         complaint = subprocess.run([str(CLI), '--to=html'], input=script.encode(), capture_output=True).stderr.decode()
         line, column = (int(n) for n in complaint.split(':')[2:4])
         lines = script.split('\n')
-        offset = sum(len(l) + 1 for l in lines[:line - 1]) + len(''.join(list(lines[line - 1])[:column - 1]))
+        units = lambda text: len(text.encode('utf-16-le')) // 2  # a textarea counts UTF-16 units
+        offset = sum(units(l) + 1 for l in lines[:line - 1]) + units(lines[line - 1][:column - 1])
         self.wait_for(lambda: self.box('error').text != '', 'no error shown')
         self.assertIn(f'Line {line}, column {column}', self.box('error').text)
         caret = self.driver.execute_script(
