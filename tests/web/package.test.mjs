@@ -55,7 +55,9 @@ test('every script read back, templates and errors included, is what tagora-conv
 // What a script of the text prints, by a plain model of the rules: every
 // line break an LF (as JavaScript strings print it), U+FDD0 and U+FDD1 as
 // U+FFFD, every other character as it is.
-const printed = (text) => text.replace(/\r\n|\r|\n|\u2029/g, '\n').replace(/[\uFDD0\uFDD1]/g, '\uFFFD');
+const withBreaks = (text, lineBreak) => text.replace(/\r\n|\r|\n|\u2029/g, lineBreak).replace(/[\uFDD0\uFDD1]/g, '\uFFFD');
+const printed = (text) => withBreaks(text, '\n');
+const loneSurrogates = (text) => text.match(/\p{Cs}/gu);
 
 test('texts with lone surrogates: JSON and JavaScript scripts give them back, and so does reading back', () => {
   const texts = readFileSync(cases.loneSurrogates).toString('utf16le').split('\u001D').slice(0, -1);
@@ -64,6 +66,10 @@ test('texts with lone surrogates: JSON and JavaScript scripts give them back, an
     assert.strictEqual(JSON.parse(convert(text, { to: 'json' })), printed(text));
     for (const to of ['js', 'js-concat'])
       assert.strictEqual(vm.runInNewContext(`${convert(text, { to })}; html`), printed(text), `${to}: ${JSON.stringify(text)}`);
+    // The other targets keep them as they are, and so does the input text.
+    for (const to of ['php', 'asp', 'perl', 'python'])
+      assert.deepStrictEqual(loneSurrogates(convert(text, { to })), loneSurrogates(text), `${to}: ${JSON.stringify(text)}`);
+    assert.strictEqual(inputText(text), withBreaks(text, '\r\n'));
     const script = convert(text, { to: 'json' });
     // UTF-8 cannot hold a lone surrogate: the HTML has U+FFFD there.
     assert.deepStrictEqual(readScript(script), { html: printed(text).toWellFormed(), target: 'json', exact: true });
