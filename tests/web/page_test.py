@@ -12,6 +12,7 @@ tagora-convert is the judge throughout.
 import hashlib
 import json
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -193,6 +194,22 @@ class PageTest(unittest.TestCase):
         self.box('download').click()
         saved = DOWNLOADS / 'old-page.php'
         self.wait_for(saved.exists, 'Download did not take the opened file\'s name')
+
+    def test_a_template_downloads_as_php(self):
+        """Script to HTML of a legacy PHP page opened from its file."""
+        self.open_page()
+        Select(self.box('target')).select_by_value('html')
+        legacy = sorted((CASES / 'legacy').glob('php_*.php'))[0]
+        self.driver.execute_script('document.getElementById("file").hidden = false')
+        self.box('file').send_keys(str(legacy.resolve()))
+        # The page reads the box's text, every line break CR LF, as the window does.
+        html = cli(re.sub(rb'\r\n|\r|\n', b'\r\n', legacy.read_bytes()), '--to=html')
+        self.wait_for(lambda: self.value('html') == as_box_holds(html), 'the opened script was not read back')
+        self.box('download').click()
+        saved = DOWNLOADS / legacy.name
+        self.wait_for(saved.exists, f'Download saved no {legacy.name}')
+        time.sleep(0.3)
+        self.assertEqual(saved.read_bytes(), html)
 
     def test_an_error_puts_the_caret_at_its_place(self):
         self.open_page()
