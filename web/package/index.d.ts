@@ -69,7 +69,10 @@ export class TagoraError extends Error {
   readonly column?: number;
 }
 
-/** The script that prints the HTML exactly; every line break of it is read as CR LF. */
+/**
+ * The script that prints the HTML exactly; every line break of it is read as CR LF. A leading
+ * U+FEFF is a character of the text (decode() leaves a file's byte-order mark out).
+ */
 export function convert(html: string, options?: ConvertOptions): string;
 /** The HTML a script prints (or a template); throws a TagoraError with line and column. */
 export function toHtml(script: string, options?: ReadOptions): string;
