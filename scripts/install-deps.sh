@@ -23,6 +23,11 @@ test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion gr
 # manager.
 app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
+# The engine as WebAssembly (scripts/build.sh web) and its tests in
+# Debian's Chromium through chromedriver; Node's own npm packs the Node
+# package, Debian's where Node came without one.
+test_packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)
+command -v npm >/dev/null || test_packages+=(npm)
 bench_packages=(mawk time jq)
 
 wanted=("${app_packages[@]}")
