@@ -699,7 +699,7 @@ void MainWindowTest::convertsAsYouType()
     QCOMPARE(window_->outputText(), QString());
     QTRY_COMPARE_WITH_TIMEOUT(window_->outputText(), scriptOf(Target::Php, QStringLiteral("<p>")), 3000);
     QTest::keyClicks(ui_.txtHTML, QStringLiteral("x"));
-    QTest::qWait(frm_Main::kTypingPauseMs / 3);
+    QTest::qWait(frm_Main::kTypingPauseMs * 2 / 3);
     QTest::keyClicks(ui_.txtHTML, QStringLiteral("y"));
     QTest::qWait(frm_Main::kTypingPauseMs * 2 / 3);  // a pause since "x", but not since "y"
     QCOMPARE(window_->outputText(), scriptOf(Target::Php, QStringLiteral("<p>")));
