@@ -449,7 +449,7 @@ void frm_Main::describeControls()
     inputBox_->setAccessibleDescription(tr("The HTML to convert"));
     outputBox_->setAccessibleDescription(tr("The script made from the HTML code"));
     enlargeInputLink_->setAccessibleDescription(tr("Shows the input in a larger window"));
-    enlargeOutputLink_->setAccessibleName(tr("Enlarge Output"));
+    enlargeOutputLink_->setAccessibleName(tr("Enlarge Script"));
     enlargeOutputLink_->setAccessibleDescription(tr("Shows the output in a larger window"));
     characterCodesButton_->setAccessibleName(tr("List Character Codes"));
     characterCodesButton_->setAccessibleDescription(
