@@ -783,7 +783,8 @@ void MainWindowTest::geometryRemembered()
     QVERIFY(maximized.centralWidget()->width() > px(9435));
 }
 
-// --help and --version need no display: over SSH there is none.
+// --help, --version and a wrong option need no display: over SSH there
+// is none.
 void MainWindowTest::helpAndVersionWithoutDisplay()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -800,6 +801,22 @@ void MainWindowTest::helpAndVersionWithoutDisplay()
         QCOMPARE(program.exitCode(), 0);
         QVERIFY2(program.readAllStandardOutput().contains(expected.toUtf8()), qPrintable(option));
     }
+    // A wrong option is a usage error, as in tagora-convert; Qt's own
+    // options still reach Qt (the offscreen platform needs no display).
+    QProcess wrong;
+    wrong.setProcessEnvironment(environment);
+    wrong.start(QStringLiteral(TAGORA_CONVERTER_PATH), {QStringLiteral("--bogus")});
+    QVERIFY(wrong.waitForFinished(10000));
+    QCOMPARE(wrong.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(wrong.exitCode(), 2);
+    QVERIFY(wrong.readAllStandardError().contains("Unknown option 'bogus'"));
+    QProcess qtOption;
+    qtOption.setProcessEnvironment(environment);
+    qtOption.start(QStringLiteral(TAGORA_CONVERTER_PATH),
+                   {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")});
+    QVERIFY(qtOption.waitForFinished(10000));
+    QCOMPARE(qtOption.exitCode(), 0);
+    QVERIFY(qtOption.readAllStandardOutput().contains("Tagora Converter"));
 }
 
 // Only a left press and release on the link opens the viewer.
