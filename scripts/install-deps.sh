@@ -16,7 +16,7 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # scripts (php-cli above; VBScript under wine) and the installed bash
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base)
+test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
 # The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
 # (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
 # icon drawn from its SVG by another renderer; screenshots with a window
