@@ -1,41 +1,41 @@
 #include "script_writer/targets.h"
 
-#include <array>
+#include <algorithm>
 
 namespace tagora {
-namespace {
-
-constexpr std::array<TargetInfo, 9> kTargets{{
-    {Target::Php, "php", "PHP Script", ".php", "\n", true},
-    {Target::Asp, "asp", "ASP Script", ".asp", "\r\n", true},
-    {Target::PhpNowdoc, "php-nowdoc", "PHP Nowdoc Script", ".php", "\r\n", false},
-    {Target::Js, "js", "JavaScript", ".js", "\n", false},
-    {Target::JsConcat, "js-concat", "JavaScript Strings", ".js", "\n", false},
-    {Target::Json, "json", "JSON", ".json", "\n", false},
-    {Target::Jsp, "jsp", "JSP Script", ".jsp", "\n", false},
-    {Target::Perl, "perl", "Perl Script", ".pl", "\n", false},
-    {Target::Python, "python", "Python Script", ".py", "\n", false},
-}};
-
-}  // namespace
-
-std::span<const TargetInfo> targets()
-{
-    return kTargets;
-}
-
-const TargetInfo& targetInfo(Target target)
-{
-    return kTargets[static_cast<std::size_t>(target)];
-}
 
 std::optional<Target> targetNamed(std::string_view name)
 {
-    for (const TargetInfo& info : kTargets) {
+    for (const TargetInfo& info : targets()) {
         if (info.name == name)
             return info.target;
     }
     return std::nullopt;
+}
+
+std::string saveFilter(Target target)
+{
+    const TargetInfo& info = targetInfo(target);
+    std::string filter(info.fileTypes);
+    return filter.append(" (*").append(info.extension).append(")");
+}
+
+std::vector<std::string_view> scriptExtensions()
+{
+    std::vector<std::string_view> extensions;
+    for (const TargetInfo& info : targets()) {
+        if (std::find(extensions.begin(), extensions.end(), info.extension) == extensions.end())
+            extensions.push_back(info.extension);
+    }
+    return extensions;
+}
+
+std::string scriptFilePatterns()
+{
+    std::string patterns;
+    for (const std::string_view extension : scriptExtensions())
+        patterns.append(patterns.empty() ? "*" : " *").append(extension);
+    return patterns;
 }
 
 }  // namespace tagora
