@@ -2,6 +2,7 @@
 // script back into its HTML.
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
 #include "script_writer/credits.h"
+#include "script_writer/targets.h"
 #include "frm_Main.h"
 #include "text_conversion.h"
 
@@ -17,8 +18,8 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Turns HTML into a script that prints it (PHP, ASP, JavaScript, JSON, JSP, Perl, "
-                       "Python), and a script back into its HTML."));
+        QStringLiteral("Turns HTML into a script that prints it (%1), and a script back into its HTML.")
+            .arg(QString::fromStdString(tagora::targetLanguages())));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),

@@ -6,7 +6,8 @@
 # TAGORA_TARGET_LANGUAGES_OR ("PHP, ASP, ... or Python"),
 # TAGORA_TARGET_LANGUAGES_AND_COMMA ("PHP, ASP, ..., Python"),
 # TAGORA_SCRIPT_EXTENSIONS (each once, without the dot) and
-# TAGORA_TARGET_MENU_ITEMS (menu items without their &).
+# TAGORA_TARGET_MENU_ITEMS (menu items without their &), TAGORA_TARGET_SUMMARIES and
+# TAGORA_TARGET_ROFF_ROWS (a tbl row per target: name;summary;extension;line break).
 set(TAGORA_TARGET_NAMES "")
 set(TAGORA_TARGET_LANGUAGES "")
 set(TAGORA_SCRIPT_EXTENSIONS "")
@@ -14,6 +15,8 @@ set(TAGORA_TARGET_MENU_ITEMS "")
 set(tagora_target_rows "")
 set(tagora_target_includes "")
 set(TAGORA_TARGET_DESCRIPTIONS "")
+set(TAGORA_TARGET_ROFF_ROWS "")
+set(TAGORA_TARGET_SUMMARIES "")
 
 function(tagora_target name identifier title extension line_break classic menu_item file_types summary language)
   if(NOT ARGC EQUAL 10)
@@ -59,15 +62,19 @@ function(tagora_target name identifier title extension line_break classic menu_i
          "\"${language}\")\n")
   string(APPEND tagora_target_includes "#include \"${header}\"\n")
   list(APPEND TAGORA_TARGET_DESCRIPTIONS ${PROJECT_SOURCE_DIR}/${header})
+  string(REPLACE "-" "\\-" roff_name "${name}")
+  string(REPLACE "CRLF" "CR LF" roff_line_break "${line_break}")
+  string(APPEND TAGORA_TARGET_ROFF_ROWS "\\fB${roff_name}\\fR;${summary};${extension};${roff_line_break}\n")
   list(APPEND TAGORA_TARGET_NAMES ${name})
   list(APPEND TAGORA_TARGET_LANGUAGES ${language})
   string(SUBSTRING "${extension}" 1 -1 bare_extension)
   list(APPEND TAGORA_SCRIPT_EXTENSIONS ${bare_extension})
   string(REPLACE "&" "" plain_menu_item "${menu_item}")
   list(APPEND TAGORA_TARGET_MENU_ITEMS "${plain_menu_item}")
+  list(APPEND TAGORA_TARGET_SUMMARIES "${summary}")
   foreach(variable IN ITEMS tagora_target_rows tagora_target_includes TAGORA_TARGET_NAMES TAGORA_TARGET_LANGUAGES
-                            TAGORA_SCRIPT_EXTENSIONS TAGORA_TARGET_MENU_ITEMS
-                            TAGORA_TARGET_DESCRIPTIONS)
+                            TAGORA_SCRIPT_EXTENSIONS TAGORA_TARGET_MENU_ITEMS TAGORA_TARGET_ROFF_ROWS
+                            TAGORA_TARGET_SUMMARIES                             TAGORA_TARGET_DESCRIPTIONS)
     set(${variable} "${${variable}}" PARENT_SCOPE)
   endforeach()
 endfunction()

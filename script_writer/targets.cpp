@@ -20,14 +20,32 @@ std::string saveFilter(Target target)
     return filter.append(" (*").append(info.extension).append(")");
 }
 
+namespace {
+
+// Each target's value of the field, each value once, in the targets' order.
+std::vector<std::string_view> eachOnce(std::string_view TargetInfo::*field)
+{
+    std::vector<std::string_view> values;
+    for (const TargetInfo& info : targets()) {
+        if (std::find(values.begin(), values.end(), info.*field) == values.end())
+            values.push_back(info.*field);
+    }
+    return values;
+}
+
+}  // namespace
+
+std::string targetLanguages()
+{
+    std::string text;
+    for (const std::string_view language : eachOnce(&TargetInfo::language))
+        text.append(text.empty() ? "" : ", ").append(language);
+    return text;
+}
+
 std::vector<std::string_view> scriptExtensions()
 {
-    std::vector<std::string_view> extensions;
-    for (const TargetInfo& info : targets()) {
-        if (std::find(extensions.begin(), extensions.end(), info.extension) == extensions.end())
-            extensions.push_back(info.extension);
-    }
-    return extensions;
+    return eachOnce(&TargetInfo::extension);
 }
 
 std::string scriptFilePatterns()

@@ -78,6 +78,9 @@ constexpr const TargetInfo& targetInfo(Target target)
 
 std::optional<Target> targetNamed(std::string_view name);
 
+// "PHP, ASP, JavaScript, ...": every target's language once.
+std::string targetLanguages();
+
 // "PHP scripts (*.php)": the file dialog's filter for saving a script.
 std::string saveFilter(Target target);
 // ".php", ".asp", ...: every target's extension once, in the targets' order.

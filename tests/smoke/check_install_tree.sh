@@ -49,7 +49,7 @@ check_manual_page() {
   [[ -s $page ]] || fail "share/man/man1/$1.1.gz is not installed"
   [[ $(head -c 2 "$page" | od -An -tx1 | tr -d ' \n') == 1f8b ]] || fail "$1.1.gz is not gzipped"
   if command -v groff >/dev/null; then
-    warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)
+    warnings=$(gzip -dc "$page" | groff -t -man -Tutf8 -ww -z 2>&1)  # -t: tbl, as man runs it
     [[ -z $warnings ]] || fail "the manual page of $1 renders with warnings: $warnings"
   fi
 }
