@@ -5,8 +5,13 @@
 // tests/fuzz.
 #include "input_text_check.h"
 
+#include "input_text/html_encoding.h"
+
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -47,6 +52,8 @@ class TestInputText : public QObject {
 private slots:
     void blocks_data();
     void blocks();
+    void unmarkedUtf16_data();
+    void unmarkedUtf16();
 };
 
 void TestInputText::blocks_data()
@@ -90,6 +97,43 @@ void TestInputText::blocks()
     QFETCH(QList<int>, sizes);
     const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), sizesOf(sizes));
     QVERIFY2(mismatch.empty(), mismatch.c_str());
+}
+
+// UTF-16 without a byte-order mark is taken only where no other reading
+// is plausible: no NUL, surrogates in pairs, and at least half of the
+// code units (two at least) below U+0100, in one byte order only. The
+// bytes are Qt's encoding of the text, in either byte order.
+void TestInputText::unmarkedUtf16_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isUtf16");
+    const QString sun(QChar(0x65E5)), a100(QChar(0x100)), nul(QChar(0)), low(QChar(0xDC00));
+    QTest::newRow("two of two") << u"ab"_s << true;
+    QTest::newRow("one of one: two at least") << u"a"_s << false;
+    QTest::newRow("one of two") << u"a"_s + sun << false;
+    QTest::newRow("exactly half") << u"ab"_s + sun + sun << true;
+    QTest::newRow("under half") << u"ab"_s + sun + sun + sun << false;
+    QTest::newRow("three of six") << u"abc"_s + sun.repeated(3) << true;
+    QTest::newRow("Latin-1 letters") << u"\u00E9\u00FC"_s << true;
+    QTest::newRow("U+0100 is not below") << u"a"_s + a100 << false;
+    QTest::newRow("plausible in both byte orders") << a100 + a100 + u"ab"_s << false;
+    QTest::newRow("NUL") << u"ab"_s + nul + u"cd"_s << false;
+    QTest::newRow("lone low surrogate") << u"abc"_s + low << false;
+    QTest::newRow("a page") << u"<!DOCTYPE html><p>Gr\u00FC\u00DFe \u65E5\u672C</p>"_s << true;
+}
+
+void TestInputText::unmarkedUtf16()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isUtf16);
+    for (const auto& [encoding, name] : {std::pair{QStringEncoder::Utf16LE, tagora::html::kUtf16LE},
+                                         std::pair{QStringEncoder::Utf16BE, tagora::html::kUtf16BE}}) {
+        QStringEncoder encoder(encoding, QStringEncoder::Flag::Stateless);
+        const QByteArray bytes = encoder(text);
+        const std::optional<std::string_view> found =
+            tagora::html::unmarkedUtf16(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        QCOMPARE(found.value_or("none"), isUtf16 ? name : std::string_view("none"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestInputText)
