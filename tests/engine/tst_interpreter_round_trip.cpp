@@ -8,6 +8,7 @@
 
 #include "script_writer/script_generator.h"
 #include "script_reader/script_reader.h"
+#include "description_pieces.h"
 #include "wine_environment.h"
 
 #include <algorithm>
@@ -331,11 +332,13 @@ QStringList handWrittenInputs()
     };
 }
 
-// Random inputs: each 1 to 30 pieces of the kinds a script must carry.
-QStringList randomInputs(bool (*takes)(const QString&), int count)
+// Random inputs: each 1 to 30 pieces of the kinds a script must carry:
+// hand-picked ones that some language reads in a string, and those of the
+// descriptions (description_pieces.h), half of them the row's target's own.
+QStringList randomInputs(const Row& row, int count)
 {
     QStringList pieces{
-        u"$"_s, u"$name"_s, u"${x}"_s, u"{$x}"_s, u"{"_s, u"}"_s, u"@"_s, u"@x"_s, u"@{x}"_s, u"%h"_s,
+        u"$"_s, u"$name"_s, u"${x}"_s, u"{$x}"_s, u"{"_s, u"}"_s, u"@"_s, u"@x"_s, u"@{x}"_s, u"%h"_s, u"#{x}"_s,
         u"`"_s, u"\\"_s, u"\\\\"_s, u"\\\""_s, u"\""_s, u"'"_s, u"\u2018"_s, u"\u201D"_s, u"\u00AB"_s,
         u"\uFF02"_s, u"\t"_s, QString(QChar(0)), u"\x01"_s, u"\b"_s, u"\v"_s, u"\f"_s, u"\x1B"_s, u"\x7F"_s,
         u"\u0085"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"\r\nHTML\r\n"_s, u"\r\n  HTML;"_s, u"HTML1"_s,
@@ -344,14 +347,24 @@ QStringList randomInputs(bool (*takes)(const QString&), int count)
         u"\U0001F600"_s, u"\u2028"_s, u"\u2029"_s, u"\uFEFF"_s, QString(QChar(0xD800)), QString(QChar(0xDFFF)),
         u" "_s, u"x"_s, u"<p>"_s,
     };
-    if (takes)
-        pieces.removeIf([takes](const QString& piece) { return !takes(piece); });
+    for (const std::string& piece : fuzz::allDescriptionPieces())
+        pieces << QString::fromStdString(piece);
+    QStringList own;
+    for (const std::string& piece : fuzz::descriptionPieces(row.target))
+        own << QString::fromStdString(piece);
+    for (QStringList* list : {&pieces, &own}) {
+        list->removeIf([&row](const QString& piece) {
+            return piece.contains(QChar(kCaseEnd)) || (row.takes && !row.takes(piece));
+        });
+    }
     QRandomGenerator random(20261206);
     QStringList inputs;
     for (int i = 0; i < count; ++i) {
         QString html;
-        for (int p = 1 + random.bounded(30); p > 0; --p)
-            html += pieces[random.bounded(pieces.size())];
+        for (int p = 1 + random.bounded(30); p > 0; --p) {
+            const QStringList& from = random.bounded(2) ? own : pieces;
+            html += from[random.bounded(from.size())];
+        }
         inputs << html;
     }
     return inputs;
@@ -417,7 +430,7 @@ void TestInterpreterRoundTrip::printsTheInput()
     QStringList inputs = handWrittenInputs();
     if (row->takes)
         inputs.removeIf([row](const QString& input) { return !row->takes(input); });
-    inputs += randomInputs(row->takes, 1000);
+    inputs += randomInputs(*row, 1000);
     QStringList scripts;
     for (const QString& html : std::as_const(inputs)) {
         const auto script = tagora::script(row->target, tagora::Escaping::Exact, html.toStdU16String());

@@ -116,6 +116,7 @@ private slots:
     void matchesModelInAnyBlocks_data();
     void matchesModelInAnyBlocks();
     void nowdocLabelUpToTheLargest();
+    void frameLongerThanItsBufferIsRefused();
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -225,6 +226,24 @@ void TestScriptGenerator::nowdocLabelUpToTheLargest()
     QCOMPARE(labelAfterLines(largest - 1).value_or("none"), "HTML" + std::to_string(largest));
     const std::optional<std::string> pastTheLargest = labelAfterLines(largest);
     QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
+}
+
+// begin() and finish() write the frame into kMaxFrameSize units: a stream
+// whose header or footer (here: made long by its label) would not fit is
+// refused when it starts, before anything is written.
+void TestScriptGenerator::frameLongerThanItsBufferIsRefused()
+{
+    using Stream = tagora::ScriptStream<char16_t>;
+    const std::string longest(Stream::kMaxFrameSize, 'H');
+    QVERIFY_THROWS_EXCEPTION(std::length_error, Stream(Target::PhpNowdoc, kExact, longest));
+    QVERIFY_THROWS_EXCEPTION(std::length_error, tagora::ScriptStream<char>(Target::PhpNowdoc, kExact, longest));
+    // The largest label the scan gives fits.
+    Stream stream(Target::PhpNowdoc, kExact, "HTML4194304");
+    std::u16string script;
+    stream.begin(script);
+    stream.feed(u"x", script);
+    stream.finish(script);
+    QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)
