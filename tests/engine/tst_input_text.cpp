@@ -5,6 +5,7 @@
 // tests/fuzz.
 #include "input_text_check.h"
 
+#include "input_text/byte_scan.h"
 #include "input_text/html_encoding.h"
 
 #include <QRandomGenerator>
@@ -54,6 +55,7 @@ private slots:
     void blocks();
     void unmarkedUtf16_data();
     void unmarkedUtf16();
+    void scanFormsAgree();
 };
 
 void TestInputText::blocks_data()
@@ -133,6 +135,59 @@ void TestInputText::unmarkedUtf16()
         const std::optional<std::string_view> found =
             tagora::html::unmarkedUtf16(std::string_view(bytes.constData(), std::size_t(bytes.size())));
         QCOMPARE(found.value_or("none"), isUtf16 ? name : std::string_view("none"));
+    }
+}
+
+namespace {
+
+// Every form of the scan against std::find_if with the stops' own test, at
+// every start and length over random bytes where stops are frequent.
+template <tagora::scan::Stops stops>
+QString scanMismatch(const QByteArray& random, bool (*isStop)(unsigned char))
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(random.constData());
+    using Find = const unsigned char* (*)(const unsigned char*, const unsigned char*);
+    QList<std::pair<const char*, Find>> forms{{"plain", tagora::scan::findPlain<stops>},
+                                              {"chosen", tagora::scan::findFirst<stops>}};
+#if defined(__SSE2__)
+    forms.append({"SSE2", tagora::scan::findSse2<stops>});
+#endif
+#if defined(__wasm_simd128__)
+    forms.append({"WebAssembly SIMD", tagora::scan::findWasmSimd<stops>});
+#endif
+    for (qsizetype start = 0; start < 17; ++start) {
+        for (qsizetype size = 0; start + size <= random.size() && size < 80; ++size) {
+            const unsigned char* const end = bytes + start + size;
+            const unsigned char* const expected = std::find_if(bytes + start, end, isStop);
+            for (const auto& [name, find] : forms) {
+                if (find(bytes + start, end) != expected)
+                    return QString::asprintf("%s, from %lld, %lld bytes", name, qlonglong(start), qlonglong(size));
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void TestInputText::scanFormsAgree()
+{
+    QRandomGenerator random(20261207);
+    const QByteArray likely("\r\n\"\x80\xFF\x7F\x00<a");
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes(100, 'x');
+        for (char& byte : bytes) {
+            const int kind = random.bounded(8);
+            byte = kind == 0 ? char(random.bounded(256)) : kind == 1 ? likely[random.bounded(likely.size())] : 'x';
+        }
+        QCOMPARE(scanMismatch<tagora::scan::Stops{.beyondAscii = true}>(bytes, [](unsigned char c) { return c >= 0x80; }),
+                 QString());
+        QCOMPARE((scanMismatch<tagora::scan::Stops{{'\r', '\n'}, 2}>(
+                     bytes, [](unsigned char c) { return c == '\r' || c == '\n'; })),
+                 QString());
+        QCOMPARE((scanMismatch<tagora::scan::Stops{{'\r', '\n', '"', 0}, 4, true}>(
+                     bytes, [](unsigned char c) { return c == '\r' || c == '\n' || c == '"' || c == 0 || c >= 0x80; })),
+                 QString());
     }
 }
 
