@@ -46,6 +46,8 @@ inline constexpr TargetInfo kTargetRows[] = {
 #undef TAGORA_TARGET
 };
 
+// The number of targets: the size of every table with a row per target,
+// checked where the table is defined.
 inline constexpr std::size_t kTargetCount = std::size(kTargetRows);
 
 // Whether a table with a row per target holds each target once, in the
