@@ -1,5 +1,6 @@
 #include "text_file.h"
 
+#include "input_text/decoder_names.h"
 #include "input_text/html_encoding.h"
 #include "text_conversion.h"
 
@@ -49,17 +50,7 @@ QStringDecoder decoderFor(std::string_view encoding)
         return QStringDecoder(QStringConverter::Utf16LE, flags);
     if (encoding == html::kUtf16BE)
         return QStringDecoder(QStringConverter::Utf16BE, flags);
-    static const std::pair<std::string_view, const char*> icuNames[] = {
-        {"GBK", "gb18030"},  // browsers decode GBK as GB18030
-        {"Big5", "Big5-HKSCS"},
-        {"EUC-KR", "windows-949"},
-        {"Shift_JIS", "windows-31j"},
-    };
-    for (const auto& [name, icuName] : icuNames) {
-        if (encoding == name)
-            return QStringDecoder(icuName, flags);
-    }
-    return QStringDecoder(std::string(encoding).c_str(), flags);
+    return QStringDecoder(html::icuName(encoding).c_str(), flags);
 }
 
 // Qt's UTF-16 decoder passes unpaired surrogates through; they become

@@ -1,0 +1,66 @@
+// The one table of what the two decoders call the encodings browsers
+// define (html_encoding.h names them): ICU's names, through Qt, for the
+// window, and the C library's iconv names for tagora-convert. An encoding
+// not listed goes by its own name in ICU, and in iconv too, but for
+// windows-NNNN, which iconv calls CPNNNN. Both decode the multi-byte
+// encodings whole; tagora-convert reads a single-byte one through a table
+// of its 128 upper bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tagora::html {
+
+struct DecoderNames {
+    std::string_view encoding;  // as html_encoding.h names it
+    std::string_view icu;       // empty: the encoding's own name
+    std::string_view iconv;     // empty: the encoding's own name, or CPNNNN
+    bool multiByte;
+};
+
+inline constexpr DecoderNames kDecoderNames[] = {
+    {"GBK", "gb18030", "GB18030", true},  // browsers decode GBK as GB18030
+    {"gb18030", "", "GB18030", true},
+    {"Big5", "Big5-HKSCS", "BIG5-HKSCS", true},
+    {"EUC-JP", "", "EUC-JP", true},
+    {"ISO-2022-JP", "", "ISO-2022-JP", true},
+    {"Shift_JIS", "windows-31j", "WINDOWS-31J", true},
+    {"EUC-KR", "windows-949", "CP949", true},
+    {"ISO-8859-8-I", "", "ISO-8859-8", false},
+    {"macintosh", "", "MACINTOSH", false},
+    {"x-mac-cyrillic", "", "MAC-CYRILLIC", false},
+    {"windows-874", "", "WINDOWS-874", false},
+};
+
+inline const DecoderNames* decoderNames(std::string_view encoding)
+{
+    for (const DecoderNames& names : kDecoderNames) {
+        if (names.encoding == encoding)
+            return &names;
+    }
+    return nullptr;
+}
+
+inline std::string icuName(std::string_view encoding)
+{
+    const DecoderNames* names = decoderNames(encoding);
+    return std::string(names && !names->icu.empty() ? names->icu : encoding);
+}
+
+inline std::string iconvName(std::string_view encoding)
+{
+    if (const DecoderNames* names = decoderNames(encoding); names && !names->iconv.empty())
+        return std::string(names->iconv);
+    if (encoding.starts_with("windows-"))
+        return "CP" + std::string(encoding.substr(8));
+    return std::string(encoding);
+}
+
+inline bool isMultiByte(std::string_view encoding)
+{
+    const DecoderNames* names = decoderNames(encoding);
+    return names && names->multiByte;
+}
+
+}  // namespace tagora::html
