@@ -22,6 +22,9 @@ struct Override {
 };
 constexpr Override kOverrides[] = {
     {"macintosh", 0xC6, 0x2206}, {"macintosh", 0xF0, 0xF8FF}, {"x-mac-cyrillic", 0xFF, 0x20AC},
+    // The browsers' KOI8-U has the Belarusian short U, the C library's
+    // box-drawing characters; Hebrew point Holam Haser for Vav.
+    {"KOI8-U", 0xAE, 0x045E}, {"KOI8-U", 0xBE, 0x040E}, {"windows-1255", 0xCA, 0x05BA},
 };
 
 // The one code point the byte stands for alone; kReplacement when none.
