@@ -14,19 +14,6 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 const auto kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// Where the browsers' tables differ from the C library's.
-struct Override {
-    std::string_view encoding;
-    unsigned char byte;
-    char32_t codePoint;
-};
-constexpr Override kOverrides[] = {
-    {"macintosh", 0xC6, 0x2206}, {"macintosh", 0xF0, 0xF8FF}, {"x-mac-cyrillic", 0xFF, 0x20AC},
-    // The browsers' KOI8-U has the Belarusian short U, the C library's
-    // box-drawing characters; Hebrew point Holam Haser for Vav.
-    {"KOI8-U", 0xAE, 0x045E}, {"KOI8-U", 0xBE, 0x040E}, {"windows-1255", 0xCA, 0x05BA},
-};
-
 // The one code point the byte stands for alone; kReplacement when none.
 char32_t decodeAlone(iconv_t converter, unsigned char byte)
 {
@@ -92,7 +79,7 @@ bool Transcoder::buildSingleByteTable(std::string_view encoding)
             codePoint = byte;
     }
     iconv_close(converter);
-    for (const Override& entry : kOverrides) {
+    for (const html::StandardByte& entry : html::kStandardBytes) {
         if (entry.encoding == encoding)
             m_upperHalf[entry.byte - 0x80] = entry.codePoint;
     }

@@ -33,6 +33,25 @@ inline constexpr DecoderNames kDecoderNames[] = {
     {"windows-874", "", "WINDOWS-874", false},
 };
 
+// The standard's reading of the bytes of single-byte encodings where the
+// C library's or ICU's tables say otherwise; both decoders apply it.
+struct StandardByte {
+    std::string_view encoding;
+    unsigned char byte;
+    char32_t codePoint;  // U+FFFD: undefined
+};
+
+inline constexpr StandardByte kStandardBytes[] = {
+    {"macintosh", 0xC6, 0x2206}, {"macintosh", 0xF0, 0xF8FF}, {"x-mac-cyrillic", 0xFF, 0x20AC},
+    // The browsers' KOI8-U has the Belarusian short U, not box-drawing
+    // characters; Hebrew point Holam Haser for Vav.
+    {"KOI8-U", 0xAE, 0x045E}, {"KOI8-U", 0xBE, 0x040E}, {"windows-1255", 0xCA, 0x05BA},
+    // Undefined in the standard; ICU has characters for them.
+    {"windows-1253", 0xAA, 0xFFFD}, {"windows-874", 0xDB, 0xFFFD}, {"windows-874", 0xDC, 0xFFFD},
+    {"windows-874", 0xDD, 0xFFFD}, {"windows-874", 0xDE, 0xFFFD}, {"windows-874", 0xFC, 0xFFFD},
+    {"windows-874", 0xFD, 0xFFFD}, {"windows-874", 0xFE, 0xFFFD}, {"windows-874", 0xFF, 0xFFFD},
+};
+
 inline const DecoderNames* decoderNames(std::string_view encoding)
 {
     for (const DecoderNames& names : kDecoderNames) {

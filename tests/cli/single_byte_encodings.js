@@ -4,9 +4,8 @@
 // installed by tests/cli/whatwg/package.json). The bytes go in one input,
 // each after an "a" and before a LF; --to=json gives back the text.
 // With the window's reader (tagora-window-decode, the page declaring the
-// encoding in a <meta>), the bytes it reads otherwise must be exactly those
-// that kWindowDifferences lists (and the README): ICU's tables, which Qt
-// uses, give some bytes the standard leaves undefined a character.
+// encoding in a <meta>), what it reads otherwise must be exactly what
+// kWindowDifferences lists (and the README).
 //   node single_byte_encodings.js TAGORA_CONVERT [TAGORA_WINDOW_DECODE]
 // Exits 77 (skipped) when the decoder is not installed.
 "use strict";
@@ -32,11 +31,6 @@ const [program, windowDecode] = process.argv.slice(2);
 // "encoding byte: what the window reads".
 const kWindowDifferences = [
     "ISO-8859-16: read as windows-1252",  // ICU has no ISO-8859-16
-    "KOI8-U: ae U+255D, be U+256C",       // the standard has U+045E and U+040E
-    // private-use characters where the standard leaves the bytes undefined (U+FFFD)
-    "windows-874: db U+F8C1, dc U+F8C2, dd U+F8C3, de U+F8C4, fc U+F8C5, fd U+F8C6, fe U+F8C7, ff U+F8C8",
-    "windows-1253: aa U+AA",              // undefined in the standard: U+FFFD
-    "windows-1255: ca U+FFFD",            // the standard has U+05BA
 ];
 const codes = (text) => [...text].map((c) => "U+" + c.codePointAt(0).toString(16).toUpperCase()).join(" ");
 let failed = 0;
