@@ -3,6 +3,7 @@
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
 //   tagora-converter --help | --version   need no display, nor does a wrong option
 #include "script_writer/credits.h"
+#include "script_writer/targets.h"
 #include "frm_Main.h"
 #include "text_conversion.h"
 
@@ -21,8 +22,8 @@ using tagora::runtime::fromAscii;
 void describeProgram(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Turns HTML into a script that prints it (PHP, ASP, JavaScript, JSON, JSP, Perl, "
-                       "Python), and a script back into its HTML."));
+        QStringLiteral("Turns HTML into a script that prints it (%1), and a script back into its HTML.")
+            .arg(QString::fromStdString(tagora::targetLanguages())));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),

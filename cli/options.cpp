@@ -3,13 +3,14 @@
 #include "script_writer/credits.h"
 #include "input_text/html_encoding.h"
 
+#include <algorithm>
 #include <optional>
 #include <variant>
 
 namespace tagora::cli {
 namespace {
 
-constexpr std::string_view kUsage =
+constexpr std::string_view kUsageStart =
     "Usage: tagora-convert [OPTION]... [FILE]...\n"
     "Turn HTML into a script that prints it, exactly as Tagora Converter does: a\n"
     "PHP script of echo statements (the default), a classic ASP script of\n"
@@ -19,15 +20,10 @@ constexpr std::string_view kUsage =
     "With no FILE, or when FILE is -, read standard input.\n"
     "\n"
     "  -t, --to=TARGET        write a script of TARGET (default php):\n"
-    "                           php         echo statements, one per line\n"
-    "                           asp         Response.Write statements, one per line\n"
-    "                           php-nowdoc  one PHP nowdoc holding the text as it is\n"
-    "                           js          a JavaScript template literal\n"
-    "                           js-concat   JavaScript strings joined with +\n"
-    "                           json        one JSON string\n"
-    "                           jsp         out.print statements in a JSP scriptlet\n"
-    "                           perl        print statements\n"
-    "                           python      sys.stdout.write calls\n"
+    ;
+
+// After the table of targets; %OUTPUT-DIR% stands for the text of -d.
+constexpr std::string_view kUsageOptions =
     "                           html        the HTML a script prints (see below)\n"
     "  -f, --from=TARGET      with --to=html: the script is of TARGET (else it is\n"
     "                           recognised)\n"
@@ -47,11 +43,7 @@ constexpr std::string_view kUsage =
     "                           below\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
-    "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.EXT, NAME being\n"
-    "                           FILE's name without its directory and extension\n"
-    "                           and EXT the target's (php, asp, js, json, jsp, pl,\n"
-    "                           py; html for --to=html, txt for codes); DIR must\n"
-    "                           exist\n"
+    "  -d, --output-dir=DIR   %OUTPUT-DIR%\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"
@@ -103,6 +95,51 @@ constexpr std::string_view kUsage =
     " 2  if an input is not valid UTF-8 or changes while it is read, a file cannot\n"
     "    be read or written (or would be written over an input), or the command\n"
     "    line is wrong.\n";
+
+constexpr std::string_view kTableIndent = "                           ";
+constexpr std::size_t kTargetColumn = 12;  // the width of the target names' column
+constexpr std::size_t kHelpWidth = 80;
+constexpr std::string_view kOutputDirectory = "%OUTPUT-DIR%";
+
+std::string padded(std::string_view text, std::size_t width)
+{
+    std::string result(text);
+    result.resize(std::max(width, text.size() + 1), ' ');
+    return result;
+}
+
+// The words wrapped before kHelpWidth, the first line starting at
+// firstColumn and the others with indent.
+std::string wrapped(std::string_view words, std::size_t firstColumn, std::string_view indent)
+{
+    std::string text;
+    std::size_t column = firstColumn;
+    while (!words.empty()) {
+        const std::string_view word = words.substr(0, words.find(' '));
+        words.remove_prefix(std::min(word.size() + 1, words.size()));
+        if (!text.empty() && column + 1 + word.size() >= kHelpWidth) {
+            text.append("\n").append(indent);
+            column = indent.size();
+        } else if (!text.empty()) {
+            text += ' ';
+            ++column;
+        }
+        text.append(word);
+        column += word.size();
+    }
+    return text;
+}
+
+std::string outputDirectoryText()
+{
+    std::string extensions;
+    for (const std::string_view extension : scriptExtensions())
+        extensions.append(extensions.empty() ? "" : ", ").append(extension.substr(1));
+    return wrapped("write each FILE's output to DIR/NAME.EXT, NAME being FILE's name without its "
+                   "directory and extension and EXT the target's (" + extensions +
+                       "; html for --to=html, txt for codes); DIR must exist",
+                   kTableIndent.size() - 3, kTableIndent);
+}
 
 // The output a flag chooses: a target, or the listing.
 using Choice = std::variant<Target, Output>;
@@ -327,9 +364,14 @@ Options parseOptions(std::span<const char* const> arguments)
     return Parser(arguments).parse();
 }
 
-std::string_view usageText()
+std::string usageText()
 {
-    return kUsage;
+    std::string text(kUsageStart);
+    for (const TargetInfo& info : targets())
+        text.append(kTableIndent).append(padded(info.name, kTargetColumn)).append(info.summary).append("\n");
+    std::string options(kUsageOptions);
+    options.replace(options.find(kOutputDirectory), kOutputDirectory.size(), outputDirectoryText());
+    return text.append(options);
 }
 
 std::string versionText()

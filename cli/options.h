@@ -35,7 +35,7 @@ struct Options {
 
 Options parseOptions(std::span<const char* const> arguments);
 
-std::string_view usageText();
+std::string usageText();
 std::string versionText();
 
 }  // namespace tagora::cli

@@ -1,5 +1,6 @@
 #include "transcoder.h"
 
+#include "input_text/decoder_names.h"
 #include "input_text/html_encoding.h"
 #include "input_text/utf8.h"
 
@@ -12,45 +13,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 const auto kNoConverter = reinterpret_cast<iconv_t>(-1);
-
-struct SystemName {
-    std::string_view encoding;
-    const char* iconvName;
-};
-
-// The C library's names for the multi-byte encodings browsers define,
-// by the decoder browsers use for each.
-constexpr SystemName kMultiByte[] = {
-    {"GBK", "GB18030"},       {"gb18030", "GB18030"}, {"Big5", "BIG5-HKSCS"},
-    {"EUC-JP", "EUC-JP"},     {"ISO-2022-JP", "ISO-2022-JP"},
-    {"Shift_JIS", "WINDOWS-31J"}, {"EUC-KR", "CP949"},
-};
-
-// The names of single-byte encodings that differ from the browsers' ones.
-constexpr SystemName kSingleByte[] = {
-    {"ISO-8859-8-I", "ISO-8859-8"}, {"macintosh", "MACINTOSH"},
-    {"x-mac-cyrillic", "MAC-CYRILLIC"}, {"windows-874", "WINDOWS-874"},
-};
-
-// Where the browsers' tables differ from the C library's.
-struct Override {
-    std::string_view encoding;
-    unsigned char byte;
-    char32_t codePoint;
-};
-constexpr Override kOverrides[] = {
-    {"macintosh", 0xC6, 0x2206}, {"macintosh", 0xF0, 0xF8FF}, {"x-mac-cyrillic", 0xFF, 0x20AC},
-};
-
-const char* singleByteName(std::string_view encoding, std::string& storage)
-{
-    for (const SystemName& name : kSingleByte) {
-        if (name.encoding == encoding)
-            return name.iconvName;
-    }
-    storage = encoding.starts_with("windows-") ? "CP" + std::string(encoding.substr(8)) : std::string(encoding);
-    return storage.c_str();
-}
 
 // The one code point the byte stands for alone; kReplacement when none.
 char32_t decodeAlone(iconv_t converter, unsigned char byte)
@@ -94,12 +56,10 @@ bool Transcoder::open(std::string_view encoding)
         m_kind = Kind::UserDefined;
         return true;
     }
-    for (const SystemName& name : kMultiByte) {
-        if (name.encoding == encoding) {
-            m_kind = Kind::MultiByte;
-            m_iconv = iconv_open("UTF-8", name.iconvName);
-            return m_iconv != kNoConverter;
-        }
+    if (html::isMultiByte(encoding)) {
+        m_kind = Kind::MultiByte;
+        m_iconv = iconv_open("UTF-8", html::iconvName(encoding).c_str());
+        return m_iconv != kNoConverter;
     }
     m_kind = Kind::SingleByte;
     return buildSingleByteTable(encoding);
@@ -109,8 +69,7 @@ bool Transcoder::open(std::string_view encoding)
 // 0x80-0x9F as the C1 control of the same number.
 bool Transcoder::buildSingleByteTable(std::string_view encoding)
 {
-    std::string storage;
-    const iconv_t converter = iconv_open("UTF-32LE", singleByteName(encoding, storage));
+    const iconv_t converter = iconv_open("UTF-32LE", html::iconvName(encoding).c_str());
     if (converter == kNoConverter)
         return false;
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
@@ -120,7 +79,7 @@ bool Transcoder::buildSingleByteTable(std::string_view encoding)
             codePoint = byte;
     }
     iconv_close(converter);
-    for (const Override& entry : kOverrides) {
+    for (const html::StandardByte& entry : html::kStandardBytes) {
         if (entry.encoding == encoding)
             m_upperHalf[entry.byte - 0x80] = entry.codePoint;
     }

@@ -425,11 +425,11 @@ std::optional<ByteOrderMark> byteOrderMark(std::string_view bytes)
 std::optional<std::string_view> unmarkedUtf16(std::string_view start)
 {
     start = start.substr(0, std::min(start.size(), kSniffSize) & ~std::size_t{1});
-    if (looksLikeUtf16({start, true}))
-        return kUtf16LE;
-    if (looksLikeUtf16({start, false}))
-        return kUtf16BE;
-    return std::nullopt;
+    const bool littleEndian = looksLikeUtf16({start, true});
+    const bool bigEndian = looksLikeUtf16({start, false});
+    if (littleEndian == bigEndian)  // neither, or both: no reading stands out
+        return std::nullopt;
+    return littleEndian ? kUtf16LE : kUtf16BE;
 }
 
 MetaCharset declaredCharset(std::string_view start)

@@ -45,7 +45,8 @@ std::optional<ByteOrderMark> byteOrderMark(std::string_view bytes);
 // UTF-16 without a byte-order mark, recognised only where no other
 // reading is plausible: within the first kSniffSize bytes, no NUL
 // character, surrogates in pairs, and at least half of the characters
-// (two at least) below U+0100, so that every other byte is a zero.
+// (two at least) below U+0100, so that every other byte is a zero; and
+// in one byte order only.
 std::optional<std::string_view> unmarkedUtf16(std::string_view start);
 
 struct MetaCharset {

@@ -1,4 +1,5 @@
 #include "input_text/input_text.h"
+#include "input_text/byte_scan.h"
 
 #include <algorithm>
 #include <bit>
@@ -173,25 +174,14 @@ std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& afte
     return walkPlain(bytes, size, i, size, afterCr);
 }
 
-// Copies the ASCII other than CR and LF at the start of the bytes, sixteen
-// bytes at a time, and returns its length.
+// Copies the ASCII other than CR and LF at the start of the bytes and
+// returns its length.
 std::size_t copyKeptAscii(const unsigned char* bytes, std::size_t size, char* out)
 {
-    std::size_t i = 0;
-#ifdef __SSE2__
-    for (; size - i >= 16; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), block);
-        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')),
-                                            _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')));
-        const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(block, breaks)));
-        if (stops != 0)
-            return i + static_cast<std::size_t>(std::countr_zero(stops));
-    }
-#endif
-    for (; i < size && bytes[i] < 0x80 && bytes[i] != '\r' && bytes[i] != '\n'; ++i)
-        out[i] = static_cast<char>(bytes[i]);
-    return i;
+    constexpr scan::Stops kStops{{'\r', '\n'}, 2, true};
+    const auto kept = static_cast<std::size_t>(scan::findFirst<kStops>(bytes, bytes + size) - bytes);
+    std::memcpy(out, bytes, kept);
+    return kept;
 }
 
 // Copies the start of the bytes that the rules keep as it is: up to a line

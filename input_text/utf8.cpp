@@ -1,28 +1,13 @@
 #include "input_text/utf8.h"
 
-#include <bit>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "input_text/byte_scan.h"
 
 namespace tagora {
 namespace utf8 {
 
 std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size)
 {
-    std::size_t i = 0;
-#ifdef __SSE2__
-    for (; size - i >= 16; i += 16) {
-        const auto high = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i))));
-        if (high != 0)
-            return i + static_cast<std::size_t>(std::countr_zero(high));
-    }
-#endif
-    while (i < size && bytes[i] < 0x80)
-        ++i;
-    return i;
+    return static_cast<std::size_t>(scan::findFirst<scan::Stops{.beyondAscii = true}>(bytes, bytes + size) - bytes);
 }
 
 std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size)

@@ -1,5 +1,6 @@
 #include "text_file.h"
 
+#include "input_text/decoder_names.h"
 #include "input_text/html_encoding.h"
 #include "text_conversion.h"
 
@@ -49,17 +50,7 @@ QStringDecoder decoderFor(std::string_view encoding)
         return QStringDecoder(QStringConverter::Utf16LE, flags);
     if (encoding == html::kUtf16BE)
         return QStringDecoder(QStringConverter::Utf16BE, flags);
-    static const std::pair<std::string_view, const char*> icuNames[] = {
-        {"GBK", "gb18030"},  // browsers decode GBK as GB18030
-        {"Big5", "Big5-HKSCS"},
-        {"EUC-KR", "windows-949"},
-        {"Shift_JIS", "windows-31j"},
-    };
-    for (const auto& [name, icuName] : icuNames) {
-        if (encoding == name)
-            return QStringDecoder(icuName, flags);
-    }
-    return QStringDecoder(std::string(encoding).c_str(), flags);
+    return QStringDecoder(html::icuName(encoding).c_str(), flags);
 }
 
 // Qt's UTF-16 decoder passes unpaired surrogates through; they become
@@ -79,6 +70,25 @@ bool replaceUnpairedSurrogates(QString& text)
     return replaced;
 }
 
+// ICU's tables differ from the standard's at a few bytes of single-byte
+// encodings, where each byte is one character. True when a byte became
+// U+FFFD.
+bool withStandardBytes(std::string_view encoding, QByteArrayView bytes, QString& text)
+{
+    bool replaced = false;
+    if (html::isMultiByte(encoding) || text.size() != bytes.size())
+        return replaced;
+    for (const html::StandardByte& entry : html::kStandardBytes) {
+        if (entry.encoding != encoding)
+            continue;
+        for (qsizetype i = bytes.indexOf(char(entry.byte)); i >= 0; i = bytes.indexOf(char(entry.byte), i + 1)) {
+            text[i] = QChar(char16_t(entry.codePoint));
+            replaced = replaced || entry.codePoint == QChar::ReplacementCharacter;
+        }
+    }
+    return replaced;
+}
+
 std::optional<DecodedText> decodeAs(std::string_view encoding, QByteArrayView bytes)
 {
     QStringDecoder decoder = decoderFor(encoding);
@@ -88,6 +98,8 @@ std::optional<DecodedText> decodeAs(std::string_view encoding, QByteArrayView by
     decoded.encoding = fromName(encoding);
     decoded.text = decoder.decode(bytes);
     decoded.replaced = decoder.hasError();
+    if (withStandardBytes(encoding, bytes, decoded.text))
+        decoded.replaced = true;
     if (encoding == html::kUtf16LE || encoding == html::kUtf16BE)
         decoded.replaced = replaceUnpairedSurrogates(decoded.text) || bytes.size() % 2 != 0;
     return decoded;

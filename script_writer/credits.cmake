@@ -42,10 +42,11 @@ set(TAGORA_PACKAGE_MAINTAINER "${TAGORA_DEVELOPER_NAME} <${TAGORA_CONTACT_EMAIL}
 set(TAGORA_PACKAGE_SUMMARY "turn HTML into a PHP, ASP, JavaScript or other script printing it")
 set(TAGORA_PACKAGE_DESCRIPTION
 "Tagora Converter is a desktop tool for web developers: paste a block of
-HTML, choose the target in the Conversion menu (PHP, classic ASP,
-JavaScript, JSON, JSP, Perl or Python), press Convert, and the output box
-holds a script that prints exactly that HTML. Pages can be opened from
-files and scripts saved, and a larger viewer shows either box.
+HTML, choose the target in the Conversion menu
+(${TAGORA_TARGET_LANGUAGES_OR}),
+press Convert, and the output box holds a script that prints exactly that
+HTML. Pages can be opened from files and scripts saved, and a larger viewer
+shows either box.
 
 The package also holds tagora-convert, which makes the same scripts on the
 command line, for batch use.")

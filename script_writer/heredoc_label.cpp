@@ -2,9 +2,7 @@
 
 #include <bit>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "input_text/byte_scan.h"
 
 namespace tagora {
 namespace {
@@ -59,17 +57,11 @@ namespace {
 template <class CharT>
 const CharT* findLineEnd(const CharT* p, const CharT* end)
 {
-#ifdef __SSE2__
     if constexpr (sizeof(CharT) == 1) {
-        for (; end - p >= 16; p += 16) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const auto ends = static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')))));
-            if (ends != 0)
-                return p + std::countr_zero(ends);
-        }
+        const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+        return p + (scan::findFirst<scan::Stops{{'\r', '\n'}, 2}>(bytes, reinterpret_cast<const unsigned char*>(end))
+                    - bytes);
     }
-#endif
     while (p < end && !isLineEnd(*p))
         ++p;
     return p;

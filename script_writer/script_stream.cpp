@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <stdexcept>
 #include <type_traits>
 
 #ifdef __SSE2__
@@ -431,6 +432,12 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
     m_closing = withLabel(frame.close, heredocLabel);
     if (!frame.footer.empty())
         m_closing.append(kCrLf).append(frame.footer);
+    // finish() writes what the last block left undecided before the closing.
+    const std::size_t carried = kMaxCarry * withRules(target, escaping, [](auto rules) {
+        return decltype(rules)::maxGrowth;
+    });
+    if (m_opening.size() > kMaxFrameSize || carried + m_closing.size() > kMaxFrameSize)
+        throw std::length_error("a script's header or footer is longer than ScriptStream::kMaxFrameSize");
 }
 
 template <class CharT>

@@ -24,7 +24,9 @@ public:
     using String = std::basic_string<CharT>;
 
     // The heredoc label is used by the targets that have one (php-nowdoc);
-    // see HeredocLabelScan for choosing it.
+    // see HeredocLabelScan for choosing it. Throws std::length_error when
+    // the header or the footer (with the label and the credit values)
+    // would not fit in kMaxFrameSize.
     ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem);
 
     // The most code units begin() or finish() write.

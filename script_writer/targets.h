@@ -1,19 +1,22 @@
 // The languages a script can be written in, and what the program and its
-// users call each of them.
+// users call each of them. The list itself is script_writer/target_list.cmake,
+// from which the build writes target_list.inc.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tagora {
 
-enum class Target { Php, Asp, PhpNowdoc, Js, JsConcat, Json, Jsp, Perl, Python };
-
-// The number of targets: the size of every table with a row per target,
-// checked where the table is defined.
-inline constexpr std::size_t kTargetCount = 9;
+enum class Target {
+#define TAGORA_TARGET(identifier, ...) identifier,
+#include "script_writer/target_list.inc"
+#undef TAGORA_TARGET
+};
 
 // Exact: the script prints the input exactly. Classic (PHP and ASP only):
 // the escaping of version 1.0 (PHP leaves `$` alone, ASP turns every
@@ -29,17 +32,68 @@ struct TargetInfo {
     // json: what it is in the string's value).
     std::string_view printedLineBreak;
     bool hasClassicEscaping;
+    std::string_view menuItem;   // "HTML to &PHP", & before the access key
+    std::string_view fileTypes;  // "PHP scripts", as a save dialog names them
+    std::string_view summary;    // its line in tagora-convert --help
+    std::string_view language;   // "PHP", as a list of languages names it
 };
 
+inline constexpr TargetInfo kTargetRows[] = {
+#define TAGORA_TARGET(identifier, classic, name, title, extension, lineBreak, hasClassic, menuItem, fileTypes, \
+                      summary, language)                                                                          \
+    {Target::identifier, name, title, extension, lineBreak, hasClassic, menuItem, fileTypes, summary, language},
+#include "script_writer/target_list.inc"
+#undef TAGORA_TARGET
+};
+
+// The number of targets: the size of every table with a row per target,
+// checked where the table is defined.
+inline constexpr std::size_t kTargetCount = std::size(kTargetRows);
+
+// Whether a table with a row per target holds each target once, in the
+// order of the enum: per-target tables assert it, so that a missing, extra
+// or misplaced row does not compile.
+template <class Table, class TargetOf>
+constexpr bool rowsFollowTargets(const Table& table, TargetOf targetOf)
+{
+    std::size_t index = 0;
+    for (const auto& row : table) {
+        if (index >= kTargetCount || targetOf(row) != static_cast<Target>(index))
+            return false;
+        ++index;
+    }
+    return index == kTargetCount;
+}
+
+static_assert(rowsFollowTargets(kTargetRows, [](const TargetInfo& info) { return info.target; }));
+
 // Every target, PHP and ASP first.
-std::span<const TargetInfo> targets();
-const TargetInfo& targetInfo(Target target);
+constexpr std::span<const TargetInfo> targets()
+{
+    return kTargetRows;
+}
+
+constexpr const TargetInfo& targetInfo(Target target)
+{
+    return kTargetRows[static_cast<std::size_t>(target)];
+}
+
 std::optional<Target> targetNamed(std::string_view name);
+
+// "PHP, ASP, JavaScript, ...": every target's language once.
+std::string targetLanguages();
+
+// "PHP scripts (*.php)": the file dialog's filter for saving a script.
+std::string saveFilter(Target target);
+// ".php", ".asp", ...: every target's extension once, in the targets' order.
+std::vector<std::string_view> scriptExtensions();
+// "*.php *.asp ...": the same, as a file dialog's patterns.
+std::string scriptFilePatterns();
 
 // The escaping a target is written with: classic only where it exists.
 constexpr Escaping effectiveEscaping(Target target, Escaping escaping)
 {
-    return target == Target::Php || target == Target::Asp ? escaping : Escaping::Exact;
+    return targetInfo(target).hasClassicEscaping ? escaping : Escaping::Exact;
 }
 
 }  // namespace tagora

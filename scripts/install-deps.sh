@@ -16,7 +16,7 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # scripts (php-cli above; VBScript under wine) and the installed bash
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
+test_packages+=(wine nodejs npm default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
 # The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
 # (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
 # icon drawn from its SVG by another renderer; screenshots with a window
@@ -37,6 +37,14 @@ case "${1:-app}" in
   bench) wanted+=("${test_packages[@]}" "${bench_packages[@]}") ;;
   *) echo "usage: $0 [app|test|bench]" >&2; exit 2 ;;
 esac
+
+# The WHATWG Encoding Standard's tables for the tests, from npm.
+install_npm_test_packages() {
+  local folder
+  folder=$(cd "$(dirname "$0")/../tests/cli/whatwg" && pwd)
+  [[ -d $folder/node_modules ]] || (cd "$folder" && npm install --no-audit --no-fund --silent)
+}
+trap '[[ ${1:-app} == app ]] || install_npm_test_packages' EXIT
 
 missing=()
 for package in "${wanted[@]}"; do

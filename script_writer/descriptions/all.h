@@ -2,15 +2,7 @@
 // description a target and an escaping take.
 #pragma once
 
-#include "script_writer/descriptions/asp.h"
-#include "script_writer/descriptions/js.h"
-#include "script_writer/descriptions/js_concat.h"
-#include "script_writer/descriptions/json.h"
-#include "script_writer/descriptions/jsp.h"
-#include "script_writer/descriptions/perl.h"
-#include "script_writer/descriptions/php.h"
-#include "script_writer/descriptions/php_nowdoc.h"
-#include "script_writer/descriptions/python.h"
+#include "script_writer/target_descriptions.h"
 
 namespace tagora::rules {
 
@@ -21,26 +13,13 @@ auto withDescription(Target target, Escaping escaping, Visit visit)
 {
     const bool classic = effectiveEscaping(target, escaping) == Escaping::Classic;
     switch (target) {
-    case Target::Php:
-        return classic ? visit(PhpClassic{}) : visit(Php{});
-    case Target::Asp:
-        return classic ? visit(AspClassic{}) : visit(Asp{});
-    case Target::PhpNowdoc:
-        return visit(PhpNowdoc{});
-    case Target::Js:
-        return visit(Js{});
-    case Target::JsConcat:
-        return visit(JsConcat{});
-    case Target::Json:
-        return visit(Json{});
-    case Target::Jsp:
-        return visit(Jsp{});
-    case Target::Perl:
-        return visit(Perl{});
-    case Target::Python:
-        break;
+#define TAGORA_TARGET(identifier, classicDescription, ...) \
+    case Target::identifier:                              \
+        return classic ? visit(classicDescription{}) : visit(identifier{});
+#include "script_writer/target_list.inc"
+#undef TAGORA_TARGET
     }
-    return visit(Python{});
+    __builtin_unreachable();  // every target has its case
 }
 
 }  // namespace tagora::rules

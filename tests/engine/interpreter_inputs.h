@@ -5,9 +5,15 @@
 // scripts of them with tagora-convert's.
 #pragma once
 
+#include "description_pieces.h"
+#include "script_writer/targets.h"
+
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <string>
 
 namespace tagora::testing {
 
@@ -54,11 +60,14 @@ inline QStringList handWrittenInputs()
     };
 }
 
-// Random inputs: each 1 to 30 pieces of the kinds a script must carry.
-inline QStringList randomInputs(bool (*takes)(const QString&), int count)
+// Random inputs: each 1 to 30 pieces of the kinds a script must carry:
+// hand-picked ones that some language reads in a string, and those of the
+// descriptions (description_pieces.h); with a target, half of them are its
+// own. `takes`, where given, leaves out the pieces a target cannot carry.
+inline QStringList randomInputs(std::optional<Target> target, bool (*takes)(const QString&), int count)
 {
     QStringList pieces{
-        u"$"_s, u"$name"_s, u"${x}"_s, u"{$x}"_s, u"{"_s, u"}"_s, u"@"_s, u"@x"_s, u"@{x}"_s, u"%h"_s,
+        u"$"_s, u"$name"_s, u"${x}"_s, u"{$x}"_s, u"{"_s, u"}"_s, u"@"_s, u"@x"_s, u"@{x}"_s, u"%h"_s, u"#{x}"_s,
         u"`"_s, u"\\"_s, u"\\\\"_s, u"\\\""_s, u"\""_s, u"'"_s, u"\u2018"_s, u"\u201D"_s, u"\u00AB"_s,
         u"\uFF02"_s, u"\t"_s, QString(QChar(0)), u"\x01"_s, u"\b"_s, u"\v"_s, u"\f"_s, u"\x1B"_s, u"\x7F"_s,
         u"\u0085"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"\r\nHTML\r\n"_s, u"\r\n  HTML;"_s, u"HTML1"_s,
@@ -67,14 +76,26 @@ inline QStringList randomInputs(bool (*takes)(const QString&), int count)
         u"\U0001F600"_s, u"\u2028"_s, u"\u2029"_s, u"\uFEFF"_s, QString(QChar(0xD800)), QString(QChar(0xDFFF)),
         u" "_s, u"x"_s, u"<p>"_s,
     };
-    if (takes)
-        pieces.removeIf([takes](const QString& piece) { return !takes(piece); });
+    for (const std::string& piece : fuzz::allDescriptionPieces())
+        pieces << QString::fromStdString(piece);
+    QStringList own;
+    if (target) {
+        for (const std::string& piece : fuzz::descriptionPieces(*target))
+            own << QString::fromStdString(piece);
+    }
+    for (QStringList* list : {&pieces, &own}) {
+        list->removeIf([takes](const QString& piece) {
+            return piece.contains(QChar(kCaseEnd)) || (takes && !takes(piece));
+        });
+    }
     QRandomGenerator random(20261206);
     QStringList inputs;
     for (int i = 0; i < count; ++i) {
         QString html;
-        for (int p = 1 + random.bounded(30); p > 0; --p)
-            html += pieces[random.bounded(pieces.size())];
+        for (int p = 1 + random.bounded(30); p > 0; --p) {
+            const QStringList& from = !own.isEmpty() && random.bounded(2) ? own : pieces;
+            html += from[random.bounded(from.size())];
+        }
         inputs << html;
     }
     return inputs;

@@ -5,8 +5,14 @@
 // tests/fuzz.
 #include "input_text_check.h"
 
+#include "input_text/byte_scan.h"
+#include "input_text/html_encoding.h"
+
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -47,6 +53,9 @@ class TestInputText : public QObject {
 private slots:
     void blocks_data();
     void blocks();
+    void unmarkedUtf16_data();
+    void unmarkedUtf16();
+    void scanFormsAgree();
 };
 
 void TestInputText::blocks_data()
@@ -90,6 +99,96 @@ void TestInputText::blocks()
     QFETCH(QList<int>, sizes);
     const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), sizesOf(sizes));
     QVERIFY2(mismatch.empty(), mismatch.c_str());
+}
+
+// UTF-16 without a byte-order mark is taken only where no other reading
+// is plausible: no NUL, surrogates in pairs, and at least half of the
+// code units (two at least) below U+0100, in one byte order only. The
+// bytes are Qt's encoding of the text, in either byte order.
+void TestInputText::unmarkedUtf16_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isUtf16");
+    const QString sun(QChar(0x65E5)), a100(QChar(0x100)), nul(QChar(0)), low(QChar(0xDC00));
+    QTest::newRow("two of two") << u"ab"_s << true;
+    QTest::newRow("one of one: two at least") << u"a"_s << false;
+    QTest::newRow("one of two") << u"a"_s + sun << false;
+    QTest::newRow("exactly half") << u"ab"_s + sun + sun << true;
+    QTest::newRow("under half") << u"ab"_s + sun + sun + sun << false;
+    QTest::newRow("three of six") << u"abc"_s + sun.repeated(3) << true;
+    QTest::newRow("Latin-1 letters") << u"\u00E9\u00FC"_s << true;
+    QTest::newRow("U+0100 is not below") << u"a"_s + a100 << false;
+    QTest::newRow("plausible in both byte orders") << a100 + a100 + u"ab"_s << false;
+    QTest::newRow("NUL") << u"ab"_s + nul + u"cd"_s << false;
+    QTest::newRow("lone low surrogate") << u"abc"_s + low << false;
+    QTest::newRow("a page") << u"<!DOCTYPE html><p>Gr\u00FC\u00DFe \u65E5\u672C</p>"_s << true;
+}
+
+void TestInputText::unmarkedUtf16()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isUtf16);
+    for (const auto& [encoding, name] : {std::pair{QStringEncoder::Utf16LE, tagora::html::kUtf16LE},
+                                         std::pair{QStringEncoder::Utf16BE, tagora::html::kUtf16BE}}) {
+        QStringEncoder encoder(encoding, QStringEncoder::Flag::Stateless);
+        const QByteArray bytes = encoder(text);
+        const std::optional<std::string_view> found =
+            tagora::html::unmarkedUtf16(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        QCOMPARE(found.value_or("none"), isUtf16 ? name : std::string_view("none"));
+    }
+}
+
+namespace {
+
+// Every form of the scan against std::find_if with the stops' own test, at
+// every start and length over random bytes where stops are frequent.
+template <tagora::scan::Stops stops>
+QString scanMismatch(const QByteArray& random, bool (*isStop)(unsigned char))
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(random.constData());
+    using Find = const unsigned char* (*)(const unsigned char*, const unsigned char*);
+    QList<std::pair<const char*, Find>> forms{{"plain", tagora::scan::findPlain<stops>},
+                                              {"chosen", tagora::scan::findFirst<stops>}};
+#if defined(__SSE2__)
+    forms.append({"SSE2", tagora::scan::findSse2<stops>});
+#endif
+#if defined(__wasm_simd128__)
+    forms.append({"WebAssembly SIMD", tagora::scan::findWasmSimd<stops>});
+#endif
+    for (qsizetype start = 0; start < 17; ++start) {
+        for (qsizetype size = 0; start + size <= random.size() && size < 80; ++size) {
+            const unsigned char* const end = bytes + start + size;
+            const unsigned char* const expected = std::find_if(bytes + start, end, isStop);
+            for (const auto& [name, find] : forms) {
+                if (find(bytes + start, end) != expected)
+                    return QString::asprintf("%s, from %lld, %lld bytes", name, qlonglong(start), qlonglong(size));
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void TestInputText::scanFormsAgree()
+{
+    QRandomGenerator random(20261207);
+    const QByteArray likely("\r\n\"\x80\xFF\x7F\x00<a");
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes(100, 'x');
+        for (char& byte : bytes) {
+            const int kind = random.bounded(8);
+            byte = kind == 0 ? char(random.bounded(256)) : kind == 1 ? likely[random.bounded(likely.size())] : 'x';
+        }
+        QCOMPARE(scanMismatch<tagora::scan::Stops{.beyondAscii = true}>(bytes, [](unsigned char c) { return c >= 0x80; }),
+                 QString());
+        QCOMPARE((scanMismatch<tagora::scan::Stops{{'\r', '\n'}, 2}>(
+                     bytes, [](unsigned char c) { return c == '\r' || c == '\n'; })),
+                 QString());
+        QCOMPARE((scanMismatch<tagora::scan::Stops{{'\r', '\n', '"', 0}, 4, true}>(
+                     bytes, [](unsigned char c) { return c == '\r' || c == '\n' || c == '"' || c == 0 || c >= 0x80; })),
+                 QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestInputText)

@@ -353,7 +353,7 @@ void TestInterpreterRoundTrip::printsTheInput()
     QStringList inputs = handWrittenInputs();
     if (row->takes)
         inputs.removeIf([row](const QString& input) { return !row->takes(input); });
-    inputs += randomInputs(row->takes, 1000);
+    inputs += randomInputs(row->target, row->takes, 1000);
     QStringList scripts;
     for (const QString& html : std::as_const(inputs)) {
         const auto script = tagora::script(row->target, tagora::Escaping::Exact, html.toStdU16String());

@@ -55,6 +55,8 @@ private slots:
     void templates();
     void errors_data();
     void errors();
+    void printOperands_data();
+    void printOperands();
 
 private:
     struct Run {
@@ -234,6 +236,43 @@ void TestPhpTemplate::errors()
     QFETCH(QByteArray, script);
     QFETCH(QByteArray, error);
     QCOMPARE(templateOf(script), error);
+}
+
+// print takes one operand and binds more tightly than "and", "or" and
+// "xor": "print 'a' and f()" prints a, then calls f. Such a statement stays
+// code; PHP checks that the expected template prints what the script does.
+void TestPhpTemplate::printOperands_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray f = "<?php function f($n) { fwrite(STDOUT, \"[f$n]\"); return $n; }\n";
+    for (const char* statement : {"print 'a' and f(1);", "print 'a' AND f(1);", "print 'b' xor f(2);",
+                                  "print 'c' or f(3);", "print 'd' Or f(3);", "print 'e', 'f';",
+                                  "print ('g') and f(4);", "$x = print 'h' and f(5);"})
+        QTest::newRow(statement) << f + statement << f + statement;
+    QTest::newRow("one operand") << QByteArray("<?php print 'a' . \"b\";") << QByteArray("ab");
+    QTest::newRow("a comma inside a call") << QByteArray("<?php print implode(',', [1, 2]);")
+                                           << QByteArray("<?= implode(',', [1, 2]) ?>");
+}
+
+void TestPhpTemplate::printOperands()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(templateOf(script), expected);
+    QList<Run> runs;
+    for (const QByteArray& text : {script, expected}) {
+        QFile file(m_directory.filePath(u"print.php"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        QProcess* php = startPhp({file.fileName()});
+        QVERIFY(php->waitForFinished(60000));
+        runs.append({php->readAllStandardOutput(), php->readAllStandardError(), php->exitCode()});
+        delete php;
+    }
+    QCOMPARE(runs[1].output, runs[0].output);
+    QCOMPARE(runs[1].errors, runs[0].errors);
+    QCOMPARE(runs[1].status, runs[0].status);
 }
 
 QTEST_GUILESS_MAIN(TestPhpTemplate)

@@ -3,6 +3,7 @@
 // cut into random blocks, over UTF-16 and UTF-8 alike.
 
 #include "script_writer/credits.h"
+#include "script_writer/heredoc_label.h"
 #include "script_writer/script_generator.h"
 
 #include <QRandomGenerator>
@@ -114,6 +115,8 @@ private slots:
     void handWrittenScripts();
     void matchesModelInAnyBlocks_data();
     void matchesModelInAnyBlocks();
+    void nowdocLabelUpToTheLargest();
+    void frameLongerThanItsBufferIsRefused();
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -198,6 +201,49 @@ void TestScriptGenerator::matchesModelInAnyBlocks()
         if (!same)
             QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
     }
+}
+
+// The label is the first of HTML, HTML1, HTML2, ... that no line closes,
+// up to the largest number the scan keeps track of (2^22); past it there
+// is no label rather than one a line closes. The text, lines "HTMLn" for
+// n up to a limit, is fed in blocks as it is made.
+void TestScriptGenerator::nowdocLabelUpToTheLargest()
+{
+    constexpr std::uint32_t largest = 1u << 22;
+    const auto labelAfterLines = [](std::uint32_t lastClosed) {
+        tagora::HeredocLabelScan<char> scan;
+        std::string block;
+        for (std::uint32_t number = 0; number <= lastClosed; ++number) {
+            block.append("HTML").append(number == 0 ? std::string() : std::to_string(number)).append("\r\n");
+            if (block.size() > 60000 || number == lastClosed) {
+                scan.feed(block);
+                block.clear();
+            }
+        }
+        return scan.label();
+    };
+    QCOMPARE(labelAfterLines(5).value_or("none"), "HTML6");
+    QCOMPARE(labelAfterLines(largest - 1).value_or("none"), "HTML" + std::to_string(largest));
+    const std::optional<std::string> pastTheLargest = labelAfterLines(largest);
+    QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
+}
+
+// begin() and finish() write the frame into kMaxFrameSize units: a stream
+// whose header or footer (here: made long by its label) would not fit is
+// refused when it starts, before anything is written.
+void TestScriptGenerator::frameLongerThanItsBufferIsRefused()
+{
+    using Stream = tagora::ScriptStream<char16_t>;
+    const std::string longest(Stream::kMaxFrameSize, 'H');
+    QVERIFY_THROWS_EXCEPTION(std::length_error, Stream(Target::PhpNowdoc, kExact, longest));
+    QVERIFY_THROWS_EXCEPTION(std::length_error, tagora::ScriptStream<char>(Target::PhpNowdoc, kExact, longest));
+    // The largest label the scan gives fits.
+    Stream stream(Target::PhpNowdoc, kExact, "HTML4194304");
+    std::u16string script;
+    stream.begin(script);
+    stream.feed(u"x", script);
+    stream.finish(script);
+    QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)

@@ -3,7 +3,11 @@
 // with each CR LF as the target's line break), and the target is
 // recognised from the script alone. Version 1.0's escaping goes back too,
 // or is refused where its script does not print the text (a PHP variable,
-// an ASP "%>" or line break inside a string).
+// an ASP "%>" or line break inside a string). When the second byte is
+// odd, the text is made of the pieces the later bytes choose among those
+// of the descriptions (description_pieces.h), so that every escape and
+// pair is tried however the fuzzer mutates.
+#include "description_pieces.h"
 #include "fuzz_check.h"
 #include "reference.h"
 #include "script_writer/script_generator.h"
@@ -13,6 +17,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 using tagora::Escaping;
 using tagora::Target;
@@ -55,14 +60,28 @@ std::optional<std::string> readInBlocks(std::string_view script, std::uint32_t s
     return out;
 }
 
+// The text the bytes choose: pieces, two bytes choosing each.
+std::string textOfPieces(std::string_view choices)
+{
+    static const std::vector<std::string> pieces = fuzz::allDescriptionPieces();
+    std::string text;
+    for (std::size_t at = 0; at + 1 < choices.size(); at += 2) {
+        const std::size_t choice = static_cast<unsigned char>(choices[at]) * 256u + static_cast<unsigned char>(choices[at + 1]);
+        text += pieces[choice % pieces.size()];
+    }
+    return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
+    if (size < 2)
         return 0;
     const std::uint32_t seed = data[0];
-    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const std::string pieced = data[1] % 2 ? textOfPieces(rest) : std::string();
+    const std::string_view text = data[1] % 2 ? std::string_view(pieced) : rest;
     if (fuzz::decodeUtf8(text).firstInvalid != std::string_view::npos)
         return 0;
     for (const tagora::TargetInfo& info : tagora::targets()) {

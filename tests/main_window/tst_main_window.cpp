@@ -1297,7 +1297,10 @@ void MainWindowTest::saveFailures()
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         ui_.cmdSaveScript->click();
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
-        expectMessage(MessageIcon::Exclamation, {path(name), reason});
+        // The file first, then why; a path can hold the reason's words.
+        const QString start = "The script could not be saved as \"" + QDir::toNativeSeparators(path(name)) + "\".\n\n";
+        QVERIFY2(!messages_.isEmpty() && messages_[0].prompt.startsWith(start), qPrintable(messages_.value(0).prompt));
+        expectMessage(MessageIcon::Exclamation, {start, reason});
         QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
         if (QFileInfo(path(name)).isFile())
             QCOMPARE(contents(path(name)), old);

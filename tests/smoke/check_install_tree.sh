@@ -4,7 +4,8 @@
 # that each PNG icon has the size its folder names, and that the menu entry
 # starts an installed program with an installed icon; the gzipped manual
 # pages (rendered without warnings) and, for tagora-convert, bash
-# completion (completing an option, an encoding and HTML files). Without
+# completion (completing an option, an encoding, the targets and files:
+# scripts after --to html). Without
 # help2man the build has no manual page for tagora-convert: the rest is
 # checked, then the test is reported as skipped (77).
 #   check_install_tree.sh BUILD_DIR APP_ID HAS_MANUAL(1|0) PROGRAM...
@@ -48,7 +49,7 @@ check_manual_page() {
   [[ -s $page ]] || fail "share/man/man1/$1.1.gz is not installed"
   [[ $(head -c 2 "$page" | od -An -tx1 | tr -d ' \n') == 1f8b ]] || fail "$1.1.gz is not gzipped"
   if command -v groff >/dev/null; then
-    warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)
+    warnings=$(gzip -dc "$page" | groff -t -man -Tutf8 -ww -z 2>&1)  # -t: tbl, as man runs it
     [[ -z $warnings ]] || fail "the manual page of $1 renders with warnings: $warnings"
   fi
 }
@@ -60,18 +61,48 @@ check_manual_page tagora-converter
 completion=$root/share/bash-completion/completions/tagora-convert
 ((has_manual)) && check_manual_page tagora-convert
 [[ -s $completion ]] || fail "${completion#"$stage"} is not installed"
-if [[ -f /usr/share/bash-completion/bash_completion ]]; then
-  mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
-  completed=$(cd "$stage/pages" && bash -c '
+# What completion offers, each line of words sorted.
+complete_lines() {
+  (cd "$stage/pages" && bash -c '
     source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
-    for line in "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php "; do
+    shift
+    for line; do
       COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
       [[ $line == *" " ]] && COMP_WORDS+=("")
       COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-      _tagora_convert; echo "${COMPREPLY[*]}"
-    done' _ "$completion" 2>&1)
+      _tagora_convert; printf "%s\n" "$(printf "%s\n" "${COMPREPLY[@]}" | sort | xargs)"
+    done' _ "$completion" "$@" 2>&1)
+}
+# The names in the program's own complaint about an unknown name, sorted.
+names_accepted() {
+  "$root/bin/tagora-convert" "$1=nonesuch" </dev/null 2>&1 | sed -n 's/.*(\(targets\|one of\): \(.*\)).*/\2/p' |
+    tr -d , | xargs -n1 | sort | xargs
+}
+if [[ -f /usr/share/bash-completion/bash_completion ]]; then
+  mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
+  completed=$(complete_lines "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php ")
   [[ $completed == $'--classic\nkoi8-r\na.html b.htm' ]] ||
     fail "bash completion gives '$completed' for --cla, an encoding and files"
+
+  # Every name the program takes, and a script of every target after
+  # --to html: the files are the program's own scripts.
+  to_names=$(names_accepted --to) from_names=$(names_accepted --from)
+  [[ $to_names == *html* && $from_names == *php* ]] || fail "tagora-convert names no targets: '$to_names'"
+  mkdir "$stage/inputs"
+  for target in $from_names; do
+    echo '<p>' >"$stage/inputs/script-$target.html"
+    "$root/bin/tagora-convert" --to="$target" -d "$stage/pages" "$stage/inputs/script-$target.html" ||
+      fail "tagora-convert --to=$target -d fails"
+  done
+  scripts=$(cd "$stage/pages" && ls script-* | sort | xargs)
+  completed=$(complete_lines "tagora-convert --to " "tagora-convert -f " "tagora-convert --to html " \
+    "tagora-convert -t html -o x " "tagora-convert --to=html " "tagora-convert --php ")
+  expected=$(printf '%s\n' "$to_names" "$from_names" "$scripts" "$scripts" "$scripts" "a.html b.htm")
+  [[ $completed == "$expected" ]] ||
+    fail "bash completion after --to, -f and --to html gives
+$completed
+where the program takes
+$expected"
 fi
 if ! ((has_manual)); then
   echo "skipped: help2man was not installed when the build was configured: no manual page for tagora-convert"

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
     QString lone;
     int count = 0;
-    for (const QString& input : handWrittenInputs() + randomInputs(nullptr, 1000)) {
+    for (const QString& input : handWrittenInputs() + randomInputs(std::nullopt, nullptr, 1000)) {
         if (hasLoneSurrogate(input)) {
             lone += input + QChar(kCaseEnd);
             continue;
