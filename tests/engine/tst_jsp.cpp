@@ -302,8 +302,8 @@ void TestJsp::templates()
     QFETCH(QByteArray, page);
     QFETCH(QByteArray, expected);
     const QByteArray made = templateOf(page);
+    m_pages << page << made;  // for templatesPrintTheSame, whatever the template
     QCOMPARE(made, expected);
-    m_pages << page << made;
 }
 
 // Every page of templates() and the program's own JSP, edited, with its
