@@ -183,6 +183,17 @@ struct Rules {
         return out + entry.size;
     }
 
+    // The most code units one input unit can add to a string, other than
+    // by a line break (which starts the next string).
+    static constexpr std::size_t stringGrowth = [] {
+        std::size_t growth = 6;  // \uXXXX
+        for (std::size_t c = 0; c < 128; ++c)
+            growth = std::max(growth, Description::escapes.ascii[c].size());
+        for (std::size_t i = 0; i < Description::escapes.pairs.size(); ++i)
+            growth = std::max(growth, Description::escapes.pairs[i].text.size());
+        return growth;
+    }();
+
     // The most code units one input unit can become.
     static constexpr std::size_t maxGrowth = [] {
         std::size_t growth = std::max<std::size_t>(frame.lineBreak.size(), 6);
@@ -465,11 +476,9 @@ template <class CharT>
 void ScriptStream<CharT>::count(const CharT* from, const CharT* to)
 {
     const CharT* lastLine = nullptr;
-    for (const CharT* p = from; p < to; ++p) {
-        if (*p == CharT('\n')) {
-            ++m_statements;
-            lastLine = p + 1;
-        }
+    for (const CharT* p = std::find(from, to, CharT('\n')); p != to; p = std::find(p + 1, to, CharT('\n'))) {
+        ++m_statements;
+        lastLine = p + 1;
     }
     m_stringSize = lastLine ? static_cast<std::size_t>(to - lastLine) : m_stringSize + static_cast<std::size_t>(to - from);
 }
@@ -485,9 +494,10 @@ CharT* ScriptStream<CharT>::putLimited(const CharT* in, const CharT* end, CharT*
     return withRules(m_target, m_escaping, [&](auto rules) {
         using R = decltype(rules);
         while (in < end) {
-            const std::size_t room = m_stringSize + R::maxGrowth < R::frame.maxString
-                                         ? (R::frame.maxString - 1 - m_stringSize) / R::maxGrowth
-                                         : 0;
+            // A string starts with the statement's opening, which a line
+            // break writes.
+            const std::size_t size = std::max(m_stringSize, R::frame.lineBreak.size());
+            const std::size_t room = size < R::frame.maxString ? (R::frame.maxString - 1 - size) / R::stringGrowth : 0;
             const std::size_t safe = std::min(room, R::frame.maxStatements - 1 - std::min(m_statements, R::frame.maxStatements - 1));
             Cursor<CharT> at{in, out};
             if (safe > 0)

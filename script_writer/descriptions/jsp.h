@@ -3,7 +3,8 @@
 // parts: each part is the method of an anonymous class, called at once.
 // Java limits a method's code to 64 KB, a class to 65,535 constants and a
 // string constant to 65,535 bytes, so a part holds at most a few thousand
-// statements and a string at most about 16,000 characters of script. The
+// statements and a string at most about 48 KB of script (each character
+// of the script at most a byte of the constant). The
 // method takes a java.io.Writer, which every container's JspWriter is.
 // The script is ASCII: every character beyond it is a \uXXXX escape, so
 // the page reads the same in any page encoding. Java turns \uXXXX escapes
@@ -29,7 +30,7 @@ struct Jsp {
         .close = "\");\r\n}}.print(out);",
         .footer = "%>",
         .split = "\");\r\nout.write(\"",
-        .maxString = 16384,
+        .maxString = 49152,
         .maxStatements = 2000,
     };
     static constexpr Escapes escapes{

@@ -399,19 +399,30 @@ void TestJsp::languages()
 
 // Pages far beyond Java's limits for one method or one string, as JSP:
 // javac compiles them as a container's servlet holds them, and Jasper too
-// where it is installed; java prints each page exactly; each reads back.
+// where it is installed; java prints each page exactly; each reads back;
+// the window writes the same JSP from its UTF-16 text.
 void TestJsp::largePagesCompile()
 {
     QByteArray lines;
     for (int i = 0; i < 50'000; ++i)
         lines += "<tr><td>" + QByteArray::number(i) + "</td><td>\xE2\x82\xAC</td></tr>\r\n";
     const QList<QByteArray> inputs{lines, asciiLine(1 << 20), cjkLine(1 << 20)};
+    // A string is never split between the halves of a surrogate pair.
+    const QByteArray emoji = "abcdef" + QByteArray("\xF0\x9F\x98\x80").repeated(50'000);  // a split due on a high half
+    const auto fromUtf8 = tagora::script(tagora::Target::Jsp, tagora::Escaping::Exact, view(emoji));
+    const auto fromWindow = tagora::script(tagora::Target::Jsp, tagora::Escaping::Exact,
+                                           QString::fromUtf8(emoji).toStdU16String());
+    QVERIFY(fromUtf8 && fromWindow && QString::fromStdU16String(*fromWindow).toStdString() == *fromUtf8);
+    QVERIFY(QByteArray::fromStdString(*fromUtf8).count("out.write(") > 1);
     QList<QByteArray> pages, printedByThePage;
     QStringList names;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         const auto made = tagora::script(tagora::Target::Jsp, tagora::Escaping::Exact, view(inputs[i]));
         QVERIFY(made);
         pages << QByteArray::fromStdString(*made);
+        const auto window = tagora::script(tagora::Target::Jsp, tagora::Escaping::Exact,
+                                           QString::fromUtf8(inputs[i]).toStdU16String());
+        QVERIFY2(window && QString::fromStdU16String(*window).toUtf8() == pages.last(), "the window's JSP differs");
         printedByThePage << QByteArray(inputs[i]).replace("\r\n", "\n");
         const tagora::ReadScript read = tagora::readScript(*made);
         QVERIFY2(read.printed && QByteArray::fromStdString(*read.printed) == printedByThePage.last(),
