@@ -25,7 +25,7 @@ constexpr std::string_view kUsage =
     "                           js          a JavaScript template literal\n"
     "                           js-concat   JavaScript strings joined with +\n"
     "                           json        one JSON string\n"
-    "                           jsp         out.print statements in a JSP scriptlet\n"
+    "                           jsp         out.write statements in a JSP scriptlet\n"
     "                           perl        print statements\n"
     "                           python      sys.stdout.write calls\n"
     "                           html        the HTML a script prints (see below)\n"
