@@ -119,6 +119,11 @@ const Block* firstOutside(const std::vector<Block>& blocks, const std::vector<Bl
     return nullptr;
 }
 
+std::string_view afterBlanks(std::string_view text)
+{
+    return text.substr(std::min(text.size(), text.find_first_not_of(" \t\r\n")));
+}
+
 std::string_view inside(std::string_view page, const Block& block)
 {
     return page.substr(block.begin + 2, block.end - block.begin - 4);
@@ -133,7 +138,7 @@ std::size_t jspSign(std::string_view page, const std::vector<Block>& blocks)
         if (code.starts_with('!') || code.starts_with("--"))
             return block.begin;
         if (code.starts_with('@')) {
-            code.remove_prefix(code.find_first_not_of(" \t\r\n", 1) == kNone ? code.size() : code.find_first_not_of(" \t\r\n", 1));
+            code = afterBlanks(code.substr(1));
             for (const std::string_view name : directives) {
                 if (code.starts_with(name) && code.size() > name.size() && isBlank(code[name.size()]))
                     return block.begin;
@@ -157,8 +162,7 @@ std::size_t aspSign(std::string_view page, const std::vector<Block>& blocks)
     for (const Block& block : blocks) {
         std::string_view code = inside(page, block);
         if (code.starts_with('@')) {
-            code.remove_prefix(1);
-            code.remove_prefix(std::min(code.size(), code.find_first_not_of(" \t\r\n")));
+            code = afterBlanks(code.substr(1));
             for (const std::string_view name : directives) {
                 if (startsWithNoCase(code, name))
                     return block.begin;

@@ -343,6 +343,27 @@ private slots:
         }
     }
 
+    // A page whose blocks could be of two languages is refused until
+    // --from names one; then its template prints what the page prints.
+    void languageOfAPageToReadBack()
+    {
+        const QByteArray page = "<script type=\"text/template\"><% _.each(items) %></script>\n"
+                                "<?php $n = 2; echo \"<b>\" . $n . \"</b>\"; ?>\n";
+        const Result refused = runConvert({u"--to=html"_s}, page);
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.out.isEmpty() && refused.err.contains("PHP (at 2:1)") && refused.err.contains("--from"),
+                 refused.err.constData());
+        const Result php = runConvert({u"--to=html"_s, u"--from=php"_s}, page);
+        QCOMPARE(php.exitCode, 0);
+        QVERIFY2(!php.out.contains("echo"), php.out.constData());
+        QCOMPARE(printedBy(Target::Php, php.out), printedBy(Target::Php, page));
+        QCOMPARE(runConvert({u"--to=html"_s, u"--from=perl"_s}, page).exitCode, 2);
+        // An XML declaration does not make an ASP page PHP.
+        const Result asp = runConvert({u"--to=html"_s}, "<?xml version=\"1.0\"?>\r\n<% Response.Write \"<rss/>\" %>");
+        QCOMPARE(asp.exitCode, 0);
+        QCOMPARE(asp.out, "<?xml version=\"1.0\"?>\r\n<rss/>"_ba);
+    }
+
     // An edit that makes a script no longer the program's is reported
     // where it is, or the script is read as code of its language.
     void editedScriptsBackToHtml_data()
