@@ -254,10 +254,14 @@ private slots:
     void languages_data();
     void languages();
     void largePagesCompile();
+    void jasperCompilesEveryPage();
 
 private:
+    bool addForJasper(const QString& name, const QByteArray& page);
+
     QTemporaryDir m_directory;
     QList<QByteArray> m_pages;
+    QStringList m_jasperPages;
 };
 
 void TestJsp::initTestCase()
@@ -307,7 +311,7 @@ void TestJsp::templates()
 }
 
 // Every page of templates() and the program's own JSP, edited, with its
-// template: java prints the same for both, and Jasper compiles them.
+// template: java prints the same for both (and Jasper compiles them below).
 void TestJsp::templatesPrintTheSame()
 {
     QByteArray own = QByteArray::fromStdString(*tagora::script(tagora::Target::Jsp, tagora::Escaping::Exact,
@@ -325,15 +329,8 @@ void TestJsp::templatesPrintTheSame()
     for (qsizetype i = 0; i < pages.size(); i += 2)
         QVERIFY2(printed[i] == printed[i + 1] && !printed[i].startsWith("failed"),
                  qPrintable(QString::fromUtf8(pages[i] + " prints " + printed[i] + ", its template " + printed[i + 1])));
-    if (!hasJasper())
-        return;
-    QStringList names;
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        names << u"page%1.jsp"_s.arg(i);
-        QVERIFY(writeFile(m_directory.path() + u"/jasper-templates/web/"_s + names.last(), pages[i]));
-    }
-    const QString jasper = jasperCompiles(m_directory.path() + u"/jasper-templates"_s, names);
-    QVERIFY2(jasper.isEmpty(), qPrintable(jasper));
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        QVERIFY(addForJasper(u"page%1.jsp"_s.arg(i), pages[i]));
 }
 
 void TestJsp::errors_data()
@@ -398,8 +395,8 @@ void TestJsp::languages()
 }
 
 // Pages far beyond Java's limits for one method or one string, as JSP:
-// javac compiles them as a container's servlet holds them, and Jasper too
-// where it is installed; java prints each page exactly; each reads back;
+// javac compiles them as a container's servlet holds them (and Jasper
+// below); java prints each page exactly; each reads back;
 // the window writes the same JSP from its UTF-16 text.
 void TestJsp::largePagesCompile()
 {
@@ -428,7 +425,7 @@ void TestJsp::largePagesCompile()
         QVERIFY2(read.printed && QByteArray::fromStdString(*read.printed) == printedByThePage.last(),
                  read.error.message.c_str());
         names << u"large%1.jsp"_s.arg(i);
-        QVERIFY(writeFile(m_directory.path() + u"/large/web/"_s + names.last(), pages.last()));
+        QVERIFY(addForJasper(names.last(), pages.last()));
     }
     QString error;
     const QList<QByteArray> printed = runPages(m_directory.path() + u"/large"_s, pages, error);
@@ -436,10 +433,23 @@ void TestJsp::largePagesCompile()
     QCOMPARE(printed.size(), pages.size());
     for (qsizetype i = 0; i < pages.size(); ++i)
         QVERIFY2(printed[i] == printedByThePage[i], qPrintable(names[i]));
+}
+
+// Every page above, hand-written, template or large, compiled by Jasper
+// at one go.
+void TestJsp::jasperCompilesEveryPage()
+{
     if (!hasJasper())
-        QSKIP("Jasper (libtomcat10-embed-java) is not installed: javac's check only");
-    const QString jasper = jasperCompiles(m_directory.path() + u"/large"_s, names);
+        QSKIP("Jasper (libtomcat10-embed-java) is not installed: javac's checks only");
+    QVERIFY(!m_jasperPages.isEmpty());
+    const QString jasper = jasperCompiles(m_directory.path() + u"/jasper"_s, m_jasperPages);
     QVERIFY2(jasper.isEmpty(), qPrintable(jasper));
+}
+
+bool TestJsp::addForJasper(const QString& name, const QByteArray& page)
+{
+    m_jasperPages << name;
+    return writeFile(m_directory.path() + u"/jasper/web/"_s + name, page);
 }
 
 QTEST_GUILESS_MAIN(TestJsp)

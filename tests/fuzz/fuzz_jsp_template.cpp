@@ -16,37 +16,16 @@ namespace {
 
 // Bytes below 0xE0 stand for themselves; the top 32 for the pieces of JSP
 // and Java the converter reads, and of the other languages' pages.
-std::string pageFrom(const std::uint8_t* data, std::size_t size)
-{
-    static constexpr std::string_view kPieces[32] = {
-        "<%", "%>", "<%=", "<%!", "<%--", "--%>", "<%@ page contentType=\"text/html; charset=UTF-8\" %>",
-        "out.print(", "out.println(", "out.write(", "\"", "\\u00e9", "\\", " + ", ");", ";",
-        "{", "}", "if (x) ", "\r\n", "//", "/*", "*/", "'", "${", "<c:", "<?php ", "?>",
-        "<?xml ", "<jsp:", "%\\>", "\\uD83D",
-    };
-    std::string page;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] >= 0xE0)
-            page += kPieces[data[i] - 0xE0];
-        else
-            page += char(data[i]);
-    }
-    return page;
-}
-
-std::size_t lineCount(std::string_view page)
-{
-    std::size_t lines = 1;
-    for (std::size_t i = 0; i < page.size(); ++i) {
-        if (page[i] == '\n' || (page[i] == '\r' && (i + 1 == page.size() || page[i + 1] != '\n')))
-            ++lines;
-    }
-    return lines;
-}
+constexpr std::string_view kPieces[32] = {
+    "<%", "%>", "<%=", "<%!", "<%--", "--%>", "<%@ page contentType=\"text/html; charset=UTF-8\" %>",
+    "out.print(", "out.println(", "out.write(", "\"", "\\u00e9", "\\", " + ", ");", ";",
+    "{", "}", "if (x) ", "\r\n", "//", "/*", "*/", "'", "${", "<c:", "<?php ", "?>",
+    "<?xml ", "<jsp:", "%\\>", "\\uD83D",
+};
 
 void checkPlace(const tagora::ScriptReadError& error, std::string_view page)
 {
-    FUZZ_CHECK(error.line >= 1 && error.line <= lineCount(page));
+    FUZZ_CHECK(error.line >= 1 && error.line <= fuzz::lineCount(page));
     FUZZ_CHECK(error.column >= 1 && error.column <= page.size() + 1);
     FUZZ_CHECK(!error.message.empty());
 }
@@ -55,7 +34,7 @@ void checkPlace(const tagora::ScriptReadError& error, std::string_view page)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string page = pageFrom(data, size);
+    const std::string page = fuzz::pageFrom(data, size, kPieces);
     const auto copy = fuzz::exactCopy(std::string_view(page));
     const std::string_view exact(copy.get(), page.size());
     const tagora::PageLanguage language = tagora::pageLanguage(exact);
