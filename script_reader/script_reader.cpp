@@ -319,6 +319,7 @@ private:
     void addLineFeedVariants()
     {
         const std::size_t count = m_tokens.size();
+        m_tokens.reserve(2 * count);  // no token moves while its variant is added
         for (std::size_t i = 0; i < count; ++i) {
             const Token& token = m_tokens[i];
             const std::string text = withLineFeeds(token.text);

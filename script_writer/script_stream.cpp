@@ -547,6 +547,8 @@ CharT* ScriptStream<CharT>::putLimitBreak(CharT* out)
     });
 }
 
+// What the last block left undecided is dealt with first, together with
+// the start of this block, in a small buffer of its own.
 template <class CharT>
 CharT* ScriptStream<CharT>::feed(View block, CharT* out)
 {
