@@ -217,6 +217,21 @@ QString jasperCompiles(const QString& directory, const QStringList& pages)
         .error;
 }
 
+// What the reader makes of the script fed in blocks of the size.
+QByteArray readInBlocks(std::string_view script, std::size_t block)
+{
+    tagora::ScriptReader reader;
+    QByteArray printed, out(qsizetype(tagora::ScriptReader::maxFeedSize(block) + tagora::ScriptReader::kMaxFinishSize), 0);
+    for (std::size_t at = 0; at < script.size(); at += block) {
+        const char* const end = reader.feed(script.substr(at, block), out.data());
+        if (!end)
+            return "<not read>";
+        printed.append(out.constData(), end - out.constData());
+    }
+    const char* const end = reader.finish(out.data());
+    return end ? printed.append(out.constData(), end - out.constData()) : "<not read>";
+}
+
 QByteArray cjkLine(qsizetype bytes)
 {
     QString line;
@@ -424,6 +439,8 @@ void TestJsp::largePagesCompile()
         const tagora::ReadScript read = tagora::readScript(*made);
         QVERIFY2(read.printed && QByteArray::fromStdString(*read.printed) == printedByThePage.last(),
                  read.error.message.c_str());
+        for (const std::size_t block : {7, 161})  // the edges of blocks cut splits and parts
+            QVERIFY2(readInBlocks(*made, block) == printedByThePage.last(), qPrintable(u"blocks of %1"_s.arg(block)));
         names << u"large%1.jsp"_s.arg(i);
         QVERIFY(addForJasper(names.last(), pages.last()));
     }
