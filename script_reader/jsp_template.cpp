@@ -205,10 +205,10 @@ std::optional<std::vector<JavaToken>> javaTokens(std::string_view page, std::siz
 
 // What template text may not hold of a string: what the page would read
 // as a JSP element, EL, a tag of an action or an escape, and at its edges
-// what could join the text around it into one.
+// what could join the text around it into one. ("%>" is text there.)
 bool fitsTemplateText(std::string_view text)
 {
-    for (const std::string_view sequence : {"<%", "%>", "${", "#{", "\\", "<jsp:"}) {
+    for (const std::string_view sequence : {"<%", "${", "#{", "\\", "<jsp:"}) {
         if (text.find(sequence) != kNone)
             return false;
     }
@@ -222,8 +222,8 @@ bool fitsTemplateText(std::string_view text)
     const std::size_t firstName = std::find_if_not(text.begin(), text.end(), isNameCharacter) - text.begin();
     if (firstName > 0 && firstName < text.size() && text[firstName] == ':')
         return false;  // the rest of a prefixed tag that the text before starts
-    return !text.empty() && std::string_view("%{>:").find(text.front()) == kNone
-           && std::string_view("$#%").find(text.back()) == kNone;
+    return !text.empty() && std::string_view("%{:").find(text.front()) == kNone
+           && std::string_view("$#").find(text.back()) == kNone;
 }
 
 // One statement out.print(...), out.println(...) or out.write(...) as

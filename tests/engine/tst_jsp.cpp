@@ -298,6 +298,7 @@ void TestJsp::templates_data()
     QTest::newRow("statements around") << "<% int n = 2; // two\n out.print(\"<b>\"); n++; /* c */ out.print(n); %>"_ba
                                        << "<% int n = 2; // two\n %><b><% n++; /* c */ %><%= n %>"_ba;
     QTest::newRow("strings then numbers") << "<% out.print(\"a\" + 1 + 2); %>"_ba << "a<%= 1 %><%= 2 %>"_ba;
+    QTest::newRow("%> in text") << "<% out.print(\"50%\\u003E <b>\"); %>"_ba << "50%> <b>"_ba;
     QTest::newRow("several prints") << "<% out.print(\"a\"); out.print(\"b\"); %>c"_ba << "abc"_ba;
     // Kept as code: what template text could not say the same.
     QTest::newRow("numbers then a string") << "<% out.print(1 + 2 + \"a\"); %>"_ba << "<% out.print(1 + 2 + \"a\"); %>"_ba;
