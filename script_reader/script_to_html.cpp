@@ -28,18 +28,20 @@ std::optional<Target> templateLanguageFor(Target target)
     }
 }
 
-std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script, Target language)
+std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script, Target language,
+                                                        const AspIncludeReader& readIncludes)
 {
     if (language == Target::Php)
         return phpTemplate(script);
     if (language == Target::Jsp)
         return jspTemplate(script);
-    return aspTemplate(script);
+    return aspTemplate(script, readIncludes);
 }
 
 }  // namespace
 
-HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from)
+HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from,
+                              const AspIncludeReader& readIncludes)
 {
     ReadScript read = readScript(script, from);
     if (read.printed)
@@ -57,7 +59,7 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
             return {std::nullopt, found.error, std::nullopt, false};
         language = found.language;
     }
-    auto made = makeTemplate(script, *language);
+    auto made = makeTemplate(script, *language, readIncludes);
     if (ScriptReadError* error = std::get_if<ScriptReadError>(&made))
         return {std::nullopt, std::move(*error), language, false};
     return {std::move(std::get<std::string>(made)), {}, language, false};

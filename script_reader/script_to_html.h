@@ -2,6 +2,7 @@
 // for any other PHP, classic ASP or JSP file, a template that prints the same.
 #pragma once
 
+#include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
 #include "script_writer/targets.h"
 
@@ -24,7 +25,10 @@ struct HtmlFromScript {
 // The script's language is recognised unless `from` names it. A script
 // this program wrote is read back exactly; otherwise a PHP, ASP or JSP
 // page becomes a template, its language told by what it holds (see
-// script_language.h); a page that could be of two languages is an error.
-HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt);
+// script_language.h; a page that could be of two languages is an error),
+// an ASP page knowing the names its includes declare when readIncludes
+// can read them.
+HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
+                              const AspIncludeReader& readIncludes = {});
 
 }  // namespace tagora
