@@ -71,8 +71,16 @@ elif target == "json":
 elif target == "jsp":
     # A backslash before "u" is \134, so that Java sees no \u escape there.
     text = re.sub(rb"\\(u?)", lambda m: b"\\134u" if m[1] else b"\\\\", text)
+    line_break = b'\\n");\r\nout.write("'
     body = jsp_beyond_ascii(lines(text, [(b'"', b'\\"'), (b"\t", b"\\t"), (b"%>", b"%\\u003E")],
-                                  b"\\%03o", b'\\n");\r\nout.print("'))
+                                  b"\\%03o", line_break))
+    # A new part (an anonymous class) after every 1,999 line breaks; the
+    # strings of lines shorter than 48 KB are never split.
+    part = (b'");\r\n}}.print(out);\r\nnew Object() { void print(java.io.Writer out) '
+            b'throws java.io.IOException {\r\nout.write("')
+    statements = body.split(line_break)
+    body = b"".join(s + (line_break + (part if (i + 1) % 1999 == 0 else b"") if i + 1 < len(statements) else b"")
+                    for i, s in enumerate(statements))
 elif target == "perl":
     body = lines(text, [(b"\\", b"\\\\"), (b'"', b'\\"'), (b"\t", b"\\t"), (b"$", b"\\$"), (b"@", b"\\@")],
                  b"\\x%02X", b'\\n";\r\nprint "')

@@ -560,24 +560,9 @@ private:
     bool m_closeBraceFirst = false;     // the next code closes the braces around a replaced statement
 };
 
-// The line and column of the error: lines end at CR LF, LF or CR; a column
-// is a UTF-8 character, or a byte that is not part of one.
 ScriptReadError readError(std::string_view script, const SourceError& error)
 {
-    ScriptReadError result{1, 1, error.message};
-    const auto* bytes = reinterpret_cast<const unsigned char*>(script.data());
-    for (std::size_t i = 0; i < error.offset && i < script.size();) {
-        if (isLineBreak(script[i])) {
-            i += script[i] == '\r' && i + 1 < script.size() && script[i + 1] == '\n' ? 2 : 1;
-            ++result.line;
-            result.column = 1;
-            continue;
-        }
-        const utf8::Sequence sequence = utf8::decodeSequence(bytes + i, script.size() - i);
-        i += sequence.status == utf8::Status::Complete ? sequence.length : 1;
-        ++result.column;
-    }
-    return result;
+    return errorAtOffset(script, error.offset, error.message);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tagora {
 
@@ -11,5 +12,9 @@ struct ScriptReadError {
     std::size_t column = 0;  // from 1, in characters (code points) of that line
     std::string message;     // what is wrong, e.g. "unterminated string"
 };
+
+// The error at a byte of the script; a column is a UTF-8 character, or a
+// byte that is not part of one.
+ScriptReadError errorAtOffset(std::string_view script, std::size_t offset, std::string message);
 
 }  // namespace tagora

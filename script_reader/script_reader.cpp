@@ -28,7 +28,9 @@ using rules::withLabel;
 constexpr std::string_view kCrLf = "\r\n";
 // The longest token a block edge may cut: a line break of the longest
 // target, or the end of a script.
-constexpr std::size_t kMaxToken = 64;
+constexpr std::size_t kMaxToken = 160;
+// UTF-8's byte-order mark, which an editor may put before the script.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kMaxLabel = 32;
 // The start of a script is gathered until this much is there (or the
 // script ends) before its target is looked for.
@@ -61,16 +63,20 @@ class OpeningMatch {
 public:
     OpeningMatch(std::string_view text, bool complete) : m_text(text), m_complete(complete) {}
 
-    // The text goes on with the literal.
+    // The text goes on with the literal, each of its CR LFs written as a
+    // CR LF or an LF.
     Match literal(std::string_view expected)
     {
-        const std::string_view rest = m_text.substr(m_at);
-        const std::size_t common = std::min(rest.size(), expected.size());
-        if (rest.substr(0, common) != expected.substr(0, common))
-            return Match::No;
-        if (common < expected.size())
-            return m_complete ? Match::No : Match::NeedMore;
-        m_at += expected.size();
+        std::size_t at = m_at;
+        for (std::size_t i = 0; i < expected.size(); ++i, ++at) {
+            if (at == m_text.size())
+                return m_complete ? Match::No : Match::NeedMore;
+            if (m_text[at] == '\n' && expected.substr(i).starts_with(kCrLf))
+                ++i;
+            else if (m_text[at] != expected[i])
+                return Match::No;
+        }
+        m_at = at;
         return Match::Yes;
     }
 
@@ -79,10 +85,10 @@ public:
     {
         if (const Match start = literal(prefix); start != Match::Yes)
             return start;
-        const std::size_t end = m_text.find(kCrLf, m_at);
+        const std::size_t end = m_text.find('\n', m_at);
         if (end == std::string_view::npos)
             return m_complete ? Match::No : Match::NeedMore;
-        m_at = end + kCrLf.size();
+        m_at = end + 1;
         return Match::Yes;
     }
 
@@ -238,6 +244,10 @@ public:
         const std::string_view printedBreak = targetInfo(target).printedLineBreak;
         m_tokens.push_back({end, {}, true});
         m_tokens.push_back({std::string(frame.lineBreak), std::string(printedBreak), false});
+        if (frame.maxStatements != 0) {  // a string split, a new part: nothing printed
+            m_tokens.push_back({std::string(frame.split), {}, false});
+            m_tokens.push_back({rules::partBreak(frame), {}, false});
+        }
         for (unsigned c = 0; c < 128; ++c) {
             if (!escapes().ascii[c].empty())
                 m_tokens.push_back({std::string(escapes().ascii[c]), std::string(1, char(c)), false});
@@ -246,6 +256,7 @@ public:
             if (pair.first != 0)
                 m_tokens.push_back({std::string(pair.text), std::string{pair.first, pair.second}, false});
         }
+        addLineFeedVariants();
         std::stable_sort(m_tokens.begin(), m_tokens.end(),
                          [](const Token& a, const Token& b) { return a.text.size() > b.text.size(); });
         for (const Token& token : m_tokens)
@@ -270,8 +281,10 @@ public:
             std::size_t taken = 0;
             const Step step = m_ended ? trailing(text.substr(at), final, taken, out)
                                       : next(text.substr(at), final, taken, out);
-            if (step == Step::Wrong)
+            if (step == Step::Wrong) {
+                m_wrongAt = at;
                 return std::string_view::npos;
+            }
             if (step == Step::NeedMore)
                 break;
             at += taken;
@@ -286,6 +299,8 @@ public:
     }
 
     bool ended() const { return m_ended; }
+    // After a wrong read: how many bytes of the text were right.
+    std::size_t wrongAt() const { return m_wrongAt; }
     const std::string& problem() const { return m_problem; }
 
 private:
@@ -297,6 +312,31 @@ private:
     };
 
     const Escapes& escapes() const { return m_description.escapes; }
+
+    // A script saved with LF line ends: each CR LF of a token may be an LF.
+    // Where the token is a line break of the text itself (a nowdoc's), it
+    // prints as it is written.
+    void addLineFeedVariants()
+    {
+        const std::size_t count = m_tokens.size();
+        m_tokens.reserve(2 * count);  // no token moves while its variant is added
+        for (std::size_t i = 0; i < count; ++i) {
+            const Token& token = m_tokens[i];
+            const std::string text = withLineFeeds(token.text);
+            if (text != token.text)
+                m_tokens.push_back({text, token.printed == token.text ? text : token.printed, token.end});
+        }
+    }
+
+    static std::string withLineFeeds(std::string_view text)
+    {
+        std::string result;
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            if (!text.substr(at).starts_with(kCrLf))
+                result += text[at];
+        }
+        return result;
+    }
 
     Step wrong(std::string problem)
     {
@@ -340,6 +380,9 @@ private:
                     return Step::NeedMore;
                 continue;
             }
+            taken = token.text.size();
+            if (!token.end && token.printed.empty())  // a surrogate pair may go on after it
+                return Step::Taken;
             out = flushSurrogate(out);
             if (token.end) {
                 m_ended = true;
@@ -644,6 +687,7 @@ private:
     char* m_endedAt = nullptr;  // where the printed text ends
     bool m_ended = false;
     bool m_swallowChecked = false;
+    std::size_t m_wrongAt = 0;
     std::string m_problem;
 };
 
@@ -655,6 +699,7 @@ struct ScriptReader::State {
     Position position;
     ScriptReadError error;
     bool failed = false;
+    bool markSkipped = false;  // a byte-order mark before the script
 };
 
 ScriptReader::ScriptReader(std::optional<Target> target) : m(std::make_unique<State>())
@@ -690,6 +735,13 @@ char* ScriptReader::fail(std::string message)
 // rest of the start is then read as the body.
 char* ScriptReader::startBody(bool final, char* out)
 {
+    if (!m->markSkipped) {
+        if (!final && kByteOrderMark.starts_with(m->pending))
+            return out;
+        if (std::string_view(m->pending).starts_with(kByteOrderMark))
+            m->pending.erase(0, kByteOrderMark.size());
+        m->markSkipped = true;
+    }
     const bool complete = final || m->pending.size() >= kStartSize;
     bool waiting = false;
     for (const TargetInfo& info : targets()) {
@@ -721,8 +773,7 @@ char* ScriptReader::read(std::string_view text, bool final, char* out)
 {
     const std::size_t taken = m->body->read(text, final, out);
     if (taken == std::string_view::npos || (final && !m->body->problem().empty())) {
-        if (taken != std::string_view::npos)
-            m->position.advance(text);
+        m->position.advance(taken == std::string_view::npos ? text.substr(0, m->body->wrongAt()) : text);
         return fail(m->body->problem());
     }
     m->position.advance(text.substr(0, taken));

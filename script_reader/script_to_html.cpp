@@ -1,7 +1,9 @@
 #include "script_reader/script_to_html.h"
 
 #include "script_reader/asp_template.h"
+#include "script_reader/jsp_template.h"
 #include "script_reader/php_template.h"
+#include "script_reader/script_language.h"
 #include "script_reader/script_reader.h"
 
 #include <variant>
@@ -9,22 +11,31 @@
 namespace tagora {
 namespace {
 
-// The language a template is made in: the one named, or the one whose
-// opening the script has, or the one whose tag comes first.
-std::optional<Target> templateLanguage(std::string_view script, std::optional<Target> named)
+// The language of the template for a script of the target: none for the
+// languages that have no template reader.
+std::optional<Target> templateLanguageFor(Target target)
 {
-    if (named) {
-        if (*named == Target::Php || *named == Target::PhpNowdoc)
-            return Target::Php;
-        if (*named == Target::Asp)
-            return Target::Asp;
+    switch (target) {
+    case Target::Php:
+    case Target::PhpNowdoc:
+        return Target::Php;
+    case Target::Asp:
+        return Target::Asp;
+    case Target::Jsp:
+        return Target::Jsp;
+    default:
         return std::nullopt;
     }
-    const std::size_t php = script.find("<?");
-    const std::size_t asp = script.find("<%");
-    if (php == asp)
-        return std::nullopt;
-    return php < asp ? Target::Php : Target::Asp;
+}
+
+std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script, Target language,
+                                                        const AspIncludeReader& readIncludes)
+{
+    if (language == Target::Php)
+        return phpTemplate(script);
+    if (language == Target::Jsp)
+        return jspTemplate(script);
+    return aspTemplate(script, readIncludes);
 }
 
 }  // namespace
@@ -35,13 +46,20 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
     ReadScript read = readScript(script, from);
     if (read.printed)
         return {std::move(read.printed), {}, read.target, true};
-    const std::optional<Target> language = templateLanguage(script, from ? from : read.target);
-    if (!language) {
-        if (!from && !read.target)
-            read.error = {1, 1, "neither a script this program wrote nor a PHP or ASP page"};
-        return {std::nullopt, read.error, read.target, false};
+    // Named, or one of this program's scripts edited: read as code of its
+    // language where there is a reader of it, else where the reading stopped.
+    std::optional<Target> language;
+    if (const std::optional<Target> named = from ? from : read.target) {
+        language = templateLanguageFor(*named);
+        if (!language)
+            return {std::nullopt, read.error, read.target, false};
+    } else {
+        const PageLanguage found = pageLanguage(script);
+        if (!found.language)
+            return {std::nullopt, found.error, std::nullopt, false};
+        language = found.language;
     }
-    auto made = *language == Target::Php ? phpTemplate(script) : aspTemplate(script, readIncludes);
+    auto made = makeTemplate(script, *language, readIncludes);
     if (ScriptReadError* error = std::get_if<ScriptReadError>(&made))
         return {std::nullopt, std::move(*error), language, false};
     return {std::move(std::get<std::string>(made)), {}, language, false};

@@ -1,5 +1,5 @@
 // From a script back to HTML: what a script of this program prints, or,
-// for any other PHP or classic ASP file, a template that prints the same.
+// for any other PHP, classic ASP or JSP file, a template that prints the same.
 #pragma once
 
 #include "script_reader/asp_includes.h"
@@ -18,14 +18,16 @@ inline constexpr std::string_view kNoScriptMessage = "There is no script to conv
 struct HtmlFromScript {
     std::optional<std::string> html;
     ScriptReadError error;         // why there is none
-    std::optional<Target> target;  // the language read: php and asp for templates
+    std::optional<Target> target;  // the language read: php, asp or jsp for templates
     bool exact = false;            // one of this program's scripts, read back
 };
 
 // The script's language is recognised unless `from` names it. A script
-// this program wrote is read back exactly; otherwise a PHP file (one that
-// has "<?" before any "<%") or an ASP file becomes a template, knowing
-// the names its includes declare when readIncludes can read them.
+// this program wrote is read back exactly; otherwise a PHP, ASP or JSP
+// page becomes a template, its language told by what it holds (see
+// script_language.h; a page that could be of two languages is an error),
+// an ASP page knowing the names its includes declare when readIncludes
+// can read them.
 HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
                               const AspIncludeReader& readIncludes = {});
 

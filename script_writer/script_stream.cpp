@@ -184,6 +184,17 @@ struct Rules {
         return out + entry.size;
     }
 
+    // The most code units one input unit can add to a string, other than
+    // by a line break (which starts the next string).
+    static constexpr std::size_t stringGrowth = [] {
+        std::size_t growth = 6;  // \uXXXX
+        for (std::size_t c = 0; c < 128; ++c)
+            growth = std::max(growth, Description::escapes.ascii[c].size());
+        for (std::size_t i = 0; i < Description::escapes.pairs.size(); ++i)
+            growth = std::max(growth, Description::escapes.pairs[i].text.size());
+        return growth;
+    }();
+
     // The most code units one input unit can become.
     static constexpr std::size_t maxGrowth = [] {
         std::size_t growth = std::max<std::size_t>(frame.lineBreak.size(), 6);
@@ -430,6 +441,10 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
     });
     m_opening = header(frame) + withLabel(frame.open, heredocLabel);
     m_closing = withLabel(frame.close, heredocLabel);
+    if (frame.maxStatements != 0) {
+        m_split = frame.split;
+        m_partBreak = rules::partBreak(frame);
+    }
     if (!frame.footer.empty())
         m_closing.append(kCrLf).append(frame.footer);
     // finish() writes what the last block left undecided before the closing.
@@ -443,17 +458,100 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
 template <class CharT>
 std::size_t ScriptStream<CharT>::maxFeedSize(std::size_t blockSize) const
 {
-    const std::size_t growth = withRules(m_target, m_escaping, [](auto rules) {
-        return decltype(rules)::maxGrowth;
+    return withRules(m_target, m_escaping, [&](auto rules) {
+        using R = decltype(rules);
+        const std::size_t units = blockSize + kMaxCarry;
+        std::size_t breaks = 0;  // a split per string's worth, a new part per part's worth of statements
+        if constexpr (R::frame.maxStatements != 0)
+            breaks = units * R::maxGrowth / R::frame.maxString + 2 * units / R::frame.maxStatements + 4;
+        return R::maxGrowth * units + 64 + breaks * m_partBreak.size();
     });
-    return growth * (blockSize + kMaxCarry) + 64;
 }
 
 template <class CharT>
 CharT* ScriptStream<CharT>::begin(CharT* out)
 {
     m_carrySize = 0;
+    m_stringSize = 0;
+    m_statements = 1;
     return put(out, m_opening);
+}
+
+// The statements and the string's size after the script from..to: every
+// line of the script is a statement.
+template <class CharT>
+void ScriptStream<CharT>::count(const CharT* from, const CharT* to)
+{
+    const CharT* lastLine = nullptr;
+    for (const CharT* p = std::find(from, to, CharT('\n')); p != to; p = std::find(p + 1, to, CharT('\n'))) {
+        ++m_statements;
+        lastLine = p + 1;
+    }
+    m_stringSize = lastLine ? static_cast<std::size_t>(to - lastLine) : m_stringSize + static_cast<std::size_t>(to - from);
+}
+
+// After each piece of the text, a split of the string or a new part where
+// one is due; never between the halves of a surrogate pair, which the page
+// and its reader take together. Where none can be due, the text goes in
+// runs; near a limit, one piece at a time, so that the script is the same
+// for every way of cutting the text.
+template <class CharT>
+CharT* ScriptStream<CharT>::putLimited(const CharT* in, const CharT* end, CharT* out)
+{
+    return withRules(m_target, m_escaping, [&](auto rules) {
+        using R = decltype(rules);
+        while (in < end) {
+            // A string starts with the statement's opening, which a line
+            // break writes.
+            const std::size_t size = std::max(m_stringSize, R::frame.lineBreak.size());
+            const std::size_t room = size < R::frame.maxString ? (R::frame.maxString - 1 - size) / R::stringGrowth : 0;
+            const std::size_t safe = std::min(room, R::frame.maxStatements - 1 - std::min(m_statements, R::frame.maxStatements - 1));
+            Cursor<CharT> at{in, out};
+            if (safe > 0)
+                at = putText<R>(at, in + std::min<std::size_t>(static_cast<std::size_t>(end - in), safe), false);
+            if (at.in == in) {
+                at = putStep<R>(at, end, false);
+                if (at.in == in)
+                    break;
+                count(out, at.out);
+                out = endsWithHighSurrogate(at.in) ? at.out : putLimitBreak(at.out);
+            } else {
+                count(out, at.out);
+                out = at.out;
+            }
+            in = at.in;
+        }
+        m_carrySize = static_cast<std::size_t>(end - in);
+        std::copy(in, end, m_carry);
+        return out;
+    });
+}
+
+template <class CharT>
+bool ScriptStream<CharT>::endsWithHighSurrogate(const CharT* after)
+{
+    if constexpr (sizeof(CharT) == 2)
+        return unitOf(after[-1]) >= 0xD800 && unitOf(after[-1]) <= 0xDBFF;
+    return false;
+}
+
+template <class CharT>
+CharT* ScriptStream<CharT>::putLimitBreak(CharT* out)
+{
+    return withRules(m_target, m_escaping, [&](auto rules) {
+        using R = decltype(rules);
+        if (m_statements >= R::frame.maxStatements) {
+            m_statements = 1;
+            m_stringSize = 0;
+            return put(out, m_partBreak);
+        }
+        if (m_stringSize >= R::frame.maxString) {
+            ++m_statements;
+            m_stringSize = 0;
+            return put(out, m_split);
+        }
+        return out;
+    });
 }
 
 // What the last block left undecided is dealt with first, together with
@@ -473,9 +571,14 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
             const CharT* const carried = joined + m_carrySize;
             Cursor<CharT> at{joined, out};
             while (at.in < carried) {
-                const Cursor<CharT> next = putStep<R>(at, carried + taken, false);
+                Cursor<CharT> next = putStep<R>(at, carried + taken, false);
                 if (next.in == at.in)
                     break;
+                if (!m_partBreak.empty()) {
+                    count(at.out, next.out);
+                    if (!endsWithHighSurrogate(next.in))
+                        next.out = putLimitBreak(next.out);
+                }
                 at = next;
             }
             out = at.out;
@@ -487,6 +590,8 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
             p += at.in - carried;
             m_carrySize = 0;
         }
+        if (!m_partBreak.empty())
+            return putLimited(p, end, out);
         const Cursor<CharT> at = putText<R>({p, out}, end, false);
         m_carrySize = static_cast<std::size_t>(end - at.in);
         std::copy(at.in, end, m_carry);

@@ -57,6 +57,15 @@ private:
     CharT m_carry[kMaxCarry] = {};  // the end of the last block, undecided
     std::size_t m_carrySize = 0;
     std::vector<CharT> m_scratch;  // for the appending forms
+    // Where the target limits strings and parts (see Frame::split).
+    std::string m_split;
+    std::string m_partBreak;
+    std::size_t m_stringSize = 0;  // units of script in the string being written
+    std::size_t m_statements = 0;  // in the part being written
+    CharT* putLimited(const CharT* in, const CharT* end, CharT* out);
+    void count(const CharT* from, const CharT* to);
+    CharT* putLimitBreak(CharT* out);
+    static bool endsWithHighSurrogate(const CharT* after);
 };
 
 extern template class ScriptStream<char>;

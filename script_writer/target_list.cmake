@@ -23,6 +23,6 @@ tagora_target(php-nowdoc PhpNowdoc "PHP Nowdoc Script"  .php  CRLF -       "HTML
 tagora_target(js         Js        "JavaScript"         .js   LF   -       "HTML to &JavaScript"         "JavaScript files" "a JavaScript template literal"           JavaScript)
 tagora_target(js-concat  JsConcat  "JavaScript Strings" .js   LF   -       "HTML to JavaScript S&trings" "JavaScript files" "JavaScript strings joined with +"        JavaScript)
 tagora_target(json       Json      "JSON"               .json LF   -       "HTML to JS&ON"               "JSON files"       "one JSON string"                         JSON)
-tagora_target(jsp        Jsp       "JSP Script"         .jsp  LF   -       "HTML to J&SP"                "JSP pages"        "out.print statements in a JSP scriptlet" JSP)
+tagora_target(jsp        Jsp       "JSP Script"         .jsp  LF   -       "HTML to J&SP"                "JSP pages"        "out.write statements in a JSP scriptlet" JSP)
 tagora_target(perl       Perl      "Perl Script"        .pl   LF   -       "HTML to P&erl"               "Perl scripts"     "print statements"                        Perl)
 tagora_target(python     Python    "Python Script"      .py   LF   -       "HTML to P&ython"             "Python scripts"   "sys.stdout.write calls"                  Python)

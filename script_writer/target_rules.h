@@ -32,7 +32,21 @@ struct Frame {
     std::string_view lineBreak{};
     std::string_view close{};
     std::string_view footer{};
+    // Where a compiler limits a string's or a method's size (Java: 65,535
+    // bytes per string constant, 64 KB of code per method): once a string
+    // holds about maxString units of script, split ends it and starts the
+    // next; once a part holds about maxStatements statements, a new part
+    // starts (close, CR LF, preamble, open). Zero: no limit.
+    std::string_view split{};
+    std::size_t maxString = 0;
+    std::size_t maxStatements = 0;
 };
+
+// What ends one part of a script and starts the next.
+inline std::string partBreak(const Frame& frame)
+{
+    return std::string(frame.close).append("\r\n").append(frame.preamble).append(frame.open);
+}
 
 // How a C0 control character is written when the table gives no text of
 // its own for it.

@@ -17,6 +17,8 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
 test_packages+=(wine nodejs npm default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
+# Jasper, which compiles the JSP tests' pages as Tomcat does.
+test_packages+=(libtomcat10-embed-java)
 # The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
 # (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
 # icon drawn from its SVG by another renderer; screenshots with a window

@@ -119,6 +119,45 @@ QByteArray plainText(qsizetype size)
     return text.leftJustified(size, 'x');
 }
 
+// What the script prints, run by its interpreter; null for ASP and JSP.
+// JSON.parse, unlike the program, takes no byte-order mark, and PHP prints
+// one: the mark is left out of what they see.
+QByteArray printedBy(Target target, QByteArray script)
+{
+    const QByteArray mark = "\xEF\xBB\xBF";
+    QString program;
+    QStringList arguments;
+    const QString node = u"const s = require('fs').readFileSync(0, 'utf8').replace(/^\\uFEFF/, '');"
+                         u"process.stdout.write(process.argv[1] == 'json' ? JSON.parse(s) : new Function(s + '\\nreturn html;')());"_s;
+    switch (target) {
+    case Target::Php:
+    case Target::PhpNowdoc:
+        program = u"php"_s, arguments = {u"-n"_s};
+        break;
+    case Target::Js:
+    case Target::JsConcat:
+    case Target::Json:
+        program = u"node"_s, arguments = {u"-e"_s, node, target == Target::Json ? u"json"_s : u"js"_s};
+        break;
+    case Target::Perl:
+        program = u"perl"_s;
+        break;
+    case Target::Python:
+        program = u"python3"_s, arguments = {u"-"_s};
+        break;
+    default:
+        return {};
+    }
+    QProcess process;
+    process.start(program, arguments);
+    process.write(script);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return "<" + program.toUtf8() + " failed: " + process.readAllStandardError() + ">";
+    QByteArray printed = process.readAllStandardOutput();
+    return printed.startsWith(mark) ? printed.mid(mark.size()) : printed;
+}
+
 }  // namespace
 
 class TestTagoraConvert : public QObject {
@@ -279,6 +318,99 @@ private slots:
         const QByteArray cut = runConvert({u"--to=perl"_s}, text).out.chopped(1);
         QCOMPARE(runConvert({u"--to=html"_s, u"-o"_s, target}, cut).exitCode, 2);
         QCOMPARE(contents(target), QByteArray("old"));
+    }
+
+    // The program's own scripts saved again by an editor, with LF line ends
+    // and with a byte-order mark, give what their interpreter prints (the
+    // mark is no text, as on input); for ASP and JSP, whose line ends print
+    // nothing, what the script as written prints.
+    void resavedScriptsBackToHtml()
+    {
+        const QByteArray text = "<p class=\"a\">$x @y {z} \\ \t\xC3\xA9 %> \xF0\x9F\x98\x80</p>\r\nHTML\r\n";
+        const QByteArray mark = "\xEF\xBB\xBF";
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            const QString name = QString::fromLatin1(info.name);
+            const QByteArray script = runConvert({u"--to"_s, name}, text).out;
+            const QByteArray lineFeeds = QByteArray(script).replace("\r\n", "\n");
+            for (const QByteArray& resaved : {lineFeeds, mark + script, mark + lineFeeds}) {
+                QByteArray expected = printedBy(info.target, resaved);
+                if (expected.isNull())
+                    expected = runConvert({u"--to=html"_s}, script).out;
+                const Result result = runConvert({u"--to=html"_s}, resaved);
+                QVERIFY2(result.exitCode == 0 && result.out == expected,
+                         qPrintable(name + u": "_s + QString::fromUtf8(result.err + result.out)));
+            }
+        }
+    }
+
+    // A page whose blocks could be of two languages is refused until
+    // --from names one; then its template prints what the page prints.
+    void languageOfAPageToReadBack()
+    {
+        const QByteArray page = "<script type=\"text/template\"><% _.each(items) %></script>\n"
+                                "<?php $n = 2; echo \"<b>\" . $n . \"</b>\"; ?>\n";
+        const Result refused = runConvert({u"--to=html"_s}, page);
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.out.isEmpty() && refused.err.contains("PHP (at 2:1)") && refused.err.contains("--from"),
+                 refused.err.constData());
+        const Result php = runConvert({u"--to=html"_s, u"--from=php"_s}, page);
+        QCOMPARE(php.exitCode, 0);
+        QVERIFY2(!php.out.contains("echo"), php.out.constData());
+        QCOMPARE(printedBy(Target::Php, php.out), printedBy(Target::Php, page));
+        QCOMPARE(runConvert({u"--to=html"_s, u"--from=perl"_s}, page).exitCode, 2);
+        // An XML declaration does not make an ASP page PHP.
+        const Result asp = runConvert({u"--to=html"_s}, "<?xml version=\"1.0\"?>\r\n<% Response.Write \"<rss/>\" %>");
+        QCOMPARE(asp.exitCode, 0);
+        QCOMPARE(asp.out, "<?xml version=\"1.0\"?>\r\n<rss/>"_ba);
+    }
+
+    // An edit that makes a script no longer the program's is reported
+    // where it is, or the script is read as code of its language.
+    void editedScriptsBackToHtml_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("wrongAt");          // in `to`, the first byte no script of the program holds
+        QTest::addColumn<QByteArray>("expected");  // else what the template holds
+        QTest::newRow("perl") << u"perl"_s << "print \"line 905"_ba << "print \"line $905"_ba << 12 << ""_ba;
+        QTest::newRow("python") << u"python"_s << "write(\"line 905"_ba << "write(\"line \\q905"_ba << 12 << ""_ba;
+        QTest::newRow("js") << u"js"_s << "line 905"_ba << "line ${905}"_ba << 5 << ""_ba;
+        QTest::newRow("js-concat") << u"js-concat"_s << "\"line 905"_ba << "\"line \" + x + \"905"_ba << 6 << ""_ba;
+        QTest::newRow("json") << u"json"_s << "line 905"_ba << "line \\x41905"_ba << 5 << ""_ba;
+        QTest::newRow("php") << u"php"_s << "echo \"line 905"_ba << "echo strtoupper(\"line\") . \" 905"_ba << -1
+                             << "\n<?= strtoupper(\"line\") ?> 905\n"_ba;
+        QTest::newRow("jsp") << u"jsp"_s << "write(\"line 905"_ba << "write(\"line \" + n + \"905"_ba << -1
+                             << "line <%= n %>905\n"_ba;
+    }
+
+    void editedScriptsBackToHtml()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, wrongAt);
+        QFETCH(QByteArray, expected);
+        QByteArray lines;
+        for (int i = 1; i <= 1000; ++i)
+            lines += "line " + QByteArray::number(i) + "\r\n";
+        QByteArray script = runConvert({u"--to"_s, target}, lines).out;
+        QVERIFY(script.count(from) == 1);
+        script.replace(from, to);
+        const Result result = runConvert({u"--to=html"_s}, script);
+        if (wrongAt < 0) {
+            QCOMPARE(result.exitCode, 0);
+            QVERIFY2(result.out.contains(expected), result.out.right(3000).constData());
+            return;
+        }
+        // The place by counting: the script is ASCII.
+        const qsizetype offset = script.indexOf(to) + wrongAt;
+        const QByteArray before = script.left(offset);
+        const qsizetype line = before.count('\n') + 1;
+        const qsizetype column = offset - before.lastIndexOf('\n');
+        QCOMPARE(result.exitCode, 2);
+        const QByteArray place = "tagora-convert: standard input:" + QByteArray::number(line) + ':' + QByteArray::number(column) + ": ";
+        QVERIFY2(result.err.startsWith(place), result.err.constData());
     }
 
     // A pattern of odd length, repeated: the edges of blocks of any power of

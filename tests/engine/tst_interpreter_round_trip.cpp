@@ -150,8 +150,9 @@ for (const source of require("fs").readFileSync("cases", "utf8").split("\x1D").s
 }
 process.stdout.write(Buffer.from(printed, "utf16le"));)"_s;
 
-// Each JSP's scriptlet becomes a method with `out` a PrintStream that
-// keeps the strings it prints as UTF-16, lone surrogates and all. javac
+// Each JSP's scriptlet becomes a method with `out` a Writer, as a page's
+// JspWriter is, that keeps the strings it writes as UTF-16, lone
+// surrogates and all. javac
 // reads the source as ISO-8859-1, a servlet container's default; its JIT
 // compiler is kept to the quick first tier, which halves its time here.
 Printed runJava(const Interpreter&, const QString& directory, const QStringList& scripts)
@@ -162,6 +163,14 @@ public class Cases {
         final ByteArrayOutputStream bytes;
         Capture(ByteArrayOutputStream b) { super(b, true, java.nio.charset.StandardCharsets.UTF_16LE); bytes = b; }
         @Override public void print(String s) { for (char c : s.toCharArray()) { bytes.write(c); bytes.write(c >> 8); }}
+    }
+    static class Printing extends Writer {
+        final PrintStream printed;
+        Printing(PrintStream p) { printed = p; }
+        @Override public void write(String s) { printed.print(s); }
+        @Override public void write(char[] c, int from, int size) { printed.print(new String(c, from, size)); }
+        @Override public void flush() {}
+        @Override public void close() {}
     }
     public static void main(String[] arguments) throws Exception {
         for (int i = 0; i < Integer.parseInt(arguments[0]); ++i) {
@@ -179,7 +188,9 @@ public class Cases {
         // The scriptlet: after the first line, up to the final "%>".
         const qsizetype start = scripts[i].indexOf(kCrLf);
         const qsizetype end = scripts[i].endsWith(u"%>"_s) ? scripts[i].size() - 2 : start;
-        source += u"static void case%1(PrintStream out) {%2}\r\n"_s.arg(i).arg(scripts[i].mid(start, end - start));
+        source += u"static void case%1(PrintStream printed) throws IOException {\r\nWriter out = new Printing(printed);%2}\r\n"_s
+                      .arg(i)
+                      .arg(scripts[i].mid(start, end - start));
     }
     if (!write(directory + u"/Cases.java"_s, source + u'}'))
         return {{}, u"cannot write the source"_s};

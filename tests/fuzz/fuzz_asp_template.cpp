@@ -13,43 +13,22 @@ namespace {
 
 // Bytes below 0xE0 stand for themselves (any 8-bit encoding); the top 32
 // for the pieces of ASP and VBScript the converter reads.
-std::string pageFrom(const std::uint8_t* data, std::size_t size)
-{
-    static constexpr std::string_view kPieces[32] = {
-        "<%", "%>", "<%=", "Response.Write ", "\"", " & ", "vbCrLf", "If x Then ",
-        " Else ", " End If", " : ", " _\r\n", "' c", "Chr(60)", "(", ")",
-        "\r\n", "<!-- #", "<script runat=server>", "With Response\r\n", ".Write ", "Sub S\r\n", "End Sub",
-        "On Error Resume Next\r\n", " + ", "Call ", ", ", "\"\"", "Rem ", "End With", "%", "<",
-    };
-    std::string page;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] >= 0xE0)
-            page += kPieces[data[i] - 0xE0];
-        else
-            page += char(data[i]);
-    }
-    return page;
-}
-
-std::size_t lineCount(std::string_view page)
-{
-    std::size_t lines = 1;
-    for (std::size_t i = 0; i < page.size(); ++i) {
-        if (page[i] == '\n' || (page[i] == '\r' && (i + 1 == page.size() || page[i + 1] != '\n')))
-            ++lines;
-    }
-    return lines;
-}
+constexpr std::string_view kPieces[32] = {
+    "<%", "%>", "<%=", "Response.Write ", "\"", " & ", "vbCrLf", "If x Then ",
+    " Else ", " End If", " : ", " _\r\n", "' c", "Chr(60)", "(", ")",
+    "\r\n", "<!-- #", "<script runat=server>", "With Response\r\n", ".Write ", "Sub S\r\n", "End Sub",
+    "On Error Resume Next\r\n", " + ", "Call ", ", ", "\"\"", "Rem ", "End With", "%", "<",
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string page = pageFrom(data, size);
+    const std::string page = fuzz::pageFrom(data, size, kPieces);
     const auto copy = fuzz::exactCopy(std::string_view(page));
     const auto result = tagora::aspTemplate(std::string_view(copy.get(), page.size()));
     if (const auto* error = std::get_if<tagora::ScriptReadError>(&result)) {
-        FUZZ_CHECK(error->line >= 1 && error->line <= lineCount(page));
+        FUZZ_CHECK(error->line >= 1 && error->line <= fuzz::lineCount(page));
         FUZZ_CHECK(error->column >= 1 && error->column <= page.size() + 1);
         FUZZ_CHECK(!error->message.empty());
         return 0;

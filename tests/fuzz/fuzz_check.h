@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #define FUZZ_CHECK(condition) ((condition) ? void() : fuzz::fail(__FILE__, __LINE__, #condition))
@@ -27,6 +30,31 @@ std::unique_ptr<Char[]> exactCopy(std::basic_string_view<Char> text)
     auto copy = std::make_unique<Char[]>(text.size());
     std::copy(text.begin(), text.end(), copy.get());
     return copy;
+}
+
+// A page of the fuzzer's bytes: those below 0xE0 stand for themselves
+// (any 8-bit encoding), the top 32 for the pieces of a language.
+inline std::string pageFrom(const std::uint8_t* data, std::size_t size, const std::string_view (&pieces)[32])
+{
+    std::string page;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] >= 0xE0)
+            page += pieces[data[i] - 0xE0];
+        else
+            page += char(data[i]);
+    }
+    return page;
+}
+
+// Lines end at CR LF, LF or CR.
+inline std::size_t lineCount(std::string_view page)
+{
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        if (page[i] == '\n' || (page[i] == '\r' && (i + 1 == page.size() || page[i + 1] != '\n')))
+            ++lines;
+    }
+    return lines;
 }
 
 }  // namespace fuzz

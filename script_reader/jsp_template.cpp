@@ -1,0 +1,435 @@
+#include "script_reader/jsp_template.h"
+
+#include "input_text/utf8.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace tagora {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+// Where and why the page cannot be read.
+struct PageError {
+    std::size_t offset;
+    std::string message;
+};
+
+enum class Kind { Name, String, Other, Punct };
+
+struct JavaToken {
+    Kind kind;
+    std::size_t begin;  // in the page
+    std::size_t end;
+    std::string value;  // a string literal's characters, in UTF-8
+    bool convertible = true;  // a string literal that template text can hold
+};
+
+bool isNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$'
+           || static_cast<unsigned char>(c) >= 0x80;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A Java string literal's characters, as javac reads them: \uXXXX first
+// (never a quote, a backslash or a line break in this reader), then the
+// escapes. Escapes beyond ASCII are written in UTF-8, which the page holds
+// as the same characters only when it is read as UTF-8.
+class StringLiteral {
+public:
+    StringLiteral(std::string_view page, std::size_t open, bool pageIsUtf8)
+        : m_page(page), m_at(open + 1), m_pageIsUtf8(pageIsUtf8)
+    {
+    }
+
+    JavaToken read()
+    {
+        const std::size_t open = m_at - 1;
+        while (true) {
+            if (m_at >= m_page.size() || m_page[m_at] == '\n' || m_page[m_at] == '\r')
+                throw PageError{open, "a string that does not end on its line"};
+            const char c = m_page[m_at];
+            if (c == '"')
+                break;
+            if (c == '\\')
+                escape();
+            else
+                m_value += m_page[m_at++];
+        }
+        ++m_at;
+        flushSurrogate();
+        return {Kind::String, open, m_at, std::move(m_value), m_convertible};
+    }
+
+private:
+    void escape()
+    {
+        const std::size_t start = m_at;
+        if (m_at + 1 >= m_page.size())
+            throw PageError{start, "a string that does not end on its line"};
+        const char kind = m_page[m_at + 1];
+        if (kind == 'u')
+            return unicodeEscape(start);
+        if (kind >= '0' && kind <= '7') {
+            unsigned value = 0;
+            std::size_t digits = 0;
+            const std::size_t most = kind <= '3' ? 3 : 2;
+            for (m_at += 1; digits < most && m_at < m_page.size() && m_page[m_at] >= '0' && m_page[m_at] <= '7';
+                 ++digits, ++m_at)
+                value = value * 8 + static_cast<unsigned>(m_page[m_at] - '0');
+            return put(value, true);
+        }
+        static constexpr std::string_view kEscapes = "btnfrs\"'\\";
+        static constexpr std::string_view kValues = "\b\t\n\f\r \"'\\";
+        const std::size_t which = kEscapes.find(kind);
+        if (which == kNone)
+            throw PageError{start, std::string("an escape \\") + kind + " that Java does not have"};
+        m_at += 2;
+        put(static_cast<unsigned char>(kValues[which]), false);
+    }
+
+    void unicodeEscape(std::size_t start)
+    {
+        std::size_t at = start + 1;
+        while (at < m_page.size() && m_page[at] == 'u')
+            ++at;
+        unsigned value = 0;
+        for (std::size_t i = 0; i < 4; ++i, ++at) {
+            const int digit = at < m_page.size() ? hexDigit(m_page[at]) : -1;
+            if (digit < 0)
+                throw PageError{start, "a \\u escape without four hexadecimal digits"};
+            value = value * 16 + static_cast<unsigned>(digit);
+        }
+        if (value == '"' || value == '\\' || value == '\n' || value == '\r')
+            throw PageError{start, "a \\u escape of a quote, a backslash or a line break, which Java reads as code"};
+        m_at = at;
+        put(value, true);
+    }
+
+    // A UTF-16 code unit of the string.
+    void put(unsigned unit, bool escaped)
+    {
+        m_convertible = m_convertible && !(escaped && unit >= 0x80 && !m_pageIsUtf8);
+        if (m_high != 0 && unit >= 0xDC00 && unit <= 0xDFFF) {
+            appendCharacter(0x10000 + ((m_high - 0xD800) << 10) + (unit - 0xDC00));
+            m_high = 0;
+            return;
+        }
+        flushSurrogate();
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            m_high = unit;
+        else if (unit >= 0xDC00 && unit <= 0xDFFF)
+            m_convertible = false;  // a lone surrogate: no UTF-8 holds it
+        else
+            appendCharacter(unit);
+    }
+
+    void flushSurrogate()
+    {
+        if (m_high != 0)
+            m_convertible = false;
+        m_high = 0;
+    }
+
+    void appendCharacter(char32_t c)
+    {
+        char bytes[4];
+        m_value.append(bytes, utf8::encode(c, bytes));
+    }
+
+    std::string_view m_page;
+    std::size_t m_at;
+    bool m_pageIsUtf8;
+    std::string m_value;
+    unsigned m_high = 0;
+    bool m_convertible = true;
+};
+
+// The Java of a scriptlet as tokens; whitespace and comments make none.
+// nullopt where the reader does not follow the code: a \u escape or a
+// text block outside strings.
+std::optional<std::vector<JavaToken>> javaTokens(std::string_view page, std::size_t begin, std::size_t end,
+                                                 bool pageIsUtf8)
+{
+    std::vector<JavaToken> tokens;
+    std::size_t at = begin;
+    while (at < end) {
+        const char c = page[at];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
+            ++at;
+        } else if (page.substr(at, 2) == "//") {
+            at = std::min(end, page.find_first_of("\r\n", at));
+        } else if (page.substr(at, 2) == "/*") {
+            const std::size_t close = page.find("*/", at + 2);
+            if (close == kNone || close + 2 > end)
+                throw PageError{at, "a comment that does not end in its scriptlet"};
+            at = close + 2;
+        } else if (c == '\\' || page.substr(at, 3) == "\"\"\"") {
+            return std::nullopt;
+        } else if (c == '"') {
+            tokens.push_back(StringLiteral(page.substr(0, end), at, pageIsUtf8).read());
+            at = tokens.back().end;
+        } else if (c == '\'') {
+            std::size_t close = at + 1;
+            while (close < end && page[close] != '\'' && page[close] != '\n')
+                close += page[close] == '\\' ? 2 : 1;
+            if (close >= end || page[close] != '\'')
+                throw PageError{at, "a character literal that does not end"};
+            tokens.push_back({Kind::Other, at, close + 1, {}});
+            at = close + 1;
+        } else if (isNameCharacter(c)) {
+            const std::size_t start = at;
+            while (at < end && (isNameCharacter(page[at]) || (page[at] == '.' && start < at && c >= '0' && c <= '9')))
+                ++at;
+            tokens.push_back({c >= '0' && c <= '9' ? Kind::Other : Kind::Name, start, at, {}});
+        } else {
+            tokens.push_back({Kind::Punct, at, at + 1, {}});
+            ++at;
+        }
+    }
+    return tokens;
+}
+
+// What template text may not hold of a string: what the page would read
+// as a JSP element, EL, a tag of an action or an escape, and at its edges
+// what could join the text around it into one. ("%>" is text there.)
+bool fitsTemplateText(std::string_view text)
+{
+    for (const std::string_view sequence : {"<%", "${", "#{", "\\", "<jsp:"}) {
+        if (text.find(sequence) != kNone)
+            return false;
+    }
+    for (std::size_t open = text.find('<'); open != kNone; open = text.find('<', open + 1)) {
+        std::size_t after = open + 1;
+        while (after < text.size() && (isNameCharacter(text[after]) || text[after] == '-'))
+            ++after;
+        if (after == text.size() || (after > open + 1 && text[after] == ':'))
+            return false;  // a prefixed tag, or one the text after it may finish
+    }
+    const std::size_t firstName = std::find_if_not(text.begin(), text.end(), isNameCharacter) - text.begin();
+    if (firstName > 0 && firstName < text.size() && text[firstName] == ':')
+        return false;  // the rest of a prefixed tag that the text before starts
+    return !text.empty() && std::string_view("%{:").find(text.front()) == kNone
+           && std::string_view("$#").find(text.back()) == kNone;
+}
+
+// One statement out.print(...), out.println(...) or out.write(...) as
+// template pieces.
+struct Piece {
+    bool text;
+    std::string content;  // template text, or the expression of <%= %>
+};
+
+class ScriptletConverter {
+public:
+    ScriptletConverter(std::string_view page, std::vector<JavaToken> tokens, std::size_t begin, std::size_t end)
+        : m_page(page), m_tokens(std::move(tokens)), m_begin(begin), m_end(end)
+    {
+    }
+
+    std::string run()
+    {
+        std::size_t codeStart = m_begin;
+        int depth = 0;
+        for (std::size_t i = 0; i < m_tokens.size(); ++i) {
+            if (depth == 0 && atStatementStart(i)) {
+                std::size_t after = 0;
+                if (std::optional<std::vector<Piece>> pieces = printStatement(i, after)) {
+                    putCode(codeStart, m_tokens[i].begin);
+                    putPieces(*pieces);
+                    codeStart = m_tokens[after - 1].end;
+                    i = after - 1;
+                    continue;
+                }
+            }
+            depth += opens(m_tokens[i]) - closes(m_tokens[i]);
+        }
+        putCode(codeStart, m_end);
+        return std::move(m_out);
+    }
+
+private:
+    bool isPunct(std::size_t i, char c) const
+    {
+        return i < m_tokens.size() && m_tokens[i].kind == Kind::Punct && m_page[m_tokens[i].begin] == c;
+    }
+    bool isName(std::size_t i, std::string_view name) const
+    {
+        return i < m_tokens.size() && m_tokens[i].kind == Kind::Name && text(m_tokens[i]) == name;
+    }
+    std::string_view text(const JavaToken& token) const { return m_page.substr(token.begin, token.end - token.begin); }
+    int opens(const JavaToken& token) const { return token.kind == Kind::Punct && (text(token) == "(" || text(token) == "["); }
+    int closes(const JavaToken& token) const { return token.kind == Kind::Punct && (text(token) == ")" || text(token) == "]"); }
+
+    // After ";", "{" or "}", or first: not the body of an if, a loop or
+    // a label without braces.
+    bool atStatementStart(std::size_t i) const
+    {
+        return i == 0 || isPunct(i - 1, ';') || isPunct(i - 1, '{') || isPunct(i - 1, '}');
+    }
+
+    // The pieces of the statement at i, which ends before `after`; nullopt
+    // when it is not one that is turned into a template.
+    std::optional<std::vector<Piece>> printStatement(std::size_t i, std::size_t& after) const
+    {
+        if (!isName(i, "out") || !isPunct(i + 1, '.') || !isPunct(i + 3, '('))
+            return std::nullopt;
+        const std::string_view method = i + 2 < m_tokens.size() ? text(m_tokens[i + 2]) : "";
+        if (method != "print" && method != "println" && method != "write")
+            return std::nullopt;
+        const std::size_t argumentsStart = i + 4;
+        std::size_t close = argumentsStart;
+        std::vector<std::pair<std::size_t, std::size_t>> operands;  // token ranges joined by +
+        std::size_t operandStart = argumentsStart;
+        for (int depth = 0; close < m_tokens.size(); ++close) {
+            if (depth == 0 && (isPunct(close, ')') || isPunct(close, '+'))) {
+                operands.emplace_back(operandStart, close);
+                operandStart = close + 1;
+                if (isPunct(close, ')'))
+                    break;
+                continue;
+            }
+            if (depth == 0 && m_tokens[close].kind == Kind::Punct && !opens(m_tokens[close]) && !isPunct(close, '.'))
+                return std::nullopt;  // another operator: the order of evaluation is the code's to keep
+            depth += opens(m_tokens[close]) - closes(m_tokens[close]);
+        }
+        if (close >= m_tokens.size() || !isPunct(close + 1, ';'))
+            return std::nullopt;
+        after = close + 2;
+        return pieces(method, operands);
+    }
+
+    std::optional<std::vector<Piece>> pieces(std::string_view method,
+                                             const std::vector<std::pair<std::size_t, std::size_t>>& operands) const
+    {
+        std::vector<Piece> result;
+        const bool firstIsString = isStringOperand(operands.front());
+        // write(int) writes a character; a sum of numbers is not text:
+        // only a single expression or a string's concatenation.
+        if (operands.front().first == operands.front().second || (!firstIsString && (operands.size() > 1 || method == "write")))
+            return std::nullopt;
+        for (const auto& [first, last] : operands) {
+            if (first == last)
+                return std::nullopt;
+            if (isStringOperand({first, last})) {
+                if (!m_tokens[first].convertible || !fitsTemplateText(m_tokens[first].value))
+                    return std::nullopt;
+                result.push_back({true, m_tokens[first].value});
+            } else {
+                result.push_back({false, std::string(m_page.substr(m_tokens[first].begin, m_tokens[last - 1].end - m_tokens[first].begin))});
+            }
+        }
+        if (method == "println")
+            result.push_back({false, {}});  // the line separator of the server's system
+        return result;
+    }
+
+    bool isStringOperand(std::pair<std::size_t, std::size_t> operand) const
+    {
+        return operand.second == operand.first + 1 && m_tokens[operand.first].kind == Kind::String;
+    }
+
+    void putCode(std::size_t from, std::size_t to)
+    {
+        const std::string_view code = m_page.substr(from, to - from);
+        if (code.find_first_not_of(" \t\r\n\f") != kNone)
+            m_out.append("<%").append(code).append("%>");
+    }
+
+    void putPieces(const std::vector<Piece>& pieces)
+    {
+        for (const Piece& piece : pieces) {
+            if (piece.text)
+                m_out += piece.content;
+            else if (piece.content.empty())
+                m_out += "<% out.println(); %>";
+            else
+                m_out.append("<%= ").append(piece.content).append(" %>");
+        }
+    }
+
+    std::string_view m_page;
+    std::vector<JavaToken> m_tokens;
+    std::size_t m_begin;
+    std::size_t m_end;
+    std::string m_out;
+};
+
+// Whether the page's source is read as UTF-8: its pageEncoding, else the
+// charset of its contentType (ISO-8859-1 when neither is given).
+bool readsAsUtf8(std::string_view page)
+{
+    for (const std::string_view attribute : {"pageEncoding=\"", "charset="}) {
+        for (std::size_t at = page.find("<%@"); at != kNone; at = page.find("<%@", at + 3)) {
+            const std::string_view directive = page.substr(at, page.find("%>", at) - at);
+            const std::size_t found = directive.find(attribute);
+            if (found == kNone)
+                continue;
+            std::string value(directive.substr(found + attribute.size(), 5));
+            std::transform(value.begin(), value.end(), value.begin(), [](unsigned char c) { return std::tolower(c); });
+            return value == "utf-8";
+        }
+    }
+    return false;
+}
+
+// Where the element that starts at `at` ends.
+std::size_t elementEnd(std::string_view page, std::size_t at)
+{
+    const bool comment = page.substr(at, 4) == "<%--";
+    const std::string_view close = comment ? "--%>" : "%>";
+    const std::size_t found = page.find(close, at + (comment ? 4 : 2));
+    if (found == kNone)
+        throw PageError{at, comment ? "a JSP comment that nothing closes" : "a \"<%\" that no \"%>\" closes"};
+    return found + close.size();
+}
+
+std::string convert(std::string_view page)
+{
+    const bool utf8 = readsAsUtf8(page);
+    std::string result;
+    std::size_t at = 0;
+    for (std::size_t open = page.find("<%"); open != kNone; open = page.find("<%", at)) {
+        result.append(page.substr(at, open - at));
+        const std::size_t end = elementEnd(page, open);
+        const std::string_view element = page.substr(open, end - open);
+        at = end;
+        const char kind = element.size() > 4 ? element[2] : ' ';
+        if (kind == '-' || kind == '@' || kind == '!' || kind == '=' || element.find("%\\>") != kNone) {
+            result.append(element);
+            continue;
+        }
+        std::optional<std::vector<JavaToken>> tokens = javaTokens(page, open + 2, end - 2, utf8);
+        if (tokens)
+            result.append(ScriptletConverter(page, std::move(*tokens), open + 2, end - 2).run());
+        else
+            result.append(element);
+    }
+    return result.append(page.substr(at));
+}
+
+}  // namespace
+
+std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page)
+{
+    try {
+        return convert(page);
+    } catch (const PageError& error) {
+        return errorAtOffset(page, error.offset, error.message);
+    }
+}
+
+}  // namespace tagora
