@@ -408,9 +408,9 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 }
 
 template <class Visit>
-auto withRules(Target target, Escaping escaping, Visit visit)
+auto withRules(Target target, Escaping escaping, Form form, Visit visit)
 {
-    return rules::withDescription(target, escaping, [&visit](auto description) {
+    return rules::withDescription(target, escaping, form, [&visit](auto description) {
         return visit(Rules<decltype(description)>{});
     });
 }
@@ -421,10 +421,10 @@ constexpr std::size_t kPiece = 2048;
 }  // namespace
 
 template <class CharT>
-ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel)
-    : m_target(target), m_escaping(escaping)
+ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel, Form form)
+    : m_target(target), m_escaping(escaping), m_form(form)
 {
-    const Frame& frame = withRules(target, escaping, [](auto rules) -> const Frame& {
+    const Frame& frame = withRules(target, escaping, form, [](auto rules) -> const Frame& {
         return decltype(rules)::frame;
     });
     m_opening = header(frame) + withLabel(frame.open, heredocLabel);
@@ -436,7 +436,7 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
 template <class CharT>
 std::size_t ScriptStream<CharT>::maxFeedSize(std::size_t blockSize) const
 {
-    const std::size_t growth = withRules(m_target, m_escaping, [](auto rules) {
+    const std::size_t growth = withRules(m_target, m_escaping, m_form, [](auto rules) {
         return decltype(rules)::maxGrowth;
     });
     return growth * (blockSize + kMaxCarry) + 64;
@@ -454,7 +454,7 @@ CharT* ScriptStream<CharT>::begin(CharT* out)
 template <class CharT>
 CharT* ScriptStream<CharT>::feed(View block, CharT* out)
 {
-    return withRules(m_target, m_escaping, [&](auto rules) {
+    return withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         const CharT* p = block.data();
         const CharT* const end = p + block.size();
@@ -490,7 +490,7 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
 template <class CharT>
 CharT* ScriptStream<CharT>::finish(CharT* out)
 {
-    out = withRules(m_target, m_escaping, [&](auto rules) {
+    out = withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         return putText<R>({m_carry, out}, m_carry + m_carrySize, true).out;
     });

@@ -24,8 +24,11 @@ public:
     using String = std::basic_string<CharT>;
 
     // The heredoc label is used by the targets that have one (php-nowdoc);
-    // see HeredocLabelScan for choosing it.
-    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem);
+    // see HeredocLabelScan for choosing it. The literal form writes the
+    // text as one string literal (begin() and finish() write its opening
+    // and closing) and takes every line break as it is.
+    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem,
+                 Form form = Form::Script);
 
     // The most code units begin() or finish() write.
     static constexpr std::size_t kMaxFrameSize = 512;
@@ -50,6 +53,7 @@ private:
 
     Target m_target;
     Escaping m_escaping;
+    Form m_form;
     std::string m_opening;  // header to open
     std::string m_closing;  // close to footer
     CharT m_carry[kMaxCarry] = {};  // the end of the last block, undecided

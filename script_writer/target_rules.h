@@ -87,6 +87,19 @@ inline std::string withLabel(std::string_view text, std::string_view label)
     return result;
 }
 
+// How the text is written as one string literal of the target and nothing
+// else, for a string that already stands in some code: no header, no
+// statement. Each kind of line break is written as it is in the text, so
+// that the literal's value is the text exactly; the literal's own line
+// breaks (between the strings of js-concat, around a nowdoc) are LF.
+struct Literal {
+    std::string_view open{};
+    std::string_view crLf{};  // a CR LF pair
+    std::string_view lf{};    // a lone LF
+    std::string_view cr{};    // a lone CR
+    std::string_view close{};
+};
+
 struct Escapes {
     // The text each ASCII character becomes; an empty entry is copied, or
     // written in the control form for a control character. A CR here is a
@@ -96,6 +109,24 @@ struct Escapes {
     ControlForm controls = ControlForm::Copy;
     std::string_view keptControls{};  // control characters copied all the same
     Beyond beyond = Beyond::Copy;
+};
+
+// The literal of the description's target, described as a script whose
+// frame is the literal's opening and closing and whose escapes are the
+// target's, each line break written as the literal writes it.
+template <class Description>
+struct LiteralDescription {
+    static constexpr Frame frame{
+        .open = Description::literal.open,
+        .lineBreak = Description::literal.crLf,
+        .close = Description::literal.close,
+    };
+    static constexpr Escapes escapes = [] {
+        Escapes result = Description::escapes;
+        result.ascii['\n'] = Description::literal.lf;
+        result.ascii['\r'] = Description::literal.cr;
+        return result;
+    }();
 };
 
 }  // namespace tagora::rules

@@ -18,6 +18,13 @@ struct Asp {
         .close = "\")",
         .footer = "%>",
     };
+    static constexpr Literal literal{
+        .open = "\"",
+        .crLf = "\" & vbCrLf & \"",
+        .lf = "\" & vbLf & \"",
+        .cr = "\" & vbCr & \"",
+        .close = "\"",
+    };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""},
                              {'\0', "\" & vbNullChar & \""}}),

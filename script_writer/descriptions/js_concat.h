@@ -15,6 +15,8 @@ struct JsConcat {
         .lineBreak = "\\n\" +\r\n    \"",
         .close = "\";",
     };
+    static constexpr Literal literal{
+        .open = "\"", .crLf = "\\r\\n\" +\n\"", .lf = "\\n\" +\n\"", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'<', '/', "<\\/"}, {'<', '!', "<\\!"}}},

@@ -23,6 +23,7 @@ struct Jsp {
         .close = "\");",
         .footer = "%>",
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'%', '>', "%\\u003E"}, {'\\', 'u', "\\134u"}}},

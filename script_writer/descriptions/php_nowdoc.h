@@ -16,6 +16,8 @@ struct PhpNowdoc {
         .close = "\r\nLABEL;",
         .footer = "?>",
     };
+    static constexpr Literal literal{
+        .open = "<<<'LABEL'\n", .crLf = "\r\n", .lf = "\n", .cr = "\r", .close = "\nLABEL"};
     static constexpr Escapes escapes{};
 };
 
