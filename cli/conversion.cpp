@@ -36,7 +36,8 @@ public:
     Producer(const Options& options, std::string_view label)
     {
         if (options.output == Output::Script)
-            m_script.emplace(options.target, options.escaping, label);
+            m_script.emplace(options.target, options.escaping, label,
+                             options.literal ? Form::Literal : Form::Script);
         else if (options.output == Output::Html)
             m_reader.emplace(options.from);
     }
@@ -264,12 +265,17 @@ Converter::Step Converter::firstPass(InputFile& input, const OutputFile& output)
 {
     Step step = Step::Done;
     const bool html = m_options.output == Output::Html;
-    if (needsLabel() || html) {
+    if (needsLabel() || html || m_options.literal) {
         if (!input.isRegular() && !input.spool()) {
             m_error = errno;
             return Step::SpoolError;
         }
-        step = html ? checkScript(input) : findLabel(input);
+        if (html)
+            step = checkScript(input);
+        else if (needsLabel())
+            step = findLabel(input);
+        else if (!m_transcoding)
+            step = validate(input);
     } else if (output.isDirect() && input.isRegular() && !m_transcoding && !m_checked) {
         step = validate(input);
     } else {
@@ -324,7 +330,7 @@ Converter::Step Converter::checkScript(InputFile& input)
 {
     Utf8Validator validator;
     ScriptReader reader(m_options.from);
-    bool exact = true;
+    bool exact = !m_options.literal;
     std::uint64_t size = 0;
     const Step read = eachPiece(input, [&](std::string_view piece) {
         size += piece.size();
@@ -348,7 +354,7 @@ Converter::Step Converter::checkScript(InputFile& input)
 }
 
 // A file that is not one of this program's scripts, whole in memory: the
-// template of a PHP or ASP file, written at once.
+// template of a PHP or ASP file, or the text of a literal, written at once.
 Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
 {
     std::string script;
@@ -360,12 +366,18 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return Step::InputChanged;
     if (read != Step::Done)
         return read;
-    const HtmlFromScript html = htmlFromScript(script, m_options.from);
+    const HtmlFromScript html = m_options.literal ? htmlFromLiteral(script) : htmlFromScript(script, m_options.from);
     if (!html.html) {
         m_scriptError = html.error;
         return Step::BadScript;
     }
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
+HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
+{
+    ReadScript read = readLiteral(literal, m_options.from);
+    return {std::move(read.printed), std::move(read.error), read.target, true};
 }
 
 // A whole pass over the input, before anything is written. The next pass
@@ -413,6 +425,10 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;
     }
+    if (!m_begun && m_options.literal) {  // the empty literal
+        m_out = producer.begin(m_out);
+        m_begun = true;
+    }
     if (!m_begun)
         return Step::EmptyInput;
     m_out = producer.finish(m_out);
@@ -428,7 +444,7 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder& decoder,
                                         Producer& producer, const InputFile& input, OutputFile& output)
 {
-    const bool asItIs = m_options.output == Output::Html;
+    const bool asItIs = m_options.output == Output::Html || m_options.literal;
     const auto text = asItIs ? std::optional<std::string_view>(piece) : decoder.decode(piece, m_text.get());
     if (!text) {
         m_badOffset = decoder.errorOffset();
