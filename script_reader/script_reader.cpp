@@ -239,6 +239,8 @@ public:
             end.append(kCrLf).append(frame.footer);
         const std::string_view printedBreak = form == Form::Literal ? kCrLf : targetInfo(target).printedLineBreak;
         m_tokens.push_back({end, {}, true});
+        if (!frame.closeAfterCr.empty())
+            m_tokens.push_back({withLabel(frame.closeAfterCr, label), {}, true});
         m_tokens.push_back({std::string(frame.lineBreak), std::string(printedBreak), false});
         for (unsigned c = 0; c < 128; ++c) {
             if (!escapes().ascii[c].empty())
@@ -341,6 +343,14 @@ private:
                 if (!final)
                     return Step::NeedMore;
                 continue;
+            }
+            if (token.end && isLabelCharacter(static_cast<unsigned char>(token.text.back()))) {
+                // A nowdoc's label ends where no label character follows.
+                if (text.size() == token.text.size() && !final)
+                    return Step::NeedMore;
+                const auto after = static_cast<unsigned char>(text.size() > token.text.size() ? text[token.text.size()] : ' ');
+                if (isLabelCharacter(after) || after >= 0x80)  // PHP's labels take any byte beyond ASCII
+                    continue;
             }
             out = flushSurrogate(out);
             if (token.end) {

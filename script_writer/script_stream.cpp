@@ -429,8 +429,11 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
     });
     m_opening = header(frame) + withLabel(frame.open, heredocLabel);
     m_closing = withLabel(frame.close, heredocLabel);
-    if (!frame.footer.empty())
+    m_closingAfterCr = frame.closeAfterCr.empty() ? m_closing : withLabel(frame.closeAfterCr, heredocLabel);
+    if (!frame.footer.empty()) {
         m_closing.append(kCrLf).append(frame.footer);
+        m_closingAfterCr.append(kCrLf).append(frame.footer);
+    }
 }
 
 template <class CharT>
@@ -487,15 +490,18 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
     });
 }
 
+// A CR is carried only at the end of a block: one carried at the end of
+// the text ends it.
 template <class CharT>
 CharT* ScriptStream<CharT>::finish(CharT* out)
 {
+    const bool endsWithCr = m_carrySize > 0 && m_carry[m_carrySize - 1] == CharT('\r');
     out = withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         return putText<R>({m_carry, out}, m_carry + m_carrySize, true).out;
     });
     m_carrySize = 0;
-    return put(out, m_closing);
+    return put(out, endsWithCr ? m_closingAfterCr : m_closing);
 }
 
 template <class CharT>

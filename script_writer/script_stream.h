@@ -56,6 +56,7 @@ private:
     Form m_form;
     std::string m_opening;  // header to open
     std::string m_closing;  // close to footer
+    std::string m_closingAfterCr;  // the same after a text ending with a lone CR
     CharT m_carry[kMaxCarry] = {};  // the end of the last block, undecided
     std::size_t m_carrySize = 0;
     std::vector<CharT> m_scratch;  // for the appending forms

@@ -31,6 +31,9 @@ struct Frame {
     std::string_view open{};
     std::string_view lineBreak{};
     std::string_view close{};
+    // The close when the text ends with a lone CR, if it differs: PHP
+    // takes a CR LF before a nowdoc's label as the line break there.
+    std::string_view closeAfterCr{};
     std::string_view footer{};
 };
 
@@ -98,6 +101,7 @@ struct Literal {
     std::string_view lf{};    // a lone LF
     std::string_view cr{};    // a lone CR
     std::string_view close{};
+    std::string_view closeAfterCr{};  // see Frame
 };
 
 struct Escapes {
@@ -120,6 +124,7 @@ struct LiteralDescription {
         .open = Description::literal.open,
         .lineBreak = Description::literal.crLf,
         .close = Description::literal.close,
+        .closeAfterCr = Description::literal.closeAfterCr,
     };
     static constexpr Escapes escapes = [] {
         Escapes result = Description::escapes;

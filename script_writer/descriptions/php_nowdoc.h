@@ -17,7 +17,13 @@ struct PhpNowdoc {
         .footer = "?>",
     };
     static constexpr Literal literal{
-        .open = "<<<'LABEL'\n", .crLf = "\r\n", .lf = "\n", .cr = "\r", .close = "\nLABEL"};
+        .open = "<<<'LABEL'\n",
+        .crLf = "\r\n",
+        .lf = "\n",
+        .cr = "\r",
+        .close = "\nLABEL",
+        .closeAfterCr = "\r\nLABEL",
+    };
     static constexpr Escapes escapes{};
 };
 
