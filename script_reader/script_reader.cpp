@@ -274,8 +274,10 @@ public:
             std::size_t taken = 0;
             const Step step = m_ended ? trailing(text.substr(at), final, taken, out)
                                       : next(text.substr(at), final, taken, out);
-            if (step == Step::Wrong)
+            if (step == Step::Wrong) {
+                m_failedAt = at + m_wrongOffset;
                 return std::string_view::npos;
+            }
             if (step == Step::NeedMore)
                 break;
             at += taken;
@@ -290,6 +292,8 @@ public:
     }
 
     bool ended() const { return m_ended; }
+    // Where in the text given to read() it found what it did not take.
+    std::size_t failedAt() const { return m_failedAt; }
     const std::string& problem() const { return m_problem; }
 
 private:
@@ -454,8 +458,10 @@ private:
     {
         const std::string_view footer = m_description.frame.footer;
         if (footer.empty()) {
-            if (text.find_first_not_of(kBlanks) != std::string_view::npos)
+            if (const std::size_t found = text.find_first_not_of(kBlanks); found != std::string_view::npos) {
+                m_wrongOffset = found;
                 return wrong("something after the end of the script");
+            }
             taken = text.size();
             return Step::Taken;
         }
@@ -653,6 +659,8 @@ private:
     bool m_ended = false;
     bool m_swallowChecked = false;
     std::string m_problem;
+    std::size_t m_failedAt = 0;
+    std::size_t m_wrongOffset = 0;  // from the failed step's start
 };
 
 struct ScriptReader::State {
@@ -691,6 +699,12 @@ const ScriptReadError& ScriptReader::error() const
 
 char* ScriptReader::fail(std::string message)
 {
+    if (m->form == Form::Literal) {  // the body's messages speak of scripts
+        for (const auto& [script, literal] : {std::pair{"the script", "the literal"}, {"no script", "no literal"}}) {
+            if (const std::size_t at = message.find(script); at != std::string::npos)
+                message.replace(at, std::string_view(script).size(), literal);
+        }
+    }
     m->failed = true;
     m->error = {m->position.line(), m->position.column(), std::move(message)};
     return nullptr;
@@ -752,8 +766,7 @@ char* ScriptReader::read(std::string_view text, bool final, char* out)
 {
     const std::size_t taken = m->body->read(text, final, out);
     if (taken == std::string_view::npos || (final && !m->body->problem().empty())) {
-        if (taken != std::string_view::npos)
-            m->position.advance(text);
+        m->position.advance(taken == std::string_view::npos ? text.substr(0, m->body->failedAt()) : text);
         return fail(m->body->problem());
     }
     m->position.advance(text.substr(0, taken));

@@ -23,6 +23,8 @@ test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion gr
 # manager.
 app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
+# Real editors filtering a selection through tagora-convert --literal.
+test_packages+=(vim-nox emacs-nox)
 bench_packages=(mawk time jq)
 
 wanted=("${app_packages[@]}")
