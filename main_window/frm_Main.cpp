@@ -12,7 +12,9 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
+#include "script_writer/string_literal.h"
 #include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
@@ -193,6 +195,17 @@ void frm_Main::createControls(QWidget* client)
     cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
     createLine(client);
     createLabels(client);
+    addLiteralButton(client);
+}
+
+// Copy as Literal, left of the other buttons, first of them in reading
+// order; enabled while a target is chosen.
+void frm_Main::addLiteralButton(QWidget* client)
+{
+    cmdCopyLiteral = addButton(client, "cmdCopyLiteral", tr("Copy &as Literal"), {2070, 7425, 1410, 420});
+    cmdCopyLiteral->setAccessibleDescription(
+        tr("Copies the HTML code to the clipboard as one string literal of the chosen language"));
+    connect(cmdCopyLiteral, &QPushButton::clicked, this, &frm_Main::copyLiteral);
 }
 
 void frm_Main::createStatusStrip(QWidget* client)
@@ -307,6 +320,7 @@ void frm_Main::setTabOrder()
                               cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(txtPHP, cmdCopyLiteral);
 }
 
 // Names and descriptions for screen readers. Buttons and menu items are
@@ -502,6 +516,7 @@ void frm_Main::showMode(const QString& caption)
     const OutputKind kind = outputKind();
     mnuSavePHPScript->setText(tr("&Save %1...").arg(kind.title));
     mnuClassicEscaping->setEnabled(kind.hasClassicEscaping);
+    cmdCopyLiteral->setEnabled(target().has_value());
 }
 
 // The script in the input box read back: what it prints, or the template
@@ -517,6 +532,8 @@ void frm_Main::convertToHtml()
     {
         BusyCursor busy;
         html = htmlFromScript(runtime::toUtf8(inputText()));
+        if (!html.html)
+            html = htmlFromLiteral(inputText(), html);
         if (html.html) {
             setEditorText(txtPHP, runtime::fromUtf8(*html.html));
             return;
@@ -528,6 +545,22 @@ void frm_Main::convertToHtml()
                     .arg(html.error.column)
                     .arg(QString::fromStdString(html.error.message)),
                 MessageIcon::Exclamation);
+}
+
+// A bare string literal read back, when the text is no script. Its own
+// line breaks (between js-concat's strings, in a template literal or a
+// nowdoc) are LF, as an editor has them; the error shown is the literal's
+// when the text starts as one.
+HtmlFromScript frm_Main::htmlFromLiteral(QString text, const HtmlFromScript& asScript)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ReadScript read = readLiteral(runtime::toUtf8(text));
+    if (read.printed)
+        return {std::move(read.printed), {}, read.target, true};
+    const QString start = text.trimmed();
+    if (start.startsWith(u'"') || start.startsWith(u'`') || start.startsWith(QStringLiteral("<<<")))
+        return {std::nullopt, read.error, read.target, false};
+    return asScript;
 }
 
 void frm_Main::escapingToggled()
@@ -577,6 +610,29 @@ void frm_Main::copyScript()
         setClipboardText(outputText());
     }
     showMessage(this, outputKind().copied, MessageIcon::Information);
+}
+
+// Each line break as the target's scripts print it, as the output box's
+// script would print the text.
+void frm_Main::copyLiteral()
+{
+    const std::optional<Target> chosen = target();
+    if (!chosen)
+        return;
+    QString text = inputText();
+    text.replace(QStringLiteral("\r\n"), fromAscii(targetInfo(*chosen).printedLineBreak));
+    std::optional<std::u16string> literal;
+    {
+        BusyCursor busy;
+        literal = stringLiteral(*chosen, toU16(text));
+        if (literal)
+            setClipboardText(QString::fromStdU16String(*literal));
+    }
+    if (!literal) {
+        showMessage(this, tr("Every heredoc label is closed by a line of the text."), MessageIcon::Exclamation);
+        return;
+    }
+    showMessage(this, tr("The string literal has been copied to the clipboard."), MessageIcon::Information);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,

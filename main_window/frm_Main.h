@@ -16,6 +16,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
+namespace tagora {
+struct HtmlFromScript;
+}
+
 namespace tagora::runtime {
 class CodeTextBox;
 }
@@ -51,6 +55,9 @@ public:
     void convertToHtml();
     void clear();
     void copyScript();
+    // The input as one string literal of the chosen target, for code of
+    // the user's own: what the script would print, in a string.
+    void copyLiteral();
     void listCharacterCodes();
 
     // The help, viewer and life-cycle commands.
@@ -81,6 +88,7 @@ public:
     tagora::runtime::CodeTextBox* txtPHP = nullptr;
     tagora::runtime::CodeTextBox* txtHTML = nullptr;
     QPushButton* cmdConvert = nullptr;
+    QPushButton* cmdCopyLiteral = nullptr;
     QFrame* Line1 = nullptr;
     LinkLabel* lblEnlarge1 = nullptr;
     LinkLabel* lblEnlarge = nullptr;
@@ -147,6 +155,8 @@ private:
     void showMode(const QString& caption);
     void escapingToggled();
     void convertAgainIfInput();
+    void addLiteralButton(QWidget* client);
+    static tagora::HtmlFromScript htmlFromLiteral(QString text, const tagora::HtmlFromScript& asScript);
     void rememberChoices() const;
     void restoreChoices();
     void updateSaveCommands();

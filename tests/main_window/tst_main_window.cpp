@@ -110,6 +110,7 @@ private slots:
     void choicesRemembered();
     void scriptToHtml();
     void pastedCharacters();
+    void literals();
     void characterListing();
     void keys();
     void caretStopsBlinkingOnVeryLongLines();
@@ -340,6 +341,40 @@ void MainWindowTest::pastedCharacters()
     }
 }
 
+// Copy as Literal puts the input on the clipboard as one string of the
+// chosen language, each line break as its script prints it (written here
+// as the JSON and VBScript references have strings); Script to HTML
+// reads a bare literal back, its line breaks those of the window.
+void MainWindowTest::literals()
+{
+    setEditorText(window_->txtHTML, QStringLiteral("a \"b\"\r\n</p>"));
+    const QList<std::pair<QAction*, QString>> cases{
+        {window_->mnuToJSON, QStringLiteral("\"a \\\"b\\\"\\n<\\/p>\"")},
+        {window_->mnuToASP, QStringLiteral("\"a \"\"b\"\"\" & vbCrLf & \"</p>\"")}};
+    for (const auto& [item, literal] : cases) {
+        item->trigger();
+        window_->cmdCopyLiteral->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), literal);
+        expectMessage(MessageIcon::Information, {"The string literal has been copied to the clipboard."});
+    }
+    window_->mnuToHTML->trigger();
+    messages_.clear();  // the text is no script
+    QVERIFY(!window_->cmdCopyLiteral->isEnabled());
+    const QList<std::pair<QString, QString>> back{
+        {QStringLiteral("  \"a\\n\" +\r\n\"b\\t\"\r\n"), QStringLiteral("a\r\nb\t")},
+        {QStringLiteral("<<<'HTML'\r\nx $y\r\n\r\nHTML"), QStringLiteral("x $y\r\n")},
+        {QStringLiteral("\"C:\\dir \"\"q\"\"\" & vbCrLf & \"\""), QStringLiteral("C:\\dir \"q\"\r\n")}};
+    for (const auto& [literal, text] : back) {
+        setEditorText(window_->txtHTML, literal);
+        window_->cmdConvert->click();
+        QCOMPARE(window_->outputText(), text);
+    }
+    setEditorText(window_->txtHTML, QStringLiteral("\r\n \"a"));
+    window_->cmdConvert->click();
+    expectMessage(MessageIcon::Exclamation,
+                  {"The script cannot be read back into HTML.", "Line 2, column 4: the literal ends before its text does."});
+}
+
 // The listing goes straight after whatever the output holds, each code
 // after one space. Up to the limit it runs; one character more (a line
 // break counts two) gives a warning naming both lengths.
@@ -461,7 +496,7 @@ void MainWindowTest::tabVisitsEveryControlInReadingOrder()
     });
     std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), window_->txtHTML),
                 expected.end());
-    QCOMPARE(expected.size(), 10);  // two boxes, three links, five buttons
+    QCOMPARE(expected.size(), 11);  // two boxes, three links, six buttons
     QList<QWidget*> visited, back;
     window_->txtHTML->setFocus();
     for (qsizetype i = 0; i < expected.size(); ++i) {
