@@ -39,7 +39,7 @@ public:
             m_script.emplace(options.target, options.escaping, label,
                              options.literal ? Form::Literal : Form::Script);
         else if (options.output == Output::Html)
-            m_reader.emplace(options.from);
+            m_reader.emplace(options.from, options.literal ? Form::Literal : Form::Script);
     }
 
     std::size_t maxFeedSize(std::size_t size) const
@@ -329,8 +329,10 @@ Converter::Step Converter::findLabel(InputFile& input)
 Converter::Step Converter::checkScript(InputFile& input)
 {
     Utf8Validator validator;
-    ScriptReader reader(m_options.from);
-    bool exact = !m_options.literal;
+    // A literal of a named language streams too; else every language's
+    // reading of it is compared, in memory.
+    ScriptReader reader(m_options.from, m_options.literal ? Form::Literal : Form::Script);
+    bool exact = !m_options.literal || m_options.from.has_value();
     std::uint64_t size = 0;
     const Step read = eachPiece(input, [&](std::string_view piece) {
         size += piece.size();

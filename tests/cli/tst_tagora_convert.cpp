@@ -294,6 +294,18 @@ private slots:
                 QVERIFY2(fromFile.exitCode == 0 && fromFile.out == printed, qPrintable(name));
             }
         }
+        // Every target's literal of the text, its line breaks as they are,
+        // back to the text: recognised, or named (then read in blocks).
+        for (const QByteArray& selection : {QByteArray("a\r\nb\nc\r") + text, (text + "\n").repeated(3000)}) {
+            for (const tagora::TargetInfo& info : tagora::targets()) {
+                const QString name = QString::fromLatin1(info.name);
+                const QByteArray literal = runConvert({u"--to"_s, name, u"--literal"_s}, selection).out;
+                const Result named = runConvert({u"-u"_s, u"--from"_s, name, writeFile(u"literal"_s, literal)});
+                QVERIFY2(named.exitCode == 0 && named.out == selection, qPrintable(name + u": "_s + named.err));
+                if (info.target != Target::Asp)  // taken for another language's
+                    QVERIFY2(runConvert({u"--unescape"_s}, literal).out == selection, qPrintable(name));
+            }
+        }
         // Version 1.0's PHP scripts read back too, but where PHP would print
         // a variable the script is made into a template that does.
         const QByteArray dollars = "$ 5 $5 \"q\" a$";
