@@ -94,6 +94,8 @@ void checkLiteral(const tagora::TargetInfo& info, std::string_view text, std::ui
     Target read = Target::Php;
     const std::optional<std::string> back = readInBlocks(*literal, seed, read, info.target, tagora::Form::Literal);
     FUZZ_CHECK(back && *back == text);
+    if (static_cast<std::size_t>(info.target) != seed % tagora::targets().size())
+        return;  // recognising tries every language: one per input, for speed
     const tagora::ReadScript recognised = tagora::readLiteral(*literal);
     FUZZ_CHECK(recognised.printed.has_value());
     FUZZ_CHECK(*recognised.printed == text || (info.target == Target::Asp && recognised.target != Target::Asp));
