@@ -101,7 +101,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Exit status:\n"
     " 0  if OK,\n"
-    " 1  if an input is empty (nothing is written for it),\n"
+    " 1  if an input is empty (nothing is written for it; --literal writes the\n"
+    "    empty literal),\n"
     " 2  if an input is not valid UTF-8 or changes while it is read, a file cannot\n"
     "    be read or written (or would be written over an input), or the command\n"
     "    line is wrong.\n";
