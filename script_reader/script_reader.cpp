@@ -239,8 +239,12 @@ public:
             end.append(kCrLf).append(frame.footer);
         const std::string_view printedBreak = form == Form::Literal ? kCrLf : targetInfo(target).printedLineBreak;
         m_tokens.push_back({end, {}, true});
-        if (!frame.closeAfterCr.empty())
-            m_tokens.push_back({withLabel(frame.closeAfterCr, label), {}, true});
+        const std::pair<std::string_view, std::string_view> endsAfterBreaks[] = {
+            {frame.endAfterLf, "\n"}, {frame.endAfterCrLf, kCrLf}, {frame.endAfterCr, "\r"}};
+        for (const auto& [text, lineBreak] : endsAfterBreaks) {
+            if (!text.empty())
+                m_tokens.push_back({withLabel(text, label), std::string(lineBreak), true});
+        }
         m_tokens.push_back({std::string(frame.lineBreak), std::string(printedBreak), false});
         for (unsigned c = 0; c < 128; ++c) {
             if (!escapes().ascii[c].empty())
@@ -357,12 +361,11 @@ private:
                     continue;
             }
             out = flushSurrogate(out);
+            for (const char c : token.printed)  // one character, mostly
+                *out++ = c;
             if (token.end) {
                 m_ended = true;
                 m_endedAt = out;
-            } else {
-                for (const char c : token.printed)  // one character, mostly
-                    *out++ = c;
             }
             taken = token.text.size();
             return Step::Taken;

@@ -103,6 +103,8 @@ struct Rules {
     static constexpr const Escapes& escapes = Description::escapes;
 
     static constexpr bool controlRange = escapes.controls != ControlForm::Copy;
+    // A line break at the end of a block waits: it may end the text.
+    static constexpr bool holdsFinalBreak = !frame.endAfterLf.empty() || !frame.endAfterCrLf.empty();
     static constexpr Beyond beyond = escapes.beyond;
 
     static constexpr bool isKeptControl(unsigned c)
@@ -279,6 +281,10 @@ template <class R, class CharT>
 {
     const CharT* const p = at.in;
     const unsigned c = unitOf(*p);
+    if constexpr (R::holdsFinalBreak) {
+        if (!final && ((c == '\n' && p + 1 == end) || (c == '\r' && p + 2 == end && p[1] == CharT('\n'))))
+            return at;
+    }
     if (c < 128 && R::isPlainEscape(c))  // the common case: a quote, a backslash
         return {p + 1, R::putEscaped(at.out, c)};
     const bool last = p + 1 == end;
@@ -429,11 +435,13 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
     });
     m_opening = header(frame) + withLabel(frame.open, heredocLabel);
     m_closing = withLabel(frame.close, heredocLabel);
-    m_closingAfterCr = frame.closeAfterCr.empty() ? m_closing : withLabel(frame.closeAfterCr, heredocLabel);
-    if (!frame.footer.empty()) {
-        m_closing.append(kCrLf).append(frame.footer);
-        m_closingAfterCr.append(kCrLf).append(frame.footer);
+    const std::string_view ends[] = {frame.endAfterLf, frame.endAfterCrLf, frame.endAfterCr};
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        if (!ends[i].empty())
+            m_closingAfter[i] = withLabel(ends[i], heredocLabel);
     }
+    if (!frame.footer.empty())
+        m_closing.append(kCrLf).append(frame.footer);
 }
 
 template <class CharT>
@@ -490,18 +498,29 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
     });
 }
 
-// A CR is carried only at the end of a block: one carried at the end of
-// the text ends it.
+// A line break is carried only at the end of a block: one carried at the
+// end of the text ends it, and is written with the close where the target
+// has a form for that.
 template <class CharT>
 CharT* ScriptStream<CharT>::finish(CharT* out)
 {
-    const bool endsWithCr = m_carrySize > 0 && m_carry[m_carrySize - 1] == CharT('\r');
+    const CharT* const end = m_carry + m_carrySize;
+    const bool endsWithLf = m_carrySize > 0 && end[-1] == CharT('\n');
+    const bool endsWithCrLf = endsWithLf && m_carrySize > 1 && end[-2] == CharT('\r');
+    const bool endsWithCr = m_carrySize > 0 && end[-1] == CharT('\r');
+    const std::size_t kind = endsWithCrLf ? 1 : endsWithLf ? 0 : 2;
+    const std::string* closing = &m_closing;
+    std::size_t kept = m_carrySize;
+    if ((endsWithLf || endsWithCr) && !m_closingAfter[kind].empty()) {
+        closing = &m_closingAfter[kind];
+        kept -= endsWithCrLf ? 2 : 1;
+    }
     out = withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
-        return putText<R>({m_carry, out}, m_carry + m_carrySize, true).out;
+        return putText<R>({m_carry, out}, m_carry + kept, true).out;
     });
     m_carrySize = 0;
-    return put(out, endsWithCr ? m_closingAfterCr : m_closing);
+    return put(out, *closing);
 }
 
 template <class CharT>

@@ -56,7 +56,9 @@ private:
     Form m_form;
     std::string m_opening;  // header to open
     std::string m_closing;  // close to footer
-    std::string m_closingAfterCr;  // the same after a text ending with a lone CR
+    // The same with the text's final line break (LF, CR LF, CR) where
+    // they are written together; empty where they are not.
+    std::string m_closingAfter[3];
     CharT m_carry[kMaxCarry] = {};  // the end of the last block, undecided
     std::size_t m_carrySize = 0;
     std::vector<CharT> m_scratch;  // for the appending forms

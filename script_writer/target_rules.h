@@ -31,9 +31,14 @@ struct Frame {
     std::string_view open{};
     std::string_view lineBreak{};
     std::string_view close{};
-    // The close when the text ends with a lone CR, if it differs: PHP
-    // takes a CR LF before a nowdoc's label as the line break there.
-    std::string_view closeAfterCr{};
+    // Where the text ends with a line break, that break and the close
+    // together, when they differ from the break's own text and the close:
+    // no empty string after a last join (js-concat, asp), and a nowdoc
+    // whose text ends with a lone CR (PHP takes a CR LF before the label
+    // for the line break there).
+    std::string_view endAfterLf{};
+    std::string_view endAfterCrLf{};
+    std::string_view endAfterCr{};
     std::string_view footer{};
 };
 
@@ -101,7 +106,9 @@ struct Literal {
     std::string_view lf{};    // a lone LF
     std::string_view cr{};    // a lone CR
     std::string_view close{};
-    std::string_view closeAfterCr{};  // see Frame
+    std::string_view endAfterLf{};  // see Frame
+    std::string_view endAfterCrLf{};
+    std::string_view endAfterCr{};
 };
 
 struct Escapes {
@@ -124,7 +131,9 @@ struct LiteralDescription {
         .open = Description::literal.open,
         .lineBreak = Description::literal.crLf,
         .close = Description::literal.close,
-        .closeAfterCr = Description::literal.closeAfterCr,
+        .endAfterLf = Description::literal.endAfterLf,
+        .endAfterCrLf = Description::literal.endAfterCrLf,
+        .endAfterCr = Description::literal.endAfterCr,
     };
     static constexpr Escapes escapes = [] {
         Escapes result = Description::escapes;

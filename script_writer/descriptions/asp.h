@@ -24,6 +24,9 @@ struct Asp {
         .lf = "\" & vbLf & \"",
         .cr = "\" & vbCr & \"",
         .close = "\"",
+        .endAfterLf = "\" & vbLf",
+        .endAfterCrLf = "\" & vbCrLf",
+        .endAfterCr = "\" & vbCr",
     };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""},

@@ -16,7 +16,14 @@ struct JsConcat {
         .close = "\";",
     };
     static constexpr Literal literal{
-        .open = "\"", .crLf = "\\r\\n\" +\n\"", .lf = "\\n\" +\n\"", .cr = "\\r", .close = "\""};
+        .open = "\"",
+        .crLf = "\\r\\n\" +\n\"",
+        .lf = "\\n\" +\n\"",
+        .cr = "\\r",
+        .close = "\"",
+        .endAfterLf = "\\n\"",
+        .endAfterCrLf = "\\r\\n\"",
+    };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'<', '/', "<\\/"}, {'<', '!', "<\\!"}}},

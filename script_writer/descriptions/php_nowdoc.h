@@ -22,7 +22,7 @@ struct PhpNowdoc {
         .lf = "\n",
         .cr = "\r",
         .close = "\nLABEL",
-        .closeAfterCr = "\r\nLABEL",
+        .endAfterCr = "\r\r\nLABEL",
     };
     static constexpr Escapes escapes{};
 };

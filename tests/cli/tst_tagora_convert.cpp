@@ -229,8 +229,10 @@ private slots:
         converts("literal, php", {u"--literal"_s}, "a \"b\" $x\n", "\"a \\\"b\\\" \\$x\\n\"");
         converts("literal keeps CR LF and CR", {u"-t"_s, u"json"_s, u"-l"_s}, "a\r\nb\rc", "\"a\\r\\nb\\rc\"");
         converts("literal, js template", {u"--to=js"_s, u"--literal"_s}, "l2\nl3 `${x}`\n", "`l2\nl3 \\`\\${x}\\`\n`");
-        converts("literal, asp", {u"--asp"_s, u"--literal"_s}, "a\r\n\"b\"\n", "\"a\" & vbCrLf & \"\"\"b\"\"\" & vbLf & \"\"");
+        converts("literal, asp", {u"--asp"_s, u"--literal"_s}, "a\r\n\"b\"\n", "\"a\" & vbCrLf & \"\"\"b\"\"\" & vbLf");
         converts("literal, js-concat", {u"--to=js-concat"_s, u"--literal"_s}, "a\nb", "\"a\\n\" +\n\"b\"");
+        converts("literal, js-concat, final line break", {u"--to=js-concat"_s, u"--literal"_s}, "a\r\nb\n",
+                 "\"a\\r\\n\" +\n\"b\\n\"");
         converts("literal, nowdoc", {u"--to=php-nowdoc"_s, u"--literal"_s}, "x\nHTML\n", "<<<'HTML1'\nx\nHTML\n\nHTML1");
         converts("literal keeps a BOM and U+FDD0", {u"--to=python"_s, u"--literal"_s}, "\xEF\xBB\xBFx\xEF\xB7\x90",
                  "\"\xEF\xBB\xBFx\xEF\xB7\x90\"");
