@@ -38,9 +38,10 @@ public:
     Producer(const Options& options, std::string_view label)
     {
         if (options.output == Output::Script)
-            m_script.emplace(options.target, options.escaping, label);
+            m_script.emplace(options.target, options.escaping, label,
+                             options.literal ? Form::Literal : Form::Script);
         else if (options.output == Output::Html)
-            m_reader.emplace(options.from);
+            m_reader.emplace(options.from, options.literal ? Form::Literal : Form::Script);
     }
 
     std::size_t maxFeedSize(std::size_t size) const
@@ -287,12 +288,17 @@ Converter::Step Converter::firstPass(InputFile& input, const OutputFile& output)
 {
     Step step = Step::Done;
     const bool html = m_options.output == Output::Html;
-    if (needsLabel() || html) {
+    if (needsLabel() || html || m_options.literal) {
         if (!input.isRegular() && !input.spool()) {
             m_error = errno;
             return Step::SpoolError;
         }
-        step = html ? checkScript(input) : findLabel(input);
+        if (html)
+            step = checkScript(input);
+        else if (needsLabel())
+            step = findLabel(input);
+        else if (!m_transcoding)
+            step = validate(input);
     } else if (output.isDirect() && input.isRegular() && !m_transcoding && !m_checked) {
         step = validate(input);
     } else {
@@ -346,8 +352,10 @@ Converter::Step Converter::findLabel(InputFile& input)
 Converter::Step Converter::checkScript(InputFile& input)
 {
     Utf8Validator validator;
-    ScriptReader reader(m_options.from);
-    bool exact = true;
+    // A literal of a named language streams too; else every language's
+    // reading of it is compared, in memory.
+    ScriptReader reader(m_options.from, m_options.literal ? Form::Literal : Form::Script);
+    bool exact = !m_options.literal || m_options.from.has_value();
     std::uint64_t size = 0;
     const Step read = eachPiece(input, [&](std::string_view piece) {
         size += piece.size();
@@ -371,7 +379,7 @@ Converter::Step Converter::checkScript(InputFile& input)
 }
 
 // A file that is not one of this program's scripts, whole in memory: the
-// template of a PHP or ASP file, written at once.
+// template of a PHP or ASP file, or the text of a literal, written at once.
 Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
 {
     std::string script;
@@ -383,13 +391,20 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return Step::InputChanged;
     if (read != Step::Done)
         return read;
-    const HtmlFromScript html = htmlFromScript(script, m_options.from, includeReader(input));
+    const HtmlFromScript html = m_options.literal ? htmlFromLiteral(script)
+                                                  : htmlFromScript(script, m_options.from, includeReader(input));
     if (!html.html) {
         m_scriptError = html.error;
         return Step::BadScript;
     }
     m_report = reportLine(input.name(), *html.target, writeReport(script, *html.html, *html.target));
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
+HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
+{
+    ReadScript read = readLiteral(literal, m_options.from);
+    return {std::move(read.printed), std::move(read.error), read.target, true};
 }
 
 // The files an ASP page includes are found from its folder, or from
@@ -447,6 +462,10 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
         m_badOffset = decoder.errorOffset();
         return Step::BadInput;
     }
+    if (!m_begun && m_options.literal) {  // the empty literal
+        m_out = producer.begin(m_out);
+        m_begun = true;
+    }
     if (!m_begun)
         return Step::EmptyInput;
     m_out = producer.finish(m_out);
@@ -462,7 +481,7 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
 Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder& decoder,
                                         Producer& producer, const InputFile& input, OutputFile& output)
 {
-    const bool asItIs = m_options.output == Output::Html;
+    const bool asItIs = m_options.output == Output::Html || m_options.literal;
     const auto text = asItIs ? std::optional<std::string_view>(piece) : decoder.decode(piece, m_text.get());
     if (!text) {
         m_badOffset = decoder.errorOffset();

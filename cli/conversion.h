@@ -7,6 +7,7 @@
 #include "options.h"
 #include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
+#include "script_reader/script_to_html.h"
 #include "write_behind.h"
 
 #include <cstdint>
@@ -61,6 +62,7 @@ private:
     Step findLabel(InputFile& input);
     Step checkScript(InputFile& input);
     Step writeTemplate(InputFile& input, OutputFile& output);
+    HtmlFromScript htmlFromLiteral(std::string_view literal) const;
     AspIncludeReader includeReader(const InputFile& input) const;
     Step rewind(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);

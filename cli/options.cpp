@@ -30,6 +30,12 @@ constexpr std::string_view kUsageOptions =
     "      --php              the same as --to=php\n"
     "      --asp              the same as --to=asp\n"
     "      --codes            write the character-code listing\n"
+    "  -l, --literal          write the input as one string literal of TARGET and\n"
+    "                           nothing else (no header, no statement), to go\n"
+    "                           inside code; with --to=html, read such a literal\n"
+    "                           (or several joined as TARGET joins them) back to\n"
+    "                           its text, TARGET recognised unless --from names it\n"
+    "  -u, --unescape         the same as --to=html --literal\n"
     "      --classic          escape as version 1.0 did (php and asp only): PHP\n"
     "                           leaves $ as it is and ASP turns every double quote\n"
     "                           into an apostrophe\n"
@@ -69,6 +75,16 @@ constexpr std::string_view kUsageOptions =
     "the encoding become U+FFFD, with a note. This applies to every target,\n"
     "--to=html and --codes alike.\n"
     "\n"
+    "With --literal, input and output are taken byte for byte, as an editor's\n"
+    "filter needs them (Vim's :'<,'>!tagora-convert --to=js --literal): every line\n"
+    "break stays as it is, the literal ends with one only if the input does, and\n"
+    "an empty input gives the empty literal (\"\"). A literal of php, perl, python,\n"
+    "json or jsp is one line; js is a template literal, js-concat strings joined\n"
+    "with + (one per line), asp strings joined with & vbCrLf & (vbLf, vbCr), and\n"
+    "php-nowdoc a nowdoc without the ;. Reading one back, blank space around it\n"
+    "is passed over, and anything else is an error with its line and column,\n"
+    "nothing written.\n"
+    "\n"
     "Invalid UTF-8 is an error, reported with the byte offset (from 0) where the\n"
     "bad sequence starts. Regular files are checked before anything is written,\n"
     "and with -o or -d nothing is written for a bad input. When a pipe or terminal\n"
@@ -91,7 +107,8 @@ constexpr std::string_view kUsageOptions =
     "\n"
     "Exit status:\n"
     " 0  if OK,\n"
-    " 1  if an input is empty (nothing is written for it),\n"
+    " 1  if an input is empty (nothing is written for it; --literal writes the\n"
+    "    empty literal),\n"
     " 2  if an input is not valid UTF-8 or changes while it is read, a file cannot\n"
     "    be read or written (or would be written over an input), or the command\n"
     "    line is wrong.\n";
@@ -249,6 +266,14 @@ private:
             m_options.escaping = Escaping::Classic;
             return true;
         }
+        if (argument == "--literal" || argument == "-l") {
+            m_options.literal = true;
+            return true;
+        }
+        if (argument == "--unescape" || argument == "-u") {
+            m_options.literal = true;
+            return choose(Output::Html);
+        }
         if (argument == "--dry-run") {
             m_options.dryRun = true;
             return true;
@@ -319,6 +344,10 @@ private:
             && (m_options.output == Output::Html
                 || (m_options.output == Output::Script && !targetInfo(m_options.target).hasClassicEscaping)))
             return usageError("--classic applies to --to=php and --to=asp only");
+        if (m_options.literal && m_options.output == Output::CharacterCodes)
+            return usageError("--literal does not apply to --codes");
+        if (m_options.literal && m_options.escaping == Escaping::Classic)
+            return usageError("--classic does not apply to --literal: a literal holds its text exactly");
         if (m_options.from && m_options.output != Output::Html)
             return usageError("--from applies to --to=html only");
         if (!m_options.root.empty() && m_options.output != Output::Html)

@@ -22,6 +22,9 @@ struct Options {
     Target target = Target::Php;
     std::optional<Target> from;      // --from: the language of the script (Html)
     Escaping escaping = Escaping::Exact;
+    // --literal: the text as one string literal of the target, or (with
+    // Html) such a literal back to its text, every byte as it is.
+    bool literal = false;
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file
     std::string outputDirectory;     // -d: each input into a file here

@@ -12,7 +12,9 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
+#include "script_writer/string_literal.h"
 #include "script_writer/script_generator.h"
 #include "settings.h"
 #include "text_conversion.h"
@@ -248,6 +250,17 @@ void frm_Main::createControls(QWidget* client)
     convertButton_ = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
     createLine(client);
     createLabels(client);
+    addLiteralButton(client);
+}
+
+// Copy as Literal, left of the other buttons; enabled while a target is
+// chosen.
+void frm_Main::addLiteralButton(QWidget* client)
+{
+    copyLiteralButton_ = addButton(client, "cmdCopyLiteral", tr("Copy &as Literal"), {2070, 7425, 1410, 420});
+    copyLiteralButton_->setAccessibleDescription(
+        tr("Copies the HTML code to the clipboard as one string literal of the chosen language"));
+    connect(copyLiteralButton_, &QPushButton::clicked, this, &frm_Main::copyLiteral);
 }
 
 void frm_Main::createStatusStrip(QWidget* client)
@@ -305,7 +318,8 @@ void frm_Main::anchorControls()
     anchor(outputCaption_, None, Half, None, None);
     anchor(enlargeOutputLink_, None, Half, None, None);
     anchor(outputBox_, None, Half, All, OtherHalf);
-    for (QWidget* button : {convertButton_, clearButton_, copyButton_, saveButton_, characterCodesButton_})
+    for (QWidget* button :
+         {copyLiteralButton_, convertButton_, clearButton_, copyButton_, saveButton_, characterCodesButton_})
         anchor(button, All, All, None, None);
     anchor(whiteLine_, None, All, All, None);
     anchor(statusStrip_, None, All, All, None);
@@ -436,7 +450,7 @@ void frm_Main::createHelpMenu()
 void frm_Main::setTabOrder()
 {
     QWidget* const order[] = {enlargeInputLink_, openFileLink_, inputBox_,    enlargeOutputLink_,
-                              outputBox_,        convertButton_, clearButton_, copyButton_,
+                              outputBox_,        copyLiteralButton_, convertButton_, clearButton_, copyButton_,
                               saveButton_,       characterCodesButton_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -607,6 +621,8 @@ void frm_Main::convertToHtml(Asked asked)
     {
         BusyCursor busy;
         html = htmlFromScript(runtime::toUtf8(inputText()), scriptLanguage_);
+        if (!html.html && !scriptLanguage_)
+            html = htmlFromLiteral(inputText(), html);
         if (html.html)
             showHtml(html);
     }
@@ -704,6 +720,22 @@ void frm_Main::inputChanged()
     typingPause_->start();
 }
 
+// A bare string literal read back, when the text is no script. Its own
+// line breaks (between js-concat's strings, in a template literal or a
+// nowdoc) are LF, as an editor has them; the error shown is the literal's
+// when the text starts as one.
+HtmlFromScript frm_Main::htmlFromLiteral(QString text, const HtmlFromScript& asScript)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ReadScript read = readLiteral(runtime::toUtf8(text));
+    if (read.printed)
+        return {std::move(read.printed), {}, read.target, true};
+    const QString start = text.trimmed();
+    if (start.startsWith(u'"') || start.startsWith(u'`') || start.startsWith(QStringLiteral("<<<")))
+        return {std::nullopt, read.error, read.target, false};
+    return asScript;
+}
+
 void frm_Main::selectTarget(Target target)
 {
     selectMode(target);
@@ -743,6 +775,7 @@ void frm_Main::showMode(bool withColon)
     modeItem()->setChecked(true);
     classicEscapingItem_->setEnabled(mode_ && targetInfo(*mode_).hasClassicEscaping);
     scriptLanguageMenu_->setEnabled(!mode_);
+    copyLiteralButton_->setEnabled(mode_.has_value());
     showCaptions();
 }
 
@@ -838,6 +871,29 @@ void frm_Main::undoClear()
     }
     typingPause_->stop();  // the output came back with its input
     inputBox_->setFocus();
+}
+
+// Each line break as the target's scripts print it, as the output box's
+// script would print the text.
+void frm_Main::copyLiteral()
+{
+    const std::optional<Target> chosen = target();
+    if (!chosen)
+        return;
+    QString text = inputText();
+    text.replace(QStringLiteral("\r\n"), fromAscii(targetInfo(*chosen).printedLineBreak));
+    std::optional<std::u16string> literal;
+    {
+        BusyCursor busy;
+        literal = stringLiteral(*chosen, toU16(text));
+        if (literal)
+            setClipboardText(QString::fromStdU16String(*literal));
+    }
+    if (!literal) {
+        showMessage(this, tr("Every heredoc label is closed by a line of the text."), MessageIcon::Exclamation);
+        return;
+    }
+    showMessage(this, tr("The string literal has been copied to the clipboard."), MessageIcon::Information);
 }
 
 // The message names the PHP script in ASP mode too.

@@ -65,6 +65,9 @@ public:
     void clear();
     void undoClear();
     void copyScript();
+    // The input as one string literal of the chosen target, for code of
+    // the user's own: what the script would print, in a string.
+    void copyLiteral();
     void listCharacterCodes();
 
     // The help, viewer and life-cycle commands.
@@ -125,6 +128,7 @@ private:
     void inputChanged();
     void setOutputOutOfDate(bool outOfDate, const QString& reason = QString());
     QString statusLine() const;
+    void addLiteralButton(QWidget* client);
     void selectMode(std::optional<Target> mode);
     void showMode(bool withColon = false);
     void showCaptions();
@@ -136,6 +140,7 @@ private:
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
     void showInViewer(const QString& text);
+    static HtmlFromScript htmlFromLiteral(QString text, const HtmlFromScript& asScript);
 
     std::optional<Target> mode_ = Target::Php;
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
@@ -172,6 +177,7 @@ private:
     runtime::CodeTextBox* outputBox_ = nullptr;
     runtime::CodeTextBox* inputBox_ = nullptr;
     QPushButton* convertButton_ = nullptr;
+    QPushButton* copyLiteralButton_ = nullptr;
     QFrame* whiteLine_ = nullptr;
     LinkLabel* enlargeInputLink_ = nullptr;
     LinkLabel* enlargeOutputLink_ = nullptr;

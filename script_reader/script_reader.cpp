@@ -26,6 +26,8 @@ using rules::kLabelPlaceholder;
 using rules::withLabel;
 
 constexpr std::string_view kCrLf = "\r\n";
+// What may stand around a literal: spaces, tabs and line breaks.
+constexpr const char* kBlanks = " \t\r\n";
 // The longest token a block edge may cut: a line break of the longest
 // target, or the end of a script.
 constexpr std::size_t kMaxToken = 160;
@@ -43,9 +45,9 @@ struct Description {
 
 // The exact escaping's description: the reader takes what it writes, and
 // version 1.0's PHP scripts where they print their text (see isPlainDollar).
-Description descriptionOf(Target target)
+Description descriptionOf(Target target, Form form)
 {
-    return rules::withDescription(target, Escaping::Exact, [](auto description) {
+    return rules::withDescription(target, Escaping::Exact, form, [](auto description) {
         using D = decltype(description);
         return Description{D::frame, D::escapes};
     });
@@ -234,15 +236,21 @@ private:
 // the end.
 class ScriptReader::Body {
 public:
-    Body(Target target, std::string_view label)
-        : m_target(target), m_description(descriptionOf(target)), m_label(label)
+    Body(Target target, std::string_view label, Form form)
+        : m_target(target), m_description(descriptionOf(target, form)), m_label(label)
     {
         const Frame& frame = m_description.frame;
         std::string end = withLabel(frame.close, label);
         if (!frame.footer.empty())
             end.append(kCrLf).append(frame.footer);
-        const std::string_view printedBreak = targetInfo(target).printedLineBreak;
+        const std::string_view printedBreak = form == Form::Literal ? kCrLf : targetInfo(target).printedLineBreak;
         m_tokens.push_back({end, {}, true});
+        const std::pair<std::string_view, std::string_view> endsAfterBreaks[] = {
+            {frame.endAfterLf, "\n"}, {frame.endAfterCrLf, kCrLf}, {frame.endAfterCr, "\r"}};
+        for (const auto& [text, lineBreak] : endsAfterBreaks) {
+            if (!text.empty())
+                m_tokens.push_back({withLabel(text, label), std::string(lineBreak), true});
+        }
         m_tokens.push_back({std::string(frame.lineBreak), std::string(printedBreak), false});
         if (frame.maxStatements != 0) {  // a string split, a new part: nothing printed
             m_tokens.push_back({std::string(frame.split), {}, false});
@@ -282,7 +290,7 @@ public:
             const Step step = m_ended ? trailing(text.substr(at), final, taken, out)
                                       : next(text.substr(at), final, taken, out);
             if (step == Step::Wrong) {
-                m_wrongAt = at;
+                m_failedAt = at + m_wrongOffset;
                 return std::string_view::npos;
             }
             if (step == Step::NeedMore)
@@ -299,8 +307,8 @@ public:
     }
 
     bool ended() const { return m_ended; }
-    // After a wrong read: how many bytes of the text were right.
-    std::size_t wrongAt() const { return m_wrongAt; }
+    // Where in the text given to read() it found what it did not take.
+    std::size_t failedAt() const { return m_failedAt; }
     const std::string& problem() const { return m_problem; }
 
 private:
@@ -380,16 +388,23 @@ private:
                     return Step::NeedMore;
                 continue;
             }
+            if (token.end && isLabelCharacter(static_cast<unsigned char>(token.text.back()))) {
+                // A nowdoc's label ends where no label character follows.
+                if (text.size() == token.text.size() && !final)
+                    return Step::NeedMore;
+                const auto after = static_cast<unsigned char>(text.size() > token.text.size() ? text[token.text.size()] : ' ');
+                if (isLabelCharacter(after) || after >= 0x80)  // PHP's labels take any byte beyond ASCII
+                    continue;
+            }
             taken = token.text.size();
             if (!token.end && token.printed.empty())  // a surrogate pair may go on after it
                 return Step::Taken;
             out = flushSurrogate(out);
+            for (const char c : token.printed)  // one character, mostly
+                *out++ = c;
             if (token.end) {
                 m_ended = true;
                 m_endedAt = out;
-            } else {
-                for (const char c : token.printed)  // one character, mostly
-                    *out++ = c;
             }
             taken = token.text.size();
             return Step::Taken;
@@ -485,8 +500,10 @@ private:
     {
         const std::string_view footer = m_description.frame.footer;
         if (footer.empty()) {
-            if (text.find_first_not_of(" \t\r\n") != std::string_view::npos)
+            if (const std::size_t found = text.find_first_not_of(kBlanks); found != std::string_view::npos) {
+                m_wrongOffset = found;
                 return wrong("something after the end of the script");
+            }
             taken = text.size();
             return Step::Taken;
         }
@@ -687,12 +704,14 @@ private:
     char* m_endedAt = nullptr;  // where the printed text ends
     bool m_ended = false;
     bool m_swallowChecked = false;
-    std::size_t m_wrongAt = 0;
     std::string m_problem;
+    std::size_t m_failedAt = 0;
+    std::size_t m_wrongOffset = 0;  // from the failed step's start
 };
 
 struct ScriptReader::State {
     std::optional<Target> forced;
+    Form form = Form::Script;
     Target target = Target::Php;
     std::unique_ptr<Body> body;
     std::string pending;  // the start, until the target is known; then a cut token
@@ -702,9 +721,10 @@ struct ScriptReader::State {
     bool markSkipped = false;  // a byte-order mark before the script
 };
 
-ScriptReader::ScriptReader(std::optional<Target> target) : m(std::make_unique<State>())
+ScriptReader::ScriptReader(std::optional<Target> target, Form form) : m(std::make_unique<State>())
 {
     m->forced = target;
+    m->form = form;
 }
 
 ScriptReader::~ScriptReader() = default;
@@ -726,6 +746,12 @@ const ScriptReadError& ScriptReader::error() const
 
 char* ScriptReader::fail(std::string message)
 {
+    if (m->form == Form::Literal) {  // the body's messages speak of scripts
+        for (const auto& [script, literal] : {std::pair{"the script", "the literal"}, {"no script", "no literal"}}) {
+            if (const std::size_t at = message.find(script); at != std::string::npos)
+                message.replace(at, std::string_view(script).size(), literal);
+        }
+    }
     m->failed = true;
     m->error = {m->position.line(), m->position.column(), std::move(message)};
     return nullptr;
@@ -742,6 +768,8 @@ char* ScriptReader::startBody(bool final, char* out)
             m->pending.erase(0, kByteOrderMark.size());
         m->markSkipped = true;
     }
+    if (m->form == Form::Literal && !skipBlanks(final))
+        return out;
     const bool complete = final || m->pending.size() >= kStartSize;
     bool waiting = false;
     for (const TargetInfo& info : targets()) {
@@ -749,14 +777,14 @@ char* ScriptReader::startBody(bool final, char* out)
             continue;
         std::size_t consumed = 0;
         std::string label;
-        const Match match = matchOpening(descriptionOf(info.target).frame, m->pending, complete, consumed, label);
+        const Match match = matchOpening(descriptionOf(info.target, m->form).frame, m->pending, complete, consumed, label);
         waiting = waiting || match == Match::NeedMore;
         if (match != Match::Yes)
             continue;
         if (info.target == Target::PhpNowdoc && !label.starts_with(kHeredocLabelStem))
             continue;
         m->target = info.target;
-        m->body = std::make_unique<Body>(info.target, label);
+        m->body = std::make_unique<Body>(info.target, label, m->form);
         m->position.advance(std::string_view(m->pending).substr(0, consumed));
         const std::string rest = m->pending.substr(consumed);
         m->pending.clear();
@@ -764,8 +792,27 @@ char* ScriptReader::startBody(bool final, char* out)
     }
     if (waiting && !complete)
         return out;
+    if (m->form == Form::Literal)
+        return fail(m->forced ? "not a " + std::string(targetInfo(*m->forced).name) + " string literal"
+                              : "not a string literal");
     return fail(m->forced ? "not one of this program's " + std::string(targetInfo(*m->forced).name) + " scripts"
                           : "not a script this program wrote");
+}
+
+// Blank space before a literal is passed over; false while the start
+// holds nothing else and more may come.
+bool ScriptReader::skipBlanks(bool final)
+{
+    const std::size_t start = m->pending.find_first_not_of(kBlanks);
+    if (start == std::string::npos && !final) {
+        m->position.advance(m->pending);
+        m->pending.clear();
+        return false;
+    }
+    const std::size_t blanks = std::min(start, m->pending.size());
+    m->position.advance(std::string_view(m->pending).substr(0, blanks));
+    m->pending.erase(0, blanks);
+    return true;
 }
 
 // What the text prints; an undecided end is kept for the next block.
@@ -773,7 +820,7 @@ char* ScriptReader::read(std::string_view text, bool final, char* out)
 {
     const std::size_t taken = m->body->read(text, final, out);
     if (taken == std::string_view::npos || (final && !m->body->problem().empty())) {
-        m->position.advance(taken == std::string_view::npos ? text.substr(0, m->body->wrongAt()) : text);
+        m->position.advance(taken == std::string_view::npos ? text.substr(0, m->body->failedAt()) : text);
         return fail(m->body->problem());
     }
     m->position.advance(text.substr(0, taken));
@@ -821,9 +868,9 @@ char* ScriptReader::finish(char* out)
     return read(rest, true, out);
 }
 
-ReadScript readScript(std::string_view script, std::optional<Target> target)
+ReadScript readScript(std::string_view script, std::optional<Target> target, Form form)
 {
-    ScriptReader reader(target);
+    ScriptReader reader(target, form);
     std::string printed(ScriptReader::maxFeedSize(script.size()) + ScriptReader::kMaxFinishSize, '\0');
     char* end = reader.feed(script, printed.data());
     if (end)
@@ -832,6 +879,63 @@ ReadScript readScript(std::string_view script, std::optional<Target> target)
         return {reader.target(), std::nullopt, reader.error()};
     printed.resize(static_cast<std::size_t>(end - printed.data()));
     return {reader.target(), std::move(printed), {}};
+}
+
+namespace {
+
+bool isFurther(const ScriptReadError& a, const ScriptReadError& b)
+{
+    return a.line != b.line ? a.line > b.line : a.column > b.column;
+}
+
+// The targets' readings of one literal: those that read it, and the
+// error of the one that read furthest otherwise.
+struct Readings {
+    std::vector<ReadScript> read;
+    std::optional<ReadScript> aspRead;
+    ScriptReadError furthest;
+};
+
+Readings readingsOf(std::string_view literal)
+{
+    Readings readings;
+    for (const TargetInfo& info : targets()) {
+        ReadScript read = readScript(literal, info.target, Form::Literal);
+        if (!read.printed) {
+            if (readings.furthest.message.empty() || isFurther(read.error, readings.furthest))
+                readings.furthest = read.error;
+        } else if (info.target == Target::Asp) {
+            readings.aspRead = std::move(read);
+        } else {
+            readings.read.push_back(std::move(read));
+        }
+    }
+    return readings;
+}
+
+}  // namespace
+
+ReadScript readLiteral(std::string_view literal, std::optional<Target> target)
+{
+    if (target)
+        return readScript(literal, target, Form::Literal);
+    Readings readings = readingsOf(literal);
+    if (readings.read.empty() && readings.aspRead)
+        return std::move(*readings.aspRead);
+    if (readings.read.empty()) {
+        if (readings.furthest.line == 1 && readings.furthest.column == 1)
+            readings.furthest.message = "not a string literal";
+        return {std::nullopt, std::nullopt, readings.furthest};
+    }
+    for (const ReadScript& other : readings.read) {
+        if (other.printed != readings.read.front().printed) {
+            const std::string first(targetInfo(*readings.read.front().target).name);
+            return {std::nullopt, std::nullopt,
+                    {1, 1, "the literal reads differently in " + first + " and " + std::string(targetInfo(*other.target).name)
+                               + ": name its language"}};
+        }
+    }
+    return std::move(readings.read.front());
 }
 
 }  // namespace tagora

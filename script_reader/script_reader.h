@@ -20,8 +20,10 @@ namespace tagora {
 
 class ScriptReader {
 public:
-    // With no target, the target is recognised from the script's start.
-    explicit ScriptReader(std::optional<Target> target = std::nullopt);
+    // With no target, the target is recognised from the script's start
+    // (for a literal, the first target whose literal starts so is taken:
+    // see readLiteral for telling them apart).
+    explicit ScriptReader(std::optional<Target> target = std::nullopt, Form form = Form::Script);
     ~ScriptReader();
     ScriptReader(const ScriptReader&) = delete;
     ScriptReader& operator=(const ScriptReader&) = delete;
@@ -47,6 +49,7 @@ private:
     struct State;
     char* read(std::string_view text, bool final, char* out);
     char* startBody(bool final, char* out);
+    bool skipBlanks(bool final);
     char* fail(std::string message);
 
     std::unique_ptr<State> m;
@@ -59,6 +62,14 @@ struct ReadScript {
     std::optional<std::string> printed;
     ScriptReadError error;
 };
-ReadScript readScript(std::string_view script, std::optional<Target> target = std::nullopt);
+ReadScript readScript(std::string_view script, std::optional<Target> target = std::nullopt,
+                      Form form = Form::Script);
+
+// A string literal of a target, as stringLiteral() writes it (blank space
+// around it allowed), back to its text exactly. With no target, every
+// target whose literal it can be is tried: they must agree on its text.
+// ASP, whose strings read a backslash as it is, is taken only when no
+// other target reads the literal.
+ReadScript readLiteral(std::string_view literal, std::optional<Target> target = std::nullopt);
 
 }  // namespace tagora

@@ -104,6 +104,8 @@ struct Rules {
     static constexpr const Escapes& escapes = Description::escapes;
 
     static constexpr bool controlRange = escapes.controls != ControlForm::Copy;
+    // A line break at the end of a block waits: it may end the text.
+    static constexpr bool holdsFinalBreak = !frame.endAfterLf.empty() || !frame.endAfterCrLf.empty();
     static constexpr Beyond beyond = escapes.beyond;
 
     static constexpr bool isKeptControl(unsigned c)
@@ -291,6 +293,10 @@ template <class R, class CharT>
 {
     const CharT* const p = at.in;
     const unsigned c = unitOf(*p);
+    if constexpr (R::holdsFinalBreak) {
+        if (!final && ((c == '\n' && p + 1 == end) || (c == '\r' && p + 2 == end && p[1] == CharT('\n'))))
+            return at;
+    }
     if (c < 128 && R::isPlainEscape(c))  // the common case: a quote, a backslash
         return {p + 1, R::putEscaped(at.out, c)};
     const bool last = p + 1 == end;
@@ -420,9 +426,9 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 }
 
 template <class Visit>
-auto withRules(Target target, Escaping escaping, Visit visit)
+auto withRules(Target target, Escaping escaping, Form form, Visit visit)
 {
-    return rules::withDescription(target, escaping, [&visit](auto description) {
+    return rules::withDescription(target, escaping, form, [&visit](auto description) {
         return visit(Rules<decltype(description)>{});
     });
 }
@@ -433,10 +439,10 @@ constexpr std::size_t kPiece = 2048;
 }  // namespace
 
 template <class CharT>
-ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel)
-    : m_target(target), m_escaping(escaping)
+ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel, Form form)
+    : m_target(target), m_escaping(escaping), m_form(form)
 {
-    const Frame& frame = withRules(target, escaping, [](auto rules) -> const Frame& {
+    const Frame& frame = withRules(target, escaping, form, [](auto rules) -> const Frame& {
         return decltype(rules)::frame;
     });
     m_opening = header(frame) + withLabel(frame.open, heredocLabel);
@@ -445,10 +451,15 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
         m_split = frame.split;
         m_partBreak = rules::partBreak(frame);
     }
+    const std::string_view ends[] = {frame.endAfterLf, frame.endAfterCrLf, frame.endAfterCr};
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        if (!ends[i].empty())
+            m_closingAfter[i] = withLabel(ends[i], heredocLabel);
+    }
     if (!frame.footer.empty())
         m_closing.append(kCrLf).append(frame.footer);
     // finish() writes what the last block left undecided before the closing.
-    const std::size_t carried = kMaxCarry * withRules(target, escaping, [](auto rules) {
+    const std::size_t carried = kMaxCarry * withRules(target, escaping, form, [](auto rules) {
         return decltype(rules)::maxGrowth;
     });
     if (m_opening.size() > kMaxFrameSize || carried + m_closing.size() > kMaxFrameSize)
@@ -458,7 +469,7 @@ ScriptStream<CharT>::ScriptStream(Target target, Escaping escaping, std::string_
 template <class CharT>
 std::size_t ScriptStream<CharT>::maxFeedSize(std::size_t blockSize) const
 {
-    return withRules(m_target, m_escaping, [&](auto rules) {
+    return withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         const std::size_t units = blockSize + kMaxCarry;
         std::size_t breaks = 0;  // a split per string's worth, a new part per part's worth of statements
@@ -498,7 +509,7 @@ void ScriptStream<CharT>::count(const CharT* from, const CharT* to)
 template <class CharT>
 CharT* ScriptStream<CharT>::putLimited(const CharT* in, const CharT* end, CharT* out)
 {
-    return withRules(m_target, m_escaping, [&](auto rules) {
+    return withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         while (in < end) {
             // A string starts with the statement's opening, which a line
@@ -538,7 +549,7 @@ bool ScriptStream<CharT>::endsWithHighSurrogate(const CharT* after)
 template <class CharT>
 CharT* ScriptStream<CharT>::putLimitBreak(CharT* out)
 {
-    return withRules(m_target, m_escaping, [&](auto rules) {
+    return withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         if (m_statements >= R::frame.maxStatements) {
             m_statements = 1;
@@ -559,7 +570,7 @@ CharT* ScriptStream<CharT>::putLimitBreak(CharT* out)
 template <class CharT>
 CharT* ScriptStream<CharT>::feed(View block, CharT* out)
 {
-    return withRules(m_target, m_escaping, [&](auto rules) {
+    return withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
         const CharT* p = block.data();
         const CharT* const end = p + block.size();
@@ -599,15 +610,29 @@ CharT* ScriptStream<CharT>::feed(View block, CharT* out)
     });
 }
 
+// A line break is carried only at the end of a block: one carried at the
+// end of the text ends it, and is written with the close where the target
+// has a form for that.
 template <class CharT>
 CharT* ScriptStream<CharT>::finish(CharT* out)
 {
-    out = withRules(m_target, m_escaping, [&](auto rules) {
+    const CharT* const end = m_carry + m_carrySize;
+    const bool endsWithLf = m_carrySize > 0 && end[-1] == CharT('\n');
+    const bool endsWithCrLf = endsWithLf && m_carrySize > 1 && end[-2] == CharT('\r');
+    const bool endsWithCr = m_carrySize > 0 && end[-1] == CharT('\r');
+    const std::size_t kind = endsWithCrLf ? 1 : endsWithLf ? 0 : 2;
+    const std::string* closing = &m_closing;
+    std::size_t kept = m_carrySize;
+    if ((endsWithLf || endsWithCr) && !m_closingAfter[kind].empty()) {
+        closing = &m_closingAfter[kind];
+        kept -= endsWithCrLf ? 2 : 1;
+    }
+    out = withRules(m_target, m_escaping, m_form, [&](auto rules) {
         using R = decltype(rules);
-        return putText<R>({m_carry, out}, m_carry + m_carrySize, true).out;
+        return putText<R>({m_carry, out}, m_carry + kept, true).out;
     });
     m_carrySize = 0;
-    return put(out, m_closing);
+    return put(out, *closing);
 }
 
 template <class CharT>

@@ -24,10 +24,13 @@ public:
     using String = std::basic_string<CharT>;
 
     // The heredoc label is used by the targets that have one (php-nowdoc);
-    // see HeredocLabelScan for choosing it. Throws std::length_error when
+    // see HeredocLabelScan for choosing it. The literal form writes the
+    // text as one string literal (begin() and finish() write its opening
+    // and closing) and takes every line break as it is. Throws std::length_error when
     // the header or the footer (with the label and the credit values)
     // would not fit in kMaxFrameSize.
-    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem);
+    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem,
+                 Form form = Form::Script);
 
     // The most code units begin() or finish() write.
     static constexpr std::size_t kMaxFrameSize = 512;
@@ -52,8 +55,12 @@ private:
 
     Target m_target;
     Escaping m_escaping;
+    Form m_form;
     std::string m_opening;  // header to open
     std::string m_closing;  // close to footer
+    // The same with the text's final line break (LF, CR LF, CR) where
+    // they are written together; empty where they are not.
+    std::string m_closingAfter[3];
     CharT m_carry[kMaxCarry] = {};  // the end of the last block, undecided
     std::size_t m_carrySize = 0;
     std::vector<CharT> m_scratch;  // for the appending forms

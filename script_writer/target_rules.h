@@ -31,6 +31,14 @@ struct Frame {
     std::string_view open{};
     std::string_view lineBreak{};
     std::string_view close{};
+    // Where the text ends with a line break, that break and the close
+    // together, when they differ from the break's own text and the close:
+    // no empty string after a last join (js-concat, asp), and a nowdoc
+    // whose text ends with a lone CR (PHP takes a CR LF before the label
+    // for the line break there).
+    std::string_view endAfterLf{};
+    std::string_view endAfterCrLf{};
+    std::string_view endAfterCr{};
     std::string_view footer{};
     // Where a compiler limits a string's or a method's size (Java: 65,535
     // bytes per string constant, 64 KB of code per method): once a string
@@ -101,6 +109,22 @@ inline std::string withLabel(std::string_view text, std::string_view label)
     return result;
 }
 
+// How the text is written as one string literal of the target and nothing
+// else, for a string that already stands in some code: no header, no
+// statement. Each kind of line break is written as it is in the text, so
+// that the literal's value is the text exactly; the literal's own line
+// breaks (between the strings of js-concat, around a nowdoc) are LF.
+struct Literal {
+    std::string_view open{};
+    std::string_view crLf{};  // a CR LF pair
+    std::string_view lf{};    // a lone LF
+    std::string_view cr{};    // a lone CR
+    std::string_view close{};
+    std::string_view endAfterLf{};  // see Frame
+    std::string_view endAfterCrLf{};
+    std::string_view endAfterCr{};
+};
+
 struct Escapes {
     // The text each ASCII character becomes; an empty entry is copied, or
     // written in the control form for a control character. A CR here is a
@@ -110,6 +134,27 @@ struct Escapes {
     ControlForm controls = ControlForm::Copy;
     std::string_view keptControls{};  // control characters copied all the same
     Beyond beyond = Beyond::Copy;
+};
+
+// The literal of the description's target, described as a script whose
+// frame is the literal's opening and closing and whose escapes are the
+// target's, each line break written as the literal writes it.
+template <class Description>
+struct LiteralDescription {
+    static constexpr Frame frame{
+        .open = Description::literal.open,
+        .lineBreak = Description::literal.crLf,
+        .close = Description::literal.close,
+        .endAfterLf = Description::literal.endAfterLf,
+        .endAfterCrLf = Description::literal.endAfterCrLf,
+        .endAfterCr = Description::literal.endAfterCr,
+    };
+    static constexpr Escapes escapes = [] {
+        Escapes result = Description::escapes;
+        result.ascii['\n'] = Description::literal.lf;
+        result.ascii['\r'] = Description::literal.cr;
+        return result;
+    }();
 };
 
 }  // namespace tagora::rules

@@ -23,6 +23,10 @@ enum class Target {
 // double quote into an apostrophe).
 enum class Escaping { Exact, Classic };
 
+// What is written: a whole script that prints the text, or the text as one
+// string literal of the target, to stand in code of the user's own.
+enum class Form { Script, Literal };
+
 struct TargetInfo {
     Target target;
     std::string_view name;       // as tagora-convert --to names it

@@ -25,6 +25,8 @@ test_packages+=(libtomcat10-embed-java)
 # manager.
 app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
+# Real editors filtering a selection through tagora-convert --literal.
+test_packages+=(vim-nox emacs-nox)
 # The engine as WebAssembly (scripts/build.sh web) and its tests in
 # Debian's Chromium through chromedriver; Node's own npm packs the Node
 # package, Debian's where Node came without one.

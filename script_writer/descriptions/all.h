@@ -22,4 +22,16 @@ auto withDescription(Target target, Escaping escaping, Visit visit)
     __builtin_unreachable();  // every target has its case
 }
 
+// The same for a description of the form: the script, or the literal of
+// the target (which always holds the text exactly).
+template <class Visit>
+auto withDescription(Target target, Escaping escaping, Form form, Visit visit)
+{
+    if (form == Form::Script)
+        return withDescription(target, escaping, visit);
+    return withDescription(target, Escaping::Exact, [&visit](auto description) {
+        return visit(LiteralDescription<decltype(description)>{});
+    });
+}
+
 }  // namespace tagora::rules

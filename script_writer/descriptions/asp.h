@@ -18,6 +18,16 @@ struct Asp {
         .close = "\")",
         .footer = "%>",
     };
+    static constexpr Literal literal{
+        .open = "\"",
+        .crLf = "\" & vbCrLf & \"",
+        .lf = "\" & vbLf & \"",
+        .cr = "\" & vbCr & \"",
+        .close = "\"",
+        .endAfterLf = "\" & vbLf",
+        .endAfterCrLf = "\" & vbCrLf",
+        .endAfterCr = "\" & vbCr",
+    };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""},
                              {'\0', "\" & vbNullChar & \""}}),

@@ -17,6 +17,8 @@ struct Js {
         .lineBreak = "\r\n",
         .close = "`;",
     };
+    // A CR LF in the source would be read as LF: the CR is escaped.
+    static constexpr Literal literal{.open = "`", .crLf = "\\r\n", .lf = "\n", .cr = "\\r", .close = "`"};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'`', "\\`"}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}}),
         .pairs = {{{'$', '{', "\\${"}, {'<', '/', "<\\/"}, {'<', '!', "<\\!"}}},

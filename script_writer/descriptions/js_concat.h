@@ -15,6 +15,15 @@ struct JsConcat {
         .lineBreak = "\\n\" +\r\n    \"",
         .close = "\";",
     };
+    static constexpr Literal literal{
+        .open = "\"",
+        .crLf = "\\r\\n\" +\n\"",
+        .lf = "\\n\" +\n\"",
+        .cr = "\\r",
+        .close = "\"",
+        .endAfterLf = "\\n\"",
+        .endAfterCrLf = "\\r\\n\"",
+    };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'<', '/', "<\\/"}, {'<', '!', "<\\!"}}},

@@ -13,6 +13,7 @@ struct Json {
         .lineBreak = "\\n",
         .close = "\"",
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'<', '/', "<\\/"}, {'<', '!', "\\u003C!"}}},

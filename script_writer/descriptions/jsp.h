@@ -33,6 +33,7 @@ struct Jsp {
         .maxString = 49152,
         .maxStatements = 2000,
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .pairs = {{{'%', '>', "%\\u003E"}, {'\\', 'u', "\\134u"}}},

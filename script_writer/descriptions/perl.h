@@ -16,6 +16,7 @@ struct Perl {
         .lineBreak = "\\n\";\r\nprint \"",
         .close = "\";",
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'$', "\\$"}, {'@', "\\@"},
                              {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),

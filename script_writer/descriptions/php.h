@@ -16,6 +16,7 @@ struct Php {
         .close = "\";",
         .footer = "?>",
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'\\', "\\\\"}, {'"', "\\\""}, {'\t', "\\t"}, {'$', "\\$"}}),
     };

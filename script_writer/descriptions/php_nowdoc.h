@@ -16,6 +16,14 @@ struct PhpNowdoc {
         .close = "\r\nLABEL;",
         .footer = "?>",
     };
+    static constexpr Literal literal{
+        .open = "<<<'LABEL'\n",
+        .crLf = "\r\n",
+        .lf = "\n",
+        .cr = "\r",
+        .close = "\nLABEL",
+        .endAfterCr = "\r\r\nLABEL",
+    };
     static constexpr Escapes escapes{};
 };
 

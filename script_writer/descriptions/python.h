@@ -17,6 +17,7 @@ struct Python {
         .lineBreak = "\\n\")\r\nsys.stdout.write(\"",
         .close = "\")",
     };
+    static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\t', "\\t"}}),
         .controls = ControlForm::HexByte,

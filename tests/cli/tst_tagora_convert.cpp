@@ -261,6 +261,36 @@ private slots:
               "tagora-convert: standard input:1:1: not one of this program's json scripts\n");
         fails("empty script", {u"--to=html"_s}, {}, 1, "tagora-convert: standard input: There is no script to convert.\n");
         misused("two files", {u"a"_s, u"b"_s}, "more than one FILE needs -d DIR");
+
+        // Literals, written as each language's reference describes its
+        // strings: bytes as they are, line breaks of every kind kept, the
+        // empty text a literal too.
+        converts("literal, php", {u"--literal"_s}, "a \"b\" $x\n", "\"a \\\"b\\\" \\$x\\n\"");
+        converts("literal keeps CR LF and CR", {u"-t"_s, u"json"_s, u"-l"_s}, "a\r\nb\rc", "\"a\\r\\nb\\rc\"");
+        converts("literal, js template", {u"--to=js"_s, u"--literal"_s}, "l2\nl3 `${x}`\n", "`l2\nl3 \\`\\${x}\\`\n`");
+        converts("literal, asp", {u"--asp"_s, u"--literal"_s}, "a\r\n\"b\"\n", "\"a\" & vbCrLf & \"\"\"b\"\"\" & vbLf");
+        converts("literal, js-concat", {u"--to=js-concat"_s, u"--literal"_s}, "a\nb", "\"a\\n\" +\n\"b\"");
+        converts("literal, js-concat, final line break", {u"--to=js-concat"_s, u"--literal"_s}, "a\r\nb\n",
+                 "\"a\\r\\n\" +\n\"b\\n\"");
+        converts("literal, nowdoc", {u"--to=php-nowdoc"_s, u"--literal"_s}, "x\nHTML\n", "<<<'HTML1'\nx\nHTML\n\nHTML1");
+        converts("literal keeps a BOM and U+FDD0", {u"--to=python"_s, u"--literal"_s}, "\xEF\xBB\xBFx\xEF\xB7\x90",
+                 "\"\xEF\xBB\xBFx\xEF\xB7\x90\"");
+        converts("empty literal", {u"--literal"_s}, {}, "\"\"");
+        converts("empty template literal", {u"--to=js"_s, u"--literal"_s}, {}, "``");
+        converts("literal back, blanks around", {u"--unescape"_s}, " \n\t\"a\\n\\\"b\\\"\" \n", "a\n\"b\"");
+        converts("literal back, recognised as js-concat", {u"-u"_s}, "\"a\\n\" +\n\"b\"", "a\nb");
+        converts("literal back, named asp", {u"--to=html"_s, u"--literal"_s, u"--from=asp"_s}, "\"a\\n\"\"\" & vbCr & \"\"",
+                 "a\\n\"\r");
+        fails("literal back, something after it", {u"-u"_s}, "\"a\" x", 2,
+              "tagora-convert: standard input:1:5: something after the end of the literal\n");
+        fails("literal back, unterminated", {u"-u"_s, u"-f"_s, u"json"_s}, "\n\"a\\nb", 2,
+              "tagora-convert: standard input:2:6: the literal ends before its text does\n");
+        fails("literal back, not a literal", {u"-u"_s}, "x = \"a\"", 2, "tagora-convert: standard input:1:1: not a string literal\n");
+        fails("literal of invalid UTF-8", {u"--literal"_s}, "ok\n\xFF", 2,
+              "tagora-convert: standard input: invalid UTF-8 at byte offset 3\n");
+        misused("literal codes", {u"--codes"_s, u"--literal"_s}, "--literal does not apply to --codes");
+        misused("classic literal", {u"--classic"_s, u"--literal"_s},
+                "--classic does not apply to --literal: a literal holds its text exactly");
         misused("-o and -d", {u"-oa"_s, u"--output-dir=b"_s}, "-o and -d exclude each other");
         misused("-d and standard input", {u"-d"_s, u"b"_s}, "-d DIR takes named FILEs, not standard input");
         misused("-o without a value", {u"-o"_s}, "option '-o' needs a value");
@@ -303,6 +333,18 @@ private slots:
                 QVERIFY2(runConvert({u"--to=html"_s}, script).out == printed, qPrintable(name));
                 const Result fromFile = runConvert({u"--to=html"_s, u"--from"_s, name, writeFile(u"script"_s, script)});
                 QVERIFY2(fromFile.exitCode == 0 && fromFile.out == printed, qPrintable(name));
+            }
+        }
+        // Every target's literal of the text, its line breaks as they are,
+        // back to the text: recognised, or named (then read in blocks).
+        for (const QByteArray& selection : {QByteArray("a\r\nb\nc\r") + text, (text + "\n").repeated(3000)}) {
+            for (const tagora::TargetInfo& info : tagora::targets()) {
+                const QString name = QString::fromLatin1(info.name);
+                const QByteArray literal = runConvert({u"--to"_s, name, u"--literal"_s}, selection).out;
+                const Result named = runConvert({u"-u"_s, u"--from"_s, name, writeFile(u"literal"_s, literal)});
+                QVERIFY2(named.exitCode == 0 && named.out == selection, qPrintable(name + u": "_s + named.err));
+                if (info.target != Target::Asp)  // taken for another language's
+                    QVERIFY2(runConvert({u"--unescape"_s}, literal).out == selection, qPrintable(name));
             }
         }
         // Version 1.0's PHP scripts read back too, but where PHP would print

@@ -1,12 +1,15 @@
 // Runs every target's scripts in the language's own interpreter: each must
 // print (js, js-concat and json: evaluate to) exactly its input, every
-// CR LF as the target's printed line break. The inputs are hand-written
+// CR LF as the target's printed line break. Then the same inputs as string
+// literals, each put in a small program that prints it: each must print
+// exactly its input, every line break as it is. The inputs are hand-written
 // cases for every kind of character a script must carry, then random ones
 // made of them. Each row runs all its scripts in one or two interpreter
 // runs, and each script ends what it printed with kCaseEnd, which no input
 // holds. A script is saved as UTF-8, where a lone surrogate becomes U+FFFD.
 
 #include "script_writer/script_generator.h"
+#include "script_writer/string_literal.h"
 #include "script_reader/script_reader.h"
 #include "interpreter_inputs.h"
 #include "wine_environment.h"
@@ -313,6 +316,37 @@ QString printedFor(const QString& html, const Row& row)
     return row.escapesLoneSurrogates ? text : withLoneSurrogatesReplaced(text);
 }
 
+// A small program of the target that prints the literal, as the row's
+// interpreter runs it.
+QString programPrinting(Target target, const QString& literal)
+{
+    switch (target) {
+    case Target::Php:
+    case Target::PhpNowdoc:
+        return u"<?php echo "_s + literal + u";"_s;
+    case Target::Asp:
+        return u"<%\r\nResponse.Write("_s + literal + u")\r\n%>"_s;
+    case Target::Js:
+    case Target::JsConcat:
+        return u"const html = "_s + literal + u";"_s;
+    case Target::Json:
+        return literal;
+    case Target::Jsp:
+        return u"<%@ page %><%\r\nout.print("_s + literal + u");\r\n%>"_s;
+    case Target::Perl:
+        return u"print "_s + literal + u";"_s;
+    case Target::Python:
+        break;
+    }
+    return u"import sys\nsys.stdout.reconfigure(encoding='utf-8', newline='\\n')\nsys.stdout.write("_s + literal + u")"_s;
+}
+
+// Java holds at most 65535 bytes in a string constant.
+bool fitsTheLanguage(Target target, const QString& literal)
+{
+    return target != Target::Jsp || literal.size() < 65535;
+}
+
 bool passesChecks(const QString& script, int checks)
 {
     const bool inScriptElement = !script.contains(u"</script"_s, Qt::CaseInsensitive) && !script.contains(u"<!--"_s)
@@ -336,8 +370,13 @@ public:
 private slots:
     void printsTheInput_data();
     void printsTheInput();
+    void literalIsTheInput_data() { printsTheInput_data(); }
+    void literalIsTheInput();
 
 private:
+    bool interpretersFound(const Row& row);
+    void compareRun(const Row& row, const QStringList& scripts, const QStringList& expected);
+
     bool m_missedAnInterpreter = false;
 };
 
@@ -355,12 +394,8 @@ void TestInterpreterRoundTrip::printsTheInput_data()
 void TestInterpreterRoundTrip::printsTheInput()
 {
     QFETCH(const Row*, row);
-    for (const QString& program : row->interpreter.programs) {
-        if (QStandardPaths::findExecutable(program).isEmpty()) {
-            m_missedAnInterpreter = true;
-            QSKIP(qPrintable(program + u" is not installed (scripts/install-deps.sh test installs it)"_s));
-        }
-    }
+    if (!interpretersFound(*row))
+        return;
     QStringList inputs = handWrittenInputs();
     if (row->takes)
         inputs.removeIf([row](const QString& input) { return !row->takes(input); });
@@ -384,16 +419,84 @@ void TestInterpreterRoundTrip::printsTheInput()
                      "read back wrongly: " + utf8.toPercentEncoding());
         }
     }
+    QStringList expected;
+    for (const QString& html : std::as_const(inputs))
+        expected << printedFor(html, *row);
+    compareRun(*row, scripts, expected);
+}
 
+// Each input as a literal, made from the 16-bit text as the window makes
+// it and from UTF-8 as tagora-convert does; read back, recognised or
+// named, it gives the text.
+void TestInterpreterRoundTrip::literalIsTheInput()
+{
+    QFETCH(const Row*, row);
+    if (!interpretersFound(*row))
+        return;
+    QStringList inputs = handWrittenInputs();
+    inputs += randomInputs(nullptr, 300);  // the scripts take 1000: the literals share their escapes
+    inputs << QString();
+    if (row->takes)
+        inputs.removeIf([row](const QString& input) { return !row->takes(input); });
+    QStringList programs;
+    QStringList texts;
+    QStringList wronglyReadBack;  // after the interpreter has judged
+    for (const QString& text : std::as_const(inputs)) {
+        const auto literal = tagora::stringLiteral(row->target, text.toStdU16String());
+        QVERIFY(literal);
+        const QString written = QString::fromStdU16String(*literal);
+        const int checks = row->checks & ~CodeBlock;
+        QVERIFY2(passesChecks(written, checks) && !(row->checks & CodeBlock && written.contains(u"%>"_s)),
+                 qPrintable(written));
+        if (!fitsTheLanguage(row->target, written))
+            continue;
+        programs << programPrinting(row->target, written);
+        texts << (row->escapesLoneSurrogates ? text : withLoneSurrogatesReplaced(text));
+        const QByteArray utf8 = text.toUtf8();
+        if (withLoneSurrogatesReplaced(text) != text)
+            continue;
+        const auto fromUtf8 = tagora::stringLiteral(row->target, utf8.toStdString());
+        QVERIFY2(fromUtf8 == written.toStdString(), "differs from the UTF-8 text's: " + utf8.toPercentEncoding());
+        for (const auto named : {std::optional<Target>(), std::optional<Target>(row->target)}) {
+            const tagora::ReadScript back = tagora::readLiteral(*fromUtf8, named);
+            // An ASP string that another language reads is taken for that
+            // language's, unless its language is named.
+            if (row->target == Target::Asp && back.target != Target::Asp)
+                continue;
+            if (!back.printed || QByteArray::fromStdString(*back.printed) != utf8)
+                wronglyReadBack << QString::fromStdString(back.error.message) + u": "_s + utf8.toPercentEncoding();
+        }
+    }
+    compareRun(*row, programs, texts);
+    if (!QTest::currentTestFailed())
+        QVERIFY2(wronglyReadBack.isEmpty(), qPrintable(u"read back wrongly: "_s + wronglyReadBack.join(u"; "_s)));
+}
+
+bool TestInterpreterRoundTrip::interpretersFound(const Row& row)
+{
+    for (const QString& program : row.interpreter.programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            m_missedAnInterpreter = true;
+            QTest::qSkip(qPrintable(program + u" is not installed (scripts/install-deps.sh test installs it)"_s),
+                         __FILE__, __LINE__);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs the scripts in the row's interpreter: each prints its expected text.
+void TestInterpreterRoundTrip::compareRun(const Row& row, const QStringList& scripts, const QStringList& expected)
+{
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
-    const Printed printed = row->interpreter.run(row->interpreter, directory.path(), scripts);
+    const Printed printed = row.interpreter.run(row.interpreter, directory.path(), scripts);
     QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
-    QCOMPARE(printed.outputs.size(), inputs.size());
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        if (printed.outputs[i] != printedFor(inputs[i], *row))
+    QCOMPARE(printed.outputs.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        if (printed.outputs[i] != expected[i])
             qInfo() << "input" << i << "printed wrongly; its script:" << scripts[i];
-        QCOMPARE(printed.outputs[i], printedFor(inputs[i], *row));
+        QCOMPARE(printed.outputs[i], expected[i]);
     }
 }
 

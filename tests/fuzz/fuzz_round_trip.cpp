@@ -3,14 +3,19 @@
 // with each CR LF as the target's line break), and the target is
 // recognised from the script alone. Version 1.0's escaping goes back too,
 // or is refused where its script does not print the text (a PHP variable,
-// an ASP "%>" or line break inside a string). When the second byte is
-// odd, the text is made of the pieces the later bytes choose among those
-// of the descriptions (description_pieces.h), so that every escape and
-// pair is tried however the fuzzer mutates.
+// an ASP "%>" or line break inside a string). Every target's string
+// literal of the text, written in blocks of random sizes, is the same as
+// at one go, and read back, in blocks too, gives the text exactly;
+// recognised, it gives the text too (ASP's where no other language reads
+// it). When the second byte is odd, the text is made of the pieces the
+// later bytes choose among those of the descriptions
+// (description_pieces.h), so that every escape and pair is tried however
+// the fuzzer mutates.
 #include "description_pieces.h"
 #include "fuzz_check.h"
 #include "reference.h"
 #include "script_writer/script_generator.h"
+#include "script_writer/string_literal.h"
 #include "script_reader/script_reader.h"
 
 #include <cstddef>
@@ -38,15 +43,22 @@ std::string printed(std::string_view text, std::string_view lineBreak)
     return result;
 }
 
-// The script read in blocks whose sizes come from the seed.
-std::optional<std::string> readInBlocks(std::string_view script, std::uint32_t seed, Target& target)
+std::size_t nextBlockSize(std::uint32_t& seed, std::size_t left)
 {
-    tagora::ScriptReader reader;
+    seed = seed * 1103515245u + 12345u;
+    return std::min<std::size_t>(left, (seed >> 16) % 70);
+}
+
+// The script read in blocks whose sizes come from the seed.
+std::optional<std::string> readInBlocks(std::string_view script, std::uint32_t seed, Target& target,
+                                        std::optional<Target> named = std::nullopt,
+                                        tagora::Form form = tagora::Form::Script)
+{
+    tagora::ScriptReader reader(named, form);
     std::string out(tagora::ScriptReader::maxFeedSize(script.size()) + tagora::ScriptReader::kMaxFinishSize, '\0');
     char* end = out.data();
     for (std::size_t at = 0; at < script.size() && end;) {
-        seed = seed * 1103515245u + 12345u;
-        const std::size_t size = std::min<std::size_t>(script.size() - at, (seed >> 16) % 70);
+        const std::size_t size = nextBlockSize(seed, script.size() - at);
         const auto block = fuzz::exactCopy(script.substr(at, size));
         end = reader.feed(std::string_view(block.get(), size), end);
         at += size;
@@ -72,6 +84,40 @@ std::string textOfPieces(std::string_view choices)
     return text;
 }
 
+// The literal written in blocks whose sizes come from the seed.
+std::string literalInBlocks(Target target, std::string_view text, std::string_view label, std::uint32_t seed)
+{
+    tagora::ScriptStream<char> stream(target, Escaping::Exact, label, tagora::Form::Literal);
+    std::string literal;
+    stream.begin(literal);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t size = nextBlockSize(seed, text.size() - at);
+        const auto block = fuzz::exactCopy(text.substr(at, size));
+        stream.feed(std::string_view(block.get(), size), literal);
+        at += size;
+    }
+    stream.finish(literal);
+    return literal;
+}
+
+void checkLiteral(const tagora::TargetInfo& info, std::string_view text, std::uint32_t seed)
+{
+    const std::optional<std::string> literal = tagora::stringLiteral(info.target, text);
+    const std::optional<std::string> label = tagora::heredocLabelFor(info.target, text);
+    FUZZ_CHECK(literal.has_value() == label.has_value());
+    if (!literal)
+        return;
+    FUZZ_CHECK(literalInBlocks(info.target, text, *label, seed) == *literal);
+    Target read = Target::Php;
+    const std::optional<std::string> back = readInBlocks(*literal, seed, read, info.target, tagora::Form::Literal);
+    FUZZ_CHECK(back && *back == text);
+    if (static_cast<std::size_t>(info.target) != seed % tagora::targets().size())
+        return;  // recognising tries every language: one per input, for speed
+    const tagora::ReadScript recognised = tagora::readLiteral(*literal);
+    FUZZ_CHECK(recognised.printed.has_value());
+    FUZZ_CHECK(*recognised.printed == text || (info.target == Target::Asp && recognised.target != Target::Asp));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -85,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz::decodeUtf8(text).firstInvalid != std::string_view::npos)
         return 0;
     for (const tagora::TargetInfo& info : tagora::targets()) {
+        checkLiteral(info, text, seed);
         for (const Escaping escaping : {Escaping::Exact, Escaping::Classic}) {
             if (escaping == Escaping::Classic && !info.hasClassicEscaping)
                 continue;

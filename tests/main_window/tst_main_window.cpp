@@ -178,6 +178,7 @@ private slots:
     void choicesRemembered();
     void scriptToHtml();
     void pastedCharacters();
+    void literals();
     void characterListing();
     void keys();
     void caretStopsBlinkingOnVeryLongLines();
@@ -425,6 +426,40 @@ void MainWindowTest::pastedCharacters()
     }
 }
 
+// Copy as Literal puts the input on the clipboard as one string of the
+// chosen language, each line break as its script prints it (written here
+// as the JSON and VBScript references have strings); Script to HTML
+// reads a bare literal back, its line breaks those of the window.
+void MainWindowTest::literals()
+{
+    setEditorText(ui_.txtHTML, QStringLiteral("a \"b\"\r\n</p>"));
+    const QList<std::pair<QAction*, QString>> cases{
+        {ui_.mnuToJSON, QStringLiteral("\"a \\\"b\\\"\\n<\\/p>\"")},
+        {ui_.mnuToASP, QStringLiteral("\"a \"\"b\"\"\" & vbCrLf & \"</p>\"")}};
+    for (const auto& [item, literal] : cases) {
+        item->trigger();
+        named<QPushButton>(window_, "cmdCopyLiteral")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), literal);
+        expectMessage(MessageIcon::Information, {"The string literal has been copied to the clipboard."});
+    }
+    ui_.mnuToHTML->trigger();
+    messages_.clear();  // the text is no script
+    QVERIFY(!named<QPushButton>(window_, "cmdCopyLiteral")->isEnabled());
+    const QList<std::pair<QString, QString>> back{
+        {QStringLiteral("  \"a\\n\" +\r\n\"b\\t\"\r\n"), QStringLiteral("a\r\nb\t")},
+        {QStringLiteral("<<<'HTML'\r\nx $y\r\n\r\nHTML"), QStringLiteral("x $y\r\n")},
+        {QStringLiteral("\"C:\\dir \"\"q\"\"\" & vbCrLf & \"\""), QStringLiteral("C:\\dir \"q\"\r\n")}};
+    for (const auto& [literal, text] : back) {
+        setEditorText(ui_.txtHTML, literal);
+        ui_.cmdConvert->click();
+        QCOMPARE(window_->outputText(), text);
+    }
+    setEditorText(ui_.txtHTML, QStringLiteral("\r\n \"a"));
+    ui_.cmdConvert->click();
+    expectMessage(MessageIcon::Exclamation,
+                  {"The script cannot be read back into HTML.", "Line 2, column 4: the literal ends before its text does."});
+}
+
 // The listing goes straight after whatever the output holds, each code
 // after one space. Up to the limit it runs; one character more (a line
 // break counts two) gives a warning naming both lengths.
@@ -539,7 +574,7 @@ void MainWindowTest::accessKeysAreUnique()
         windowCaptions << menu->text();
     for (QPushButton* button : window_->centralWidget()->findChildren<QPushButton*>())
         windowCaptions << button->text();
-    QCOMPARE(windowCaptions.size(), 9);
+    QCOMPARE(windowCaptions.size(), 10);  // four menus, six buttons
     expectUnique(windowCaptions);
     for (QMenu* menu : window_->findChildren<QMenu*>()) {
         QStringList items;
@@ -849,7 +884,7 @@ void MainWindowTest::tabVisitsEveryControlInReadingOrder()
     });
     std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), ui_.txtHTML),
                 expected.end());
-    QCOMPARE(expected.size(), 10);  // two boxes, three links, five buttons
+    QCOMPARE(expected.size(), 11);  // two boxes, three links, six buttons
     QList<QWidget*> visited, back;
     ui_.txtHTML->setFocus();
     for (qsizetype i = 0; i < expected.size(); ++i) {

@@ -35,13 +35,14 @@ CONTROLS = {
     ("push button", "Convert"): [PRESS],
     ("push button", "Clear"): [PRESS],
     ("push button", "Copy Script"): [PRESS],
+    ("push button", "Copy as Literal"): [PRESS],
     ("push button", "Save Script"): [PRESS],
     ("push button", "List Character Codes"): [PRESS],
 }
 # Controls whose name alone does not say enough.
 DESCRIBED = {("text", "HTML Code"), ("text", "PHP Script"), ("link", "Enlarge HTML Code"),
              ("link", "Enlarge Script"), ("link", "Open HTML File"),
-             ("push button", "List Character Codes")}
+             ("push button", "List Character Codes"), ("push button", "Copy as Literal")}
 INTERACTIVE_ROLES = {"push button", "link", "text", "entry", "check box", "radio button",
                      "combo box", "spin button", "slider", "toggle button"}
 MENU_ITEM_ROLES = {"menu item", "check menu item", "radio menu item"}
