@@ -156,6 +156,11 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
 
 int convert(const Options& options)
 {
+    struct stat root {};
+    if (!options.root.empty() && (stat(options.root.c_str(), &root) != 0 || !S_ISDIR(root.st_mode))) {
+        complain(options.root + ": --root needs a folder that exists");
+        return kFailure;
+    }
     Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));

@@ -765,6 +765,9 @@ private slots:
         writeFile(u"site/page.asp"_s, "<!--#include file=\"../outside/lib.asp\"-->" + write);
         QVERIFY(runConvert({u"--to=html"_s, u"--root"_s, m_directory.path(), site + u"/page.asp"_s})
                     .out.endsWith("<p><%= y %></p>"));
+        const Result noRoot = runConvert({u"--to=html"_s, u"--root"_s, site + u"/page.asp"_s, site + u"/page.asp"_s});
+        QCOMPARE(noRoot.exitCode, 2);
+        QCOMPARE(noRoot.err, "tagora-convert: " + QFile::encodeName(site) + "/page.asp: --root needs a folder that exists\n");
     }
 
     // --dry-run writes nothing and reports per file; -d reports too.
