@@ -434,7 +434,7 @@ void TestInterpreterRoundTrip::literalIsTheInput()
     if (!interpretersFound(*row))
         return;
     QStringList inputs = handWrittenInputs();
-    inputs += randomInputs(nullptr, 300);  // the scripts take 1000: the literals share their escapes
+    inputs += randomInputs(row->target, nullptr, 300);  // the scripts take 1000: the literals share their escapes
     inputs << QString();
     if (row->takes)
         inputs.removeIf([row](const QString& input) { return !row->takes(input); });
