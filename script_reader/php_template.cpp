@@ -1,6 +1,7 @@
 #include "script_reader/php_template.h"
 
 #include "script_reader/php_lexer.h"
+#include "script_reader/php_print_hazards.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ struct Segment {
     std::string_view trail = " ";  // code: the whitespace before "?>"
     bool closed = false;           // code: the file closed it with "?>"
     bool newlineAfter = false;     // its "?>" is followed by a line break, which PHP swallows
+    bool endsInComment = false;    // code: a comment, which may run to the end of the line, ends it
 };
 
 constexpr const char* kSpaces = " \t\r\n";
@@ -36,6 +38,14 @@ constexpr const char* kSpaces = " \t\r\n";
 bool isLineBreak(char c)
 {
     return c == '\n' || c == '\r';
+}
+
+std::string trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(kSpaces) + 1 - first));
 }
 
 // The line break a text starts with: CR LF, LF, CR or none.
@@ -156,7 +166,9 @@ public:
     {
         if (m_pending.kind == Segment::Kind::Code && !m_pending.closed) {
             // only an echo statement that printed nothing came between
-            m_pending.text.append(segment.lead).append(segment.text);
+            const bool sameLine = !isLineBreak(segment.lead[0]);
+            m_pending.text.append(m_pending.endsInComment && sameLine ? m_lineBreak : segment.lead).append(segment.text);
+            m_pending.endsInComment = segment.endsInComment;
             m_pending.trail = segment.trail;
             m_pending.closed = segment.closed;
             m_pending.newlineAfter = segment.newlineAfter;
@@ -253,7 +265,7 @@ private:
 class Converter {
 public:
     Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer)
-        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer) {}
+        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer), m_hazards(script, lexed.tokens) {}
 
     void run()
     {
@@ -293,18 +305,76 @@ public:
 private:
     std::string_view slice(std::size_t begin, std::size_t end) const { return m_s.substr(begin, end - begin); }
 
-    // "echo" or "print" where a statement starts (not a method called so).
+    // "echo" or "print" where a statement starts (not a method called so,
+    // nor print inside an expression).
     bool isEchoOrPrint(std::size_t i) const
     {
-        if (i == 0 || !(isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")))
-            return false;
+        return i > 0 && (isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")) && startsStatement(i);
+    }
+
+    // Whether a statement may start at token i, from the token before it.
+    bool startsStatement(std::size_t i) const
+    {
         const Token& previous = m_t[i - 1];
-        if (previous.kind == TokenKind::OpenTag)
+        if (previous.kind == TokenKind::OpenTag || isPunct(previous, m_s, "}"))
             return true;
-        for (const std::string_view end : {";", "{", "}", ":", ")"})
-            if (isPunct(previous, m_s, end))
+        if (isPunct(previous, m_s, "{"))
+            return i < 2 || !(isPunct(m_t[i - 2], m_s, "->") || isPunct(m_t[i - 2], m_s, "?->")
+                              || isPunct(m_t[i - 2], m_s, "::") || isPunct(m_t[i - 2], m_s, "$"));
+        if (isPunct(previous, m_s, ";"))
+            return !insideParentheses(i - 1);  // not in the head of a for loop
+        if (isPunct(previous, m_s, ":"))
+            return endsClauseHead(i - 1);
+        return isBracelessBody(i);
+    }
+
+    // Whether the token at j lies inside "(…)".
+    bool insideParentheses(std::size_t j) const
+    {
+        for (std::size_t k = j; k-- > 0;) {
+            if (isClosing(m_t[k], m_s) && m_t[k].link != kNoLink && m_t[k].link < k) {
+                k = m_t[k].link;
+                continue;
+            }
+            if (isPunct(m_t[k], m_s, "{") || isPunct(m_t[k], m_s, "[") || m_t[k].kind == TokenKind::OpenTag)
+                return false;
+            if (isPunct(m_t[k], m_s, "("))
                 return true;
-        return isName(previous, m_s, "else") || isName(previous, m_s, "do");
+        }
+        return false;
+    }
+
+    // The ":" at `colon` ends a case, default, label, else or the head of
+    // a block in the alternative syntax; otherwise it belongs to "?:".
+    bool endsClauseHead(std::size_t colon) const
+    {
+        const Token& previous = m_t[colon - 1];
+        if (isPunct(previous, m_s, "?"))
+            return false;  // "?:"
+        if (isBracelessBody(colon) || (isPunct(previous, m_s, ")") && previous.link != kNoLink && previous.link > 0
+                                       && isName(m_t[previous.link - 1], m_s, "switch")))
+            return true;
+        if (previous.kind == TokenKind::Name && colon >= 2 && !isName(previous, m_s, "case") && startsStatement(colon - 1))
+            return true;  // default: or a label
+        std::size_t questions = 0;
+        std::size_t colons = 0;
+        for (std::size_t k = colon; k-- > 0;) {
+            const Token& token = m_t[k];
+            if (isClosing(token, m_s) && token.link != kNoLink && token.link < k) {
+                k = token.link;
+                continue;
+            }
+            if (isName(token, m_s, "case"))
+                return questions == colons;
+            if (isPunct(token, m_s, "?"))
+                ++questions;
+            else if (isPunct(token, m_s, ":"))
+                ++colons;
+            else if (isPunct(token, m_s, ";") || isPunct(token, m_s, "{") || isPunct(token, m_s, "}")
+                     || token.kind == TokenKind::OpenTag || token.kind == TokenKind::CloseTag)
+                return false;
+        }
+        return false;
     }
 
     // The statement at i is the whole body of an if, else, loop or declare
@@ -394,7 +464,8 @@ private:
 
     // One operand of echo: split at the "." operators of its top level
     // into literal text and expressions, as long as nothing there binds
-    // less tightly than ".".
+    // less tightly than "." and nothing after the first piece may print
+    // (echo prints the operand only once it is whole).
     void convertOperand(std::size_t begin, std::size_t end)
     {
         std::vector<std::pair<std::size_t, std::size_t>> work{{begin, end}};
@@ -416,7 +487,7 @@ private:
                     dots.push_back(j);
                 oneExpression = bindsLooserThanConcatenation(m_t[j], m_s);
             }
-            if (oneExpression || dots.empty()) {
+            if (oneExpression || dots.empty() || m_hazards.mayPrint(dots[0], last)) {
                 addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end));
                 continue;
             }
@@ -436,6 +507,8 @@ private:
     {
         const Token& token = m_t[first];
         if (token.kind == TokenKind::StringStart && token.link == last - 1) {
+            if (m_hazards.mayPrint(first, last))
+                return false;
             addStringParts(first);
             return true;
         }
@@ -521,39 +594,42 @@ private:
     {
         if (m_codeStart == kNoCode)
             return;
-        const std::string raw = render(m_codeToken, end, m_codeStart, offset);
-        const bool blank = raw.find_first_not_of(kSpaces) == std::string::npos;
-        const std::size_t first = blank ? raw.size() : raw.find_first_not_of(kSpaces);
-        const std::size_t last = blank ? 0 : raw.find_last_not_of(kSpaces) + 1;
-        const std::string_view code = blank ? std::string_view() : std::string_view(raw).substr(first, last - first);
+        // The code up to its last token, then the comments after it, which
+        // the opening brace must not follow.
+        const std::size_t tokensEnd = end > m_codeToken ? std::max<std::size_t>(m_t[end - 1].end, m_codeStart) : m_codeStart;
+        const std::string code = trimmed(render(m_codeToken, end, m_codeStart, tokensEnd));
+        const std::string comment = trimmed(slice(tokensEnd, offset));
         // The whitespace around the code is the file's own (render() changes tokens only).
-        std::string_view lead = leadOf(m_s.substr(m_codeStart, first));
-        const std::string_view trail = trailOf(m_s.substr(offset - (raw.size() - last), raw.size() - last));
+        const std::string_view raw = slice(m_codeStart, offset);
+        std::string_view lead = leadOf(raw.substr(0, std::min(raw.find_first_not_of(kSpaces), raw.size())));
+        const std::size_t last = raw.find_last_not_of(kSpaces);
+        const std::string_view trail = trailOf(last == std::string_view::npos ? raw : raw.substr(last + 1));
         m_codeStart = kNoCode;
-        std::string text;
-        if (std::exchange(m_closeBraceFirst, false)) {
-            text = "}";
-            if (!code.empty())
-                text.append(lead).append(code);
+        std::string body = code;
+        for (const std::string_view part : {opening, std::string_view(comment)})
+            if (!part.empty())
+                body.append(body.empty() ? "" : " ").append(part);
+        const bool closeBraceFirst = std::exchange(m_closeBraceFirst, false);
+        std::string text = closeBraceFirst ? std::string(1, '}') : body;
+        if (closeBraceFirst) {
+            if (!body.empty())
+                text.append(lead).append(body);
             lead = " ";
-        } else {
-            text = code;
         }
-        if (!opening.empty())
-            text.append(text.empty() ? "" : " ").append(opening);
         const bool newlineAfter = closed ? newlineSwallowed : isLineBreak(trail[0]);
         if (text.empty()) {
             if (newlineAfter && closed)
                 m_writer.newlineAfterLast();
             return;
         }
-        m_writer.code({Segment::Kind::Code, std::move(text), lead, trail, closed, newlineAfter});
+        m_writer.code({Segment::Kind::Code, std::move(text), lead, trail, closed, newlineAfter, !comment.empty()});
     }
 
     std::string_view m_s;
     const std::vector<Token>& m_t;
     const php::Lexed& m_lexed;
     TemplateWriter& m_writer;
+    php::PrintHazards m_hazards;
     static constexpr std::size_t kNoCode = std::string_view::npos;
     std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
     std::size_t m_codeToken = 0;        // its first token
