@@ -356,8 +356,7 @@ private:
             return true;
         if (previous.kind == TokenKind::Name && colon >= 2 && !isName(previous, m_s, "case") && startsStatement(colon - 1))
             return true;  // default: or a label
-        std::size_t questions = 0;
-        std::size_t colons = 0;
+        std::size_t colons = 0;  // met going back, each waiting for its "?"
         for (std::size_t k = colon; k-- > 0;) {
             const Token& token = m_t[k];
             if (isClosing(token, m_s) && token.link != kNoLink && token.link < k) {
@@ -365,9 +364,11 @@ private:
                 continue;
             }
             if (isName(token, m_s, "case"))
-                return questions == colons;
+                return colons == 0;
+            if (isPunct(token, m_s, "?") && colons == 0)
+                return false;  // the "?" of this ":"
             if (isPunct(token, m_s, "?"))
-                ++questions;
+                --colons;
             else if (isPunct(token, m_s, ":"))
                 ++colons;
             else if (isPunct(token, m_s, ";") || isPunct(token, m_s, "{") || isPunct(token, m_s, "}")

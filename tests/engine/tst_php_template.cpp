@@ -204,6 +204,9 @@ void TestPhpTemplate::templates_data()
                                            << QByteArray(R"(<?php print "a" and f();)");
     QTest::newRow("print in a ternary is code") << QByteArray(R"(<?php $n ? print "y" : print "n";)")
                                                 << QByteArray(R"(<?php $n ? print "y" : print "n";)");
+    QTest::newRow("print in a ternary after case is code")
+        << QByteArray(R"(<?php switch (1) { case 1: $n ? print "y" : print "n"; })")
+        << QByteArray(R"(<?php switch (1) { case 1: $n ? print "y" : print "n"; })");
     QTest::newRow("print after a cast is code") << QByteArray(R"(<?php $x = (int) print "5";)")
                                                 << QByteArray(R"(<?php $x = (int) print "5";)");
     QTest::newRow("print in a for head is code") << QByteArray(R"(<?php for (;print "x";) break;)")
