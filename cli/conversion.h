@@ -6,6 +6,7 @@
 #include "input_text/html_encoding.h"
 #include "options.h"
 #include "script_reader/script_read_error.h"
+#include "script_reader/script_to_html.h"
 #include "write_behind.h"
 
 #include <cstdint>
@@ -57,6 +58,9 @@ private:
     Step findLabel(InputFile& input);
     Step checkScript(InputFile& input);
     Step writeTemplate(InputFile& input, OutputFile& output);
+    bool keepsFileBytes() const;
+    Step writeFileBytesTemplate(HtmlFromScript php, const InputFile& input, OutputFile& output);
+    std::optional<std::string> transcoded(std::string_view bytes);
     Step rewind(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);

@@ -673,4 +673,35 @@ std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script)
     }
 }
 
+namespace {
+
+bool beyondAscii(std::string_view bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+}  // namespace
+
+std::vector<ScriptReadError> phpCodeBeyondAscii(std::string_view script, std::size_t limit)
+{
+    std::vector<ScriptReadError> places;
+    const auto lexed = php::lex(script);
+    const auto* tokens = std::get_if<php::Lexed>(&lexed);
+    if (!tokens)
+        return places;
+    for (const Token& token : tokens->tokens) {
+        if (places.size() >= limit)
+            break;
+        if (token.kind == TokenKind::InlineHtml)
+            continue;
+        const std::string_view source = script.substr(token.begin, token.end - token.begin);
+        const bool decoded = token.kind == TokenKind::String || token.kind == TokenKind::StringText;
+        if (beyondAscii(source))
+            places.push_back(readError(script, {token.begin, "code holds characters beyond ASCII"}));
+        else if (decoded && beyondAscii(tokens->value(token.link)))
+            places.push_back(readError(script, {token.begin, "an escape in code makes a byte beyond ASCII"}));
+    }
+    return places;
+}
+
 }  // namespace tagora
