@@ -557,7 +557,8 @@ private:
     }
 
     // The source from byte `begin` to `end`, with __LINE__ replaced by its
-    // line (the template's lines differ); tokens [first, last) lie there.
+    // line (the template's lines differ), apart from a "." next to it;
+    // tokens [first, last) lie there.
     std::string render(std::size_t first, std::size_t last, std::size_t begin, std::size_t end) const
     {
         std::string out;
@@ -566,7 +567,10 @@ private:
             if (m_t[k].kind != TokenKind::LineConstant)
                 continue;
             out.append(slice(begin, m_t[k].begin));
-            out += std::to_string(m_t[k].link);
+            // a "." next to the digits would make a float of them
+            const bool dotBefore = m_t[k].begin > 0 && m_s[m_t[k].begin - 1] == '.';
+            const bool dotAfter = m_t[k].end < m_s.size() && m_s[m_t[k].end] == '.';
+            out.append(dotBefore ? " " : "").append(std::to_string(m_t[k].link)).append(dotAfter ? " " : "");
             begin = m_t[k].end;
         }
         out.append(slice(begin, end));

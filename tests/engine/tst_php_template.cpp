@@ -186,6 +186,8 @@ void TestPhpTemplate::templates_data()
     QTest::newRow("short open tags") << QByteArray("<? if ($a): ?>A<? endif ?>") << QByteArray("<?php if ($a): ?>A<?php endif ?>");
     QTest::newRow("__LINE__") << QByteArray("<?php\n\necho 'line ' . __LINE__ . \"\\n\"; $l = __LINE__;")
                               << QByteArray("line 3\n<?php $l = 3;");
+    QTest::newRow("__LINE__ between dots") << QByteArray("<?php echo 1;\n$x = 'l'.__LINE__.'b';")
+                                           << QByteArray("1<?php\n$x = 'l'. 2 .'b';");
     QTest::newRow("CR LF file") << QByteArray("<?php\r\n$a = 1;\r\necho \"x\";\r\n") << QByteArray("<?php\r\n$a = 1;\r\n?>\r\nx");
     QTest::newRow("heredoc") << QByteArray("<?php\necho <<<EOT\n  Hi $n\n  EOT;\n") << QByteArray("Hi <?= $n ?>");
     QTest::newRow("comment after echo") << QByteArray("<?php echo \"a\"; // c ?>\nb") << QByteArray("a<?php // c ?>\nb");
