@@ -270,7 +270,7 @@ private slots:
             return run.waitForFinished(30000) ? run.readAllStandardOutput() : QByteArray("<php failed>");
         };
         const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
-        const QString bytes = writeFile(u"bytes.php"_s, "<?php\n$s = \"caf\\xe9|caf\xe9\";\necho \"<p>$s</p>\", "
+        const QString bytes = writeFile(u"bytes.php"_s, "<?php\n$s = \"caf\\xe9|caf\xe9\"; $t = '\\xe9' . \"\\351\";\necho \"<p>$s</p>\", "
                                                          "strlen(\"\xe9\"), \"\\351\\n\";\n?>\n<p>fin \xe9</p>\n");
         const Result kept = runConvert(legacy + QStringList{bytes});
         QCOMPARE(kept.err, QByteArray());
@@ -281,6 +281,7 @@ private slots:
         const QByteArray warning = "tagora-convert: " + bytes.toUtf8() + ": warning: template ";
         const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
         QCOMPARE(utf8.err, warning + "2:7: code holds characters beyond ASCII" + meaning + warning
+                               + "2:37: an escape in code makes a byte beyond ASCII" + meaning + warning
                                + "4:29: code holds characters beyond ASCII" + meaning);
 
         const QString text = writeFile(u"text.php"_s, "<?php\n$n = 2;\necho \"<p>caf\\xe9 $n \xe9</p>\\n\";\n");
