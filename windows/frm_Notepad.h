@@ -3,11 +3,11 @@
 
 #include <QDialog>
 
-class QAction;
-class QMenu;
 class QMenuBar;
 
-namespace tagora::runtime {
+namespace tagora {
+
+namespace runtime {
 class CodeTextBox;
 }
 
@@ -26,16 +26,6 @@ public:
     void copyAll();
     void showAbout();
 
-    QMenuBar* menuBar() const { return menuBar_; }
-
-    tagora::runtime::CodeTextBox* txtHelp = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuExit1 = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuCopy = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuAbout = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -43,6 +33,9 @@ private:
     void createTextBox();
     void createMenus();
 
+    runtime::CodeTextBox* textBox_ = nullptr;  // "txtHelp"
     QMenuBar* menuBar_ = nullptr;
     bool placed_ = false;
 };
+
+}  // namespace tagora

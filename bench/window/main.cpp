@@ -49,6 +49,27 @@ using namespace tagora;
 using namespace tagora::bench;
 using namespace tagora::runtime;
 
+// A control of the window, by its object name.
+template <typename T> T* named(const QObject* window, const char* name)
+{
+    return window->findChild<T*>(QLatin1String(name));
+}
+
+CodeTextBox* inputBox(const frm_Main& window)
+{
+    return named<CodeTextBox>(&window, "txtHTML");
+}
+
+CodeTextBox* outputBox(const frm_Main& window)
+{
+    return named<CodeTextBox>(&window, "txtPHP");
+}
+
+void click(const frm_Main& window, const char* button)
+{
+    named<QPushButton>(&window, button)->click();
+}
+
 struct Page {
     const char* name;
     std::size_t megabytes;
@@ -90,11 +111,11 @@ struct Row {
 void timeOnce(frm_Main& window, const QString& html, const QString& script, Row& row)
 {
     row.open.push_back(millisecondsOf([&] { window.openFile(html); settle(); }));
-    row.convert.push_back(millisecondsOf([&] { window.cmdConvert->click(); settle(); }));
-    row.copy.push_back(millisecondsOf([&] { window.mnuCopy->click(); settle(); }));
+    row.convert.push_back(millisecondsOf([&] { click(window, "cmdConvert"); settle(); }));
+    row.copy.push_back(millisecondsOf([&] { click(window, "mnuCopy"); settle(); }));
     setFileDialogHook([&](const FileDialogRequest&) { return script; });
-    row.save.push_back(millisecondsOf([&] { window.cmdSaveScript->click(); settle(); }));
-    row.listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+    row.save.push_back(millisecondsOf([&] { click(window, "cmdSaveScript"); settle(); }));
+    row.listing.push_back(millisecondsOf([&] { click(window, "Command1"); settle(); }));
 }
 
 void printRow(const Page& page, double megabytes, const Row& row)
@@ -136,11 +157,11 @@ int runTimings(int runs)
     // The listing at its limit: the slowest input it accepts.
     frm_Main window;
     window.show();
-    setEditorText(window.txtHTML, QString(frm_Main::kLongestListedInput, QLatin1Char('x')));
+    setEditorText(inputBox(window), QString(frm_Main::kLongestListedInput, QLatin1Char('x')));
     std::vector<double> listing;
     for (int r = 0; r < runs; ++r) {
-        setEditorText(window.txtPHP, QString());
-        listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+        setEditorText(outputBox(window), QString());
+        listing.push_back(millisecondsOf([&] { click(window, "Command1"); settle(); }));
     }
     std::printf("\nlisting of %lld characters (the limit): %.0f ms\n",
                 static_cast<long long>(frm_Main::kLongestListedInput), summarize(listing).medianMs);
@@ -222,18 +243,18 @@ int runIdle()
     QTest::qWait(1000);
     const QString line = QString::fromUtf8(pageBytes(1'000'000, true));
     std::printf("Process CPU time over 10 s, idle, the box focused:\n");
-    measureIdle(window, window.txtHTML, "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
-    measureIdle(window, window.txtHTML, "input box, a 1 MB line", line);
-    measureIdle(window, window.txtPHP, "output box, a 1 MB line", line);
+    measureIdle(window, inputBox(window), "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
+    measureIdle(window, inputBox(window), "input box, a 1 MB line", line);
+    measureIdle(window, outputBox(window), "output box, a 1 MB line", line);
     // For comparison: the same, with the caret made to blink regardless.
-    setEditorText(window.txtHTML, line);
-    window.txtHTML->setFocus();
+    setEditorText(inputBox(window), line);
+    inputBox(window)->setFocus();
     QGuiApplication::styleHints()->setCursorFlashTime(1000);
     QTest::qWait(500);
     std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a 1 MB line, caret forced on",
                 idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");
-    setEditorText(window.txtHTML, QStringLiteral("<p>short</p>\r\n") + line);
-    window.txtHTML->setFocus();
+    setEditorText(inputBox(window), QStringLiteral("<p>short</p>\r\n") + line);
+    inputBox(window)->setFocus();
     QTest::qWait(500);
     std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a short line above a 1 MB one",
                 idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");
