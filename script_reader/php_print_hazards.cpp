@@ -105,7 +105,7 @@ void PrintHazards::findPrintingFunctions()
 bool PrintHazards::mayPrint(std::size_t first, std::size_t last) const
 {
     std::vector<std::string> calls;
-    if (printsDirectly(first, last, &calls))
+    if (printsDirectly(first, last, &calls) || convertsWithPrintingMethod(first, last))
         return true;
     for (const std::string& callee : calls)
         if (m_prints.at(callee))
@@ -125,6 +125,22 @@ bool PrintHazards::printsDirectly(std::size_t first, std::size_t last, std::vect
         if (isPunct(token, m_s, "(") && j > 0 && callMayPrint(j, calls))
             return true;
     }
+    return false;
+}
+
+// A class of the file turns its objects into text, or reads their
+// properties, with a method that may print: then any variable may.
+bool PrintHazards::convertsWithPrintingMethod(std::size_t first, std::size_t last) const
+{
+    const auto prints = [&](std::string_view method) {
+        const auto found = m_prints.find(method);
+        return found != m_prints.end() && found->second;
+    };
+    if (!prints("__tostring") && !prints("__get"))
+        return false;
+    for (std::size_t j = first; j < last; ++j)
+        if (m_t[j].kind == TokenKind::Variable || m_t[j].kind == TokenKind::StringVariable)
+            return true;
     return false;
 }
 

@@ -24,7 +24,8 @@ public:
     // Whether evaluating tokens[first, last) may print or stop: echo, print,
     // printf and its kin, exit or die, include, eval, new, throw, a call of a
     // function or method of the file that may, or of one the file does not
-    // declare and that is not one of PHP's own quiet functions.
+    // declare and that is not one of PHP's own quiet functions; a variable,
+    // when the file has a __toString or __get method that may.
     bool mayPrint(std::size_t first, std::size_t last) const;
 
 private:
@@ -32,6 +33,7 @@ private:
     // functions they call to `calls`.
     bool printsDirectly(std::size_t first, std::size_t last, std::vector<std::string>* calls) const;
     bool callMayPrint(std::size_t open, std::vector<std::string>* calls) const;
+    bool convertsWithPrintingMethod(std::size_t first, std::size_t last) const;
     void surveyDeclarations();
     void findPrintingFunctions();
 

@@ -29,3 +29,9 @@ echo "<nav>" . $f() . "</nav>\n";
 echo "<li>" . sprintf('%03d', 7) . "</li><li>" . htmlspecialchars('<&>') . "</li>\n";
 echo ("<ol>" . noisy('paren')) . "</ol>\n";
 echo "<pre>" . (function () { echo "closure"; return ''; })() . "</pre>\n";
+class Noisy {
+    public function __toString() { echo "(converted)"; return "noisy"; }
+}
+$noisy = new Noisy();
+echo "<s>" . $noisy . "</s>\n";
+echo "<s>$noisy</s>\n";
