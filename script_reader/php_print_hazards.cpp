@@ -29,6 +29,18 @@ const std::set<std::string_view, std::less<>> kQuietFunctions{
     "wordwrap",
 };
 
+// Those of the quiet functions that may change a variable they are given.
+const std::set<std::string_view, std::less<>> kTakingReferences{
+    "array_pop", "array_push", "array_shift", "array_splice", "array_unshift", "arsort", "asort", "end",
+    "krsort", "ksort", "next", "preg_match", "preg_match_all", "prev", "reset", "rsort", "sort",
+    "str_ireplace", "str_replace",
+};
+
+// Operators that change a variable.
+constexpr std::string_view kWritingOperators[]{
+    "=", "+=", "-=", "*=", "/=", ".=", "%=", "**=", "&=", "|=", "^=", "<<=", ">>=", "?\?=", "++", "--",
+};
+
 // Keywords that a "(" may follow without a call.
 const std::set<std::string_view, std::less<>> kNotCalls{
     "and", "array", "as", "case", "catch", "declare", "do", "else", "elseif", "empty", "fn", "for",
@@ -110,6 +122,23 @@ bool PrintHazards::mayPrint(std::size_t first, std::size_t last) const
     for (const std::string& callee : calls)
         if (m_prints.at(callee))
             return true;
+    return false;
+}
+
+bool PrintHazards::mayWrite(std::size_t first, std::size_t last) const
+{
+    if (mayPrint(first, last))
+        return true;
+    for (std::size_t j = first; j < last; ++j) {
+        for (const std::string_view op : kWritingOperators)
+            if (isPunct(m_t[j], m_s, op))
+                return true;
+        if (j == first || !isPunct(m_t[j], m_s, "(") || m_t[j - 1].kind != TokenKind::Name)
+            continue;
+        const std::string name = lowered(m_s.substr(m_t[j - 1].begin, m_t[j - 1].end - m_t[j - 1].begin));
+        if (m_bodies.count(name) || kTakingReferences.count(name) || name == "unset")
+            return true;
+    }
     return false;
 }
 

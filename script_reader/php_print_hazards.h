@@ -27,6 +27,10 @@ public:
     // declare and that is not one of PHP's own quiet functions; a variable,
     // when the file has a __toString or __get method that may.
     bool mayPrint(std::size_t first, std::size_t last) const;
+    // Whether evaluating tokens[first, last) may also change a variable:
+    // an assignment, ++ or --, a call of a function of the file or of one of
+    // PHP's that takes a reference.
+    bool mayWrite(std::size_t first, std::size_t last) const;
 
 private:
     // Whether tokens[first, last) may print by themselves; adds the file's

@@ -465,13 +465,17 @@ private:
 
     // One operand of echo: split at the "." operators of its top level
     // into literal text and expressions, as long as nothing there binds
-    // less tightly than "." and nothing after the first piece may print
-    // (echo prints the operand only once it is whole).
+    // less tightly than ".", and after the last piece that may print.
     void convertOperand(std::size_t begin, std::size_t end)
     {
-        std::vector<std::pair<std::size_t, std::size_t>> work{{begin, end}};
+        struct Part {
+            std::size_t first;
+            std::size_t last;
+            bool whole;  // one expression, not to be split
+        };
+        std::vector<Part> work{{begin, end, false}};
         while (!work.empty()) {
-            auto [first, last] = work.back();
+            auto [first, last, whole] = work.back();
             work.pop_back();
             while (last - first >= 2 && isPunct(m_t[first], m_s, "(") && m_t[first].link == last - 1) {
                 ++first;
@@ -479,27 +483,48 @@ private:
             }
             if (first == last)
                 throw SourceError{m_t[last].begin, "missing expression in parentheses"};
-            if (addLiteral(first, last))
+            if (!whole && addLiteral(first, last))
                 continue;
-            std::vector<std::size_t> dots;
-            bool oneExpression = false;
+            std::vector<std::size_t> ends;  // of the pieces between the "." of the top level
+            bool oneExpression = whole;
             for (std::size_t j = first; j < last && !oneExpression; j = next(j)) {
                 if (isPunct(m_t[j], m_s, "."))
-                    dots.push_back(j);
+                    ends.push_back(j);
                 oneExpression = bindsLooserThanConcatenation(m_t[j], m_s);
             }
-            if (oneExpression || dots.empty() || m_hazards.mayPrint(dots[0], last)) {
+            if (oneExpression || ends.empty()) {
                 addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end));
                 continue;
             }
-            dots.push_back(last);
-            for (std::size_t k = dots.size(); k-- > 0;) {
-                const std::size_t partBegin = k == 0 ? first : dots[k - 1] + 1;
-                if (partBegin == dots[k])
-                    throw SourceError{m_t[k == 0 ? dots[0] : dots[k - 1]].begin, "missing operand of ."};
-                work.emplace_back(partBegin, dots[k]);
-            }
+            ends.push_back(last);
+            splitConcatenation(first, ends, work);
         }
+    }
+
+    // The pieces of a concatenation, last first, onto the work list. The
+    // pieces up to the last one after the first that may print stay one
+    // expression: echo prints nothing before all of them are evaluated.
+    template <class Part>
+    void splitConcatenation(std::size_t first, const std::vector<std::size_t>& ends, std::vector<Part>& work) const
+    {
+        const auto pieceBegin = [&](std::size_t k) { return k == 0 ? first : ends[k - 1] + 1; };
+        std::size_t wholeUpTo = 0;
+        for (std::size_t k = 0; k < ends.size(); ++k) {
+            if (pieceBegin(k) == ends[k])
+                throw SourceError{m_t[k == 0 ? ends[0] : ends[k - 1]].begin, "missing operand of ."};
+            if (k > 0 && m_hazards.mayPrint(pieceBegin(k), ends[k]))
+                wholeUpTo = k + 1;
+        }
+        // PHP reads a plain variable left of the first "." only once the
+        // piece on its right is evaluated, which may change it.
+        if (ends[0] == first + 1 && m_t[first].kind == TokenKind::Variable && m_hazards.mayWrite(pieceBegin(1), ends[1]))
+            wholeUpTo = std::max<std::size_t>(wholeUpTo, 2);
+        for (std::size_t k = ends.size(); k-- > std::max<std::size_t>(wholeUpTo, 1);)
+            work.push_back({pieceBegin(k), ends[k], false});
+        if (wholeUpTo > 0)
+            work.push_back({first, ends[wholeUpTo - 1], true});
+        else
+            work.push_back({first, ends[0], false});
     }
 
     // A string, PHP_EOL or a plain integer: its text. A string with

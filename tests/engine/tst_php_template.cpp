@@ -191,11 +191,11 @@ void TestPhpTemplate::templates_data()
     QTest::newRow("CR LF file") << QByteArray("<?php\r\n$a = 1;\r\necho \"x\";\r\n") << QByteArray("<?php\r\n$a = 1;\r\n?>\r\nx");
     QTest::newRow("heredoc") << QByteArray("<?php\necho <<<EOT\n  Hi $n\n  EOT;\n") << QByteArray("Hi <?= $n ?>");
     QTest::newRow("comment after echo") << QByteArray("<?php echo \"a\"; // c ?>\nb") << QByteArray("a<?php // c ?>\nb");
-    QTest::newRow("function that prints keeps the concatenation whole")
+    QTest::newRow("function that prints keeps the pieces up to it whole")
         << QByteArray(R"(<?php function m() { echo 1; } echo "<a>" . m() . "</a>";)")
-        << QByteArray(R"(<?php function m() { ?>1<?php } ?><?= "<a>" . m() . "</a>" ?>)");
-    QTest::newRow("unknown function keeps it whole") << QByteArray(R"(<?php echo "<a>" . f($x) . "</a>";)")
-                                                     << QByteArray(R"(<?= "<a>" . f($x) . "</a>" ?>)");
+        << QByteArray(R"(<?php function m() { ?>1<?php } ?><?= "<a>" . m() ?></a>)");
+    QTest::newRow("unknown function keeps them whole") << QByteArray(R"(<?php echo "<a>" . f($x) . "<b>" . g() . "</b>" . $c;)")
+                                                       << QByteArray(R"(<?= "<a>" . f($x) . "<b>" . g() ?></b><?= $c ?>)");
     QTest::newRow("method in a string keeps it whole") << QByteArray(R"(<?php echo "<a>{$o->m()}</a>";)")
                                                        << QByteArray(R"(<?= "<a>{$o->m()}</a>" ?>)");
     QTest::newRow("quiet function splits") << QByteArray(R"(<?php echo "<a>" . strtoupper($x) . "</a>";)")
