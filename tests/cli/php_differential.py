@@ -53,6 +53,7 @@ class Script:
             "die": "if ($a === 'stop') die('<p>stopped</p>'); return $a;",
             "exit": "if ($a === 'stop') exit(3); return $a;",
             "nested": "return '(' . h0($a) . ')';",
+            "writes": "global $v; $v = '<w>' . $a; return '!';",
         }[kind]
         return "function %s($a = 'x') { %s }" % (name, body)
 
@@ -68,7 +69,7 @@ class Script:
         if r < 0.35:
             return php_string(rng)
         if r < 0.5:
-            return rng.choice(["$v", "$n", "$arr['k']", "PHP_EOL", "42", "0x1F", "__LINE__"])
+            return rng.choice(["$v", "$v", "$n", "$arr['k']", "PHP_EOL", "42", "0x1F", "__LINE__", "$n++"])
         if r < 0.55:
             return '"in {$arr[\'k\']} and $v"'
         if r < 0.75 and self.helpers:
@@ -144,7 +145,7 @@ class Script:
 
     def build(self):
         rng = self.rng
-        kinds = ["quiet", "echo", "print", "printf", "html", "die", "exit"]
+        kinds = ["quiet", "echo", "print", "printf", "html", "die", "exit", "writes", "writes"]
         lines = ["<?php", "$v = 'v<'; $n = %d; $z = 0; $arr = ['k' => 'K&'];" % rng.randint(0, 2)]
         for kind in rng.sample(kinds, rng.randint(0, 4)):
             lines.append(self.helper(kind))
