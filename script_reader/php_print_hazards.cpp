@@ -1,6 +1,7 @@
 #include "script_reader/php_print_hazards.h"
 
 #include <set>
+#include <utility>
 
 namespace tagora::php {
 namespace {
@@ -43,7 +44,7 @@ constexpr std::string_view kWritingOperators[]{
 
 // Keywords that a "(" may follow without a call.
 const std::set<std::string_view, std::less<>> kNotCalls{
-    "and", "array", "as", "case", "catch", "declare", "do", "else", "elseif", "empty", "fn", "for",
+    "and", "array", "as", "case", "catch", "declare", "do", "echo", "else", "elseif", "empty", "fn", "for",
     "foreach", "function", "if", "instanceof", "isset", "list", "match", "or", "return", "static",
     "switch", "unset", "use", "while", "xor",
 };
@@ -71,6 +72,7 @@ PrintHazards::PrintHazards(std::string_view script, const std::vector<Token>& to
 {
     surveyDeclarations();
     findPrintingFunctions();
+    countHazards();
 }
 
 // "function name(…) {": the body of every named function and method.
@@ -97,49 +99,74 @@ void PrintHazards::surveyDeclarations()
 // A function prints when its body does, or calls one that does.
 void PrintHazards::findPrintingFunctions()
 {
-    std::map<std::string, std::vector<std::string>, std::less<>> calls;
+    std::map<std::string, std::vector<std::string>, std::less<>> callers;
+    std::vector<std::string> printing;
     for (const auto& [name, bodies] : m_bodies) {
         bool prints = false;
+        std::vector<std::string> calls;
         for (const auto& [first, last] : bodies)
-            prints = printsDirectly(first, last, &calls[name]) || prints;
+            prints = printsDirectly(first, last, &calls) || prints;
+        for (const std::string& callee : calls)
+            callers[callee].push_back(name);
         m_prints[name] = prints;
+        if (prints)
+            printing.push_back(name);
     }
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (auto& [name, prints] : m_prints) {
-            for (const std::string& callee : calls[name])
-                if (!prints && m_prints[callee])
-                    prints = changed = true;
-        }
+    while (!printing.empty()) {
+        const std::string callee = std::move(printing.back());
+        printing.pop_back();
+        for (const std::string& caller : callers[callee])
+            if (!std::exchange(m_prints[caller], true))
+                printing.push_back(caller);
     }
 }
 
 bool PrintHazards::mayPrint(std::size_t first, std::size_t last) const
 {
-    std::vector<std::string> calls;
-    if (printsDirectly(first, last, &calls) || convertsWithPrintingMethod(first, last))
-        return true;
-    for (const std::string& callee : calls)
-        if (m_prints.at(callee))
-            return true;
-    return false;
+    return m_printing[last] != m_printing[first];
 }
 
 bool PrintHazards::mayWrite(std::size_t first, std::size_t last) const
 {
-    if (mayPrint(first, last))
-        return true;
-    for (std::size_t j = first; j < last; ++j) {
-        for (const std::string_view op : kWritingOperators)
-            if (isPunct(m_t[j], m_s, op))
-                return true;
-        if (j == first || !isPunct(m_t[j], m_s, "(") || m_t[j - 1].kind != TokenKind::Name)
-            continue;
-        const std::string name = lowered(m_s.substr(m_t[j - 1].begin, m_t[j - 1].end - m_t[j - 1].begin));
-        if (m_bodies.count(name) || kTakingReferences.count(name) || name == "unset")
-            return true;
+    return m_writing[last] != m_writing[first];
+}
+
+// Counts, token by token, those that may print and those that may change a
+// variable, so that any range is answered at once.
+void PrintHazards::countHazards()
+{
+    const auto prints = [&](std::string_view method) {
+        const auto found = m_prints.find(method);
+        return found != m_prints.end() && found->second;
+    };
+    // A class of the file turns its objects into text, or reads their
+    // properties, with a method that may print: then any variable may.
+    const bool variablesPrint = prints("__tostring") || prints("__get");
+    m_printing.assign(m_t.size() + 1, 0);
+    m_writing.assign(m_t.size() + 1, 0);
+    for (std::size_t j = 0; j < m_t.size(); ++j) {
+        std::vector<std::string> calls;
+        bool printing = printsDirectly(j, j + 1, &calls)
+                        || (variablesPrint
+                            && (m_t[j].kind == TokenKind::Variable || m_t[j].kind == TokenKind::StringVariable));
+        for (const std::string& callee : calls)
+            printing = printing || m_prints.at(callee);
+        m_printing[j + 1] = m_printing[j] + (printing ? 1 : 0);
+        m_writing[j + 1] = m_writing[j] + (printing || writes(j) ? 1 : 0);
     }
-    return false;
+}
+
+// An assignment, ++ or --, or a call of a function of the file or of one of
+// PHP's that takes a reference.
+bool PrintHazards::writes(std::size_t j) const
+{
+    for (const std::string_view op : kWritingOperators)
+        if (isPunct(m_t[j], m_s, op))
+            return true;
+    if (j == 0 || !isPunct(m_t[j], m_s, "(") || m_t[j - 1].kind != TokenKind::Name)
+        return false;
+    const std::string name = lowered(m_s.substr(m_t[j - 1].begin, m_t[j - 1].end - m_t[j - 1].begin));
+    return m_bodies.count(name) || kTakingReferences.count(name) || name == "unset";
 }
 
 bool PrintHazards::printsDirectly(std::size_t first, std::size_t last, std::vector<std::string>* calls) const
@@ -154,22 +181,6 @@ bool PrintHazards::printsDirectly(std::size_t first, std::size_t last, std::vect
         if (isPunct(token, m_s, "(") && j > 0 && callMayPrint(j, calls))
             return true;
     }
-    return false;
-}
-
-// A class of the file turns its objects into text, or reads their
-// properties, with a method that may print: then any variable may.
-bool PrintHazards::convertsWithPrintingMethod(std::size_t first, std::size_t last) const
-{
-    const auto prints = [&](std::string_view method) {
-        const auto found = m_prints.find(method);
-        return found != m_prints.end() && found->second;
-    };
-    if (!prints("__tostring") && !prints("__get"))
-        return false;
-    for (std::size_t j = first; j < last; ++j)
-        if (m_t[j].kind == TokenKind::Variable || m_t[j].kind == TokenKind::StringVariable)
-            return true;
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include "script_reader/php_lexer.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,7 +38,8 @@ private:
     // functions they call to `calls`.
     bool printsDirectly(std::size_t first, std::size_t last, std::vector<std::string>* calls) const;
     bool callMayPrint(std::size_t open, std::vector<std::string>* calls) const;
-    bool convertsWithPrintingMethod(std::size_t first, std::size_t last) const;
+    bool writes(std::size_t j) const;
+    void countHazards();
     void surveyDeclarations();
     void findPrintingFunctions();
 
@@ -46,6 +48,9 @@ private:
     // Lower-case name → the token ranges of the bodies declared under it.
     std::map<std::string, std::vector<std::pair<std::size_t, std::size_t>>, std::less<>> m_bodies;
     std::map<std::string, bool, std::less<>> m_prints;
+    // How many tokens before each may print, and may print or change a variable.
+    std::vector<std::uint32_t> m_printing;
+    std::vector<std::uint32_t> m_writing;
 };
 
 }  // namespace tagora::php

@@ -265,7 +265,8 @@ private:
 class Converter {
 public:
     Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer)
-        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer), m_hazards(script, lexed.tokens) {}
+        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer), m_hazards(script, lexed.tokens),
+          m_enclosing(enclosingOpenings(script, lexed.tokens)) {}
 
     void run()
     {
@@ -328,20 +329,35 @@ private:
         return isBracelessBody(i);
     }
 
+    // Whether the token before j ends a statement or a clause head.
+    bool followsStatementEnd(std::size_t j) const
+    {
+        const Token& previous = m_t[j - 1];
+        return previous.kind == TokenKind::OpenTag || isPunct(previous, m_s, ";") || isPunct(previous, m_s, "{")
+               || isPunct(previous, m_s, "}") || isPunct(previous, m_s, ":");
+    }
+
     // Whether the token at j lies inside "(…)".
     bool insideParentheses(std::size_t j) const
     {
-        for (std::size_t k = j; k-- > 0;) {
-            if (isClosing(m_t[k], m_s) && m_t[k].link != kNoLink && m_t[k].link < k) {
-                k = m_t[k].link;
-                continue;
-            }
-            if (isPunct(m_t[k], m_s, "{") || isPunct(m_t[k], m_s, "[") || m_t[k].kind == TokenKind::OpenTag)
-                return false;
-            if (isPunct(m_t[k], m_s, "("))
-                return true;
+        const std::uint32_t open = m_enclosing[j];
+        return open != kNoLink && isPunct(m_t[open], m_s, "(");
+    }
+
+    // For each token, the innermost bracket or string open around it.
+    static std::vector<std::uint32_t> enclosingOpenings(std::string_view script, const std::vector<Token>& tokens)
+    {
+        std::vector<std::uint32_t> enclosing(tokens.size(), kNoLink);
+        std::vector<std::uint32_t> open;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            while (!open.empty() && tokens[open.back()].link < i)
+                open.pop_back();
+            if (!open.empty())
+                enclosing[i] = open.back();
+            if (isOpening(tokens[i], script) && tokens[i].link != kNoLink && tokens[i].link > i)
+                open.push_back(static_cast<std::uint32_t>(i));
         }
-        return false;
+        return enclosing;
     }
 
     // The ":" at `colon` ends a case, default, label, else or the head of
@@ -354,7 +370,8 @@ private:
         if (isBracelessBody(colon) || (isPunct(previous, m_s, ")") && previous.link != kNoLink && previous.link > 0
                                        && isName(m_t[previous.link - 1], m_s, "switch")))
             return true;
-        if (previous.kind == TokenKind::Name && colon >= 2 && !isName(previous, m_s, "case") && startsStatement(colon - 1))
+        if (previous.kind == TokenKind::Name && colon >= 2 && !isName(previous, m_s, "case")
+            && followsStatementEnd(colon - 1))
             return true;  // default: or a label
         std::size_t colons = 0;  // met going back, each waiting for its "?"
         for (std::size_t k = colon; k-- > 0;) {
@@ -660,6 +677,7 @@ private:
     const php::Lexed& m_lexed;
     TemplateWriter& m_writer;
     php::PrintHazards m_hazards;
+    std::vector<std::uint32_t> m_enclosing;  // by token: the innermost opening around it
     static constexpr std::size_t kNoCode = std::string_view::npos;
     std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
     std::size_t m_codeToken = 0;        // its first token
