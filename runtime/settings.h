@@ -2,6 +2,7 @@
 // configuration folder ($XDG_CONFIG_HOME/tagora-converter/).
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tagora::runtime {
@@ -9,9 +10,16 @@ namespace tagora::runtime {
 struct RememberedChoices {
     QString target;  // as tagora-convert --to names it; empty the first time
     bool classicEscaping = false;
+    bool convertAsYouType = true;
+    QString scriptLanguage;  // of Script to HTML, as --from names it; empty: recognised
 };
 
 RememberedChoices rememberedChoices();
 void rememberChoices(const RememberedChoices& choices);
+
+// The main window's size, position and maximized state, as
+// QWidget::saveGeometry() gives them; empty the first time.
+QByteArray rememberedWindowGeometry();
+void rememberWindowGeometry(const QByteArray& geometry);
 
 }  // namespace tagora::runtime

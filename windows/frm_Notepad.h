@@ -1,4 +1,5 @@
-// The "Code" viewer: a larger, resizable window showing a copy of a text.
+// The "Code" viewer: a large, resizable window showing a read-only copy of
+// a text.
 #pragma once
 
 #include <QDialog>
@@ -19,7 +20,7 @@ public:
     // as it closes any modal window.
     explicit frm_Notepad(QWidget* parent = nullptr);
 
-    // Shows the given text (CR LF between lines); edits stay in the viewer.
+    // Shows the given text (CR LF between lines).
     void setText(const QString& text);
 
     // The menu commands.
