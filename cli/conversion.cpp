@@ -6,6 +6,7 @@
 #include "input_text/input_text.h"
 #include "script_writer/script_generator.h"
 #include "script_reader/script_reader.h"
+#include "script_reader/php_template.h"
 #include "script_reader/script_to_html.h"
 #include "included_files.h"
 #include "script_reader/write_report.h"
@@ -383,14 +384,27 @@ Converter::Step Converter::checkScript(InputFile& input)
 Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
 {
     std::string script;
-    const Step read = eachPiece(input, [&](std::string_view piece) {
+    const auto append = [&](std::string_view piece) {
         script.append(piece);
         return Step::Done;
-    });
+    };
+    const bool bytes = keepsFileBytes();
+    const Step read = bytes ? eachBlock(input, append) : eachPiece(input, append);
     if (read == Step::Done && input.changed())
         return Step::InputChanged;
     if (read != Step::Done)
         return read;
+    if (bytes) {
+        if (!m_options.literal) {
+            HtmlFromScript php = htmlFromScript(script, m_options.from);
+            if (php.target == Target::Php)
+                return writeFileBytesTemplate(script, std::move(php), input, output);
+        }
+        std::optional<std::string> text = transcoded(script);
+        if (!text)
+            return Step::NoConverter;
+        script = std::move(*text);
+    }
     const HtmlFromScript html = m_options.literal ? htmlFromLiteral(script)
                                                   : htmlFromScript(script, m_options.from, includeReader(input));
     if (!html.html) {
@@ -405,6 +419,57 @@ HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
 {
     ReadScript read = readLiteral(literal, m_options.from);
     return {std::move(read.printed), std::move(read.error), read.target, true};
+}
+
+// PHP reads bytes: a PHP file read in a legacy encoding (not UTF-8 nor
+// UTF-16) is made into a template byte for byte, so that its escapes and
+// byte literals keep their meaning.
+bool Converter::keepsFileBytes() const
+{
+    return m_transcoding && m_choice && m_choice->encoding != html::kUtf16LE && m_choice->encoding != html::kUtf16BE;
+}
+
+// The template in the file's encoding, or with --output-encoding=utf-8 in
+// UTF-8, with a warning for each place where code holds bytes beyond ASCII.
+Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlFromScript php, const InputFile& input,
+                                                  OutputFile& output)
+{
+    if (!php.html) {
+        m_scriptError = php.error;
+        return Step::BadScript;
+    }
+    m_report = reportLine(input.name(), *php.target, writeReport(script, *php.html, *php.target));
+    if (m_options.outputEncoding.empty())
+        return output.write(php.html->data(), php.html->size()) ? Step::Done : Step::WriteError;
+    constexpr std::size_t kMostWarnings = 20;
+    const std::vector<ScriptReadError> places = phpCodeBeyondAscii(*php.html, kMostWarnings);
+    for (const ScriptReadError& place : places)
+        complain(input.name() + ": warning: template " + std::to_string(place.line) + ":"
+                 + std::to_string(place.column) + ": " + place.message + ", which in UTF-8 may not mean what it meant in "
+                 + std::string(m_choice->encoding));
+    if (places.size() == kMostWarnings)
+        complain(input.name() + ": warning: more such places not shown");
+    const std::optional<std::string> text = transcoded(*php.html);
+    if (!text)
+        return Step::NoConverter;
+    return output.write(text->data(), text->size()) ? Step::Done : Step::WriteError;
+}
+
+// Bytes in this input's encoding as UTF-8.
+std::optional<std::string> Converter::transcoded(std::string_view bytes)
+{
+    Transcoder transcoder;
+    if (!transcoder.open(m_choice->encoding))
+        return std::nullopt;
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size(); at += kTranscodedPiece) {
+        char* const end = transcoder.feed(bytes.substr(at, kTranscodedPiece), m_transcoded.get());
+        text.append(m_transcoded.get(), end);
+    }
+    char* const end = transcoder.finish(m_transcoded.get());
+    text.append(m_transcoded.get(), end);
+    m_replaced = m_replaced || transcoder.replaced();
+    return text;
 }
 
 // The files an ASP page includes are found from its folder, or from

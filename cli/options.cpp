@@ -42,6 +42,9 @@ constexpr std::string_view kUsageOptions =
     "      --encoding=ENC     read input in ENC: 'auto' to tell it as the window\n"
     "                           does, or an encoding as browsers name it\n"
     "                           (windows-1252, latin1, shift_jis, utf-16le...)\n"
+    "      --output-encoding=utf-8  with --to=html: write a PHP template read in\n"
+    "                           another encoding as UTF-8, with a warning where\n"
+    "                           its code holds bytes beyond ASCII\n"
     "      --root=DIR         with --to=html: an ASP include's virtual=\"/...\" path\n"
     "                           starts in DIR (default: the page's folder); no\n"
     "                           included file is read outside DIR\n"
@@ -73,7 +76,10 @@ constexpr std::string_view kUsageOptions =
     "Windows-1252 (with a note on standard error). With --encoding=ENC, a\n"
     "byte-order mark still decides, as in browsers. Bytes that are not valid in\n"
     "the encoding become U+FFFD, with a note. This applies to every target,\n"
-    "--to=html and --codes alike.\n"
+    "--to=html and --codes alike. A PHP file read in an encoding other than\n"
+    "UTF-8 or UTF-16 becomes a template in that same encoding, byte for byte\n"
+    "where it stays code, so escapes such as \"\\xe9\" and byte literals keep\n"
+    "their meaning; --output-encoding=utf-8 writes it in UTF-8 instead.\n"
     "\n"
     "With --literal, input and output are taken byte for byte, as an editor's\n"
     "filter needs them (Vim's :'<,'>!tagora-convert --to=js --literal): every line\n"
@@ -207,6 +213,7 @@ constexpr ValueOption kValueOptions[] = {
     {"-t", "--to", nullptr},  // chooses the target
     {"-f", "--from", nullptr},  // names the script's language
     {{}, "--encoding", &Options::encoding},
+    {{}, "--output-encoding", &Options::outputEncoding},
     {{}, "--root", &Options::root},
 };
 
@@ -374,6 +381,12 @@ private:
             if (!encoding)
                 return usageError(problem);
             m_options.encoding = *encoding;
+        }
+        if (!m_options.outputEncoding.empty()) {
+            if (html::encodingForLabel(m_options.outputEncoding) != html::kUtf8)
+                return usageError("--output-encoding takes utf-8 only (a template is otherwise written in the "
+                                  "encoding its file was read in)");
+            m_options.outputEncoding = html::kUtf8;
         }
         return m_options;
     }

@@ -31,6 +31,9 @@ struct Options {
     // --encoding: empty for strict UTF-8, "auto", or the name of an
     // encoding in html_encoding.h.
     std::string encoding;
+    // --output-encoding: empty to write a template in the encoding its file
+    // was read in, or "UTF-8".
+    std::string outputEncoding;
     std::string root;                // --root: where an ASP include's virtual path starts
     bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
     std::string problem;             // what is wrong, for Action::UsageError

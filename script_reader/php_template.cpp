@@ -1,6 +1,7 @@
 #include "script_reader/php_template.h"
 
 #include "script_reader/php_lexer.h"
+#include "script_reader/php_print_hazards.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ struct Segment {
     std::string_view trail = " ";  // code: the whitespace before "?>"
     bool closed = false;           // code: the file closed it with "?>"
     bool newlineAfter = false;     // its "?>" is followed by a line break, which PHP swallows
+    bool endsInComment = false;    // code: a comment, which may run to the end of the line, ends it
 };
 
 constexpr const char* kSpaces = " \t\r\n";
@@ -36,6 +38,14 @@ constexpr const char* kSpaces = " \t\r\n";
 bool isLineBreak(char c)
 {
     return c == '\n' || c == '\r';
+}
+
+std::string trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(kSpaces) + 1 - first));
 }
 
 // The line break a text starts with: CR LF, LF, CR or none.
@@ -156,7 +166,9 @@ public:
     {
         if (m_pending.kind == Segment::Kind::Code && !m_pending.closed) {
             // only an echo statement that printed nothing came between
-            m_pending.text.append(segment.lead).append(segment.text);
+            const bool sameLine = !isLineBreak(segment.lead[0]);
+            m_pending.text.append(m_pending.endsInComment && sameLine ? m_lineBreak : segment.lead).append(segment.text);
+            m_pending.endsInComment = segment.endsInComment;
             m_pending.trail = segment.trail;
             m_pending.closed = segment.closed;
             m_pending.newlineAfter = segment.newlineAfter;
@@ -253,7 +265,8 @@ private:
 class Converter {
 public:
     Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer)
-        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer) {}
+        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer), m_hazards(script, lexed.tokens),
+          m_enclosing(enclosingOpenings(script, lexed.tokens)) {}
 
     void run()
     {
@@ -293,18 +306,93 @@ public:
 private:
     std::string_view slice(std::size_t begin, std::size_t end) const { return m_s.substr(begin, end - begin); }
 
-    // "echo" or "print" where a statement starts (not a method called so).
+    // "echo" or "print" where a statement starts (not a method called so,
+    // nor print inside an expression).
     bool isEchoOrPrint(std::size_t i) const
     {
-        if (i == 0 || !(isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")))
-            return false;
+        return i > 0 && (isName(m_t[i], m_s, "echo") || isName(m_t[i], m_s, "print")) && startsStatement(i);
+    }
+
+    // Whether a statement may start at token i, from the token before it.
+    bool startsStatement(std::size_t i) const
+    {
         const Token& previous = m_t[i - 1];
-        if (previous.kind == TokenKind::OpenTag)
+        if (previous.kind == TokenKind::OpenTag || isPunct(previous, m_s, "}"))
             return true;
-        for (const std::string_view end : {";", "{", "}", ":", ")"})
-            if (isPunct(previous, m_s, end))
-                return true;
-        return isName(previous, m_s, "else") || isName(previous, m_s, "do");
+        if (isPunct(previous, m_s, "{"))
+            return i < 2 || !(isPunct(m_t[i - 2], m_s, "->") || isPunct(m_t[i - 2], m_s, "?->")
+                              || isPunct(m_t[i - 2], m_s, "::") || isPunct(m_t[i - 2], m_s, "$"));
+        if (isPunct(previous, m_s, ";"))
+            return !insideParentheses(i - 1);  // not in the head of a for loop
+        if (isPunct(previous, m_s, ":"))
+            return endsClauseHead(i - 1);
+        return isBracelessBody(i);
+    }
+
+    // Whether the token before j ends a statement or a clause head.
+    bool followsStatementEnd(std::size_t j) const
+    {
+        const Token& previous = m_t[j - 1];
+        return previous.kind == TokenKind::OpenTag || isPunct(previous, m_s, ";") || isPunct(previous, m_s, "{")
+               || isPunct(previous, m_s, "}") || isPunct(previous, m_s, ":");
+    }
+
+    // Whether the token at j lies inside "(…)".
+    bool insideParentheses(std::size_t j) const
+    {
+        const std::uint32_t open = m_enclosing[j];
+        return open != kNoLink && isPunct(m_t[open], m_s, "(");
+    }
+
+    // For each token, the innermost bracket or string open around it.
+    static std::vector<std::uint32_t> enclosingOpenings(std::string_view script, const std::vector<Token>& tokens)
+    {
+        std::vector<std::uint32_t> enclosing(tokens.size(), kNoLink);
+        std::vector<std::uint32_t> open;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            while (!open.empty() && tokens[open.back()].link < i)
+                open.pop_back();
+            if (!open.empty())
+                enclosing[i] = open.back();
+            if (isOpening(tokens[i], script) && tokens[i].link != kNoLink && tokens[i].link > i)
+                open.push_back(static_cast<std::uint32_t>(i));
+        }
+        return enclosing;
+    }
+
+    // The ":" at `colon` ends a case, default, label, else or the head of
+    // a block in the alternative syntax; otherwise it belongs to "?:".
+    bool endsClauseHead(std::size_t colon) const
+    {
+        const Token& previous = m_t[colon - 1];
+        if (isPunct(previous, m_s, "?"))
+            return false;  // "?:"
+        if (isBracelessBody(colon) || (isPunct(previous, m_s, ")") && previous.link != kNoLink && previous.link > 0
+                                       && isName(m_t[previous.link - 1], m_s, "switch")))
+            return true;
+        if (previous.kind == TokenKind::Name && colon >= 2 && !isName(previous, m_s, "case")
+            && followsStatementEnd(colon - 1))
+            return true;  // default: or a label
+        std::size_t colons = 0;  // met going back, each waiting for its "?"
+        for (std::size_t k = colon; k-- > 0;) {
+            const Token& token = m_t[k];
+            if (isClosing(token, m_s) && token.link != kNoLink && token.link < k) {
+                k = token.link;
+                continue;
+            }
+            if (isName(token, m_s, "case"))
+                return colons == 0;
+            if (isPunct(token, m_s, "?") && colons == 0)
+                return false;  // the "?" of this ":"
+            if (isPunct(token, m_s, "?"))
+                --colons;
+            else if (isPunct(token, m_s, ":"))
+                ++colons;
+            else if (isPunct(token, m_s, ";") || isPunct(token, m_s, "{") || isPunct(token, m_s, "}")
+                     || token.kind == TokenKind::OpenTag || token.kind == TokenKind::CloseTag)
+                return false;
+        }
+        return false;
     }
 
     // The statement at i is the whole body of an if, else, loop or declare
@@ -394,12 +482,17 @@ private:
 
     // One operand of echo: split at the "." operators of its top level
     // into literal text and expressions, as long as nothing there binds
-    // less tightly than ".".
+    // less tightly than ".", and after the last piece that may print.
     void convertOperand(std::size_t begin, std::size_t end)
     {
-        std::vector<std::pair<std::size_t, std::size_t>> work{{begin, end}};
+        struct Part {
+            std::size_t first;
+            std::size_t last;
+            bool whole;  // one expression, not to be split
+        };
+        std::vector<Part> work{{begin, end, false}};
         while (!work.empty()) {
-            auto [first, last] = work.back();
+            auto [first, last, whole] = work.back();
             work.pop_back();
             while (last - first >= 2 && isPunct(m_t[first], m_s, "(") && m_t[first].link == last - 1) {
                 ++first;
@@ -407,27 +500,48 @@ private:
             }
             if (first == last)
                 throw SourceError{m_t[last].begin, "missing expression in parentheses"};
-            if (addLiteral(first, last))
+            if (!whole && addLiteral(first, last))
                 continue;
-            std::vector<std::size_t> dots;
-            bool oneExpression = false;
+            std::vector<std::size_t> ends;  // of the pieces between the "." of the top level
+            bool oneExpression = whole;
             for (std::size_t j = first; j < last && !oneExpression; j = next(j)) {
                 if (isPunct(m_t[j], m_s, "."))
-                    dots.push_back(j);
+                    ends.push_back(j);
                 oneExpression = bindsLooserThanConcatenation(m_t[j], m_s);
             }
-            if (oneExpression || dots.empty()) {
+            if (oneExpression || ends.empty()) {
                 addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end));
                 continue;
             }
-            dots.push_back(last);
-            for (std::size_t k = dots.size(); k-- > 0;) {
-                const std::size_t partBegin = k == 0 ? first : dots[k - 1] + 1;
-                if (partBegin == dots[k])
-                    throw SourceError{m_t[k == 0 ? dots[0] : dots[k - 1]].begin, "missing operand of ."};
-                work.emplace_back(partBegin, dots[k]);
-            }
+            ends.push_back(last);
+            splitConcatenation(first, ends, work);
         }
+    }
+
+    // The pieces of a concatenation, last first, onto the work list. The
+    // pieces up to the last one after the first that may print stay one
+    // expression: echo prints nothing before all of them are evaluated.
+    template <class Part>
+    void splitConcatenation(std::size_t first, const std::vector<std::size_t>& ends, std::vector<Part>& work) const
+    {
+        const auto pieceBegin = [&](std::size_t k) { return k == 0 ? first : ends[k - 1] + 1; };
+        std::size_t wholeUpTo = 0;
+        for (std::size_t k = 0; k < ends.size(); ++k) {
+            if (pieceBegin(k) == ends[k])
+                throw SourceError{m_t[k == 0 ? ends[0] : ends[k - 1]].begin, "missing operand of ."};
+            if (k > 0 && m_hazards.mayPrint(pieceBegin(k), ends[k]))
+                wholeUpTo = k + 1;
+        }
+        // PHP reads a plain variable left of the first "." only once the
+        // piece on its right is evaluated, which may change it.
+        if (ends[0] == first + 1 && m_t[first].kind == TokenKind::Variable && m_hazards.mayWrite(pieceBegin(1), ends[1]))
+            wholeUpTo = std::max<std::size_t>(wholeUpTo, 2);
+        for (std::size_t k = ends.size(); k-- > std::max<std::size_t>(wholeUpTo, 1);)
+            work.push_back({pieceBegin(k), ends[k], false});
+        if (wholeUpTo > 0)
+            work.push_back({first, ends[wholeUpTo - 1], true});
+        else
+            work.push_back({first, ends[0], false});
     }
 
     // A string, PHP_EOL or a plain integer: its text. A string with
@@ -436,6 +550,8 @@ private:
     {
         const Token& token = m_t[first];
         if (token.kind == TokenKind::StringStart && token.link == last - 1) {
+            if (m_hazards.mayPrint(first, last))
+                return false;
             addStringParts(first);
             return true;
         }
@@ -483,7 +599,8 @@ private:
     }
 
     // The source from byte `begin` to `end`, with __LINE__ replaced by its
-    // line (the template's lines differ); tokens [first, last) lie there.
+    // line (the template's lines differ), apart from a "." next to it;
+    // tokens [first, last) lie there.
     std::string render(std::size_t first, std::size_t last, std::size_t begin, std::size_t end) const
     {
         std::string out;
@@ -492,7 +609,10 @@ private:
             if (m_t[k].kind != TokenKind::LineConstant)
                 continue;
             out.append(slice(begin, m_t[k].begin));
-            out += std::to_string(m_t[k].link);
+            // a "." next to the digits would make a float of them
+            const bool dotBefore = m_t[k].begin > 0 && m_s[m_t[k].begin - 1] == '.';
+            const bool dotAfter = m_t[k].end < m_s.size() && m_s[m_t[k].end] == '.';
+            out.append(dotBefore ? " " : "").append(std::to_string(m_t[k].link)).append(dotAfter ? " " : "");
             begin = m_t[k].end;
         }
         out.append(slice(begin, end));
@@ -521,39 +641,43 @@ private:
     {
         if (m_codeStart == kNoCode)
             return;
-        const std::string raw = render(m_codeToken, end, m_codeStart, offset);
-        const bool blank = raw.find_first_not_of(kSpaces) == std::string::npos;
-        const std::size_t first = blank ? raw.size() : raw.find_first_not_of(kSpaces);
-        const std::size_t last = blank ? 0 : raw.find_last_not_of(kSpaces) + 1;
-        const std::string_view code = blank ? std::string_view() : std::string_view(raw).substr(first, last - first);
+        // The code up to its last token, then the comments after it, which
+        // the opening brace must not follow.
+        const std::size_t tokensEnd = end > m_codeToken ? std::max<std::size_t>(m_t[end - 1].end, m_codeStart) : m_codeStart;
+        const std::string code = trimmed(render(m_codeToken, end, m_codeStart, tokensEnd));
+        const std::string comment = trimmed(slice(tokensEnd, offset));
         // The whitespace around the code is the file's own (render() changes tokens only).
-        std::string_view lead = leadOf(m_s.substr(m_codeStart, first));
-        const std::string_view trail = trailOf(m_s.substr(offset - (raw.size() - last), raw.size() - last));
+        const std::string_view raw = slice(m_codeStart, offset);
+        std::string_view lead = leadOf(raw.substr(0, std::min(raw.find_first_not_of(kSpaces), raw.size())));
+        const std::size_t last = raw.find_last_not_of(kSpaces);
+        const std::string_view trail = trailOf(last == std::string_view::npos ? raw : raw.substr(last + 1));
         m_codeStart = kNoCode;
-        std::string text;
-        if (std::exchange(m_closeBraceFirst, false)) {
-            text = "}";
-            if (!code.empty())
-                text.append(lead).append(code);
+        std::string body = code;
+        for (const std::string_view part : {opening, std::string_view(comment)})
+            if (!part.empty())
+                body.append(body.empty() ? "" : " ").append(part);
+        const bool closeBraceFirst = std::exchange(m_closeBraceFirst, false);
+        std::string text = closeBraceFirst ? std::string(1, '}') : body;
+        if (closeBraceFirst) {
+            if (!body.empty())
+                text.append(lead).append(body);
             lead = " ";
-        } else {
-            text = code;
         }
-        if (!opening.empty())
-            text.append(text.empty() ? "" : " ").append(opening);
         const bool newlineAfter = closed ? newlineSwallowed : isLineBreak(trail[0]);
         if (text.empty()) {
             if (newlineAfter && closed)
                 m_writer.newlineAfterLast();
             return;
         }
-        m_writer.code({Segment::Kind::Code, std::move(text), lead, trail, closed, newlineAfter});
+        m_writer.code({Segment::Kind::Code, std::move(text), lead, trail, closed, newlineAfter, !comment.empty()});
     }
 
     std::string_view m_s;
     const std::vector<Token>& m_t;
     const php::Lexed& m_lexed;
     TemplateWriter& m_writer;
+    php::PrintHazards m_hazards;
+    std::vector<std::uint32_t> m_enclosing;  // by token: the innermost opening around it
     static constexpr std::size_t kNoCode = std::string_view::npos;
     std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
     std::size_t m_codeToken = 0;        // its first token
@@ -579,6 +703,37 @@ std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script)
     } catch (const SourceError& error) {
         return readError(script, error);
     }
+}
+
+namespace {
+
+bool beyondAscii(std::string_view bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+}  // namespace
+
+std::vector<ScriptReadError> phpCodeBeyondAscii(std::string_view script, std::size_t limit)
+{
+    std::vector<ScriptReadError> places;
+    const auto lexed = php::lex(script);
+    const auto* tokens = std::get_if<php::Lexed>(&lexed);
+    if (!tokens)
+        return places;
+    for (const Token& token : tokens->tokens) {
+        if (places.size() >= limit)
+            break;
+        if (token.kind == TokenKind::InlineHtml)
+            continue;
+        const std::string_view source = script.substr(token.begin, token.end - token.begin);
+        const bool decoded = token.kind == TokenKind::String || token.kind == TokenKind::StringText;
+        if (beyondAscii(source))
+            places.push_back(readError(script, {token.begin, "code holds characters beyond ASCII"}));
+        else if (decoded && beyondAscii(tokens->value(token.link)))
+            places.push_back(readError(script, {token.begin, "an escape in code makes a byte beyond ASCII"}));
+    }
+    return places;
 }
 
 }  // namespace tagora

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -226,6 +227,8 @@ private slots:
                  QString::fromUtf8(windowScript(kPhp, Escaping::Exact, "<p>caf\xc3\xa9</p>")).toLatin1(),
                  "<p>caf\xc3\xa9</p>");
         converts("a legacy PHP file in Latin-1 to its template", {u"--to=html"_s, u"--encoding=latin1"_s},
+                 "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xe9</p>");
+        converts("the same in UTF-8", {u"--to=html"_s, u"--encoding=latin1"_s, u"--output-encoding=UTF8"_s},
                  "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xc3\xa9</p>");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
@@ -253,6 +256,9 @@ private slots:
                 "unknown target 'ruby' (targets: php, asp, php-nowdoc, js, js-concat, json, jsp, perl, python, html)");
         misused("classic JavaScript", {u"--classic"_s, u"-tjs"_s}, "--classic applies to --to=php and --to=asp only");
         misused("--from without --to=html", {u"--from=php"_s}, "--from applies to --to=html only");
+        misused("--output-encoding other than UTF-8", {u"--output-encoding=latin1"_s},
+                "--output-encoding takes utf-8 only (a template is otherwise written in the encoding its file was "
+                "read in)");
 
         // Scripts back to HTML: what cannot be read says where.
         const Bytes jsStart = windowScript(Target::Js, Escaping::Exact, "a").chopped(3);
@@ -317,6 +323,40 @@ private slots:
             QCOMPARE(result.exitCode, exitCode);
             QCOMPARE(result.out, out);
         }
+    }
+
+    // A PHP file in Windows-1252: by default its template prints the same
+    // bytes under php, escapes and byte literals included; written in UTF-8
+    // on request, its text prints as UTF-8 and code beyond ASCII is named.
+    void legacyEncodingKept()
+    {
+        const QString php = QStandardPaths::findExecutable(u"php"_s);
+        if (php.isEmpty())
+            QSKIP("php is not installed (scripts/install-deps.sh test installs it)");
+        const auto printed = [&](const QString& path) {
+            QProcess run;
+            run.start(php, {u"-n"_s, path});
+            return run.waitForFinished(30000) ? run.readAllStandardOutput() : QByteArray("<php failed>");
+        };
+        const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
+        const QString bytes = writeFile(u"bytes.php"_s, "<?php\n$s = \"caf\\xe9|caf\xe9\"; $t = '\\xe9' . \"\\351\";\necho \"<p>$s</p>\", "
+                                                         "strlen(\"\xe9\"), \"\\351\\n\";\n?>\n<p>fin \xe9</p>\n");
+        const Result kept = runConvert(legacy + QStringList{bytes});
+        QCOMPARE(kept.err, QByteArray());
+        QCOMPARE(printed(writeFile(u"bytes.template.php"_s, kept.out)), printed(bytes));
+
+        const Result utf8 = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s, bytes});
+        QCOMPARE(utf8.exitCode, 0);
+        const QByteArray warning = "tagora-convert: " + bytes.toUtf8() + ": warning: template ";
+        const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
+        QCOMPARE(utf8.err, warning + "2:7: code holds characters beyond ASCII" + meaning + warning
+                               + "2:37: an escape in code makes a byte beyond ASCII" + meaning + warning
+                               + "4:29: code holds characters beyond ASCII" + meaning);
+
+        const QString text = writeFile(u"text.php"_s, "<?php\n$n = 2;\necho \"<p>caf\\xe9 $n \xe9</p>\\n\";\n");
+        const Result plain = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s, text});
+        QCOMPARE(plain.err, QByteArray());
+        QCOMPARE(printed(writeFile(u"text.template.php"_s, plain.out)), QString::fromLatin1(printed(text)).toUtf8());
     }
 
     // Every target's script, on standard input or in a file, large or

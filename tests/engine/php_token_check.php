@@ -1,7 +1,9 @@
 <?php
 /* For every PHP file named: each echo or print left, each <?= ?> that holds
  * only literals, and each <?= ?> that holds a concatenation it could have
- * been split at (a "." with nothing at its level that binds less tightly).
+ * been split at (a "." with nothing at its level that binds less tightly,
+ * and no call, ++ or -- in it, which may print or change a variable before
+ * the concatenation is done).
  * Used by tst_php_template on the templates it makes. */
 $looser = [T_IS_EQUAL, T_IS_NOT_EQUAL, T_IS_IDENTICAL, T_IS_NOT_IDENTICAL, T_IS_SMALLER_OR_EQUAL,
     T_IS_GREATER_OR_EQUAL, T_SPACESHIP, T_BOOLEAN_AND, T_BOOLEAN_OR, T_COALESCE, T_LOGICAL_AND, T_LOGICAL_OR,
@@ -17,16 +19,19 @@ foreach (array_slice($argv, 1) as $file) {
         if ($id === T_ECHO || $id === T_PRINT)
             echo "$where: $text left\n";
         if ($id === T_OPEN_TAG_WITH_ECHO) {
-            $e = ['depth' => 0, 'quoted' => false, 'literals' => true, 'dot' => false, 'looser' => false, 'text' => ''];
+            $e = ['depth' => 0, 'quoted' => false, 'literals' => true, 'dot' => false, 'looser' => false, 'text' => '', 'call' => false, 'last' => null];
         } elseif ($e !== null && $id === T_CLOSE_TAG) {
             if ($e['literals'] && $e['text'] !== "'<?'")
                 echo "$where: literal left in <?= {$e['text']} ?>\n";
-            if ($e['dot'] && !$e['looser'])
+            if ($e['dot'] && !$e['looser'] && !$e['call'])
                 echo "$where: concatenation left in <?= {$e['text']} ?>\n";
             $e = null;
         } elseif ($e !== null && !in_array($id, [T_WHITESPACE, T_COMMENT, T_DOC_COMMENT], true)) {
             $top = $e['depth'] == 0 && !$e['quoted'];
             $e['text'] .= $text;
+            $e['call'] = $e['call'] || in_array($id, [T_EXIT, T_NEW, T_EVAL, T_INCLUDE, T_REQUIRE, T_INC, T_DEC], true)
+                || ($text === '(' && in_array($e['last'], [T_STRING, T_NAME_FULLY_QUALIFIED, T_VARIABLE, ')'], true));
+            $e['last'] = $id;
             $e['literals'] = $e['literals'] && (in_array($id, $literal, true) || ($id === T_STRING && $text === 'PHP_EOL'));
             $e['dot'] = $e['dot'] || ($top && $text === '.');
             $e['looser'] = $e['looser'] || ($top && in_array($id, $looser, true));
