@@ -5,7 +5,7 @@
 # usage: man_target_table.sh TAGORA_CONVERT MANPAGE
 set -u
 convert=$1 page=$2
-rendered=$(groff -man -Tutf8 "$page" 2>/dev/null | col -b) || { echo "FAIL: groff cannot render $page"; exit 1; }
+rendered=$(groff -t -man -Tutf8 "$page" 2>/dev/null | col -b) || { echo "FAIL: groff cannot render $page"; exit 1; }
 rows=$("$convert" --help | sed -n '/--to=TARGET/,/--from=TARGET/p' | grep -E '^ {27}[a-z][a-z-]* {2,}')
 [ -n "$rows" ] || { echo "FAIL: no targets found in --help"; exit 1; }
 status=0 count=0

@@ -332,7 +332,7 @@ QString programPrinting(Target target, const QString& literal)
     case Target::Json:
         return literal;
     case Target::Jsp:
-        return u"<%@ page %><%\r\nout.print("_s + literal + u");\r\n%>"_s;
+        return u"<%@ page %><%\r\nout.write("_s + literal + u");\r\n%>"_s;
     case Target::Perl:
         return u"print "_s + literal + u";"_s;
     case Target::Python:

@@ -63,14 +63,14 @@ completion=$root/share/bash-completion/completions/tagora-convert
 [[ -s $completion ]] || fail "${completion#"$stage"} is not installed"
 # What completion offers, each line of words sorted.
 complete_lines() {
-  (cd "$stage/pages" && bash -c '
+  (cd "$stage/pages" && PATH="$root/bin:$PATH" bash -c '
     source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
     shift
     for line; do
       COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
       [[ $line == *" " ]] && COMP_WORDS+=("")
       COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-      _tagora_convert; printf "%s\n" "$(printf "%s\n" "${COMPREPLY[@]}" | sort | xargs)"
+      _tagora_convert tagora-convert; printf "%s\n" "$(printf "%s\n" "${COMPREPLY[@]}" | sort | xargs)"
     done' _ "$completion" "$@" 2>&1)
 }
 # The names in the program's own complaint about an unknown name, sorted.
