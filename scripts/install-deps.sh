@@ -16,7 +16,7 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # scripts (php-cli above; VBScript under wine) and the installed bash
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine nodejs npm default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
+test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
 # Jasper, which compiles the JSP tests' pages as Tomcat does.
 test_packages+=(libtomcat10-embed-java)
 # The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
