@@ -36,7 +36,7 @@ public:
     Producer(const Options& options, std::string_view label)
     {
         if (options.output == Output::Script)
-            m_script.emplace(options.target, options.escaping, label);
+            m_script.emplace(options.target, options.escaping, label, options.script);
         else if (options.output == Output::Html)
             m_reader.emplace(options.from);
     }

@@ -22,12 +22,14 @@ struct Options {
     Target target = Target::Php;
     std::optional<Target> from;      // --from: the language of the script (Html)
     Escaping escaping = Escaping::Exact;
+    ScriptOptions script;            // --no-header, --name
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file
     std::string outputDirectory;     // -d: each input into a file here
     // --encoding: empty for strict UTF-8, "auto", or the name of an
     // encoding in html_encoding.h.
     std::string encoding;
+    std::optional<std::string> variableName;  // --name, until it is checked
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

@@ -24,8 +24,10 @@ public:
     using String = std::basic_string<CharT>;
 
     // The heredoc label is used by the targets that have one (php-nowdoc);
-    // see HeredocLabelScan for choosing it.
-    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem);
+    // see HeredocLabelScan for choosing it. A variable name that is not
+    // valid (isValidVariableName) is taken as the default.
+    ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem,
+                 const ScriptOptions& options = {});
 
     // The most code units begin() or finish() write.
     static constexpr std::size_t kMaxFrameSize = 512;

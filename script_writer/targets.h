@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tagora {
@@ -30,6 +31,23 @@ struct TargetInfo {
 std::span<const TargetInfo> targets();
 const TargetInfo& targetInfo(Target target);
 std::optional<Target> targetNamed(std::string_view name);
+
+// What the user may choose of a script beyond its target and escaping.
+struct ScriptOptions {
+    // The comment lines that name the program, after the script's first
+    // line (which the script needs: "<?php", "#!/usr/bin/perl", ...).
+    bool header = true;
+    // js and js-concat: the constant that holds the text.
+    std::string variableName = "html";
+};
+
+inline constexpr std::string_view kDefaultVariableName = "html";
+inline constexpr std::size_t kLongestVariableName = 64;
+
+// Whether the name can be a JavaScript constant's: an ASCII identifier
+// of at most kLongestVariableName characters that is not a reserved word, nor a name a script may not declare
+// (undefined, NaN, Infinity, let, ...).
+bool isValidVariableName(std::string_view name);
 
 // The escaping a target is written with: classic only where it exists.
 constexpr Escaping effectiveEscaping(Target target, Escaping escaping)
