@@ -12,6 +12,9 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "readable_colours.h"
+#include "script_colours.h"
+#include "script_options_menu.h"
 #include "script_reader/script_to_html.h"
 #include "settings.h"
 #include "text_conversion.h"
@@ -62,11 +65,8 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(twipsRect(180, top, 9060, 3300));
     box->setFont(courierNew(9.75));
-    if (color.isValid()) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Text, color);
-        box->setPalette(palette);
-    }
+    if (color.isValid())
+        setReadableColour(box, QPalette::Text, color);
     return box;
 }
 
@@ -166,6 +166,7 @@ frm_Main::frm_Main(QWidget* parent)
     setFixedClientSize(client, kClientWidth, kClientHeight);
     setCentralWidget(client);
     createControls(client);
+    colours_ = new ScriptColours(txtHTML, txtPHP);
     createMenus();
     setTabOrder();
     describeControls();
@@ -289,6 +290,8 @@ void frm_Main::createConversionMenu()
     mnuClassicEscaping->setCheckable(true);
     mnuClassicEscaping->setStatusTip(
         tr("Escape as version 1.0 did: PHP leaves $ as it is, ASP turns \" into '"));
+    scriptOptions_ = new ScriptOptionsMenu(mnuConversion, this);
+    connect(scriptOptions_, &ScriptOptionsMenu::changed, this, &frm_Main::convertAgainIfInput);
 }
 
 void frm_Main::createHelpMenu()
@@ -453,7 +456,8 @@ void frm_Main::convertTo(Target target)
         mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
     {
         BusyCursor busy;
-        const std::optional<std::u16string> text = script(target, escaping, toU16(inputText()));
+        const std::optional<std::u16string> text =
+            script(target, escaping, toU16(inputText()), scriptOptions_->options());
         if (text) {
             setEditorText(txtPHP, fromU16(*text));
             return;
@@ -502,6 +506,8 @@ void frm_Main::showMode(const QString& caption)
     const OutputKind kind = outputKind();
     mnuSavePHPScript->setText(tr("&Save %1...").arg(kind.title));
     mnuClassicEscaping->setEnabled(kind.hasClassicEscaping);
+    colours_->showMode(target());
+    scriptOptions_->showTarget(target());
 }
 
 // The script in the input box read back: what it prints, or the template
@@ -727,19 +733,21 @@ void frm_Main::dropEvent(QDropEvent* event)
 
 void frm_Main::enlargeOutput()
 {
-    showInViewer(outputText());
+    showInViewer(outputText(), colours_->output());
 }
 
 void frm_Main::enlargeInput()
 {
-    showInViewer(inputText());
+    showInViewer(inputText(), colours_->input());
 }
 
-// The viewer works on a copy of the text: nothing comes back.
-void frm_Main::showInViewer(const QString& text)
+// The viewer works on a copy of the text, coloured as its box: nothing
+// comes back.
+void frm_Main::showInViewer(const QString& text, const SyntaxHighlighter* colours)
 {
     auto* viewer = new frm_Notepad(this);
     viewer->setText(text);
+    viewer->colourAs(colours->language(), colours->target());
     viewer->exec();
 }
 

@@ -15,9 +15,12 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class ScriptColours;
+class ScriptOptionsMenu;
 
 namespace tagora::runtime {
 class CodeTextBox;
+class SyntaxHighlighter;
 }
 
 class frm_Main : public QMainWindow {
@@ -152,8 +155,10 @@ private:
     void updateSaveCommands();
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
-    void showInViewer(const QString& text);
+    void showInViewer(const QString& text, const tagora::runtime::SyntaxHighlighter* colours);
 
+    ScriptColours* colours_ = nullptr;
+    ScriptOptionsMenu* scriptOptions_ = nullptr;
     QString openedFile_;  // the file opened last, if any
     QString lastFolder_;  // the folder used last in a file dialog
 };

@@ -24,6 +24,13 @@ public:
     static constexpr int kLongestBlinkingLine = 10'000;
     static bool caretBlinks();
 
+    // Line numbers in a margin on the left, as code editors show them.
+    void setLineNumbersShown(bool shown);
+    bool lineNumbersShown() const { return lineNumbers_ != nullptr; }
+    // The number of the first line shown, from 1, and the margin's width.
+    int firstShownLineNumber() const;
+    int lineNumberWidth() const;
+
 signals:
     void fileDropped(const QString& path);
 
@@ -36,9 +43,15 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class LineNumberArea;
     bool holdsLongLine_ = false;
+    QWidget* lineNumbers_ = nullptr;
+
+    void paintLineNumbers(QPaintEvent* event);
+    void updateLineNumberMargin();
 
     void updateTabStops();
     void updateCaretBlinking();

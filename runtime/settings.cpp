@@ -7,6 +7,8 @@ namespace {
 
 const QString kTargetKey = QStringLiteral("conversion/target");
 const QString kClassicKey = QStringLiteral("conversion/classic-escaping");
+const QString kHeaderKey = QStringLiteral("script/header-comment");
+const QString kVariableNameKey = QStringLiteral("script/javascript-name");
 
 QSettings settings()
 {
@@ -27,6 +29,19 @@ void rememberChoices(const RememberedChoices& choices)
     QSettings stored = settings();
     stored.setValue(kTargetKey, choices.target);
     stored.setValue(kClassicKey, choices.classicEscaping);
+}
+
+RememberedScriptOptions rememberedScriptOptions()
+{
+    const QSettings stored = settings();
+    return {stored.value(kHeaderKey, true).toBool(), stored.value(kVariableNameKey).toString()};
+}
+
+void rememberScriptOptions(const RememberedScriptOptions& options)
+{
+    QSettings stored = settings();
+    stored.setValue(kHeaderKey, options.header);
+    stored.setValue(kVariableNameKey, options.variableName);
 }
 
 }  // namespace tagora::runtime

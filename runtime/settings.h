@@ -14,4 +14,13 @@ struct RememberedChoices {
 RememberedChoices rememberedChoices();
 void rememberChoices(const RememberedChoices& choices);
 
+// The script options: the header comment, the JavaScript constant's name.
+struct RememberedScriptOptions {
+    bool header = true;
+    QString variableName;  // empty for the default
+};
+
+RememberedScriptOptions rememberedScriptOptions();
+void rememberScriptOptions(const RememberedScriptOptions& options);
+
 }  // namespace tagora::runtime

@@ -54,6 +54,9 @@ void frm_Notepad::createTextBox()
     layout->setSpacing(0);
     layout->addWidget(txtHelp);
     txtHelp->setFocus();
+    txtHelp->setLineNumbersShown(true);
+    colours_ = new SyntaxHighlighter(txtHelp->document());
+    colours_->setPalette(txtHelp->palette());
 }
 
 void frm_Notepad::createMenus()
@@ -75,6 +78,11 @@ void frm_Notepad::createMenus()
 void frm_Notepad::setText(const QString& text)
 {
     setEditorText(txtHelp, text);
+}
+
+void frm_Notepad::colourAs(SyntaxHighlighter::Language language, Target target)
+{
+    colours_->setLanguage(language, target);
 }
 
 // The whole text, whatever is selected, with no message.

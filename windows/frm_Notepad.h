@@ -7,6 +7,8 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
+#include "syntax_highlighter.h"
+
 namespace tagora::runtime {
 class CodeTextBox;
 }
@@ -21,6 +23,8 @@ public:
 
     // Shows the given text (CR LF between lines); edits stay in the viewer.
     void setText(const QString& text);
+    // Colours the text as the box it comes from is coloured.
+    void colourAs(tagora::runtime::SyntaxHighlighter::Language language, tagora::Target target);
 
     // The menu commands.
     void copyAll();
@@ -44,5 +48,6 @@ private:
     void createMenus();
 
     QMenuBar* menuBar_ = nullptr;
+    tagora::runtime::SyntaxHighlighter* colours_ = nullptr;
     bool placed_ = false;
 };
