@@ -384,8 +384,10 @@ private:
                 begin = m_at = backslashEscape();
                 continue;
             }
-            if (c == u'$' && m_language.interpolates && m_at + 1 < m_line.size()
-                && (isAsciiLetter(m_line[m_at + 1]) || m_line[m_at + 1] == u'_' || m_line[m_at + 1] == u'{')) {
+            const char16_t next = m_at + 1 < m_line.size() ? m_line[m_at + 1] : u'\0';
+            const bool interpolation = (c == u'$' && (isAsciiLetter(next) || next == u'_' || next == u'{'))
+                                       || (c == u'{' && next == u'$');
+            if (interpolation && m_language.interpolates) {
                 add(m_spans, begin, m_at, Kind::String);
                 begin = m_at = variable();
                 continue;
@@ -436,8 +438,15 @@ private:
         return end;
     }
 
+    // $name, ${name} or {$name...}.
     std::size_t variable()
     {
+        if (m_line[m_at] == u'{') {
+            const std::size_t close = m_line.find(u'}', m_at);
+            const std::size_t end = close == View::npos ? m_line.size() : close + 1;
+            add(m_spans, m_at, end, Kind::Variable);
+            return end;
+        }
         std::size_t end = m_at + 1;
         while (end < m_line.size() && (isAsciiLetter(m_line[end]) || isDigit(m_line[end]) || m_line[end] == u'_'
                                        || m_line[end] == u'{' || m_line[end] >= 0x80))
@@ -645,7 +654,9 @@ void phpToken(PageColours& colours, std::string_view page, const php::Token& tok
     case TokenKind::CloseTag:
         return colours.add(token.begin, token.end, Kind::CodeIsland);
     case TokenKind::Name:
-        return colours.add(token.begin, token.end, isPhpKeyword(text) ? Kind::Keyword : Kind::Variable);
+        if (isPhpKeyword(text))
+            colours.add(token.begin, token.end, Kind::Keyword);
+        return;
     case TokenKind::LineConstant:
         return colours.add(token.begin, token.end, Kind::Keyword);
     case TokenKind::Variable:
@@ -716,7 +727,8 @@ void vbscriptCode(PageColours& colours, std::string_view page, std::size_t begin
         const std::string_view text = page.substr(token.begin, token.end - token.begin);
         switch (token.kind) {
         case vbscript::TokenKind::Word:
-            colours.add(token.begin, token.end, isVbscriptKeyword(text) ? Kind::Keyword : Kind::Variable);
+            if (isVbscriptKeyword(text))
+                colours.add(token.begin, token.end, Kind::Keyword);
             break;
         case vbscript::TokenKind::String:
             doubledQuotes(colours, page, token.begin, token.end);
