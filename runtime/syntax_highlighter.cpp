@@ -72,7 +72,13 @@ int digest(const std::vector<syntax::Span>& spans)
 
 }  // namespace
 
-SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+// The page's spans are marked out of date before the highlighter hears of
+// a change: this connection comes first.
+SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document) : QSyntaxHighlighter(static_cast<QObject*>(document))
+{
+    connect(document, &QTextDocument::contentsChange, this, [this] { pageIsCurrent_ = false; });
+    setDocument(document);
+}
 
 void SyntaxHighlighter::setLanguage(Language language, Target target)
 {
@@ -80,7 +86,7 @@ void SyntaxHighlighter::setLanguage(Language language, Target target)
         return;
     language_ = language;
     target_ = target;
-    pageRevision_ = -1;
+    pageIsCurrent_ = false;
     rehighlight();
 }
 
@@ -133,13 +139,13 @@ std::vector<syntax::Span> SyntaxHighlighter::lineSpans(const QString& text)
 // The whole text's spans, worked out again once the text has changed.
 std::vector<syntax::Span> SyntaxHighlighter::pageSpansOf(int blockStart, int blockLength)
 {
-    if (pageRevision_ != document()->revision()) {
+    if (!pageIsCurrent_) {
         const QString whole = document()->toPlainText();
         page_ = syntax::pageSpans(std::u16string_view(reinterpret_cast<const char16_t*>(whole.utf16()),
                                                       std::size_t(whole.size())));
         std::sort(page_.begin(), page_.end(),
                   [](const syntax::Span& a, const syntax::Span& b) { return a.begin < b.begin; });
-        pageRevision_ = document()->revision();
+        pageIsCurrent_ = true;
     }
     return within(page_, std::size_t(blockStart), std::size_t(blockLength));
 }

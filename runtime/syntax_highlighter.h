@@ -46,7 +46,7 @@ private:
     Target target_ = Target::Php;
     QPalette palette_;
     std::vector<syntax::Span> page_;  // Page: the whole text's spans
-    int pageRevision_ = -1;
+    bool pageIsCurrent_ = false;
 };
 
 }  // namespace tagora::runtime
