@@ -450,6 +450,11 @@ void MainWindowTest::scriptOptionsRemembered()
     window_->cmdConvert->click();
     header->trigger();
     QCOMPARE(window_->outputText(), QStringLiteral("<?php\r\necho \"<p>\";\r\n?>"));
+    delete window_;
+    window_ = new frm_Main;
+    QVERIFY(!window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"))->isChecked());
+    name = window_->findChild<QAction*>(QStringLiteral("mnuJavaScriptName"));
+    setEditorText(window_->txtHTML, QStringLiteral("<p>"));
     window_->mnuToJS->trigger();
     QVERIFY(name->isEnabled());
     const auto answer = [](const QString& text) {
