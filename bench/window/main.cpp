@@ -12,6 +12,16 @@
 //                                    window manager: bench/window/idle-cpu.sh)
 //   tagora-window-bench --write-line FILE
 //                                    writes the 1 MB single-line page
+//   tagora-window-bench --colours [--runs N]
+//                                    one keystroke with the colours on and
+//                                    off (interleaved): a 100 KB page of
+//                                    HTML, of PHP in Script to HTML mode
+//                                    (coloured whole), its script in the
+//                                    output box; and opening and typing in
+//                                    the 1 MB single-line page
+//   tagora-window-bench --show TARGET FILE [--dark] [SECONDS]
+//                                    the window converting FILE to TARGET
+//                                    (or "html"), shown for a screenshot
 //   tagora-window-bench --shaping [--runs N]
 //                                    open and one keystroke with a 100 KB
 //                                    and a 1 MB line in a box of the code
@@ -22,6 +32,8 @@
 #include "frm_Main.h"
 #include "message_box.h"
 #include "sample_html.h"
+#include "script_writer/script_generator.h"
+#include "syntax_highlighter.h"
 #include "text_conversion.h"
 #include "timing.h"
 #include "window_helpers.h"
@@ -30,6 +42,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleHints>
@@ -187,6 +200,121 @@ int runShaping(int runs)
     return 0;
 }
 
+// The highlighter of the box attached (colours on) or not (as before
+// there were colours).
+void setColours(CodeTextBox* box, bool on)
+{
+    static QHash<CodeTextBox*, SyntaxHighlighter*> highlighters;
+    if (!highlighters.contains(box))
+        highlighters[box] = box->document()->findChild<SyntaxHighlighter*>();
+    highlighters[box]->setDocument(on ? box->document() : nullptr);
+    settle();
+}
+
+double keystrokeMs(CodeTextBox* box)
+{
+    QTextCursor middle(box->document());
+    middle.setPosition(box->document()->characterCount() / 2);
+    middle.movePosition(QTextCursor::EndOfBlock);
+    box->setTextCursor(middle);
+    box->setFocus();
+    settle();
+    return millisecondsOf([&] {
+        QTest::keyClick(box, Qt::Key_X);
+        settle();
+    });
+}
+
+struct ColourCase {
+    const char* name;
+    bool scriptToHtml;
+    bool inOutput;
+    QString text;
+};
+
+int runColours(int runs)
+{
+    QTemporaryDir dir;
+    setMessageHook([](const ShownMessage&) {});
+    const std::u16string html = sampleHtml(100'000);
+    const QString page = QString::fromStdU16String(html);
+    const QString php = QString::fromStdU16String(*script(Target::Php, Escaping::Exact, html));
+    const ColourCase cases[] = {
+        {"100 KB HTML, input box", false, false, page},
+        {"100 KB PHP, Script to HTML", true, false, php},
+        {"its PHP script, output box", false, true, php},
+    };
+    std::printf("Main window offscreen; median of %d runs, ms; colours on and off interleaved.\n\n", runs);
+    std::printf("%-34s %12s %12s\n", "one keystroke", "colours on", "off");
+    frm_Main window;
+    window.show();
+    for (const ColourCase& c : cases) {
+        c.scriptToHtml ? window.selectHtmlMode() : window.selectTarget(Target::Php);
+        CodeTextBox* box = c.inOutput ? window.txtPHP : window.txtHTML;
+        setEditorText(window.txtHTML, QString());
+        setEditorText(window.txtPHP, QString());
+        setEditorText(box, c.text);
+        settle();
+        std::vector<double> times[2];
+        for (int r = 0; r < runs; ++r) {
+            for (const bool on : {r % 2 == 0, r % 2 != 0}) {
+                setColours(box, on);
+                times[on].push_back(keystrokeMs(box));
+            }
+        }
+        setColours(box, true);
+        std::printf("%-34s %12.1f %12.1f\n", c.name, summarize(times[1]).medianMs, summarize(times[0]).medianMs);
+    }
+    const QString line = dir.filePath(QStringLiteral("line.html"));
+    if (!writeFile(line, pageBytes(1'000'000, true)))
+        return 1;
+    window.selectTarget(Target::Php);
+    std::vector<double> open[2], keystroke[2];
+    for (int r = 0; r < runs; ++r) {
+        for (const bool on : {r % 2 == 0, r % 2 != 0}) {
+            setColours(window.txtHTML, on);
+            setEditorText(window.txtHTML, QString());
+            settle();
+            open[on].push_back(millisecondsOf([&] { window.openFile(line); settle(); }));
+            keystroke[on].push_back(keystrokeMs(window.txtHTML));
+        }
+    }
+    setColours(window.txtHTML, true);
+    std::printf("%-34s %12.1f %12.1f\n%-34s %12.1f %12.1f\n", "1 MB one-line page: open", summarize(open[1]).medianMs,
+                summarize(open[0]).medianMs, "1 MB one-line page: keystroke", summarize(keystroke[1]).medianMs,
+                summarize(keystroke[0]).medianMs);
+    return 0;
+}
+
+// The window converting a file, shown until the time is up.
+int runShow(const QString& target, const QString& file, bool dark, int seconds)
+{
+    if (dark) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette palette;
+        const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
+        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
+            palette.setColor(role, window);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, text);
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Link, QColor(86, 156, 214));
+        palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+        QApplication::setPalette(palette);
+    }
+    setMessageHook([](const ShownMessage&) {});
+    frm_Main window;
+    if (target == QLatin1String("html"))
+        window.selectHtmlMode();
+    else
+        window.selectTarget(targetNamed(target.toStdString()).value_or(Target::Php));
+    window.show();
+    window.openFile(file);
+    window.cmdConvert->click();
+    QTest::qWait(seconds * 1000);
+    return 0;
+}
+
 double processCpuSeconds()
 {
     timespec t{};
@@ -251,13 +379,23 @@ int main(int argc, char** argv)
         return file && std::fclose(file) == 0 && written ? 0 : 1;
     }
     const bool idle = argc > 1 && std::string(argv[1]) == "--idle";
+    const bool show = argc > 3 && std::string(argv[1]) == "--show";
+    if (show) {
+        QApplication app(argc, argv);
+        const bool dark = argc > 4 && std::string(argv[4]) == "--dark";
+        const int seconds = argc > 4 + dark ? std::atoi(argv[4 + dark]) : 5;
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, seconds);
+    }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (idle)
         return runIdle();
     const bool shaping = argc > 1 && std::string(argv[1]) == "--shaping";
-    const int first = shaping ? 2 : 1;
+    const bool colours = argc > 1 && std::string(argv[1]) == "--colours";
+    const int first = shaping || colours ? 2 : 1;
     const int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
+    if (colours)
+        return runColours(runs < 1 ? 1 : runs);
     return shaping ? runShaping(runs < 1 ? 1 : runs) : runTimings(runs < 1 ? 1 : runs);
 }
