@@ -64,15 +64,9 @@ void CodeTextBox::updateCaretBlinking()
     setCaretBlinking(!hasFocus() || !holdsLongLine_);
 }
 
-// Only the changed lines can have grown; a removal can have shortened the
-// long line, so then every line is looked at again.
 void CodeTextBox::noteChange(int position, int removed, int added)
 {
-    const QTextDocument* text = document();
-    if (holdsLongLine_ && removed > 0)
-        holdsLongLine_ = anyLongLine(text->begin(), text->end());
-    else if (!holdsLongLine_)
-        holdsLongLine_ = anyLongLine(text->findBlock(position), text->findBlock(position + added).next());
+    holdsLongLine_ = holdsLineLongerThan(document(), kLongestBlinkingLine, holdsLongLine_, position, removed, added);
     updateCaretBlinking();
     updateShaping();
 }
@@ -87,13 +81,27 @@ void CodeTextBox::updateShaping()
     setFont(shaped);
 }
 
-bool CodeTextBox::anyLongLine(QTextBlock block, const QTextBlock& end)
+namespace {
+
+bool anyLongLine(QTextBlock block, const QTextBlock& end, int longest)
 {
     for (; block.isValid() && block != end; block = block.next()) {
-        if (block.length() - 1 > kLongestBlinkingLine)  // without its paragraph end
+        if (block.length() - 1 > longest)  // without its paragraph end
             return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool holdsLineLongerThan(const QTextDocument* document, int longest, bool heldBefore, int position, int removed,
+                         int added)
+{
+    if (heldBefore && removed > 0)
+        return anyLongLine(document->begin(), document->end(), longest);
+    if (heldBefore)
+        return true;
+    return anyLongLine(document->findBlock(position), document->findBlock(position + added).next(), longest);
 }
 
 void CodeTextBox::setCaretBlinking(bool blinking)

@@ -57,9 +57,14 @@ private:
     void updateCaretBlinking();
     void updateShaping();
     void noteChange(int position, int removed, int added);
-    static bool anyLongLine(QTextBlock block, const QTextBlock& end);
     static void setCaretBlinking(bool blinking);
 };
+
+// Whether the document holds a line longer than `longest` after a change
+// (QTextDocument::contentsChange), given whether it did before: only the
+// changed lines can have grown, and a removal can have shortened one.
+bool holdsLineLongerThan(const QTextDocument* document, int longest, bool heldBefore, int position, int removed,
+                         int added);
 
 // The first local file among dropped data, or an empty string.
 QString droppedFile(const QMimeData* data);

@@ -1,5 +1,7 @@
 #include "syntax_highlighter.h"
 
+#include "code_text_box.h"
+
 #include <QTextDocument>
 
 #include <algorithm>
@@ -72,12 +74,33 @@ int digest(const std::vector<syntax::Span>& spans)
 
 }  // namespace
 
-// The page's spans are marked out of date before the highlighter hears of
-// a change: this connection comes first.
-SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document) : QSyntaxHighlighter(static_cast<QObject*>(document))
+// The page's spans are marked out of date, and a line too long to colour
+// seen, before the highlighter hears of a change: this connection comes
+// first. While the text holds such a line, the highlighter lets go of it:
+// it would otherwise go through every character of the line, at every
+// keystroke, to find that nothing is coloured.
+SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
+    : QSyntaxHighlighter(static_cast<QObject*>(document)), text_(document)
 {
-    connect(document, &QTextDocument::contentsChange, this, [this] { pageIsCurrent_ = false; });
+    connect(document, &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+        pageIsCurrent_ = false;
+        holdsLongLine_ = holdsLineLongerThan(text_, kLongestColouredLine, holdsLongLine_, position, removed, added);
+        attachWhileWanted();
+    });
     setDocument(document);
+}
+
+void SyntaxHighlighter::setShown(bool shown)
+{
+    shown_ = shown;
+    attachWhileWanted();
+}
+
+void SyntaxHighlighter::attachWhileWanted()
+{
+    const bool wanted = shown_ && !holdsLongLine_;
+    if (wanted != (document() != nullptr))
+        setDocument(wanted ? text_ : nullptr);
 }
 
 void SyntaxHighlighter::setLanguage(Language language, Target target)
@@ -87,7 +110,8 @@ void SyntaxHighlighter::setLanguage(Language language, Target target)
     language_ = language;
     target_ = target;
     pageIsCurrent_ = false;
-    rehighlight();
+    if (document())
+        rehighlight();
 }
 
 void SyntaxHighlighter::setPalette(const QPalette& palette)
@@ -95,7 +119,8 @@ void SyntaxHighlighter::setPalette(const QPalette& palette)
     if (palette.color(QPalette::Base) == palette_.color(QPalette::Base))
         return;
     palette_ = palette;
-    rehighlight();
+    if (document())
+        rehighlight();
 }
 
 QColor SyntaxHighlighter::colourOf(Kind kind, const QPalette& palette)
@@ -106,7 +131,7 @@ QColor SyntaxHighlighter::colourOf(Kind kind, const QPalette& palette)
 void SyntaxHighlighter::highlightBlock(const QString& text)
 {
     const int previous = std::max(previousBlockState(), 0);
-    if (language_ == Language::None || text.size() > kLongestColouredLine) {
+    if (language_ == Language::None) {
         setCurrentBlockState(previous);
         return;
     }

@@ -1,7 +1,8 @@
 // Colours in a text box: the engine says what each part of a line is
 // (script_reader/syntax_spans.h), this maps each kind to a colour of the
-// box's palette, light or dark. Lines longer than kLongestColouredLine
-// stay plain: laying out a megabyte line in many formats costs seconds.
+// box's palette, light or dark. While the text holds a line longer than
+// kLongestColouredLine, it stays plain: such a line is a minified page,
+// and colouring it would cost seconds of layout and every keystroke.
 #pragma once
 
 #include "script_reader/syntax_spans.h"
@@ -29,6 +30,8 @@ public:
     void setLanguage(Language language, Target target = Target::Php);
     Language language() const { return language_; }
     Target target() const { return target_; }
+    // Colours off and on again, whatever the text holds.
+    void setShown(bool shown);
     // The colours of the palette: its base light or dark.
     void setPalette(const QPalette& palette);
 
@@ -47,6 +50,11 @@ private:
     QPalette palette_;
     std::vector<syntax::Span> page_;  // Page: the whole text's spans
     bool pageIsCurrent_ = false;
+    QTextDocument* text_;
+    bool holdsLongLine_ = false;
+    bool shown_ = true;
+
+    void attachWhileWanted();
 };
 
 }  // namespace tagora::runtime

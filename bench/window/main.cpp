@@ -207,7 +207,7 @@ void setColours(CodeTextBox* box, bool on)
     static QHash<CodeTextBox*, SyntaxHighlighter*> highlighters;
     if (!highlighters.contains(box))
         highlighters[box] = box->document()->findChild<SyntaxHighlighter*>();
-    highlighters[box]->setDocument(on ? box->document() : nullptr);
+    highlighters[box]->setShown(on);
     settle();
 }
 

@@ -387,19 +387,28 @@ void MainWindowTest::coloursInEveryMode()
     window_->enlargeInput();
 }
 
-// A line of more than 10,000 characters is left plain, the lines around
-// it are coloured.
+// While a box holds a line of more than 10,000 characters, it is plain;
+// the colours come back when the line is gone, typed away or replaced.
 void MainWindowTest::coloursOffOnVeryLongLines()
 {
     const int longest = SyntaxHighlighter::kLongestColouredLine;
-    setEditorText(window_->txtHTML, QStringLiteral("<b>") + QString(longest - 3, u'x') + QStringLiteral("\r\n<i>"));
+    const QString atLimit = QStringLiteral("<b>") + QString(longest - 3, u'x');
+    setEditorText(window_->txtHTML, atLimit + QStringLiteral("\r\n<i>"));
     QVERIFY(colourAt(window_->txtHTML, 0, 1).isValid());
-    setEditorText(window_->txtHTML, QStringLiteral("<b>") + QString(longest - 2, u'x') + QStringLiteral("\r\n<i>"));
+    QTextCursor end(window_->txtHTML->document()->firstBlock());
+    end.movePosition(QTextCursor::EndOfBlock);
+    window_->txtHTML->setTextCursor(end);
+    QTest::keyClick(window_->txtHTML, Qt::Key_X);
     QVERIFY(!colourAt(window_->txtHTML, 0, 1).isValid());
-    QVERIFY(colourAt(window_->txtHTML, 1, 1).isValid());
+    QVERIFY(!colourAt(window_->txtHTML, 1, 1).isValid());
     window_->cmdConvert->click();
-    QVERIFY(colourAt(window_->txtPHP, 0, 1).isValid());   // <?php
-    QVERIFY(!colourAt(window_->txtPHP, 5, 0).isValid());  // echo "<b>xxx...
+    QVERIFY(coloursIn(window_->txtPHP).isEmpty());
+    QTest::keyClick(window_->txtHTML, Qt::Key_Backspace);
+    QTRY_VERIFY(colourAt(window_->txtHTML, 1, 1).isValid());
+    QVERIFY(colourAt(window_->txtHTML, 0, 1).isValid());
+    setEditorText(window_->txtHTML, QStringLiteral("<i>"));
+    window_->cmdConvert->click();
+    QTRY_VERIFY(colourAt(window_->txtPHP, 5, 0).isValid());
 }
 
 // The light palette keeps the window's own colours; on either palette
