@@ -19,9 +19,11 @@
 //                                    (coloured whole), its script in the
 //                                    output box; and opening and typing in
 //                                    the 1 MB single-line page
-//   tagora-window-bench --show TARGET FILE [--dark] [SECONDS]
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [SECONDS]
 //                                    the window converting FILE to TARGET
-//                                    (or "html"), shown for a screenshot
+//                                    (or "html"), shown for a screenshot,
+//                                    on a dark palette, the script in the
+//                                    viewer
 //   tagora-window-bench --shaping [--runs N]
 //                                    open and one keystroke with a 100 KB
 //                                    and a 1 MB line in a box of the code
@@ -287,8 +289,9 @@ int runColours(int runs)
 }
 
 // The window converting a file, shown until the time is up.
-int runShow(const QString& target, const QString& file, bool dark, int seconds)
+int runShow(const QString& target, const QString& file, bool dark, bool viewer, int seconds)
 {
+    QTimer::singleShot(seconds * 1000, [] { std::exit(0); });
     if (dark) {
         QApplication::setStyle(QStringLiteral("Fusion"));
         QPalette palette;
@@ -311,8 +314,9 @@ int runShow(const QString& target, const QString& file, bool dark, int seconds)
     window.show();
     window.openFile(file);
     window.cmdConvert->click();
-    QTest::qWait(seconds * 1000);
-    return 0;
+    if (viewer)
+        QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
+    return QApplication::exec();
 }
 
 double processCpuSeconds()
@@ -382,9 +386,15 @@ int main(int argc, char** argv)
     const bool show = argc > 3 && std::string(argv[1]) == "--show";
     if (show) {
         QApplication app(argc, argv);
-        const bool dark = argc > 4 && std::string(argv[4]) == "--dark";
-        const int seconds = argc > 4 + dark ? std::atoi(argv[4 + dark]) : 5;
-        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, seconds);
+        bool dark = false, viewer = false;
+        int seconds = 5;
+        for (int i = 4; i < argc; ++i) {
+            const std::string flag = argv[i];
+            dark = dark || flag == "--dark";
+            viewer = viewer || flag == "--viewer";
+            seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
+        }
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, seconds);
     }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
