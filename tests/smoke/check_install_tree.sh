@@ -64,14 +64,15 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
   completed=$(cd "$stage/pages" && bash -c '
     source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
-    for line in "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php "; do
+    for line in "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php " \
+        "tagora-convert --no-h" "tagora-convert -t ht"; do
       COMP_LINE=$line COMP_POINT=${#line} COMP_WORDS=($line) COMPREPLY=()
       [[ $line == *" " ]] && COMP_WORDS+=("")
       COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
       _tagora_convert; echo "${COMPREPLY[*]}"
     done' _ "$completion" 2>&1)
-  [[ $completed == $'--classic\nkoi8-r\na.html b.htm' ]] ||
-    fail "bash completion gives '$completed' for --cla, an encoding and files"
+  [[ $completed == $'--classic\nkoi8-r\na.html b.htm\n--no-header\nhtml' ]] ||
+    fail "bash completion gives '$completed' for --cla, an encoding, files, --no-h and a target"
 fi
 if ! ((has_manual)); then
   echo "skipped: help2man was not installed when the build was configured: no manual page for tagora-convert"
