@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
                                  QStringLiteral("[file]"));
     parser.process(app);
 
-    frm_Main mainWindow;
+    tagora::frm_Main mainWindow;
     mainWindow.start(parser.positionalArguments().value(0));
     return QApplication::exec();
 }

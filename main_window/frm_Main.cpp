@@ -16,6 +16,7 @@
 #include "script_colours.h"
 #include "script_options_menu.h"
 #include "script_reader/script_to_html.h"
+#include "script_writer/script_generator.h"
 #include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
@@ -39,8 +40,9 @@
 #include <QTextDocument>
 #include <QTextCursor>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 namespace {
 
@@ -74,7 +76,6 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
 struct TargetTexts {
     Target target;
     const char* itemName;
-    QAction* frm_Main::*item;
     const char* caption;  // of its Conversion menu item
     const char* copied;   // the message after Copy Script
     const char* filter;   // of the save dialog
@@ -83,37 +84,36 @@ struct TargetTexts {
 // PHP and ASP keep version 1.0's message, which names the PHP script in
 // either mode.
 constexpr TargetTexts kTargetTexts[] = {
-    {Target::Php, "mnuToPHP", &frm_Main::mnuToPHP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &PHP"),
+    {Target::Php, "mnuToPHP", QT_TRANSLATE_NOOP("frm_Main", "HTML to &PHP"),
      QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
-    {Target::Asp, "mnuToASP", &frm_Main::mnuToASP, QT_TRANSLATE_NOOP("frm_Main", "HTML to &ASP"),
+    {Target::Asp, "mnuToASP", QT_TRANSLATE_NOOP("frm_Main", "HTML to &ASP"),
      QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "ASP scripts (*.asp)")},
-    {Target::PhpNowdoc, "mnuToPHPNowdoc", &frm_Main::mnuToPHPNowdoc,
-     QT_TRANSLATE_NOOP("frm_Main", "HTML to PHP &Nowdoc"),
+    {Target::PhpNowdoc, "mnuToPHPNowdoc", QT_TRANSLATE_NOOP("frm_Main", "HTML to PHP &Nowdoc"),
      QT_TRANSLATE_NOOP("frm_Main", "PHP nowdoc script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
-    {Target::Js, "mnuToJS", &frm_Main::mnuToJS, QT_TRANSLATE_NOOP("frm_Main", "HTML to &JavaScript"),
+    {Target::Js, "mnuToJS", QT_TRANSLATE_NOOP("frm_Main", "HTML to &JavaScript"),
      QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
-    {Target::JsConcat, "mnuToJSConcat", &frm_Main::mnuToJSConcat,
-     QT_TRANSLATE_NOOP("frm_Main", "HTML to JavaScript S&trings"),
+    {Target::JsConcat, "mnuToJSConcat", QT_TRANSLATE_NOOP("frm_Main", "HTML to JavaScript S&trings"),
      QT_TRANSLATE_NOOP("frm_Main", "JavaScript has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "JavaScript files (*.js)")},
-    {Target::Json, "mnuToJSON", &frm_Main::mnuToJSON, QT_TRANSLATE_NOOP("frm_Main", "HTML to JS&ON"),
+    {Target::Json, "mnuToJSON", QT_TRANSLATE_NOOP("frm_Main", "HTML to JS&ON"),
      QT_TRANSLATE_NOOP("frm_Main", "JSON has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "JSON files (*.json)")},
-    {Target::Jsp, "mnuToJSP", &frm_Main::mnuToJSP, QT_TRANSLATE_NOOP("frm_Main", "HTML to J&SP"),
+    {Target::Jsp, "mnuToJSP", QT_TRANSLATE_NOOP("frm_Main", "HTML to J&SP"),
      QT_TRANSLATE_NOOP("frm_Main", "JSP script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "JSP pages (*.jsp)")},
-    {Target::Perl, "mnuToPerl", &frm_Main::mnuToPerl, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&erl"),
+    {Target::Perl, "mnuToPerl", QT_TRANSLATE_NOOP("frm_Main", "HTML to P&erl"),
      QT_TRANSLATE_NOOP("frm_Main", "Perl script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "Perl scripts (*.pl)")},
-    {Target::Python, "mnuToPython", &frm_Main::mnuToPython, QT_TRANSLATE_NOOP("frm_Main", "HTML to P&ython"),
+    {Target::Python, "mnuToPython", QT_TRANSLATE_NOOP("frm_Main", "HTML to P&ython"),
      QT_TRANSLATE_NOOP("frm_Main", "Python script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "Python scripts (*.py)")},
 };
 
+static_assert(std::size(kTargetTexts) == kTargetCount, "one row per target");
 static_assert([] {
     for (std::size_t i = 0; i < std::size(kTargetTexts); ++i) {
         if (static_cast<std::size_t>(kTargetTexts[i].target) != i)
@@ -122,9 +122,14 @@ static_assert([] {
     return true;
 }(), "the texts are in the order of the targets");
 
+std::size_t indexOf(Target target)
+{
+    return static_cast<std::size_t>(target);
+}
+
 const TargetTexts& textsOf(Target target)
 {
-    return kTargetTexts[static_cast<std::size_t>(target)];
+    return kTargetTexts[indexOf(target)];
 }
 
 QString translated(const char* text)
@@ -137,15 +142,21 @@ QString titleOf(Target target)
     return fromAscii(targetInfo(target).title);
 }
 
-// The data of the Script to HTML item; the targets' items hold theirs.
-constexpr int kHtmlMode = -1;
-
 LinkLabel* addLink(QWidget* parent, const char* name, const QString& text, QPoint twips)
 {
     auto* link = new LinkLabel(parent);
     setUpLabel(link, name, text, twips, tahoma(8.25, false, true), kLinkBlue);
     link->setCursor(artwork::linkCursor());
     return link;
+}
+
+// "PHP Script:" -> "PHP Script": a caption as a box's accessible name.
+QString captionName(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
 }
 
 }  // namespace
@@ -166,7 +177,7 @@ frm_Main::frm_Main(QWidget* parent)
     setFixedClientSize(client, kClientWidth, kClientHeight);
     setCentralWidget(client);
     createControls(client);
-    colours_ = new ScriptColours(txtHTML, txtPHP);
+    colours_ = new ScriptColours(inputBox_, outputBox_);
     createMenus();
     setTabOrder();
     describeControls();
@@ -176,64 +187,65 @@ frm_Main::frm_Main(QWidget* parent)
     setAcceptDrops(true);
     // The window is as large as its menu bar and client area, no larger.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    txtHTML->setFocus();
+    inputBox_->setFocus();
 }
 
 // The controls are created in the window's own order, which is also their
-// stacking order: Command1 lies above the status strip, the line beneath
-// everything.
+// stacking order: the character codes button lies above the status strip,
+// the line beneath everything.
 void frm_Main::createControls(QWidget* client)
 {
-    cmdSaveScript = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
+    saveButton_ = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
     createStatusStrip(client);
-    mnuCopy = addButton(client, "mnuCopy", tr("&Copy Script"), {6390, 7425, 1410, 420});
-    cmdClear = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
+    copyButton_ = addButton(client, "mnuCopy", tr("&Copy Script"), {6390, 7425, 1410, 420});
+    clearButton_ = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
     // Only its top-left corner lies inside the window.
-    Command1 = addButton(client, "Command1", QStringLiteral("Command1"), {9045, 8010, 1950, 735});
+    characterCodesButton_ =
+        addButton(client, "Command1", QStringLiteral("Command1"), {9045, 8010, 1950, 735});
     createTextBoxes(client);
-    cmdConvert = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
+    convertButton_ = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
     createLine(client);
     createLabels(client);
 }
 
 void frm_Main::createStatusStrip(QWidget* client)
 {
-    Picture1 = new QFrame(client);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setGeometry(twipsRect(0, 8085, kClientWidth, 330));
-    Picture1->setFocusPolicy(Qt::NoFocus);
-    Label3 = addLabel(Picture1, "Label3", fromAscii(credits::creditLine()), {180, 45},
-                      tahoma(8.25), kScriptBlue);
+    statusStrip_ = new QFrame(client);
+    statusStrip_->setObjectName(QStringLiteral("Picture1"));
+    statusStrip_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusStrip_->setGeometry(twipsRect(0, 8085, kClientWidth, 330));
+    statusStrip_->setFocusPolicy(Qt::NoFocus);
+    creditLine_ = addLabel(statusStrip_, "Label3", fromAscii(credits::creditLine()), {180, 45},
+                           tahoma(8.25), kScriptBlue);
 }
 
 void frm_Main::createTextBoxes(QWidget* client)
 {
-    txtPHP = addTextBox(client, "txtPHP", 4050, kScriptBlue);
-    txtHTML = addTextBox(client, "txtHTML", 405, QColor());
+    outputBox_ = addTextBox(client, "txtPHP", 4050, kScriptBlue);
+    inputBox_ = addTextBox(client, "txtHTML", 405, QColor());
 }
 
 void frm_Main::createLabels(QWidget* client)
 {
-    lblEnlarge1 = addLink(client, "lblEnlarge1", tr("Enlarge"), {1530, 135});
-    lblEnlarge = addLink(client, "lblEnlarge", tr("Enlarge"), {1395, 3780});
-    lblRefresh = addLink(client, "lblRefresh", tr("Open HTML File"), {8100, 135});
-    lblConvertto = addLabel(client, "lblConvertto", tr("PHP Script:"), {180, 3780},
-                            msSansSerif(8.25, true));
-    Label1 = addLabel(client, "Label1", tr("HTML Code:"), {225, 135}, msSansSerif(8.25, true));
+    enlargeInputLink_ = addLink(client, "lblEnlarge1", tr("Enlarge"), {1530, 135});
+    enlargeOutputLink_ = addLink(client, "lblEnlarge", tr("Enlarge"), {1395, 3780});
+    openFileLink_ = addLink(client, "lblRefresh", tr("Open HTML File"), {8100, 135});
+    outputCaption_ = addLabel(client, "lblConvertto", tr("PHP Script:"), {180, 3780},
+                              msSansSerif(8.25, true));
+    inputCaption_ = addLabel(client, "Label1", tr("HTML Code:"), {225, 135}, msSansSerif(8.25, true));
 }
 
 // A one-pixel white line across the window, beneath every other control.
 void frm_Main::createLine(QWidget* client)
 {
-    Line1 = new QFrame(client);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(px(-135), px(8010), px(9360) - px(-135), 1);
-    Line1->setAutoFillBackground(true);
-    QPalette palette = Line1->palette();
+    whiteLine_ = new QFrame(client);
+    whiteLine_->setObjectName(QStringLiteral("Line1"));
+    whiteLine_->setGeometry(px(-135), px(8010), px(9360) - px(-135), 1);
+    whiteLine_->setAutoFillBackground(true);
+    QPalette palette = whiteLine_->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    Line1->setPalette(palette);
-    Line1->lower();
+    whiteLine_->setPalette(palette);
+    whiteLine_->lower();
 }
 
 void frm_Main::createMenus()
@@ -248,66 +260,63 @@ void frm_Main::createMenus()
 // boxes, and closing at once there would lose everything typed.
 void frm_Main::createFileMenu()
 {
-    mnuFile = addMenu(menuBar(), "mnuFile", tr("&File"));
-    mnuOpen = addMenuItem(mnuFile, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
-    mnuSavePHPScript = addMenuItem(mnuFile, "mnuSavePHPScript", tr("&Save PHP Script..."),
-                               QKeySequence(tr("Ctrl+S")));
-    mnufilesep1 = addMenuSeparator(mnuFile, "mnufilesep1");
-    mnuExit = addMenuItem(mnuFile, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
+    QMenu* file = addMenu(menuBar(), "mnuFile", tr("&File"));
+    openItem_ = addMenuItem(file, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
+    saveItem_ = addMenuItem(file, "mnuSavePHPScript", tr("&Save PHP Script..."),
+                            QKeySequence(tr("Ctrl+S")));
+    addMenuSeparator(file, "mnufilesep1");
+    exitItem_ = addMenuItem(file, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
 }
 
 void frm_Main::createEditMenu()
 {
-    mnuEdit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
-    mnuConvert = addMenuItem(mnuEdit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
-    mnuEditsep1 = addMenuSeparator(mnuEdit, "mnuEditsep1");
-    mnuClear = addMenuItem(mnuEdit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
+    QMenu* edit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
+    convertItem_ = addMenuItem(edit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
+    addMenuSeparator(edit, "mnuEditsep1");
+    clearItem_ = addMenuItem(edit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
 }
 
 // One item per target in an exclusive group, PHP first, then Script to
 // HTML; Classic Escaping last, for the targets that have it.
 void frm_Main::createConversionMenu()
 {
-    mnuConversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
-    conversionModes = new QActionGroup(this);
-    conversionModes->setObjectName(QStringLiteral("conversionModes"));
+    QMenu* conversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
+    modeItems_ = new QActionGroup(this);
+    modeItems_->setObjectName(QStringLiteral("conversionModes"));
     for (const TargetTexts& texts : kTargetTexts) {
-        QAction* item = addMenuItem(mnuConversion, texts.itemName, translated(texts.caption));
+        QAction* item = addMenuItem(conversion, texts.itemName, translated(texts.caption));
         item->setCheckable(true);
-        item->setData(static_cast<int>(texts.target));
-        conversionModes->addAction(item);
-        this->*texts.item = item;
+        modeItems_->addAction(item);
+        targetItems_[indexOf(texts.target)] = item;
     }
-    mnuToHTML = addMenuItem(mnuConversion, "mnuToHTML", tr("Script to &HTML"));
-    mnuToHTML->setCheckable(true);
-    mnuToHTML->setData(kHtmlMode);
-    mnuToHTML->setStatusTip(tr("Read a script back into the HTML it prints"));
-    conversionModes->addAction(mnuToHTML);
-    mnuToPHP->setChecked(true);
-    mnuConversionsep1 = addMenuSeparator(mnuConversion, "mnuConversionsep1");
-    mnuClassicEscaping = addMenuItem(mnuConversion, "mnuClassicEscaping",
-                                     tr("Classic Escaping (v1.0)"));
-    mnuClassicEscaping->setCheckable(true);
-    mnuClassicEscaping->setStatusTip(
+    scriptToHtmlItem_ = addMenuItem(conversion, "mnuToHTML", tr("Script to &HTML"));
+    scriptToHtmlItem_->setCheckable(true);
+    scriptToHtmlItem_->setStatusTip(tr("Read a script back into the HTML it prints"));
+    modeItems_->addAction(scriptToHtmlItem_);
+    addMenuSeparator(conversion, "mnuConversionsep1");
+    classicEscapingItem_ = addMenuItem(conversion, "mnuClassicEscaping", tr("Classic Escaping (v1.0)"));
+    classicEscapingItem_->setCheckable(true);
+    classicEscapingItem_->setStatusTip(
         tr("Escape as version 1.0 did: PHP leaves $ as it is, ASP turns \" into '"));
-    scriptOptions_ = new ScriptOptionsMenu(mnuConversion, this);
+    scriptOptions_ = new ScriptOptionsMenu(conversion, this);
     connect(scriptOptions_, &ScriptOptionsMenu::changed, this, &frm_Main::convertAgainIfInput);
 }
 
 void frm_Main::createHelpMenu()
 {
-    mnuHelp = addMenu(menuBar(), "mnuHelp", tr("&Help"));
-    mnuQuickHelp = addMenuItem(mnuHelp, "mnuQuickHelp", tr("&Quick Help"));
-    mnuHelpsep1 = addMenuSeparator(mnuHelp, "mnuHelpsep1");
-    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
+    QMenu* help = addMenu(menuBar(), "mnuHelp", tr("&Help"));
+    quickHelpItem_ = addMenuItem(help, "mnuQuickHelp", tr("&Quick Help"));
+    addMenuSeparator(help, "mnuHelpsep1");
+    aboutItem_ = addMenuItem(help, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
 
 // Reading order: the links on the caption line of a box come before the
 // box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {lblEnlarge1, lblRefresh, txtHTML,  lblEnlarge,    txtPHP,
-                              cmdConvert,  cmdClear,   mnuCopy,  cmdSaveScript, Command1};
+    QWidget* const order[] = {enlargeInputLink_, openFileLink_, inputBox_,    enlargeOutputLink_,
+                              outputBox_,        convertButton_, clearButton_, copyButton_,
+                              saveButton_,       characterCodesButton_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -316,70 +325,55 @@ void frm_Main::setTabOrder()
 // named by their captions; the boxes by the captions above them.
 void frm_Main::describeControls()
 {
-    txtHTML->setAccessibleName(captionName(Label1->text()));
-    txtHTML->setAccessibleDescription(tr("The HTML to convert"));
-    nameOutputBox();
-    txtPHP->setAccessibleDescription(tr("The script made from the HTML code"));
-    lblEnlarge1->setAccessibleName(tr("Enlarge HTML Code"));
-    lblEnlarge1->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
-    lblEnlarge->setAccessibleName(tr("Enlarge Script"));
-    lblEnlarge->setAccessibleDescription(tr("Shows the script in a larger window"));
-    lblRefresh->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
-    Command1->setAccessibleName(tr("List Character Codes"));
-    Command1->setAccessibleDescription(
+    inputBox_->setAccessibleName(captionName(inputCaption_->text()));
+    inputBox_->setAccessibleDescription(tr("The HTML to convert"));
+    outputBox_->setAccessibleDescription(tr("The script made from the HTML code"));
+    enlargeInputLink_->setAccessibleName(tr("Enlarge HTML Code"));
+    enlargeInputLink_->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
+    enlargeOutputLink_->setAccessibleName(tr("Enlarge Script"));
+    enlargeOutputLink_->setAccessibleDescription(tr("Shows the script in a larger window"));
+    openFileLink_->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
+    characterCodesButton_->setAccessibleName(tr("List Character Codes"));
+    characterCodesButton_->setAccessibleDescription(
         tr("Appends the Windows-1252 code of every character of the HTML code to the script"));
-    cmdConvert->setAccessibleDescription(tr("Turns the HTML code into a script"));
-    mnuCopy->setAccessibleDescription(tr("Copies the script to the clipboard"));
-    cmdSaveScript->setAccessibleDescription(tr("Saves the script in a file"));
+    convertButton_->setAccessibleDescription(tr("Turns the HTML code into a script"));
+    copyButton_->setAccessibleDescription(tr("Copies the script to the clipboard"));
+    saveButton_->setAccessibleDescription(tr("Saves the script in a file"));
 }
 
-// "PHP Script:" -> "PHP Script"
-QString frm_Main::captionName(const QString& caption)
-{
-    QString name = caption.trimmed();
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    return name;
-}
-
+// The caption over the output box; the box's accessible name follows it.
 void frm_Main::setOutputCaption(const QString& caption)
 {
-    setLabelText(lblConvertto, caption);
-    nameOutputBox();
-}
-
-void frm_Main::nameOutputBox()
-{
-    txtPHP->setAccessibleName(captionName(lblConvertto->text()));
+    setLabelText(outputCaption_, caption);
+    outputBox_->setAccessibleName(captionName(caption));
 }
 
 void frm_Main::connectCommands()
 {
-    connect(cmdConvert, &QPushButton::clicked, this, &frm_Main::convert);
-    connect(mnuConvert, &QAction::triggered, cmdConvert, &QPushButton::click);
-    connect(cmdClear, &QPushButton::clicked, this, &frm_Main::clear);
-    connect(mnuClear, &QAction::triggered, cmdClear, &QPushButton::click);
-    connect(mnuCopy, &QPushButton::clicked, this, &frm_Main::copyScript);
-    connect(Command1, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
-    connect(mnuToPHP, &QAction::triggered, this, &frm_Main::selectPhpMode);
-    connect(mnuToASP, &QAction::triggered, this, &frm_Main::selectAspMode);
-    for (QAction* item : conversionModes->actions()) {
-        if (item != mnuToPHP && item != mnuToASP)
-            connect(item, &QAction::triggered, this, [this, item] { selectMode(item); });
+    connect(convertButton_, &QPushButton::clicked, this, &frm_Main::convert);
+    connect(convertItem_, &QAction::triggered, convertButton_, &QPushButton::click);
+    connect(clearButton_, &QPushButton::clicked, this, &frm_Main::clear);
+    connect(clearItem_, &QAction::triggered, clearButton_, &QPushButton::click);
+    connect(copyButton_, &QPushButton::clicked, this, &frm_Main::copyScript);
+    connect(characterCodesButton_, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
+    for (const TargetInfo& info : targets()) {
+        connect(targetItems_[indexOf(info.target)], &QAction::triggered, this,
+                [this, target = info.target] { selectTarget(target); });
     }
-    connect(mnuClassicEscaping, &QAction::triggered, this, &frm_Main::escapingToggled);
-    connect(mnuOpen, &QAction::triggered, this, &frm_Main::openHtmlFile);
-    connect(lblRefresh, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
-    connect(mnuSavePHPScript, &QAction::triggered, this, &frm_Main::saveScript);
-    connect(cmdSaveScript, &QPushButton::clicked, this, &frm_Main::saveScript);
-    connect(txtPHP, &QPlainTextEdit::textChanged, this, &frm_Main::updateSaveCommands);
-    connect(txtHTML, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
-    connect(txtPHP, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
-    connect(lblEnlarge, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
-    connect(lblEnlarge1, &LinkLabel::clicked, this, &frm_Main::enlargeInput);
-    connect(mnuQuickHelp, &QAction::triggered, this, &frm_Main::showQuickHelp);
-    connect(mnuAbout, &QAction::triggered, this, &frm_Main::showAbout);
-    connect(mnuExit, &QAction::triggered, this, &frm_Main::exitProgram);
+    connect(scriptToHtmlItem_, &QAction::triggered, this, &frm_Main::selectScriptToHtml);
+    connect(classicEscapingItem_, &QAction::triggered, this, &frm_Main::escapingToggled);
+    connect(openItem_, &QAction::triggered, this, &frm_Main::openHtmlFile);
+    connect(openFileLink_, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
+    connect(saveItem_, &QAction::triggered, this, &frm_Main::saveScript);
+    connect(saveButton_, &QPushButton::clicked, this, &frm_Main::saveScript);
+    connect(outputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::updateSaveCommands);
+    connect(inputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
+    connect(outputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
+    connect(enlargeOutputLink_, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
+    connect(enlargeInputLink_, &LinkLabel::clicked, this, &frm_Main::enlargeInput);
+    connect(quickHelpItem_, &QAction::triggered, this, &frm_Main::showQuickHelp);
+    connect(aboutItem_, &QAction::triggered, this, &frm_Main::showAbout);
+    connect(exitItem_, &QAction::triggered, this, &frm_Main::exitProgram);
 }
 
 void frm_Main::load()
@@ -390,18 +384,12 @@ void frm_Main::load()
 
 QString frm_Main::inputText() const
 {
-    return editorText(txtHTML);
+    return editorText(inputBox_);
 }
 
 QString frm_Main::outputText() const
 {
-    return editorText(txtPHP);
-}
-
-std::optional<Target> frm_Main::target() const
-{
-    const int mode = conversionModes->checkedAction()->data().toInt();
-    return mode == kHtmlMode ? std::nullopt : std::optional<Target>(Target(mode));
+    return editorText(outputBox_);
 }
 
 // What the output box holds in the current mode, as the window names it.
@@ -416,98 +404,44 @@ struct frm_Main::OutputKind {
 
 frm_Main::OutputKind frm_Main::outputKind() const
 {
-    if (const std::optional<Target> chosen = target()) {
-        const TargetInfo& info = targetInfo(*chosen);
-        const TargetTexts& texts = textsOf(*chosen);
-        return {titleOf(*chosen), fromAscii(info.extension), translated(texts.filter),
+    if (mode_) {
+        const TargetInfo& info = targetInfo(*mode_);
+        const TargetTexts& texts = textsOf(*mode_);
+        return {titleOf(*mode_), fromAscii(info.extension), translated(texts.filter),
                 translated(texts.copied), fromAscii(info.name), info.hasClassicEscaping};
     }
     return {tr("HTML"), QStringLiteral(".html"), tr("HTML files (*.html *.htm)"),
             tr("HTML has been copied to the clipboard."), QStringLiteral("html"), false};
 }
 
+QAction* frm_Main::modeItem() const
+{
+    return mode_ ? targetItems_[indexOf(*mode_)] : scriptToHtmlItem_;
+}
+
 void frm_Main::convert()
 {
-    const std::optional<Target> chosen = target();
-    if (!chosen)
-        convertToHtml();
-    else if (*chosen == Target::Php)
-        ConvertToPHP();
-    else if (*chosen == Target::Asp)
-        ConvertToASP();
+    if (mode_)
+        convertToScript(*mode_);
     else
-        convertTo(*chosen);
-}
-
-void frm_Main::ConvertToPHP()
-{
-    convertTo(Target::Php);
-}
-
-void frm_Main::ConvertToASP()
-{
-    convertTo(Target::Asp);
+        convertToHtml();
 }
 
 // An empty input leaves the previous output as it is.
-void frm_Main::convertTo(Target target)
+void frm_Main::convertToScript(Target target)
 {
     const Escaping escaping =
-        mnuClassicEscaping->isChecked() ? Escaping::Classic : Escaping::Exact;
+        classicEscapingItem_->isChecked() ? Escaping::Classic : Escaping::Exact;
     {
         BusyCursor busy;
         const std::optional<std::u16string> text =
             script(target, escaping, toU16(inputText()), scriptOptions_->options());
         if (text) {
-            setEditorText(txtPHP, fromU16(*text));
+            setEditorText(outputBox_, fromU16(*text));
             return;
         }
     }
     showMessage(this, fromAscii(kNoInputMessage), MessageIcon::Exclamation);
-}
-
-void frm_Main::selectPhpMode()
-{
-    selectTarget(Target::Php);
-}
-
-void frm_Main::selectAspMode()
-{
-    selectTarget(Target::Asp);
-}
-
-void frm_Main::selectTarget(Target target)
-{
-    selectMode(this->*textsOf(target).item);
-}
-
-void frm_Main::selectHtmlMode()
-{
-    selectMode(mnuToHTML);
-}
-
-// Choosing a mode with an empty input changes only the menu, the label and
-// the save commands; with an input it converts again at once.
-void frm_Main::selectMode(QAction* item)
-{
-    item->setChecked(true);
-    showMode(outputKind().title);
-    rememberChoices();
-    convertAgainIfInput();
-}
-
-// The output label names what the output box holds; the Enlarge link
-// beside it moves right when a long name would reach it.
-void frm_Main::showMode(const QString& caption)
-{
-    setOutputCaption(caption);
-    const int gap = px(1395) - px(180 + 1005);
-    lblEnlarge->move(std::max(px(1395), lblConvertto->geometry().right() + 1 + gap), lblEnlarge->y());
-    const OutputKind kind = outputKind();
-    mnuSavePHPScript->setText(tr("&Save %1...").arg(kind.title));
-    mnuClassicEscaping->setEnabled(kind.hasClassicEscaping);
-    colours_->showMode(target());
-    scriptOptions_->showTarget(target());
 }
 
 // The script in the input box read back: what it prints, or the template
@@ -515,7 +449,7 @@ void frm_Main::showMode(const QString& caption)
 // the output stays as it is.
 void frm_Main::convertToHtml()
 {
-    if (txtHTML->document()->isEmpty()) {
+    if (inputBox_->document()->isEmpty()) {
         showMessage(this, fromAscii(kNoScriptMessage), MessageIcon::Exclamation);
         return;
     }
@@ -524,7 +458,7 @@ void frm_Main::convertToHtml()
         BusyCursor busy;
         html = htmlFromScript(runtime::toUtf8(inputText()));
         if (html.html) {
-            setEditorText(txtPHP, runtime::fromUtf8(*html.html));
+            setEditorText(outputBox_, runtime::fromUtf8(*html.html));
             return;
         }
     }
@@ -536,6 +470,43 @@ void frm_Main::convertToHtml()
                 MessageIcon::Exclamation);
 }
 
+void frm_Main::selectTarget(Target target)
+{
+    selectMode(target);
+}
+
+void frm_Main::selectScriptToHtml()
+{
+    selectMode(std::nullopt);
+}
+
+// Choosing a mode with an empty input changes only the menu, the label and
+// the save commands; with an input it converts again at once, also when
+// the mode was already chosen.
+void frm_Main::selectMode(std::optional<Target> mode)
+{
+    mode_ = mode;
+    showMode(outputKind().title);
+    rememberChoices();
+    convertAgainIfInput();
+}
+
+// The menu's check mark and the output label follow the mode; the Enlarge
+// link beside the label moves right when a long name would reach it.
+void frm_Main::showMode(const QString& caption)
+{
+    modeItem()->setChecked(true);
+    setOutputCaption(caption);
+    const int gap = px(1395) - px(180 + 1005);
+    enlargeOutputLink_->move(std::max(px(1395), outputCaption_->geometry().right() + 1 + gap),
+                             enlargeOutputLink_->y());
+    const OutputKind kind = outputKind();
+    saveItem_->setText(tr("&Save %1...").arg(kind.title));
+    classicEscapingItem_->setEnabled(kind.hasClassicEscaping);
+    colours_->showMode(target());
+    scriptOptions_->showTarget(target());
+}
+
 void frm_Main::escapingToggled()
 {
     rememberChoices();
@@ -544,13 +515,13 @@ void frm_Main::escapingToggled()
 
 void frm_Main::convertAgainIfInput()
 {
-    if (!txtHTML->document()->isEmpty())
+    if (!inputBox_->document()->isEmpty())
         convert();
 }
 
 void frm_Main::rememberChoices() const
 {
-    runtime::rememberChoices({outputKind().settingName, mnuClassicEscaping->isChecked()});
+    runtime::rememberChoices({outputKind().settingName, classicEscapingItem_->isChecked()});
 }
 
 // The first start is in PHP mode, as version 1.0 always was; the output
@@ -558,25 +529,25 @@ void frm_Main::rememberChoices() const
 void frm_Main::restoreChoices()
 {
     const RememberedChoices choices = rememberedChoices();
-    mnuClassicEscaping->setChecked(choices.classicEscaping);
+    classicEscapingItem_->setChecked(choices.classicEscaping);
     if (choices.target == QLatin1String("html"))
-        mnuToHTML->setChecked(true);
+        mode_ = std::nullopt;
     else
-        (this->*textsOf(targetNamed(choices.target.toStdString()).value_or(Target::Php)).item)->setChecked(true);
+        mode_ = targetNamed(choices.target.toStdString()).value_or(Target::Php);
     showMode(outputKind().title + QLatin1Char(':'));
 }
 
 void frm_Main::clear()
 {
-    setEditorText(txtHTML, QString());
-    setEditorText(txtPHP, QString());
-    txtHTML->setFocus();
+    setEditorText(inputBox_, QString());
+    setEditorText(outputBox_, QString());
+    inputBox_->setFocus();
 }
 
 // The message names the PHP script in ASP mode too.
 void frm_Main::copyScript()
 {
-    if (txtPHP->document()->isEmpty())
+    if (outputBox_->document()->isEmpty())
         return;
     {
         BusyCursor busy;
@@ -603,7 +574,7 @@ void frm_Main::listCharacterCodes()
     const std::u16string listing = characterCodeListing(toU16(inputText()));
     if (listing.empty())
         return;
-    QTextCursor end(txtPHP->document());
+    QTextCursor end(outputBox_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(fromU16(listing));
 }
@@ -612,7 +583,7 @@ void frm_Main::listCharacterCodes()
 // between two lines is a CR LF.
 qsizetype frm_Main::inputLength() const
 {
-    const QTextDocument* document = txtHTML->document();
+    const QTextDocument* document = inputBox_->document();
     return document->characterCount() - 1 + document->blockCount() - 1;
 }
 
@@ -630,7 +601,7 @@ void frm_Main::openHtmlFile()
 {
     QStringList filters{tr("HTML files (*.html *.htm *.xhtml *.shtml)"),
                         tr("Scripts (*.php *.asp *.js *.json *.jsp *.pl *.py)"), tr("All files (*)")};
-    if (!target())
+    if (!mode_)
         filters.swapItemsAt(0, 1);  // a script is read back into HTML
     const QString path = askForFileToOpen(this, tr("Open HTML File"), lastFolder_, filters);
     if (!path.isEmpty())
@@ -646,7 +617,7 @@ void frm_Main::openFile(const QString& path)
         BusyCursor busy;
         read = readHtmlFile(path);
         if (read.decoded)
-            setEditorText(txtHTML, read.decoded->text);
+            setEditorText(inputBox_, read.decoded->text);
     }
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!read.decoded) {
@@ -665,7 +636,7 @@ void frm_Main::openFile(const QString& path)
 // mark, with CR LF between lines.
 void frm_Main::saveScript()
 {
-    if (txtPHP->document()->isEmpty())
+    if (outputBox_->document()->isEmpty())
         return;
     const OutputKind kind = outputKind();
     const QString path = askForFileToSave(this, tr("Save %1").arg(kind.title), proposedScriptFile(),
@@ -699,9 +670,9 @@ QString frm_Main::proposedScriptFile() const
 
 void frm_Main::updateSaveCommands()
 {
-    const bool hasScript = !txtPHP->document()->isEmpty();
-    cmdSaveScript->setEnabled(hasScript);
-    mnuSavePHPScript->setEnabled(hasScript);
+    const bool hasScript = !outputBox_->document()->isEmpty();
+    saveButton_->setEnabled(hasScript);
+    saveItem_->setEnabled(hasScript);
 }
 
 // A menu item's status tip shows in the status strip while it is
@@ -710,7 +681,7 @@ bool frm_Main::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        setLabelText(Label3, tip.isEmpty() ? fromAscii(credits::creditLine()) : tip);
+        setLabelText(creditLine_, tip.isEmpty() ? fromAscii(credits::creditLine()) : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -793,3 +764,5 @@ QString quickHelpText()
     };
     return lines.join(QStringLiteral("\r\n"));
 }
+
+}  // namespace tagora

@@ -1,11 +1,18 @@
 // The main window: the HTML input box, the script output box, the command
 // buttons and the File, Edit, Conversion and Help menus.
+//
+// Its controls are private; each keeps the object name of the window it
+// descends from (txtHTML, cmdConvert, mnuToPHP...), which is what tests
+// and screen-reader scripts look for.
 #pragma once
 
 #include "link_label.h"
-#include "script_writer/script_generator.h"
+#include "script_writer/targets.h"
 
 #include <QMainWindow>
+
+#include <array>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -15,13 +22,16 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
-class ScriptColours;
-class ScriptOptionsMenu;
 
-namespace tagora::runtime {
+namespace tagora {
+
+namespace runtime {
 class CodeTextBox;
 class SyntaxHighlighter;
 }
+
+class ScriptColours;
+class ScriptOptionsMenu;
 
 class frm_Main : public QMainWindow {
     Q_OBJECT
@@ -40,18 +50,14 @@ public:
     void openFile(const QString& path);
     void saveScript();
 
-    // The conversion commands. The conversion mode is one target, chosen
+    // The conversion mode: a target, or Script to HTML (no target). Chosen
     // in the Conversion menu and remembered between runs.
+    std::optional<Target> target() const { return mode_; }
+    void selectTarget(Target target);
+    void selectScriptToHtml();
+
+    // The conversion commands.
     void convert();
-    void ConvertToPHP();
-    void ConvertToASP();
-    void selectPhpMode();
-    void selectAspMode();
-    void selectTarget(tagora::Target target);
-    void selectHtmlMode();
-    // The target chosen; none in "Script to HTML" mode.
-    std::optional<tagora::Target> target() const;
-    void convertToHtml();
     void clear();
     void copyScript();
     void listCharacterCodes();
@@ -63,62 +69,9 @@ public:
     void showAbout();
     void exitProgram();
 
-    // Changes the caption over the output box; the box's accessible name
-    // follows it. Call nameOutputBox() after changing lblConvertto directly.
-    void setOutputCaption(const QString& caption);
-    void nameOutputBox();
-    // A caption as a box's accessible name: "PHP Script:" -> "PHP Script".
-    static QString captionName(const QString& caption);
-
     // The input and output texts, with CR LF between lines.
     QString inputText() const;
     QString outputText() const;
-
-    // Controls, in the order they are stacked (later ones on top).
-    QPushButton* cmdSaveScript = nullptr;
-    QFrame* Picture1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* mnuCopy = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* Command1 = nullptr;
-    tagora::runtime::CodeTextBox* txtPHP = nullptr;
-    tagora::runtime::CodeTextBox* txtHTML = nullptr;
-    QPushButton* cmdConvert = nullptr;
-    QFrame* Line1 = nullptr;
-    LinkLabel* lblEnlarge1 = nullptr;
-    LinkLabel* lblEnlarge = nullptr;
-    LinkLabel* lblRefresh = nullptr;
-    QLabel* lblConvertto = nullptr;
-    QLabel* Label1 = nullptr;
-
-    // Menus.
-    QMenu* mnuFile = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuSavePHPScript = nullptr;
-    QAction* mnufilesep1 = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuConvert = nullptr;
-    QAction* mnuEditsep1 = nullptr;
-    QAction* mnuClear = nullptr;
-    QMenu* mnuConversion = nullptr;
-    QActionGroup* conversionModes = nullptr;
-    QAction* mnuToPHP = nullptr;
-    QAction* mnuToASP = nullptr;
-    QAction* mnuToPHPNowdoc = nullptr;
-    QAction* mnuToJS = nullptr;
-    QAction* mnuToJSConcat = nullptr;
-    QAction* mnuToJSON = nullptr;
-    QAction* mnuToJSP = nullptr;
-    QAction* mnuToPerl = nullptr;
-    QAction* mnuToPython = nullptr;
-    QAction* mnuToHTML = nullptr;
-    QAction* mnuConversionsep1 = nullptr;
-    QAction* mnuClassicEscaping = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuQuickHelp = nullptr;
-    QAction* mnuHelpsep1 = nullptr;
-    QAction* mnuAbout = nullptr;
 
     // The longest input the character listing takes: beyond it the listing
     // would keep the window busy for more than about a second.
@@ -145,9 +98,12 @@ private:
     void connectCommands();
     struct OutputKind;
     OutputKind outputKind() const;
-    void convertTo(tagora::Target target);
-    void selectMode(QAction* item);
+    QAction* modeItem() const;
+    void convertToScript(Target target);
+    void convertToHtml();
+    void selectMode(std::optional<Target> mode);
     void showMode(const QString& caption);
+    void setOutputCaption(const QString& caption);
     void escapingToggled();
     void convertAgainIfInput();
     void rememberChoices() const;
@@ -155,13 +111,46 @@ private:
     void updateSaveCommands();
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
-    void showInViewer(const QString& text, const tagora::runtime::SyntaxHighlighter* colours);
+    void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
 
+    std::optional<Target> mode_ = Target::Php;
     ScriptColours* colours_ = nullptr;
     ScriptOptionsMenu* scriptOptions_ = nullptr;
     QString openedFile_;  // the file opened last, if any
     QString lastFolder_;  // the folder used last in a file dialog
+
+    // Controls, in the order they are stacked (later ones on top).
+    QPushButton* saveButton_ = nullptr;
+    QFrame* statusStrip_ = nullptr;
+    QLabel* creditLine_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* characterCodesButton_ = nullptr;
+    runtime::CodeTextBox* outputBox_ = nullptr;
+    runtime::CodeTextBox* inputBox_ = nullptr;
+    QPushButton* convertButton_ = nullptr;
+    QFrame* whiteLine_ = nullptr;
+    LinkLabel* enlargeInputLink_ = nullptr;
+    LinkLabel* enlargeOutputLink_ = nullptr;
+    LinkLabel* openFileLink_ = nullptr;
+    QLabel* outputCaption_ = nullptr;
+    QLabel* inputCaption_ = nullptr;
+
+    // Menu items.
+    QAction* openItem_ = nullptr;
+    QAction* saveItem_ = nullptr;
+    QAction* exitItem_ = nullptr;
+    QAction* convertItem_ = nullptr;
+    QAction* clearItem_ = nullptr;
+    QActionGroup* modeItems_ = nullptr;
+    std::array<QAction*, kTargetCount> targetItems_{};  // indexed by target
+    QAction* scriptToHtmlItem_ = nullptr;
+    QAction* classicEscapingItem_ = nullptr;
+    QAction* quickHelpItem_ = nullptr;
+    QAction* aboutItem_ = nullptr;
 };
 
 // The Quick Help message, its lines joined with CR LF.
 QString quickHelpText();
+
+}  // namespace tagora

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+namespace tagora {
 namespace {
 
 // What a screen reader sees of a link label: a link named by its
@@ -116,3 +117,5 @@ void LinkLabel::paintEvent(QPaintEvent* event)
     frame.backgroundColor = palette().color(backgroundRole());
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
+
+}  // namespace tagora

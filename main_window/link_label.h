@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+namespace tagora {
+
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ protected:
 private:
     bool pressed_ = false;
 };
+
+}  // namespace tagora

@@ -3,8 +3,9 @@
 #include <QEvent>
 #include <QPlainTextEdit>
 
-using tagora::Target;
-using tagora::runtime::SyntaxHighlighter;
+namespace tagora {
+
+using runtime::SyntaxHighlighter;
 
 ScriptColours::ScriptColours(QPlainTextEdit* input, QPlainTextEdit* output)
     : QObject(input),
@@ -41,3 +42,5 @@ bool ScriptColours::eventFilter(QObject* watched, QEvent* event)
     }
     return false;
 }
+
+}  // namespace tagora

@@ -11,22 +11,26 @@
 
 class QPlainTextEdit;
 
+namespace tagora {
+
 class ScriptColours : public QObject {
     Q_OBJECT
 public:
     ScriptColours(QPlainTextEdit* input, QPlainTextEdit* output);
 
     // The target chosen, none in Script to HTML mode.
-    void showMode(std::optional<tagora::Target> target);
+    void showMode(std::optional<Target> target);
 
-    tagora::runtime::SyntaxHighlighter* input() const { return input_; }
-    tagora::runtime::SyntaxHighlighter* output() const { return output_; }
+    runtime::SyntaxHighlighter* input() const { return input_; }
+    runtime::SyntaxHighlighter* output() const { return output_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPlainTextEdit* inputBox_;
     QPlainTextEdit* outputBox_;
-    tagora::runtime::SyntaxHighlighter* input_;
-    tagora::runtime::SyntaxHighlighter* output_;
+    runtime::SyntaxHighlighter* input_;
+    runtime::SyntaxHighlighter* output_;
 };
+
+}  // namespace tagora

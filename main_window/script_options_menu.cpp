@@ -8,8 +8,9 @@
 #include <QInputDialog>
 #include <QMenu>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 ScriptOptionsMenu::ScriptOptionsMenu(QMenu* menu, QWidget* window) : QObject(menu), window_(window)
 {
@@ -78,3 +79,5 @@ void ScriptOptionsMenu::remember() const
 {
     rememberScriptOptions({mnuHeaderComment->isChecked(), variableName_});
 }
+
+}  // namespace tagora

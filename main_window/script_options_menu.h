@@ -10,15 +10,17 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace tagora {
+
 class ScriptOptionsMenu : public QObject {
     Q_OBJECT
 public:
     // Adds its items at the end of the menu; the window asks names.
     ScriptOptionsMenu(QMenu* menu, QWidget* window);
 
-    tagora::ScriptOptions options() const;
+    ScriptOptions options() const;
     // Shows the name the JavaScript targets use; enabled for them only.
-    void showTarget(std::optional<tagora::Target> target);
+    void showTarget(std::optional<Target> target);
     // Asks for a name; one that cannot name a constant is refused with a
     // message and the name stays as it was. True when it changed.
     bool askVariableName();
@@ -36,3 +38,5 @@ private:
     QWidget* window_;
     QString variableName_;
 };
+
+}  // namespace tagora

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace tagora {
 namespace {
 
-constexpr std::array<TargetInfo, 9> kTargets{{
+constexpr TargetInfo kTargets[] = {
     {Target::Php, "php", "PHP Script", ".php", "\n", true},
     {Target::Asp, "asp", "ASP Script", ".asp", "\r\n", true},
     {Target::PhpNowdoc, "php-nowdoc", "PHP Nowdoc Script", ".php", "\r\n", false},
@@ -16,7 +17,8 @@ constexpr std::array<TargetInfo, 9> kTargets{{
     {Target::Jsp, "jsp", "JSP Script", ".jsp", "\n", false},
     {Target::Perl, "perl", "Perl Script", ".pl", "\n", false},
     {Target::Python, "python", "Python Script", ".py", "\n", false},
-}};
+};
+static_assert(std::size(kTargets) == kTargetCount, "one row per target");
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // users call each of them.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,10 @@
 namespace tagora {
 
 enum class Target { Php, Asp, PhpNowdoc, Js, JsConcat, Json, Jsp, Perl, Python };
+
+// The number of targets: the size of every table with a row per target,
+// checked where the table is defined.
+inline constexpr std::size_t kTargetCount = 9;
 
 // Exact: the script prints the input exactly. Classic (PHP and ASP only):
 // the escaping of version 1.0 (PHP leaves `$` alone, ASP turns every

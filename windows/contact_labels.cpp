@@ -6,8 +6,9 @@
 
 #include <QLabel>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 ContactLabels addContactLabels(QWidget* parent, QPoint topLeft, bool withPostalAddress,
                                const ContactColors& colors)
@@ -42,3 +43,5 @@ ContactLabels addContactLabels(QWidget* parent, QPoint topLeft, bool withPostalA
                               {left + kValueColumn, nextLine()}, regular, colors.addresses);
     return labels;
 }
+
+}  // namespace tagora

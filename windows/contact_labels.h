@@ -10,6 +10,8 @@
 class QLabel;
 class QWidget;
 
+namespace tagora {
+
 struct ContactLabels {
     QLabel* Label2 = nullptr;   // "Developed By:"
     QLabel* Label3 = nullptr;   // the developer
@@ -31,3 +33,5 @@ struct ContactColors {
 // The labels, one line (225 twips) under another from topLeft, in twips.
 ContactLabels addContactLabels(QWidget* parent, QPoint topLeft, bool withPostalAddress,
                                const ContactColors& colors);
+
+}  // namespace tagora

@@ -9,8 +9,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 namespace {
 
@@ -110,3 +111,5 @@ void frm_About::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace tagora

@@ -8,6 +8,8 @@
 class QLabel;
 class QPushButton;
 
+namespace tagora {
+
 class frm_About : public QDialog {
     Q_OBJECT
 public:
@@ -34,3 +36,5 @@ private:
     void createNotices();
     void createOkButton();
 };
+
+}  // namespace tagora

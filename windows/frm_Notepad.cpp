@@ -12,8 +12,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 namespace {
 
@@ -43,41 +44,37 @@ frm_Notepad::frm_Notepad(QWidget* parent)
 // window needs no special care.
 void frm_Notepad::createTextBox()
 {
-    txtHelp = new CodeTextBox(this);
-    txtHelp->setObjectName(QStringLiteral("txtHelp"));
-    txtHelp->setFont(courierNew(11.25));
-    txtHelp->setAccessibleName(tr("Code"));
-    txtHelp->setAccessibleDescription(
+    textBox_ = new CodeTextBox(this);
+    textBox_->setObjectName(QStringLiteral("txtHelp"));
+    textBox_->setFont(courierNew(11.25));
+    textBox_->setAccessibleName(tr("Code"));
+    textBox_->setAccessibleDescription(
         tr("A copy of the text: edits stay here, Copy in the Edit menu takes them"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(txtHelp);
-    txtHelp->setFocus();
-    txtHelp->setLineNumbersShown(true);
-    colours_ = new SyntaxHighlighter(txtHelp->document());
-    colours_->setPalette(txtHelp->palette());
+    layout->addWidget(textBox_);
+    textBox_->setFocus();
+    textBox_->setLineNumbersShown(true);
+    colours_ = new SyntaxHighlighter(textBox_->document());
+    colours_->setPalette(textBox_->palette());
 }
 
 void frm_Notepad::createMenus()
 {
     menuBar_ = new QMenuBar(this);
     layout()->setMenuBar(menuBar_);
-    mnuFile = addMenu(menuBar_, "mnuFile", tr("&File"));
-    mnuExit1 = addMenuItem(mnuFile, "mnuExit1", tr("E&xit"));
-    mnuEdit = addMenu(menuBar_, "mnuEdit", tr("&Edit"));
-    mnuCopy = addMenuItem(mnuEdit, "mnuCopy", tr("&Copy"));
-    mnuHelp = addMenu(menuBar_, "mnuHelp", tr("&Help"));
-    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", tr("&About..."));
-
-    connect(mnuExit1, &QAction::triggered, this, &QWidget::close);
-    connect(mnuCopy, &QAction::triggered, this, &frm_Notepad::copyAll);
-    connect(mnuAbout, &QAction::triggered, this, &frm_Notepad::showAbout);
+    QAction* exitItem = addMenuItem(addMenu(menuBar_, "mnuFile", tr("&File")), "mnuExit1", tr("E&xit"));
+    QAction* copyItem = addMenuItem(addMenu(menuBar_, "mnuEdit", tr("&Edit")), "mnuCopy", tr("&Copy"));
+    QAction* aboutItem = addMenuItem(addMenu(menuBar_, "mnuHelp", tr("&Help")), "mnuAbout", tr("&About..."));
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+    connect(copyItem, &QAction::triggered, this, &frm_Notepad::copyAll);
+    connect(aboutItem, &QAction::triggered, this, &frm_Notepad::showAbout);
 }
 
 void frm_Notepad::setText(const QString& text)
 {
-    setEditorText(txtHelp, text);
+    setEditorText(textBox_, text);
 }
 
 void frm_Notepad::colourAs(SyntaxHighlighter::Language language, Target target)
@@ -88,7 +85,7 @@ void frm_Notepad::colourAs(SyntaxHighlighter::Language language, Target target)
 // The whole text, whatever is selected, with no message.
 void frm_Notepad::copyAll()
 {
-    setClipboardText(editorText(txtHelp));
+    setClipboardText(editorText(textBox_));
 }
 
 void frm_Notepad::showAbout()
@@ -104,3 +101,5 @@ void frm_Notepad::showEvent(QShowEvent* event)
     }
     QDialog::showEvent(event);
 }
+
+}  // namespace tagora

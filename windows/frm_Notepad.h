@@ -1,15 +1,15 @@
 // The "Code" viewer: a larger, resizable window showing a copy of a text.
 #pragma once
 
-#include <QDialog>
-
-class QAction;
-class QMenu;
-class QMenuBar;
-
 #include "syntax_highlighter.h"
 
-namespace tagora::runtime {
+#include <QDialog>
+
+class QMenuBar;
+
+namespace tagora {
+
+namespace runtime {
 class CodeTextBox;
 }
 
@@ -24,21 +24,11 @@ public:
     // Shows the given text (CR LF between lines); edits stay in the viewer.
     void setText(const QString& text);
     // Colours the text as the box it comes from is coloured.
-    void colourAs(tagora::runtime::SyntaxHighlighter::Language language, tagora::Target target);
+    void colourAs(runtime::SyntaxHighlighter::Language language, Target target);
 
     // The menu commands.
     void copyAll();
     void showAbout();
-
-    QMenuBar* menuBar() const { return menuBar_; }
-
-    tagora::runtime::CodeTextBox* txtHelp = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuExit1 = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuCopy = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuAbout = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,7 +37,10 @@ private:
     void createTextBox();
     void createMenus();
 
+    runtime::CodeTextBox* textBox_ = nullptr;  // "txtHelp"
     QMenuBar* menuBar_ = nullptr;
-    tagora::runtime::SyntaxHighlighter* colours_ = nullptr;
+    runtime::SyntaxHighlighter* colours_ = nullptr;
     bool placed_ = false;
 };
+
+}  // namespace tagora

@@ -9,8 +9,9 @@
 #include <QPainter>
 #include <QTimer>
 
-using namespace tagora;
-using namespace tagora::runtime;
+namespace tagora {
+
+using namespace runtime;
 
 namespace {
 
@@ -112,3 +113,5 @@ void frm_Splash::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+}  // namespace tagora

@@ -9,6 +9,8 @@
 class QLabel;
 class QTimer;
 
+namespace tagora {
+
 class frm_Splash : public QDialog {
     Q_OBJECT
 public:
@@ -36,3 +38,5 @@ private:
     void Timer1_Timer();
     void unload();
 };
+
+}  // namespace tagora

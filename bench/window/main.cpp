@@ -40,6 +40,7 @@
 #include "timing.h"
 #include "window_helpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -63,6 +64,27 @@ namespace {
 using namespace tagora;
 using namespace tagora::bench;
 using namespace tagora::runtime;
+
+// A control of the window, by its object name.
+template <typename T> T* named(const QObject* window, const char* name)
+{
+    return window->findChild<T*>(QLatin1String(name));
+}
+
+CodeTextBox* inputBox(const frm_Main& window)
+{
+    return named<CodeTextBox>(&window, "txtHTML");
+}
+
+CodeTextBox* outputBox(const frm_Main& window)
+{
+    return named<CodeTextBox>(&window, "txtPHP");
+}
+
+void click(const frm_Main& window, const char* button)
+{
+    named<QPushButton>(&window, button)->click();
+}
 
 struct Page {
     const char* name;
@@ -105,11 +127,11 @@ struct Row {
 void timeOnce(frm_Main& window, const QString& html, const QString& script, Row& row)
 {
     row.open.push_back(millisecondsOf([&] { window.openFile(html); settle(); }));
-    row.convert.push_back(millisecondsOf([&] { window.cmdConvert->click(); settle(); }));
-    row.copy.push_back(millisecondsOf([&] { window.mnuCopy->click(); settle(); }));
+    row.convert.push_back(millisecondsOf([&] { click(window, "cmdConvert"); settle(); }));
+    row.copy.push_back(millisecondsOf([&] { click(window, "mnuCopy"); settle(); }));
     setFileDialogHook([&](const FileDialogRequest&) { return script; });
-    row.save.push_back(millisecondsOf([&] { window.cmdSaveScript->click(); settle(); }));
-    row.listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+    row.save.push_back(millisecondsOf([&] { click(window, "cmdSaveScript"); settle(); }));
+    row.listing.push_back(millisecondsOf([&] { click(window, "Command1"); settle(); }));
 }
 
 void printRow(const Page& page, double megabytes, const Row& row)
@@ -151,11 +173,11 @@ int runTimings(int runs)
     // The listing at its limit: the slowest input it accepts.
     frm_Main window;
     window.show();
-    setEditorText(window.txtHTML, QString(frm_Main::kLongestListedInput, QLatin1Char('x')));
+    setEditorText(inputBox(window), QString(frm_Main::kLongestListedInput, QLatin1Char('x')));
     std::vector<double> listing;
     for (int r = 0; r < runs; ++r) {
-        setEditorText(window.txtPHP, QString());
-        listing.push_back(millisecondsOf([&] { window.Command1->click(); settle(); }));
+        setEditorText(outputBox(window), QString());
+        listing.push_back(millisecondsOf([&] { click(window, "Command1"); settle(); }));
     }
     std::printf("\nlisting of %lld characters (the limit): %.0f ms\n",
                 static_cast<long long>(frm_Main::kLongestListedInput), summarize(listing).medianMs);
@@ -251,10 +273,10 @@ int runColours(int runs)
     frm_Main window;
     window.show();
     for (const ColourCase& c : cases) {
-        c.scriptToHtml ? window.selectHtmlMode() : window.selectTarget(Target::Php);
-        CodeTextBox* box = c.inOutput ? window.txtPHP : window.txtHTML;
-        setEditorText(window.txtHTML, QString());
-        setEditorText(window.txtPHP, QString());
+        c.scriptToHtml ? named<QAction>(&window, "mnuToHTML")->trigger() : window.selectTarget(Target::Php);
+        CodeTextBox* box = c.inOutput ? outputBox(window) : inputBox(window);
+        setEditorText(inputBox(window), QString());
+        setEditorText(outputBox(window), QString());
         setEditorText(box, c.text);
         settle();
         std::vector<double> times[2];
@@ -274,14 +296,14 @@ int runColours(int runs)
     std::vector<double> open[2], keystroke[2];
     for (int r = 0; r < runs; ++r) {
         for (const bool on : {r % 2 == 0, r % 2 != 0}) {
-            setColours(window.txtHTML, on);
-            setEditorText(window.txtHTML, QString());
+            setColours(inputBox(window), on);
+            setEditorText(inputBox(window), QString());
             settle();
             open[on].push_back(millisecondsOf([&] { window.openFile(line); settle(); }));
-            keystroke[on].push_back(keystrokeMs(window.txtHTML));
+            keystroke[on].push_back(keystrokeMs(inputBox(window)));
         }
     }
-    setColours(window.txtHTML, true);
+    setColours(inputBox(window), true);
     std::printf("%-34s %12.1f %12.1f\n%-34s %12.1f %12.1f\n", "1 MB one-line page: open", summarize(open[1]).medianMs,
                 summarize(open[0]).medianMs, "1 MB one-line page: keystroke", summarize(keystroke[1]).medianMs,
                 summarize(keystroke[0]).medianMs);
@@ -308,12 +330,12 @@ int runShow(const QString& target, const QString& file, bool dark, bool viewer, 
     setMessageHook([](const ShownMessage&) {});
     frm_Main window;
     if (target == QLatin1String("html"))
-        window.selectHtmlMode();
+        named<QAction>(&window, "mnuToHTML")->trigger();
     else
         window.selectTarget(targetNamed(target.toStdString()).value_or(Target::Php));
     window.show();
     window.openFile(file);
-    window.cmdConvert->click();
+    click(window, "cmdConvert");
     if (viewer)
         QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
     return QApplication::exec();
@@ -354,18 +376,18 @@ int runIdle()
     QTest::qWait(1000);
     const QString line = QString::fromUtf8(pageBytes(1'000'000, true));
     std::printf("Process CPU time over 10 s, idle, the box focused:\n");
-    measureIdle(window, window.txtHTML, "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
-    measureIdle(window, window.txtHTML, "input box, a 1 MB line", line);
-    measureIdle(window, window.txtPHP, "output box, a 1 MB line", line);
+    measureIdle(window, inputBox(window), "input box, a short line (baseline)", QStringLiteral("<p>x</p>"));
+    measureIdle(window, inputBox(window), "input box, a 1 MB line", line);
+    measureIdle(window, outputBox(window), "output box, a 1 MB line", line);
     // For comparison: the same, with the caret made to blink regardless.
-    setEditorText(window.txtHTML, line);
-    window.txtHTML->setFocus();
+    setEditorText(inputBox(window), line);
+    inputBox(window)->setFocus();
     QGuiApplication::styleHints()->setCursorFlashTime(1000);
     QTest::qWait(500);
     std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a 1 MB line, caret forced on",
                 idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");
-    setEditorText(window.txtHTML, QStringLiteral("<p>short</p>\r\n") + line);
-    window.txtHTML->setFocus();
+    setEditorText(inputBox(window), QStringLiteral("<p>short</p>\r\n") + line);
+    inputBox(window)->setFocus();
     QTest::qWait(500);
     std::printf("%-40s %5.1f%% of a core (caret %s)\n", "input box, a short line above a 1 MB one",
                 idlePercent(10), CodeTextBox::caretBlinks() ? "blinking" : "steady");

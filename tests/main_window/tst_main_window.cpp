@@ -54,6 +54,62 @@ Q_DECLARE_METATYPE(tagora::Target)
 
 namespace {
 
+// A control of the window, found by its object name as tests and screen
+// readers find it.
+template <typename T> T* named(const QObject* window, const char* name)
+{
+    T* found = window->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("the window has no %s", name);
+    return found;
+}
+
+// The controls the tests use, by their object names.
+struct Controls {
+    explicit Controls(const QObject* w = nullptr)
+    {
+        if (w)
+            find(w);
+    }
+    void find(const QObject* w)
+    {
+        txtHTML = named<CodeTextBox>(w, "txtHTML");
+        txtPHP = named<CodeTextBox>(w, "txtPHP");
+        cmdConvert = named<QPushButton>(w, "cmdConvert");
+        cmdClear = named<QPushButton>(w, "cmdClear");
+        mnuCopy = named<QPushButton>(w, "mnuCopy");
+        cmdSaveScript = named<QPushButton>(w, "cmdSaveScript");
+        Command1 = named<QPushButton>(w, "Command1");
+        lblConvertto = named<QLabel>(w, "lblConvertto");
+        lblEnlarge = named<LinkLabel>(w, "lblEnlarge");
+        lblEnlarge1 = named<LinkLabel>(w, "lblEnlarge1");
+        lblRefresh = named<LinkLabel>(w, "lblRefresh");
+        mnuConversion = named<QMenu>(w, "mnuConversion");
+        conversionModes = named<QActionGroup>(w, "conversionModes");
+        mnuOpen = named<QAction>(w, "mnuOpen");
+        mnuSavePHPScript = named<QAction>(w, "mnuSavePHPScript");
+        mnuExit = named<QAction>(w, "mnuExit");
+        mnuConvert = named<QAction>(w, "mnuConvert");
+        mnuClear = named<QAction>(w, "mnuClear");
+        mnuToPHP = named<QAction>(w, "mnuToPHP");
+        mnuToASP = named<QAction>(w, "mnuToASP");
+        mnuToJSON = named<QAction>(w, "mnuToJSON");
+        mnuToHTML = named<QAction>(w, "mnuToHTML");
+        mnuClassicEscaping = named<QAction>(w, "mnuClassicEscaping");
+        mnuQuickHelp = named<QAction>(w, "mnuQuickHelp");
+    }
+    CodeTextBox *txtHTML = nullptr, *txtPHP = nullptr;
+    QPushButton *cmdConvert = nullptr, *cmdClear = nullptr, *mnuCopy = nullptr, *cmdSaveScript = nullptr,
+                *Command1 = nullptr;
+    QLabel* lblConvertto = nullptr;
+    LinkLabel *lblEnlarge = nullptr, *lblEnlarge1 = nullptr, *lblRefresh = nullptr;
+    QMenu* mnuConversion = nullptr;
+    QActionGroup* conversionModes = nullptr;
+    QAction *mnuOpen = nullptr, *mnuSavePHPScript = nullptr, *mnuExit = nullptr, *mnuConvert = nullptr,
+            *mnuClear = nullptr, *mnuToPHP = nullptr, *mnuToASP = nullptr, *mnuToJSON = nullptr,
+            *mnuToHTML = nullptr, *mnuClassicEscaping = nullptr, *mnuQuickHelp = nullptr;
+};
+
 QString scriptOf(Target target, const QString& html)
 {
     return fromU16(*script(target, Escaping::Exact, toU16(html)));
@@ -199,6 +255,7 @@ private:
     void expectMessage(MessageIcon icon, const QStringList& parts);
 
     frm_Main* window_ = nullptr;
+    Controls ui_;
     std::unique_ptr<QTemporaryDir> dir_;
     QList<ShownMessage> messages_;
     QList<FileDialogRequest> requests_;
@@ -220,6 +277,7 @@ void MainWindowTest::init()
         return answer_;
     });
     window_ = new frm_Main;
+    ui_.find(window_);
     window_->show();
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_));
@@ -250,24 +308,24 @@ void MainWindowTest::expectMessage(MessageIcon icon, const QStringList& parts)
 // its menu item, and its shortcut pressed in the focused text box.
 void MainWindowTest::commands()
 {
-    window_->mnuToASP->trigger();
+    ui_.mnuToASP->trigger();
     for (const int how : {0, 1, 2}) {
         const auto trigger = [how](QPushButton* button, QAction* item) {
             const QKeyCombination key = item->shortcut()[0];
             how == 0 ? QTest::mouseClick(button, Qt::LeftButton)
                      : how == 1 ? item->trigger() : QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         };
-        setEditorText(window_->txtHTML, kSample);
-        setEditorText(window_->txtPHP, QStringLiteral("old output"));
-        window_->txtHTML->setFocus();
-        trigger(window_->cmdConvert, window_->mnuConvert);
-        trigger(window_->cmdConvert, window_->mnuConvert);
+        setEditorText(ui_.txtHTML, kSample);
+        setEditorText(ui_.txtPHP, QStringLiteral("old output"));
+        ui_.txtHTML->setFocus();
+        trigger(ui_.cmdConvert, ui_.mnuConvert);
+        trigger(ui_.cmdConvert, ui_.mnuConvert);
         QCOMPARE(window_->outputText(), scriptOf(Target::Asp, kSample));
-        window_->txtPHP->setFocus();
-        trigger(window_->cmdClear, window_->mnuClear);
+        ui_.txtPHP->setFocus();
+        trigger(ui_.cmdClear, ui_.mnuClear);
         QCOMPARE(window_->inputText() + window_->outputText(), QString());
-        QCOMPARE(QApplication::focusWidget(), window_->txtHTML);
-        QVERIFY(window_->mnuToASP->isChecked());
+        QCOMPARE(QApplication::focusWidget(), ui_.txtHTML);
+        QVERIFY(ui_.mnuToASP->isChecked());
     }
     QVERIFY(messages_.isEmpty());
 }
@@ -278,22 +336,22 @@ void MainWindowTest::modesAndEscaping()
 {
     const auto statement = [this] { return window_->outputText().split(QStringLiteral("\r\n")).value(5); };
     const struct { QAction* mode; QString exact, classic; } cases[] = {
-        {window_->mnuToPHP, "echo \"<b a=\\\"\\$x\\\">\";", "echo \"<b a=\\\"$x\\\">\";"},
-        {window_->mnuToASP, "Response.Write(\"<b a=\"\"$x\"\">\")", "Response.Write(\"<b a='$x'>\")"}};
+        {ui_.mnuToPHP, "echo \"<b a=\\\"\\$x\\\">\";", "echo \"<b a=\\\"$x\\\">\";"},
+        {ui_.mnuToASP, "Response.Write(\"<b a=\"\"$x\"\">\")", "Response.Write(\"<b a='$x'>\")"}};
     for (const auto& [mode, exact, classic] : cases) {
-        window_->cmdClear->click();
-        setEditorText(window_->txtPHP, QStringLiteral("kept\r\nas it is"));
-        for (QAction* item : {window_->mnuToASP, mode, window_->mnuClassicEscaping, window_->mnuClassicEscaping, window_->mnuConvert})
+        ui_.cmdClear->click();
+        setEditorText(ui_.txtPHP, QStringLiteral("kept\r\nas it is"));
+        for (QAction* item : {ui_.mnuToASP, mode, ui_.mnuClassicEscaping, ui_.mnuClassicEscaping, ui_.mnuConvert})
             item->trigger();
         QCOMPARE(window_->outputText(), QStringLiteral("kept\r\nas it is"));
         expectMessage(MessageIcon::Exclamation, {"There is no HTML Code to convert."});
-        setEditorText(window_->txtHTML, QStringLiteral("<b a=\"$x\">"));
-        for (QAction* item : {window_->mnuToASP, mode, mode})  // the mode already selected stays selected
+        setEditorText(ui_.txtHTML, QStringLiteral("<b a=\"$x\">"));
+        for (QAction* item : {ui_.mnuToASP, mode, mode})  // the mode already selected stays selected
             item->trigger();
         QCOMPARE(statement(), exact);
-        window_->mnuClassicEscaping->trigger();
+        ui_.mnuClassicEscaping->trigger();
         QCOMPARE(statement(), classic);
-        window_->mnuClassicEscaping->trigger();
+        ui_.mnuClassicEscaping->trigger();
         QCOMPARE(statement(), exact);
     }
     QVERIFY(messages_.isEmpty());
@@ -306,11 +364,11 @@ void MainWindowTest::modesAndEscaping()
 void MainWindowTest::everyTarget()
 {
     const QString html = QStringLiteral("<a href=\"$x\">%></a>\r\n");
-    setEditorText(window_->txtHTML, html);
-    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("PHP Script:"));
-    const QList<QAction*> items = window_->conversionModes->actions();
+    setEditorText(ui_.txtHTML, html);
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("PHP Script:"));
+    const QList<QAction*> items = ui_.conversionModes->actions();
     QCOMPARE(items.size(), qsizetype(targets().size()) + 1);
-    QCOMPARE(items.last(), window_->mnuToHTML);
+    QCOMPARE(items.last(), ui_.mnuToHTML);
     const QStringList copied{"PHP script", "PHP script", "PHP nowdoc script", "JavaScript", "JavaScript", "JSON",
                              "JSP script", "Perl script", "Python script"};
     for (const TargetInfo& info : targets()) {
@@ -319,31 +377,32 @@ void MainWindowTest::everyTarget()
         const QString title = QString::fromLatin1(info.title.data(), qsizetype(info.title.size()));
         QVERIFY(item->isChecked());
         QCOMPARE(window_->outputText(), scriptOf(info.target, html));
-        QCOMPARE(window_->lblConvertto->text(), title);
-        QCOMPARE(window_->mnuSavePHPScript->text(), "&Save " + title + "...");
-        QVERIFY(window_->lblEnlarge->x() > window_->lblConvertto->geometry().right());
-        QCOMPARE(window_->mnuClassicEscaping->isEnabled(), info.hasClassicEscaping);
-        window_->mnuCopy->click();
+        QCOMPARE(ui_.lblConvertto->text(), title);
+        QCOMPARE(ui_.mnuSavePHPScript->text(), "&Save " + title + "...");
+        QVERIFY(ui_.lblEnlarge->x() > ui_.lblConvertto->geometry().right());
+        QCOMPARE(ui_.mnuClassicEscaping->isEnabled(), info.hasClassicEscaping);
+        ui_.mnuCopy->click();
         expectMessage(MessageIcon::Information, {copied[qsizetype(info.target)] + " has been copied to the clipboard."});
     }
-    window_->mnuToPHP->trigger();
-    QCOMPARE(window_->lblEnlarge->x(), px(1395));
+    ui_.mnuToPHP->trigger();
+    QCOMPARE(ui_.lblEnlarge->x(), px(1395));
 }
 
 // The target and the escaping are there again at the next start; a
 // classic PHP choice stays while another target is chosen.
 void MainWindowTest::choicesRemembered()
 {
-    window_->mnuToASP->trigger();
-    window_->mnuClassicEscaping->trigger();
-    window_->mnuToJSON->trigger();
+    ui_.mnuToASP->trigger();
+    ui_.mnuClassicEscaping->trigger();
+    ui_.mnuToJSON->trigger();
     delete window_;
     window_ = new frm_Main;
-    QVERIFY(window_->mnuToJSON->isChecked() && !window_->mnuToPHP->isChecked());
-    QCOMPARE(window_->lblConvertto->text(), QStringLiteral("JSON:"));
-    QVERIFY(window_->mnuClassicEscaping->isChecked() && !window_->mnuClassicEscaping->isEnabled());
-    setEditorText(window_->txtHTML, QStringLiteral("\"q\""));
-    window_->mnuToASP->trigger();
+    ui_.find(window_);
+    QVERIFY(ui_.mnuToJSON->isChecked() && !ui_.mnuToPHP->isChecked());
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("JSON:"));
+    QVERIFY(ui_.mnuClassicEscaping->isChecked() && !ui_.mnuClassicEscaping->isEnabled());
+    setEditorText(ui_.txtHTML, QStringLiteral("\"q\""));
+    ui_.mnuToASP->trigger();
     QVERIFY(window_->outputText().contains(QStringLiteral("Response.Write(\"'q'\")")));
 }
 
@@ -352,36 +411,36 @@ void MainWindowTest::choicesRemembered()
 // PHP page and the strings in them, in both boxes; the viewer as its box.
 void MainWindowTest::coloursInEveryMode()
 {
-    setEditorText(window_->txtHTML, QStringLiteral("<p class=\"a\">x &amp; \"y\"</p>"));
-    const QColor tag = colourAt(window_->txtHTML, 0, 1), attribute = colourAt(window_->txtHTML, 0, 4),
-                 value = colourAt(window_->txtHTML, 0, 10);
+    setEditorText(ui_.txtHTML, QStringLiteral("<p class=\"a\">x &amp; \"y\"</p>"));
+    const QColor tag = colourAt(ui_.txtHTML, 0, 1), attribute = colourAt(ui_.txtHTML, 0, 4),
+                 value = colourAt(ui_.txtHTML, 0, 10);
     QVERIFY(tag.isValid() && attribute.isValid() && value.isValid());
     QVERIFY(tag != attribute && attribute != value);
-    QVERIFY(!colourAt(window_->txtHTML, 0, 14).isValid());  // text
-    window_->cmdConvert->click();
+    QVERIFY(!colourAt(ui_.txtHTML, 0, 14).isValid());  // text
+    ui_.cmdConvert->click();
     // <?php, the comment header, then: echo "<p class=\"a\">x &amp; \"y\"</p>";
-    const QColor header = colourAt(window_->txtPHP, 1, 0);
-    const QColor keyword = colourAt(window_->txtPHP, 5, 0), string = colourAt(window_->txtPHP, 5, 6),
-                 escape = colourAt(window_->txtPHP, 5, 15);
+    const QColor header = colourAt(ui_.txtPHP, 1, 0);
+    const QColor keyword = colourAt(ui_.txtPHP, 5, 0), string = colourAt(ui_.txtPHP, 5, 6),
+                 escape = colourAt(ui_.txtPHP, 5, 15);
     QCOMPARE(window_->outputText().split(QStringLiteral("\r\n")).value(5).mid(15, 2), QStringLiteral("\\\""));
     QVERIFY(header.isValid() && keyword.isValid() && string.isValid() && escape.isValid());
     QCOMPARE(QSet<QRgb>({header.rgb(), keyword.rgb(), string.rgb(), escape.rgb()}).size(), 4);
     for (const TargetInfo& info : targets()) {
         window_->selectTarget(info.target);
-        QVERIFY2(coloursIn(window_->txtPHP).contains(string), info.name.data());
+        QVERIFY2(coloursIn(ui_.txtPHP).contains(string), info.name.data());
     }
-    window_->mnuToHTML->trigger();
-    setEditorText(window_->txtHTML, QStringLiteral("<b><?php $a = 'x'; /* c */ ?></b>"));
-    window_->cmdConvert->click();
-    for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(window_->txtHTML), static_cast<QPlainTextEdit*>(window_->txtPHP)}) {
+    ui_.mnuToHTML->trigger();
+    setEditorText(ui_.txtHTML, QStringLiteral("<b><?php $a = 'x'; /* c */ ?></b>"));
+    ui_.cmdConvert->click();
+    for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(ui_.txtHTML), static_cast<QPlainTextEdit*>(ui_.txtPHP)}) {
         QVERIFY(colourAt(box, 0, 1).isValid());   // <b
         QVERIFY(colourAt(box, 0, 4).isValid());   // <?php
         QCOMPARE(colourAt(box, 0, 14), string);   // 'x'
     }
-    QVERIFY(colourAt(window_->txtHTML, 0, 20).isValid());  // the comment
+    QVERIFY(colourAt(ui_.txtHTML, 0, 20).isValid());  // the comment
     whenModal<frm_Notepad>([this, string](frm_Notepad* viewer) {
-        QVERIFY(viewer->txtHelp->lineNumbersShown());
-        QCOMPARE(colourAt(viewer->txtHelp, 0, 14), string);
+        QVERIFY(named<CodeTextBox>(viewer, "txtHelp")->lineNumbersShown());
+        QCOMPARE(colourAt(named<CodeTextBox>(viewer, "txtHelp"), 0, 14), string);
         viewer->close();
     });
     window_->enlargeInput();
@@ -393,22 +452,22 @@ void MainWindowTest::coloursOffOnVeryLongLines()
 {
     const int longest = SyntaxHighlighter::kLongestColouredLine;
     const QString atLimit = QStringLiteral("<b>") + QString(longest - 3, u'x');
-    setEditorText(window_->txtHTML, atLimit + QStringLiteral("\r\n<i>"));
-    QVERIFY(colourAt(window_->txtHTML, 0, 1).isValid());
-    QTextCursor end(window_->txtHTML->document()->firstBlock());
+    setEditorText(ui_.txtHTML, atLimit + QStringLiteral("\r\n<i>"));
+    QVERIFY(colourAt(ui_.txtHTML, 0, 1).isValid());
+    QTextCursor end(ui_.txtHTML->document()->firstBlock());
     end.movePosition(QTextCursor::EndOfBlock);
-    window_->txtHTML->setTextCursor(end);
-    QTest::keyClick(window_->txtHTML, Qt::Key_X);
-    QVERIFY(!colourAt(window_->txtHTML, 0, 1).isValid());
-    QVERIFY(!colourAt(window_->txtHTML, 1, 1).isValid());
-    window_->cmdConvert->click();
-    QVERIFY(coloursIn(window_->txtPHP).isEmpty());
-    QTest::keyClick(window_->txtHTML, Qt::Key_Backspace);
-    QTRY_VERIFY(colourAt(window_->txtHTML, 1, 1).isValid());
-    QVERIFY(colourAt(window_->txtHTML, 0, 1).isValid());
-    setEditorText(window_->txtHTML, QStringLiteral("<i>"));
-    window_->cmdConvert->click();
-    QTRY_VERIFY(colourAt(window_->txtPHP, 5, 0).isValid());
+    ui_.txtHTML->setTextCursor(end);
+    QTest::keyClick(ui_.txtHTML, Qt::Key_X);
+    QVERIFY(!colourAt(ui_.txtHTML, 0, 1).isValid());
+    QVERIFY(!colourAt(ui_.txtHTML, 1, 1).isValid());
+    ui_.cmdConvert->click();
+    QVERIFY(coloursIn(ui_.txtPHP).isEmpty());
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Backspace);
+    QTRY_VERIFY(colourAt(ui_.txtHTML, 1, 1).isValid());
+    QVERIFY(colourAt(ui_.txtHTML, 0, 1).isValid());
+    setEditorText(ui_.txtHTML, QStringLiteral("<i>"));
+    ui_.cmdConvert->click();
+    QTRY_VERIFY(colourAt(ui_.txtPHP, 5, 0).isValid());
 }
 
 // The light palette keeps the window's own colours; on either palette
@@ -416,12 +475,12 @@ void MainWindowTest::coloursOffOnVeryLongLines()
 // has a contrast of at least 4.5:1 with what it is drawn on.
 void MainWindowTest::coloursReadableOnLightAndDarkPalettes()
 {
-    QCOMPARE(window_->txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
-    QCOMPARE(window_->Label3->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-    QCOMPARE(window_->lblEnlarge->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(ui_.txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
+    QCOMPARE(named<QLabel>(window_, "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(ui_.lblEnlarge->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     const QPalette light = QApplication::palette();
     const auto check = [this](const char* paletteName) {
-        setEditorText(window_->txtHTML, QStringLiteral("<!DOCTYPE html><p class=\"a\" id=b>&amp; x<!-- c --></p>"));
+        setEditorText(ui_.txtHTML, QStringLiteral("<!DOCTYPE html><p class=\"a\" id=b>&amp; x<!-- c --></p>"));
         window_->selectTarget(Target::Python);
         for (const QLabel* label : window_->findChildren<QLabel*>()) {
             const QWidget* under = label->parentWidget();
@@ -429,7 +488,7 @@ void MainWindowTest::coloursReadableOnLightAndDarkPalettes()
                                                  under->palette().color(under->backgroundRole()));
             QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 %2: %3").arg(paletteName, label->objectName()).arg(contrast)));
         }
-        for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(window_->txtHTML), static_cast<QPlainTextEdit*>(window_->txtPHP)}) {
+        for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(ui_.txtHTML), static_cast<QPlainTextEdit*>(ui_.txtPHP)}) {
             const QColor base = box->palette().color(QPalette::Base);
             QVERIFY(wcagContrast(box->palette().color(QPalette::Text), base) >= 4.5);
             const QList<QColor> colours = coloursIn(box);
@@ -444,7 +503,7 @@ void MainWindowTest::coloursReadableOnLightAndDarkPalettes()
     check("dark");
     QApplication::setPalette(light);
     QCoreApplication::processEvents();
-    QCOMPARE(window_->txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
+    QCOMPARE(ui_.txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
 }
 
 // The header comment and the JavaScript name, from the Conversion menu,
@@ -455,16 +514,17 @@ void MainWindowTest::scriptOptionsRemembered()
     auto* header = window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"));
     auto* name = window_->findChild<QAction*>(QStringLiteral("mnuJavaScriptName"));
     QVERIFY(header && name && header->isChecked() && !name->isEnabled());
-    setEditorText(window_->txtHTML, QStringLiteral("<p>"));
-    window_->cmdConvert->click();
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    ui_.cmdConvert->click();
     header->trigger();
     QCOMPARE(window_->outputText(), QStringLiteral("<?php\r\necho \"<p>\";\r\n?>"));
     delete window_;
     window_ = new frm_Main;
+    ui_.find(window_);
     QVERIFY(!window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"))->isChecked());
     name = window_->findChild<QAction*>(QStringLiteral("mnuJavaScriptName"));
-    setEditorText(window_->txtHTML, QStringLiteral("<p>"));
-    window_->mnuToJS->trigger();
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    named<QAction>(window_, "mnuToJS")->trigger();
     QVERIFY(name->isEnabled());
     const auto answer = [](const QString& text) {
         whenModal<QInputDialog>([text](QInputDialog* dialog) {
@@ -481,10 +541,11 @@ void MainWindowTest::scriptOptionsRemembered()
     QCOMPARE(window_->outputText(), QStringLiteral("const page = `<p>`;"));
     delete window_;
     window_ = new frm_Main;
+    ui_.find(window_);
     header = window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"));
     QVERIFY(!header->isChecked());
-    setEditorText(window_->txtHTML, QStringLiteral("<p>"));
-    window_->cmdConvert->click();
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    ui_.cmdConvert->click();
     QCOMPARE(window_->outputText(), QStringLiteral("const page = `<p>`;"));
     header->trigger();
     QVERIFY(window_->outputText().startsWith(QStringLiteral("// JavaScript generated by")));
@@ -497,23 +558,23 @@ void MainWindowTest::scriptToHtml()
 {
     const QString page = QStringLiteral("<p title=\"$a\">\u00E9 \U0001F600</p>\r\n\t<!-- x -->\r\n");
     for (const TargetInfo& info : targets()) {
-        setEditorText(window_->txtHTML, page);
+        setEditorText(ui_.txtHTML, page);
         window_->selectTarget(info.target);
-        setEditorText(window_->txtHTML, window_->outputText());
-        window_->mnuToHTML->trigger();
+        setEditorText(ui_.txtHTML, window_->outputText());
+        ui_.mnuToHTML->trigger();
         QCOMPARE(window_->outputText(), page);
-        QCOMPARE(window_->lblConvertto->text(), QStringLiteral("HTML"));
+        QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("HTML"));
     }
-    QVERIFY(!window_->mnuClassicEscaping->isEnabled());
-    setEditorText(window_->txtHTML, QStringLiteral("// JavaScript generated by x\r\n// a\r\n// b\r\n\r\nconst html = `a"));
-    window_->cmdConvert->click();
+    QVERIFY(!ui_.mnuClassicEscaping->isEnabled());
+    setEditorText(ui_.txtHTML, QStringLiteral("// JavaScript generated by x\r\n// a\r\n// b\r\n\r\nconst html = `a"));
+    ui_.cmdConvert->click();
     expectMessage(MessageIcon::Exclamation,
                   {"The script cannot be read back into HTML.", "Line 5, column 16: the script ends before its text does."});
     QCOMPARE(window_->outputText(), page);
-    window_->cmdClear->click();
-    window_->cmdConvert->click();
+    ui_.cmdClear->click();
+    ui_.cmdConvert->click();
     expectMessage(MessageIcon::Exclamation, {"There is no script to convert."});
-    window_->mnuCopy->click();
+    ui_.mnuCopy->click();
     QVERIFY(messages_.isEmpty());
 }
 
@@ -523,7 +584,7 @@ void MainWindowTest::scriptToHtml()
 void MainWindowTest::pastedCharacters()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
-    window_->mnuCopy->click();
+    ui_.mnuCopy->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     const QString kept = QStringLiteral("a\u00A0b\u2028c\t \U0001F600\r\n\r\n\uFFFE\uFFFF\uFDEF") + QChar(0);
     const QList<std::pair<QString, QString>> cases{
@@ -531,12 +592,12 @@ void MainWindowTest::pastedCharacters()
         {QStringLiteral("a\nb\rc\u2029d\n"), QStringLiteral("a\r\nb\r\nc\r\nd\r\n")},
         {QStringLiteral("a\uFDD0b\uFDD1c"), QStringLiteral("a\uFFFDb\uFFFDc")}};
     for (const auto& [pasted, input] : cases) {
-        window_->cmdClear->click();
+        ui_.cmdClear->click();
         QGuiApplication::clipboard()->setText(pasted);
-        window_->txtHTML->paste();
+        ui_.txtHTML->paste();
         QCOMPARE(window_->inputText(), input);
-        window_->cmdConvert->click();
-        window_->mnuCopy->click();
+        ui_.cmdConvert->click();
+        ui_.mnuCopy->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), scriptOf(Target::Php, input));
         expectMessage(MessageIcon::Information, {"PHP script has been copied to the clipboard."});
     }
@@ -547,24 +608,24 @@ void MainWindowTest::pastedCharacters()
 // break counts two) gives a warning naming both lengths.
 void MainWindowTest::characterListing()
 {
-    setEditorText(window_->txtHTML, QStringLiteral("<p>\r\n\u20AC"));
-    window_->cmdConvert->click();
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>\r\n\u20AC"));
+    ui_.cmdConvert->click();
     const QString script = window_->outputText();
-    QTest::mouseClick(window_->Command1, Qt::LeftButton, {}, QPoint(5, 5));
-    window_->Command1->click();
+    QTest::mouseClick(ui_.Command1, Qt::LeftButton, {}, QPoint(5, 5));
+    ui_.Command1->click();
     QCOMPARE(window_->outputText(), script + QStringLiteral(" 60 112 62 13 10 128 60 112 62 13 10 128"));
 
     const qsizetype limit = frm_Main::kLongestListedInput;
-    setEditorText(window_->txtHTML, QString(limit - 2, QLatin1Char('x')) + QStringLiteral("\r\n"));
-    setEditorText(window_->txtPHP, QString());
-    window_->Command1->click();
+    setEditorText(ui_.txtHTML, QString(limit - 2, QLatin1Char('x')) + QStringLiteral("\r\n"));
+    setEditorText(ui_.txtPHP, QString());
+    ui_.Command1->click();
     QCOMPARE(window_->outputText().size(), 4 * (limit - 2) + 6);  // " 120" per x, " 13 10"
     QVERIFY(messages_.isEmpty());
-    setEditorText(window_->txtHTML, QString(limit - 3, QLatin1Char('x')) + QStringLiteral("\r\n\r\n"));
-    setEditorText(window_->txtPHP, QStringLiteral("kept"));
+    setEditorText(ui_.txtHTML, QString(limit - 3, QLatin1Char('x')) + QStringLiteral("\r\n\r\n"));
+    setEditorText(ui_.txtPHP, QStringLiteral("kept"));
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    window_->Command1->click();
+    ui_.Command1->click();
     QLocale::setDefault(before);
     QCOMPARE(window_->outputText(), QStringLiteral("kept"));
     expectMessage(MessageIcon::Exclamation, {"The character listing takes at most 500.000 characters; "
@@ -575,17 +636,17 @@ void MainWindowTest::characterListing()
 // a TAB, Escape does nothing, Ctrl+X cuts (it does not exit), Ctrl+Q exits.
 void MainWindowTest::keys()
 {
-    QTest::keyClicks(window_->txtHTML, QStringLiteral("a"));
-    QTest::keyClick(window_->txtHTML, Qt::Key_Return);
-    QTest::keyClick(window_->txtHTML, Qt::Key_Tab, Qt::ControlModifier);
-    QTest::keyClicks(window_->txtHTML, QStringLiteral("b"));
-    QTest::keyClick(window_->txtHTML, Qt::Key_Escape);
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("a"));
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Return);
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("b"));
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Escape);
     QCOMPARE(window_->inputText(), QStringLiteral("a\r\n\tb"));
-    window_->txtHTML->selectAll();
-    QTest::keyClick(window_->txtHTML, Qt::Key_X, Qt::ControlModifier);
+    ui_.txtHTML->selectAll();
+    QTest::keyClick(ui_.txtHTML, Qt::Key_X, Qt::ControlModifier);
     QVERIFY(window_->isVisible());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("a\n\tb"));
-    QTest::keyClick(window_->txtHTML, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!window_->isVisible());
     QVERIFY(messages_.isEmpty());
 }
@@ -594,7 +655,7 @@ void MainWindowTest::keys()
 // stands still and the text is not shaped.
 void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
 {
-    CodeTextBox* const box = window_->txtHTML;
+    CodeTextBox* const box = ui_.txtHTML;
     box->setFocus();
     setEditorText(box, QStringLiteral("<p>\r\n") + QString(CodeTextBox::kLongestBlinkingLine, 'x'));
     const auto longLineMode = [&](bool on) {
@@ -610,7 +671,7 @@ void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
 
 void MainWindowTest::quickHelp()
 {
-    window_->mnuQuickHelp->trigger();
+    ui_.mnuQuickHelp->trigger();
     QCOMPARE(messages_.value(0).prompt,
              QStringLiteral(
                  "Quick Help\r\n"
@@ -636,7 +697,7 @@ void MainWindowTest::quickHelp()
 // Only a left press and release on the link opens the viewer.
 void MainWindowTest::linkNeedsLeftPressAndReleaseOnIt()
 {
-    QLabel* link = window_->lblEnlarge;
+    QLabel* link = ui_.lblEnlarge;
     QSignalSpy clicks(link, SIGNAL(clicked()));
     QObject::disconnect(link, nullptr, window_, nullptr);  // no viewer
     QTest::mouseClick(link, Qt::RightButton, {}, QPoint(2, 2));
@@ -651,7 +712,7 @@ void MainWindowTest::linkNeedsLeftPressAndReleaseOnIt()
 // are read: top to bottom, then left to right; Shift+Tab goes back.
 void MainWindowTest::tabVisitsEveryControlInReadingOrder()
 {
-    setEditorText(window_->txtPHP, QStringLiteral("a script"));  // Save Script enabled
+    setEditorText(ui_.txtPHP, QStringLiteral("a script"));  // Save Script enabled
     QList<QWidget*> expected;
     for (QWidget* widget : window_->centralWidget()->findChildren<QWidget*>()) {
         if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
@@ -661,11 +722,11 @@ void MainWindowTest::tabVisitsEveryControlInReadingOrder()
     std::sort(expected.begin(), expected.end(), [&](QWidget* a, QWidget* b) {
         return std::pair(place(a).y(), place(a).x()) < std::pair(place(b).y(), place(b).x());
     });
-    std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), window_->txtHTML),
+    std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), ui_.txtHTML),
                 expected.end());
     QCOMPARE(expected.size(), 10);  // two boxes, three links, five buttons
     QList<QWidget*> visited, back;
-    window_->txtHTML->setFocus();
+    ui_.txtHTML->setFocus();
     for (qsizetype i = 0; i < expected.size(); ++i) {
         visited << QApplication::focusWidget();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -682,10 +743,10 @@ void MainWindowTest::tabVisitsEveryControlInReadingOrder()
 // other keys do not. A link with the keyboard focus draws a frame.
 void MainWindowTest::linksActOnEnterAndSpaceAndShowTheFocus()
 {
-    for (LinkLabel* link : {window_->lblEnlarge1, window_->lblRefresh, window_->lblEnlarge}) {
+    for (LinkLabel* link : {ui_.lblEnlarge1, ui_.lblRefresh, ui_.lblEnlarge}) {
         QObject::disconnect(link, nullptr, window_, nullptr);  // no viewer, no dialog
         QSignalSpy clicks(link, &LinkLabel::clicked);
-        window_->txtHTML->setFocus();
+        ui_.txtHTML->setFocus();
         const QImage unfocused = link->grab().toImage();
         while (QApplication::focusWidget() != link)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -706,16 +767,16 @@ void MainWindowTest::linksActOnEnterAndSpaceAndShowTheFocus()
 // its colon, whatever the mode.
 void MainWindowTest::outputBoxIsNamedAfterItsCaptionInEveryMode()
 {
-    QCOMPARE(window_->txtHTML->accessibleName(), QStringLiteral("HTML Code"));
+    QCOMPARE(ui_.txtHTML->accessibleName(), QStringLiteral("HTML Code"));
     QStringList names;
-    for (QAction* item : window_->mnuConversion->actions() + window_->mnuConversion->actions()) {
+    for (QAction* item : ui_.mnuConversion->actions() + ui_.mnuConversion->actions()) {
         if (!item->isCheckable())
             continue;
         item->trigger();
-        QString caption = window_->lblConvertto->text();
+        QString caption = ui_.lblConvertto->text();
         if (caption.endsWith(QLatin1Char(':')))
             caption.chop(1);
-        QCOMPARE(window_->txtPHP->accessibleName(), caption);
+        QCOMPARE(ui_.txtPHP->accessibleName(), caption);
         names << caption;
     }
     QVERIFY2(names.contains(QStringLiteral("ASP Script")), qPrintable(names.join(", ")));
@@ -730,21 +791,21 @@ void MainWindowTest::windowsItOpens()
         shownOver = about->parentWidget();
         QTest::keyClick(about, Qt::Key_Escape);
     });
-    QTest::keyClick(window_->txtHTML, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(ui_.txtHTML, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(shownOver, window_);
     QVERIFY(!QApplication::activeModalWidget());
-    setEditorText(window_->txtHTML, QStringLiteral("<b>\"x\"</b>\r\n\ty\u00A0\u2028"));
+    setEditorText(ui_.txtHTML, QStringLiteral("<b>\"x\"</b>\r\n\ty\u00A0\u2028"));
     window_->convert();
     const QString input = window_->inputText(), output = window_->outputText();
-    for (QLabel* link : {window_->lblEnlarge, window_->lblEnlarge1}) {
+    for (QLabel* link : {ui_.lblEnlarge, ui_.lblEnlarge1}) {
         QString shown;
         whenModal<frm_Notepad>([&](frm_Notepad* viewer) {
-            shown = editorText(viewer->txtHelp);
-            QTest::keyClicks(viewer->txtHelp, QStringLiteral("typed in the viewer"));
-            viewer->mnuExit1->trigger();
+            shown = editorText(named<CodeTextBox>(viewer, "txtHelp"));
+            QTest::keyClicks(named<CodeTextBox>(viewer, "txtHelp"), QStringLiteral("typed in the viewer"));
+            named<QAction>(viewer, "mnuExit1")->trigger();
         });
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(shown, link == window_->lblEnlarge ? output : input);
+        QCOMPARE(shown, link == ui_.lblEnlarge ? output : input);
         QCOMPARE(window_->inputText() + window_->outputText(), input + output);
         QVERIFY(window_->findChildren<frm_Notepad*>().isEmpty());
     }
@@ -754,8 +815,8 @@ void MainWindowTest::windowsItOpens()
 // event loop ends.
 void MainWindowTest::closingTheWindowEndsTheProgram()
 {
-    setEditorText(window_->txtHTML, QStringLiteral("typed, never saved"));
-    QTimer::singleShot(0, window_->mnuExit, &QAction::trigger);
+    setEditorText(ui_.txtHTML, QStringLiteral("typed, never saved"));
+    QTimer::singleShot(0, ui_.mnuExit, &QAction::trigger);
     QTimer guard;
     connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
     guard.start(5000);
@@ -829,8 +890,8 @@ void MainWindowTest::encodings()
     QFETCH(QString, text);
     QFETCH(QString, notice);
     write(path("page.html"), bytes);
-    setEditorText(window_->txtHTML, QStringLiteral("replaced"));
-    setEditorText(window_->txtPHP, QStringLiteral("kept"));
+    setEditorText(ui_.txtHTML, QStringLiteral("replaced"));
+    setEditorText(ui_.txtPHP, QStringLiteral("kept"));
     window_->openFile(path("page.html"));
     QCOMPARE(window_->inputText(), text);
     QCOMPARE(window_->outputText(), QStringLiteral("kept"));
@@ -895,7 +956,7 @@ void MainWindowTest::openErrors()
         {path("secret.html"), "Permission denied"}};
     for (const auto& [name, reason] : cases) {
         messages_.clear();
-        setEditorText(window_->txtHTML, QStringLiteral("kept input"));
+        setEditorText(ui_.txtHTML, QStringLiteral("kept input"));
         window_->openFile(name);
         if (name == path("pipe.html"))
             opened = true;
@@ -934,10 +995,10 @@ void MainWindowTest::nonUtf8FileName()
     write(path("caf\u00e8.html"), "another name");  // not read as the same
     window_->openFile(QFile::decodeName(native));
     QCOMPARE(window_->inputText(), QStringLiteral("<p>latin name</p>"));
-    setEditorText(window_->txtHTML, QString());
+    setEditorText(ui_.txtHTML, QString());
     QMimeData dropped;
     dropped.setData(QStringLiteral("text/uri-list"), "file://" + native.toPercentEncoding("/") + "\r\n");
-    drop(window_->txtHTML->viewport(), dropped);
+    drop(ui_.txtHTML->viewport(), dropped);
     ::unlink(native.constData());  // which QDir could not name
     QCOMPARE(window_->inputText(), QStringLiteral("<p>latin name</p>"));
     QVERIFY(messages_.isEmpty());
@@ -950,14 +1011,14 @@ void MainWindowTest::openCommands()
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("sub")));
     write(path("sub/a.htm"), "<p>a</p>");
     write(path("sub/b.htm"), "<p>b</p>");
-    setEditorText(window_->txtHTML, QStringLiteral("kept"));
-    window_->mnuOpen->trigger();  // cancelled
+    setEditorText(ui_.txtHTML, QStringLiteral("kept"));
+    ui_.mnuOpen->trigger();  // cancelled
     QCOMPARE(window_->inputText(), QStringLiteral("kept"));
     answer_ = path("sub/a.htm");
-    QTest::keyClick(window_->txtPHP, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(ui_.txtPHP, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(window_->inputText(), QStringLiteral("<p>a</p>"));
     answer_ = path("sub/b.htm");
-    QTest::mouseClick(window_->lblRefresh, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(ui_.lblRefresh, Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(window_->inputText(), QStringLiteral("<p>b</p>"));
     QCOMPARE(requests_.size(), 3);
     QCOMPARE(requests_[2].path, path("sub"));
@@ -983,7 +1044,7 @@ void MainWindowTest::realDialogsAndNotice()
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    window_->mnuOpen->trigger();
+    ui_.mnuOpen->trigger();
     QVERIFY(notice.contains(QStringLiteral("Windows-1252")));
     QCOMPARE(window_->inputText(), QStringLiteral("<p>é</p>"));
     QVERIFY(!QApplication::activeModalWidget());
@@ -996,15 +1057,15 @@ void MainWindowTest::drops()
     QMimeData file, text;
     file.setUrls({QUrl::fromLocalFile(path("dropped.html"))});
     text.setText(QStringLiteral("<b>\uFDD0</b>"));
-    for (QWidget* target : {window_->txtHTML->viewport(), window_->txtPHP->viewport(),
+    for (QWidget* target : {ui_.txtHTML->viewport(), ui_.txtPHP->viewport(),
                             window_->findChild<QWidget*>(QStringLiteral("Label1"))}) {
-        setEditorText(window_->txtHTML, QString());
-        setEditorText(window_->txtPHP, QStringLiteral("out"));
+        setEditorText(ui_.txtHTML, QString());
+        setEditorText(ui_.txtPHP, QStringLiteral("out"));
         drop(target, file);
         QCOMPARE(window_->inputText(), QStringLiteral("<p>dropped</p>"));
         QCOMPARE(window_->outputText(), QStringLiteral("out"));
     }
-    drop(window_->txtHTML->viewport(), text, QPoint(2, 2));
+    drop(ui_.txtHTML->viewport(), text, QPoint(2, 2));
     QCOMPARE(window_->inputText(), QStringLiteral("<b>\uFFFD</b><p>dropped</p>"));
 }
 
@@ -1029,9 +1090,9 @@ void MainWindowTest::commandLineFileAfterSplash()
 void MainWindowTest::saveFollowsOutput()
 {
     for (const bool typed : {false, true, false}) {
-        typed ? QTest::keyClicks(window_->txtPHP, QStringLiteral("x")) : window_->cmdClear->click();
-        QVERIFY(window_->cmdSaveScript->isEnabled() == typed && window_->mnuSavePHPScript->isEnabled() == typed);
-        QTest::keyClick(window_->txtPHP, Qt::Key_S, Qt::ControlModifier);
+        typed ? QTest::keyClicks(ui_.txtPHP, QStringLiteral("x")) : ui_.cmdClear->click();
+        QVERIFY(ui_.cmdSaveScript->isEnabled() == typed && ui_.mnuSavePHPScript->isEnabled() == typed);
+        QTest::keyClick(ui_.txtPHP, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(requests_.size(), typed ? 1 : 0);
         requests_.clear();
     }
@@ -1067,18 +1128,18 @@ void MainWindowTest::save()
         write(path(opened), "caf\xc3\xa9\r\n\xf0\x9f\x98\x80\t\"x\"\n");
         window_->openFile(path(opened));
     } else {
-        setEditorText(window_->txtHTML, QStringLiteral("café\r\n😀\t\"x\"\r\n"));
+        setEditorText(ui_.txtHTML, QStringLiteral("café\r\n😀\t\"x\"\r\n"));
     }
-    window_->cmdConvert->click();
-    window_->cmdSaveScript->click();
+    ui_.cmdConvert->click();
+    ui_.cmdSaveScript->click();
     QCOMPARE(requests_.value(0).path, path(proposed));
     QCOMPARE(requests_.value(0).filters.value(0), filter);
 
     write(path("saved"), "an older, longer file that is replaced whole");
     // A lone surrogate, which UTF-8 cannot hold, is saved as U+FFFD.
-    setEditorText(window_->txtPHP, window_->outputText() + QStringLiteral("\r\n\u20ac\u2029end") + QChar(0xD800));
+    setEditorText(ui_.txtPHP, window_->outputText() + QStringLiteral("\r\n\u20ac\u2029end") + QChar(0xD800));
     answer_ = path("saved");
-    window_->mnuSavePHPScript->trigger();
+    ui_.mnuSavePHPScript->trigger();
     const QByteArray bytes = contents(path("saved"));
     QCOMPARE(bytes, scriptOf(target, QStringLiteral("café\r\n😀\t\"x\"\r\n")).toUtf8() + "\r\n\xe2\x82\xac\r\nend\xef\xbf\xbd");
     QVERIFY(messages_.isEmpty());
@@ -1092,8 +1153,8 @@ void MainWindowTest::saveFailures()
     write(path("full.php"), old);
     write(path("readonly.php"), old);
     QFile::setPermissions(path("readonly.php"), QFileDevice::ReadOwner);
-    setEditorText(window_->txtHTML, QString(4000, QLatin1Char('y')));
-    window_->cmdConvert->click();
+    setEditorText(ui_.txtHTML, QString(4000, QLatin1Char('y')));
+    ui_.cmdConvert->click();
     const QString output = window_->outputText();
     const QStringList before = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
     rlimit fileSize{};
@@ -1109,7 +1170,7 @@ void MainWindowTest::saveFailures()
         // For full.php, writes beyond 1 KB fail as on a full disk.
         const rlimit limit{name == QLatin1String("full.php") ? rlim_t(1024) : fileSize.rlim_cur, fileSize.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        window_->cmdSaveScript->click();
+        ui_.cmdSaveScript->click();
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &fileSize), 0);
         expectMessage(MessageIcon::Exclamation, {path(name), reason});
         QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
@@ -1133,16 +1194,16 @@ void MainWindowTest::busyCursorOnlyWhileWorking()
         note("dialog");
         return answer_;
     });
-    connect(window_->txtHTML, &QPlainTextEdit::textChanged, window_, [&] { note("input"); });
-    connect(window_->txtPHP, &QPlainTextEdit::textChanged, window_, [&] { note("output"); });
+    connect(ui_.txtHTML, &QPlainTextEdit::textChanged, window_, [&] { note("input"); });
+    connect(ui_.txtPHP, &QPlainTextEdit::textChanged, window_, [&] { note("output"); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, window_, [&] { note("clipboard"); });
     write(path("busy.html"), "\xe9");
     answer_ = path("busy.html");
-    window_->mnuOpen->trigger();      // dialog, input, Windows-1252 notice
-    window_->Command1->click();       // output
-    window_->mnuCopy->click();        // clipboard, message
+    ui_.mnuOpen->trigger();      // dialog, input, Windows-1252 notice
+    ui_.Command1->click();       // output
+    ui_.mnuCopy->click();        // clipboard, message
     answer_ = path("busy.php");
-    window_->cmdSaveScript->click();  // dialog
+    ui_.cmdSaveScript->click();  // dialog
     QCOMPARE(seen, (QStringList{"dialog idle", "input busy", "message idle", "output busy",
                                 "clipboard busy", "message idle", "dialog idle"}));
     QVERIFY(!QGuiApplication::overrideCursor());

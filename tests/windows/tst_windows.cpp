@@ -11,6 +11,23 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace tagora;
+
+namespace {
+
+// The viewer's text box and menu items, found by name as a user's tools find them.
+runtime::CodeTextBox* textBoxOf(const frm_Notepad* viewer)
+{
+    return viewer->findChild<runtime::CodeTextBox*>(QStringLiteral("txtHelp"));
+}
+
+QAction* itemOf(const frm_Notepad* viewer, const char* name)
+{
+    return viewer->findChild<QAction*>(QLatin1String(name));
+}
+
+}  // namespace
+
 class WindowsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -85,13 +102,13 @@ void WindowsTest::aboutFromTheViewerClosesAndReturns()
             else
                 QTest::keyClick(about->cmdOK, Qt::Key(key));
         });
-        viewer->mnuAbout->trigger();
+        itemOf(viewer, "mnuAbout")->trigger();
         QVERIFY(QApplication::activeModalWidget() == viewer);
         QVERIFY(viewer->findChildren<frm_About*>().isEmpty());
-        QCOMPARE(tagora::runtime::editorText(viewer->txtHelp), QStringLiteral("kept"));
-        QTest::keyClick(viewer->txtHelp, Qt::Key_Return);  // a new line, nothing more
+        QCOMPARE(runtime::editorText(textBoxOf(viewer)), QStringLiteral("kept"));
+        QTest::keyClick(textBoxOf(viewer), Qt::Key_Return);  // a new line, nothing more
         QVERIFY(QApplication::activeModalWidget() == viewer);
-        QTest::keyClick(viewer->txtHelp, Qt::Key_Escape);
+        QTest::keyClick(textBoxOf(viewer), Qt::Key_Escape);
     });
     // Should a check fail, the windows left open are closed all the same.
     QTimer::singleShot(5000, &owner, &QApplication::closeAllWindows);
@@ -107,9 +124,9 @@ void WindowsTest::viewerTextFillsTheWindow()
     for (const bool minimized : {false, true}) {
         minimized ? viewer.showMinimized() : viewer.resize(1, 1);
         QCoreApplication::processEvents();
-        const QRect menu = viewer.menuBar()->geometry();
-        QVERIFY(!viewer.txtHelp->size().isEmpty());
-        QCOMPARE(viewer.txtHelp->geometry(),
+        const QRect menu = viewer.findChild<QMenuBar*>()->geometry();
+        QVERIFY(!textBoxOf(&viewer)->size().isEmpty());
+        QCOMPARE(textBoxOf(&viewer)->geometry(),
                  QRect(0, menu.bottom() + 1, viewer.width(), viewer.height() - menu.height()));
     }
 }
@@ -120,11 +137,11 @@ void WindowsTest::viewerCopiesTheWholeText()
 {
     frm_Notepad viewer;
     viewer.setText(QStringLiteral("<b>\r\n\tbold\r\n</b>"));
-    viewer.txtHelp->moveCursor(QTextCursor::End);
-    QTest::keyClicks(viewer.txtHelp, QStringLiteral("<hr>"));
+    textBoxOf(&viewer)->moveCursor(QTextCursor::End);
+    QTest::keyClicks(textBoxOf(&viewer), QStringLiteral("<hr>"));
     for (int i = 0; i < 6; ++i)
-        QTest::keyClick(viewer.txtHelp, Qt::Key_Left, Qt::ShiftModifier);
-    viewer.mnuCopy->trigger();
+        QTest::keyClick(textBoxOf(&viewer), Qt::Key_Left, Qt::ShiftModifier);
+    itemOf(&viewer, "mnuCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<b>\r\n\tbold\r\n</b><hr>"));
 }
 
