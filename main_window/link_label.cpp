@@ -54,7 +54,7 @@ private:
 
 QAccessibleInterface* accessibleLinkLabel(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("LinkLabel") && object && object->isWidgetType())
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()) && object && object->isWidgetType())
         return new AccessibleLinkLabel(static_cast<LinkLabel*>(object));
     return nullptr;
 }

@@ -114,6 +114,7 @@ private slots:
     void handWrittenScripts();
     void matchesModelInAnyBlocks_data();
     void matchesModelInAnyBlocks();
+    void longestOpeningFitsItsBuffer();
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -197,6 +198,23 @@ void TestScriptGenerator::matchesModelInAnyBlocks()
             && streamed<char>(language, escaping, utf8.toStdString(), random) == expected.toUtf8().toStdString();
         if (!same)
             QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
+    }
+}
+
+// begin() writes into a buffer of kMaxFrameSize: the header with the
+// longest variable name and label still fits.
+void TestScriptGenerator::longestOpeningFitsItsBuffer()
+{
+    tagora::ScriptOptions options;
+    options.variableName = std::string(tagora::kLongestVariableName, 'n');
+    QVERIFY(tagora::isValidVariableName(options.variableName));
+    for (const tagora::TargetInfo& info : tagora::targets()) {
+        tagora::ScriptStream<char> stream(info.target, kExact, "HTML99999999", options);
+        std::vector<char> buffer(8 * tagora::ScriptStream<char>::kMaxFrameSize);
+        const char* end = stream.begin(buffer.data());
+        QVERIFY2(end - buffer.data() <= std::ptrdiff_t(tagora::ScriptStream<char>::kMaxFrameSize), info.name.data());
+        QVERIFY(std::string_view(buffer.data(), std::size_t(end - buffer.data())).find(options.variableName)
+                != std::string_view::npos || (info.target != Target::Js && info.target != Target::JsConcat));
     }
 }
 
