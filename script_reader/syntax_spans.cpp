@@ -772,13 +772,14 @@ void aspPage(PageColours& colours, std::string_view page)
 }
 
 // The target of one of this program's scripts, from its start.
-std::optional<Target> programScript(const Utf8Page& page)
+std::optional<Target> programScript(View text)
 {
     constexpr std::size_t kStart = 8192;
-    const std::string_view start = std::string_view(page.bytes).substr(0, kStart);
+    const Utf8Page page(text.substr(0, kStart));
+    const std::string_view start = page.bytes;
     ScriptReader reader;
     std::string printed(ScriptReader::maxFeedSize(start.size()) + ScriptReader::kMaxFinishSize, '\0');
-    if (char* end = reader.feed(start, printed.data()); end && start.size() == page.bytes.size())
+    if (char* end = reader.feed(start, printed.data()); end && text.size() <= kStart)
         reader.finish(end);
     return reader.target();
 }
@@ -819,10 +820,9 @@ std::vector<Span> scriptLine(Target target, View line, int& state)
 
 std::vector<Span> pageSpans(View text)
 {
-    const Utf8Page page(text);
-    const std::optional<Target> target = programScript(page);
-    if (target && *target != Target::Php && *target != Target::Asp && *target != Target::PhpNowdoc)
+    if (const std::optional<Target> target = programScript(text))
         return scriptLines(*target, text);
+    const Utf8Page page(text);
     PageColours colours(page);
     const std::size_t php = page.bytes.find("<?");
     const std::size_t asp = page.bytes.find("<%");

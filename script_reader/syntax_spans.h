@@ -50,8 +50,8 @@ std::vector<Span> htmlLine(std::u16string_view line, int& state);
 std::vector<Span> scriptLine(Target target, std::u16string_view line, int& state);
 
 // A whole text read in Script to HTML mode: one of this program's scripts
-// (recognised by its start) line by line as scriptLine does, a PHP or ASP
-// page as HTML with its code islands, anything else as HTML. A page the
+// (recognised by its start) line by line as scriptLine does, any other PHP
+// or ASP page as HTML with its code islands, anything else as HTML. A page the
 // lexers cannot read to its end is coloured up to the place where they
 // stop, and what follows is the unterminated string or comment there.
 std::vector<Span> pageSpans(std::u16string_view text);

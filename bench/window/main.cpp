@@ -263,9 +263,15 @@ int runColours(int runs)
     const std::u16string html = sampleHtml(100'000);
     const QString page = QString::fromStdU16String(html);
     const QString php = QString::fromStdU16String(*script(Target::Php, Escaping::Exact, html));
+    // A hand-written page: the HTML with a code island on every line.
+    QString islands;
+    for (const QString& line : page.split(QStringLiteral("\r\n")))
+        islands += line + QStringLiteral("<?php echo $row['name'] . \"\\n\"; /* note */ ?>\r\n");
+    islands.truncate(100'000);
     const ColourCase cases[] = {
         {"100 KB HTML, input box", false, false, page},
-        {"100 KB PHP, Script to HTML", true, false, php},
+        {"100 KB PHP script, Script to HTML", true, false, php},
+        {"100 KB PHP page, Script to HTML", true, false, islands},
         {"its PHP script, output box", false, true, php},
     };
     std::printf("Main window offscreen; median of %d runs, ms; colours on and off interleaved.\n\n", runs);
