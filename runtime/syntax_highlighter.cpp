@@ -2,7 +2,9 @@
 
 #include "code_text_box.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -76,15 +78,18 @@ int digest(const std::vector<syntax::Span>& spans)
 
 // The page's spans are marked out of date, and a line too long to colour
 // seen, before the highlighter hears of a change: this connection comes
-// first. While the text holds such a line, the highlighter lets go of it:
-// it would otherwise go through every character of the line, at every
-// keystroke, to find that nothing is coloured.
+// first. While the text holds such a line, the highlighter stops
+// listening to its changes: it would otherwise go through every character
+// of the line, at every keystroke, to find that nothing is coloured (and
+// letting go of the text would lay the line out again).
 SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
     : QSyntaxHighlighter(static_cast<QObject*>(document)), text_(document)
 {
     connect(document, &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         pageIsCurrent_ = false;
         holdsLongLine_ = holdsLineLongerThan(text_, kLongestColouredLine, holdsLongLine_, position, removed, added);
+        if (holdsLongLine_)
+            uncolourLongLines(position, added);
         attachWhileWanted();
     });
     setDocument(document);
@@ -93,14 +98,36 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
 void SyntaxHighlighter::setShown(bool shown)
 {
     shown_ = shown;
+    if (!shown) {
+        setDocument(nullptr);
+        listening_ = false;
+    }
     attachWhileWanted();
 }
 
+// Attaching again colours the whole text.
 void SyntaxHighlighter::attachWhileWanted()
 {
     const bool wanted = shown_ && !holdsLongLine_;
-    if (wanted != (document() != nullptr))
-        setDocument(wanted ? text_ : nullptr);
+    if (wanted == listening_)
+        return;
+    listening_ = wanted;
+    if (wanted) {
+        setDocument(nullptr);
+        setDocument(text_);
+    } else {
+        disconnect(text_, SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
+    }
+}
+
+// The lines a change made too long keep no colours of before.
+void SyntaxHighlighter::uncolourLongLines(int position, int added)
+{
+    const QTextBlock end = text_->findBlock(position + added).next();
+    for (QTextBlock block = text_->findBlock(position); block.isValid() && block != end; block = block.next()) {
+        if (block.length() - 1 > kLongestColouredLine && !block.layout()->formats().isEmpty())
+            block.layout()->clearFormats();
+    }
 }
 
 void SyntaxHighlighter::setLanguage(Language language, Target target)
@@ -110,7 +137,7 @@ void SyntaxHighlighter::setLanguage(Language language, Target target)
     language_ = language;
     target_ = target;
     pageIsCurrent_ = false;
-    if (document())
+    if (listening_)
         rehighlight();
 }
 
@@ -119,7 +146,7 @@ void SyntaxHighlighter::setPalette(const QPalette& palette)
     if (palette.color(QPalette::Base) == palette_.color(QPalette::Base))
         return;
     palette_ = palette;
-    if (document())
+    if (listening_)
         rehighlight();
 }
 
@@ -131,7 +158,7 @@ QColor SyntaxHighlighter::colourOf(Kind kind, const QPalette& palette)
 void SyntaxHighlighter::highlightBlock(const QString& text)
 {
     const int previous = std::max(previousBlockState(), 0);
-    if (language_ == Language::None) {
+    if (language_ == Language::None || text.size() > kLongestColouredLine) {
         setCurrentBlockState(previous);
         return;
     }

@@ -53,8 +53,10 @@ private:
     QTextDocument* text_;
     bool holdsLongLine_ = false;
     bool shown_ = true;
+    bool listening_ = true;  // to the text's changes
 
     void attachWhileWanted();
+    void uncolourLongLines(int position, int added);
 };
 
 }  // namespace tagora::runtime
