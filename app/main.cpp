@@ -1,21 +1,25 @@
 // Tagora Converter: turns pasted HTML into a script that prints it, and a
 // script back into its HTML.
 //   tagora-converter [FILE]   opens FILE, an HTML page, once the window is up
+//   tagora-converter --help | --version   need no display, nor does a wrong option
 #include "script_writer/credits.h"
 #include "frm_Main.h"
 #include "text_conversion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
-int main(int argc, char* argv[])
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using tagora::runtime::fromAscii;
+
+void describeProgram(QCommandLineParser& parser)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(tagora::runtime::fromAscii(tagora::credits::kProductName));
-    QApplication::setApplicationVersion(tagora::runtime::fromAscii(tagora::credits::kVersion));
-    QApplication::setDesktopFileName(tagora::runtime::fromAscii(tagora::credits::kApplicationId));
-
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Turns HTML into a script that prints it (PHP, ASP, JavaScript, JSON, JSP, Perl, "
                        "Python), and a script back into its HTML."));
@@ -23,6 +27,63 @@ int main(int argc, char* argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An HTML file to open."),
                                  QStringLiteral("[file]"));
+}
+
+void nameProgram()
+{
+    QCoreApplication::setApplicationName(fromAscii(tagora::credits::kProductName));
+    QCoreApplication::setApplicationVersion(fromAscii(tagora::credits::kVersion));
+}
+
+// Options that QGuiApplication and QApplication take for themselves.
+bool isQtOption(const QString& name)
+{
+    static const QStringList qtOptions{
+        QStringLiteral("platform"),        QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),          QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),            QStringLiteral("session"),
+        QStringLiteral("display"),         QStringLiteral("name"),               QStringLiteral("geometry"),
+        QStringLiteral("style"),           QStringLiteral("stylesheet"),         QStringLiteral("widgetcount")};
+    return qtOptions.contains(name);
+}
+
+// --help, --version and a wrong option are answered before the window
+// system is asked for: over SSH or on a console there is none, and
+// QApplication would abort. A plain QCoreApplication parses them as the
+// full program does; Qt's own options are left to QApplication.
+void answerWithoutDisplay(int argc, char* argv[])
+{
+    const QCoreApplication core(argc, argv);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    describeProgram(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty() && std::all_of(unknown.begin(), unknown.end(), isQtOption))
+            return;
+        const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", qPrintable(program),
+                     qPrintable(parser.errorText()), qPrintable(program));
+        std::exit(2);
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    nameProgram();
+    answerWithoutDisplay(argc, argv);
+    QApplication app(argc, argv);
+    nameProgram();
+    QApplication::setDesktopFileName(fromAscii(tagora::credits::kApplicationId));
+
+    QCommandLineParser parser;
+    describeProgram(parser);
     parser.process(app);
 
     tagora::frm_Main mainWindow;

@@ -7,6 +7,8 @@
 #include "script_writer/script_generator.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
+#include "included_files.h"
+#include "script_reader/write_report.h"
 #include "transcoder.h"
 #include "input_text/utf8.h"
 
@@ -110,6 +112,26 @@ std::string whyGuessed(const std::string& label)
     return "it is not UTF-8 and names " + quoted + ", a character set browsers do not know";
 }
 
+std::string percent(std::size_t part, std::size_t whole)
+{
+    return std::to_string(whole == 0 ? 100 : part * 100 / whole) + "%";
+}
+
+// "page.asp: asp template: 12 Response.Write, 10 converted (1 of them
+// kept whole in an expression), 2 left as code; 95% of the text they
+// write is now HTML (1234 of 1300 bytes)".
+std::string reportLine(const std::string& name, Target language, const WriteReport& report)
+{
+    const bool asp = language == Target::Asp;
+    const std::size_t html = report.writtenText - std::min(report.textLeftInCode, report.writtenText);
+    return name + ": " + (asp ? "asp" : "php") + " template: " + std::to_string(report.writes)
+           + (asp ? " Response.Write, " : " echo/print, ") + std::to_string(report.writesConverted())
+           + " converted (" + std::to_string(report.keptWhole) + " of them kept whole in an expression), "
+           + std::to_string(report.writesLeft) + " left as code; "
+           + percent(html, report.writtenText) + " of the text they write is now HTML (" + std::to_string(html)
+           + " of " + std::to_string(report.writtenText) + " bytes)\n";
+}
+
 }  // namespace
 
 Converter::Converter(const Options& options)
@@ -123,6 +145,7 @@ Converter::Converter(const Options& options)
 Outcome Converter::convert(InputFile& input, OutputFile& output)
 {
     m_label = kHeredocLabelStem;
+    m_report = input.name() + ": one of this program's scripts, read back exactly\n";
     Step step = chooseEncoding(input);
     if (step == Step::Done)
         step = firstPass(input, output);
@@ -360,12 +383,23 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return Step::InputChanged;
     if (read != Step::Done)
         return read;
-    const HtmlFromScript html = htmlFromScript(script, m_options.from);
+    const HtmlFromScript html = htmlFromScript(script, m_options.from, includeReader(input));
     if (!html.html) {
         m_scriptError = html.error;
         return Step::BadScript;
     }
+    m_report = reportLine(input.name(), *html.target, writeReport(script, *html.html, *html.target));
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
+// The files an ASP page includes are found from its folder, or from
+// --root for standard input.
+AspIncludeReader Converter::includeReader(const InputFile& input) const
+{
+    if (input.isStandardInput() && m_options.root.empty())
+        return {};
+    const std::string page = input.isStandardInput() ? m_options.root + "/-" : input.name();
+    return [page, root = m_options.root](std::string_view text) { return readIncludedFiles(text, page, root); };
 }
 
 // A whole pass over the input, before anything is written. The next pass

@@ -5,6 +5,7 @@
 #include "files.h"
 #include "input_text/html_encoding.h"
 #include "options.h"
+#include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
 #include "write_behind.h"
 
@@ -36,6 +37,9 @@ public:
     // A direct output gets nothing unless the input is valid UTF-8 when it
     // can be read twice; a file output is committed only on success.
     Outcome convert(InputFile& input, OutputFile& output);
+    // With --to=html, after a conversion that succeeded: what became of
+    // the input's write statements, on one line.
+    const std::string& report() const { return m_report; }
 
 private:
     enum class Step {
@@ -57,6 +61,7 @@ private:
     Step findLabel(InputFile& input);
     Step checkScript(InputFile& input);
     Step writeTemplate(InputFile& input, OutputFile& output);
+    AspIncludeReader includeReader(const InputFile& input) const;
     Step rewind(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
@@ -69,6 +74,7 @@ private:
     Options m_options;
     bool m_exactScript = false;  // --to=html: one of this program's scripts
     ScriptReadError m_scriptError;
+    std::string m_report;
     std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;

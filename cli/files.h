@@ -47,6 +47,7 @@ public:
     // $TMPDIR, else /tmp) and reads that from now on, so that a pipe can
     // be read twice. False with errno set.
     bool spool();
+    bool isStandardInput() const { return !m_owned; }
     // "standard input", or the file's name.
     const std::string& name() const { return m_name; }
     // What fstat told when the file was opened.

@@ -65,7 +65,15 @@ std::string outputPathFor(const std::string& file, const Options& options)
     return directory + name + std::string(extension);
 }
 
-Outcome convertOne(Converter& converter, const std::string& file, const std::string& target)
+// With --to=html and -d or --dry-run, each file's report goes to
+// standard output, which holds no HTML then.
+bool reportsEachFile(const Options& options)
+{
+    return options.output == Output::Html && (options.dryRun || !options.outputDirectory.empty());
+}
+
+Outcome convertOne(Converter& converter, const std::string& file, const std::string& target,
+                   const Options& options)
 {
     InputFile input;
     if (!input.open(file)) {
@@ -73,9 +81,9 @@ Outcome convertOne(Converter& converter, const std::string& file, const std::str
         return Outcome::Failed;
     }
     OutputFile output;
-    if (target.empty()) {
+    if (target.empty() && !options.dryRun) {
         output.openStandardOutput();
-    } else if (!output.openReplacing(target)) {
+    } else if (!output.openReplacing(options.dryRun ? "/dev/null" : target)) {
         complain(output.name() + ": cannot write: " + output.problem());
         return Outcome::Failed;
     }
@@ -83,7 +91,10 @@ Outcome convertOne(Converter& converter, const std::string& file, const std::str
         complain(input.name() + ": not converted: " + output.name() + " is the same file");
         return Outcome::Failed;
     }
-    return converter.convert(input, output);
+    const Outcome outcome = converter.convert(input, output);
+    if (outcome == Outcome::Done && reportsEachFile(options) && writeText(converter.report()) != 0)
+        return Outcome::Failed;
+    return outcome;
 }
 
 // The regular file a path names, links followed.
@@ -137,7 +148,7 @@ Outcome convertIntoDirectory(Converter& converter, const Options& options)
         if (!planned.refusal.empty())
             complain(planned.file + ": not converted: " + planned.refusal);
         else
-            outcome = convertOne(converter, planned.file, planned.target);
+            outcome = convertOne(converter, planned.file, planned.target, options);
         worst = std::max(worst, outcome);
     }
     return worst;
@@ -148,7 +159,7 @@ int convert(const Options& options)
     Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
-    return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile));
+    return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile, options));
 }
 
 int run(std::span<const char* const> arguments)

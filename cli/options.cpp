@@ -45,6 +45,11 @@ constexpr std::string_view kUsage =
     "      --encoding=ENC     read input in ENC: 'auto' to tell it as the window\n"
     "                           does, or an encoding as browsers name it\n"
     "                           (windows-1252, latin1, shift_jis, utf-16le...)\n"
+    "      --root=DIR         with --to=html: an ASP include's virtual=\"/...\" path\n"
+    "                           starts in DIR (default: the page's folder); no\n"
+    "                           included file is read outside DIR\n"
+    "      --dry-run          with --to=html: write nothing, only the report\n"
+    "                           below\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
     "  -d, --output-dir=DIR   write each FILE's output to DIR/NAME.EXT, NAME being\n"
@@ -82,6 +87,15 @@ constexpr std::string_view kUsage =
     "and with -o or -d nothing is written for a bad input. When a pipe or terminal\n"
     "is converted to standard output, the output written so far stays and stops\n"
     "before the bad sequence. A file that changes while it is read is an error.\n"
+    "\n"
+    "With --to=html, a PHP or ASP file that is not one of this program's scripts\n"
+    "becomes a template. The files an ASP page includes (<!--#include file=...-->\n"
+    "from the including file's folder, virtual=... from --root) are read, regular\n"
+    "files only, each once, to learn which names are variables and which are\n"
+    "procedures; writes that concatenate what may print stay whole. With -d or\n"
+    "--dry-run, a line per file on standard output says how many echo/print or\n"
+    "Response.Write statements were converted and left as code, and how much of\n"
+    "the text they write is now plain HTML.\n"
     "\n"
     "An output is never written over an input, nor over a file that the shell's >\n"
     "could not write (read-only); a symbolic link is followed to an existing file.\n"
@@ -145,6 +159,7 @@ constexpr ValueOption kValueOptions[] = {
     {"-f", "--from", nullptr},  // names the script's language
     {{}, "--encoding", &Options::encoding},
     {"-n", "--name", nullptr},  // the variable of js and js-concat
+    {{}, "--root", &Options::root},
 };
 
 // The encoding --encoding names, by the name html_encoding.h gives it;
@@ -205,6 +220,10 @@ private:
         }
         if (argument == "--no-header") {
             m_options.script.header = false;
+            return true;
+        }
+        if (argument == "--dry-run") {
+            m_options.dryRun = true;
             return true;
         }
         if (const std::optional<Choice> choice = flagChoice(argument))
@@ -292,6 +311,12 @@ private:
         }
         if (!m_options.script.header && m_options.output != Output::Script)
             return usageError("--no-header applies to scripts only");
+        if (!m_options.root.empty() && m_options.output != Output::Html)
+            return usageError("--root applies to --to=html only");
+        if (m_options.dryRun && m_options.output != Output::Html)
+            return usageError("--dry-run applies to --to=html only");
+        if (m_options.dryRun && !m_options.outputFile.empty())
+            return usageError("--dry-run writes nothing: it takes no -o");
         if (m_options.files.empty())
             m_options.files.emplace_back("-");
         if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())

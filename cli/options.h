@@ -30,6 +30,8 @@ struct Options {
     // encoding in html_encoding.h.
     std::string encoding;
     std::optional<std::string> variableName;  // --name, until it is checked
+    std::string root;                // --root: where an ASP include's virtual path starts
+    bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

@@ -77,8 +77,6 @@ namespace {
 // Text that is its own input text ("plain"), found a block of bytes at a
 // time where it can be.
 
-constexpr std::size_t kNotPlain = std::size_t(-1);
-
 // The length of the character at the start of the bytes when it is
 // complete, well-formed and plain; 0 otherwise.
 std::size_t plainLength(const unsigned char* bytes, std::size_t available, bool afterCr)
@@ -107,6 +105,8 @@ std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t 
 }
 
 #ifdef __SSE2__
+constexpr std::size_t kNotPlain = std::size_t(-1);
+
 // Plain ASCII in blocks of sixteen bytes from bytes[i] on, i > 0: each LF
 // right after a CR and each CR right before an LF, which is the same as an
 // LF in every place where the byte before is a CR. Returns where they end.

@@ -23,6 +23,8 @@
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
 #include <QActionGroup>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -38,6 +40,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTextDocument>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace tagora {
@@ -159,7 +162,45 @@ QString captionName(const QString& caption)
     return name;
 }
 
+// "HTML to &PHP" -> "HTML to PHP"
+QString withoutAccessKey(const char* caption)
+{
+    return translated(caption).remove(QLatin1Char('&'));
+}
+
+// Whether a template's server would run any of its text as code: PHP
+// starts code at "<?", ASP and JSP at "<%", and JSP also evaluates "${"
+// and "#{" expressions in its text.
+bool holdsCode(const QString& page, Target language)
+{
+    if (language == Target::Php || language == Target::PhpNowdoc)
+        return page.contains(QStringLiteral("<?"));
+    if (language == Target::Jsp)
+        return page.contains(QStringLiteral("<%")) || page.contains(QStringLiteral("${"))
+               || page.contains(QStringLiteral("#{"));
+    return page.contains(QStringLiteral("<%"));
+}
+
+// What a template is called, by the language it keeps its code in.
+QString templateTitle(Target language)
+{
+    QString title = titleOf(language);
+    title.replace(QStringLiteral(" Script"), QString());
+    return QCoreApplication::translate("frm_Main", "%1 Template").arg(title);
+}
+
 }  // namespace
+
+int frm_Main::shareOf(int added, Share share)
+{
+    switch (share) {
+    case Share::None: return 0;
+    case Share::Half: return added / 2;
+    case Share::OtherHalf: return added - added / 2;
+    case Share::All: return added;
+    }
+    return 0;
+}
 
 frm_Main::frm_Main(QWidget* parent)
     : QMainWindow(parent)
@@ -167,26 +208,28 @@ frm_Main::frm_Main(QWidget* parent)
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(fromAscii(credits::kProductTitle));
     setWindowIcon(artwork::applicationIcon());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
     setFont(msSansSerif(8.25));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    setFixedClientSize(client, kClientWidth, kClientHeight);
+    // The stored size is the smallest; the window starts at it.
+    client->setMinimumSize(px(kClientWidth), px(kClientHeight));
+    client->resize(client->minimumSize());
+    client->installEventFilter(this);
     setCentralWidget(client);
     createControls(client);
     colours_ = new ScriptColours(inputBox_, outputBox_);
     createMenus();
+    anchorControls();
     setTabOrder();
     describeControls();
+    typingPause_ = new QTimer(this);
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(kTypingPauseMs);
     connectCommands();
     restoreChoices();
-    updateSaveCommands();
+    updateOutputCommands();
     setAcceptDrops(true);
-    // The window is as large as its menu bar and client area, no larger.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     inputBox_->setFocus();
 }
 
@@ -197,7 +240,7 @@ void frm_Main::createControls(QWidget* client)
 {
     saveButton_ = addButton(client, "cmdSaveScript", tr("&Save Script"), {7830, 7425, 1410, 420});
     createStatusStrip(client);
-    copyButton_ = addButton(client, "mnuCopy", tr("&Copy Script"), {6390, 7425, 1410, 420});
+    copyButton_ = addButton(client, "mnuCopy", tr("Co&py Script"), {6390, 7425, 1410, 420});
     clearButton_ = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
     // Only its top-left corner lies inside the window.
     characterCodesButton_ =
@@ -248,6 +291,60 @@ void frm_Main::createLine(QWidget* client)
     whiteLine_->lower();
 }
 
+// The two boxes share the added height and take all the added width; the
+// output box's caption line moves down with it; the buttons, the line and
+// the status strip keep their places against the bottom right corner; the
+// link at the right end of the input box's caption line follows its edge.
+void frm_Main::anchorControls()
+{
+    using enum Share;
+    const auto anchor = [this](QWidget* control, Share left, Share top, Share width, Share height) {
+        anchors_.push_back({control, control->geometry(), left, top, width, height});
+    };
+    anchor(openFileLink_, All, None, None, None);
+    anchor(inputBox_, None, None, All, Half);
+    anchor(outputCaption_, None, Half, None, None);
+    anchor(enlargeOutputLink_, None, Half, None, None);
+    anchor(outputBox_, None, Half, All, OtherHalf);
+    for (QWidget* button : {convertButton_, clearButton_, copyButton_, saveButton_, characterCodesButton_})
+        anchor(button, All, All, None, None);
+    anchor(whiteLine_, None, All, All, None);
+    anchor(statusStrip_, None, All, All, None);
+}
+
+// Labels keep the size of their text, and a label that does not move
+// sideways keeps its left edge (the output caption's Enlarge link stands
+// where the caption's length put it).
+void frm_Main::placeControls()
+{
+    const QSize added = centralWidget()->size() - centralWidget()->minimumSize();
+    for (const Anchor& anchor : anchors_) {
+        const bool isLabel = qobject_cast<QLabel*>(anchor.control) != nullptr;
+        const int left = anchor.left == Share::None && isLabel ? anchor.control->x()
+                                                               : anchor.smallest.x() + shareOf(added.width(), anchor.left);
+        const QPoint topLeft(left, anchor.smallest.y() + shareOf(added.height(), anchor.top));
+        const QSize size = isLabel ? anchor.control->size()
+                                   : anchor.smallest.size()
+                                         + QSize(shareOf(added.width(), anchor.width),
+                                                 shareOf(added.height(), anchor.height));
+        anchor.control->setGeometry(QRect(topLeft, size));
+    }
+}
+
+bool frm_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        placeControls();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The size, place and maximized state are there again at the next start.
+void frm_Main::closeEvent(QCloseEvent* event)
+{
+    rememberWindowGeometry(saveGeometry());
+    QMainWindow::closeEvent(event);
+}
+
 void frm_Main::createMenus()
 {
     createFileMenu();
@@ -268,19 +365,25 @@ void frm_Main::createFileMenu()
     exitItem_ = addMenuItem(file, "mnuExit", tr("E&xit"), QKeySequence(tr("Ctrl+Q")));
 }
 
+// Undo Clear has no key of its own: Ctrl+Z in the input box undoes Clear
+// there as it undoes typing.
 void frm_Main::createEditMenu()
 {
     QMenu* edit = addMenu(menuBar(), "mnuEdit", tr("&Edit"));
     convertItem_ = addMenuItem(edit, "mnuConvert", tr("&Convert"), QKeySequence(tr("Ctrl+E")));
     addMenuSeparator(edit, "mnuEditsep1");
     clearItem_ = addMenuItem(edit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
+    undoClearItem_ = addMenuItem(edit, "mnuUndoClear", tr("&Undo Clear"));
+    undoClearItem_->setEnabled(false);
 }
 
 // One item per target in an exclusive group, PHP first, then Script to
-// HTML; Classic Escaping last, for the targets that have it.
+// HTML and the language it reads; Classic Escaping, for the targets that
+// have it, and conversion as one types last. The menu's access key is V:
+// C belongs to the Convert button.
 void frm_Main::createConversionMenu()
 {
-    QMenu* conversion = addMenu(menuBar(), "mnuConversion", tr("&Conversion"));
+    QMenu* conversion = addMenu(menuBar(), "mnuConversion", tr("Con&version"));
     modeItems_ = new QActionGroup(this);
     modeItems_->setObjectName(QStringLiteral("conversionModes"));
     for (const TargetTexts& texts : kTargetTexts) {
@@ -293,6 +396,7 @@ void frm_Main::createConversionMenu()
     scriptToHtmlItem_->setCheckable(true);
     scriptToHtmlItem_->setStatusTip(tr("Read a script back into the HTML it prints"));
     modeItems_->addAction(scriptToHtmlItem_);
+    createScriptLanguageMenu(conversion);
     addMenuSeparator(conversion, "mnuConversionsep1");
     classicEscapingItem_ = addMenuItem(conversion, "mnuClassicEscaping", tr("Classic Escaping (v1.0)"));
     classicEscapingItem_->setCheckable(true);
@@ -300,12 +404,32 @@ void frm_Main::createConversionMenu()
         tr("Escape as version 1.0 did: PHP leaves $ as it is, ASP turns \" into '"));
     scriptOptions_ = new ScriptOptionsMenu(conversion, this);
     connect(scriptOptions_, &ScriptOptionsMenu::changed, this, &frm_Main::convertAgainIfInput);
+    asYouTypeItem_ = addMenuItem(conversion, "mnuConvertAsYouType", tr("Con&vert as You Type"));
+    asYouTypeItem_->setCheckable(true);
+    asYouTypeItem_->setStatusTip(tr("Convert after each pause in typing"));
+}
+
+// The language Script to HTML reads: recognised from the script, or named.
+void frm_Main::createScriptLanguageMenu(QMenu* conversion)
+{
+    scriptLanguageMenu_ = conversion->addMenu(tr("Script &Language"));
+    scriptLanguageMenu_->setObjectName(QStringLiteral("mnuScriptLanguage"));
+    auto* group = new QActionGroup(scriptLanguageMenu_);
+    automaticLanguageItem_ = addMenuItem(scriptLanguageMenu_, "mnuLanguageAutomatic", tr("&Automatic"));
+    automaticLanguageItem_->setStatusTip(tr("Tell the script's language from what it holds"));
+    group->addAction(automaticLanguageItem_)->setCheckable(true);
+    for (const TargetInfo& info : targets()) {
+        const QString name = QStringLiteral("mnuLanguage_") + fromAscii(info.name);
+        QAction* item = addMenuItem(scriptLanguageMenu_, name.toLatin1().constData(), titleOf(info.target));
+        group->addAction(item)->setCheckable(true);
+        languageItems_[indexOf(info.target)] = item;
+    }
 }
 
 void frm_Main::createHelpMenu()
 {
     QMenu* help = addMenu(menuBar(), "mnuHelp", tr("&Help"));
-    quickHelpItem_ = addMenuItem(help, "mnuQuickHelp", tr("&Quick Help"));
+    quickHelpItem_ = addMenuItem(help, "mnuQuickHelp", tr("&Quick Help"), QKeySequence(Qt::Key_F1));
     addMenuSeparator(help, "mnuHelpsep1");
     aboutItem_ = addMenuItem(help, "mnuAbout", tr("&About..."), QKeySequence(tr("Ctrl+B")));
 }
@@ -321,31 +445,21 @@ void frm_Main::setTabOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-// Names and descriptions for screen readers. Buttons and menu items are
-// named by their captions; the boxes by the captions above them.
+// Descriptions for screen readers. Buttons and menu items are named by
+// their captions; the boxes by the captions above them (showCaptions()).
 void frm_Main::describeControls()
 {
-    inputBox_->setAccessibleName(captionName(inputCaption_->text()));
     inputBox_->setAccessibleDescription(tr("The HTML to convert"));
     outputBox_->setAccessibleDescription(tr("The script made from the HTML code"));
-    enlargeInputLink_->setAccessibleName(tr("Enlarge HTML Code"));
-    enlargeInputLink_->setAccessibleDescription(tr("Shows the HTML code in a larger window"));
+    enlargeInputLink_->setAccessibleDescription(tr("Shows the input in a larger window"));
     enlargeOutputLink_->setAccessibleName(tr("Enlarge Script"));
-    enlargeOutputLink_->setAccessibleDescription(tr("Shows the script in a larger window"));
-    openFileLink_->setAccessibleDescription(tr("Chooses an HTML file to load into the HTML Code box"));
+    enlargeOutputLink_->setAccessibleDescription(tr("Shows the output in a larger window"));
     characterCodesButton_->setAccessibleName(tr("List Character Codes"));
     characterCodesButton_->setAccessibleDescription(
-        tr("Appends the Windows-1252 code of every character of the HTML code to the script"));
-    convertButton_->setAccessibleDescription(tr("Turns the HTML code into a script"));
-    copyButton_->setAccessibleDescription(tr("Copies the script to the clipboard"));
-    saveButton_->setAccessibleDescription(tr("Saves the script in a file"));
-}
-
-// The caption over the output box; the box's accessible name follows it.
-void frm_Main::setOutputCaption(const QString& caption)
-{
-    setLabelText(outputCaption_, caption);
-    outputBox_->setAccessibleName(captionName(caption));
+        tr("Appends the Windows-1252 code of every character of the input to the output"));
+    convertButton_->setAccessibleDescription(tr("Converts the input"));
+    copyButton_->setAccessibleDescription(tr("Copies the output to the clipboard"));
+    saveButton_->setAccessibleDescription(tr("Saves the output in a file"));
 }
 
 void frm_Main::connectCommands()
@@ -354,19 +468,29 @@ void frm_Main::connectCommands()
     connect(convertItem_, &QAction::triggered, convertButton_, &QPushButton::click);
     connect(clearButton_, &QPushButton::clicked, this, &frm_Main::clear);
     connect(clearItem_, &QAction::triggered, clearButton_, &QPushButton::click);
+    connect(undoClearItem_, &QAction::triggered, this, &frm_Main::undoClear);
     connect(copyButton_, &QPushButton::clicked, this, &frm_Main::copyScript);
     connect(characterCodesButton_, &QPushButton::clicked, this, &frm_Main::listCharacterCodes);
     for (const TargetInfo& info : targets()) {
-        connect(targetItems_[indexOf(info.target)], &QAction::triggered, this,
-                [this, target = info.target] { selectTarget(target); });
+        const Target target = info.target;
+        connect(targetItems_[indexOf(target)], &QAction::triggered, this, [this, target] { selectTarget(target); });
+        connect(languageItems_[indexOf(target)], &QAction::triggered, this,
+                [this, target] { selectScriptLanguage(target); });
     }
+    connect(automaticLanguageItem_, &QAction::triggered, this, [this] { selectScriptLanguage(std::nullopt); });
     connect(scriptToHtmlItem_, &QAction::triggered, this, &frm_Main::selectScriptToHtml);
     connect(classicEscapingItem_, &QAction::triggered, this, &frm_Main::escapingToggled);
+    connect(asYouTypeItem_, &QAction::triggered, this, [this] {
+        rememberChoices();
+        inputChanged();
+    });
     connect(openItem_, &QAction::triggered, this, &frm_Main::openHtmlFile);
     connect(openFileLink_, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
     connect(saveItem_, &QAction::triggered, this, &frm_Main::saveScript);
     connect(saveButton_, &QPushButton::clicked, this, &frm_Main::saveScript);
-    connect(outputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::updateSaveCommands);
+    connect(outputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::updateOutputCommands);
+    connect(inputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::inputChanged);
+    connect(typingPause_, &QTimer::timeout, this, [this] { convertFor(Asked::ByTyping); });
     connect(inputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     connect(outputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     connect(enlargeOutputLink_, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
@@ -402,6 +526,9 @@ struct frm_Main::OutputKind {
     bool hasClassicEscaping;
 };
 
+// In Script to HTML mode the output is plain HTML, or a template that
+// keeps code in the language it was read in (and must keep its extension
+// for a server to run that code).
 frm_Main::OutputKind frm_Main::outputKind() const
 {
     if (mode_) {
@@ -409,6 +536,12 @@ frm_Main::OutputKind frm_Main::outputKind() const
         const TargetTexts& texts = textsOf(*mode_);
         return {titleOf(*mode_), fromAscii(info.extension), translated(texts.filter),
                 translated(texts.copied), fromAscii(info.name), info.hasClassicEscaping};
+    }
+    if (templateLanguage_) {
+        const QString title = templateTitle(*templateLanguage_);
+        const QString extension = fromAscii(targetInfo(*templateLanguage_).extension);
+        return {title, extension, tr("%1s (*%2)").arg(title, extension),
+                tr("%1 has been copied to the clipboard.").arg(title), QStringLiteral("html"), false};
     }
     return {tr("HTML"), QStringLiteral(".html"), tr("HTML files (*.html *.htm)"),
             tr("HTML has been copied to the clipboard."), QStringLiteral("html"), false};
@@ -421,53 +554,157 @@ QAction* frm_Main::modeItem() const
 
 void frm_Main::convert()
 {
-    if (mode_)
-        convertToScript(*mode_);
-    else
-        convertToHtml();
+    convertFor(Asked::ByUser);
 }
 
-// An empty input leaves the previous output as it is.
-void frm_Main::convertToScript(Target target)
+// Asked by the user, an empty input or an unreadable script is said in a
+// message box; while typing, the output follows without a word.
+void frm_Main::convertFor(Asked asked)
+{
+    typingPause_->stop();
+    if (mode_)
+        convertToScript(*mode_, asked);
+    else
+        convertToHtml(asked);
+}
+
+// Asked by the user, an empty input leaves the previous output as it is;
+// typing, it empties the output, the script of nothing.
+void frm_Main::emptyInput(Asked asked, std::string_view message)
+{
+    if (asked == Asked::ByUser) {
+        showMessage(this, fromAscii(message), MessageIcon::Exclamation);
+        return;
+    }
+    setEditorText(outputBox_, QString());
+    setOutputOutOfDate(false);
+}
+
+void frm_Main::convertToScript(Target target, Asked asked)
 {
     const Escaping escaping =
         classicEscapingItem_->isChecked() ? Escaping::Classic : Escaping::Exact;
+    std::optional<std::u16string> text;
     {
         BusyCursor busy;
-        const std::optional<std::u16string> text =
-            script(target, escaping, toU16(inputText()), scriptOptions_->options());
+        text = script(target, escaping, toU16(inputText()), scriptOptions_->options());
         if (text) {
             setEditorText(outputBox_, fromU16(*text));
-            return;
+            setOutputOutOfDate(false);
         }
     }
-    showMessage(this, fromAscii(kNoInputMessage), MessageIcon::Exclamation);
+    if (!text)
+        emptyInput(asked, kNoInputMessage);
 }
 
 // The script in the input box read back: what it prints, or the template
 // of a PHP or ASP page. What cannot be read is said with its place, and
-// the output stays as it is.
-void frm_Main::convertToHtml()
+// the output stays, marked out of date.
+void frm_Main::convertToHtml(Asked asked)
 {
     if (inputBox_->document()->isEmpty()) {
-        showMessage(this, fromAscii(kNoScriptMessage), MessageIcon::Exclamation);
+        emptyInput(asked, kNoScriptMessage);
         return;
     }
     HtmlFromScript html;
     {
         BusyCursor busy;
-        html = htmlFromScript(runtime::toUtf8(inputText()));
-        if (html.html) {
-            setEditorText(outputBox_, runtime::fromUtf8(*html.html));
-            return;
-        }
+        html = htmlFromScript(runtime::toUtf8(inputText()), scriptLanguage_);
+        if (html.html)
+            showHtml(html);
     }
-    showMessage(this,
-                tr("The script cannot be read back into HTML.\n\nLine %1, column %2: %3.")
-                    .arg(html.error.line)
-                    .arg(html.error.column)
-                    .arg(QString::fromStdString(html.error.message)),
+    if (!html.html)
+        showReadError(html.error, asked);
+}
+
+// A template with no code left is plain HTML, and is named and saved as
+// HTML: its server would print it as it is.
+void frm_Main::showHtml(const HtmlFromScript& html)
+{
+    const QString text = runtime::fromUtf8(*html.html);
+    templateLanguage_ = !html.exact && html.target && holdsCode(text, *html.target) ? html.target : std::nullopt;
+    setEditorText(outputBox_, text);
+    setOutputOutOfDate(false);
+    showCaptions();
+}
+
+// Asked by the user, the error is said in a message box and its place
+// selected in the input; while typing, the status strip says it, and the
+// caret stays where the user types.
+void frm_Main::showReadError(const ScriptReadError& error, Asked asked)
+{
+    const QString place = tr("Line %1, column %2: %3.")
+                              .arg(error.line)
+                              .arg(error.column)
+                              .arg(QString::fromStdString(error.message));
+    setOutputOutOfDate(true, place);
+    if (asked == Asked::ByTyping)
+        return;
+    selectInInput(error.line, error.column);
+    showMessage(this, tr("The script cannot be read back into HTML.\n\n%1").arg(place),
                 MessageIcon::Exclamation);
+    inputBox_->setFocus();
+}
+
+// Selects the character at the line and column (both from 1, the column
+// in characters, a surrogate pair counting one), or the end of the line
+// when the column lies past it.
+void frm_Main::selectInInput(std::size_t line, std::size_t column)
+{
+    const QTextBlock block = inputBox_->document()->findBlockByNumber(int(line) - 1);
+    if (!block.isValid() || column == 0)
+        return;
+    const QString text = block.text();
+    qsizetype offset = 0;
+    for (std::size_t character = 1; character < column && offset < text.size(); ++character)
+        offset += text[offset].isHighSurrogate() && offset + 1 < text.size() ? 2 : 1;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + int(offset));
+    if (offset < text.size())
+        cursor.setPosition(block.position() + int(offset + (text[offset].isHighSurrogate() ? 2 : 1)),
+                           QTextCursor::KeepAnchor);
+    inputBox_->setTextCursor(cursor);
+    inputBox_->ensureCursorVisible();
+}
+
+// An out-of-date output stays for the user to read, but its caption says
+// so, its text is greyed, and it cannot be copied or saved as if it were
+// the input's; the status strip gives the reason, if any.
+void frm_Main::setOutputOutOfDate(bool outOfDate, const QString& reason)
+{
+    const bool changed = outOfDate != outputOutOfDate_;
+    outputOutOfDate_ = outOfDate;
+    outOfDateReason_ = outOfDate ? reason : QString();
+    setLabelText(creditLine_, statusLine());
+    if (!changed)
+        return;
+    QPalette palette = outputBox_->palette();
+    palette.setColor(QPalette::Text, outOfDate ? palette.color(QPalette::Disabled, QPalette::Text) : kScriptBlue);
+    outputBox_->setPalette(palette);
+    showCaptions();
+    updateOutputCommands();
+}
+
+// The status strip: why the output is out of date, else the credit line.
+QString frm_Main::statusLine() const
+{
+    return outOfDateReason_.isEmpty() ? fromAscii(credits::creditLine()) : outOfDateReason_;
+}
+
+// Each change of the input converts after a pause in typing, while
+// conversion as one types is on and the input is not too long for it.
+void frm_Main::inputChanged()
+{
+    if (!asYouTypeItem_->isChecked()) {
+        typingPause_->stop();
+        return;
+    }
+    if (inputLength() > kLongestInputConvertedAsYouType) {
+        typingPause_->stop();
+        setOutputOutOfDate(true, tr("The input is too long to convert as you type: press Convert."));
+        return;
+    }
+    typingPause_->start();
 }
 
 void frm_Main::selectTarget(Target target)
@@ -480,29 +717,63 @@ void frm_Main::selectScriptToHtml()
     selectMode(std::nullopt);
 }
 
-// Choosing a mode with an empty input changes only the menu, the label and
-// the save commands; with an input it converts again at once, also when
-// the mode was already chosen.
+void frm_Main::selectScriptLanguage(std::optional<Target> language)
+{
+    scriptLanguage_ = language;
+    (language ? languageItems_[indexOf(*language)] : automaticLanguageItem_)->setChecked(true);
+    rememberChoices();
+    if (!mode_)
+        convertAgainIfInput();
+}
+
+// Choosing a mode with an empty input changes only the menu, the captions
+// and the save commands; with an input it converts again at once, also
+// when the mode was already chosen.
 void frm_Main::selectMode(std::optional<Target> mode)
 {
     mode_ = mode;
-    showMode(outputKind().title);
+    templateLanguage_.reset();
+    outputCaptionHasColon_ = false;
+    showMode();
     rememberChoices();
     convertAgainIfInput();
 }
 
-// The menu's check mark and the output label follow the mode; the Enlarge
-// link beside the label moves right when a long name would reach it.
-void frm_Main::showMode(const QString& caption)
+// The menu's check marks, the captions and the commands follow the mode.
+void frm_Main::showMode(bool withColon)
 {
+    outputCaptionHasColon_ = withColon;
     modeItem()->setChecked(true);
-    setOutputCaption(caption);
+    classicEscapingItem_->setEnabled(mode_ && targetInfo(*mode_).hasClassicEscaping);
+    scriptLanguageMenu_->setEnabled(!mode_);
+    showCaptions();
+}
+
+// In Script to HTML mode the input is a script. The output caption names
+// what the output holds, and says when it is out of date; the Enlarge link
+// beside it moves right when a long caption would reach it.
+void frm_Main::showCaptions()
+{
+    const bool readsScript = !mode_;
+    setLabelText(inputCaption_, readsScript ? tr("Script:") : tr("HTML Code:"));
+    inputBox_->setAccessibleName(captionName(inputCaption_->text()));
+    setLabelText(openFileLink_, readsScript ? tr("Open Script File") : tr("Open HTML File"));
+    openFileLink_->setAccessibleDescription(readsScript ? tr("Chooses a script file to load into the Script box")
+                                                        : tr("Chooses an HTML file to load into the HTML Code box"));
+    openItem_->setText(readsScript ? tr("&Open Script File...") : tr("&Open HTML File..."));
+    enlargeInputLink_->setAccessibleName(tr("Enlarge %1").arg(captionName(inputCaption_->text())));
+    const OutputKind kind = outputKind();
+    QString caption = kind.title;
+    if (outputOutOfDate_)
+        caption = tr("%1 (out of date)").arg(caption);
+    else if (outputCaptionHasColon_)
+        caption += QLatin1Char(':');
+    setLabelText(outputCaption_, caption);
+    outputBox_->setAccessibleName(captionName(caption));
     const int gap = px(1395) - px(180 + 1005);
     enlargeOutputLink_->move(std::max(px(1395), outputCaption_->geometry().right() + 1 + gap),
                              enlargeOutputLink_->y());
-    const OutputKind kind = outputKind();
     saveItem_->setText(tr("&Save %1...").arg(kind.title));
-    classicEscapingItem_->setEnabled(kind.hasClassicEscaping);
     colours_->showMode(target());
     scriptOptions_->showTarget(target());
 }
@@ -521,33 +792,63 @@ void frm_Main::convertAgainIfInput()
 
 void frm_Main::rememberChoices() const
 {
-    runtime::rememberChoices({outputKind().settingName, classicEscapingItem_->isChecked()});
+    runtime::rememberChoices({mode_ ? fromAscii(targetInfo(*mode_).name) : QStringLiteral("html"),
+                              classicEscapingItem_->isChecked(), asYouTypeItem_->isChecked(),
+                              scriptLanguage_ ? fromAscii(targetInfo(*scriptLanguage_).name) : QString()});
 }
 
-// The first start is in PHP mode, as version 1.0 always was; the output
-// label keeps its colon until a mode is chosen.
+// The first start is in PHP mode, as version 1.0 always was, converting
+// as one types; the output caption keeps its colon until a mode is chosen.
 void frm_Main::restoreChoices()
 {
     const RememberedChoices choices = rememberedChoices();
     classicEscapingItem_->setChecked(choices.classicEscaping);
+    asYouTypeItem_->setChecked(choices.convertAsYouType);
     if (choices.target == QLatin1String("html"))
         mode_ = std::nullopt;
     else
         mode_ = targetNamed(choices.target.toStdString()).value_or(Target::Php);
-    showMode(outputKind().title + QLatin1Char(':'));
+    scriptLanguage_ = targetNamed(choices.scriptLanguage.toStdString());
+    (scriptLanguage_ ? languageItems_[indexOf(*scriptLanguage_)] : automaticLanguageItem_)->setChecked(true);
+    showMode(true);
 }
 
+// Both boxes are emptied by edits that the boxes' own undo takes back
+// (Ctrl+Z), and Edit > Undo Clear brings both back at once.
 void frm_Main::clear()
 {
-    setEditorText(inputBox_, QString());
-    setEditorText(outputBox_, QString());
+    ClearedTexts before{inputText(), outputText()};
+    for (CodeTextBox* box : {outputBox_, inputBox_}) {
+        QTextCursor all(box->document());
+        all.select(QTextCursor::Document);
+        all.removeSelectedText();
+    }
+    if (!before.input.isEmpty() || !before.output.isEmpty()) {
+        cleared_ = std::move(before);
+        undoClearItem_->setEnabled(true);
+    }
+    inputBox_->setFocus();
+}
+
+void frm_Main::undoClear()
+{
+    if (!cleared_)
+        return;
+    const ClearedTexts texts = *std::exchange(cleared_, std::nullopt);
+    undoClearItem_->setEnabled(false);
+    for (const auto& [box, text] : {std::pair{outputBox_, texts.output}, std::pair{inputBox_, texts.input}}) {
+        QTextCursor all(box->document());
+        all.select(QTextCursor::Document);
+        all.insertText(textForEditor(text));
+    }
+    typingPause_->stop();  // the output came back with its input
     inputBox_->setFocus();
 }
 
 // The message names the PHP script in ASP mode too.
 void frm_Main::copyScript()
 {
-    if (outputBox_->document()->isEmpty())
+    if (outputBox_->document()->isEmpty() || outputOutOfDate_)
         return;
     {
         BusyCursor busy;
@@ -587,11 +888,15 @@ qsizetype frm_Main::inputLength() const
     return document->characterCount() - 1 + document->blockCount() - 1;
 }
 
+// The window comes back at the size and place it had when last closed,
+// maximized if it was; the first time at its smallest size, centred.
 void frm_Main::start(const QString& file)
 {
     load();
-    adjustSize();
-    centerOnScreen(this);
+    if (!restoreGeometry(rememberedWindowGeometry())) {
+        adjustSize();
+        centerOnScreen(this);
+    }
     show();
     if (!file.isEmpty())
         openFile(file);
@@ -603,7 +908,8 @@ void frm_Main::openHtmlFile()
                         tr("Scripts (*.php *.asp *.js *.json *.jsp *.pl *.py)"), tr("All files (*)")};
     if (!mode_)
         filters.swapItemsAt(0, 1);  // a script is read back into HTML
-    const QString path = askForFileToOpen(this, tr("Open HTML File"), lastFolder_, filters);
+    const QString title = mode_ ? tr("Open HTML File") : tr("Open Script File");
+    const QString path = askForFileToOpen(this, title, lastFolder_, filters);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -636,7 +942,7 @@ void frm_Main::openFile(const QString& path)
 // mark, with CR LF between lines.
 void frm_Main::saveScript()
 {
-    if (outputBox_->document()->isEmpty())
+    if (outputBox_->document()->isEmpty() || outputOutOfDate_)
         return;
     const OutputKind kind = outputKind();
     const QString path = askForFileToSave(this, tr("Save %1").arg(kind.title), proposedScriptFile(),
@@ -668,11 +974,14 @@ QString frm_Main::proposedScriptFile() const
     return QDir(folder).filePath(base + outputKind().extension);
 }
 
-void frm_Main::updateSaveCommands()
+// Copy and Save have something to do while the output holds text that
+// is up to date.
+void frm_Main::updateOutputCommands()
 {
-    const bool hasScript = !outputBox_->document()->isEmpty();
-    saveButton_->setEnabled(hasScript);
-    saveItem_->setEnabled(hasScript);
+    const bool usable = !outputBox_->document()->isEmpty() && !outputOutOfDate_;
+    copyButton_->setEnabled(usable);
+    saveButton_->setEnabled(usable);
+    saveItem_->setEnabled(usable);
 }
 
 // A menu item's status tip shows in the status strip while it is
@@ -681,7 +990,7 @@ bool frm_Main::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        setLabelText(creditLine_, tip.isEmpty() ? fromAscii(credits::creditLine()) : tip);
+        setLabelText(creditLine_, tip.isEmpty() ? statusLine() : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -737,29 +1046,58 @@ void frm_Main::exitProgram()
     close();
 }
 
+// The menu captions of every target, as the help names them.
+QString targetCaptions()
+{
+    QStringList captions;
+    for (const TargetTexts& texts : kTargetTexts)
+        captions << QStringLiteral("'") + withoutAccessKey(texts.caption) + QStringLiteral("'");
+    return captions.join(QStringLiteral(", "));
+}
+
 QString quickHelpText()
 {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("frm_Main", text); };
     const QStringList lines{
-        QStringLiteral("Quick Help"),
+        tr("Quick Help"),
         QStringLiteral("--------------"),
-        QStringLiteral("This is a simple conversion program which can be used to convert plain "
-                       "HTML (Hypertext Markup language) Code into PHP or ASP Script."),
+        tr("Tagora Converter turns HTML into a script that prints it exactly, and a script back "
+           "into the HTML it prints."),
         QString(),
-        QStringLiteral("How to convert ???"),
-        QStringLiteral("-----------------"),
-        QStringLiteral("Select Conversion type whether you want to convert HTML to PHP or HTML "
-                       "to ASP from 'Conversion' menu"),
-        QStringLiteral("Type HTML Code into the 'HTML Code' text box or copy HTML Code from "
-                       "anywhere and paste into the 'HTML Code' text box which you want to be "
-                       "converted."),
-        QStringLiteral("Click on 'Convert' button and the HTML Code will be converted into PHP "
-                       "Script"),
-        QStringLiteral("Click on 'Copy Script' button to copy PHP or ASP Script into clipboard "
-                       "which you can paste into your PHP or ASP Script file."),
-        QStringLiteral("Clicking on 'Clear' button will clear both HTML Code and PHP/ASP Script "
-                       "text box."),
+        tr("HTML to a script"),
+        QStringLiteral("----------------"),
+        tr("1. Choose the script's language in the Conversion menu (Alt+V): %1.").arg(targetCaptions()),
+        tr("2. Type or paste HTML into the 'HTML Code' box, or open a file: File > Open HTML File "
+           "(Ctrl+O), the 'Open HTML File' link, or drop the file on the window."),
+        tr("3. The script follows as you type while Conversion > Convert as You Type is on; "
+           "otherwise press 'Convert' (Alt+C or Ctrl+E). Very long inputs wait for 'Convert'; "
+           "the output's caption says \"out of date\" meanwhile."),
+        tr("4. 'Copy Script' (Alt+P) copies the script to the clipboard; 'Save Script' (Alt+S or "
+           "Ctrl+S) saves it in a file."),
+        tr("Classic Escaping (v1.0) writes PHP and ASP scripts as version 1.0 did."),
+        tr("Header Comment starts each script with the comment lines naming this program; "
+           "JavaScript Name... names the constant that holds the text in JavaScript (html by default)."),
         QString(),
-        QStringLiteral("If you have any problem using this program please mail me at ")
+        tr("A script back to HTML"),
+        QStringLiteral("---------------------"),
+        tr("Choose Conversion > Script to HTML, then type, paste or open the script into the "
+           "'Script' box. A script this program wrote gives the HTML it prints; any other PHP or "
+           "ASP page becomes a template that prints the same, saved with the page's own extension. "
+           "Conversion > Script Language tells which language the script is in, when automatic "
+           "recognition is not what you want. A script that cannot be read is marked with its "
+           "line and column, and the output is out of date until the next good conversion."),
+        QString(),
+        tr("More"),
+        QStringLiteral("----"),
+        tr("'Enlarge' shows a box's text in a large, read-only window."),
+        tr("The small button at the bottom right corner appends the Windows-1252 code of every "
+           "input character to the output box."),
+        tr("'Clear' (Alt+L or Ctrl+L) empties both boxes; Edit > Undo Clear, or Ctrl+Z in the "
+           "input box, brings them back."),
+        tr("Keys: Tab and Shift+Tab move between the controls; Ctrl+Tab types a TAB in a box; F1 "
+           "shows this help; Ctrl+B shows About; Ctrl+Q exits."),
+        QString(),
+        tr("If you have any problem using this program please mail me at ")
             + fromAscii(credits::kContactEmail),
     };
     return lines.join(QStringLiteral("\r\n"));

@@ -13,15 +13,19 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 class QAction;
 class QActionGroup;
 class QDragEnterEvent;
+class QCloseEvent;
 class QDropEvent;
 class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace tagora {
 
@@ -29,6 +33,8 @@ namespace runtime {
 class CodeTextBox;
 class SyntaxHighlighter;
 }
+struct HtmlFromScript;
+struct ScriptReadError;
 
 class ScriptColours;
 class ScriptOptionsMenu;
@@ -46,7 +52,7 @@ public:
     void start(const QString& file = QString());
 
     // Opening HTML and saving the script.
-    void openHtmlFile();
+    void openHtmlFile();  // or a script, in Script to HTML mode
     void openFile(const QString& path);
     void saveScript();
 
@@ -55,10 +61,13 @@ public:
     std::optional<Target> target() const { return mode_; }
     void selectTarget(Target target);
     void selectScriptToHtml();
+    // The language Script to HTML reads; none: recognised from the script.
+    void selectScriptLanguage(std::optional<Target> language);
 
     // The conversion commands.
     void convert();
     void clear();
+    void undoClear();
     void copyScript();
     void listCharacterCodes();
 
@@ -76,9 +85,16 @@ public:
     // The longest input the character listing takes: beyond it the listing
     // would keep the window busy for more than about a second.
     static constexpr qsizetype kLongestListedInput = 500'000;
+    // Converting as one types waits for a pause this long, and stops for
+    // inputs longer than this: beyond it the output is marked out of date
+    // until Convert is pressed.
+    static constexpr int kTypingPauseMs = 300;
+    static constexpr qsizetype kLongestInputConvertedAsYouType = 300'000;
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -93,22 +109,34 @@ private:
     void createEditMenu();
     void createConversionMenu();
     void createHelpMenu();
+    void createScriptLanguageMenu(QMenu* conversion);
+    void anchorControls();
+    void placeControls();
     void setTabOrder();
     void describeControls();
     void connectCommands();
     struct OutputKind;
     OutputKind outputKind() const;
     QAction* modeItem() const;
-    void convertToScript(Target target);
-    void convertToHtml();
+    enum class Asked { ByUser, ByTyping };
+    void convertFor(Asked asked);
+    void convertToScript(Target target, Asked asked);
+    void convertToHtml(Asked asked);
+    void showHtml(const HtmlFromScript& html);
+    void showReadError(const ScriptReadError& error, Asked asked);
+    void selectInInput(std::size_t line, std::size_t column);
+    void emptyInput(Asked asked, std::string_view message);
+    void inputChanged();
+    void setOutputOutOfDate(bool outOfDate, const QString& reason = QString());
+    QString statusLine() const;
     void selectMode(std::optional<Target> mode);
-    void showMode(const QString& caption);
-    void setOutputCaption(const QString& caption);
+    void showMode(bool withColon = false);
+    void showCaptions();
     void escapingToggled();
     void convertAgainIfInput();
     void rememberChoices() const;
     void restoreChoices();
-    void updateSaveCommands();
+    void updateOutputCommands();
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
     void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
@@ -116,6 +144,27 @@ private:
     std::optional<Target> mode_ = Target::Php;
     ScriptColours* colours_ = nullptr;
     ScriptOptionsMenu* scriptOptions_ = nullptr;
+    std::optional<Target> scriptLanguage_;  // none: recognised from the script
+    std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
+    bool outputOutOfDate_ = false;
+    QString outOfDateReason_;
+    bool outputCaptionHasColon_ = true;  // until a mode is chosen
+    struct ClearedTexts {
+        QString input, output;
+    };
+    std::optional<ClearedTexts> cleared_;  // what Undo Clear brings back
+    QTimer* typingPause_ = nullptr;
+    // How each control follows the room added to the window's smallest
+    // size: which share of the added width and height it moves by and
+    // grows by.
+    enum class Share { None, Half, OtherHalf, All };
+    struct Anchor {
+        QWidget* control;
+        QRect smallest;  // its place at the window's smallest size
+        Share left, top, width, height;
+    };
+    static int shareOf(int added, Share share);
+    std::vector<Anchor> anchors_;
     QString openedFile_;  // the file opened last, if any
     QString lastFolder_;  // the folder used last in a file dialog
 
@@ -142,10 +191,15 @@ private:
     QAction* exitItem_ = nullptr;
     QAction* convertItem_ = nullptr;
     QAction* clearItem_ = nullptr;
+    QAction* undoClearItem_ = nullptr;
     QActionGroup* modeItems_ = nullptr;
     std::array<QAction*, kTargetCount> targetItems_{};  // indexed by target
     QAction* scriptToHtmlItem_ = nullptr;
     QAction* classicEscapingItem_ = nullptr;
+    QAction* asYouTypeItem_ = nullptr;
+    QMenu* scriptLanguageMenu_ = nullptr;
+    QAction* automaticLanguageItem_ = nullptr;
+    std::array<QAction*, kTargetCount> languageItems_{};  // indexed by target
     QAction* quickHelpItem_ = nullptr;
     QAction* aboutItem_ = nullptr;
 };

@@ -43,7 +43,8 @@ void ScriptOptionsMenu::showTarget(std::optional<Target> target)
 {
     const bool javaScript = target && (*target == Target::Js || *target == Target::JsConcat);
     mnuJavaScriptName->setEnabled(javaScript);
-    mnuJavaScriptName->setText(tr("JavaScript Na&me (%1)...").arg(variableName_));
+    mnuJavaScriptName->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
+                                        .arg(variableName_));
     mnuHeaderComment->setEnabled(target && *target != Target::Json);
 }
 
@@ -71,7 +72,8 @@ bool ScriptOptionsMenu::askVariableName()
 void ScriptOptionsMenu::setVariableName(const QString& name)
 {
     variableName_ = name;
-    mnuJavaScriptName->setText(tr("JavaScript Na&me (%1)...").arg(variableName_));
+    mnuJavaScriptName->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
+                                        .arg(variableName_));
     remember();
 }
 

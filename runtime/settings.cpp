@@ -9,6 +9,9 @@ const QString kTargetKey = QStringLiteral("conversion/target");
 const QString kClassicKey = QStringLiteral("conversion/classic-escaping");
 const QString kHeaderKey = QStringLiteral("script/header-comment");
 const QString kVariableNameKey = QStringLiteral("script/javascript-name");
+const QString kAsYouTypeKey = QStringLiteral("conversion/as-you-type");
+const QString kScriptLanguageKey = QStringLiteral("conversion/script-language");
+const QString kGeometryKey = QStringLiteral("window/geometry");
 
 QSettings settings()
 {
@@ -21,7 +24,8 @@ QSettings settings()
 RememberedChoices rememberedChoices()
 {
     const QSettings stored = settings();
-    return {stored.value(kTargetKey).toString(), stored.value(kClassicKey, false).toBool()};
+    return {stored.value(kTargetKey).toString(), stored.value(kClassicKey, false).toBool(),
+            stored.value(kAsYouTypeKey, true).toBool(), stored.value(kScriptLanguageKey).toString()};
 }
 
 void rememberChoices(const RememberedChoices& choices)
@@ -29,6 +33,18 @@ void rememberChoices(const RememberedChoices& choices)
     QSettings stored = settings();
     stored.setValue(kTargetKey, choices.target);
     stored.setValue(kClassicKey, choices.classicEscaping);
+    stored.setValue(kAsYouTypeKey, choices.convertAsYouType);
+    stored.setValue(kScriptLanguageKey, choices.scriptLanguage);
+}
+
+QByteArray rememberedWindowGeometry()
+{
+    return settings().value(kGeometryKey).toByteArray();
+}
+
+void rememberWindowGeometry(const QByteArray& geometry)
+{
+    settings().setValue(kGeometryKey, geometry);
 }
 
 RememberedScriptOptions rememberedScriptOptions()

@@ -2,6 +2,7 @@
 // configuration folder ($XDG_CONFIG_HOME/tagora-converter/).
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tagora::runtime {
@@ -9,6 +10,8 @@ namespace tagora::runtime {
 struct RememberedChoices {
     QString target;  // as tagora-convert --to names it; empty the first time
     bool classicEscaping = false;
+    bool convertAsYouType = true;
+    QString scriptLanguage;  // of Script to HTML, as --from names it; empty: recognised
 };
 
 RememberedChoices rememberedChoices();
@@ -22,5 +25,9 @@ struct RememberedScriptOptions {
 
 RememberedScriptOptions rememberedScriptOptions();
 void rememberScriptOptions(const RememberedScriptOptions& options);
+// The main window's size, position and maximized state, as
+// QWidget::saveGeometry() gives them; empty the first time.
+QByteArray rememberedWindowGeometry();
+void rememberWindowGeometry(const QByteArray& geometry);
 
 }  // namespace tagora::runtime

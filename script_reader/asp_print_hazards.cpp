@@ -1,5 +1,7 @@
 #include "script_reader/asp_print_hazards.h"
 
+#include "script_reader/asp_template_writer.h"
+
 namespace tagora {
 
 namespace {
@@ -22,6 +24,14 @@ const std::set<std::string_view, std::less<>> kQuietNames{
     "sqr", "strcomp", "string", "strreverse", "tan", "time", "timer", "timeserial", "timevalue",
     "trim", "true", "typename", "ubound", "ucase", "unescape", "vartype", "weekday", "weekdayname",
     "xor", "year",
+};
+
+// The statements' words, which name nothing.
+const std::set<std::string_view, std::less<>> kKeywords{
+    "byref", "byval", "call", "case", "class", "const", "default", "dim", "do", "each", "else", "elseif",
+    "empty", "end", "erase", "error", "exit", "explicit", "for", "function", "get", "goto", "if", "in", "let",
+    "loop", "new", "next", "on", "option", "preserve", "private", "property", "public", "randomize", "redim",
+    "rem", "resume", "select", "set", "step", "stop", "sub", "then", "to", "until", "wend", "while", "with",
 };
 
 // Names that print, or run code that may: wherever they appear.
@@ -79,6 +89,34 @@ private:
     const std::vector<Token>& m_tokens;
 };
 
+// Code in <script runat="server"> cannot be read here.
+bool containsServerScript(std::string_view text)
+{
+    ServerScriptFinder serverScripts(text);
+    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
+        if (serverScripts.startsAt(i))
+            return true;
+    }
+    return false;
+}
+
+// How a procedure's body names a word: ".name" for a member, and
+// Server.Execute or Server.Transfer, which print another page, as
+// Response.
+std::string mention(const Survey& code, std::size_t i, const std::string& word)
+{
+    if (i == 0 || code.operatorAt(i - 1) != ".")
+        return word;
+    if (i >= 2 && code.word(i - 2) == "server" && (word == "execute" || word == "transfer"))
+        return "response";
+    return "." + word;
+}
+
+bool isProcedureKeyword(const std::string& word)
+{
+    return word == "sub" || word == "function" || word == "property";
+}
+
 bool declares(const std::string& word)
 {
     return word == "dim" || word == "redim" || word == "const" || word == "public" || word == "private";
@@ -86,9 +124,31 @@ bool declares(const std::string& word)
 
 }  // namespace
 
-void AspPrintHazards::survey(const std::vector<Token>& tokens)
+bool AspPrintHazards::surveyIncluded(std::string_view text)
 {
-    const Survey code(m_page, tokens);
+    m_procedureDepth = 0;
+    std::size_t pos = 0;
+    for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
+        if (containsServerScript(text.substr(pos, open - pos)))
+            return false;
+        const std::size_t close = text.find("%>", open + 2);
+        if (close == std::string_view::npos)
+            return false;
+        pos = close + 2;
+        if (text.substr(open + 2, 1) == "@")
+            continue;
+        const std::size_t begin = open + (text.substr(open + 2, 1) == "=" ? 3 : 2);
+        vbscript::Tokens lexed = vbscript::tokenize(text, begin, close);
+        if (lexed.error)
+            return false;
+        survey(text, lexed.tokens);
+    }
+    return !containsServerScript(text.substr(pos));
+}
+
+void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& tokens)
+{
+    const Survey code(text, tokens);
     bool statementStart = true;
     bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma
     bool nameNext = false;
@@ -118,6 +178,12 @@ void AspPrintHazards::survey(const std::vector<Token>& tokens)
                                    : word == "property"                                        ? i + 2
                                                                                                : 0;
         if (const std::string name = code.word(nameAt); nameAt && !name.empty()) {
+            if (word == "class") {
+                m_classes.insert(name);
+            } else {
+                ++m_procedureDepth;
+                m_currentProcedure = name;
+            }
             m_procedures.insert(name);
             code.parameters(nameAt + 1, m_declared);
             declaring = nameNext = false;
@@ -128,12 +194,51 @@ void AspPrintHazards::survey(const std::vector<Token>& tokens)
             m_declared.insert(word);
         if (statementStart && word == "set" && code.operatorAt(i + 2) == "=")
             m_declared.insert(code.word(i + 1));
-        if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume")
-            m_skipsErrors = true;
+        if (word == "end" && isProcedureKeyword(code.word(i + 1)) && m_procedureDepth > 0)
+            --m_procedureDepth;
+        else if (m_procedureDepth > 0 && !word.empty())
+            m_mentions[m_currentProcedure].insert(mention(code, i, word));
+        if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume") {
+            if (m_procedureDepth > 0)
+                m_skippingProcedures.insert(m_currentProcedure);
+            else
+                m_skipsErrors = true;
+        }
         if (word == "default" && i > 0 && code.word(i - 1) == "public")
             m_defaultMember = true;
         statementStart = word == "then" || word == "else";
     }
+}
+
+// The procedures that may run while one that skips errors is active:
+// those it names, and those they name, and so on. A name that runs code
+// unseen (Eval, Execute, GetRef) puts every procedure at risk, and so
+// does a class's Class_Initialize or Class_Terminate, which run unnamed.
+bool AspPrintHazards::errorsMaySkipIn(const std::string& procedure) const
+{
+    if (skipsErrors())
+        return true;
+    if (m_skippingProcedures.empty())
+        return false;
+    if (!m_atRisk) {
+        m_atRisk.emplace(m_skippingProcedures);
+        std::vector<std::string> pending(m_skippingProcedures.begin(), m_skippingProcedures.end());
+        while (!pending.empty()) {
+            const auto mentions = m_mentions.find(pending.back());
+            pending.pop_back();
+            if (mentions == m_mentions.end())
+                continue;
+            for (const std::string& mentioned : mentions->second) {
+                const std::string name = mentioned.substr(mentioned.starts_with('.') ? 1 : 0);
+                if (name == "eval" || name == "execute" || name == "executeglobal" || name == "getref")
+                    m_everyProcedureAtRisk = true;
+                if (m_procedures.count(name) && m_atRisk->insert(name).second)
+                    pending.push_back(name);
+            }
+        }
+    }
+    return m_everyProcedureAtRisk || m_atRisk->count(procedure) || procedure == "class_initialize"
+           || procedure == "class_terminate";
 }
 
 bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
@@ -145,11 +250,48 @@ bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t fir
         const std::string word = code.word(i);
         if (word.empty())
             continue;
-        if (m_procedures.count(word) || kPrintingNames.count(word))
+        if (printingProcedures().count(word) || kPrintingNames.count(word))
             return true;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
-        const bool known = word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word);
-        if (m_includes && !member && !known)
+        if (m_includes && !member && !isKnown(word))
+            return true;
+    }
+    return false;
+}
+
+bool AspPrintHazards::isKnown(const std::string& word) const
+{
+    return word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word) || m_procedures.count(word);
+}
+
+// A procedure may print when its body names Response, Eval, Execute,
+// GetRef or a procedure that may print, or, while some include is not
+// read, a name nobody declares; a class, when it is made or dropped.
+const std::set<std::string>& AspPrintHazards::printingProcedures() const
+{
+    if (m_printing)
+        return *m_printing;
+    m_printing.emplace(m_classes);
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const auto& [procedure, mentions] : m_mentions) {
+            if (!m_printing->count(procedure) && mentionsPrinting(mentions)) {
+                m_printing->insert(procedure);
+                grown = true;
+            }
+        }
+    }
+    return *m_printing;
+}
+
+bool AspPrintHazards::mentionsPrinting(const std::set<std::string>& mentions) const
+{
+    for (const std::string& mentioned : mentions) {
+        const bool member = mentioned.starts_with('.');
+        const std::string name = mentioned.substr(member ? 1 : 0);
+        if ((!member && (kPrintingNames.count(name) || name == "getref")) || m_printing->count(name))
+            return true;
+        if (m_includes && !member && !isKnown(name) && !kKeywords.count(name))
             return true;
     }
     return false;

@@ -8,6 +8,8 @@
 #include "script_reader/vbscript_lexer.h"
 
 #include <cstddef>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,11 +22,25 @@ public:
     explicit AspPrintHazards(std::string_view page) : m_page(page) {}
 
     // Reads the procedures, variables and error handling of one code block.
-    void survey(const std::vector<vbscript::Token>& tokens);
+    void survey(const std::vector<vbscript::Token>& tokens) { survey(m_page, tokens); }
+    // Reads those of a file the page includes; false when its code cannot
+    // be read.
+    bool surveyIncluded(std::string_view text);
     // The page includes other files: their procedures are unknown.
     void noteInclude() { m_includes = true; }
+    // Every included file was read: the names they do not declare are
+    // the page's own, as if it included nothing.
+    void knowIncludes() { m_includes = false; }
 
-    bool skipsErrors() const { return m_skipsErrors; }
+    // On Error Resume Next outside any procedure, or an included file not
+    // read, which may hold one (as a database connection file often does):
+    // an error in any write may be skipped halfway.
+    bool skipsErrors() const { return m_skipsErrors || m_includes; }
+    // Whether an error in a write inside the procedure (lower case) may be
+    // skipped halfway: On Error Resume Next outside procedures, or in a
+    // procedure that may call this one. An error in a write outside
+    // procedures stops the page unless skipsErrors().
+    bool errorsMaySkipIn(const std::string& procedure) const;
     // Whether evaluating tokens[first, last) may print: it calls a
     // procedure of the page, Eval or Execute, a default member of the
     // page's classes, or, with includes, a name the page does not declare
@@ -32,10 +48,23 @@ public:
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
 
 private:
+    void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
+    bool isKnown(const std::string& word) const;
+    const std::set<std::string>& printingProcedures() const;
+    bool mentionsPrinting(const std::set<std::string>& mentions) const;
+
     std::string_view m_page;
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;
     bool m_skipsErrors = false;
+    std::set<std::string> m_skippingProcedures;                // with On Error Resume Next
+    std::map<std::string, std::set<std::string>> m_mentions;  // the names each procedure's body holds
+    mutable std::optional<std::set<std::string>> m_atRisk;
+    mutable bool m_everyProcedureAtRisk = false;
+    std::set<std::string> m_classes;
+    mutable std::optional<std::set<std::string>> m_printing;
+    int m_procedureDepth = 0;  // while surveying
+    std::string m_currentProcedure;
     bool m_includes = false;
     bool m_defaultMember = false;
 };

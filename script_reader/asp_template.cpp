@@ -6,6 +6,7 @@
 #include "script_reader/vbscript_lexer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -29,8 +30,6 @@ struct Segment {
     std::size_t open = 0;   // where "<%" starts (the text's start for Text)
     std::size_t begin = 0;  // the content, without delimiters
     std::size_t end = 0;
-    std::vector<Token> tokens;
-    std::vector<std::size_t> closers;  // for each "(", the index of its ")"
 };
 
 // A piece of what one Response.Write prints: literal text, or an
@@ -105,6 +104,34 @@ std::optional<char> asciiCharacter(std::string_view number)
     return static_cast<char>(value);
 }
 
+std::string lowered(std::string_view word)
+{
+    std::string result(word);
+    for (char& c : result)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return result;
+}
+
+// Where a directive's LANGUAGE names a language other than VBScript
+// (JScript, PerlScript...): its value's offset in the directive.
+std::optional<std::size_t> otherLanguage(std::string_view directive)
+{
+    constexpr std::string_view kLanguage = "language";
+    for (std::size_t i = 0; i + kLanguage.size() <= directive.size(); ++i) {
+        if (!sameWord(directive.substr(i, kLanguage.size()), kLanguage))
+            continue;
+        std::size_t value = i + kLanguage.size();
+        while (value < directive.size() && (directive[value] == ' ' || directive[value] == '\t' || directive[value] == '='
+                                            || directive[value] == '"' || directive[value] == '\''))
+            ++value;
+        std::size_t end = value;
+        while (end < directive.size() && (std::isalnum(static_cast<unsigned char>(directive[end])) != 0))
+            ++end;
+        return sameWord(directive.substr(value, end - value), "vbscript") ? std::nullopt : std::optional(value);
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string_view> namedConstant(std::string_view word)
 {
     if (sameWord(word, "vbcrlf") || sameWord(word, "vbnewline"))
@@ -122,11 +149,11 @@ class Converter {
 public:
     explicit Converter(std::string_view page) : m_page(page), m_newline(lineBreakOf(page)) {}
 
-    std::variant<std::string, ScriptReadError> run()
+    std::variant<std::string, ScriptReadError> run(const AspIncludeReader& readIncludes)
     {
-        if (split() && tokenizeBlocks()) {
-            for (const Segment& segment : m_segments)
-                m_hazards.survey(segment.tokens);
+        if (split() && surveyBlocks()) {
+            if (m_includes && readIncludes)
+                surveyIncludes(readIncludes(m_page));
             for (const Segment& segment : m_segments) {
                 if (!convert(segment))
                     break;
@@ -140,6 +167,15 @@ public:
 private:
     // ---- reading the page ------------------------------------------------
 
+    void surveyIncludes(const AspIncludedFiles& included)
+    {
+        bool known = included.complete;
+        for (const std::string& text : included.texts)
+            known = m_hazards.surveyIncluded(text) && known;
+        if (known)
+            m_hazards.knowIncludes();
+    }
+
     bool split()
     {
         std::size_t pos = 0;
@@ -149,7 +185,7 @@ private:
                 return addText(pos, m_page.size());
             if (open > pos && !addText(pos, open))
                 return false;
-            Segment block{Segment::Kind::Code, open, open + 2, 0, {}, {}};
+            Segment block{Segment::Kind::Code, open, open + 2, 0};
             const char marker = open + 2 < m_page.size() ? m_page[open + 2] : '\0';
             if (marker == '@' || marker == '=') {
                 block.kind = marker == '@' ? Segment::Kind::Directive : Segment::Kind::Expression;
@@ -174,23 +210,28 @@ private:
                 return fail(begin + i, "<script runat=\"server\"> blocks are not supported");
         }
         for (std::size_t i = text.find("<!--"); i != std::string_view::npos; i = text.find("<!--", i + 1)) {
-            if (startsInclude(text, i))
+            if (startsInclude(text, i)) {
                 m_hazards.noteInclude();
+                m_includes = true;
+            }
         }
-        m_segments.push_back({Segment::Kind::Text, begin, begin, end, {}, {}});
+        m_segments.push_back({Segment::Kind::Text, begin, begin, end});
         return true;
     }
 
-    bool tokenizeBlocks()
+    // Reads every code block once before anything is converted: what
+    // cannot be read is found first, and the page's declarations are
+    // known. The tokens are made again for each block as it is converted,
+    // so that those of only one block are held at a time.
+    bool surveyBlocks()
     {
-        for (Segment& segment : m_segments) {
+        for (const Segment& segment : m_segments) {
             if (segment.kind != Segment::Kind::Code && segment.kind != Segment::Kind::Expression)
                 continue;
-            vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
+            const vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
             if (lexed.error)
                 return fail(lexed.error->offset, lexed.error->message);
-            segment.tokens = std::move(lexed.tokens);
-            segment.closers = closers(segment.tokens);
+            m_hazards.survey(lexed.tokens);
         }
         return true;
     }
@@ -218,13 +259,17 @@ private:
     bool convert(const Segment& segment)
     {
         const std::string_view content = m_page.substr(segment.begin, segment.end - segment.begin);
-        m_tokens = &segment.tokens;
-        m_closers = &segment.closers;
+        m_blockTokens.clear();
+        if (segment.kind == Segment::Kind::Code || segment.kind == Segment::Kind::Expression)
+            m_blockTokens = vbscript::tokenize(m_page, segment.begin, segment.end).tokens;
+        m_blockClosers = closers(m_blockTokens);
         switch (segment.kind) {
         case Segment::Kind::Text:
             m_writer.text(content, true);
             return true;
         case Segment::Kind::Directive:
+            if (const std::optional<std::size_t> other = otherLanguage(content))
+                return fail(segment.begin + *other, "only VBScript pages are read: this page's language is another");
             m_writer.directive(m_page.substr(segment.open, segment.end + 2 - segment.open));
             return true;
         case Segment::Kind::Expression:
@@ -247,6 +292,7 @@ private:
     // of the token after it. In the branch of a one-line If, Else ends it.
     std::size_t statement(std::size_t i, std::size_t end, bool inBranch)
     {
+        trackProcedures(i);
         if (writeArgument(i))
             return write(i, statementEnd(i, end, inBranch));
         if (isWord(i, "if"))
@@ -266,6 +312,25 @@ private:
         const std::size_t next = statementEnd(i, end, inBranch);
         refuseWrites(i, next);
         return next;
+    }
+
+    // Whether the statements converted are inside a Sub, Function or
+    // Property.
+    void trackProcedures(std::size_t i)
+    {
+        const auto isProcedureKeyword = [&](std::size_t at) {
+            return isWord(at, "sub") || isWord(at, "function") || isWord(at, "property");
+        };
+        std::size_t keyword = i;
+        while (isWord(keyword, "public") || isWord(keyword, "private") || isWord(keyword, "default"))
+            ++keyword;
+        if (isProcedureKeyword(keyword)) {
+            ++m_procedureDepth;
+            const std::size_t name = keyword + (isWord(keyword, "property") ? 2 : 1);
+            m_procedure = name < count() && tok(name).kind == TokenKind::Word ? lowered(textOf(name)) : std::string();
+        }
+        else if (isWord(i, "end") && isProcedureKeyword(i + 1) && m_procedureDepth > 0)
+            --m_procedureDepth;
     }
 
     // The index of the first token of the argument when the statement at
@@ -338,7 +403,7 @@ private:
     // would change the order of the output.
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_hazards.skipsErrors())
+        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure)))
             return true;
         for (std::size_t p = 1; p < pieces.size(); ++p) {
             if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
@@ -678,10 +743,15 @@ private:
     std::string_view m_page;
     std::string_view m_newline;
     std::vector<Segment> m_segments;
-    const std::vector<Token>* m_tokens = nullptr;
-    const std::vector<std::size_t>* m_closers = nullptr;
+    std::vector<Token> m_blockTokens;          // of the block being converted
+    std::vector<std::size_t> m_blockClosers;   // for each "(", the index of its ")"
+    const std::vector<Token>* m_tokens = &m_blockTokens;
+    const std::vector<std::size_t>* m_closers = &m_blockClosers;
     AspPrintHazards m_hazards{m_page};
     std::vector<bool> m_withResponse;
+    bool m_includes = false;
+    int m_procedureDepth = 0;
+    std::string m_procedure;  // the one being converted, in lower case
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;
@@ -689,9 +759,9 @@ private:
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page)
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes)
 {
-    return Converter(page).run();
+    return Converter(page).run(readIncludes);
 }
 
 }  // namespace tagora

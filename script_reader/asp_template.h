@@ -2,6 +2,7 @@
 // write with Response.Write becomes HTML, the code around it stays.
 #pragma once
 
+#include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
 
 #include <string>
@@ -12,6 +13,8 @@ namespace tagora {
 
 // The ASP page as a template: the literal output of Response.Write as HTML text, other
 // expressions as <%= … %>, other code in <% … %> blocks; prints the same as the page.
-std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page);
+// With the files the page includes, more of what it writes becomes text:
+// the names they declare are known.
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes = {});
 
 }  // namespace tagora

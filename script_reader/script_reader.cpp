@@ -576,7 +576,11 @@ private:
             else if (byte >= 0x80)
                 m_checkBeyondAscii = true;
             else if (m_stopCount++ < std::size(m_stops))
+#ifdef __SSE2__
                 m_stops[m_stopCount - 1] = _mm_set1_epi8(static_cast<char>(byte));
+#else
+                m_stops[m_stopCount - 1] = static_cast<int>(byte);
+#endif
         }
     }
 

@@ -29,7 +29,8 @@ std::optional<Target> templateLanguage(std::string_view script, std::optional<Ta
 
 }  // namespace
 
-HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from)
+HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from,
+                              const AspIncludeReader& readIncludes)
 {
     ReadScript read = readScript(script, from);
     if (read.printed)
@@ -40,7 +41,7 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
             read.error = {1, 1, "neither a script this program wrote nor a PHP or ASP page"};
         return {std::nullopt, read.error, read.target, false};
     }
-    auto made = *language == Target::Php ? phpTemplate(script) : aspTemplate(script);
+    auto made = *language == Target::Php ? phpTemplate(script) : aspTemplate(script, readIncludes);
     if (ScriptReadError* error = std::get_if<ScriptReadError>(&made))
         return {std::nullopt, std::move(*error), language, false};
     return {std::move(std::get<std::string>(made)), {}, language, false};

@@ -2,6 +2,7 @@
 // for any other PHP or classic ASP file, a template that prints the same.
 #pragma once
 
+#include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
 #include "script_writer/targets.h"
 
@@ -23,7 +24,9 @@ struct HtmlFromScript {
 
 // The script's language is recognised unless `from` names it. A script
 // this program wrote is read back exactly; otherwise a PHP file (one that
-// has "<?" before any "<%") or an ASP file becomes a template.
-HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt);
+// has "<?" before any "<%") or an ASP file becomes a template, knowing
+// the names its includes declare when readIncludes can read them.
+HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
+                              const AspIncludeReader& readIncludes = {});
 
 }  // namespace tagora

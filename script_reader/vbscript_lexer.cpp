@@ -122,17 +122,12 @@ private:
         add(TokenKind::String, start);
     }
 
-    // A comment runs to the end of the line. One that ends in " _" reads
-    // differently in different VBScript engines, so it is refused.
+    // A comment runs to the end of its line, whatever it ends with: a
+    // comment ending in " _" does not continue onto the next line.
     void comment(std::size_t start)
     {
         while (m_pos < m_end && !isLineBreak(m_text[m_pos]))
             ++m_pos;
-        std::size_t last = m_pos;
-        while (last > start && isBlank(m_text[last - 1]))
-            --last;
-        if (last - start >= 2 && m_text[last - 1] == '_' && isBlank(m_text[last - 2]))
-            return fail(last - 1, "a comment that ends in a line continuation");
         add(TokenKind::Comment, start);
     }
 

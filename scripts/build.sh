@@ -5,6 +5,9 @@
 #   build.sh asan      Debug build with clang, AddressSanitizer and
 #                      UndefinedBehaviorSanitizer, asserts on, and the fuzz
 #                      harnesses built with libFuzzer, in build-asan/
+#   build.sh web       the engine as WebAssembly with Emscripten: the page
+#                      build-web/tagora.html and the Node package
+#                      build-web/tagora-converter-VERSION.tgz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,12 +34,23 @@ case "${1:-release}" in
                -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
                -DTAGORA_FUZZ=ON -DTAGORA_BUILD_BENCH=OFF)
     ;;
-  *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
+  web)
+    dir=build-web
+    configure=(-DCMAKE_BUILD_TYPE=Release -DTAGORA_WEB=ON -DTAGORA_BUILD_TESTS=OFF -DTAGORA_BUILD_BENCH=OFF
+               -DTAGORA_BUILD_GUI=OFF)
+    command -v emcmake >/dev/null || { echo "$0: emcmake not found (scripts/install-deps.sh test installs emscripten)" >&2; exit 2; }
+    # Debian's emscripten finds its JavaScript modules (acorn) there,
+    # whichever Node runs it.
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    ;;
+  *) echo "usage: $0 [release|asan|web]" >&2; exit 2 ;;
 esac
+cmake_configure=(cmake)
+[[ $dir == build-web ]] && cmake_configure=(emcmake cmake)
 
 options_file=$dir/build-sh-options
 if [[ ! -f $dir/CMakeCache.txt || $(cat "$options_file" 2>/dev/null) != "${configure[*]}" ]]; then
-  cmake -S . -B "$dir" "${configure[@]}"
+  "${cmake_configure[@]}" -S . -B "$dir" "${configure[@]}"
   printf '%s' "${configure[*]}" >"$options_file"
 fi
 cmake --build "$dir" -j"$(nproc)"

@@ -16,13 +16,18 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # scripts (php-cli above; VBScript under wine) and the installed bash
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
-test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base)
+test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
 # The Debian package (dpkg-shlibdeps, lintian); the screen reader's view
 # (the AT-SPI registry, its Python bindings, a D-Bus session); the launcher
 # icon drawn from its SVG by another renderer; screenshots with a window
 # manager.
 app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
+# The engine as WebAssembly (scripts/build.sh web) and its tests in
+# Debian's Chromium through chromedriver; Node's own npm packs the Node
+# package, Debian's where Node came without one.
+test_packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)
+command -v npm >/dev/null || test_packages+=(npm)
 bench_packages=(mawk time jq)
 
 wanted=("${app_packages[@]}")

@@ -9,8 +9,11 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tagora {
 
@@ -20,6 +23,7 @@ namespace {
 
 constexpr int kClientWidth = 9300;
 constexpr int kClientHeight = 7815;
+constexpr qreal kShareOfScreen = 0.85;
 
 }  // namespace
 
@@ -47,9 +51,12 @@ void frm_Notepad::createTextBox()
     textBox_ = new CodeTextBox(this);
     textBox_->setObjectName(QStringLiteral("txtHelp"));
     textBox_->setFont(courierNew(11.25));
+    // Read-only: what is typed here would never reach the main window. The
+    // caret still moves, and text can be selected and copied.
+    textBox_->setReadOnly(true);
+    textBox_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     textBox_->setAccessibleName(tr("Code"));
-    textBox_->setAccessibleDescription(
-        tr("A copy of the text: edits stay here, Copy in the Edit menu takes them"));
+    textBox_->setAccessibleDescription(tr("A read-only copy of the text"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -93,10 +100,19 @@ void frm_Notepad::showAbout()
     (new frm_About(this))->exec();
 }
 
+// It opens large, most of the screen, centred over the window it is
+// opened from and kept on the screen.
 void frm_Notepad::showEvent(QShowEvent* event)
 {
     if (!placed_ && !event->spontaneous()) {
+        const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+        const QRect available = screen->availableGeometry();
+        resize((available.size() * kShareOfScreen).expandedTo(size()).boundedTo(available.size()));
         centerOver(this, parentWidget());
+        const QRect frame = frameGeometry();
+        const int left = std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1));
+        const int top = std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1));
+        move(left, top);
         placed_ = true;
     }
     QDialog::showEvent(event);

@@ -1,4 +1,5 @@
-// The "Code" viewer: a larger, resizable window showing a copy of a text.
+// The "Code" viewer: a large, resizable window showing a read-only copy of
+// a text.
 #pragma once
 
 #include "syntax_highlighter.h"
@@ -21,7 +22,7 @@ public:
     // as it closes any modal window.
     explicit frm_Notepad(QWidget* parent = nullptr);
 
-    // Shows the given text (CR LF between lines); edits stay in the viewer.
+    // Shows the given text (CR LF between lines).
     void setText(const QString& text);
     // Colours the text as the box it comes from is coloured.
     void colourAs(runtime::SyntaxHighlighter::Language language, Target target);

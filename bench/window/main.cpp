@@ -24,6 +24,12 @@
 //                                    (or "html"), shown for a screenshot,
 //                                    on a dark palette, the script in the
 //                                    viewer
+//   tagora-window-bench --typing [--runs N]
+//                                    one keystroke in the input box holding
+//                                    a 100 KB page, and in one at the limit
+//                                    of conversion as one types, with that
+//                                    conversion on and off, and the
+//                                    conversion that follows the pause
 //   tagora-window-bench --shaping [--runs N]
 //                                    open and one keystroke with a 100 KB
 //                                    and a 1 MB line in a box of the code
@@ -42,7 +48,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHash>
@@ -51,6 +59,7 @@
 #include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -347,6 +356,70 @@ int runShow(const QString& target, const QString& file, bool dark, bool viewer, 
     return QApplication::exec();
 }
 
+// The keystroke itself, and how long after the pause in typing the
+// output takes to follow (the conversion, and the output box taking it).
+struct TypingTimes {
+    std::vector<double> keystroke, conversion;
+};
+
+TypingTimes timeTyping(const QString& page, bool asYouType, int runs)
+{
+    frm_Main window;
+    QAction* asYouTypeItem = named<QAction>(&window, "mnuConvertAsYouType");
+    if (asYouTypeItem->isChecked() != asYouType)
+        asYouTypeItem->trigger();
+    window.show();
+    CodeTextBox* input = inputBox(window);
+    setEditorText(input, page);
+    QTest::qWait(frm_Main::kTypingPauseMs * 2);
+    click(window, "cmdConvert");
+    input->setFocus();
+    QTextCursor middle(input->document()->findBlockByNumber(input->document()->blockCount() / 2));
+    input->setTextCursor(middle);
+    settle();
+    TypingTimes times;
+    for (int r = 0; r < runs; ++r) {
+        const int revision = outputBox(window)->document()->revision();
+        times.keystroke.push_back(millisecondsOf([&] {
+            QTest::keyClick(input, Qt::Key_X);
+            settle();
+        }));
+        if (!asYouType)
+            continue;
+        QElapsedTimer waited;
+        waited.start();
+        while (outputBox(window)->document()->revision() == revision && waited.elapsed() < 10'000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        settle();
+        times.conversion.push_back(double(waited.nsecsElapsed()) / 1e6 - frm_Main::kTypingPauseMs);
+    }
+    return times;
+}
+
+int runTyping(int runs)
+{
+    std::printf("Offscreen; one keystroke in the middle of the input box, the page multi-line; median of %d "
+                "runs, ms.\nConversion as you type waits for a pause of %d ms; the conversion column is the "
+                "time after that pause until the output box has the new script.\n\n",
+                runs, frm_Main::kTypingPauseMs);
+    std::printf("%-30s %-16s %10s %12s\n", "page", "as you type", "keystroke", "conversion");
+    const std::pair<const char*, std::size_t> pages[] = {
+        {"100 KB", 100'000}, {"at the limit", std::size_t(frm_Main::kLongestInputConvertedAsYouType - 2000)}};
+    for (const auto& [name, units] : pages) {
+        const QString page = QString::fromUtf8(pageBytes(units, false)).left(units);
+        for (const bool asYouType : {false, true}) {
+            const TypingTimes times = timeTyping(page, asYouType, runs);
+            const QString label = QStringLiteral("%1 (%2 characters)").arg(QLatin1String(name)).arg(page.size());
+            std::printf("%-30s %-16s %10.1f", qPrintable(label), asYouType ? "on" : "off",
+                        summarize(times.keystroke).medianMs);
+            if (asYouType)
+                std::printf(" %12.1f", summarize(times.conversion).medianMs);
+            std::printf("\n");
+        }
+    }
+    return 0;
+}
+
 double processCpuSeconds()
 {
     timespec t{};
@@ -430,10 +503,14 @@ int main(int argc, char** argv)
     if (idle)
         return runIdle();
     const bool shaping = argc > 1 && std::string(argv[1]) == "--shaping";
+    const bool typing = argc > 1 && std::string(argv[1]) == "--typing";
     const bool colours = argc > 1 && std::string(argv[1]) == "--colours";
-    const int first = shaping || colours ? 2 : 1;
-    const int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
+    const int first = shaping || typing || colours ? 2 : 1;
+    int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
+    runs = runs < 1 ? 1 : runs;
+    if (typing)
+        return runTyping(runs);
     if (colours)
-        return runColours(runs < 1 ? 1 : runs);
-    return shaping ? runShaping(runs < 1 ? 1 : runs) : runTimings(runs < 1 ? 1 : runs);
+        return runColours(runs);
+    return shaping ? runShaping(runs) : runTimings(runs);
 }

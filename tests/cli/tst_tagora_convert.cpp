@@ -590,6 +590,78 @@ private slots:
         QVERIFY(!out.isEmpty() && script.startsWith(out));
     }
 
+    // An ASP page's includes are read inside the root only, regular files
+    // only, each once: a name they declare as a variable lets a write be
+    // split; anything not read keeps it whole, as with no include.
+    void aspIncludesAreReadInsideTheRoot()
+    {
+        const QString site = m_directory.filePath(u"site"_s);
+        const QString outside = m_directory.filePath(u"outside"_s);
+        QVERIFY(QDir().mkpath(site + u"/inc"_s) && QDir().mkpath(outside));
+        const QByteArray declares = "<% Dim y %>";
+        writeFile(u"site/inc/lib.asp"_s, declares);
+        writeFile(u"outside/lib.asp"_s, declares);
+        writeFile(u"site/inc/cycle.asp"_s, "<!--#include file=\"cycle2.asp\"-->");
+        writeFile(u"site/inc/cycle2.asp"_s, "<!--#include file=\"cycle.asp\"--><!--#include file=\"lib.asp\"-->");
+        QVERIFY(QFile::link(outside + u"/lib.asp"_s, site + u"/inc/link-out.asp"_s));
+        QVERIFY(mkfifo(QFile::encodeName(site + u"/inc/fifo.asp"_s).constData(), 0600) == 0);
+        const QByteArray write = "<% Response.Write \"<p>\" & y & \"</p>\" %>";
+        const struct {
+            const char* include;
+            bool split;
+        } rows[] = {
+            {"file=\"inc/lib.asp\"", true},
+            {"virtual=\"/inc/lib.asp\"", true},
+            {"file=\"inc\\lib.asp\"", true},
+            {"file=\"inc/cycle.asp\"", true},
+            {"file=\"../outside/lib.asp\"", false},
+            {"virtual=\"/../outside/lib.asp\"", false},
+            {"file=\"inc/link-out.asp\"", false},
+            {"file=\"inc/fifo.asp\"", false},
+            {"file=\"inc/missing.asp\"", false},
+        };
+        for (const auto& row : rows) {
+            writeFile(u"site/page.asp"_s, "<!--#include " + QByteArray(row.include) + "-->" + write);
+            const Result result = runConvert({u"--to=html"_s, site + u"/page.asp"_s});
+            QVERIFY2(result.exitCode == 0, row.include);
+            QCOMPARE(result.out.endsWith("<p><%= y %></p>"), row.split);
+        }
+        // --root widens what may be read, for virtual and file alike.
+        writeFile(u"site/page.asp"_s, "<!--#include file=\"../outside/lib.asp\"-->" + write);
+        QVERIFY(runConvert({u"--to=html"_s, u"--root"_s, m_directory.path(), site + u"/page.asp"_s})
+                    .out.endsWith("<p><%= y %></p>"));
+    }
+
+    // --dry-run writes nothing and reports per file; -d reports too.
+    void migrationReport()
+    {
+        writeFile(u"report/a.asp"_s, "<% Response.Write \"<b>\" & x & \"</b>\"\r\nResponse.Write \"<i>\" & f() & \"</i>\"\r\n"
+                                     "Response.Write \"<u>\" & Trim(\"  \") & \"</u>\"\r\n"
+                                     "Function f() : Response.Write \"!\" : End Function %>");
+        writeFile(u"report/b.php"_s, "<?php echo \"<p>\" . $x . \"</p>\"; echo 'ab'; ?>");
+        const QString folder = m_directory.filePath(u"report"_s);
+        const QMap<QString, QByteArray> before = snapshot(folder);
+        const QStringList files{folder + u"/a.asp"_s, folder + u"/b.php"_s};
+        const Result dry = runConvert(QStringList{u"--to=html"_s, u"--dry-run"_s, u"-d"_s, folder} + files);
+        QCOMPARE(dry.exitCode, 0);
+        QCOMPARE(snapshot(folder), before);
+        const QList<QByteArray> lines = dry.out.split('\n');
+        QCOMPARE(lines.size(), 3);
+        // a.asp: 4 writes, f's too (text in its body); "<b>" "</b>" "<i>" "</i>" "<u>"
+        // "</u>" "!" are 22 bytes (Trim's argument is not written); the one that calls
+        // f stays whole, keeping "<i>" and "</i>".
+        QCOMPARE(lines[0], folder.toUtf8() + "/a.asp: asp template: 4 Response.Write, 4 converted (1 of them kept whole "
+                                             "in an expression), 0 left as code; 68% of the text they write is now "
+                                             "HTML (15 of 22 bytes)");
+        QCOMPARE(lines[1], folder.toUtf8() + "/b.php: php template: 2 echo/print, 2 converted (0 of them kept whole in "
+                                             "an expression), 0 left as code; 100% of the text they write is now HTML "
+                                             "(9 of 9 bytes)");
+        const Result written = runConvert(QStringList{u"--to=html"_s, u"-d"_s, folder} + files);
+        QCOMPARE(written.out, dry.out);
+        QVERIFY(QFile::exists(folder + u"/a.html"_s) && QFile::exists(folder + u"/b.html"_s));
+        QCOMPARE(runConvert({u"--dry-run"_s, u"--asp"_s}).exitCode, 2);
+    }
+
 private:
     // The program runs as "nobody" when the tests run as the superuser.
     static void asOrdinaryUser()

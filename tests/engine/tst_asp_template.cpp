@@ -4,6 +4,7 @@
 // by hand. That the templates print what the pages print is shown by
 // tst_legacy_asp_round_trip.
 
+#include "script_reader/asp_includes.h"
 #include "script_reader/asp_template.h"
 
 #include <QDir>
@@ -32,6 +33,8 @@ private slots:
     void refuses_data();
     void refuses();
     void templateOfATemplateIsItself();
+    void includedNamesAreKnown_data();
+    void includedNamesAreKnown();
 };
 
 void TestAspTemplate::writesThisTemplate_data()
@@ -63,13 +66,41 @@ void TestAspTemplate::writesThisTemplate_data()
         << QByteArray("<% a = 1 %>x<% b = 2 %>y");
     QTest::newRow("comparison binds less tightly than &")
         << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
-    // The page prints each argument after evaluating it whole.
-    QTest::newRow("included procedures may print")
+    // The page prints each argument after evaluating it whole; a file it
+    // includes, not read here, may print or skip errors.
+    QTest::newRow("included file not read")
         << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n"
                       "Response.Write \"<td>\" & UCase(n) & \"</td>\"\r\n"
                       "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
-        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><td><%= UCase(n) %></td>"
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><%= \"<td>\" & UCase(n) & \"</td>\" %>"
                       "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+    // A comment ends at its line break, whatever it ends with.
+    QTest::newRow("comment ending in _")
+        << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << QByteArray("<% ' note _\r\n%>a");
+    QTest::newRow("Rem ending in _ after a write")
+        << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
+        << QByteArray("a<% Rem x _\r\n%>b");
+    // An error skipped in a procedure: a write outside procedures cannot
+    // be skipped halfway, nor one in a procedure it never calls; one in a
+    // procedure it calls, directly or not, can.
+    QTest::newRow("errors skipped in a procedure")
+        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n"
+                      "Response.Write \"<b>\" & x & \"</b>\"\r\nSub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n%><b><%= x %></b>"
+                      "<%\r\nSub g()\r\n%><i><%= x %></i><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped in a procedure that calls the writer")
+        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                      "Public Sub g(x)\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                      "Public Sub g(x)\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped where Execute may call anything")
+        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                      "Sub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                      "Sub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+    QTest::newRow("errors skipped outside procedures")
+        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
+        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
     QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
                                     << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
     QTest::newRow("one-line If with the page's line breaks")
@@ -101,8 +132,6 @@ void TestAspTemplate::refuses_data()
         << QByteArray("\xC3\xA9\xE2\x82\xAC <% Response.Write \"x %>") << 1 << 22 << unterminated;
     QTest::newRow("columns in bytes of Windows-1252")
         << QByteArray("\xE9\x80 <% Response.Write \"x %>") << 1 << 22 << unterminated;
-    QTest::newRow("comment ending in _") << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << 1 << 11
-                                         << u"a comment that ends in a line continuation"_s;
     QTest::newRow("continuation at the block's end") << QByteArray("<% Response.Write \"a\" & _ %>") << 1 << 25
                                                      << u"a line continuation at the end of the code block"_s;
     QTest::newRow("two arguments") << QByteArray("<% Response.Write \"a\", \"b\" %>") << 1 << 22
@@ -123,6 +152,9 @@ void TestAspTemplate::refuses_data()
                                              << u"statements after the End If of a one-line If that writes are not supported"_s;
     QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
                                             << u"Response.Write used here cannot be turned into a template"_s;
+    // & adds bits in JScript: "a" & "b" is 0, not text.
+    QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
+                                       << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
     QTest::newRow("server script in the page")
         << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
         << u"<script runat=\"server\"> blocks are not supported"_s;
@@ -153,6 +185,66 @@ void TestAspTemplate::templateOfATemplateIsItself()
         QVERIFY2(!templ.startsWith("error "), qPrintable(name));
         QCOMPARE(templateOf(templ), templ);
     }
+}
+
+void TestAspTemplate::includedNamesAreKnown_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QList<QByteArray>>("included");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray page = "<!-- #include virtual = \"/inc/lib.asp\" -->"
+                            "<% Response.Write \"<p>\" & y & \"<b>\" & vbCrLf %>";
+    const QByteArray whole = "<!-- #include virtual = \"/inc/lib.asp\" --><%= \"<p>\" & y & \"<b>\" & vbCrLf %>";
+    const QByteArray split = "<!-- #include virtual = \"/inc/lib.asp\" --><p><%= y %><b>\r\n";
+    QTest::newRow("a variable") << page << QList<QByteArray>{"<% Dim x, y %>"} << true << split;
+    QTest::newRow("a constant, in a nested include")
+        << page << QList<QByteArray>{"<!--#include file=\"c.asp\"-->", "<%\r\nPrivate Const y = 2 %>"} << true << split;
+    QTest::newRow("a function that writes")
+        << page << QList<QByteArray>{"<% Function y() : Response.Write \"!\" : End Function %>"} << true << whole;
+    QTest::newRow("a function that calls one that writes")
+        << page << QList<QByteArray>{"<% Function y() : y = z(1) : End Function\r\nFunction z(n)\r\n"
+                                     "Server.Execute \"a.asp\"\r\nEnd Function %>"} << true << whole;
+    QTest::newRow("a function that neither writes nor calls one that does")
+        << page << QList<QByteArray>{"<% Function y() : Dim rs : Set rs = conn.Execute(\"q\") : y = z(1) : End Function\r\n"
+                                     "Function z(n) : z = Trim(n) : End Function %>"} << true << split;
+    QTest::newRow("a function naming what no file read declares")
+        << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
+    QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
+    QTest::newRow("a class with a default member")
+        << page << QList<QByteArray>{"<% Dim y\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << true << whole;
+    QTest::newRow("errors skipped") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true << whole;
+    // What was not read may declare y a function, or skip errors.
+    QTest::newRow("an include not read") << page << QList<QByteArray>{"<% Dim x %>"} << false << whole;
+    QTest::newRow("declared, some include not read") << page << QList<QByteArray>{"<% Dim y %>"} << false << whole;
+    QTest::newRow("code that cannot be read") << page << QList<QByteArray>{"<% Dim x : x = \"open %>"} << true << whole;
+    QTest::newRow("a server script") << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\">"} << true
+                                     << whole;
+    QTest::newRow("an unknown name when all is read")
+        << page << QList<QByteArray>{"<% Dim x %>"} << true << split;
+}
+
+// The page's reader is asked for what the page includes; what it gives
+// decides which writes may be split.
+void TestAspTemplate::includedNamesAreKnown()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QList<QByteArray>, included);
+    QFETCH(bool, complete);
+    int calls = 0;
+    const auto reader = [&](std::string_view) {
+        ++calls;
+        tagora::AspIncludedFiles files{{}, complete};
+        for (const QByteArray& text : included)
+            files.texts.push_back(text.toStdString());
+        return files;
+    };
+    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), reader);
+    const auto* templ = std::get_if<std::string>(&result);
+    QVERIFY(templ);
+    QTEST(QByteArray::fromStdString(*templ), "expected");
+    QCOMPARE(calls, 1);
 }
 
 QTEST_GUILESS_MAIN(TestAspTemplate)

@@ -23,6 +23,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -97,11 +100,20 @@ struct Controls {
         mnuToHTML = named<QAction>(w, "mnuToHTML");
         mnuClassicEscaping = named<QAction>(w, "mnuClassicEscaping");
         mnuQuickHelp = named<QAction>(w, "mnuQuickHelp");
+        mnuUndoClear = named<QAction>(w, "mnuUndoClear");
+        mnuConvertAsYouType = named<QAction>(w, "mnuConvertAsYouType");
+        mnuScriptLanguage = named<QMenu>(w, "mnuScriptLanguage");
+        Label1 = named<QLabel>(w, "Label1");
+        Label3 = named<QLabel>(w, "Label3");
+        Picture1 = named<QWidget>(w, "Picture1");
     }
     CodeTextBox *txtHTML = nullptr, *txtPHP = nullptr;
     QPushButton *cmdConvert = nullptr, *cmdClear = nullptr, *mnuCopy = nullptr, *cmdSaveScript = nullptr,
                 *Command1 = nullptr;
-    QLabel* lblConvertto = nullptr;
+    QLabel *lblConvertto = nullptr, *Label1 = nullptr, *Label3 = nullptr;
+    QWidget* Picture1 = nullptr;
+    QMenu* mnuScriptLanguage = nullptr;
+    QAction *mnuUndoClear = nullptr, *mnuConvertAsYouType = nullptr;
     LinkLabel *lblEnlarge = nullptr, *lblEnlarge1 = nullptr, *lblRefresh = nullptr;
     QMenu* mnuConversion = nullptr;
     QActionGroup* conversionModes = nullptr;
@@ -228,6 +240,15 @@ private slots:
     void keys();
     void caretStopsBlinkingOnVeryLongLines();
     void quickHelp();
+    void accessKeysAreUnique();
+    void copyNeedsAnOutputAndClearCanBeUndone();
+    void scriptToHtmlNamesWhatCameOut();
+    void scriptToHtmlErrorSelectsItsPlace();
+    void scriptLanguageChoice();
+    void convertsAsYouType();
+    void resizes();
+    void geometryRemembered();
+    void helpAndVersionWithoutDisplay();
     void linkNeedsLeftPressAndReleaseOnIt();
     void tabVisitsEveryControlInReadingOrder();
     void linksActOnEnterAndSpaceAndShowTheFocus();
@@ -253,6 +274,7 @@ private slots:
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
     void expectMessage(MessageIcon icon, const QStringList& parts);
+    void restart(const RememberedChoices& choices);
 
     frm_Main* window_ = nullptr;
     Controls ui_;
@@ -269,7 +291,11 @@ void MainWindowTest::init()
     messages_.clear();
     requests_.clear();
     answer_.clear();
-    rememberChoices({});  // as at the first start
+    // As at the first start, but converting only when asked: the rows
+    // that test conversion as one types turn it on.
+    RememberedChoices firstStart;
+    firstStart.convertAsYouType = false;
+    rememberChoices(firstStart);
     rememberScriptOptions({});
     setMessageHook([this](const ShownMessage& message) { messages_ << message; });
     setFileDialogHook([this](const FileDialogRequest& request) {
@@ -670,29 +696,332 @@ void MainWindowTest::caretStopsBlinkingOnVeryLongLines()
     QVERIFY(longLineMode(false));
 }
 
+// F1 opens Quick Help, which covers every mode of the Conversion menu,
+// files, the viewer, the character codes button and the keys.
 void MainWindowTest::quickHelp()
 {
-    ui_.mnuQuickHelp->trigger();
-    QCOMPARE(messages_.value(0).prompt,
-             QStringLiteral(
-                 "Quick Help\r\n"
-                 "--------------\r\n"
-                 "This is a simple conversion program which can be used to convert plain HTML "
-                 "(Hypertext Markup language) Code into PHP or ASP Script.\r\n"
-                 "\r\n"
-                 "How to convert ???\r\n"
-                 "-----------------\r\n"
-                 "Select Conversion type whether you want to convert HTML to PHP or HTML to ASP "
-                 "from 'Conversion' menu\r\n"
-                 "Type HTML Code into the 'HTML Code' text box or copy HTML Code from anywhere "
-                 "and paste into the 'HTML Code' text box which you want to be converted.\r\n"
-                 "Click on 'Convert' button and the HTML Code will be converted into PHP Script\r\n"
-                 "Click on 'Copy Script' button to copy PHP or ASP Script into clipboard which you "
-                 "can paste into your PHP or ASP Script file.\r\n"
-                 "Clicking on 'Clear' button will clear both HTML Code and PHP/ASP Script text "
-                 "box.\r\n"
-                 "\r\n"
-                 "If you have any problem using this program please mail me at tagora@example.com"));
+    QTest::keyClick(ui_.txtHTML, Qt::Key_F1);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].title, QStringLiteral("Quick Help"));
+    QCOMPARE(messages_[0].icon, MessageIcon::Information);
+    const QString help = messages_[0].prompt;
+    QVERIFY(help.startsWith(QStringLiteral("Quick Help\r\n--------------\r\n")));
+    QVERIFY(help.endsWith(QStringLiteral("please mail me at tagora@example.com")));
+    QVERIFY(!help.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+    QStringList topics{"Open HTML File", "drop", "Save Script", "Copy Script", "Enlarge", "Windows-1252",
+                       "Undo Clear", "Ctrl+Tab", "F1", "Ctrl+Q"};
+    for (QAction* item : ui_.mnuConversion->actions() + QList<QAction*>{ui_.mnuScriptLanguage->menuAction()}) {
+        if (!item->isSeparator())
+            topics << item->text().remove(QLatin1Char('&'));
+    }
+    for (const QString& topic : topics)
+        QVERIFY2(help.contains(topic), qPrintable(topic));
+}
+
+// Each access key belongs to one control: among the menu bar's menus and
+// the window's buttons together, and among the items of each menu.
+void MainWindowTest::accessKeysAreUnique()
+{
+    const auto accessKey = [](const QString& caption) {
+        for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+            if (caption[i] == QLatin1Char('&'))
+                return caption[i + 1] == QLatin1Char('&') ? (++i, QChar()) : caption[i + 1].toLower();
+        }
+        return QChar();
+    };
+    const auto expectUnique = [&](const QStringList& captions) {
+        QMap<QChar, QString> owners;
+        for (const QString& caption : captions) {
+            const QChar key = accessKey(caption);
+            if (key.isNull())
+                continue;
+            QVERIFY2(!owners.contains(key), qPrintable(owners.value(key) + " and " + caption));
+            owners[key] = caption;
+        }
+    };
+    QStringList windowCaptions;
+    for (QAction* menu : window_->menuBar()->actions())
+        windowCaptions << menu->text();
+    for (QPushButton* button : window_->centralWidget()->findChildren<QPushButton*>())
+        windowCaptions << button->text();
+    QCOMPARE(windowCaptions.size(), 9);
+    expectUnique(windowCaptions);
+    for (QMenu* menu : window_->findChildren<QMenu*>()) {
+        QStringList items;
+        for (QAction* item : menu->actions())
+            items << item->text();
+        expectUnique(items);
+    }
+}
+
+// Copy Script is enabled only while there is a script to copy. Clear
+// empties both boxes; Edit > Undo Clear brings both back, and Ctrl+Z in
+// the HTML box brings its text back.
+void MainWindowTest::copyNeedsAnOutputAndClearCanBeUndone()
+{
+    QVERIFY(!ui_.mnuCopy->isEnabled() && !ui_.mnuUndoClear->isEnabled());
+    setEditorText(ui_.txtHTML, kSample);
+    ui_.cmdConvert->click();
+    QVERIFY(ui_.mnuCopy->isEnabled());
+    const QString script = window_->outputText();
+    ui_.cmdClear->click();
+    QCOMPARE(window_->inputText() + window_->outputText(), QString());
+    QVERIFY(!ui_.mnuCopy->isEnabled());
+    ui_.mnuUndoClear->trigger();
+    QCOMPARE(window_->inputText(), kSample);
+    QCOMPARE(window_->outputText(), script);
+    QVERIFY(ui_.mnuCopy->isEnabled() && !ui_.mnuUndoClear->isEnabled());
+    ui_.cmdClear->click();
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window_->inputText(), kSample);
+    QVERIFY(messages_.isEmpty());
+}
+
+// In Script to HTML mode the input is a script: its caption, link, menu
+// item and dialog say so. The output caption and the save dialog follow
+// what came out: HTML from this program's own script, a PHP or ASP
+// template, saved with the page's own extension, from any other page.
+void MainWindowTest::scriptToHtmlNamesWhatCameOut()
+{
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    ui_.mnuToHTML->trigger();
+    QCOMPARE(ui_.Label1->text(), QStringLiteral("Script:"));
+    QCOMPARE(ui_.lblRefresh->text(), QStringLiteral("Open Script File"));
+    QCOMPARE(ui_.mnuOpen->text(), QStringLiteral("&Open Script File..."));
+    QCOMPARE(ui_.txtHTML->accessibleName(), QStringLiteral("Script"));
+    ui_.mnuOpen->trigger();
+    QCOMPARE(requests_.value(0).title, QStringLiteral("Open Script File"));
+    const struct {
+        QString script, caption, file, filter;
+    } cases[] = {
+        {scriptOf(Target::Perl, QStringLiteral("<p>x</p>")), "HTML", "script.html", "HTML files (*.html *.htm)"},
+        {"<?php\r\n$a = 1;\r\necho \"<p>$a</p>\";\r\n", "PHP Template", "script.php", "PHP Templates (*.php)"},
+        {"<%\r\nDim a\r\nResponse.Write \"<p>\" & a & \"</p>\"\r\n%>", "ASP Template", "script.asp",
+         "ASP Templates (*.asp)"},
+    };
+    for (const auto& [script, caption, file, filter] : cases) {
+        requests_.clear();
+        setEditorText(ui_.txtHTML, script);
+        ui_.cmdConvert->click();
+        QCOMPARE(ui_.lblConvertto->text(), caption);
+        ui_.cmdSaveScript->click();
+        QCOMPARE(requests_.value(0).path, path(file));
+        QCOMPARE(requests_.value(0).filters.value(0), filter);
+        ui_.mnuCopy->click();
+        expectMessage(MessageIcon::Information, {caption + " has been copied to the clipboard."});
+    }
+    ui_.mnuToASP->trigger();
+    QCOMPARE(ui_.Label1->text(), QStringLiteral("HTML Code:"));
+    QCOMPARE(ui_.lblRefresh->text(), QStringLiteral("Open HTML File"));
+    QCOMPARE(ui_.mnuOpen->text(), QStringLiteral("&Open HTML File..."));
+}
+
+// An unreadable script: the message gives the place, the caret selects
+// the character there (a column counts characters, the emoji one), and
+// the output stays, marked out of date, neither copied nor saved until
+// the next good conversion.
+void MainWindowTest::scriptToHtmlErrorSelectsItsPlace()
+{
+    ui_.mnuToHTML->trigger();
+    // All the page prints: a template with no code left, plain HTML.
+    setEditorText(ui_.txtHTML, QStringLiteral("<?php\r\necho \"<p>ok</p>\";\r\n"));
+    ui_.cmdConvert->click();
+    const QString good = window_->outputText();
+    const QString line = QStringLiteral("echo \"\U0001F600\u00E9\"; echo \"x");
+    setEditorText(ui_.txtHTML, QStringLiteral("<?php\r\n") + line);
+    ui_.cmdConvert->click();
+    expectMessage(MessageIcon::Exclamation,
+                  {"The script cannot be read back into HTML.", "Line 2, column 17: unterminated string."});
+    const QTextCursor caret = ui_.txtHTML->textCursor();
+    const qsizetype column17 = QString::fromUcs4(reinterpret_cast<const char32_t*>(line.toUcs4().constData()), 16).size();
+    QCOMPARE(caret.selectionStart() - caret.block().position(), column17);
+    QCOMPARE(caret.selectedText(), QStringLiteral("\""));
+    QCOMPARE(caret.blockNumber(), 1);
+    QCOMPARE(QApplication::focusWidget(), ui_.txtHTML);
+    QCOMPARE(window_->outputText(), good);
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("HTML (out of date)"));
+    QVERIFY(ui_.Label3->text().contains(QStringLiteral("Line 2, column 17")));
+    QVERIFY(!ui_.mnuCopy->isEnabled() && !ui_.cmdSaveScript->isEnabled() && !ui_.mnuSavePHPScript->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    ui_.mnuCopy->click();
+    QTest::keyClick(ui_.txtHTML, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+    QVERIFY(requests_.isEmpty() && messages_.isEmpty());
+    setEditorText(ui_.txtHTML, QStringLiteral("<?php\r\necho \"<p>again</p>\";\r\n"));
+    ui_.cmdConvert->click();
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("HTML"));
+    QVERIFY(ui_.mnuCopy->isEnabled() && ui_.cmdSaveScript->isEnabled());
+    QVERIFY(!ui_.Label3->text().contains(QStringLiteral("Line")));
+}
+
+// Script to HTML reads the language chosen, remembered: an ASP page whose
+// XML prologue starts with "<?" reads as ASP once ASP is chosen
+// (Response.Write prints its argument). The choice is offered in Script
+// to HTML mode only.
+void MainWindowTest::scriptLanguageChoice()
+{
+    QVERIFY(!ui_.mnuScriptLanguage->isEnabled());
+    ui_.mnuToHTML->trigger();
+    QVERIFY(ui_.mnuScriptLanguage->isEnabled());
+    QVERIFY(named<QAction>(window_, "mnuLanguageAutomatic")->isChecked());
+    QCOMPARE(ui_.mnuScriptLanguage->actions().size(), qsizetype(targets().size()) + 1);
+    const QString page = QStringLiteral("<?xml version=\"1.0\"?>\r\n<% Response.Write(\"<p>a</p>\") %>");
+    const QString printed = QStringLiteral("<?xml version=\"1.0\"?>\r\n<p>a</p>");
+    setEditorText(ui_.txtHTML, page);
+    named<QAction>(window_, "mnuLanguage_asp")->trigger();
+    QCOMPARE(window_->outputText(), printed);
+    RememberedChoices none;
+    none.convertAsYouType = false;
+    delete window_;
+    window_ = new frm_Main;
+    ui_.find(window_);
+    QVERIFY(named<QAction>(window_, "mnuLanguage_asp")->isChecked());
+    setEditorText(ui_.txtHTML, page);
+    ui_.cmdConvert->click();
+    QCOMPARE(window_->outputText(), printed);
+    QVERIFY(messages_.isEmpty());
+}
+
+void MainWindowTest::restart(const RememberedChoices& choices)
+{
+    delete window_;
+    rememberChoices(choices);
+    window_ = new frm_Main;
+    ui_.find(window_);
+    window_->show();
+}
+
+// On at the first start, and remembered: the output follows the input
+// after a pause in typing, never before; emptying the input empties the
+// output without a message. Above the limit the output is marked out of
+// date until Convert. Turned off, typing converts nothing.
+void MainWindowTest::convertsAsYouType()
+{
+    restart({});
+    QVERIFY(ui_.mnuConvertAsYouType->isChecked());
+    ui_.txtHTML->setFocus();
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("<p>"));
+    QCOMPARE(window_->outputText(), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(window_->outputText(), scriptOf(Target::Php, QStringLiteral("<p>")), 3000);
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("x"));
+    QTest::qWait(frm_Main::kTypingPauseMs * 2 / 3);
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("y"));
+    QTest::qWait(frm_Main::kTypingPauseMs * 2 / 3);  // a pause since "x", but not since "y"
+    QCOMPARE(window_->outputText(), scriptOf(Target::Php, QStringLiteral("<p>")));
+    QTRY_COMPARE_WITH_TIMEOUT(window_->outputText(), scriptOf(Target::Php, QStringLiteral("<p>xy")), 3000);
+    ui_.txtHTML->selectAll();
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Backspace);
+    QTRY_COMPARE_WITH_TIMEOUT(window_->outputText(), QString(), 3000);
+
+    const QString tooLong(frm_Main::kLongestInputConvertedAsYouType + 1, QLatin1Char('x'));
+    setEditorText(ui_.txtHTML, tooLong);
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("PHP Script (out of date)"));
+    QVERIFY(!ui_.mnuCopy->isEnabled());
+    QTest::qWait(frm_Main::kTypingPauseMs * 2);
+    QCOMPARE(window_->outputText(), QString());
+    ui_.cmdConvert->click();
+    QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("PHP Script:"));
+    QCOMPARE(window_->outputText(), scriptOf(Target::Php, tooLong));
+    QVERIFY(ui_.mnuCopy->isEnabled());
+
+    ui_.mnuConvertAsYouType->trigger();
+    RememberedChoices off = rememberedChoices();
+    QVERIFY(!off.convertAsYouType);
+    restart(off);
+    QVERIFY(!ui_.mnuConvertAsYouType->isChecked());
+    QTest::keyClicks(ui_.txtHTML, QStringLiteral("<p>"));
+    QTest::qWait(frm_Main::kTypingPauseMs * 2);
+    QCOMPARE(window_->outputText(), QString());
+    QVERIFY(messages_.isEmpty());
+}
+
+// The stored size is the default and the smallest. The room added goes to
+// the two boxes, all the width and half the height each; the output's
+// caption line moves down with its box; the link at the right of the
+// input's caption line follows the box's right edge; the buttons, the line
+// and the status strip keep their places against the bottom right corner.
+void MainWindowTest::resizes()
+{
+    QWidget* client = window_->centralWidget();
+    const QSize smallest(px(9435), px(8415));
+    QCOMPARE(client->size(), smallest);
+    QWidget* const line = named<QWidget>(window_, "Line1");
+    const QList<QWidget*> controls{ui_.txtHTML,  ui_.txtPHP,     ui_.lblRefresh, ui_.lblConvertto, ui_.lblEnlarge,
+                                   ui_.cmdConvert, ui_.cmdSaveScript, ui_.Command1, ui_.Picture1,   line};
+    QList<QRect> before;
+    for (QWidget* control : controls)
+        before << control->geometry();
+    window_->resize(window_->size() + QSize(201, 101));
+    QTRY_COMPARE(client->size(), smallest + QSize(201, 101));
+    const QList<QRect> expected{
+        before[0].adjusted(0, 0, 201, 50),   before[1].adjusted(0, 50, 201, 101), before[2].translated(201, 0),
+        before[3].translated(0, 50),          before[4].translated(0, 50),         before[5].translated(201, 101),
+        before[6].translated(201, 101),       before[7].translated(201, 101),      before[8].adjusted(0, 101, 201, 101),
+        before[9].adjusted(0, 101, 201, 101)};
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), expected[i]);
+    window_->resize(100, 100);
+    QTRY_COMPARE(client->size(), smallest);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), before[i]);
+}
+
+// Size, place and maximized state come back at the next start.
+void MainWindowTest::geometryRemembered()
+{
+    const QRect placed(QPoint(40, 30), window_->size() + QSize(120, 80));
+    window_->setGeometry(placed);
+    QTRY_COMPARE(window_->geometry(), placed);
+    window_->close();
+    {
+        frm_Main next;
+        next.start();
+        QCOMPARE(next.geometry(), placed);
+        QVERIFY(!next.isMaximized());
+        next.showMaximized();
+        QTRY_VERIFY(next.isMaximized());
+        next.close();
+    }
+    frm_Main maximized;
+    maximized.start();
+    QVERIFY(maximized.isMaximized());
+    QVERIFY(maximized.centralWidget()->width() > px(9435));
+}
+
+// --help, --version and a wrong option need no display: over SSH there
+// is none.
+void MainWindowTest::helpAndVersionWithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    const QList<std::pair<QString, QString>> cases{
+        {"--version", "Tagora Converter 1.0.0"}, {"-v", "Tagora Converter"}, {"--help", "Usage:"}};
+    for (const auto& [option, expected] : cases) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TAGORA_CONVERTER_PATH), {option});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(program.readAllStandardOutput().contains(expected.toUtf8()), qPrintable(option));
+    }
+    // A wrong option is a usage error, as in tagora-convert; Qt's own
+    // options still reach Qt (the offscreen platform needs no display).
+    QProcess wrong;
+    wrong.setProcessEnvironment(environment);
+    wrong.start(QStringLiteral(TAGORA_CONVERTER_PATH), {QStringLiteral("--bogus")});
+    QVERIFY(wrong.waitForFinished(10000));
+    QCOMPARE(wrong.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(wrong.exitCode(), 2);
+    QVERIFY(wrong.readAllStandardError().contains("Unknown option 'bogus'"));
+    QProcess qtOption;
+    qtOption.setProcessEnvironment(environment);
+    qtOption.start(QStringLiteral(TAGORA_CONVERTER_PATH),
+                   {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")});
+    QVERIFY(qtOption.waitForFinished(10000));
+    QCOMPARE(qtOption.exitCode(), 0);
+    QVERIFY(qtOption.readAllStandardOutput().contains("Tagora Converter"));
 }
 
 // Only a left press and release on the link opens the viewer.

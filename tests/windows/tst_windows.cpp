@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace tagora;
@@ -35,7 +36,8 @@ private slots:
     void aboutFromTheViewerClosesAndReturns_data();
     void aboutFromTheViewerClosesAndReturns();
     void viewerTextFillsTheWindow();
-    void viewerCopiesTheWholeText();
+    void viewerIsReadOnlyAndCopiesTheWholeText();
+    void viewerOpensLarge();
 };
 
 // Clicks, keys and close requests change nothing: the splash goes away by
@@ -131,18 +133,40 @@ void WindowsTest::viewerTextFillsTheWindow()
     }
 }
 
-// Copy takes the whole text as it stands in the viewer, typing included,
-// whatever part of it is selected.
-void WindowsTest::viewerCopiesTheWholeText()
+// The viewer is read-only: typing changes nothing (it could never reach
+// the main window). Copy takes the whole text, whatever part of it is
+// selected; the caret still moves and selects.
+void WindowsTest::viewerIsReadOnlyAndCopiesTheWholeText()
 {
     frm_Notepad viewer;
-    viewer.setText(QStringLiteral("<b>\r\n\tbold\r\n</b>"));
+    const QString text = QStringLiteral("<b>\r\n\tbold\r\n</b>");
+    viewer.setText(text);
     textBoxOf(&viewer)->moveCursor(QTextCursor::End);
     QTest::keyClicks(textBoxOf(&viewer), QStringLiteral("<hr>"));
-    for (int i = 0; i < 6; ++i)
+    QTest::keyClick(textBoxOf(&viewer), Qt::Key_Backspace);
+    for (int i = 0; i < 9; ++i)  // "bold", the line break, "</b>"
         QTest::keyClick(textBoxOf(&viewer), Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(textBoxOf(&viewer)->textCursor().selectedText(), QStringLiteral("bold\u2029</b>"));
     itemOf(&viewer, "mnuCopy")->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<b>\r\n\tbold\r\n</b><hr>"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    QCOMPARE(runtime::editorText(textBoxOf(&viewer)), text);
+}
+
+// It opens over most of the screen, centred over its owner, on the screen
+// even when the owner stands at its edge.
+void WindowsTest::viewerOpensLarge()
+{
+    QWidget owner;
+    owner.setGeometry(QRect(QPoint(0, 0), QSize(300, 200)));
+    owner.show();
+    QPointer<frm_Notepad> viewer = new frm_Notepad(&owner);
+    viewer->show();
+    const QRect screen = owner.screen()->availableGeometry();
+    QVERIFY2(viewer->width() >= screen.width() * 4 / 5 && viewer->height() >= screen.height() * 4 / 5,
+             qPrintable(QStringLiteral("%1x%2 on %3x%4").arg(viewer->width()).arg(viewer->height())
+                            .arg(screen.width()).arg(screen.height())));
+    QVERIFY(screen.contains(viewer->frameGeometry()));
+    viewer->close();
 }
 
 QTEST_MAIN(WindowsTest)

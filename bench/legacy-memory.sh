@@ -1,0 +1,49 @@
+#!/bin/bash
+# Peak memory of tagora-convert --to=html on large legacy files: a PHP and
+# an ASP page of the tests repeated to SIZE_MB, and one of the program's
+# own PHP scripts of that size (read back in constant memory). Prints the
+# peak resident size, its ratio to the file's size, and the time.
+# Usage: bench/legacy-memory.sh [BUILD_DIR] [SIZE_MB]   (default build, 290)
+set -euo pipefail
+build=${1:-build}
+size_mb=${2:-290}
+tool=$build/cli/tagora-convert
+here=$(cd "$(dirname "$0")" && pwd)
+[[ -x $tool ]] || { echo "no $tool: build tagora-convert first" >&2; exit 2; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Copies of a page, each standing alone, up to size_mb megabytes.
+repeat_to_size() {
+    local page=$1 out=$2
+    cp "$page" "$work/block"
+    while (( $(stat -c %s "$work/block") < 4 << 20 )); do
+        cat "$work/block" "$work/block" > "$work/double" && mv "$work/double" "$work/block"
+    done
+    : > "$out"
+    while (( $(stat -c %s "$out") < size_mb << 20 )); do cat "$work/block" >> "$out"; done
+}
+
+measure() {
+    local label=$1 file=$2
+    shift 2
+    /usr/bin/time -f '%M %e' -o "$work/time" "$tool" --to=html "$@" "$file" > /dev/null
+    read -r peak_kb seconds < "$work/time"
+    local bytes
+    bytes=$(stat -c %s "$file")
+    awk -v l="$label" -v k="$peak_kb" -v b="$bytes" -v s="$seconds" 'BEGIN {
+        printf "%-28s %7.1f MB file: peak %8.1f MB (%5.2fx the file), %6.1f s\n", l, b / 1048576, k / 1024, k * 1024 / b, s }'
+}
+
+# A PHP page of echo statements and code (no closing ?>: copies follow
+# each other as code), an ASP page of Response.Write and <%= %>.
+repeat_to_size "$here/../tests/engine/legacy_asp/01_product_table.asp" "$work/big.asp"
+measure "legacy ASP page" "$work/big.asp"
+printf '<?php\n' > "$work/big.php"
+printf 'echo "<tr><td>" . $name . "</td><td>" . htmlspecialchars($price) . "</td></tr>\\n"; $n = $n + 1;\n' > "$work/line"
+repeat_to_size "$work/line" "$work/body"
+cat "$work/body" >> "$work/big.php"
+measure "legacy PHP page" "$work/big.php"
+head -c $((size_mb << 20)) /dev/zero | tr '\0' 'a' | fold -w 100 > "$work/text.html"
+"$tool" --php "$work/text.html" > "$work/own.php"
+measure "this program's PHP script" "$work/own.php"

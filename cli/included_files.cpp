@@ -1,0 +1,155 @@
+#include "included_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace tagora::cli {
+
+namespace {
+
+// Limits on what a page may pull in: beyond them, its includes are taken
+// as unknown.
+constexpr std::size_t kMaxIncludedFiles = 1000;
+constexpr off_t kMaxIncludedSize = off_t{64} << 20;
+constexpr std::size_t kMaxIncludedTotal = std::size_t{256} << 20;
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::optional<std::string> realPath(const std::string& path)
+{
+    const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved)
+        return std::nullopt;
+    return std::string(resolved.get());
+}
+
+bool isInside(const std::string& path, const std::string& root)
+{
+    if (root == "/")
+        return true;
+    return path == root || (path.starts_with(root) && path[root.size()] == '/');
+}
+
+bool readAll(int fd, std::string& bytes)
+{
+    for (std::size_t got = 0; got < bytes.size();) {
+        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        if (n <= 0)
+            return false;  // an error, or the file shrank
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+using FileIds = std::set<std::pair<dev_t, ino_t>>;
+
+// A regular file's whole content, or an empty text when it was read
+// already; never waits on a pipe or a device.
+std::optional<std::string> readRegularFile(const std::string& path, FileIds& seen)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    std::optional<std::string> text;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kMaxIncludedSize) {
+        text.emplace();
+        if (seen.insert({status.st_dev, status.st_ino}).second) {
+            text->resize(static_cast<std::size_t>(status.st_size));
+            if (!readAll(fd, *text))
+                text.reset();
+        }
+    }
+    close(fd);
+    return text;
+}
+
+class IncludeWalk {
+public:
+    IncludeWalk(std::string root) : m_root(std::move(root)) {}
+
+    AspIncludedFiles run(std::string_view page, const std::string& pagePath)
+    {
+        m_result.complete = true;
+        struct stat status {};
+        if (stat(pagePath.c_str(), &status) == 0)  // including the page again is a cycle
+            m_seen.insert({status.st_dev, status.st_ino});
+        follow(page, folderOf(pagePath));
+        while (!m_pending.empty() && m_result.complete) {
+            auto [index, folder] = std::move(m_pending.front());
+            m_pending.pop_front();
+            const std::string text = m_result.texts[index];
+            follow(text, folder);
+        }
+        if (!m_result.complete)
+            m_result.texts.clear();
+        return std::move(m_result);
+    }
+
+private:
+    void follow(std::string_view text, const std::string& folder)
+    {
+        const AspIncludeDirectives found = aspIncludeDirectives(text);
+        if (found.malformed)
+            m_result.complete = false;
+        for (const AspIncludeDirective& directive : found.directives) {
+            if (m_result.complete)
+                include(directive, folder);
+        }
+    }
+
+    void include(const AspIncludeDirective& directive, const std::string& folder)
+    {
+        std::string path = directive.path;
+        for (char& c : path)
+            c = c == '\\' ? '/' : c;
+        const bool fromRoot = directive.isVirtual && path.starts_with('/');
+        const std::string joined = (fromRoot ? m_root : folder) + (path.starts_with('/') ? "" : "/") + path;
+        const std::optional<std::string> real = realPath(joined);
+        std::optional<std::string> text;
+        if (real && isInside(*real, m_root))
+            text = readRegularFile(*real, m_seen);
+        if (!text || m_result.texts.size() >= kMaxIncludedFiles || m_total + text->size() > kMaxIncludedTotal) {
+            m_result.complete = false;
+            return;
+        }
+        if (text->empty())
+            return;  // read already
+        m_total += text->size();
+        m_result.texts.push_back(std::move(*text));
+        m_pending.emplace_back(m_result.texts.size() - 1, folderOf(joined));
+    }
+
+    std::string m_root;
+    AspIncludedFiles m_result;
+    FileIds m_seen;
+    std::deque<std::pair<std::size_t, std::string>> m_pending;
+    std::size_t m_total = 0;
+};
+
+}  // namespace
+
+AspIncludedFiles readIncludedFiles(std::string_view page, const std::string& pagePath, const std::string& root)
+{
+    const std::optional<std::string> realRoot = realPath(root.empty() ? folderOf(pagePath) : root);
+    if (!realRoot)
+        return {};
+    return IncludeWalk(*realRoot).run(page, pagePath);
+}
+
+}  // namespace tagora::cli

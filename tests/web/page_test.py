@@ -1,0 +1,295 @@
+#!/usr/bin/python3
+"""The page tagora.html in Debian's headless Chromium, driven through
+chromedriver, opened from its file:
+  - window.tagora makes tagora-convert's bytes for every case;
+  - typing, switching the target, Copy, Download, opening a Windows-1252
+    file, an error's place, a keyboard-only walk, every control named;
+  - screenshots at 360 and 1280 px, light and dark, with no sideways
+    scrolling.
+tagora-convert is the judge throughout.
+  page_test.py WEB_BUILD_DIR CASES_DIR TAGORA_CONVERT SCREENSHOT_DIR
+"""
+import hashlib
+import json
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+WEB_BUILD, CASES, CLI, SHOTS = (pathlib.Path(arg) for arg in sys.argv[1:5])
+PAGE = (WEB_BUILD / 'tagora.html').resolve().as_uri()
+DOWNLOADS = pathlib.Path(tempfile.mkdtemp(prefix='tagora-downloads-'))
+
+
+def cli(data, *args):
+    """tagora-convert's output for the bytes."""
+    return subprocess.run([str(CLI), *args], input=data, capture_output=True, check=True).stdout
+
+
+def as_box_holds(script):
+    """A textarea's value has LF line breaks."""
+    return script.decode('utf-8').replace('\r\n', '\n')
+
+
+def start_chromium():
+    options = Options()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                     '--window-size=1280,900', '--lang=en-US'):
+        options.add_argument(argument)
+    options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': str(DOWNLOADS)})
+    driver.execute_cdp_cmd('Browser.grantPermissions',
+                           {'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+    return driver
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = start_chromium()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def open_page(self):
+        self.driver.get(PAGE)
+        self.driver.execute_script('localStorage.clear()')
+        self.driver.get(PAGE)
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script('return document.documentElement.dataset.ready === "true"'))
+
+    def box(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def value(self, name):
+        return self.driver.execute_script('return document.getElementById(arguments[0]).value', name)
+
+    def wait_for(self, condition, message):
+        try:
+            WebDriverWait(self.driver, 10, 0.05).until(lambda d: condition())
+        except Exception:
+            self.fail(message)
+
+    def notice(self):
+        return self.box('notice').text
+
+    def test_same_bytes_as_tagora_convert(self):
+        """Every case's script and reading back, made by window.tagora."""
+        self.open_page()
+        cases = json.loads((CASES / 'cases.json').read_text())
+        texts = [pathlib.Path(f).read_bytes().decode('utf-8') for f in cases['inputs']]
+        self.driver.execute_script('window.cases = arguments[0]', texts)
+        self.driver.set_script_timeout(120)
+        digest = '''
+            const hex = async (text) => Array.from(new Uint8Array(await crypto.subtle.digest(
+                'SHA-256', new TextEncoder().encode(text))), (b) => b.toString(16).padStart(2, '0')).join('');
+        '''
+        for variant, read_back in zip(cases['scripts'], cases['readBack']):
+            got = self.driver.execute_async_script(digest + '''
+                const [to, classic, done] = arguments;
+                (async () => {
+                  const scripts = [], htmls = [];
+                  for (const text of window.cases) {
+                    const script = tagora.convert(text, {to, classic});
+                    scripts.push(await hex(script));
+                        try { htmls.push(await hex(tagora.toHtml(script))); } catch (e) { htmls.push([e.line, e.column, e.error]); }
+                  }
+                  return {scripts, htmls};
+                })().then(done, (e) => done({error: String(e)}));''', variant['to'], variant['classic'])
+            self.assertNotIn('error', got)
+            for i, output in enumerate(variant['outputs']):
+                expected = hashlib.sha256(pathlib.Path(output).read_bytes()).hexdigest()
+                self.assertEqual(got['scripts'][i], expected, f"{read_back['name']}: {cases['inputs'][i]}")
+                self.assertEqual(got['htmls'][i], self.read_back_judgement(read_back, i),
+                                 f"{read_back['name']} read back: {cases['inputs'][i]}")
+        templates = cases['readBack'][-1]
+        scripts = [pathlib.Path(f).read_bytes().decode('utf-8') for f in templates['scripts']]
+        got = self.driver.execute_async_script(digest + '''
+            const [scripts, done] = arguments;
+            (async () => {
+              const out = [];
+              for (const script of scripts) {
+                try { out.push(await hex(tagora.toHtml(script))); }
+                catch (e) { out.push([e.line, e.column, e.error]); }
+              }
+              return out;
+            })().then(done);''', scripts)
+        for i, result in enumerate(got):
+            self.assertEqual(result, self.read_back_judgement(templates, i), templates['scripts'][i])
+
+    @staticmethod
+    def read_back_judgement(read_back, i):
+        """The digest of tagora-convert's HTML, or its error's place."""
+        error = read_back['errors'].get(pathlib.Path(read_back['scripts'][i]).name)
+        if error:
+            return [error['line'], error['column'], error['error']]
+        return hashlib.sha256(pathlib.Path(read_back['htmls'][i]).read_bytes()).hexdigest()
+
+    def test_offline_and_ready(self):
+        """No request but the page itself; a policy that forbids any."""
+        self.driver.get_log('performance')
+        self.open_page()
+        requests = [json.loads(entry['message'])['message'] for entry in self.driver.get_log('performance')]
+        urls = {r['params']['request']['url'] for r in requests if r['method'] == 'Network.requestWillBeSent'}
+        self.assertEqual(urls, {PAGE})
+        policy = self.driver.execute_script(
+            'return document.querySelector("meta[http-equiv=Content-Security-Policy]").content')
+        self.assertIn("default-src 'none'", policy)
+
+    def test_typing_switching_copy_download(self):
+        self.open_page()
+        typed = '<p title="a">$5 & {x}</p>\n<br>\u00E9 %>'
+        self.box('html').send_keys(typed)
+        php = cli(typed.encode(), '--to=php')
+        self.wait_for(lambda: self.value('script') == as_box_holds(php), 'typing did not give the PHP script')
+        Select(self.box('target')).select_by_value('asp')
+        asp = cli(typed.encode(), '--to=asp')
+        self.wait_for(lambda: self.value('script') == as_box_holds(asp), 'switching did not reconvert')
+        self.assertEqual(self.driver.find_element(By.ID, 'script-caption').text, 'ASP Script')
+
+        self.box('copy').click()
+        self.wait_for(lambda: 'copied' in self.notice(), 'Copy gave no notice')
+        clipboard = self.driver.execute_async_script(
+            'navigator.clipboard.readText().then(arguments[0], (e) => arguments[0]("refused: " + e))')
+        self.assertEqual(clipboard.encode(), asp)
+
+        self.box('download').click()
+        saved = DOWNLOADS / 'script.asp'
+        self.wait_for(saved.exists, 'Download saved no script.asp')
+        time.sleep(0.3)
+        self.assertEqual(saved.read_bytes(), asp)
+
+        self.driver.refresh()
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script('return document.documentElement.dataset.ready === "true"'))
+        self.assertEqual(Select(self.box('target')).first_selected_option.get_attribute('value'), 'asp',
+                         'the target was not remembered')
+
+    def test_opening_a_windows_1252_file(self):
+        self.open_page()
+        page = 'caf\u00E9 \u20AC \u201Cquoted\u201D\r\n<p>na\u00EFve</p>'.encode('cp1252')
+        path = DOWNLOADS / 'old-page.htm'
+        path.write_bytes(page)
+        self.driver.execute_script('document.getElementById("file").hidden = false')
+        self.box('file').send_keys(str(path))
+        self.wait_for(lambda: 'Windows-1252' in self.notice(), 'no notice of the encoding assumed')
+        self.assertIn('"old-page.htm" is not UTF-8', self.notice())
+        self.assertEqual(self.value('html'), page.decode('cp1252').replace('\r\n', '\n'))
+        script = cli(page, '--encoding=auto', '--to=php')
+        self.wait_for(lambda: self.value('script') == as_box_holds(script), 'the opened page was not converted')
+        self.box('download').click()
+        saved = DOWNLOADS / 'old-page.php'
+        self.wait_for(saved.exists, 'Download did not take the opened file\'s name')
+
+    def test_a_template_downloads_as_php(self):
+        """Script to HTML of a legacy PHP page opened from its file."""
+        self.open_page()
+        Select(self.box('target')).select_by_value('html')
+        legacy = sorted((CASES / 'legacy').glob('php_*.php'))[0]
+        self.driver.execute_script('document.getElementById("file").hidden = false')
+        self.box('file').send_keys(str(legacy.resolve()))
+        # The page reads the box's text, every line break CR LF, as the window does.
+        html = cli(re.sub(rb'\r\n|\r|\n', b'\r\n', legacy.read_bytes()), '--to=html')
+        self.wait_for(lambda: self.value('html') == as_box_holds(html), 'the opened script was not read back')
+        self.box('download').click()
+        saved = DOWNLOADS / legacy.name
+        self.wait_for(saved.exists, f'Download saved no {legacy.name}')
+        time.sleep(0.3)
+        self.assertEqual(saved.read_bytes(), html)
+
+    def test_an_error_puts_the_caret_at_its_place(self):
+        self.open_page()
+        Select(self.box('target')).select_by_value('php')
+        self.box('html').send_keys('<p>old</p>')
+        self.wait_for(lambda: self.value('script') != '', 'no script')
+        Select(self.box('target')).select_by_value('html')
+        script = '<?php\necho "ok";\n/* caf\u00E9 \U0001F600 */ echo "never closed;\n'
+        self.box('script').clear()
+        self.box('script').send_keys(script)
+        self.box('convert').click()
+        complaint = subprocess.run([str(CLI), '--to=html'], input=script.encode(), capture_output=True).stderr.decode()
+        line, column = (int(n) for n in complaint.split(':')[2:4])
+        lines = script.split('\n')
+        units = lambda text: len(text.encode('utf-16-le')) // 2  # a textarea counts UTF-16 units
+        offset = sum(units(l) + 1 for l in lines[:line - 1]) + units(lines[line - 1][:column - 1])
+        self.wait_for(lambda: self.box('error').text != '', 'no error shown')
+        self.assertIn(f'Line {line}, column {column}', self.box('error').text)
+        caret = self.driver.execute_script(
+            'const box = document.activeElement; return [box.id, box.selectionStart, box.selectionEnd]')
+        self.assertEqual(caret, ['script', offset, offset])
+        self.assertIn('stale', self.box('html').get_attribute('class'))
+        self.assertFalse(self.box('copy').is_enabled(), 'an out-of-date output can be copied')
+
+    def test_keyboard_only(self):
+        self.open_page()
+        keys = ActionChains(self.driver)
+        order = []
+        for _ in range(5):
+            keys.send_keys(Keys.TAB).perform()
+            order.append(self.driver.execute_script('return document.activeElement.id'))
+        keys.send_keys('<i>x</i>').perform()
+        self.wait_for(lambda: self.value('script') != '', 'typing after Tab gave no script')
+        for _ in range(4):
+            keys.send_keys(Keys.TAB).perform()
+            order.append(self.driver.execute_script('return document.activeElement.id'))
+        self.assertEqual(order, ['target', 'classic', 'convert', 'open', 'html', 'script', 'copy', 'download', 'codes'])
+        self.box('html').clear()
+        self.box('html').send_keys('<b>"x"</b>')
+        ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(Keys.ENTER).key_up(Keys.CONTROL).perform()
+        self.wait_for(lambda: self.value('script') == as_box_holds(cli(b'<b>"x"</b>', '--to=php')), 'Ctrl+Enter')
+        self.assertEqual(self.driver.execute_script('return document.activeElement.id'), 'html')
+        ActionChains(self.driver).send_keys(Keys.TAB, Keys.TAB, Keys.ENTER).perform()
+        self.wait_for(lambda: 'copied' in self.notice(), 'Copy by keyboard gave no notice')
+
+    def test_every_control_is_named(self):
+        self.open_page()
+        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+        controls = [n for n in tree if not n.get('ignored')
+                    and n.get('role', {}).get('value') in ('button', 'textbox', 'combobox', 'checkbox', 'link')]
+        names = {n['role']['value'] + ':' + n.get('name', {}).get('value', '') for n in controls}
+        self.assertEqual(len(controls), 9, names)
+        for node in controls:
+            self.assertTrue(node.get('name', {}).get('value', '').strip(), f'unnamed {node["role"]["value"]}')
+        self.assertIn('textbox:HTML Code', names)
+        self.assertIn('textbox:PHP Script', names)
+        live = self.driver.execute_script(
+            'return [...document.querySelectorAll("[aria-live]")].map((e) => e.id).sort()')
+        self.assertEqual(live, ['error', 'notice'])
+
+    def test_screenshots(self):
+        self.open_page()
+        SHOTS.mkdir(parents=True, exist_ok=True)
+        self.box('html').send_keys('<p class="price">$5 for {$item}</p>\n<a title="100%>">Go</a>')
+        self.wait_for(lambda: self.value('script') != '', 'no script')
+        backgrounds = set()
+        for scheme in ('light', 'dark'):
+            self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                        {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+            backgrounds.add(self.driver.execute_script('return getComputedStyle(document.body).backgroundColor'))
+            for width in (360, 1280):
+                self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                            {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600})
+                overflow = self.driver.execute_script(
+                    'return document.documentElement.scrollWidth - document.documentElement.clientWidth')
+                self.assertLessEqual(overflow, 0, f'{width} px {scheme}: scrolls sideways')
+                self.driver.save_screenshot(str(SHOTS / f'tagora-{width}-{scheme}.png'))
+        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.assertEqual(len(backgrounds), 2, 'dark mode changes nothing')
+
+
+if __name__ == '__main__':
+    unittest.main(argv=sys.argv[:1], verbosity=2)

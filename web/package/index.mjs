@@ -1,0 +1,8 @@
+// The package as an ES module: the same functions as require() gives.
+import tagora from './index.cjs';
+
+export const {
+  convert, toHtml, readScript, inputText, characterCodes, chooseEncoding, decode, targets,
+  TagoraError, productName, version, productTitle, credits,
+} = tagora;
+export default tagora;

@@ -1,0 +1,310 @@
+// The page: two boxes, the target, and the engine's functions as
+// window.tagora once the engine has started.
+(function () {
+  'use strict';
+
+  const LIVE_LIMIT = 4 * 1024 * 1024;  // characters converted as one types
+  const LIVE_DELAY = 200;              // ms after the last change
+  const LARGEST_FILE = 64 * 1024 * 1024;
+  const LONGEST_LISTED = 500000;
+  const NOTICE_TIME = 8000;
+  const SETTINGS = 'tagora-converter.choices';
+
+  const $ = (id) => document.getElementById(id);
+  const htmlBox = $('html');
+  const scriptBox = $('script');
+  const targetSelect = $('target');
+  const classicBox = $('classic');
+  const noticeLine = $('notice');
+  const errorLine = $('error');
+
+  const state = {
+    tagora: null,
+    output: null,        // the last output, exactly (CR LF line breaks)
+    outputEdited: false, // the output box was changed by hand since
+    stale: false,        // the output no longer matches the input
+    template: null,      // Script to HTML: 'php' or 'asp' for a template
+    fileName: null,      // of the opened file, without its extension
+    timer: 0,
+    noticeTimer: 0,
+  };
+
+  const toHtmlMode = () => targetSelect.value === 'html';
+  const inputBox = () => (toHtmlMode() ? scriptBox : htmlBox);
+  const outputBox = () => (toHtmlMode() ? htmlBox : scriptBox);
+  const targetInfo = () => state.tagora.targets.find((target) => target.name === targetSelect.value);
+  const outputTitle = () => (toHtmlMode() ? 'HTML' : targetInfo().title);
+
+  function notify(text) {
+    clearTimeout(state.noticeTimer);
+    noticeLine.textContent = text;
+    if (text)
+      state.noticeTimer = setTimeout(() => { noticeLine.textContent = ''; }, NOTICE_TIME);
+  }
+
+  function showError(text) {
+    errorLine.textContent = text;
+  }
+
+  function remember() {
+    try {
+      localStorage.setItem(SETTINGS, JSON.stringify({ target: targetSelect.value, classic: classicBox.checked }));
+    } catch { /* storage refused: the choice lasts until the page closes */ }
+  }
+
+  function restore() {
+    try {
+      const choices = JSON.parse(localStorage.getItem(SETTINGS) || '{}');
+      if ([...targetSelect.options].some((option) => option.value === choices.target))
+        targetSelect.value = choices.target;
+      classicBox.checked = choices.classic === true;
+    } catch { /* nothing remembered */ }
+  }
+
+  function markStale(stale) {
+    state.stale = stale;
+    const box = outputBox();
+    box.classList.toggle('stale', stale);
+    $(box.id + '-state').textContent = stale ? 'Out of date: not the output of the input above.' : '';
+    updateControls();
+  }
+
+  function updateControls() {
+    const hasOutput = outputBox().value.length > 0;
+    $('copy').disabled = !hasOutput || state.stale;
+    $('download').disabled = !hasOutput || state.stale;
+    $('copy').textContent = `Copy ${outputTitle()}`;
+    $('download').textContent = `Download ${outputTitle()}`;
+    classicBox.disabled = toHtmlMode() || !targetInfo().hasClassicEscaping;
+  }
+
+  function showMode() {
+    const html = toHtmlMode();
+    $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
+    $('script-caption').textContent = html ? 'Script' : targetInfo().title;
+    htmlBox.classList.remove('stale');
+    scriptBox.classList.remove('stale');
+    $('html-state').textContent = '';
+    $('script-state').textContent = '';
+    updateControls();
+  }
+
+  function setOutput(text, template) {
+    state.output = text;
+    state.outputEdited = false;
+    state.template = template;
+    outputBox().value = text;
+    markStale(false);
+  }
+
+  // Places the caret at a line and column (from 1, in characters) of a
+  // box, whose value has LF line breaks.
+  function putCaret(box, line, column) {
+    const lines = box.value.split('\n');
+    let offset = 0;
+    for (let i = 0; i < line - 1 && i < lines.length - 1; ++i)
+      offset += lines[i].length + 1;
+    const characters = Array.from(lines[Math.min(line, lines.length) - 1] || '');
+    offset += characters.slice(0, column - 1).join('').length;
+    box.focus();
+    box.setSelectionRange(offset, offset);
+  }
+
+  // typed: as one types, when the caret is not moved to an error and an
+  // empty input clears the output without a word.
+  function convert({ typed = false } = {}) {
+    clearTimeout(state.timer);
+    const input = inputBox().value;
+    showError('');
+    if (input.length === 0) {
+      if (typed)
+        setOutput('', null);
+      else
+        notify(toHtmlMode() ? 'There is no script to convert.' : 'There is no HTML Code to convert.');
+      return;
+    }
+    try {
+      if (toHtmlMode()) {
+        const read = state.tagora.readScript(input, { inputText: true });
+        setOutput(read.html, read.exact ? null : read.target);
+      } else {
+        setOutput(state.tagora.convert(input, { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled }), null);
+      }
+    } catch (error) {
+      if (!(error instanceof state.tagora.TagoraError))
+        throw error;
+      markStale(outputBox().value.length > 0);
+      if (error.line) {
+        showError(`The script cannot be read back into HTML. Line ${error.line}, column ${error.column}: ${error.error}.`);
+        if (!typed)
+          putCaret(inputBox(), error.line, error.column);
+      } else {
+        showError(error.message);
+      }
+    }
+  }
+
+  function inputChanged() {
+    clearTimeout(state.timer);
+    if (inputBox().value.length > LIVE_LIMIT) {
+      markStale(outputBox().value.length > 0);
+      notify('This text is long: press Convert (Ctrl+Enter) to convert it.');
+      return;
+    }
+    state.timer = setTimeout(() => convert({ typed: true }), LIVE_DELAY);
+  }
+
+  function outputChanged() {
+    state.outputEdited = true;
+    updateControls();
+  }
+
+  // What Copy and Download take: the output exactly, or what was typed
+  // into the output box, its line breaks CR LF as everywhere else.
+  function outputText() {
+    return state.outputEdited ? state.tagora.inputText(outputBox().value) : state.output;
+  }
+
+  async function copyOutput() {
+    if ($('copy').disabled)
+      return;
+    const text = outputText();
+    try {
+      await navigator.clipboard.writeText(text);
+    } catch {
+      if (!copyBySelection(text)) {
+        notify('The browser refused to copy: select the output and press Ctrl+C.');
+        return;
+      }
+    }
+    notify(`${outputTitle()} has been copied to the clipboard.`);
+  }
+
+  function copyBySelection(text) {
+    const helper = document.createElement('textarea');
+    helper.value = text;
+    helper.setAttribute('readonly', '');
+    helper.style.position = 'fixed';
+    helper.style.opacity = '0';
+    document.body.append(helper);
+    helper.select();
+    const done = document.execCommand('copy');
+    helper.remove();
+    outputBox().focus();
+    return done;
+  }
+
+  function downloadName() {
+    const stem = state.fileName || 'script';
+    if (!toHtmlMode())
+      return stem + targetInfo().extension;
+    const template = state.template && state.tagora.targets.find((target) => target.name === state.template);
+    return stem + (template ? template.extension : '.html');
+  }
+
+  function downloadOutput() {
+    if ($('download').disabled)
+      return;
+    const blob = new Blob([new TextEncoder().encode(outputText())], { type: 'application/octet-stream' });
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = downloadName();
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    notify(`Downloading ${link.download}.`);
+  }
+
+  function listCharacterCodes() {
+    const input = state.tagora.inputText(inputBox().value);
+    if (input.length > LONGEST_LISTED) {
+      notify(`The character listing takes at most ${LONGEST_LISTED.toLocaleString('en')} characters; `
+        + `the input holds ${input.length.toLocaleString('en')}.`);
+      return;
+    }
+    const listing = state.tagora.characterCodes(input);
+    if (!listing)
+      return;
+    state.output = (state.outputEdited ? outputText() : state.output || '') + listing;
+    state.outputEdited = false;
+    outputBox().value = state.output;
+    updateControls();
+  }
+
+  async function openFile(file) {
+    if (!file)
+      return;
+    if (file.size > LARGEST_FILE) {
+      notify(`"${file.name}" is larger than 64 MB and was not opened.`);
+      return;
+    }
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const read = state.tagora.decode(bytes, { name: file.name });
+    state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
+    inputBox().value = read.text;
+    const opened = `Opened "${file.name}" as ${read.encoding}.`;
+    notify(read.notice ? `${opened}\n\n${read.notice}` : opened);
+    if (read.text.length <= LIVE_LIMIT)
+      convert({ typed: true });
+    else
+      markStale(outputBox().value.length > 0);
+    inputBox().focus();
+  }
+
+  function targetChanged() {
+    showMode();
+    remember();
+    if (inputBox().value.length > 0 && inputBox().value.length <= LIVE_LIMIT)
+      convert({ typed: true });
+    else
+      markStale(outputBox().value.length > 0 && inputBox().value.length > 0);
+  }
+
+  function listen() {
+    htmlBox.addEventListener('input', () => (toHtmlMode() ? outputChanged() : inputChanged()));
+    scriptBox.addEventListener('input', () => (toHtmlMode() ? inputChanged() : outputChanged()));
+    targetSelect.addEventListener('change', targetChanged);
+    classicBox.addEventListener('change', () => { remember(); targetChanged(); });
+    $('convert').addEventListener('click', () => convert());
+    $('copy').addEventListener('click', copyOutput);
+    $('download').addEventListener('click', downloadOutput);
+    $('codes').addEventListener('click', listCharacterCodes);
+    $('open').addEventListener('click', () => $('file').click());
+    $('file').addEventListener('change', (event) => {
+      openFile(event.target.files[0]);
+      event.target.value = '';
+    });
+    document.addEventListener('keydown', (event) => {
+      if ((event.ctrlKey || event.metaKey) && event.key === 'Enter') {
+        event.preventDefault();
+        convert();
+      }
+    });
+    document.addEventListener('dragover', (event) => {
+      event.preventDefault();
+      document.body.classList.add('dragging');
+    });
+    document.addEventListener('dragleave', () => document.body.classList.remove('dragging'));
+    document.addEventListener('drop', (event) => {
+      event.preventDefault();
+      document.body.classList.remove('dragging');
+      openFile(event.dataTransfer.files[0]);
+    });
+  }
+
+  function start(engine) {
+    state.tagora = tagoraApi(engine);
+    window.tagora = state.tagora;
+    restore();
+    showMode();
+    listen();
+    document.documentElement.dataset.ready = 'true';
+    window.tagoraReadyAt = performance.now();  // ms from the page's start, for bench/web
+    return state.tagora;
+  }
+
+  window.tagoraReady = createTagoraEngine().then(start, (error) => {
+    showError(`The converter could not start in this browser: ${error}`);
+  });
+}());
