@@ -40,7 +40,7 @@ public:
     {
         if (options.output == Output::Script)
             m_script.emplace(options.target, options.escaping, label,
-                             options.literal ? Form::Literal : Form::Script);
+                             options.literal ? Form::Literal : Form::Script, options.script);
         else if (options.output == Output::Html)
             m_reader.emplace(options.from, options.literal ? Form::Literal : Form::Script);
     }

@@ -27,6 +27,11 @@ constexpr std::string_view kUsageOptions =
     "                           html        the HTML a script prints (see below)\n"
     "  -f, --from=TARGET      with --to=html: the script is of TARGET (else it is\n"
     "                           recognised)\n"
+    "      --no-header        leave out the comment lines naming this program\n"
+    "                           (the first line a script needs stays)\n"
+    "  -n, --name=NAME        js and js-concat: the constant that holds the text\n"
+    "                           (default html); a JavaScript name of at most 64\n"
+    "                           ASCII letters, digits, _ and $, not a reserved word\n"
     "      --php              the same as --to=php\n"
     "      --asp              the same as --to=asp\n"
     "      --codes            write the character-code listing\n"
@@ -214,6 +219,7 @@ constexpr ValueOption kValueOptions[] = {
     {"-f", "--from", nullptr},  // names the script's language
     {{}, "--encoding", &Options::encoding},
     {{}, "--output-encoding", &Options::outputEncoding},
+    {"-n", "--name", nullptr},  // the variable of js and js-concat
     {{}, "--root", &Options::root},
 };
 
@@ -281,6 +287,10 @@ private:
             m_options.literal = true;
             return choose(Output::Html);
         }
+        if (argument == "--no-header") {
+            m_options.script.header = false;
+            return true;
+        }
         if (argument == "--dry-run") {
             m_options.dryRun = true;
             return true;
@@ -291,6 +301,10 @@ private:
             if (const std::optional<std::string_view> value = valueOf(argument, valueOption)) {
                 if (value->empty())
                     return fail("option '" + std::string(argument) + "' needs a value");
+                if (valueOption.longName == "--name") {
+                    m_options.variableName = std::string(*value);
+                    return true;
+                }
                 if (!valueOption.field)
                     return valueOption.longName == "--to" ? chooseTarget(*value) : chooseSource(*value);
                 m_options.*valueOption.field = *value;
@@ -357,6 +371,19 @@ private:
             return usageError("--classic does not apply to --literal: a literal holds its text exactly");
         if (m_options.from && m_options.output != Output::Html)
             return usageError("--from applies to --to=html only");
+        if (m_options.variableName) {
+            const bool named = m_options.output == Output::Script
+                               && (m_options.target == Target::Js || m_options.target == Target::JsConcat);
+            if (!named)
+                return usageError("--name applies to --to=js and --to=js-concat only");
+            if (!isValidVariableName(*m_options.variableName))
+                return usageError("'" + *m_options.variableName
+                                  + "' cannot name a JavaScript constant: give letters, digits, _ and $, "
+                                    "at most 64, not starting with a digit, and no reserved word");
+            m_options.script.variableName = *m_options.variableName;
+        }
+        if (!m_options.script.header && m_options.output != Output::Script)
+            return usageError("--no-header applies to scripts only");
         if (!m_options.root.empty() && m_options.output != Output::Html)
             return usageError("--root applies to --to=html only");
         if (m_options.dryRun && m_options.output != Output::Html)

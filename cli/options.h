@@ -25,6 +25,7 @@ struct Options {
     // --literal: the text as one string literal of the target, or (with
     // Html) such a literal back to its text, every byte as it is.
     bool literal = false;
+    ScriptOptions script;            // --no-header, --name
     std::vector<std::string> files;  // "-" stands for standard input
     std::string outputFile;          // -o: one input into this file
     std::string outputDirectory;     // -d: each input into a file here
@@ -34,6 +35,7 @@ struct Options {
     // --output-encoding: empty to write a template in the encoding its file
     // was read in, or "UTF-8".
     std::string outputEncoding;
+    std::optional<std::string> variableName;  // --name, until it is checked
     std::string root;                // --root: where an ASP include's virtual path starts
     bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
     std::string problem;             // what is wrong, for Action::UsageError

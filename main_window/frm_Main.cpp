@@ -12,6 +12,9 @@
 #include "frm_Splash.h"
 #include "link_label.h"
 #include "message_box.h"
+#include "readable_colours.h"
+#include "script_colours.h"
+#include "script_options_menu.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/string_literal.h"
@@ -69,11 +72,8 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(twipsRect(180, top, 9060, 3300));
     box->setFont(courierNew(9.75));
-    if (color.isValid()) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Text, color);
-        box->setPalette(palette);
-    }
+    if (color.isValid())
+        setReadableColour(box, QPalette::Text, color);
     return box;
 }
 
@@ -220,6 +220,7 @@ frm_Main::frm_Main(QWidget* parent)
     client->installEventFilter(this);
     setCentralWidget(client);
     createControls(client);
+    colours_ = new ScriptColours(inputBox_, outputBox_);
     createMenus();
     anchorControls();
     setTabOrder();
@@ -415,6 +416,8 @@ void frm_Main::createConversionMenu()
     classicEscapingItem_->setCheckable(true);
     classicEscapingItem_->setStatusTip(
         tr("Escape as version 1.0 did: PHP leaves $ as it is, ASP turns \" into '"));
+    scriptOptions_ = new ScriptOptionsMenu(conversion, this);
+    connect(scriptOptions_, &ScriptOptionsMenu::changed, this, &frm_Main::convertAgainIfInput);
     asYouTypeItem_ = addMenuItem(conversion, "mnuConvertAsYouType", tr("Con&vert as You Type"));
     asYouTypeItem_->setCheckable(true);
     asYouTypeItem_->setStatusTip(tr("Convert after each pause in typing"));
@@ -598,7 +601,7 @@ void frm_Main::convertToScript(Target target, Asked asked)
     std::optional<std::u16string> text;
     {
         BusyCursor busy;
-        text = script(target, escaping, toU16(inputText()));
+        text = script(target, escaping, toU16(inputText()), scriptOptions_->options());
         if (text) {
             setEditorText(outputBox_, fromU16(*text));
             setOutputOutOfDate(false);
@@ -804,6 +807,8 @@ void frm_Main::showCaptions()
     enlargeOutputLink_->move(std::max(px(1395), outputCaption_->geometry().right() + 1 + gap),
                              enlargeOutputLink_->y());
     saveItem_->setText(tr("&Save %1...").arg(kind.title));
+    colours_->showMode(target());
+    scriptOptions_->showTarget(target());
 }
 
 void frm_Main::escapingToggled()
@@ -1064,19 +1069,21 @@ void frm_Main::dropEvent(QDropEvent* event)
 
 void frm_Main::enlargeOutput()
 {
-    showInViewer(outputText());
+    showInViewer(outputText(), colours_->output());
 }
 
 void frm_Main::enlargeInput()
 {
-    showInViewer(inputText());
+    showInViewer(inputText(), colours_->input());
 }
 
-// The viewer works on a copy of the text: nothing comes back.
-void frm_Main::showInViewer(const QString& text)
+// The viewer works on a copy of the text, coloured as its box: nothing
+// comes back.
+void frm_Main::showInViewer(const QString& text, const SyntaxHighlighter* colours)
 {
     auto* viewer = new frm_Notepad(this);
     viewer->setText(text);
+    viewer->colourAs(colours->language(), colours->target());
     viewer->exec();
 }
 
@@ -1124,6 +1131,8 @@ QString quickHelpText()
         tr("4. 'Copy Script' (Alt+P) copies the script to the clipboard; 'Save Script' (Alt+S or "
            "Ctrl+S) saves it in a file."),
         tr("Classic Escaping (v1.0) writes PHP and ASP scripts as version 1.0 did."),
+        tr("Header Comment starts each script with the comment lines naming this program; "
+           "JavaScript Name... names the constant that holds the text in JavaScript (html by default)."),
         QString(),
         tr("A script back to HTML"),
         QStringLiteral("---------------------"),

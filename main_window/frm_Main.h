@@ -31,9 +31,13 @@ namespace tagora {
 
 namespace runtime {
 class CodeTextBox;
+class SyntaxHighlighter;
 }
 struct HtmlFromScript;
 struct ScriptReadError;
+
+class ScriptColours;
+class ScriptOptionsMenu;
 
 class frm_Main : public QMainWindow {
     Q_OBJECT
@@ -139,10 +143,12 @@ private:
     void updateOutputCommands();
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
-    void showInViewer(const QString& text);
+    void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
     static HtmlFromScript htmlFromLiteral(QString text, const HtmlFromScript& asScript);
 
     std::optional<Target> mode_ = Target::Php;
+    ScriptColours* colours_ = nullptr;
+    ScriptOptionsMenu* scriptOptions_ = nullptr;
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
     std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
     bool outputOutOfDate_ = false;

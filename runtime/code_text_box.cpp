@@ -3,6 +3,7 @@
 #include "text_conversion.h"
 
 #include <QDropEvent>
+#include <QPainter>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QGuiApplication>
@@ -11,6 +12,19 @@
 #include <QUrl>
 
 namespace tagora::runtime {
+
+// The margin the line numbers are drawn in; the box draws them.
+class LineNumberArea : public QWidget {
+public:
+    explicit LineNumberArea(CodeTextBox* box) : QWidget(box), box_(box) { setObjectName(QStringLiteral("lineNumbers")); }
+    QSize sizeHint() const override { return QSize(box_->lineNumberWidth(), 0); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override { box_->paintLineNumbers(event); }
+
+private:
+    CodeTextBox* box_;
+};
 
 CodeTextBox::CodeTextBox(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -50,15 +64,9 @@ void CodeTextBox::updateCaretBlinking()
     setCaretBlinking(!hasFocus() || !holdsLongLine_);
 }
 
-// Only the changed lines can have grown; a removal can have shortened the
-// long line, so then every line is looked at again.
 void CodeTextBox::noteChange(int position, int removed, int added)
 {
-    const QTextDocument* text = document();
-    if (holdsLongLine_ && removed > 0)
-        holdsLongLine_ = anyLongLine(text->begin(), text->end());
-    else if (!holdsLongLine_)
-        holdsLongLine_ = anyLongLine(text->findBlock(position), text->findBlock(position + added).next());
+    holdsLongLine_ = holdsLineLongerThan(document(), kLongestBlinkingLine, holdsLongLine_, position, removed, added);
     updateCaretBlinking();
     updateShaping();
 }
@@ -73,13 +81,27 @@ void CodeTextBox::updateShaping()
     setFont(shaped);
 }
 
-bool CodeTextBox::anyLongLine(QTextBlock block, const QTextBlock& end)
+namespace {
+
+bool anyLongLine(QTextBlock block, const QTextBlock& end, int longest)
 {
     for (; block.isValid() && block != end; block = block.next()) {
-        if (block.length() - 1 > kLongestBlinkingLine)  // without its paragraph end
+        if (block.length() - 1 > longest)  // without its paragraph end
             return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool holdsLineLongerThan(const QTextDocument* document, int longest, bool heldBefore, int position, int removed,
+                         int added)
+{
+    if (heldBefore && removed > 0)
+        return anyLongLine(document->begin(), document->end(), longest);
+    if (heldBefore)
+        return true;
+    return anyLongLine(document->findBlock(position), document->findBlock(position + added).next(), longest);
 }
 
 void CodeTextBox::setCaretBlinking(bool blinking)
@@ -156,6 +178,78 @@ void CodeTextBox::insertFromMimeData(const QMimeData* source)
 {
     if (source && source->hasText() && !isReadOnly())
         insertPlainText(textForEditor(source->text()));
+}
+
+void CodeTextBox::setLineNumbersShown(bool shown)
+{
+    if (shown == lineNumbersShown())
+        return;
+    if (!shown) {
+        delete lineNumbers_;
+        lineNumbers_ = nullptr;
+        setViewportMargins(0, 0, 0, 0);
+        return;
+    }
+    lineNumbers_ = new LineNumberArea(this);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeTextBox::updateLineNumberMargin);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+        if (!lineNumbers_)
+            return;
+        if (dy != 0)
+            lineNumbers_->scroll(0, dy);
+        else
+            lineNumbers_->update(0, rect.y(), lineNumbers_->width(), rect.height());
+    });
+    updateLineNumberMargin();
+    lineNumbers_->show();
+}
+
+int CodeTextBox::lineNumberWidth() const
+{
+    int digits = 1;
+    for (int count = std::max(1, blockCount()); count >= 10; count /= 10)
+        ++digits;
+    return fontMetrics().horizontalAdvance(QLatin1Char('9')) * (digits + 1) + 6;
+}
+
+int CodeTextBox::firstShownLineNumber() const
+{
+    return firstVisibleBlock().blockNumber() + 1;
+}
+
+void CodeTextBox::updateLineNumberMargin()
+{
+    if (!lineNumbers_)
+        return;
+    setViewportMargins(lineNumberWidth(), 0, 0, 0);
+    const QRect inside = contentsRect();
+    lineNumbers_->setGeometry(inside.left(), inside.top(), lineNumberWidth(), inside.height());
+}
+
+void CodeTextBox::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    updateLineNumberMargin();
+}
+
+// The numbers in the window's shaded colour, right-aligned, one per line
+// shown.
+void CodeTextBox::paintLineNumbers(QPaintEvent* event)
+{
+    QPainter painter(lineNumbers_);
+    painter.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    const int width = lineNumbers_->width() - 3;
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int height = qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && top + height >= event->rect().top())
+            painter.drawText(0, top, width, fontMetrics().height(), Qt::AlignRight, QString::number(block.blockNumber() + 1));
+        top += height;
+        block = block.next();
+    }
 }
 
 QString droppedFile(const QMimeData* data)

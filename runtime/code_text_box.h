@@ -24,6 +24,13 @@ public:
     static constexpr int kLongestBlinkingLine = 10'000;
     static bool caretBlinks();
 
+    // Line numbers in a margin on the left, as code editors show them.
+    void setLineNumbersShown(bool shown);
+    bool lineNumbersShown() const { return lineNumbers_ != nullptr; }
+    // The number of the first line shown, from 1, and the margin's width.
+    int firstShownLineNumber() const;
+    int lineNumberWidth() const;
+
 signals:
     void fileDropped(const QString& path);
 
@@ -36,17 +43,28 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class LineNumberArea;
     bool holdsLongLine_ = false;
+    QWidget* lineNumbers_ = nullptr;
+
+    void paintLineNumbers(QPaintEvent* event);
+    void updateLineNumberMargin();
 
     void updateTabStops();
     void updateCaretBlinking();
     void updateShaping();
     void noteChange(int position, int removed, int added);
-    static bool anyLongLine(QTextBlock block, const QTextBlock& end);
     static void setCaretBlinking(bool blinking);
 };
+
+// Whether the document holds a line longer than `longest` after a change
+// (QTextDocument::contentsChange), given whether it did before: only the
+// changed lines can have grown, and a removal can have shortened one.
+bool holdsLineLongerThan(const QTextDocument* document, int longest, bool heldBefore, int position, int removed,
+                         int added);
 
 // The first local file among dropped data, or an empty string.
 QString droppedFile(const QMimeData* data);

@@ -7,6 +7,8 @@ namespace {
 
 const QString kTargetKey = QStringLiteral("conversion/target");
 const QString kClassicKey = QStringLiteral("conversion/classic-escaping");
+const QString kHeaderKey = QStringLiteral("script/header-comment");
+const QString kVariableNameKey = QStringLiteral("script/javascript-name");
 const QString kAsYouTypeKey = QStringLiteral("conversion/as-you-type");
 const QString kScriptLanguageKey = QStringLiteral("conversion/script-language");
 const QString kGeometryKey = QStringLiteral("window/geometry");
@@ -43,6 +45,19 @@ QByteArray rememberedWindowGeometry()
 void rememberWindowGeometry(const QByteArray& geometry)
 {
     settings().setValue(kGeometryKey, geometry);
+}
+
+RememberedScriptOptions rememberedScriptOptions()
+{
+    const QSettings stored = settings();
+    return {stored.value(kHeaderKey, true).toBool(), stored.value(kVariableNameKey).toString()};
+}
+
+void rememberScriptOptions(const RememberedScriptOptions& options)
+{
+    QSettings stored = settings();
+    stored.setValue(kHeaderKey, options.header);
+    stored.setValue(kVariableNameKey, options.variableName);
 }
 
 }  // namespace tagora::runtime

@@ -17,6 +17,14 @@ struct RememberedChoices {
 RememberedChoices rememberedChoices();
 void rememberChoices(const RememberedChoices& choices);
 
+// The script options: the header comment, the JavaScript constant's name.
+struct RememberedScriptOptions {
+    bool header = true;
+    QString variableName;  // empty for the default
+};
+
+RememberedScriptOptions rememberedScriptOptions();
+void rememberScriptOptions(const RememberedScriptOptions& options);
 // The main window's size, position and maximized state, as
 // QWidget::saveGeometry() gives them; empty the first time.
 QByteArray rememberedWindowGeometry();

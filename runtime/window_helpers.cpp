@@ -1,5 +1,7 @@
 #include "window_helpers.h"
 
+#include "readable_colours.h"
+
 #include <QGuiApplication>
 #include <QAction>
 #include <QKeySequence>
@@ -61,13 +63,9 @@ QLabel* setUpLabel(QLabel* label, const char* name, const QString& text, QPoint 
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAutoFillBackground(false);
     label->setFont(font);
-    if (color.isValid()) {
-        // Disabled labels keep the platform's greyed colour.
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Active, QPalette::WindowText, color);
-        palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
-        label->setPalette(palette);
-    }
+    // Disabled labels keep the platform's greyed colour.
+    if (color.isValid())
+        setReadableColour(label, QPalette::WindowText, color);
     label->move(px(topLeftTwips.x()), px(topLeftTwips.y()));
     setLabelText(label, text);
     return label;

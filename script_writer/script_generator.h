@@ -18,9 +18,11 @@ inline constexpr std::string_view kNoInputMessage = "There is no HTML Code to co
 // script's own lines and none after the footer. An empty input gives no
 // script (std::nullopt), nor does a text for which no heredoc label can
 // be found.
-std::optional<std::u16string> script(Target target, Escaping escaping, std::u16string_view html);
+std::optional<std::u16string> script(Target target, Escaping escaping, std::u16string_view html,
+                                     const ScriptOptions& options = {});
 // The same rules over UTF-8 bytes, giving UTF-8.
-std::optional<std::string> script(Target target, Escaping escaping, std::string_view utf8Html);
+std::optional<std::string> script(Target target, Escaping escaping, std::string_view utf8Html,
+                                  const ScriptOptions& options = {});
 
 // The heredoc label the script of the whole text needs (php-nowdoc), or
 // the default for targets without one.

@@ -26,11 +26,12 @@ public:
     // The heredoc label is used by the targets that have one (php-nowdoc);
     // see HeredocLabelScan for choosing it. The literal form writes the
     // text as one string literal (begin() and finish() write its opening
-    // and closing) and takes every line break as it is. Throws std::length_error when
-    // the header or the footer (with the label and the credit values)
-    // would not fit in kMaxFrameSize.
+    // and closing) and takes every line break as it is. A variable name
+    // that is not valid (isValidVariableName) is taken as the default.
+    // Throws std::length_error when the header or the footer (with the
+    // label and the credit values) would not fit in kMaxFrameSize.
     ScriptStream(Target target, Escaping escaping, std::string_view heredocLabel = kHeredocLabelStem,
-                 Form form = Form::Script);
+                 Form form = Form::Script, const ScriptOptions& options = {});
 
     // The most code units begin() or finish() write.
     static constexpr std::size_t kMaxFrameSize = 512;

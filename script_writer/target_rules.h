@@ -22,7 +22,8 @@ namespace tagora::rules {
 //   open  text  close                     (the text with its line breaks)
 //   CR LF footer                          (when there is one)
 // where every CR LF of the text is written as lineBreak. In open and close,
-// "LABEL" stands for the heredoc label chosen for the text.
+// "LABEL" stands for the heredoc label chosen for the text, and "NAME" for
+// the variable that holds it. The comment lines can be left out.
 struct Frame {
     std::string_view firstLine{};
     std::string_view commentPrefix{};  // "// ", "' ", "# "
@@ -101,12 +102,20 @@ constexpr AsciiTable asciiTable(std::initializer_list<Substitution> substitution
 // What stands for the heredoc label in a frame's open and close.
 inline constexpr std::string_view kLabelPlaceholder = "LABEL";
 
-inline std::string withLabel(std::string_view text, std::string_view label)
+// What stands for the variable's name in a frame's open.
+inline constexpr std::string_view kNamePlaceholder = "NAME";
+
+inline std::string withPlaceholder(std::string_view text, std::string_view placeholder, std::string_view value)
 {
     std::string result(text);
-    if (const std::size_t at = result.find(kLabelPlaceholder); at != std::string::npos)
-        result.replace(at, kLabelPlaceholder.size(), label);
+    if (const std::size_t at = result.find(placeholder); at != std::string::npos)
+        result.replace(at, placeholder.size(), value);
     return result;
+}
+
+inline std::string withLabel(std::string_view text, std::string_view label)
+{
+    return withPlaceholder(text, kLabelPlaceholder, label);
 }
 
 // How the text is written as one string literal of the target and nothing

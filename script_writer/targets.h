@@ -94,6 +94,23 @@ std::vector<std::string_view> scriptExtensions();
 // "*.php *.asp ...": the same, as a file dialog's patterns.
 std::string scriptFilePatterns();
 
+// What the user may choose of a script beyond its target and escaping.
+struct ScriptOptions {
+    // The comment lines that name the program, after the script's first
+    // line (which the script needs: "<?php", "#!/usr/bin/perl", ...).
+    bool header = true;
+    // js and js-concat: the constant that holds the text.
+    std::string variableName = "html";
+};
+
+inline constexpr std::string_view kDefaultVariableName = "html";
+inline constexpr std::size_t kLongestVariableName = 64;
+
+// Whether the name can be a JavaScript constant's: an ASCII identifier
+// of at most kLongestVariableName characters that is not a reserved word, nor a name a script may not declare
+// (undefined, NaN, Infinity, let, ...).
+bool isValidVariableName(std::string_view name);
+
 // The escaping a target is written with: classic only where it exists.
 constexpr Escaping effectiveEscaping(Target target, Escaping escaping)
 {

@@ -62,6 +62,9 @@ void frm_Notepad::createTextBox()
     layout->setSpacing(0);
     layout->addWidget(textBox_);
     textBox_->setFocus();
+    textBox_->setLineNumbersShown(true);
+    colours_ = new SyntaxHighlighter(textBox_->document());
+    colours_->setPalette(textBox_->palette());
 }
 
 void frm_Notepad::createMenus()
@@ -79,6 +82,11 @@ void frm_Notepad::createMenus()
 void frm_Notepad::setText(const QString& text)
 {
     setEditorText(textBox_, text);
+}
+
+void frm_Notepad::colourAs(SyntaxHighlighter::Language language, Target target)
+{
+    colours_->setLanguage(language, target);
 }
 
 // The whole text, whatever is selected, with no message.

@@ -2,6 +2,8 @@
 // a text.
 #pragma once
 
+#include "syntax_highlighter.h"
+
 #include <QDialog>
 
 class QMenuBar;
@@ -22,6 +24,8 @@ public:
 
     // Shows the given text (CR LF between lines).
     void setText(const QString& text);
+    // Colours the text as the box it comes from is coloured.
+    void colourAs(runtime::SyntaxHighlighter::Language language, Target target);
 
     // The menu commands.
     void copyAll();
@@ -36,6 +40,7 @@ private:
 
     runtime::CodeTextBox* textBox_ = nullptr;  // "txtHelp"
     QMenuBar* menuBar_ = nullptr;
+    runtime::SyntaxHighlighter* colours_ = nullptr;
     bool placed_ = false;
 };
 

@@ -12,6 +12,18 @@
 //                                    window manager: bench/window/idle-cpu.sh)
 //   tagora-window-bench --write-line FILE
 //                                    writes the 1 MB single-line page
+//   tagora-window-bench --colours [--runs N]
+//                                    one keystroke with the colours on and
+//                                    off (interleaved): a 100 KB page of
+//                                    HTML, of PHP in Script to HTML mode
+//                                    (coloured whole), its script in the
+//                                    output box; and opening and typing in
+//                                    the 1 MB single-line page
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [SECONDS]
+//                                    the window converting FILE to TARGET
+//                                    (or "html"), shown for a screenshot,
+//                                    on a dark palette, the script in the
+//                                    viewer
 //   tagora-window-bench --typing [--runs N]
 //                                    one keystroke in the input box holding
 //                                    a 100 KB page, and in one at the limit
@@ -28,16 +40,20 @@
 #include "frm_Main.h"
 #include "message_box.h"
 #include "sample_html.h"
+#include "script_writer/script_generator.h"
+#include "syntax_highlighter.h"
 #include "text_conversion.h"
 #include "timing.h"
 #include "window_helpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleHints>
@@ -217,6 +233,129 @@ int runShaping(int runs)
     return 0;
 }
 
+// The highlighter of the box attached (colours on) or not (as before
+// there were colours).
+void setColours(CodeTextBox* box, bool on)
+{
+    static QHash<CodeTextBox*, SyntaxHighlighter*> highlighters;
+    if (!highlighters.contains(box))
+        highlighters[box] = box->document()->findChild<SyntaxHighlighter*>();
+    highlighters[box]->setShown(on);
+    settle();
+}
+
+double keystrokeMs(CodeTextBox* box)
+{
+    QTextCursor middle(box->document());
+    middle.setPosition(box->document()->characterCount() / 2);
+    middle.movePosition(QTextCursor::EndOfBlock);
+    box->setTextCursor(middle);
+    box->setFocus();
+    settle();
+    return millisecondsOf([&] {
+        QTest::keyClick(box, Qt::Key_X);
+        settle();
+    });
+}
+
+struct ColourCase {
+    const char* name;
+    bool scriptToHtml;
+    bool inOutput;
+    QString text;
+};
+
+int runColours(int runs)
+{
+    QTemporaryDir dir;
+    setMessageHook([](const ShownMessage&) {});
+    const std::u16string html = sampleHtml(100'000);
+    const QString page = QString::fromStdU16String(html);
+    const QString php = QString::fromStdU16String(*script(Target::Php, Escaping::Exact, html));
+    // A hand-written page: the HTML with a code island on every line.
+    QString islands;
+    for (const QString& line : page.split(QStringLiteral("\r\n")))
+        islands += line + QStringLiteral("<?php echo $row['name'] . \"\\n\"; /* note */ ?>\r\n");
+    islands.truncate(100'000);
+    const ColourCase cases[] = {
+        {"100 KB HTML, input box", false, false, page},
+        {"100 KB PHP script, Script to HTML", true, false, php},
+        {"100 KB PHP page, Script to HTML", true, false, islands},
+        {"its PHP script, output box", false, true, php},
+    };
+    std::printf("Main window offscreen; median of %d runs, ms; colours on and off interleaved.\n\n", runs);
+    std::printf("%-34s %12s %12s\n", "one keystroke", "colours on", "off");
+    frm_Main window;
+    window.show();
+    for (const ColourCase& c : cases) {
+        c.scriptToHtml ? named<QAction>(&window, "mnuToHTML")->trigger() : window.selectTarget(Target::Php);
+        CodeTextBox* box = c.inOutput ? outputBox(window) : inputBox(window);
+        setEditorText(inputBox(window), QString());
+        setEditorText(outputBox(window), QString());
+        setEditorText(box, c.text);
+        settle();
+        std::vector<double> times[2];
+        for (int r = 0; r < runs; ++r) {
+            for (const bool on : {r % 2 == 0, r % 2 != 0}) {
+                setColours(box, on);
+                times[on].push_back(keystrokeMs(box));
+            }
+        }
+        setColours(box, true);
+        std::printf("%-34s %12.1f %12.1f\n", c.name, summarize(times[1]).medianMs, summarize(times[0]).medianMs);
+    }
+    const QString line = dir.filePath(QStringLiteral("line.html"));
+    if (!writeFile(line, pageBytes(1'000'000, true)))
+        return 1;
+    window.selectTarget(Target::Php);
+    std::vector<double> open[2], keystroke[2];
+    for (int r = 0; r < runs; ++r) {
+        for (const bool on : {r % 2 == 0, r % 2 != 0}) {
+            setColours(inputBox(window), on);
+            setEditorText(inputBox(window), QString());
+            settle();
+            open[on].push_back(millisecondsOf([&] { window.openFile(line); settle(); }));
+            keystroke[on].push_back(keystrokeMs(inputBox(window)));
+        }
+    }
+    setColours(inputBox(window), true);
+    std::printf("%-34s %12.1f %12.1f\n%-34s %12.1f %12.1f\n", "1 MB one-line page: open", summarize(open[1]).medianMs,
+                summarize(open[0]).medianMs, "1 MB one-line page: keystroke", summarize(keystroke[1]).medianMs,
+                summarize(keystroke[0]).medianMs);
+    return 0;
+}
+
+// The window converting a file, shown until the time is up.
+int runShow(const QString& target, const QString& file, bool dark, bool viewer, int seconds)
+{
+    QTimer::singleShot(seconds * 1000, [] { std::exit(0); });
+    if (dark) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette palette;
+        const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
+        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
+            palette.setColor(role, window);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, text);
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Link, QColor(86, 156, 214));
+        palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+        QApplication::setPalette(palette);
+    }
+    setMessageHook([](const ShownMessage&) {});
+    frm_Main window;
+    if (target == QLatin1String("html"))
+        named<QAction>(&window, "mnuToHTML")->trigger();
+    else
+        window.selectTarget(targetNamed(target.toStdString()).value_or(Target::Php));
+    window.show();
+    window.openFile(file);
+    click(window, "cmdConvert");
+    if (viewer)
+        QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
+    return QApplication::exec();
+}
+
 // The keystroke itself, and how long after the pause in typing the
 // output takes to follow (the conversion, and the output box taking it).
 struct TypingTimes {
@@ -345,6 +484,19 @@ int main(int argc, char** argv)
         return file && std::fclose(file) == 0 && written ? 0 : 1;
     }
     const bool idle = argc > 1 && std::string(argv[1]) == "--idle";
+    const bool show = argc > 3 && std::string(argv[1]) == "--show";
+    if (show) {
+        QApplication app(argc, argv);
+        bool dark = false, viewer = false;
+        int seconds = 5;
+        for (int i = 4; i < argc; ++i) {
+            const std::string flag = argv[i];
+            dark = dark || flag == "--dark";
+            viewer = viewer || flag == "--viewer";
+            seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
+        }
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, seconds);
+    }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -352,10 +504,13 @@ int main(int argc, char** argv)
         return runIdle();
     const bool shaping = argc > 1 && std::string(argv[1]) == "--shaping";
     const bool typing = argc > 1 && std::string(argv[1]) == "--typing";
-    const int first = shaping || typing ? 2 : 1;
+    const bool colours = argc > 1 && std::string(argv[1]) == "--colours";
+    const int first = shaping || typing || colours ? 2 : 1;
     int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
     runs = runs < 1 ? 1 : runs;
     if (typing)
         return runTyping(runs);
+    if (colours)
+        return runColours(runs);
     return shaping ? runShaping(runs) : runTimings(runs);
 }

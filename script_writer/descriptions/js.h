@@ -13,7 +13,7 @@ struct Js {
     static constexpr Frame frame{
         .commentPrefix = "// ",
         .generatedBy = "JavaScript",
-        .open = "const html = `",
+        .open = "const NAME = `",
         .lineBreak = "\r\n",
         .close = "`;",
     };

@@ -11,7 +11,7 @@ struct JsConcat {
     static constexpr Frame frame{
         .commentPrefix = "// ",
         .generatedBy = "JavaScript",
-        .open = "const html = \"",
+        .open = "const NAME = \"",
         .lineBreak = "\\n\" +\r\n    \"",
         .close = "\";",
     };

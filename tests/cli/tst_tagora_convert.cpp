@@ -109,6 +109,21 @@ QByteArray windowScript(Target language, Escaping escaping, const QByteArray& ut
     return QString::fromStdU16String(tagora::script(language, escaping, text).value_or(u"<no script>")).toUtf8();
 }
 
+// The script without its comment header: the lines after the first one
+// that start with the comment prefix, and the empty line after them.
+QByteArray withoutHeaderComment(const QByteArray& script, const QByteArray& prefix)
+{
+    QList<QByteArray> lines = script.split('\n');
+    const qsizetype first = lines[0].startsWith(prefix) ? 0 : 1;
+    qsizetype end = first;
+    while (end < lines.size() && lines[end].startsWith(prefix))
+        ++end;
+    if (end > first && end < lines.size() && lines[end] == "\r")
+        ++end;
+    lines.remove(first, end - first);
+    return lines.join('\n');
+}
+
 // Exactly size bytes of CR LF text that the input rules leave as it is.
 QByteArray plainText(qsizetype size)
 {
@@ -203,6 +218,22 @@ private slots:
             converts(name.data(), {u"--to"_s, QString::fromLatin1(info.name)}, input,
                      windowScript(info.target, Escaping::Exact, input));
         }
+        // Script options: the header comment left out, the JavaScript
+        // constant named; read back, the text is the same.
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            const Bytes name = "no header, " + Bytes(info.name.data(), qsizetype(info.name.size()));
+            const Bytes input = "<p>\"a\"</p>\n// x";
+            const Bytes prefix = info.target == Target::Perl || info.target == Target::Python ? "# "
+                                 : info.target == Target::Asp                                 ? "' "
+                                                                                              : "// ";
+            converts(name.data(), {u"--no-header"_s, u"-t"_s, QString::fromLatin1(info.name)}, input,
+                     withoutHeaderComment(windowScript(info.target, Escaping::Exact, input), prefix));
+        }
+        Bytes renamed = windowScript(Target::JsConcat, Escaping::Exact, "a");
+        renamed.replace("const html = ", "const $page_2 = ");
+        converts("JavaScript name", {u"-tjs-concat"_s, u"--name=$page_2"_s}, "a", renamed);
+        converts("no header and a name, read back", {u"--to=html"_s},
+                 withoutHeaderComment(renamed, "// "), "a");
         converts("leading BOM dropped, later one kept", {u"--php"_s, u"--php"_s}, "\xEF\xBB\xBFx\xEF\xBB\xBF",
                  windowScript(kPhp, Escaping::Exact, "x\xEF\xBB\xBF"));
         converts("codes", {u"--codes"_s}, "<p>\nx\r\xE2\x82\xAC\xF0\x9F\x98\x80\t\xE2\x80\xA9",
@@ -259,6 +290,14 @@ private slots:
         misused("--output-encoding other than UTF-8", {u"--output-encoding=latin1"_s},
                 "--output-encoding takes utf-8 only (a template is otherwise written in the encoding its file was "
                 "read in)");
+        misused("--name for PHP", {u"--name=x"_s}, "--name applies to --to=js and --to=js-concat only");
+        for (const char* name : {"class", "1a", "a-b", "undefined", ""}) {
+            const Bytes problem = *name ? "'" + Bytes(name) + "' cannot name a JavaScript constant: give letters, "
+                                          "digits, _ and $, at most 64, not starting with a digit, and no reserved word"
+                                        : "option '-n' needs a value";
+            misused(name, {u"-tjs"_s, u"-n"_s, QString::fromLatin1(name)}, problem);
+        }
+        misused("--no-header for codes", {u"--codes"_s, u"--no-header"_s}, "--no-header applies to scripts only");
 
         // Scripts back to HTML: what cannot be read says where.
         const Bytes jsStart = windowScript(Target::Js, Escaping::Exact, "a").chopped(3);

@@ -139,14 +139,16 @@ for text in open("cases", encoding="utf-8").read().split("\x1D")[:-1]:
 sys.stdout.buffer.write(printed.encode("utf-16-le", "surrogatepass")))"_s;
 
 // A script must parse as a script, then run as a function that gives the
-// value of its html; with "json", a text is read with JSON.parse.
+// value of the constant it declares; with "json", a text is read with
+// JSON.parse.
 const QString kNodeDriver = uR"(let printed = "";
 for (const source of require("fs").readFileSync("cases", "utf8").split("\x1D").slice(0, -1)) {
     try {
         const json = process.argv[1] == "json";
         if (!json)
             new (require("vm").Script)(source);
-        const value = json ? JSON.parse(source) : new Function(source + "\nreturn html;")();
+        const name = json ? "" : /^const ([^ ]+) = /m.exec(source)[1];
+        const value = json ? JSON.parse(source) : new Function(source + "\nreturn " + name + ";")();
         printed += typeof value == "string" ? value : "not a string: " + value;
     } catch (e) { printed += e; }
     printed += "\x1D";
@@ -357,6 +359,18 @@ bool passesChecks(const QString& script, int checks)
            && (ascii || !(checks & Ascii));
 }
 
+// Every other script without its header comment, every third (js and
+// js-concat) with a constant of another name: each variant is run as
+// often as the rest, in the same interpreter runs.
+tagora::ScriptOptions optionsOfCase(qsizetype index)
+{
+    tagora::ScriptOptions options;
+    options.header = index % 2 == 0;
+    if (index % 3 == 1)
+        options.variableName = "$page_1";
+    return options;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(const Row*)
@@ -402,13 +416,14 @@ void TestInterpreterRoundTrip::printsTheInput()
     inputs += randomInputs(row->target, row->takes, 1000);
     QStringList scripts;
     for (const QString& html : std::as_const(inputs)) {
-        const auto script = tagora::script(row->target, tagora::Escaping::Exact, html.toStdU16String());
+        const tagora::ScriptOptions options = optionsOfCase(scripts.size());
+        const auto script = tagora::script(row->target, tagora::Escaping::Exact, html.toStdU16String(), options);
         QVERIFY(script);
         scripts << QString::fromStdU16String(*script);
         QVERIFY2(passesChecks(scripts.last(), row->checks), qPrintable(scripts.last()));
         // tagora-convert's script of the UTF-8 text is the same.
         const QByteArray utf8 = html.toUtf8();
-        const auto fromUtf8 = tagora::script(row->target, tagora::Escaping::Exact, utf8.toStdString());
+        const auto fromUtf8 = tagora::script(row->target, tagora::Escaping::Exact, utf8.toStdString(), options);
         if (withLoneSurrogatesReplaced(html) == html) {
             QVERIFY2(fromUtf8 == scripts.last().toStdString(),
                      "differs from the UTF-8 text's: " + utf8.toPercentEncoding());

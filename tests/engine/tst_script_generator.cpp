@@ -117,6 +117,7 @@ private slots:
     void matchesModelInAnyBlocks();
     void nowdocLabelUpToTheLargest();
     void frameLongerThanItsBufferIsRefused();
+    void longestOpeningFitsItsBuffer();
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -244,6 +245,23 @@ void TestScriptGenerator::frameLongerThanItsBufferIsRefused()
     stream.feed(u"x", script);
     stream.finish(script);
     QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
+}
+
+// begin() writes into a buffer of kMaxFrameSize: the header with the
+// longest variable name and label still fits.
+void TestScriptGenerator::longestOpeningFitsItsBuffer()
+{
+    tagora::ScriptOptions options;
+    options.variableName = std::string(tagora::kLongestVariableName, 'n');
+    QVERIFY(tagora::isValidVariableName(options.variableName));
+    for (const tagora::TargetInfo& info : tagora::targets()) {
+        tagora::ScriptStream<char> stream(info.target, kExact, "HTML99999999", tagora::Form::Script, options);
+        std::vector<char> buffer(8 * tagora::ScriptStream<char>::kMaxFrameSize);
+        const char* end = stream.begin(buffer.data());
+        QVERIFY2(end - buffer.data() <= std::ptrdiff_t(tagora::ScriptStream<char>::kMaxFrameSize), info.name.data());
+        QVERIFY(std::string_view(buffer.data(), std::size_t(end - buffer.data())).find(options.variableName)
+                != std::string_view::npos || (info.target != Target::Js && info.target != Target::JsConcat));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)

@@ -9,6 +9,7 @@
 #include "message_box.h"
 #include "script_writer/script_generator.h"
 #include "settings.h"
+#include "syntax_highlighter.h"
 #include "text_conversion.h"
 #include "text_file.h"
 #include "window_helpers.h"
@@ -17,6 +18,8 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QTextLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,6 +37,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -164,6 +168,56 @@ template <typename Widget, typename Action> void whenModal(Action action)
     timer->start(20);
 }
 
+// The colour the box's highlighter gives the character, or none.
+QColor colourAt(const QPlainTextEdit* box, int line, int column)
+{
+    const QTextBlock block = box->document()->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        if (range.start <= column && column < range.start + range.length)
+            return range.format.foreground().color();
+    }
+    return QColor();
+}
+
+QList<QColor> coloursIn(const QPlainTextEdit* box)
+{
+    QList<QColor> colours;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            colours << range.format.foreground().color();
+    }
+    return colours;
+}
+
+// WCAG 2's contrast ratio, from its definitions of relative luminance.
+double wcagContrast(const QColor& a, const QColor& b)
+{
+    const auto linear = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const auto luminance = [&](const QColor& c) {
+        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark palette as dark desktop themes give it.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, window}, {QPalette::WindowText, text}, {QPalette::Base, base},
+             {QPalette::AlternateBase, window}, {QPalette::Text, text}, {QPalette::Button, window},
+             {QPalette::ButtonText, text}, {QPalette::Link, QColor(86, 156, 214)},
+             {QPalette::PlaceholderText, QColor(150, 150, 150)}}) {
+        dark.setColor(role, colour);
+    }
+    return dark;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -176,6 +230,10 @@ private slots:
     void modesAndEscaping();
     void everyTarget();
     void choicesRemembered();
+    void coloursInEveryMode();
+    void coloursOffOnVeryLongLines();
+    void coloursReadableOnLightAndDarkPalettes();
+    void scriptOptionsRemembered();
     void scriptToHtml();
     void pastedCharacters();
     void literals();
@@ -239,6 +297,7 @@ void MainWindowTest::init()
     RememberedChoices firstStart;
     firstStart.convertAsYouType = false;
     rememberChoices(firstStart);
+    rememberScriptOptions({});
     setMessageHook([this](const ShownMessage& message) { messages_ << message; });
     setFileDialogHook([this](const FileDialogRequest& request) {
         requests_ << request;
@@ -372,6 +431,152 @@ void MainWindowTest::choicesRemembered()
     setEditorText(ui_.txtHTML, QStringLiteral("\"q\""));
     ui_.mnuToASP->trigger();
     QVERIFY(window_->outputText().contains(QStringLiteral("Response.Write(\"'q'\")")));
+}
+
+// HTML in the input box; the target's strings, escapes, keywords and
+// header in the script box; in Script to HTML mode the code islands of a
+// PHP page and the strings in them, in both boxes; the viewer as its box.
+void MainWindowTest::coloursInEveryMode()
+{
+    setEditorText(ui_.txtHTML, QStringLiteral("<p class=\"a\">x &amp; \"y\"</p>"));
+    const QColor tag = colourAt(ui_.txtHTML, 0, 1), attribute = colourAt(ui_.txtHTML, 0, 4),
+                 value = colourAt(ui_.txtHTML, 0, 10);
+    QVERIFY(tag.isValid() && attribute.isValid() && value.isValid());
+    QVERIFY(tag != attribute && attribute != value);
+    QVERIFY(!colourAt(ui_.txtHTML, 0, 14).isValid());  // text
+    ui_.cmdConvert->click();
+    // <?php, the comment header, then: echo "<p class=\"a\">x &amp; \"y\"</p>";
+    const QColor header = colourAt(ui_.txtPHP, 1, 0);
+    const QColor keyword = colourAt(ui_.txtPHP, 5, 0), string = colourAt(ui_.txtPHP, 5, 6),
+                 escape = colourAt(ui_.txtPHP, 5, 15);
+    QCOMPARE(window_->outputText().split(QStringLiteral("\r\n")).value(5).mid(15, 2), QStringLiteral("\\\""));
+    QVERIFY(header.isValid() && keyword.isValid() && string.isValid() && escape.isValid());
+    QCOMPARE(QSet<QRgb>({header.rgb(), keyword.rgb(), string.rgb(), escape.rgb()}).size(), 4);
+    for (const TargetInfo& info : targets()) {
+        window_->selectTarget(info.target);
+        QVERIFY2(coloursIn(ui_.txtPHP).contains(string), info.name.data());
+    }
+    ui_.mnuToHTML->trigger();
+    setEditorText(ui_.txtHTML, QStringLiteral("<b><?php $a = 'x'; /* c */ ?></b>"));
+    ui_.cmdConvert->click();
+    for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(ui_.txtHTML), static_cast<QPlainTextEdit*>(ui_.txtPHP)}) {
+        QVERIFY(colourAt(box, 0, 1).isValid());   // <b
+        QVERIFY(colourAt(box, 0, 4).isValid());   // <?php
+        QCOMPARE(colourAt(box, 0, 14), string);   // 'x'
+    }
+    QVERIFY(colourAt(ui_.txtHTML, 0, 20).isValid());  // the comment
+    whenModal<frm_Notepad>([this, string](frm_Notepad* viewer) {
+        QVERIFY(named<CodeTextBox>(viewer, "txtHelp")->lineNumbersShown());
+        QCOMPARE(colourAt(named<CodeTextBox>(viewer, "txtHelp"), 0, 14), string);
+        viewer->close();
+    });
+    window_->enlargeInput();
+}
+
+// A line of more than 10,000 characters is plain, and while a box holds
+// one its other lines are coloured no further; the colours come back when
+// the line is gone, typed away or replaced.
+void MainWindowTest::coloursOffOnVeryLongLines()
+{
+    const int longest = SyntaxHighlighter::kLongestColouredLine;
+    const QString atLimit = QStringLiteral("<b>") + QString(longest - 3, u'x');
+    setEditorText(ui_.txtHTML, atLimit + QStringLiteral("\r\n<i>"));
+    QVERIFY(colourAt(ui_.txtHTML, 0, 1).isValid());
+    QTextCursor end(ui_.txtHTML->document()->firstBlock());
+    end.movePosition(QTextCursor::EndOfBlock);
+    ui_.txtHTML->setTextCursor(end);
+    QTest::keyClick(ui_.txtHTML, Qt::Key_X);
+    QVERIFY(!colourAt(ui_.txtHTML, 0, 1).isValid());
+    QVERIFY(colourAt(ui_.txtHTML, 1, 1).isValid());
+    ui_.cmdConvert->click();
+    QVERIFY(coloursIn(ui_.txtPHP).isEmpty());
+    QTest::keyClick(ui_.txtHTML, Qt::Key_Backspace);
+    QTRY_VERIFY(colourAt(ui_.txtHTML, 1, 1).isValid());
+    QVERIFY(colourAt(ui_.txtHTML, 0, 1).isValid());
+    setEditorText(ui_.txtHTML, QStringLiteral("<i>"));
+    ui_.cmdConvert->click();
+    QTRY_VERIFY(colourAt(ui_.txtPHP, 5, 0).isValid());
+}
+
+// The light palette keeps the window's own colours; on either palette
+// every text, link and the credit line, and every colour of the boxes,
+// has a contrast of at least 4.5:1 with what it is drawn on.
+void MainWindowTest::coloursReadableOnLightAndDarkPalettes()
+{
+    QCOMPARE(ui_.txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
+    QCOMPARE(named<QLabel>(window_, "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(ui_.lblEnlarge->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    const QPalette light = QApplication::palette();
+    const auto check = [this](const char* paletteName) {
+        setEditorText(ui_.txtHTML, QStringLiteral("<!DOCTYPE html><p class=\"a\" id=b>&amp; x<!-- c --></p>"));
+        window_->selectTarget(Target::Python);
+        for (const QLabel* label : window_->findChildren<QLabel*>()) {
+            const QWidget* under = label->parentWidget();
+            const double contrast = wcagContrast(label->palette().color(QPalette::WindowText),
+                                                 under->palette().color(under->backgroundRole()));
+            QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 %2: %3").arg(paletteName, label->objectName()).arg(contrast)));
+        }
+        for (const QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(ui_.txtHTML), static_cast<QPlainTextEdit*>(ui_.txtPHP)}) {
+            const QColor base = box->palette().color(QPalette::Base);
+            QVERIFY(wcagContrast(box->palette().color(QPalette::Text), base) >= 4.5);
+            const QList<QColor> colours = coloursIn(box);
+            QVERIFY(colours.size() > 3);
+            for (const QColor& colour : colours)
+                QVERIFY2(wcagContrast(colour, base) >= 4.5, qPrintable(QStringLiteral("%1 %2 on %3").arg(paletteName, colour.name(), base.name())));
+        }
+    };
+    check("light");
+    QApplication::setPalette(darkPalette());
+    QCoreApplication::processEvents();
+    check("dark");
+    QApplication::setPalette(light);
+    QCoreApplication::processEvents();
+    QCOMPARE(ui_.txtPHP->palette().color(QPalette::Text), QColor(0, 0, 192));
+}
+
+// The header comment and the JavaScript name, from the Conversion menu,
+// convert again at once and are there at the next start; a name that
+// cannot name a constant is refused.
+void MainWindowTest::scriptOptionsRemembered()
+{
+    auto* header = window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"));
+    auto* name = window_->findChild<QAction*>(QStringLiteral("mnuJavaScriptName"));
+    QVERIFY(header && name && header->isChecked() && !name->isEnabled());
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    ui_.cmdConvert->click();
+    header->trigger();
+    QCOMPARE(window_->outputText(), QStringLiteral("<?php\r\necho \"<p>\";\r\n?>"));
+    delete window_;
+    window_ = new frm_Main;
+    ui_.find(window_);
+    QVERIFY(!window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"))->isChecked());
+    name = window_->findChild<QAction*>(QStringLiteral("mnuJavaScriptName"));
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    named<QAction>(window_, "mnuToJS")->trigger();
+    QVERIFY(name->isEnabled());
+    const auto answer = [](const QString& text) {
+        whenModal<QInputDialog>([text](QInputDialog* dialog) {
+            dialog->setTextValue(text);
+            dialog->accept();
+        });
+    };
+    answer(QStringLiteral("class"));
+    name->trigger();
+    expectMessage(MessageIcon::Exclamation, {"\"class\" cannot name a JavaScript constant", "reserved word"});
+    QCOMPARE(window_->outputText(), QStringLiteral("const html = `<p>`;"));
+    answer(QStringLiteral("page"));
+    name->trigger();
+    QCOMPARE(window_->outputText(), QStringLiteral("const page = `<p>`;"));
+    delete window_;
+    window_ = new frm_Main;
+    ui_.find(window_);
+    header = window_->findChild<QAction*>(QStringLiteral("mnuHeaderComment"));
+    QVERIFY(!header->isChecked());
+    setEditorText(ui_.txtHTML, QStringLiteral("<p>"));
+    ui_.cmdConvert->click();
+    QCOMPARE(window_->outputText(), QStringLiteral("const page = `<p>`;"));
+    header->trigger();
+    QVERIFY(window_->outputText().startsWith(QStringLiteral("// JavaScript generated by")));
 }
 
 // Script to HTML reads every target's script back into the page; a script

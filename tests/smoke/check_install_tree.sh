@@ -80,9 +80,10 @@ names_accepted() {
 }
 if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   mkdir "$stage/pages" && touch "$stage/pages/"{a.html,b.htm,c.txt}
-  completed=$(complete_lines "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php ")
-  [[ $completed == $'--classic\nkoi8-r\na.html b.htm' ]] ||
-    fail "bash completion gives '$completed' for --cla, an encoding and files"
+  completed=$(complete_lines "tagora-convert --cla" "tagora-convert --encoding koi" "tagora-convert --php " \
+    "tagora-convert --no-h" "tagora-convert --lit")
+  [[ $completed == $'--classic\nkoi8-r\na.html b.htm\n--no-header\n--literal' ]] ||
+    fail "bash completion gives '$completed' for --cla, an encoding, files, --no-h and --lit"
 
   # Every name the program takes, and a script of every target after
   # --to html: the files are the program's own scripts.

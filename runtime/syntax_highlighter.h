@@ -1,0 +1,62 @@
+// Colours in a text box: the engine says what each part of a line is
+// (script_reader/syntax_spans.h), this maps each kind to a colour of the
+// box's palette, light or dark. While the text holds a line longer than
+// kLongestColouredLine, it stays plain: such a line is a minified page,
+// and colouring it would cost seconds of layout and every keystroke.
+#pragma once
+
+#include "script_reader/syntax_spans.h"
+
+#include "readable_colours.h"
+
+#include <QPalette>
+#include <QSyntaxHighlighter>
+
+#include <vector>
+
+namespace tagora::runtime {
+
+class SyntaxHighlighter : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    enum class Language { None, Html, Script, Page };
+
+    static constexpr int kLongestColouredLine = 10'000;
+
+    explicit SyntaxHighlighter(QTextDocument* document);
+
+    // Html: HTML line by line; Script: a script of the target; Page: a
+    // script or page read in Script to HTML mode, coloured whole.
+    void setLanguage(Language language, Target target = Target::Php);
+    Language language() const { return language_; }
+    Target target() const { return target_; }
+    // Colours off and on again, whatever the text holds.
+    void setShown(bool shown);
+    // The colours of the palette: its base light or dark.
+    void setPalette(const QPalette& palette);
+
+    // The colour of a kind on the palette's base: readable on it.
+    static QColor colourOf(syntax::Kind kind, const QPalette& palette);
+
+protected:
+    void highlightBlock(const QString& text) override;
+
+private:
+    std::vector<syntax::Span> lineSpans(const QString& text);
+    std::vector<syntax::Span> pageSpansOf(int blockStart, int blockLength);
+
+    Language language_ = Language::None;
+    Target target_ = Target::Php;
+    QPalette palette_;
+    std::vector<syntax::Span> page_;  // Page: the whole text's spans
+    bool pageIsCurrent_ = false;
+    QTextDocument* text_;
+    bool holdsLongLine_ = false;
+    bool shown_ = true;
+    bool listening_ = true;  // to the text's changes
+
+    void attachWhileWanted();
+    void uncolourLongLines(int position, int added);
+};
+
+}  // namespace tagora::runtime
