@@ -5,9 +5,11 @@
 #include "input_text/character_listing.h"
 #include "input_text/html_encoding.h"
 #include "input_text/input_text.h"
+#include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/credits.h"
 #include "script_writer/script_generator.h"
+#include "script_writer/string_literal.h"
 #include "script_writer/targets.h"
 
 #include <cstddef>
@@ -71,6 +73,10 @@ void appendJsonString(std::string& json, std::string_view text)
 {
     json += '"';
     for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            json += c == '\r' ? "\\r" : "\\n";
+            continue;
+        }
         if (c == '"' || c == '\\')
             json += '\\';
         json += c;
@@ -120,6 +126,8 @@ int tagora_info()
         appendField(json, "title", info.title);
         json += ',';
         appendField(json, "extension", info.extension);
+        json += ',';
+        appendField(json, "printedLineBreak", info.printedLineBreak);
         json += ",\"hasClassicEscaping\":";
         json += info.hasClassicEscaping ? "true}" : "false}";
     }
@@ -189,6 +197,50 @@ int tagora_to_html(const char* text, std::size_t size, int from, int asInputText
         return 0;
     }
     g_result.bytes = std::move(*html.html);
+    return 1;
+}
+
+// The text as one string literal of the target, as tagora-convert
+// --literal writes it: every line break kept as it is. 0 for a nowdoc
+// whose text closes every label.
+int tagora_literal_utf8(int target, const char* text, std::size_t size)
+{
+    const std::optional<Target> chosen = targetAt(target);
+    if (!chosen)
+        return 0;
+    std::optional<std::string> literal = stringLiteral(*chosen, std::string_view(text, size));
+    if (!literal)
+        return 0;
+    g_result.bytes = std::move(*literal);
+    return 1;
+}
+
+// The same for a 16-bit text, lone surrogates kept.
+int tagora_literal_utf16(int target, const char16_t* text, std::size_t size)
+{
+    const std::optional<Target> chosen = targetAt(target);
+    if (!chosen)
+        return 0;
+    const std::optional<std::u16string> literal = stringLiteral(*chosen, std::u16string_view(text, size));
+    if (!literal)
+        return 0;
+    keepUtf16(*literal);
+    return 1;
+}
+
+// The text of a UTF-8 string literal, as tagora-convert --unescape reads
+// it; 0 with the error's place when it cannot be read.
+int tagora_from_literal(const char* text, std::size_t size, int from)
+{
+    ReadScript read = readLiteral(std::string_view(text, size), targetAt(from));
+    g_result.target = read.target ? static_cast<int>(*read.target) : -1;
+    g_result.exact = true;
+    if (!read.printed) {
+        g_result.error = std::move(read.error);
+        g_result.bytes = g_result.error.message;
+        return 0;
+    }
+    g_result.bytes = std::move(*read.printed);
     return 1;
 }
 

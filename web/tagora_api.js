@@ -139,6 +139,35 @@ function tagoraApi(engine) {
     return { html, target: target < 0 ? null : targets[target].name, exact: engine._tagora_read_exact() === 1 };
   }
 
+  // The text as one string literal of a target, as tagora-convert --to=T
+  // --literal writes it: every line break kept as it is, an empty text the
+  // empty literal.
+  function literal(text, { to = 'php' } = {}) {
+    checkText(text, 'the text');
+    const index = targetIndex(to, 'to');
+    const wellFormed = isWellFormed(text);
+    const made = wellFormed
+      ? withUtf8(text, (at, size) => engine._tagora_literal_utf8(index, at, size))
+      : withUtf16(text, (at, size) => engine._tagora_literal_utf16(index, at, size));
+    if (made !== 1)
+      throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+    return wellFormed ? resultUtf8() : resultUtf16(false);
+  }
+
+  // The text of one string literal, as tagora-convert --unescape reads it.
+  // from: the literal's target, else every target that can read it must
+  // agree on its text.
+  function fromLiteral(text, { from } = {}) {
+    checkText(text, 'the literal');
+    const fromIndex = from === undefined || from === null ? -1 : targetIndex(from, 'from');
+    const read = withUtf8(text, (at, size) => engine._tagora_from_literal(at, size, fromIndex));
+    if (read !== 1) {
+      const place = { line: engine._tagora_error_line(), column: engine._tagora_error_column() };
+      throw new TagoraError(resultUtf8(), 'UNREADABLE_LITERAL', place);
+    }
+    return resultUtf8();
+  }
+
   function toHtml(script, options) {
     return readScript(script, options).html;
   }
@@ -271,7 +300,7 @@ function tagoraApi(engine) {
   }
 
   return Object.freeze({
-    convert, toHtml, readScript, inputText, characterCodes, chooseEncoding, decode, targets,
+    convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
     TagoraError,
     productName: info.productName,
     version: info.version,

@@ -1,7 +1,9 @@
 // The cases of the web tests, judged by the native tagora-convert: every
 // input, tagora-convert's script of it for each target and escaping, and
 // what tagora-convert reads back from each of those scripts and from the
-// legacy PHP and ASP files. Writes FOLDER/cases.json, which lists them:
+// legacy PHP and ASP files; each input as a string literal of each target
+// and what tagora-convert --unescape reads back from it. Writes
+// FOLDER/cases.json, which lists them:
 //   node make_cases.mjs TAGORA_CONVERT WRITE_INPUTS SOURCE_DIR FOLDER
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -102,6 +104,17 @@ for (const variant of VARIANTS) {
   const htmlDir = join(folder, 'read-back', variantName(variant));
   const errors = runCli(['--to=html'], scripts, htmlDir);
   cases.readBack.push({ name: variantName(variant), scripts, htmls: scripts.map((s) => join(htmlDir, outputName(s, '.html'))), errors });
+}
+// Every input as one string literal of each target (--literal), and
+// what --unescape reads back from each, the target left to recognise.
+cases.literals = [];
+for (const to of TARGETS) {
+  const dir = join(folder, 'literals', to);
+  runCli([`--to=${to}`, '--literal'], inputs, dir);
+  const literals = inputs.map((input) => join(dir, outputName(input, EXTENSION[to])));
+  const textDir = join(folder, 'unescaped', to);
+  const errors = runCli(['--unescape'], literals, textDir);
+  cases.literals.push({ to, outputs: literals, texts: literals.map((l) => join(textDir, outputName(l, '.html'))), errors });
 }
 // The legacy files as scripts: templates; and scripts with errors.
 const broken = join(folder, 'broken');

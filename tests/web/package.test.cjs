@@ -29,6 +29,23 @@ test('a script that cannot be read is an exception at the place tagora-convert n
   });
 });
 
+test('a literal that cannot be read is an exception at the place tagora-convert --unescape names', () => {
+  const text = '"caf\u00E9 \u{1F600}" . "never closed';
+  let cliError = '';
+  try {
+    execFileSync(process.env.TAGORA_CONVERT, ['--unescape', '--from=php'], { input: text, stdio: ['pipe', 'pipe', 'pipe'] });
+  } catch (error) {
+    cliError = error.stderr.toString();
+  }
+  const [, line, column, message] = /:(\d+):(\d+): (.*)\n/.exec(cliError);
+  assert.throws(() => tagora.fromLiteral(text, { from: 'php' }), (error) => {
+    assert.ok(error instanceof tagora.TagoraError);
+    assert.deepStrictEqual([error.line, error.column, error.error, error.code],
+                           [Number(line), Number(column), message, 'UNREADABLE_LITERAL']);
+    return true;
+  });
+});
+
 test('an empty text fails as tagora-convert does', () => {
   const run = (args) => {
     try {

@@ -6,7 +6,7 @@ import assert from 'node:assert';
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync } from 'node:fs';
 import vm from 'node:vm';
-import { convert, toHtml, readScript, decode, inputText } from 'tagora-converter';
+import { convert, toHtml, readScript, literal, fromLiteral, decode, inputText } from 'tagora-converter';
 
 const cases = JSON.parse(readFileSync(`${process.env.TAGORA_CASES}/cases.json`, 'utf8'));
 
@@ -52,6 +52,43 @@ test('every script read back, templates and errors included, is what tagora-conv
   assert.ok(cases.readBack.some(({ errors }) => Object.keys(errors).length >= 5), 'the broken scripts were refused');
 });
 
+test('every input as a string literal of every target is tagora-convert --literal\'s, byte for byte', () => {
+  const texts = cases.inputs.map((file) => readFileSync(file, 'utf8'));
+  const differences = [];
+  for (const { to, outputs } of cases.literals) {
+    texts.forEach((text, i) => {
+      if (!same(literal(text, { to }), outputs[i]))
+        differences.push(`${to}: ${cases.inputs[i]}`);
+    });
+  }
+  assertNoDifferences(differences);
+});
+
+test('every literal read back is what tagora-convert --unescape reads, errors at its place', () => {
+  const differences = [];
+  for (const { to, outputs, texts, errors } of cases.literals) {
+    outputs.forEach((file, i) => {
+      const text = readFileSync(file, 'utf8');
+      const error = errors[file.split('/').pop()];
+      if (error) {
+        try {
+          fromLiteral(text);
+          differences.push(`${to}: ${file} read, but tagora-convert refuses it`);
+        } catch (thrown) {
+          if (thrown.line !== error.line || thrown.column !== error.column || thrown.error !== error.error)
+            differences.push(`${to}: ${file}: ${thrown.message} instead of ${JSON.stringify(error)}`);
+        }
+      } else if (!existsSync(texts[i]) || !same(fromLiteral(text), texts[i])) {
+        differences.push(`${to}: ${file}`);
+      }
+      // Named, every literal gives its input back.
+      if (!same(fromLiteral(text, { from: to }), cases.inputs[i]))
+        differences.push(`${to}: ${file} read as ${to}`);
+    });
+  }
+  assertNoDifferences(differences);
+});
+
 // What a script of the text prints, by a plain model of the rules: every
 // line break an LF (as JavaScript strings print it), U+FDD0 and U+FDD1 as
 // U+FFFD, every other character as it is.
@@ -70,6 +107,10 @@ test('texts with lone surrogates: JSON and JavaScript scripts give them back, an
     for (const to of ['php', 'asp', 'perl', 'python'])
       assert.deepStrictEqual(loneSurrogates(convert(text, { to })), loneSurrogates(text), `${to}: ${JSON.stringify(text)}`);
     assert.strictEqual(inputText(text), withBreaks(text, '\r\n'));
+    // A literal keeps the text's own line breaks.
+    assert.strictEqual(JSON.parse(literal(text, { to: 'json' })), text);
+    for (const to of ['js', 'js-concat'])
+      assert.strictEqual(vm.runInNewContext(literal(text, { to })), text, `${to} literal: ${JSON.stringify(text)}`);
     const script = convert(text, { to: 'json' });
     // UTF-8 cannot hold a lone surrogate: the HTML has U+FFFD there.
     assert.deepStrictEqual(readScript(script), { html: printed(text).toWellFormed(), target: 'json', exact: true });

@@ -2,7 +2,8 @@
 """The page tagora.html in Debian's headless Chromium, driven through
 chromedriver, opened from its file:
   - window.tagora makes tagora-convert's bytes for every case;
-  - typing, switching the target, Copy, Download, opening a Windows-1252
+  - typing, switching the target, Copy, Copy as Literal, a bare literal
+    read back, Download, opening a Windows-1252
     file, an error's place, a keyboard-only walk, every control named;
   - screenshots at 360 and 1280 px, light and dark, with no sideways
     scrolling.
@@ -116,6 +117,25 @@ class PageTest(unittest.TestCase):
                 self.assertEqual(got['scripts'][i], expected, f"{read_back['name']}: {cases['inputs'][i]}")
                 self.assertEqual(got['htmls'][i], self.read_back_judgement(read_back, i),
                                  f"{read_back['name']} read back: {cases['inputs'][i]}")
+        for variant in cases['literals']:
+            got = self.driver.execute_async_script(digest + '''
+                const [to, done] = arguments;
+                (async () => {
+                  const literals = [], texts = [];
+                  for (const text of window.cases) {
+                    const literal = tagora.literal(text, {to});
+                    literals.push(await hex(literal));
+                    try { texts.push(await hex(tagora.fromLiteral(literal))); } catch (e) { texts.push([e.line, e.column, e.error]); }
+                  }
+                  return {literals, texts};
+                })().then(done, (e) => done({error: String(e)}));''', variant['to'])
+            self.assertNotIn('error', got)
+            for i, output in enumerate(variant['outputs']):
+                expected = hashlib.sha256(pathlib.Path(output).read_bytes()).hexdigest()
+                self.assertEqual(got['literals'][i], expected, f"{variant['to']} literal: {cases['inputs'][i]}")
+                judged = {'scripts': variant['outputs'], 'htmls': variant['texts'], 'errors': variant['errors']}
+                self.assertEqual(got['texts'][i], self.read_back_judgement(judged, i),
+                                 f"{variant['to']} literal read back: {cases['inputs'][i]}")
         templates = cases['readBack'][-1]
         scripts = [pathlib.Path(f).read_bytes().decode('utf-8') for f in templates['scripts']]
         got = self.driver.execute_async_script(digest + '''
@@ -178,6 +198,36 @@ class PageTest(unittest.TestCase):
             lambda d: d.execute_script('return document.documentElement.dataset.ready === "true"'))
         self.assertEqual(Select(self.box('target')).first_selected_option.get_attribute('value'), 'asp',
                          'the target was not remembered')
+
+    def test_copy_as_literal_and_reading_a_bare_literal(self):
+        """The HTML box's text as the target's literal, each line break as the
+        target's scripts print it (CR LF in ASP and the nowdoc); a bare
+        literal in Script to HTML read back as tagora-convert --unescape reads it."""
+        self.open_page()
+        typed = '<p title="a">$5 & {x}</p>\n<br>\u00E9 `${y}` %>\n'
+        self.box('html').send_keys(typed)
+        for to, line_break in (('php', '\n'), ('asp', '\r\n'), ('js', '\n'), ('php-nowdoc', '\r\n'), ('python', '\n')):
+            Select(self.box('target')).select_by_value(to)
+            self.driver.execute_script('navigator.clipboard.writeText("")')
+            self.box('copy-literal').click()
+            self.wait_for(lambda: 'literal has been copied' in self.notice(), f'{to}: Copy as Literal gave no notice')
+            clipboard = self.driver.execute_async_script(
+                'navigator.clipboard.readText().then(arguments[0], (e) => arguments[0]("refused: " + e))')
+            self.assertEqual(clipboard.encode(), cli(typed.replace('\n', line_break).encode(), f'--to={to}', '--literal'), to)
+        literal = cli(typed.encode(), '--to=js-concat', '--literal')
+        Select(self.box('target')).select_by_value('html')
+        self.assertFalse(self.box('copy-literal').is_enabled(), 'Copy as Literal in Script to HTML')
+        self.box('script').clear()
+        self.box('script').send_keys(literal.decode())
+        self.box('convert').click()
+        text = cli(literal, '--unescape')
+        self.wait_for(lambda: self.value('html') == as_box_holds(text), 'the bare literal was not read back')
+        self.box('script').clear()
+        self.box('script').send_keys('"never closed')
+        self.box('convert').click()
+        complaint = subprocess.run([str(CLI), '--unescape'], input=b'"never closed', capture_output=True).stderr.decode()
+        line, column = (int(n) for n in complaint.split(':')[2:4])
+        self.wait_for(lambda: f'Line {line}, column {column}' in self.box('error').text, 'no error of the literal')
 
     def test_opening_a_windows_1252_file(self):
         self.open_page()
@@ -246,7 +296,7 @@ class PageTest(unittest.TestCase):
         for _ in range(4):
             keys.send_keys(Keys.TAB).perform()
             order.append(self.driver.execute_script('return document.activeElement.id'))
-        self.assertEqual(order, ['target', 'classic', 'convert', 'open', 'html', 'script', 'copy', 'download', 'codes'])
+        self.assertEqual(order, ['target', 'classic', 'convert', 'open', 'html', 'script', 'copy', 'copy-literal', 'download'])
         self.box('html').clear()
         self.box('html').send_keys('<b>"x"</b>')
         ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(Keys.ENTER).key_up(Keys.CONTROL).perform()
@@ -261,11 +311,12 @@ class PageTest(unittest.TestCase):
         controls = [n for n in tree if not n.get('ignored')
                     and n.get('role', {}).get('value') in ('button', 'textbox', 'combobox', 'checkbox', 'link')]
         names = {n['role']['value'] + ':' + n.get('name', {}).get('value', '') for n in controls}
-        self.assertEqual(len(controls), 9, names)
+        self.assertEqual(len(controls), 10, names)
         for node in controls:
             self.assertTrue(node.get('name', {}).get('value', '').strip(), f'unnamed {node["role"]["value"]}')
         self.assertIn('textbox:HTML Code', names)
         self.assertIn('textbox:PHP Script', names)
+        self.assertIn('button:Copy as Literal', names)
         live = self.driver.execute_script(
             'return [...document.querySelectorAll("[aria-live]")].map((e) => e.id).sort()')
         self.assertEqual(live, ['error', 'notice'])

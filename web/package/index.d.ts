@@ -10,6 +10,8 @@ export interface TargetInfo {
   readonly title: string;
   /** Of a saved script, with its dot: ".php". */
   readonly extension: string;
+  /** What a line break of the text prints as: "\n", or "\r\n" for ASP and php-nowdoc. */
+  readonly printedLineBreak: string;
   /** Version 1.0's escaping exists for it (PHP and ASP). */
   readonly hasClassicEscaping: boolean;
 }
@@ -62,7 +64,8 @@ export interface DecodedFile {
 
 /** Every failure. For a script that cannot be read back, line and column (from 1) say where. */
 export class TagoraError extends Error {
-  readonly code: 'EMPTY_INPUT' | 'EMPTY_SCRIPT' | 'NO_HEREDOC_LABEL' | 'UNREADABLE_SCRIPT' | 'NO_MEMORY';
+  readonly code: 'EMPTY_INPUT' | 'EMPTY_SCRIPT' | 'NO_HEREDOC_LABEL' | 'UNREADABLE_SCRIPT' | 'UNREADABLE_LITERAL'
+    | 'NO_MEMORY';
   /** The message without its place. */
   readonly error: string;
   readonly line?: number;
@@ -77,6 +80,13 @@ export function convert(html: string, options?: ConvertOptions): string;
 /** The HTML a script prints (or a template); throws a TagoraError with line and column. */
 export function toHtml(script: string, options?: ReadOptions): string;
 export function readScript(script: string, options?: ReadOptions): ReadScript;
+/**
+ * The text as one string literal of a target ('php' when left out), the same bytes as
+ * `tagora-convert --to=T --literal`: every line break kept as it is.
+ */
+export function literal(text: string, options?: { to?: TargetName }): string;
+/** The text of one string literal, as `tagora-convert --unescape` reads it; throws a TagoraError with line and column. */
+export function fromLiteral(literal: string, options?: { from?: TargetName }): string;
 /** The text with every line break CR LF and U+FDD0, U+FDD1 made U+FFFD. */
 export function inputText(text: string): string;
 /** " 60 112 62": the Windows-1252 code of every UTF-16 unit of the text, 63 where it has none. */
@@ -94,6 +104,7 @@ export const credits: { readonly developer: string; readonly line: string };
 
 declare const tagora: {
   convert: typeof convert; toHtml: typeof toHtml; readScript: typeof readScript;
+  literal: typeof literal; fromLiteral: typeof fromLiteral;
   inputText: typeof inputText; characterCodes: typeof characterCodes;
   chooseEncoding: typeof chooseEncoding; decode: typeof decode; targets: typeof targets;
   TagoraError: typeof TagoraError; productName: string; version: string; productTitle: string;

@@ -2,7 +2,7 @@
 import tagora from './index.cjs';
 
 export const {
-  convert, toHtml, readScript, inputText, characterCodes, chooseEncoding, decode, targets,
+  convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
   TagoraError, productName, version, productTitle, credits,
 } = tagora;
 export default tagora;

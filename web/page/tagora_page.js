@@ -74,6 +74,7 @@
     $('copy').disabled = !hasOutput || state.stale;
     $('download').disabled = !hasOutput || state.stale;
     $('copy').textContent = `Copy ${outputTitle()}`;
+    $('copy-literal').disabled = toHtmlMode();
     $('download').textContent = `Download ${outputTitle()}`;
     classicBox.disabled = toHtmlMode() || !targetInfo().hasClassicEscaping;
   }
@@ -110,6 +111,21 @@
     box.setSelectionRange(offset, offset);
   }
 
+  // A script read back; when the text is no script, a bare string literal
+  // read back (its line breaks LF, as the box has them). The error thrown
+  // is the literal's when the text starts as one.
+  function readScriptOrLiteral(input) {
+    try {
+      return state.tagora.readScript(input, { inputText: true });
+    } catch (asScript) {
+      try {
+        return { html: state.tagora.fromLiteral(input), target: null, exact: true };
+      } catch (asLiteral) {
+        throw /^\s*("|`|<<<)/.test(input) ? asLiteral : asScript;
+      }
+    }
+  }
+
   // typed: as one types, when the caret is not moved to an error and an
   // empty input clears the output without a word.
   function convert({ typed = false } = {}) {
@@ -125,7 +141,7 @@
     }
     try {
       if (toHtmlMode()) {
-        const read = state.tagora.readScript(input, { inputText: true });
+        const read = readScriptOrLiteral(input);
         setOutput(read.html, read.exact ? null : read.target);
       } else {
         setOutput(state.tagora.convert(input, { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled }), null);
@@ -168,7 +184,28 @@
   async function copyOutput() {
     if ($('copy').disabled)
       return;
-    const text = outputText();
+    await copyText(outputText(), `${outputTitle()} has been copied to the clipboard.`);
+  }
+
+  // The HTML box's text as one string literal of the target, each line
+  // break as the target's scripts print it, as the window copies it.
+  async function copyLiteral() {
+    if ($('copy-literal').disabled)
+      return;
+    const text = state.tagora.inputText(htmlBox.value).replaceAll('\r\n', targetInfo().printedLineBreak);
+    let literal;
+    try {
+      literal = state.tagora.literal(text, { to: targetSelect.value });
+    } catch (error) {
+      if (!(error instanceof state.tagora.TagoraError))
+        throw error;
+      showError('Every heredoc label is closed by a line of the text.');
+      return;
+    }
+    await copyText(literal, 'The string literal has been copied to the clipboard.');
+  }
+
+  async function copyText(text, copied) {
     try {
       await navigator.clipboard.writeText(text);
     } catch {
@@ -177,7 +214,7 @@
         return;
       }
     }
-    notify(`${outputTitle()} has been copied to the clipboard.`);
+    notify(copied);
   }
 
   function copyBySelection(text) {
@@ -268,6 +305,7 @@
     classicBox.addEventListener('change', () => { remember(); targetChanged(); });
     $('convert').addEventListener('click', () => convert());
     $('copy').addEventListener('click', copyOutput);
+    $('copy-literal').addEventListener('click', copyLiteral);
     $('download').addEventListener('click', downloadOutput);
     $('codes').addEventListener('click', listCharacterCodes);
     $('open').addEventListener('click', () => $('file').click());
