@@ -3,11 +3,11 @@
 #include "script_writer/heredoc_label.h"
 #include "script_writer/target_rules.h"
 #include "script_writer/descriptions/all.h"
+#include "input_text/byte_scan.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -594,37 +594,25 @@ private:
         return true;
     }
 
-    // How many bytes from the start are plain. Sixteen at a time, the bytes
-    // that may not be are found by comparison (the few that start tokens,
-    // control characters, bytes beyond ASCII, as the target has them), and
-    // each found is looked up.
+    // How many bytes from the start are plain. The scan stops at the bytes
+    // that may not be (the few that start tokens, control characters, bytes
+    // beyond ASCII, as the target has them), and each found is looked up.
     std::size_t plainRun(std::string_view text) const
     {
-        const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
-        std::size_t at = 0;
-#ifdef __SSE2__
-        for (; m_stopCount <= std::size(m_stops) && text.size() - at >= 16; at += 16) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-            __m128i found = m_checkControls ? _mm_cmpeq_epi8(_mm_subs_epu8(block, _mm_set1_epi8(0x1F)), _mm_setzero_si128())
-                                            : _mm_setzero_si128();
-            for (std::size_t i = 0; i < m_stopCount; ++i)
-                found = _mm_or_si128(found, _mm_cmpeq_epi8(block, m_stops[i]));
-            auto mask = static_cast<unsigned>(_mm_movemask_epi8(found));
-            if (m_checkBeyondAscii)
-                mask |= static_cast<unsigned>(_mm_movemask_epi8(block));
-            for (; mask != 0; mask &= mask - 1) {
-                const std::size_t k = at + static_cast<std::size_t>(std::countr_zero(mask));
-                if (!m_plain[bytes[k]])
-                    return k;
-            }
+        const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
+        const auto* const end = begin + text.size();
+        const auto* at = begin;
+        if (m_tooManyStops) {
+            while (at < end && m_plain[*at])
+                ++at;
+        } else {
+            while ((at = scan::findFirst(m_stops, at, end)) != end && m_plain[*at])
+                ++at;
         }
-#endif
-        while (at < text.size() && m_plain[bytes[at]])
-            ++at;
-        return at;
+        return static_cast<std::size_t>(at - begin);
     }
 
-    // The comparisons plainRun() needs: every byte that is not plain is
+    // The stops plainRun() scans for: every byte that is not plain is
     // among them.
     void prepareScan()
     {
@@ -632,15 +620,11 @@ private:
             if (m_plain[byte])
                 continue;
             if (byte < 0x20)
-                m_checkControls = true;
+                m_stops.controls = true;
             else if (byte >= 0x80)
-                m_checkBeyondAscii = true;
-            else if (m_stopCount++ < std::size(m_stops))
-#ifdef __SSE2__
-                m_stops[m_stopCount - 1] = _mm_set1_epi8(static_cast<char>(byte));
-#else
-                m_stops[m_stopCount - 1] = static_cast<int>(byte);
-#endif
+                m_stops.beyondAscii = true;
+            else if (!m_stops.add(static_cast<unsigned char>(byte)))
+                m_tooManyStops = true;
         }
     }
 
@@ -724,16 +708,10 @@ private:
     std::vector<Token> m_tokens;
     std::array<std::vector<const Token*>, 256> m_tokensStartingWith;
     std::array<bool, 256> m_plain{};  // copied as it is, whatever follows
-    // The ASCII bytes beyond controls that are not plain; too many for a
-    // quick scan when the count exceeds the room.
-#ifdef __SSE2__
-    __m128i m_stops[8] = {};
-#else
-    int m_stops[1] = {};
-#endif
-    std::size_t m_stopCount = 0;
-    bool m_checkControls = false;
-    bool m_checkBeyondAscii = false;
+    // The bytes that are not plain, or, when the ASCII ones beyond controls
+    // are too many for the set, a byte-by-byte look-up instead.
+    scan::StopSet m_stops;
+    bool m_tooManyStops = false;
     char16_t m_highSurrogate = 0;
     HeredocLabelScan<char> m_heredoc;
     char* m_endedAt = nullptr;  // where the printed text ends

@@ -168,12 +168,37 @@ QString scanMismatch(const QByteArray& random, bool (*isStop)(unsigned char))
     return {};
 }
 
+// The same for stops chosen at run time.
+QString scanMismatch(const tagora::scan::StopSet& stops, const QByteArray& random, bool (*isStop)(unsigned char))
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(random.constData());
+    using Find = const unsigned char* (*)(const tagora::scan::StopSet&, const unsigned char*, const unsigned char*);
+    QList<std::pair<const char*, Find>> forms{{"plain", tagora::scan::findPlain}, {"chosen", tagora::scan::findFirst}};
+#if defined(__SSE2__)
+    forms.append({"SSE2", tagora::scan::findSse2});
+#endif
+#if defined(__wasm_simd128__)
+    forms.append({"WebAssembly SIMD", tagora::scan::findWasmSimd});
+#endif
+    for (qsizetype start = 0; start < 17; ++start) {
+        for (qsizetype size = 0; start + size <= random.size() && size < 80; ++size) {
+            const unsigned char* const end = bytes + start + size;
+            const unsigned char* const expected = std::find_if(bytes + start, end, isStop);
+            for (const auto& [name, find] : forms) {
+                if (find(stops, bytes + start, end) != expected)
+                    return QString::asprintf("%s, from %lld, %lld bytes", name, qlonglong(start), qlonglong(size));
+            }
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 void TestInputText::scanFormsAgree()
 {
     QRandomGenerator random(20261207);
-    const QByteArray likely("\r\n\"\x80\xFF\x7F\x00<a");
+    const QByteArray likely("\r\n\"\x80\xFF\x7F\x00<a\x1F ", 11);
     for (int round = 0; round < 200; ++round) {
         QByteArray bytes(100, 'x');
         for (char& byte : bytes) {
@@ -187,6 +212,17 @@ void TestInputText::scanFormsAgree()
                  QString());
         QCOMPARE((scanMismatch<tagora::scan::Stops{{'\r', '\n', '"', 0}, 4, true}>(
                      bytes, [](unsigned char c) { return c == '\r' || c == '\n' || c == '"' || c == 0 || c >= 0x80; })),
+                 QString());
+        QCOMPARE(scanMismatch(tagora::scan::StopSet{.controls = true}, bytes, [](unsigned char c) { return c < 0x20; }),
+                 QString());
+        QCOMPARE(scanMismatch(tagora::scan::StopSet{{'<', 'a', 0x7F, '"', '$', '\\', '{', '}'}, 8, false, true}, bytes,
+                              [](unsigned char c) {
+                                  return c == '<' || c == 'a' || c == 0x7F || c == '"' || c == '$' || c == '\\' ||
+                                         c == '{' || c == '}' || c >= 0x80;
+                              }),
+                 QString());
+        QCOMPARE(scanMismatch(tagora::scan::StopSet{{'\r', '\n'}, 2, true, true}, bytes,
+                              [](unsigned char c) { return c < 0x20 || c >= 0x80; }),
                  QString());
     }
 }
