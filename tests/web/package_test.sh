@@ -11,4 +11,4 @@ cd "$project"
 printf '{"name": "uses-tagora", "version": "1.0.0", "private": true}\n' >package.json
 npm install --offline --no-audit --no-fund --ignore-scripts --cache "$project/.npm" "$tarball" >/dev/null
 cp "$tests"/package.test.mjs "$tests"/package.test.cjs .
-TAGORA_CASES=$cases TAGORA_CONVERT=$cli node --test --test-reporter=spec package.test.mjs package.test.cjs
+TAGORA_CASES=$cases TAGORA_CONVERT=$cli node --test package.test.mjs package.test.cjs
