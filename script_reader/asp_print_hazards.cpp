@@ -148,6 +148,7 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
 
 void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& tokens)
 {
+    m_values.survey(text, tokens);
     const Survey code(text, tokens);
     bool statementStart = true;
     bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma

@@ -5,6 +5,7 @@
 // On Error Resume Next stops the statement halfway.
 #pragma once
 
+#include "script_reader/asp_error_free.h"
 #include "script_reader/vbscript_lexer.h"
 
 #include <cstddef>
@@ -46,6 +47,14 @@ public:
     // page's classes, or, with includes, a name the page does not declare
     // that is not one of VBScript's own.
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether evaluating tokens[first, last) in the procedure (lower case,
+    // empty outside procedures) can neither fail nor print, every include
+    // being read (asp_error_free.h).
+    bool cannotFail(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last,
+                    const std::string& procedure) const
+    {
+        return !m_includes && m_values.cannotFail(m_page, tokens, first, last, procedure, m_procedures);
+    }
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
@@ -67,6 +76,7 @@ private:
     std::string m_currentProcedure;
     bool m_includes = false;
     bool m_defaultMember = false;
+    AspErrorFreeValues m_values;
 };
 
 }  // namespace tagora

@@ -401,12 +401,18 @@ private:
 
     // Pieces after the first that may print, or errors skipped halfway,
     // would change the order of the output.
+    // Under error skipping, every piece that is not text must be one that
+    // cannot fail.
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure)))
-            return true;
-        for (std::size_t p = 1; p < pieces.size(); ++p) {
-            if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
+        const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
+        const bool skipping = m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure));
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            if (pieces[p].literal)
+                continue;
+            if (skipping && !m_hazards.cannotFail(*m_tokens, pieces[p].first, pieces[p].last, procedure))
+                return true;
+            if (p > 0 && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
                 return true;
         }
         return false;

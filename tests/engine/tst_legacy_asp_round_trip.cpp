@@ -147,9 +147,10 @@ bool writesLeft(const QByteArray& templ)
     return false;
 }
 
+// Response.Write prints nothing for Null, as ASP's does.
 const char kDriver[] = R"(Class FakeResponse
   Public Sub Write(text)
-    printed.Write text
+    If Not IsNull(text) Then printed.Write text
   End Sub
 End Class
 Class FakeServer
@@ -161,9 +162,15 @@ Class FakeServer
   End Function
 End Class
 Class FakeRequest
+  Public Default Function Item(name)
+    Item = QueryString(name)
+  End Function
   Public Function QueryString(name)
     QueryString = ""
     If parameters.Exists(name) Then QueryString = parameters(name)
+  End Function
+  Public Function Form(name)
+    Form = QueryString(name)
   End Function
 End Class
 Dim fso, printed, parameters, engine, i
