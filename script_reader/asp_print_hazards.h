@@ -37,6 +37,12 @@ public:
     // read, which may hold one (as a database connection file often does):
     // an error in any write may be skipped halfway.
     bool skipsErrors() const { return m_skipsErrors || m_includes; }
+    // Whether the page's own code outside procedures tells where errors
+    // start being skipped: every include read, none of them skipping
+    // errors outside procedures, and no On Error Resume Next in a loop.
+    // On Error Resume Next then covers the statements after it, up to an
+    // On Error GoTo 0 outside any block.
+    bool errorSkippingFollowsThePage() const { return !m_includes && !m_includeSkipsErrors && !m_skipsInLoop; }
     // Whether an error in a write inside the procedure (lower case) may be
     // skipped halfway: On Error Resume Next outside procedures, or in a
     // procedure that may call this one. An error in a write outside
@@ -66,6 +72,10 @@ private:
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;
     bool m_skipsErrors = false;
+    bool m_includeSkipsErrors = false;  // outside procedures
+    bool m_skipsInLoop = false;         // outside procedures
+    bool m_surveyingInclude = false;
+    int m_loopDepth = 0;                // outside procedures, while surveying
     std::set<std::string> m_skippingProcedures;                // with On Error Resume Next
     std::map<std::string, std::set<std::string>> m_mentions;  // the names each procedure's body holds
     mutable std::optional<std::set<std::string>> m_atRisk;

@@ -293,6 +293,8 @@ private:
     std::size_t statement(std::size_t i, std::size_t end, bool inBranch)
     {
         trackProcedures(i);
+        if (m_procedureDepth == 0)
+            trackErrorSkipping(i, end, inBranch);
         if (writeArgument(i))
             return write(i, statementEnd(i, end, inBranch));
         if (isWord(i, "if"))
@@ -331,6 +333,34 @@ private:
         }
         else if (isWord(i, "end") && isProcedureKeyword(i + 1) && m_procedureDepth > 0)
             --m_procedureDepth;
+    }
+
+    // Outside procedures: whether On Error Resume Next has run, and how
+    // deep in blocks (If, Select, loops, With) the statement is; only an
+    // On Error GoTo 0 outside blocks surely ends error skipping.
+    void trackErrorSkipping(std::size_t i, std::size_t end, bool inBranch)
+    {
+        const std::size_t stop = lineEnd(i, end);
+        for (std::size_t k = i; k < stop; ++k) {  // in a one-line If too
+            if (isWord(k, "on") && isWord(k + 1, "error") && isWord(k + 2, "resume"))
+                m_skippingErrors = true;
+        }
+        if (isWord(i, "on") && isWord(i + 1, "error") && isWord(i + 2, "goto") && m_blockDepth == 0 && !inBranch)
+            m_skippingErrors = false;
+        const bool blockIf = isWord(i, "if") && find(i, stop, "then") + 1 == stop;
+        if (blockIf || isWord(i, "select") || isWord(i, "do") || isWord(i, "while") || isWord(i, "for")
+            || isWord(i, "with"))
+            ++m_blockDepth;
+        const bool endsBlock = isWord(i, "end") && (isWord(i + 1, "if") || isWord(i + 1, "select") || isWord(i + 1, "with"));
+        if (endsBlock || isWord(i, "loop") || isWord(i, "wend") || isWord(i, "next"))
+            m_blockDepth = std::max(0, m_blockDepth - 1);
+    }
+
+    bool errorsMaySkipHere() const
+    {
+        if (m_procedureDepth > 0)
+            return m_hazards.errorsMaySkipIn(m_procedure);
+        return m_hazards.errorSkippingFollowsThePage() ? m_skippingErrors : m_hazards.skipsErrors();
     }
 
     // The index of the first token of the argument when the statement at
@@ -406,7 +436,7 @@ private:
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
         const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
-        const bool skipping = m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure));
+        const bool skipping = errorsMaySkipHere();
         for (std::size_t p = 0; p < pieces.size(); ++p) {
             if (pieces[p].literal)
                 continue;
@@ -757,6 +787,8 @@ private:
     std::vector<bool> m_withResponse;
     bool m_includes = false;
     int m_procedureDepth = 0;
+    bool m_skippingErrors = false;  // outside procedures, at the statement converted
+    int m_blockDepth = 0;           // outside procedures
     std::string m_procedure;  // the one being converted, in lower case
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;

@@ -8,7 +8,9 @@
 // Explicit): their writes also read variables that hold plain values,
 // arrays, objects, a value a procedure assigned through a parameter, a
 // copy of one of those, one declared in a procedure only or nowhere, and
-// Err.
+// Err after an error. (Wine's engine gave Err.Number other values in a
+// page and its template where the write also called a procedure, the
+// write whole in both: Err is read only in writes that call none.)
 #pragma once
 
 #include <QByteArray>
@@ -44,7 +46,7 @@ inline QByteArray operand(QRandomGenerator& random, bool first, bool skipping)
 {
     if (skipping && random.bounded(3) == 0)
         return pick(random, {"plain", "counted", "arr", "obj", "passed", "aliased", "copied", "ghost", "inner",
-                             "Err.Number", "Err.Description", first ? "plain" : "(plain)", "stamp"});
+                             first ? "plain" : "(plain)", "stamp"});
     switch (random.bounded(first ? 9 : 10)) {
     case 0: case 1: case 2: return literal(random);
     case 3: return pick(random, {"vbCrLf", "vbTab", "vbLf", "Chr(60)", "Chr(37)"});
@@ -96,7 +98,7 @@ inline QByteArray text(QRandomGenerator& random)
 // holds decides whether a write that reads it may fail.
 inline QByteArray variables(QRandomGenerator& random)
 {
-    QByteArray code = "On Error Resume Next\r\nDim plain, counted, arr, obj, passed, aliased, copied, x, stamp\r\n";
+    QByteArray code = "On Error Resume Next\r\nDim plain, counted, arr, obj, passed, aliased, copied, x, stamp, k\r\n";
     code += "plain = \"<u>\" & Request(\"q\") : counted = Len(plain) + 1 : x = 0 : stamp = Trim(Request.Form(\"page\"))\r\n";
     code += pick(random, {"arr = Split(\"a,b\", \",\")", "arr = Array(1)", "ReDim arr(2)", "arr = \"not one\""}) + "\r\n";
     code += pick(random, {"Set obj = CreateObject(\"Scripting.Dictionary\")", "obj = \"plain\""}) + "\r\n";
@@ -109,6 +111,27 @@ inline QByteArray variables(QRandomGenerator& random)
     code += "Sub Fill(v)\r\n  v = Array(1)\r\nEnd Sub\r\nFunction Keep(ByVal v)\r\n  Keep = v\r\nEnd Function\r\n";
     code += "Sub Nest()\r\n  Dim inner : inner = \"in\"\r\nEnd Sub\r\n";
     return code;
+}
+
+// Where errors are skipped after the variables: on to the end; or not
+// for a while (On Error GoTo 0, writes that cannot fail), then again from
+// an On Error Resume Next, in an If block, or in a loop whose next round
+// skips an error in a write before it; or on through an On Error GoTo 0
+// in a block that does not run.
+inline QByteArray errorRegions(QRandomGenerator& random)
+{
+    switch (random.bounded(4)) {
+    case 0: return {};
+    case 1: return "If local = \"none\" Then\r\nOn Error GoTo 0\r\nEnd If\r\n";
+    default: break;
+    }
+    QByteArray code = "On Error GoTo 0\r\n";
+    for (int n = int(random.bounded(3)); n > 0; --n)
+        code += statement(random, false) + "\r\n";
+    if (random.bounded(2) == 0)
+        return code + pick(random, {"On Error Resume Next", "If local <> \"\" Then\r\nOn Error Resume Next\r\nEnd If"}) + "\r\n";
+    return code + "For k = 1 To 2\r\nIf k = 2 Then Response.Write \"<p>\" & " + pick(random, {"arr", "obj", "passed", "ghost"})
+           + " & \"</p>\"\r\nOn Error Resume Next\r\nNext\r\n";
 }
 
 }  // namespace random_asp
@@ -140,7 +163,7 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     page.text += random.bounded(4) == 0 ? "<!--#include virtual=\"/lib.asp\"-->" : "<!--#include file=\"lib.asp\"-->";
     page.text += text(random) + "<% Dim local : local = \"v\"" + comment(random) + "\r\n";
     if (skipping)
-        page.text += variables(random);
+        page.text += variables(random) + errorRegions(random);
     for (int blocks = 1 + int(random.bounded(3)); blocks > 0; --blocks) {
         for (int n = 1 + int(random.bounded(4)); n > 0; --n)
             page.text += statement(random, skipping) + "\r\n";
