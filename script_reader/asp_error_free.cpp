@@ -84,8 +84,9 @@ std::size_t closing(const Statement& code, std::size_t open, std::size_t last)
     return code.size();
 }
 
-// What a call at the "(" at `open` calls: ".name" for a member,
-// "response.write", or empty for parentheses that only group.
+// What a call at the "(" at `open` calls: "object.name" for a member of
+// a name, ".name" for another member, or empty for parentheses that only
+// group.
 std::string calleeBefore(const Statement& code, std::size_t open)
 {
     if (open == 0 || !isWord(code, open - 1) || kNotCallees.count(code[open - 1].text))
@@ -93,7 +94,15 @@ std::string calleeBefore(const Statement& code, std::size_t open)
     const std::string& name = code[open - 1].text;
     if (open < 2 || !isOperator(code, open - 2, "."))
         return name;
-    return isWord(code, open - 3, "response") && name == "write" ? "response.write" : "." + name;
+    const bool ofName = isWord(code, open - 3) && !isOperator(code, open - 4, ".");
+    return (ofName ? code[open - 3].text : std::string()) + "." + name;
+}
+
+// ADO's connections, recordsets and commands: their methods assign
+// nothing but numbers to their arguments (RecordsAffected).
+bool isAdoObject(std::string_view progId)
+{
+    return progId == "adodb.connection" || progId == "adodb.recordset" || progId == "adodb.command";
 }
 
 // The last of the words joined by "." that start the statement, and
@@ -196,8 +205,10 @@ void AspErrorFreeValues::statement(const Statement& code)
         m_known.insert(code[1].text);  // a number
     } else if (first == "erase" || first == "with" || (first == "for" && isWord(code, 1, "each"))) {
         for (std::size_t i = 1; i < code.size() && !isOperator(code, i, "."); ++i) {
-            if (isWord(code, i) && code[i].text != "each")
+            if (isWord(code, i) && code[i].text != "each") {
                 m_unsafe.insert(code[i].text);
+                m_notAdo.insert(code[i].text);
+            }
         }
     } else {
         assignment(code);
@@ -242,8 +253,10 @@ void AspErrorFreeValues::header(const Statement& code, std::size_t keyword)
         m_definedTwice.insert(m_procedure);
     m_locals[m_procedure];
     for (std::size_t i = nameAt + 1; i < code.size(); ++i) {
-        if (isWord(code, i) && code[i].text != "byval" && code[i].text != "byref")
+        if (isWord(code, i) && code[i].text != "byval" && code[i].text != "byref") {
             m_unsafe.insert(code[i].text);
+            m_notAdo.insert(code[i].text);
+        }
     }
 }
 
@@ -261,6 +274,20 @@ void AspErrorFreeValues::assignment(const Statement& code)
     m_known.insert(target);
     if (set || !plainValue(code, i + 2, code.size(), target))
         m_unsafe.insert(target);
+    const bool nothing = isWord(code, 3, "nothing") && code.size() == 4;  // calls nothing after it
+    if (!set || i != 1 || !(nothing || createsAdoObject(code, 3)))
+        m_notAdo.insert(target);
+}
+
+// CreateObject("ADODB.…") or Server.CreateObject("ADODB.…") from `first`
+// to the statement's end.
+bool AspErrorFreeValues::createsAdoObject(const Statement& code, std::size_t first)
+{
+    if (isWord(code, first, "server") && isOperator(code, first + 1, "."))
+        first += 2;
+    return isWord(code, first, "createobject") && isOperator(code, first + 1, "(") && first + 4 == code.size()
+           && code[first + 2].kind == TokenKind::String && isOperator(code, first + 3, ")")
+           && isAdoObject(lowered(vbscript::stringValue(code[first + 2].text)));
 }
 
 // Names used as an array, an object or a procedure (followed by "(" or
@@ -276,8 +303,10 @@ void AspErrorFreeValues::occurrences(const Statement& code)
             m_dynamic = true;
         if (isOperator(code, i + 1, "(") || isOperator(code, i + 1, "."))
             m_unsafe.insert(name);
-        if (const std::optional<std::string> callee = argumentOf(code, i); callee && !callee->empty())
+        if (const std::optional<std::string> callee = argumentOf(code, i); callee && !callee->empty()) {
             m_arguments.emplace_back(name, *callee);
+            m_notAdo.insert(name);
+        }
     }
 }
 
@@ -337,7 +366,9 @@ const std::set<std::string>& AspErrorFreeValues::unsafe(const std::set<std::stri
     m_allUnsafe.emplace(m_unsafe);
     for (const auto& [name, callee] : m_arguments) {
         const bool builtIn = (kPlainFunctions.count(callee) || kArrayFunctions.count(callee)) && !procedures.count(callee);
-        if (!builtIn && callee != "response.write")
+        const std::string object = callee.substr(0, callee.find('.'));
+        const bool ado = object.size() < callee.size() && m_known.count(object) && !m_notAdo.count(object) && !m_dynamic;
+        if (!builtIn && !ado && callee != "response.write")
             m_allUnsafe->insert(name);
     }
     for (bool grown = true; grown;) {

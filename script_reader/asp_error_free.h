@@ -55,6 +55,7 @@ private:
     void occurrences(const Statement& code);
     bool plainValue(const Statement& code, std::size_t first, std::size_t last, const std::string& target);
     void declare(const std::string& name);
+    static bool createsAdoObject(const Statement& code, std::size_t first);
     bool isPlainName(const std::string& name, const std::string& procedure,
                      const std::set<std::string>& procedures) const;
     const std::set<std::string>& unsafe(const std::set<std::string>& procedures) const;
@@ -62,6 +63,7 @@ private:
     std::set<std::string> m_unsafe;                               // may hold an array, an object, anything
     std::multimap<std::string, std::string> m_copies;             // x = y: x holds what y holds
     std::vector<std::pair<std::string, std::string>> m_arguments;  // a name passed whole, and to what
+    std::set<std::string> m_notAdo;                               // may hold something else than ADO's objects
     std::set<std::string> m_known;                                // declared or assigned somewhere
     std::set<std::string> m_globals;                              // declared outside procedures and classes
     std::map<std::string, std::set<std::string>> m_locals;        // declared in each procedure

@@ -80,6 +80,19 @@ void TestAspTemplate::writesThisTemplate_data()
     QTest::newRow("Rem ending in _ after a write")
         << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
         << QByteArray("a<% Rem x _\r\n%>b");
+    // ADO's methods assign no argument but a number: q stays a plain
+    // value, where another object's method may make it anything. (Wine
+    // has no ADO to run these.)
+    const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
+                           "c.Execute q\r\nResponse.Write \"<p>\" & q & \"</p>\"\r\nSet c = Nothing %>";
+    const QByteArray adoPrefix = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
+                                 "c.Execute q\r\n%>";
+    QTest::newRow("argument of an ADO method")
+        << QByteArray(ado).replace("%1", "ADODB.Connection")
+        << QByteArray(adoPrefix).replace("%1", "ADODB.Connection") + "<p><%= q %></p><%\r\nSet c = Nothing %>";
+    QTest::newRow("argument of another object's method")
+        << QByteArray(ado).replace("%1", "Some.Component")
+        << QByteArray(adoPrefix).replace("%1", "Some.Component") + "<%= \"<p>\" & q & \"</p>\" %><%\r\nSet c = Nothing %>";
     // An error skipped in a procedure: a write outside procedures cannot
     // be skipped halfway, nor one in a procedure it never calls; one in a
     // procedure it calls, directly or not, can.
