@@ -133,6 +133,8 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
     for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
         if (containsServerScript(text.substr(pos, open - pos)))
             return false;
+        if (open > pos || text.substr(open + 2, 1) == "=")
+            notePrinting();
         const std::size_t close = text.find("%>", open + 2);
         if (close == std::string_view::npos)
             return false;

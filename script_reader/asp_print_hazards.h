@@ -27,6 +27,13 @@ public:
     // Reads those of a file the page includes; false when its code cannot
     // be read.
     bool surveyIncluded(std::string_view text);
+    // Text or <%= %> between the blocks surveyed: inside a procedure, it
+    // prints when the procedure runs.
+    void notePrinting()
+    {
+        if (m_procedureDepth > 0)
+            m_mentions[m_currentProcedure].insert("response");
+    }
     // The page includes other files: their procedures are unknown.
     void noteInclude() { m_includes = true; }
     // Every included file was read: the names they do not declare are

@@ -226,6 +226,8 @@ private:
     bool surveyBlocks()
     {
         for (const Segment& segment : m_segments) {
+            if (segment.kind == Segment::Kind::Text || segment.kind == Segment::Kind::Expression)
+                m_hazards.notePrinting();
             if (segment.kind != Segment::Kind::Code && segment.kind != Segment::Kind::Expression)
                 continue;
             const vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
@@ -275,7 +277,8 @@ private:
         case Segment::Kind::Expression:
             if (!refuseWrites(0, count()))
                 return false;
-            m_writer.expression(content);
+            if (!splitExpression())
+                m_writer.expression(content);
             return true;
         case Segment::Kind::Code:
             break;
@@ -286,6 +289,29 @@ private:
         emitSourceUpTo(segment.end);
         m_writer.endCode();
         return !m_failure;
+    }
+
+    // <%= e %> prints what Response.Write (e) prints: it is split as that
+    // write would be, or left as it is.
+    bool splitExpression()
+    {
+        for (std::size_t i = 0; i < count(); ++i) {
+            if (isSeparator(i))
+                return false;
+        }
+        std::vector<Piece> pieces;
+        const bool failedBefore = m_failure.has_value();
+        if (!flatten(0, count(), pieces)) {
+            if (!failedBefore)
+                m_failure.reset();  // what VBScript cannot read stays as written
+            return false;
+        }
+        pieces = merged(std::move(pieces));
+        const bool single = pieces.size() == 1 && (!pieces.front().literal || pieces.front().value.empty());
+        if (single || (pieces.size() > 1 && mustStayWhole(pieces)))
+            return false;
+        writePieces(0, count(), pieces);
+        return true;
     }
 
     // Converts the statement that starts at token i and returns the index

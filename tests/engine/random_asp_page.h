@@ -2,7 +2,8 @@
 // of templates: Response.Write in its forms (with and without
 // parentheses, Call, With Response, one-line If, &, +, vbCrLf, Chr),
 // <%= %>, comments that end in " _", text with an <?xml prologue or
-// "<%" written by the page, includes whose functions print or not, and
+// "<%" written by the page, includes whose functions print (by
+// Response.Write or by their HTML text) or not, and
 // a procedure that skips errors calling one whose write fails. Half the
 // pages skip errors (On Error Resume Next, now and then under Option
 // Explicit): their writes also read variables that hold plain values,
@@ -51,7 +52,7 @@ inline QByteArray operand(QRandomGenerator& random, bool first, bool skipping)
     case 0: case 1: case 2: return literal(random);
     case 3: return pick(random, {"vbCrLf", "vbTab", "vbLf", "Chr(60)", "Chr(37)"});
     case 4: return pick(random, {"strLE", "SITE_NAME", "counter"});
-    case 5: return pick(random, {"Menu()", "Shout(\"!\")", "Wrap(\"w\")"});  // print while evaluated
+    case 5: return pick(random, {"Menu()", "Shout(\"!\")", "Wrap(\"w\")", "Banner()"});  // print while evaluated
     case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)"});
     case 7: return "local";
     case 8: return literal(random) + " + " + literal(random);
@@ -142,7 +143,8 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     RandomAspPage page;
     page.includes["lib.asp"] =
         "<!--#include file=\"more.asp\"-->\r\n<%\r\nDim strLE, counter : strLE = \"<br>\" : counter = 0\r\n"
-        "Const SITE_NAME = \"Shop\"\r\nFunction Menu()\r\n  Response.Write \"[menu]\"\r\n  Menu = \"m\"\r\nEnd Function\r\n%>";
+        "Const SITE_NAME = \"Shop\"\r\nFunction Menu()\r\n  Response.Write \"[menu]\"\r\n  Menu = \"m\"\r\nEnd Function\r\n"
+        "Function Banner()\r\n%>[banner]<%\r\n  Banner = \"b\"\r\nEnd Function\r\n%>";
     page.includes["more.asp"] =
         "<% ' helpers _\r\nFunction Shout(s)\r\n  Response.Write \"[\" & s & \"]\"\r\n  Shout = s\r\nEnd Function\r\n"
         "Function Quiet(n) : Quiet = n * 2 : End Function\r\nFunction Wrap(s) : Wrap = \"(\" & Shout(s) & \")\" : End Function\r\n%>";
