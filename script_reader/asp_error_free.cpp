@@ -146,6 +146,27 @@ std::optional<std::string> argumentOf(const Statement& code, std::size_t i)
     return std::nullopt;
 }
 
+// Whether the parentheses at `open` hold a comparison or a Not: Eval of
+// True or False runs no code.
+bool evaluatesBoolean(const Statement& code, std::size_t open)
+{
+    if (!isOperator(code, open, "("))
+        return false;
+    const std::size_t close = closing(code, open, code.size());
+    if (isWord(code, open + 1, "not"))
+        return true;
+    int depth = 0;
+    for (std::size_t i = open + 1; i < close; ++i) {
+        depth += isOperator(code, i, "(") ? 1 : isOperator(code, i, ")") ? -1 : 0;
+        const bool comparison = code[i].kind == TokenKind::Operator
+                                && (code[i].text == "=" || code[i].text == "<>" || code[i].text == "<"
+                                    || code[i].text == ">" || code[i].text == "<=" || code[i].text == ">=");
+        if (depth == 0 && (comparison || isWord(code, i, "is")))
+            return true;
+    }
+    return false;
+}
+
 // Where the statements of a block start and end: at line ends, colons
 // and comments, and after the Then and at the Else of a one-line If.
 std::vector<Statement> statementsOf(std::string_view text, const std::vector<Token>& tokens)
@@ -299,7 +320,7 @@ void AspErrorFreeValues::occurrences(const Statement& code)
             continue;
         const std::string& name = code[i].text;
         const bool member = i > 0 && isOperator(code, i - 1, ".");
-        if (!member && (name == "execute" || name == "executeglobal" || name == "eval"))
+        if (!member && (name == "execute" || name == "executeglobal" || (name == "eval" && !evaluatesBoolean(code, i + 1))))
             m_dynamic = true;
         if (isOperator(code, i + 1, "(") || isOperator(code, i + 1, "."))
             m_unsafe.insert(name);

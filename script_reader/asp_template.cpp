@@ -458,17 +458,15 @@ private:
     // Pieces after the first that may print, or errors skipped halfway,
     // would change the order of the output.
     // Under error skipping, every piece that is not text must be one that
-    // cannot fail.
+    // cannot fail (nor print).
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
         const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
         const bool skipping = errorsMaySkipHere();
         for (std::size_t p = 0; p < pieces.size(); ++p) {
-            if (pieces[p].literal)
+            if (pieces[p].literal || m_hazards.cannotFail(*m_tokens, pieces[p].first, pieces[p].last, procedure))
                 continue;
-            if (skipping && !m_hazards.cannotFail(*m_tokens, pieces[p].first, pieces[p].last, procedure))
-                return true;
-            if (p > 0 && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
+            if (skipping || (p > 0 && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last)))
                 return true;
         }
         return false;

@@ -93,6 +93,16 @@ void TestAspTemplate::writesThisTemplate_data()
     QTest::newRow("argument of another object's method")
         << QByteArray(ado).replace("%1", "Some.Component")
         << QByteArray(adoPrefix).replace("%1", "Some.Component") + "<%= \"<p>\" & q & \"</p>\" %><%\r\nSet c = Nothing %>";
+    // Eval of code may assign anything (Wine's engine runs no Eval); Eval
+    // of True or False runs nothing.
+    const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n"
+                            "Response.Write \"<p>\" & q & \"</p>\" %>";
+    const QByteArray evalPrefix = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n%>";
+    QTest::newRow("Eval of code") << QByteArray(eval).replace("%1", "\"Grow(q)\"")
+                                  << QByteArray(evalPrefix).replace("%1", "\"Grow(q)\"")
+                                         + "<%= \"<p>\" & q & \"</p>\" %>";
+    QTest::newRow("Eval of a comparison") << QByteArray(eval).replace("%1", "q = \"\"")
+                                          << QByteArray(evalPrefix).replace("%1", "q = \"\"") + "<p><%= q %></p>";
     // An error skipped in a procedure: a write outside procedures cannot
     // be skipped halfway, nor one in a procedure it never calls; one in a
     // procedure it calls, directly or not, can.
@@ -225,8 +235,11 @@ void TestAspTemplate::includedNamesAreKnown_data()
         << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
     QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
     QTest::newRow("a class with a default member")
-        << page << QList<QByteArray>{"<% Dim y\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << page << QList<QByteArray>{"<% Dim y : Set y = New C\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
         << true << whole;
+    QTest::newRow("a class with a default member, y never an object")
+        << page << QList<QByteArray>{"<% Dim y : y = 1\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << true << split;
     // Under error skipping, a write splits only where no part can fail.
     QTest::newRow("errors skipped, y an array")
         << page << QList<QByteArray>{"<% On Error Resume Next : Dim y : y = Array(1) %>"} << true << whole;
