@@ -301,11 +301,14 @@ private:
         }
         std::vector<Piece> pieces;
         const bool failedBefore = m_failure.has_value();
+        m_tooDeep = false;
         if (!flatten(0, count(), pieces)) {
             if (!failedBefore)
                 m_failure.reset();  // what VBScript cannot read stays as written
             return false;
         }
+        if (m_tooDeep)
+            return false;
         pieces = merged(std::move(pieces));
         const bool single = pieces.size() == 1 && (!pieces.front().literal || pieces.front().value.empty());
         if (single || (pieces.size() > 1 && mustStayWhole(pieces)))
@@ -416,8 +419,11 @@ private:
         if (first >= last)
             return failAt(first - 1, "Response.Write needs an argument");
         std::vector<Piece> pieces;
+        m_tooDeep = false;
         if (!flatten(first, last, pieces))
             return end;
+        if (m_tooDeep)  // stays whole, so that its template read again is the same
+            pieces = {Piece{false, {}, first, last}};
 
         std::size_t spanBegin = tok(i).begin;
         if (i > 0 && tok(i - 1).kind == TokenKind::Colon && tok(i - 1).begin >= m_pos)
@@ -525,8 +531,10 @@ private:
     bool operand(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting)
     {
         while (isOperator(first, "(") && matchingParenthesis(first) == last - 1 && first + 2 < last) {
-            if (nesting++ == kMaxNesting)
+            if (nesting++ == kMaxNesting) {
+                m_tooDeep = true;
                 break;
+            }
             if (!containsConcatenation(first + 1, last - 1)) {
                 ++first;
                 --last;
@@ -812,6 +820,7 @@ private:
     bool m_includes = false;
     int m_procedureDepth = 0;
     bool m_skippingErrors = false;  // outside procedures, at the statement converted
+    bool m_tooDeep = false;         // parentheses nested deeper than kMaxNesting were left whole
     int m_blockDepth = 0;           // outside procedures
     std::string m_procedure;  // the one being converted, in lower case
     std::size_t m_pos = 0;  // the page's code is written up to here
