@@ -224,11 +224,13 @@ void AspErrorFreeValues::statement(const Statement& code)
         m_explicit = true;
     } else if (first == "for" && isWord(code, 1) && isOperator(code, 2, "=")) {
         m_known.insert(code[1].text);  // a number
+        touch(code[1].text);
     } else if (first == "erase" || first == "with" || (first == "for" && isWord(code, 1, "each"))) {
         for (std::size_t i = 1; i < code.size() && !isOperator(code, i, "."); ++i) {
             if (isWord(code, i) && code[i].text != "each") {
                 m_unsafe.insert(code[i].text);
                 m_notAdo.insert(code[i].text);
+                touch(code[i].text);
             }
         }
     } else {
@@ -242,6 +244,7 @@ void AspErrorFreeValues::declarations(const Statement& code, std::size_t from)
 {
     int depth = 0;
     bool nameNext = true;
+    const bool redim = from > 0 && isWord(code, from - 1, "redim");
     for (std::size_t i = from; i < code.size(); ++i) {
         depth += isOperator(code, i, "(") ? 1 : isOperator(code, i, ")") ? -1 : 0;
         if (depth == 0 && isOperator(code, i, ","))
@@ -249,8 +252,29 @@ void AspErrorFreeValues::declarations(const Statement& code, std::size_t from)
         if (!nameNext || !isWord(code, i) || code[i].text == "preserve")
             continue;
         declare(code[i].text);
+        if (redim)
+            touch(code[i].text);
         nameNext = false;
     }
+}
+
+// Inside a procedure, a name it may assign: one of its parameters makes
+// the procedure assign what its caller passed.
+void AspErrorFreeValues::touch(const std::string& name)
+{
+    if (m_inProcedure)
+        m_touched[m_procedure].insert(name);
+}
+
+bool AspErrorFreeValues::assignsNoParameter(const std::string& procedure) const
+{
+    const auto parameters = m_parameters.find(procedure);
+    if (parameters == m_parameters.end() || m_definedTwice.count(procedure))
+        return false;
+    const auto touched = m_touched.find(procedure);
+    return touched == m_touched.end()
+           || std::none_of(parameters->second.begin(), parameters->second.end(),
+                           [&](const std::string& name) { return touched->second.count(name) > 0; });
 }
 
 void AspErrorFreeValues::declare(const std::string& name)
@@ -277,6 +301,7 @@ void AspErrorFreeValues::header(const Statement& code, std::size_t keyword)
         if (isWord(code, i) && code[i].text != "byval" && code[i].text != "byref") {
             m_unsafe.insert(code[i].text);
             m_notAdo.insert(code[i].text);
+            m_parameters[m_procedure].push_back(code[i].text);
         }
     }
 }
@@ -293,6 +318,7 @@ void AspErrorFreeValues::assignment(const Statement& code)
         return;
     const std::string& target = code[i].text;
     m_known.insert(target);
+    touch(target);
     if (set || !plainValue(code, i + 2, code.size(), target))
         m_unsafe.insert(target);
     const bool nothing = isWord(code, 3, "nothing") && code.size() == 4;  // calls nothing after it
@@ -327,6 +353,7 @@ void AspErrorFreeValues::occurrences(const Statement& code)
         if (const std::optional<std::string> callee = argumentOf(code, i); callee && !callee->empty()) {
             m_arguments.emplace_back(name, *callee);
             m_notAdo.insert(name);
+            touch(name);  // the callee may assign it
         }
     }
 }
@@ -389,7 +416,8 @@ const std::set<std::string>& AspErrorFreeValues::unsafe(const std::set<std::stri
         const bool builtIn = (kPlainFunctions.count(callee) || kArrayFunctions.count(callee)) && !procedures.count(callee);
         const std::string object = callee.substr(0, callee.find('.'));
         const bool ado = object.size() < callee.size() && m_known.count(object) && !m_notAdo.count(object) && !m_dynamic;
-        if (!builtIn && !ado && callee != "response.write")
+        const bool harmless = procedures.count(callee) && assignsNoParameter(callee);
+        if (!builtIn && !ado && !harmless && callee != "response.write")
             m_allUnsafe->insert(name);
     }
     for (bool grown = true; grown;) {

@@ -55,6 +55,8 @@ private:
     void occurrences(const Statement& code);
     bool plainValue(const Statement& code, std::size_t first, std::size_t last, const std::string& target);
     void declare(const std::string& name);
+    void touch(const std::string& name);
+    bool assignsNoParameter(const std::string& procedure) const;
     static bool createsAdoObject(const Statement& code, std::size_t first);
     bool isPlainName(const std::string& name, const std::string& procedure,
                      const std::set<std::string>& procedures) const;
@@ -68,6 +70,8 @@ private:
     std::set<std::string> m_globals;                              // declared outside procedures and classes
     std::map<std::string, std::set<std::string>> m_locals;        // declared in each procedure
     std::set<std::string> m_definedTwice;                         // procedures of that name in two classes
+    std::map<std::string, std::vector<std::string>> m_parameters;  // of each procedure
+    std::map<std::string, std::set<std::string>> m_touched;        // names each procedure may assign
     bool m_explicit = false;
     bool m_dynamic = false;  // Execute, ExecuteGlobal or Eval: code unseen may assign anything
     std::string m_procedure;
