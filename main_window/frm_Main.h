@@ -125,8 +125,11 @@ private:
     void convertFor(Asked asked);
     void convertToScript(Target target, Asked asked);
     void convertToHtml(Asked asked);
-    void showHtml(const HtmlFromScript& html);
+    void showHtml(const HtmlFromScript& html, const QString& encoding = QString());
+    bool showLegacyTemplate(const QString& script);
     void showReadError(const ScriptReadError& error, Asked asked);
+    std::optional<QByteArray> bytesToSave(const QString& text);
+    QString codeBeyondAscii(const QString& text) const;
     void selectInInput(std::size_t line, std::size_t column);
     void emptyInput(Asked asked, std::string_view message);
     void inputChanged();
@@ -170,7 +173,8 @@ private:
     };
     static int shareOf(int added, Share share);
     std::vector<Anchor> anchors_;
-    QString openedFile_;  // the file opened last, if any
+    QString openedFile_;      // the file opened last, if any
+    QString openedEncoding_;  // the encoding it was read in
     QString lastFolder_;  // the folder used last in a file dialog
 
     // Controls, in the order they are stacked (later ones on top).

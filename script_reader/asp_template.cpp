@@ -104,6 +104,11 @@ std::optional<char> asciiCharacter(std::string_view number)
     return static_cast<char>(value);
 }
 
+bool beyondAscii(std::string_view bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 std::string lowered(std::string_view word)
 {
     std::string result(word);
@@ -517,7 +522,13 @@ private:
         if (i >= last)
             return false;
         if (tok(i).kind == TokenKind::String) {
-            value += vbscript::stringValue(textOf(i));
+            // Response.Write sends a string in Response.CodePage, the
+            // page's text as it is: where they may differ, only ASCII
+            // is known to be sent the same.
+            const std::string string = vbscript::stringValue(textOf(i));
+            if (beyondAscii(string) && m_hazards.codePageMayDiffer())
+                return false;
+            value += string;
             width = 1;
             return true;
         }
@@ -765,11 +776,6 @@ std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, co
 }
 
 namespace {
-
-bool beyondAscii(std::string_view bytes)
-{
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
 
 // What a token of code means for a page written in another encoding.
 std::optional<std::string_view> encodingHazard(std::string_view page, const Token& token)
