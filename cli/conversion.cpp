@@ -2,6 +2,7 @@
 
 #include "input_text/character_listing.h"
 #include "script_writer/heredoc_label.h"
+#include "input_text/decoder_names.h"
 #include "input_text/html_encoding.h"
 #include "input_text/input_text.h"
 #include "script_writer/script_generator.h"
@@ -397,7 +398,8 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
     if (bytes) {
         if (!m_options.literal) {
             HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input));
-            if (made.target == Target::Php || made.target == Target::Asp)
+            const bool aspReadsBytes = !html::writesCharactersInAscii(m_choice->encoding);
+            if (made.target == Target::Php || (made.target == Target::Asp && aspReadsBytes))
                 return writeFileBytesTemplate(script, std::move(made), input, output);
         }
         std::optional<std::string> text = transcoded(script);

@@ -261,6 +261,10 @@ private slots:
                  "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xe9</p>");
         converts("the same in UTF-8", {u"--to=html"_s, u"--encoding=latin1"_s, u"--output-encoding=UTF8"_s},
                  "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xc3\xa9</p>");
+        // ASP decodes a page before reading its code: "\x1b$B\"!" is one
+        // character (Python's iso2022_jp codec), not a quote.
+        converts("an ASP page in ISO-2022-JP", {u"--to=html"_s, u"--encoding=iso-2022-jp"_s},
+                 "<% Response.Write \"<p>\x1b$B\"!\x1b(B</p>\" %>", "<p>\xe2\x97\x86</p>");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
