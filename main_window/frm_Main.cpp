@@ -663,7 +663,8 @@ void frm_Main::showHtml(const HtmlFromScript& html, const QString& encoding)
 {
     const QString text = encoding.isEmpty() ? runtime::fromUtf8(*html.html)
                                             : decodeText(QByteArray::fromStdString(*html.html), encoding);
-    templateLanguage_ = !html.exact && html.target && holdsCode(text, *html.target) ? html.target : std::nullopt;
+    pageLanguage_ = html.exact ? std::nullopt : html.target;
+    templateLanguage_ = pageLanguage_ && holdsCode(text, *pageLanguage_) ? pageLanguage_ : std::nullopt;
     setEditorText(outputBox_, text);
     setOutputOutOfDate(false);
     showCaptions();
@@ -790,6 +791,7 @@ void frm_Main::selectMode(std::optional<Target> mode)
 {
     mode_ = mode;
     templateLanguage_.reset();
+    pageLanguage_.reset();
     outputCaptionHasColon_ = false;
     showMode();
     rememberChoices();
@@ -1067,12 +1069,12 @@ std::pair<qsizetype, qsizetype> placeOf(const QString& text, qsizetype index)
 
 // A template keeps code in the language of its file, whose string
 // literals mean what the file's encoding makes of their bytes: it is
-// saved in that encoding. Where a character cannot be, the user is asked
+// saved in that encoding, as its text is when no code is left. Where a character cannot be, the user is asked
 // whether to save in UTF-8 instead, told where code may change meaning;
 // std::nullopt when not.
 std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
 {
-    const bool keepsEncoding = !mode_ && (templateLanguage_ == Target::Php || templateLanguage_ == Target::Asp)
+    const bool keepsEncoding = !mode_ && (pageLanguage_ == Target::Php || pageLanguage_ == Target::Asp)
                                && isLegacyEncoding(openedEncoding_);
     if (!keepsEncoding)
         return QByteArray::fromStdString(toUtf8(text));
@@ -1103,7 +1105,7 @@ std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
 QString frm_Main::codeBeyondAscii(const QString& text) const
 {
     constexpr std::size_t kMostPlaces = 10;
-    const std::vector<ScriptReadError> places = templateCodeBeyondAscii(toUtf8(text), *templateLanguage_, kMostPlaces);
+    const std::vector<ScriptReadError> places = templateCodeBeyondAscii(toUtf8(text), *pageLanguage_, kMostPlaces);
     if (places.empty())
         return QString();
     QString paragraph = tr("\n\nIn UTF-8, code may not mean what it meant in %1:").arg(openedEncoding_);

@@ -154,6 +154,7 @@ private:
     ScriptOptionsMenu* scriptOptions_ = nullptr;
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
     std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
+    std::optional<Target> pageLanguage_;      // of the page read as a template, even one with no code left
     bool outputOutOfDate_ = false;
     QString outOfDateReason_;
     bool outputCaptionHasColon_ = true;  // until a mode is chosen

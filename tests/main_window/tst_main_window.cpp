@@ -1589,6 +1589,9 @@ void MainWindowTest::templateSavedInItsEncoding_data()
     QTest::newRow("PHP in Windows-1252 with an escape that makes a byte")
         << QByteArray("<?php echo \"caf\\xe9 \xe9\", strlen(\"\xe9\"); ?>") << QString() << false << QStringList()
         << QByteArray("caf\xe9 \xe9<?= strlen(\"\xe9\") ?>");
+    QTest::newRow("PHP that leaves no code, saved as HTML in its encoding")
+        << QByteArray("<?php echo \"<p>caf\xe9</p>\"; ?>") << QString() << false << QStringList()
+        << QByteArray("<p>caf\xe9</p>");
     QTest::newRow("UTF-8 stays UTF-8") << QByteArray("<% x = \"\xc3\xa9\" %>\xe4\xb8\xad") << QString() << false
                                        << QStringList() << QByteArray("<% x = \"\xc3\xa9\" %>\xe4\xb8\xad");
 }
