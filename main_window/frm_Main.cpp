@@ -1085,10 +1085,11 @@ std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
     if (encoded) {
         const auto [line, column] = placeOf(text, encoded->unencodable);
         const qsizetype length = text[encoded->unencodable].isHighSurrogate() ? 2 : 1;
-        why = tr("%1 cannot hold the character \"%2\" at line %3, column %4.")
-                  .arg(openedEncoding_, text.mid(encoded->unencodable, length))
+        why = tr("The character \"%1\" at line %2, column %3 cannot be written in %4.")
+                  .arg(text.mid(encoded->unencodable, length))
                   .arg(line)
-                  .arg(column);
+                  .arg(column)
+                  .arg(openedEncoding_);
     }
     const QString question = tr("The template was read from a file in %1, and is saved in it so that its code "
                                 "keeps its meaning. %2\n\nSave the template in UTF-8 instead?")

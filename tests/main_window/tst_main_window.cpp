@@ -1571,7 +1571,7 @@ void MainWindowTest::templateSavedInItsEncoding_data()
     const QByteArray aspTemplate = "<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n%><p>na\xefve \x80</p><%= s %>";
     const QByteArray aspInUtf8 = "<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>";
     const QStringList cannotHold{u"The template was read from a file in windows-1252, and is saved in it"_s,
-                                 u"windows-1252 cannot hold the character \"\u4e2d\" at line 3, column 4.\n\n"
+                                 u"The character \"\u4e2d\" at line 3, column 4 cannot be written in windows-1252.\n\n"
                                  "Save the template in UTF-8 instead?\n\nIn UTF-8, code may not mean what it meant in "
                                  "windows-1252:\nLine 1, column 16: a string in code holds characters beyond ASCII.\n"
                                  "Line 3, column 13: a string in code holds characters beyond ASCII."_s};
