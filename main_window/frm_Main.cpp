@@ -1092,9 +1092,8 @@ std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
                   .arg(openedEncoding_);
     }
     const QString question = tr("The template was read from a file in %1, and is saved in it so that its code "
-                                "keeps its meaning. %2\n\nSave the template in UTF-8 instead?")
-                                 .arg(openedEncoding_, why)
-                             + codeBeyondAscii(text);
+                                "keeps its meaning. %2%3\n\nSave the template in UTF-8 instead?")
+                                 .arg(openedEncoding_, why, codeBeyondAscii(text));
     if (!askYesNo(this, question, MessageIcon::Exclamation))
         return std::nullopt;
     return QByteArray::fromStdString(toUtf8(text));

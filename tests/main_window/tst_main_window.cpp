@@ -1572,9 +1572,9 @@ void MainWindowTest::templateSavedInItsEncoding_data()
     const QByteArray aspInUtf8 = "<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>";
     const QStringList cannotHold{u"The template was read from a file in windows-1252, and is saved in it"_s,
                                  u"The character \"\u4e2d\" at line 3, column 4 cannot be written in windows-1252.\n\n"
-                                 "Save the template in UTF-8 instead?\n\nIn UTF-8, code may not mean what it meant in "
-                                 "windows-1252:\nLine 1, column 16: a string in code holds characters beyond ASCII.\n"
-                                 "Line 3, column 13: a string in code holds characters beyond ASCII."_s};
+                                 "In UTF-8, code may not mean what it meant in windows-1252:\nLine 1, column 16: a "
+                                 "string in code holds characters beyond ASCII.\nLine 3, column 13: a string in code "
+                                 "holds characters beyond ASCII.\n\nSave the template in UTF-8 instead?"_s};
     const QString typed = u"\r\n<b>\u4e2d</b><%= \"\u00e0\" %>"_s;
     QTest::newRow("ASP page in Windows-1252") << asp << QString() << false << QStringList() << aspTemplate;
     QTest::newRow("characters typed that Windows-1252 holds")
