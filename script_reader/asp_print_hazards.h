@@ -68,6 +68,11 @@ public:
     {
         return !m_includes && m_values.cannotFail(m_page, tokens, first, last, procedure, m_procedures);
     }
+    // Whether what Response.Write sends may be in another code page than
+    // the page's HTML text, which goes out as the file holds it: the page
+    // or a file it includes sets (or reads) Response.CodePage or
+    // Session.CodePage, or an included file was not read.
+    bool codePageMayDiffer() const { return m_codePage || m_includes; }
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
@@ -94,6 +99,7 @@ private:
     bool m_includes = false;
     bool m_defaultMember = false;
     AspErrorFreeValues m_values;
+    bool m_codePage = false;
 };
 
 }  // namespace tagora
