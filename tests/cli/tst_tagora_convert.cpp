@@ -1,6 +1,7 @@
 // Runs the tagora-convert executable: output bytes, line breaks, block
 // edges, exit codes and messages, and how it writes files.
 
+#include "case_file.h"
 #include "script_writer/credits.h"
 #include "files.h"
 #include "reference.h"
@@ -132,24 +133,6 @@ QByteArray plainText(qsizetype size)
     while (text.endsWith('\r') || (!text.isEmpty() && uchar(text.back()) >= 0x80))
         text.chop(1);  // no CR and no sequence cut off at the end
     return text.leftJustified(size, 'x');
-}
-
-// A value of runs.txt: ^J, ^M, ^I, ^@, ^xHH and ^^ stand for LF, CR, TAB,
-// NUL, the byte HH and a caret.
-QByteArray withCaretsReplaced(const QByteArray& value)
-{
-    QByteArray bytes;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] != '^' || i + 1 == value.size()) {
-            bytes += value[i];
-        } else if (const char c = value[++i]; c == 'x') {
-            bytes += char(value.mid(i + 1, 2).toUInt(nullptr, 16));
-            i += 2;
-        } else {
-            bytes += c == 'J' ? '\n' : c == 'M' ? '\r' : c == 'I' ? '\t' : c == '@' ? '\0' : c;
-        }
-    }
-    return bytes;
 }
 
 // What the script prints, run by its interpreter; null for ASP and JSP.
@@ -813,11 +796,9 @@ private:
     // The runs of runs.txt, as rows of runs().
     static void addRunsOfFile()
     {
-        QFile file(QStringLiteral(TAGORA_CLI_RUNS));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QByteArray name;
-        QMap<QByteArray, QByteArray> values;
-        const auto addRun = [&] {
+        const QList<testcases::Case> runs = testcases::readCases(QStringLiteral(TAGORA_CLI_RUNS));
+        QVERIFY(!runs.isEmpty());
+        for (const auto& [name, values] : runs) {
             const QByteArray usage = values.value("usage"), err = values.value("err");
             QStringList arguments;
             for (const QByteArray& argument : values.value("args").split(' '))
@@ -828,19 +809,7 @@ private:
                 << (!usage.isEmpty() ? "tagora-convert: " + usage + "\ntagora-convert: try 'tagora-convert --help' for more information\n"
                     : err.isEmpty()  ? QByteArray()
                                      : "tagora-convert: " + err + "\n");
-        };
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (line.startsWith("== ")) {
-                if (!name.isEmpty())
-                    addRun();
-                name = line.mid(3);
-                values.clear();
-            } else if (!line.isEmpty() && !line.startsWith('#')) {
-                const QByteArray key = line.left(line.indexOf(' '));
-                values[key] = withCaretsReplaced(line.mid(std::max<qsizetype>(key.size() + 1, 5)));
-            }
         }
-        addRun();
     }
 
     // The program runs as "nobody" when the tests run as the superuser.
