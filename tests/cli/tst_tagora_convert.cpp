@@ -313,6 +313,29 @@ private slots:
         QCOMPARE(printedBy(kPhp, plain.out), QString::fromLatin1(printedBy(kPhp, contents(text))).toUtf8());
     }
 
+    // An ASP page in Windows-1252 (as Wine's VBScript reads it, see
+    // tst_legacy_asp_round_trip): its template keeps the page's bytes; in
+    // UTF-8 (bytes from Python's cp1252 codec) strings in code and the
+    // code page are named, comments and text are not.
+    void legacyAspEncodingKept()
+    {
+        const QByteArray page = "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                                "Response.Write \"<p>na\xefve \x80</p>\" & s %>";
+        const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
+        const Result kept = runConvert(legacy, page);
+        QCOMPARE(kept.err, QByteArray());
+        QCOMPARE(kept.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                           "%><p>na\xefve \x80</p><%= s %>");
+        const Result utf8 = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s}, page);
+        QCOMPARE(utf8.exitCode, 0);
+        QCOMPARE(utf8.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n"
+                           "%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>");
+        const QByteArray warning = "tagora-convert: standard input: warning: template ";
+        const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
+        QCOMPARE(utf8.err, warning + "1:5: code names a code page" + meaning + warning
+                               + "2:16: a string in code holds characters beyond ASCII" + meaning);
+    }
+
     // Every target's script, on standard input or in a file, large or
     // small, goes back to what it prints; a failed reading leaves -o alone.
     void scriptsBackToHtml()
