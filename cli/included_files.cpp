@@ -1,9 +1,12 @@
 #include "included_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <deque>
@@ -36,6 +39,50 @@ std::optional<std::string> realPath(const std::string& path)
     if (!resolved)
         return std::nullopt;
     return std::string(resolved.get());
+}
+
+// The one entry of the folder whose name equals name but for the case of
+// ASCII letters, as Windows' file systems find it; none when there are two.
+std::optional<std::string> entryIgnoringCase(const std::string& folder, const std::string& name)
+{
+    const std::unique_ptr<DIR, decltype(&closedir)> directory(opendir(folder.c_str()), &closedir);
+    if (!directory)
+        return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* entry = readdir(directory.get())) {
+        if (strcasecmp(entry->d_name, name.c_str()) != 0)
+            continue;
+        if (found)
+            return std::nullopt;
+        found = entry->d_name;
+    }
+    return found;
+}
+
+// The path as IIS on Windows finds it: a name that differs from the file's
+// only in case names that file.
+std::optional<std::string> realPathIgnoringCase(const std::string& path)
+{
+    if (std::optional<std::string> exact = realPath(path))
+        return exact;
+    std::string resolved = path.starts_with('/') ? "" : ".";
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        const std::string name = path.substr(start, slash - start);
+        start = slash + 1;
+        if (name.empty())
+            continue;
+        struct stat status {};
+        if (name != "." && name != ".." && lstat((resolved + "/" + name).c_str(), &status) != 0) {
+            const std::optional<std::string> entry = entryIgnoringCase(resolved.empty() ? "/" : resolved, name);
+            if (!entry)
+                return std::nullopt;
+            resolved += "/" + *entry;
+        } else {
+            resolved += "/" + name;
+        }
+    }
+    return realPath(resolved);
 }
 
 bool isInside(const std::string& path, const std::string& root)
@@ -120,7 +167,7 @@ private:
             c = c == '\\' ? '/' : c;
         const bool fromRoot = directive.isVirtual && path.starts_with('/');
         const std::string joined = (fromRoot ? m_root : folder) + (path.starts_with('/') ? "" : "/") + path;
-        const std::optional<std::string> real = realPath(joined);
+        const std::optional<std::string> real = realPathIgnoringCase(joined);
         std::optional<std::string> text;
         if (real && isInside(*real, m_root))
             text = readRegularFile(*real, m_seen);

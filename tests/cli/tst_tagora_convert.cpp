@@ -751,6 +751,8 @@ private slots:
         const QByteArray declares = "<% Dim y %>";
         writeFile(u"site/inc/lib.asp"_s, declares);
         writeFile(u"outside/lib.asp"_s, declares);
+        writeFile(u"site/inc/twin.asp"_s, declares);
+        writeFile(u"site/inc/TWIN.asp"_s, declares);
         writeFile(u"site/inc/cycle.asp"_s, "<!--#include file=\"cycle2.asp\"-->");
         writeFile(u"site/inc/cycle2.asp"_s, "<!--#include file=\"cycle.asp\"--><!--#include file=\"lib.asp\"-->");
         QVERIFY(QFile::link(outside + u"/lib.asp"_s, site + u"/inc/link-out.asp"_s));
@@ -763,6 +765,9 @@ private slots:
             {"file=\"inc/lib.asp\"", true},
             {"virtual=\"/inc/lib.asp\"", true},
             {"file=\"inc\\lib.asp\"", true},
+            {"file=\"INC/Lib.ASP\"", true},  // IIS on Windows ignores case
+            {"file=\"inc/Twin.asp\"", false},  // but not which of two files it means
+            {"file=\"../OUTSIDE/lib.asp\"", false},
             {"file=\"inc/cycle.asp\"", true},
             {"file=\"../outside/lib.asp\"", false},
             {"virtual=\"/../outside/lib.asp\"", false},
