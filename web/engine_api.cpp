@@ -5,19 +5,27 @@
 #include "input_text/character_listing.h"
 #include "input_text/html_encoding.h"
 #include "input_text/input_text.h"
+#include "input_text/utf8.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/credits.h"
+#include "script_writer/heredoc_label.h"
 #include "script_writer/script_generator.h"
+#include "script_writer/script_stream.h"
 #include "script_writer/string_literal.h"
 #include "script_writer/targets.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
 
 namespace {
 
@@ -31,6 +39,140 @@ struct Result {
     bool exact = false;
     html::EncodingChoice encoding;
 } g_result;
+
+// The UTF-8 of well-formed UTF-16 at out (room for 3 bytes a unit); a
+// lone surrogate becomes bytes that are not well-formed, which the input
+// decoder then refuses.
+char* utf8FromUtf16(const char16_t* in, const char16_t* end, char* out)
+{
+    while (in < end) {
+#if defined(__wasm_simd128__)
+        // Sixteen units of ASCII at a time, narrowed to bytes.
+        for (; end - in >= 16; in += 16, out += 16) {
+            const v128_t low = wasm_v128_load(in);
+            const v128_t high = wasm_v128_load(in + 8);
+            if (wasm_v128_any_true(wasm_v128_and(wasm_v128_or(low, high), wasm_i16x8_splat(0xFF80))))
+                break;
+            wasm_v128_store(out, wasm_u8x16_narrow_i16x8(low, high));
+        }
+        if (in == end)
+            break;
+#endif
+        const char16_t unit = *in++;
+        if (unit < 0x80) {
+            *out++ = static_cast<char>(unit);
+            continue;
+        }
+        char32_t codePoint = unit;
+        if ((unit & 0xFC00) == 0xD800 && in < end && (*in & 0xFC00) == 0xDC00)
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (*in++ - 0xDC00);
+        out = utf8::encode(codePoint, out);
+    }
+    return out;
+}
+
+// The input text of a text that comes block by block: JavaScript writes
+// each block of UTF-16 units into input() (a surrogate pair kept whole).
+class BlockDecoder {
+public:
+    explicit BlockDecoder(std::size_t blockUnits)
+        : m_input(new char16_t[blockUnits]),
+          m_utf8(new char[3 * blockUnits]),
+          m_text(new char[Utf8InputDecoder::maxFeedSize(3 * blockUnits)])
+    {
+    }
+
+    // The most bytes of input text a block gives.
+    static constexpr std::size_t maxTextSize(std::size_t blockUnits) { return Utf8InputDecoder::maxFeedSize(3 * blockUnits); }
+
+    char16_t* input() { return m_input.get(); }
+    // The input text of the input's first size units, as UTF-8;
+    // std::nullopt when they are not well-formed.
+    std::optional<std::string_view> decode(std::size_t size)
+    {
+        const char* const end = utf8FromUtf16(m_input.get(), m_input.get() + size, m_utf8.get());
+        return m_decoder.decode({m_utf8.get(), static_cast<std::size_t>(end - m_utf8.get())}, m_text.get());
+    }
+    // False when the text ends inside a character.
+    bool finish() { return m_decoder.finish(); }
+
+private:
+    Utf8InputDecoder m_decoder{false};
+    std::unique_ptr<char16_t[]> m_input;
+    std::unique_ptr<char[]> m_utf8;
+    std::unique_ptr<char[]> m_text;
+};
+
+// A script made block by block, each piece of it taken from output()
+// before the next block: a large text never lies in memory whole, and each
+// block and piece stays in the processor's cache while it is handled.
+class BlockConversion {
+public:
+    BlockConversion(std::size_t blockUnits, Target target, Escaping escaping, std::string_view label)
+        : m_decoder(blockUnits),
+          m_stream(target, escaping, label),
+          m_output(new char[std::max(m_stream.maxFeedSize(BlockDecoder::maxTextSize(blockUnits)),
+                                     ScriptStream<char>::kMaxFrameSize)])
+    {
+    }
+
+    char16_t* input() { return m_decoder.input(); }
+    const char* output() const { return m_output.get(); }
+
+    // The header; the size of the output.
+    std::size_t begin() { return sizeOf(m_stream.begin(m_output.get())); }
+    // The script of the input's first size units; -1 when they are not
+    // well-formed.
+    long feed(std::size_t size)
+    {
+        const std::optional<std::string_view> text = m_decoder.decode(size);
+        return text ? static_cast<long>(sizeOf(m_stream.feed(*text, m_output.get()))) : -1;
+    }
+    // The end of the text and the footer; -1 when the text ends inside a
+    // character.
+    long finish() { return m_decoder.finish() ? static_cast<long>(sizeOf(m_stream.finish(m_output.get()))) : -1; }
+
+private:
+    std::size_t sizeOf(const char* end) const { return static_cast<std::size_t>(end - m_output.get()); }
+
+    BlockDecoder m_decoder;
+    ScriptStream<char> m_stream;
+    std::unique_ptr<char[]> m_output;
+};
+
+// The heredoc label of a text that comes block by block, for the targets
+// that need one (php-nowdoc).
+class BlockLabelScan {
+public:
+    explicit BlockLabelScan(std::size_t blockUnits) : m_decoder(blockUnits) {}
+
+    char16_t* input() { return m_decoder.input(); }
+    // False when the input's first size units are not well-formed.
+    bool feed(std::size_t size)
+    {
+        const std::optional<std::string_view> text = m_decoder.decode(size);
+        if (text)
+            m_scan.feed(*text);
+        return text.has_value();
+    }
+    // The label once every block is fed; none for a text that ends inside
+    // a character (see wellFormed()) or whose lines close every label.
+    std::optional<std::string> label()
+    {
+        m_wellFormed = m_decoder.finish();
+        return m_wellFormed ? m_scan.label() : std::nullopt;
+    }
+    bool wellFormed() const { return m_wellFormed; }
+
+private:
+    BlockDecoder m_decoder;
+    HeredocLabelScan<char> m_scan;
+    bool m_wellFormed = false;
+};
+
+std::unique_ptr<BlockConversion> g_conversion;
+std::unique_ptr<BlockLabelScan> g_labelScan;
+std::string g_label;  // the last one a scan found
 
 void keepUtf16(std::u16string_view text)
 {
@@ -157,22 +299,75 @@ int tagora_script_utf16(int target, int classic, const char16_t* text, std::size
     return 1;
 }
 
-// The same for well-formed UTF-8, as tagora-convert makes it; -1 for
-// ill-formed bytes.
-int tagora_script_utf8(int target, int classic, const char* text, std::size_t size)
+// The script of a well-formed 16-bit text, as tagora-convert makes it of
+// the text's UTF-8, the text fed block by block: tagora_blocks_begin
+// gives the address of the input block (room for blockUnits units), 0 for
+// an unknown target; each call after it leaves its piece of the script,
+// as UTF-8, at tagora_blocks_output and returns its size, -1 for a lone
+// surrogate; tagora_blocks_end ends it. A target that needs a heredoc
+// label takes the one tagora_label_scan_finish found.
+int tagora_needs_label(int target)
+{
+    return targetAt(target) == Target::PhpNowdoc;
+}
+
+char16_t* tagora_blocks_begin(int target, int classic, std::size_t blockUnits)
 {
     const std::optional<Target> chosen = targetAt(target);
-    std::unique_ptr<char[]> room;
-    const std::optional<std::string_view> input = inputTextOf({text, size}, room);
-    if (!input)
-        return -1;
     if (!chosen)
-        return 0;
-    std::optional<std::string> written = script(*chosen, escapingOf(classic), *input);
-    if (!written)
-        return 0;
-    g_result.bytes = std::move(*written);
-    return 1;
+        return nullptr;
+    const std::string_view label = tagora_needs_label(target) ? std::string_view(g_label) : kHeredocLabelStem;
+    g_conversion = std::make_unique<BlockConversion>(blockUnits, *chosen, escapingOf(classic), label);
+    return g_conversion->input();
+}
+
+std::size_t tagora_blocks_header()
+{
+    return g_conversion->begin();
+}
+
+long tagora_blocks_feed(std::size_t size)
+{
+    return g_conversion->feed(size);
+}
+
+long tagora_blocks_finish()
+{
+    return g_conversion->finish();
+}
+
+const char* tagora_blocks_output()
+{
+    return g_conversion->output();
+}
+
+// The conversion's memory given back.
+void tagora_blocks_end()
+{
+    g_conversion.reset();
+}
+
+// The first heredoc label no line of a text closes, the text fed block by
+// block in the same way: 1 when there is one, 0 when there is none, -1
+// for a lone surrogate.
+char16_t* tagora_label_scan_begin(std::size_t blockUnits)
+{
+    g_labelScan = std::make_unique<BlockLabelScan>(blockUnits);
+    return g_labelScan->input();
+}
+
+int tagora_label_scan_feed(std::size_t size)
+{
+    return g_labelScan->feed(size) ? 1 : -1;
+}
+
+int tagora_label_scan_finish()
+{
+    const std::optional<std::string> label = g_labelScan->label();
+    const bool wellFormed = g_labelScan->wellFormed();
+    g_labelScan.reset();
+    g_label = label.value_or("");
+    return label ? 1 : wellFormed ? 0 : -1;
 }
 
 // The HTML a UTF-8 script prints, or a template; 0 with the error's place

@@ -1,7 +1,8 @@
 // The engine's functions for JavaScript, over the module Emscripten makes
 // of web/engine_api.cpp. The same functions are the Node package's exports
 // and the page's window.tagora.
-function tagoraApi(engine) {
+// stageTimes: see lap().
+function tagoraApi(engine, stageTimes) {
   'use strict';
 
   const NO_INPUT = 'There is no HTML Code to convert.';
@@ -92,6 +93,82 @@ function tagoraApi(engine) {
     return written;
   }
 
+  // A well-formed text goes to the engine in pieces of 64 K units (a
+  // surrogate pair kept whole), each copied into the engine's input block
+  // at address, then fed(units); the engine makes it UTF-8, and the
+  // script comes back as UTF-8 piece by piece. However large the text,
+  // the engine's memory stays small and each piece stays in the
+  // processor's cache. Copying the units is faster than TextEncoder's
+  // encodeInto, and the engine's UTF-8 is what tagora-convert reads.
+  const PIECE_UNITS = 1 << 16;
+
+  // The milliseconds spent on each stage, added up when stageTimes is
+  // given (bench/web): copying the text in, the engine, decoding the
+  // script.
+  const clock = stageTimes ? () => performance.now() : () => 0;
+
+  // Adds the time since since to the stage; the time now.
+  function lap(stage, since) {
+    if (!stageTimes)
+      return 0;
+    const now = clock();
+    stageTimes[stage] = (stageTimes[stage] || 0) + now - since;
+    return now;
+  }
+
+  // The units of text from start to end written at units.
+  function copyUnits(text, start, end, units) {
+    for (let at = start; at < end; ++at)
+      units[at - start] = text.charCodeAt(at);
+  }
+
+  function eachPiece(text, address, fed) {
+    for (let start = 0; start < text.length;) {
+      let end = Math.min(start + PIECE_UNITS, text.length);
+      if (end < text.length && (text.charCodeAt(end - 1) & 0xFC00) === 0xD800)
+        --end;
+      const since = clock();
+      copyUnits(text, start, end, new Uint16Array(bytes().buffer, address, PIECE_UNITS));
+      lap('copy', since);
+      fed(end - start);
+      start = end;
+    }
+  }
+
+  function checkedSize(size) {
+    if (size < 0)
+      throw new Error('the engine could not read the text');  // a well-formed text always is
+    return size;
+  }
+
+  // Finds the heredoc label the engine then uses; false when every line
+  // closes every label it can choose.
+  function scanLabel(text) {
+    const address = engine._tagora_label_scan_begin(PIECE_UNITS);
+    eachPiece(text, address, (units) => checkedSize(engine._tagora_label_scan_feed(units)));
+    return checkedSize(engine._tagora_label_scan_finish()) === 1;
+  }
+
+  function scriptInPieces(html, index, classic) {
+    const address = engine._tagora_blocks_begin(index, classic ? 1 : 0, PIECE_UNITS);
+    try {
+      const output = engine._tagora_blocks_output();
+      const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+      const piece = (size) => decoder.decode(bytes().subarray(output, output + checkedSize(size)), { stream: true });
+      let script = piece(engine._tagora_blocks_header());
+      eachPiece(html, address, (units) => {
+        const since = clock();
+        const size = engine._tagora_blocks_feed(units);
+        const decoding = lap('engine', since);
+        script += piece(size);
+        lap('decode', decoding);
+      });
+      return script + piece(engine._tagora_blocks_finish()) + decoder.decode();
+    } finally {
+      engine._tagora_blocks_end();
+    }
+  }
+
   // Calls use(address, size) with the text in the module's memory.
   function withUtf8(text, use) {
     const room = text.length * 3 + 1;
@@ -145,15 +222,17 @@ function tagoraApi(engine) {
     const index = targetIndex(to, 'to');
     if (classic && !targets[index].hasClassicEscaping)
       throw new TypeError(`classic escaping exists for PHP and ASP only, not ${to}`);
-    const wellFormed = isWellFormed(html);
-    const made = wellFormed
-      ? withUtf8(html, (at, size) => engine._tagora_script_utf8(index, classic ? 1 : 0, at, size))
-      : withUtf16(html, (at, size) => engine._tagora_script_utf16(index, classic ? 1 : 0, at, size));
-    if (made === 1)
-      return wellFormed ? resultUtf8() : resultUtf16(false);
     if (html.length === 0)
       throw new TagoraError(NO_INPUT, 'EMPTY_INPUT');
-    throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+    if (isWellFormed(html)) {
+      if (engine._tagora_needs_label(index) && !scanLabel(html))
+        throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+      return scriptInPieces(html, index, classic);
+    }
+    const made = withUtf16(html, (at, size) => engine._tagora_script_utf16(index, classic ? 1 : 0, at, size));
+    if (made !== 1)
+      throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+    return resultUtf16(false);
   }
 
   // A script read back: {html, target, exact}. exact: one of this

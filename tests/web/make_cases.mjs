@@ -46,6 +46,24 @@ function writeLargePages(dir) {
   writeFileSync(join(dir, 'large_random.html'), parts.join(''));
 }
 
+// A page that the page's and the package's pieces (64 K units, cut
+// between the units of a surrogate pair) cut inside everything a cut may
+// break: at every multiple of 4096 units there is one of the sequences
+// below across it, so that each of them lies across several multiples of
+// 65536, at different places within it.
+function writeBlockEdges(dir) {
+  const sequences = ['\r\n', '\r', '\n', '\u{1F600}', '%>', '<%', '?>', '\\"', '\u20AC\u00E9', '\r\nHTML\r\n',
+                     '\u2029', '</script>', '{$x}'];
+  const filler = 'plain text of a line\r\n'.repeat(200);
+  let text = '';
+  for (let cut = 1; cut <= 32 * sequences.length; ++cut) {
+    const sequence = sequences[(cut + Math.floor(cut / 16)) % sequences.length];
+    const start = cut * 4096 - 1 - ((cut + Math.floor(cut / 16)) % Math.max(sequence.length - 1, 1));
+    text += filler.slice(0, start - text.length) + sequence;
+  }
+  writeFileSync(join(dir, 'block_edges.html'), text);
+}
+
 // tagora-convert over many files at once; a file it refuses is left out
 // of the output folder, and its complaint kept (name:line:column: message).
 function runCli(args, inputs, outDir) {
@@ -89,6 +107,7 @@ const inputDir = join(folder, 'inputs');
 execFileSync(writeInputs, [inputDir]);
 const legacyFiles = copyLegacy(join(folder, 'legacy'));
 writeLargePages(inputDir);
+writeBlockEdges(inputDir);
 for (const file of legacyFiles)
   writeFileSync(join(inputDir, `${basename(file)}.html`), readFileSync(file));
 const inputs = filesIn(inputDir);
