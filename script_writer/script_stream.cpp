@@ -16,11 +16,8 @@
 namespace tagora {
 namespace {
 
-using rules::Beyond;
-using rules::ControlForm;
-using rules::Escapes;
-using rules::Frame;
-using rules::withLabel;
+// The descriptions' terms: Frame, Escapes, withLabel and the rest.
+using namespace rules;
 
 constexpr std::string_view kCrLf = "\r\n";
 
