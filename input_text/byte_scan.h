@@ -5,6 +5,7 @@
 // test holds every form of each against a plain reference.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -295,6 +296,13 @@ constexpr char16_t valueOf(Unit unit)
     return static_cast<char16_t>(static_cast<std::make_unsigned_t<Unit>>(unit));
 }
 
+// How many units come before the first stop whose bits() are given.
+template <class Unit>
+std::ptrdiff_t unitsBefore(unsigned stopBits)
+{
+    return std::countr_zero(stopBits) / static_cast<int>(sizeof(Unit));
+}
+
 // The first unit of [p, end) among the stops, or end; one at a time.
 template <Stops stops, class Unit>
 const Unit* findPlain(const Unit* p, const Unit* end)
@@ -306,31 +314,24 @@ const Unit* findPlain(const Unit* p, const Unit* end)
 
 // The first unit of [p, end) among the stops, or end.
 template <Stops stops, class Form = Chosen, class Unit>
-const Unit* findFirst(const Unit* p, const Unit* end)
+[[gnu::always_inline]] inline const Unit* findFirst(const Unit* p, const Unit* end)
 {
     static_assert(sizeof(Unit) == 2 || !stops.surrogates, "surrogates are 16-bit units");
     for (; end - p >= kUnitsPerBlock<Unit>; p += kUnitsPerBlock<Unit>) {
         if (const unsigned mask = Form::bits(stopLanes<Form, stops, Unit>(Form::load(p))); mask != 0)
-            return p + std::countr_zero(mask) / static_cast<int>(sizeof(Unit));
+            return p + unitsBefore<Unit>(mask);
     }
     return findPlain<stops>(p, end);
 }
 
-// Copies the units of [in, end) before the first stop to out and returns
-// where that stop is (or end). Whole blocks are stored: out must have room
-// for end - in units, and those beyond the stop are left over.
+// Stores the block of units at in to out and returns the bits() of the
+// stops among them.
 template <Stops stops, class Form = Chosen, class Unit>
-const Unit* copyToFirst(const Unit* in, const Unit* end, Unit* out)
+[[gnu::always_inline]] inline unsigned copyBlock(const Unit* in, Unit* out)
 {
-    for (; end - in >= kUnitsPerBlock<Unit>; in += kUnitsPerBlock<Unit>, out += kUnitsPerBlock<Unit>) {
-        const auto block = Form::load(in);
-        Form::store(out, block);
-        if (const unsigned mask = Form::bits(stopLanes<Form, stops, Unit>(block)); mask != 0)
-            return in + std::countr_zero(mask) / static_cast<int>(sizeof(Unit));
-    }
-    for (; in < end && !stops.has(valueOf(*in)); ++in)
-        *out++ = *in;
-    return in;
+    const auto block = Form::load(in);
+    Form::store(out, block);
+    return Form::bits(stopLanes<Form, stops, Unit>(block));
 }
 
 inline const unsigned char* findPlain(const StopSet& stops, const unsigned char* p, const unsigned char* end)
@@ -342,7 +343,7 @@ inline const unsigned char* findPlain(const StopSet& stops, const unsigned char*
 
 // The first byte of [p, end) in the set, or end.
 template <class Form = Chosen>
-const unsigned char* findFirst(const StopSet& stops, const unsigned char* p, const unsigned char* end)
+[[gnu::always_inline]] inline const unsigned char* findFirst(const StopSet& stops, const unsigned char* p, const unsigned char* end)
 {
     using F = Form;
     typename F::Block named[StopSet::room];
@@ -371,14 +372,33 @@ struct PairingBits {
     unsigned unpaired;
     unsigned beyondAscii;
 };
+template <class Form>
+typename Form::Block unpairedLanes(typename Form::Block block, const unsigned char* p)
+{
+    using F = Form;
+    const auto feeds = F::template equal<unsigned char>(block, F::template splat<unsigned char>('\n'));
+    const auto afterCr = F::template equal<unsigned char>(F::load(p - 1), F::template splat<unsigned char>('\r'));
+    return F::differ(feeds, afterCr);
+}
+
 template <class Form = Chosen>
 PairingBits pairingBits(const unsigned char* p)
 {
-    using F = Form;
-    const auto block = F::load(p);
-    const auto feeds = F::template equal<unsigned char>(block, F::template splat<unsigned char>('\n'));
-    const auto afterCr = F::template equal<unsigned char>(F::load(p - 1), F::template splat<unsigned char>('\r'));
-    return {F::bits(F::differ(feeds, afterCr)), F::bits(block)};
+    const auto block = Form::load(p);
+    return {Form::bits(unpairedLanes<Form>(block, p)), Form::bits(block)};
+}
+
+// The first block of sixteen bytes from p on (the byte before p is read
+// too) where pairingBits() finds some, or where fewer than sixteen remain.
+template <class Form = Chosen>
+const unsigned char* skipPairedAscii(const unsigned char* p, const unsigned char* end)
+{
+    for (; end - p >= 16; p += 16) {
+        const auto block = Form::load(p);
+        if (Form::bits(Form::either(unpairedLanes<Form>(block, p), block)) != 0)
+            break;
+    }
+    return p;
 }
 
 // How many lines [p, end) ends: each CR, and each LF that does not follow
@@ -406,7 +426,7 @@ std::size_t countLineBreaks(const unsigned char* p, const unsigned char* end)
         // Each byte of sums counts the breaks in its lane, for up to 255
         // blocks: a lane found is all ones, minus one.
         auto sums = F::none();
-        for (int blocks = 0; blocks < 255 && end - p >= 16; ++blocks, p += 16) {
+        for (const unsigned char* const stop = p + 16 * std::min<std::ptrdiff_t>(255, (end - p) / 16); p < stop; p += 16) {
             const auto block = F::load(p);
             const auto feeds = F::butNot(F::template equal<unsigned char>(block, lf),
                                          F::template equal<unsigned char>(F::load(p - 1), cr));

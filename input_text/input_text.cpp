@@ -122,22 +122,23 @@ std::size_t plainCharacters(const unsigned char* bytes, std::size_t size, std::s
 }
 
 // The length of the plain start of the bytes: sixteen bytes at a time
-// while each LF follows a CR and each CR comes before an LF, and every
-// character beyond ASCII is plain; the last few bytes (and those where the
-// plain start ends) one by one. afterCr follows.
+// while each LF follows a CR and each CR comes before an LF, then blocks
+// where every character beyond ASCII is plain; the last few bytes (and
+// those where the plain start ends) one by one. afterCr follows.
 std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& afterCr)
 {
     std::size_t i = walkPlain(bytes, size, 0, std::min<std::size_t>(size, 1), afterCr);
     if (i == 0)
         return 0;
     // From here on a byte comes before, and tells whether a CR does.
-    while (size - i >= 16) {
-        const scan::PairingBits bits = scan::pairingBits(bytes + i);
-        if (bits.unpaired != 0)
-            break;  // found again below, character by character
-        const std::size_t next = bits.beyondAscii == 0 ? i + 16 : plainCharacters(bytes, size, i, bits.beyondAscii);
-        if (next == kNotPlain)
+    for (;;) {
+        i = static_cast<std::size_t>(scan::skipPairedAscii(bytes + i, bytes + size) - bytes);
+        if (size - i < 16)
             break;
+        const scan::PairingBits bits = scan::pairingBits(bytes + i);
+        const std::size_t next = bits.unpaired == 0 ? plainCharacters(bytes, size, i, bits.beyondAscii) : kNotPlain;
+        if (next == kNotPlain)
+            break;  // found again below, character by character
         i = next;
     }
     afterCr = bytes[i - 1] == '\r';

@@ -342,14 +342,18 @@ Cursor<CharT> putStep(Cursor<CharT> at, const CharT* end, bool final)
 template <class R, class CharT>
 Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 {
-    // Blocks are copied up to the next stop while it can be told what
-    // each becomes: that depends on at most the three units after it.
+    // Far enough from the end that every stop in a block can be told: what
+    // a stop becomes depends on at most the three units after it.
     constexpr std::ptrdiff_t kLookahead = 4;
-    for (const CharT* const limit = end - std::min(end - at.in, kLookahead); at.in < limit;) {
-        const CharT* const stop = scan::copyToFirst<R::template scanStops<CharT>>(at.in, limit, at.out);
-        at = {stop, at.out + (stop - at.in)};
-        if (stop < limit)
-            at = putSpecial<R>(at, end, final);
+    constexpr std::ptrdiff_t kBlock = scan::kUnitsPerBlock<CharT>;
+    while (end - at.in >= kBlock + kLookahead) {
+        const unsigned stops = scan::copyBlock<R::template scanStops<CharT>>(at.in, at.out);
+        if (stops == 0) {
+            at = {at.in + kBlock, at.out + kBlock};
+            continue;
+        }
+        const std::ptrdiff_t plain = scan::unitsBefore<CharT>(stops);
+        at = putSpecial<R>({at.in + plain, at.out + plain}, end, final);
     }
     while (at.in < end) {
         const Cursor<CharT> next = putStep<R>(at, end, final);

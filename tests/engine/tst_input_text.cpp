@@ -182,16 +182,19 @@ QString formMismatch(const std::vector<unsigned char>& bytes, const std::vector<
                 return "controls chosen at run time" + at;
             if (scan::findFirst<Form>(someBytes, p, end) != std::find_if(p, end, [&](unsigned char c) { return someBytes.has(c); }))
                 return "eight bytes chosen at run time" + at;
-            std::vector<char> copy(size, '?');  // chars, as scripts are written: signed
-            const auto* const chars = reinterpret_cast<const char*>(p);
-            const char* const stop = scan::copyToFirst<scan::Stops{{'\r', '\n', 0xE2}, 3}, Form>(chars, chars + size, copy.data());
-            if (stop != std::find_if(chars, chars + size, isLineEndOrE2) || !std::equal(chars, stop, copy.data()))
-                return "copy to a line end or 0xE2" + at;
-            std::vector<char16_t> wideCopy(size, '?');
-            const char16_t* const wideStop = scan::copyToFirst<scan::Stops{{'"', 0x2028, 0x2029}, 3, false, false, true}, Form>(
-                wide.data() + start, wideEnd, wideCopy.data());
-            if (wideStop != std::find_if(wide.data() + start, wideEnd, isSeparator) || !std::equal(wide.data() + start, wideStop, wideCopy.data()))
-                return "16-bit line separators" + at;
+            if (size == 16) {  // a block of chars (signed, as scripts are written) and one of 16-bit units
+                std::vector<char> copy(16);
+                const auto* const chars = reinterpret_cast<const char*>(p);
+                const auto plain = scan::unitsBefore<char>(scan::copyBlock<scan::Stops{{'\r', '\n', 0xE2}, 3}, Form>(chars, copy.data()) | 1u << 16);
+                if (plain != std::find_if(chars, chars + 16, isLineEndOrE2) - chars || !std::equal(chars, chars + 16, copy.data()))
+                    return "a block copied to a line end or 0xE2" + at;
+                std::vector<char16_t> wideCopy(8);
+                const auto widePlain = scan::unitsBefore<char16_t>(scan::copyBlock<scan::Stops{{'"', 0x2028, 0x2029}, 3, false, false, true}, Form>(
+                    wide.data() + start, wideCopy.data()) | 1u << 16);
+                if (widePlain != std::find_if(wide.data() + start, wide.data() + start + 8, isSeparator) - (wide.data() + start)
+                    || !std::equal(wideCopy.begin(), wideCopy.end(), wide.data() + start))
+                    return "a block of 16-bit units copied to a line separator" + at;
+            }
             if (scan::findFirst<scan::Stops{.beyondAscii = true, .controls = true}, Form>(wide.data() + start, wideEnd)
                 != std::find_if(wide.data() + start, wideEnd, [](char16_t c) { return c < 0x20 || c >= 0x80; }))
                 return "16-bit controls and beyond ASCII" + at;
@@ -211,6 +214,9 @@ QString formMismatch(const std::vector<unsigned char>& bytes, const std::vector<
             const scan::PairingBits bits = scan::pairingBits<Form>(bytes.data() + start);
             if (bits.unpaired != unpaired || bits.beyondAscii != beyond)
                 return QString::asprintf("CR LF pairing from %zu", start);
+            const bool skipped = scan::skipPairedAscii<Form>(bytes.data() + start, bytes.data() + start + 16) != bytes.data() + start;
+            if (skipped != ((unpaired | beyond) == 0))
+                return QString::asprintf("a paired ASCII block from %zu", start);
         }
     }
     return {};
