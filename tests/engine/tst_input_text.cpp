@@ -150,11 +150,14 @@ namespace scan = tagora::scan;
 template <class Unit>
 std::vector<Unit> randomUnits(QRandomGenerator& random, std::u16string_view likely, unsigned range)
 {
-    std::vector<Unit> units(100, 'x');
-    for (Unit& unit : units) {
+    std::vector<Unit> units(101, 'x');
+    for (std::size_t i = 0; i < 100; ++i) {
         const int kind = random.bounded(8);
-        unit = Unit(kind == 0 ? random.bounded(range) : kind == 1 ? likely[random.bounded(int(likely.size()))] : 'x');
+        units[i] = Unit(kind == 0 ? random.bounded(range) : kind == 1 ? likely[random.bounded(int(likely.size()))] : 'x');
+        if (kind == 2)  // a CR LF
+            units[i++] = '\r', units[i] = '\n';
     }
+    units.pop_back();
     return units;
 }
 
@@ -231,6 +234,11 @@ void TestInputText::scanFormsAgree()
         const auto bytes = randomUnits<unsigned char>(random, u"\r\n\"\x80\xFF\x7F\x00<a\x1F \xE2"sv, 256);
         const auto wide = randomUnits<char16_t>(random, u"\"\x2028\x2029\xD800\xDFFF\xD7FF\xE000\x1F\x80\x7F"sv, 0x10000);
         QCOMPARE(formMismatch<scan::Plain>(bytes, wide), QString());
+        if (round == 0) {  // more breaks than a byte counts
+            const std::string feeds(5000, '\n');
+            const auto* const p = reinterpret_cast<const unsigned char*>(feeds.data());
+            QCOMPARE(scan::countLineBreaks(p, p + feeds.size()), feeds.size());
+        }
 #if defined(__SSE2__) && !defined(__wasm_simd128__)
         QCOMPARE(formMismatch<scan::Sse2>(bytes, wide), QString());
 #endif
