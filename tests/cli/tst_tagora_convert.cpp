@@ -261,6 +261,10 @@ private slots:
                  "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xe9</p>");
         converts("the same in UTF-8", {u"--to=html"_s, u"--encoding=latin1"_s, u"--output-encoding=UTF8"_s},
                  "<?php echo \"<p>caf\xe9</p>\"; ?>", "<p>caf\xc3\xa9</p>");
+        // ASP decodes a page before reading its code: "\x1b$B\"!" is one
+        // character (Python's iso2022_jp codec), not a quote.
+        converts("an ASP page in ISO-2022-JP", {u"--to=html"_s, u"--encoding=iso-2022-jp"_s},
+                 "<% Response.Write \"<p>\x1b$B\"!\x1b(B</p>\" %>", "<p>\xe2\x97\x86</p>");
 
         const auto badByte = [&](const char* name, const Bytes& input, int offset) {
             fails(name, {u"--asp"_s}, input, 2,
@@ -396,6 +400,29 @@ private slots:
         const Result plain = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s, text});
         QCOMPARE(plain.err, QByteArray());
         QCOMPARE(printed(writeFile(u"text.template.php"_s, plain.out)), QString::fromLatin1(printed(text)).toUtf8());
+    }
+
+    // An ASP page in Windows-1252 (as Wine's VBScript reads it, see
+    // tst_legacy_asp_round_trip): its template keeps the page's bytes; in
+    // UTF-8 (bytes from Python's cp1252 codec) strings in code and the
+    // code page are named, comments and text are not.
+    void legacyAspEncodingKept()
+    {
+        const QByteArray page = "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                                "Response.Write \"<p>na\xefve \x80</p>\" & s %>";
+        const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
+        const Result kept = runConvert(legacy, page);
+        QCOMPARE(kept.err, QByteArray());
+        QCOMPARE(kept.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                           "%><p>na\xefve \x80</p><%= s %>");
+        const Result utf8 = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s}, page);
+        QCOMPARE(utf8.exitCode, 0);
+        QCOMPARE(utf8.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n"
+                           "%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>");
+        const QByteArray warning = "tagora-convert: standard input: warning: template ";
+        const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
+        QCOMPARE(utf8.err, warning + "1:5: code names a code page" + meaning + warning
+                               + "2:16: a string in code holds characters beyond ASCII" + meaning);
     }
 
     // Every target's script, on standard input or in a file, large or
