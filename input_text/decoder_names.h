@@ -23,7 +23,7 @@ inline constexpr DecoderNames kDecoderNames[] = {
     {"GBK", "gb18030", "GB18030", true},  // browsers decode GBK as GB18030
     {"gb18030", "", "GB18030", true},
     {"Big5", "Big5-HKSCS", "BIG5-HKSCS", true},
-    {"EUC-JP", "", "EUC-JP", true},
+    {"EUC-JP", "", "EUC-JP-MS", true},  // the closest to the standard in iconv
     {"ISO-2022-JP", "", "ISO-2022-JP", true},
     {"Shift_JIS", "windows-31j", "WINDOWS-31J", true},
     {"EUC-KR", "windows-949", "CP949", true},
@@ -31,6 +31,8 @@ inline constexpr DecoderNames kDecoderNames[] = {
     {"macintosh", "", "MACINTOSH", false},
     {"x-mac-cyrillic", "", "MAC-CYRILLIC", false},
     {"windows-874", "", "WINDOWS-874", false},
+    // ICU has no ISO-8859-16: the window reads Latin-1 and the bytes below.
+    {"ISO-8859-16", "ISO-8859-1", "", false},
 };
 
 // The standard's reading of the bytes of single-byte encodings where the
@@ -50,6 +52,21 @@ inline constexpr StandardByte kStandardBytes[] = {
     {"windows-1253", 0xAA, 0xFFFD}, {"windows-874", 0xDB, 0xFFFD}, {"windows-874", 0xDC, 0xFFFD},
     {"windows-874", 0xDD, 0xFFFD}, {"windows-874", 0xDE, 0xFFFD}, {"windows-874", 0xFC, 0xFFFD},
     {"windows-874", 0xFD, 0xFFFD}, {"windows-874", 0xFE, 0xFFFD}, {"windows-874", 0xFF, 0xFFFD},
+    // Where ISO-8859-16 is not Latin-1.
+    {"ISO-8859-16", 0xA1, 0x0104}, {"ISO-8859-16", 0xA2, 0x0105}, {"ISO-8859-16", 0xA3, 0x0141},
+    {"ISO-8859-16", 0xA4, 0x20AC}, {"ISO-8859-16", 0xA5, 0x201E}, {"ISO-8859-16", 0xA6, 0x0160},
+    {"ISO-8859-16", 0xA8, 0x0161}, {"ISO-8859-16", 0xAA, 0x0218}, {"ISO-8859-16", 0xAC, 0x0179},
+    {"ISO-8859-16", 0xAE, 0x017A}, {"ISO-8859-16", 0xAF, 0x017B}, {"ISO-8859-16", 0xB2, 0x010C},
+    {"ISO-8859-16", 0xB3, 0x0142}, {"ISO-8859-16", 0xB4, 0x017D}, {"ISO-8859-16", 0xB5, 0x201D},
+    {"ISO-8859-16", 0xB8, 0x017E}, {"ISO-8859-16", 0xB9, 0x010D}, {"ISO-8859-16", 0xBA, 0x0219},
+    {"ISO-8859-16", 0xBC, 0x0152}, {"ISO-8859-16", 0xBD, 0x0153}, {"ISO-8859-16", 0xBE, 0x0178},
+    {"ISO-8859-16", 0xBF, 0x017C}, {"ISO-8859-16", 0xC3, 0x0102}, {"ISO-8859-16", 0xC5, 0x0106},
+    {"ISO-8859-16", 0xD0, 0x0110}, {"ISO-8859-16", 0xD1, 0x0143}, {"ISO-8859-16", 0xD5, 0x0150},
+    {"ISO-8859-16", 0xD7, 0x015A}, {"ISO-8859-16", 0xD8, 0x0170}, {"ISO-8859-16", 0xDD, 0x0118},
+    {"ISO-8859-16", 0xDE, 0x021A}, {"ISO-8859-16", 0xE3, 0x0103}, {"ISO-8859-16", 0xE5, 0x0107},
+    {"ISO-8859-16", 0xF0, 0x0111}, {"ISO-8859-16", 0xF1, 0x0144}, {"ISO-8859-16", 0xF5, 0x0151},
+    {"ISO-8859-16", 0xF7, 0x015B}, {"ISO-8859-16", 0xF8, 0x0171}, {"ISO-8859-16", 0xFD, 0x0119},
+    {"ISO-8859-16", 0xFE, 0x021B},
 };
 
 inline const DecoderNames* decoderNames(std::string_view encoding)

@@ -6,10 +6,6 @@
 #include <cstring>
 #include <utility>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace tagora {
 
 // The fast paths below take ASCII for kept, but for CR and LF.
@@ -105,40 +101,16 @@ std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t 
     return i;
 }
 
-#ifdef __SSE2__
 constexpr std::size_t kNotPlain = std::size_t(-1);
 
-// Plain ASCII in blocks of sixteen bytes from bytes[i] on, i > 0: each LF
-// right after a CR and each CR right before an LF, which is the same as an
-// LF in every place where the byte before is a CR. Returns where they end.
-std::size_t plainAsciiBlocks(const unsigned char* bytes, std::size_t size, std::size_t i)
+// The characters that start in the sixteen bytes from bytes[i] on (the
+// bits of those beyond ASCII). Returns the end of the block or of a
+// character that goes beyond it, or kNotPlain.
+std::size_t plainCharacters(const unsigned char* bytes, std::size_t size, std::size_t i, unsigned beyondAscii)
 {
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; size - i >= 16; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
-        const __m128i misplaced = _mm_xor_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(before, cr));
-        if (_mm_movemask_epi8(_mm_or_si128(misplaced, block)) != 0)
-            break;
-    }
-    return i;
-}
-
-// Sixteen bytes from bytes[i] on, i > 0, some not ASCII: the line breaks
-// checked at once, then each character that starts among them. Returns the
-// end of the block or of a character that goes beyond it, or kNotPlain.
-std::size_t plainMixedBlock(const unsigned char* bytes, std::size_t size, std::size_t i)
-{
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
-    const __m128i misplaced = _mm_xor_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n')),
-                                            _mm_cmpeq_epi8(before, _mm_set1_epi8('\r')));
-    if (_mm_movemask_epi8(misplaced) != 0)
-        return kNotPlain;
     std::size_t end = i;  // of the last character
-    for (auto high = static_cast<unsigned>(_mm_movemask_epi8(block)); high != 0; high &= high - 1) {
-        const std::size_t k = i + static_cast<std::size_t>(std::countr_zero(high));
+    for (; beyondAscii != 0; beyondAscii &= beyondAscii - 1) {
+        const std::size_t k = i + static_cast<std::size_t>(std::countr_zero(beyondAscii));
         if (k < end)
             continue;  // a continuation byte of that character
         const std::size_t length = plainLength(bytes + k, size - k, false);
@@ -148,29 +120,28 @@ std::size_t plainMixedBlock(const unsigned char* bytes, std::size_t size, std::s
     }
     return std::max(i + 16, end);
 }
-#endif
 
-// The length of the plain start of the bytes: blocks of ASCII at a time,
-// then blocks with other bytes, the last few bytes (and those where the
-// plain start ends) one by one. afterCr follows.
+// The length of the plain start of the bytes: sixteen bytes at a time
+// while each LF follows a CR and each CR comes before an LF, then blocks
+// where every character beyond ASCII is plain; the last few bytes (and
+// those where the plain start ends) one by one. afterCr follows.
 std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& afterCr)
 {
     std::size_t i = walkPlain(bytes, size, 0, std::min<std::size_t>(size, 1), afterCr);
     if (i == 0)
         return 0;
-#ifdef __SSE2__
     // From here on a byte comes before, and tells whether a CR does.
     for (;;) {
-        i = plainAsciiBlocks(bytes, size, i);
+        i = static_cast<std::size_t>(scan::skipPairedAscii(bytes + i, bytes + size) - bytes);
         if (size - i < 16)
             break;
-        const std::size_t next = plainMixedBlock(bytes, size, i);
+        const scan::PairingBits bits = scan::pairingBits(bytes + i);
+        const std::size_t next = bits.unpaired == 0 ? plainCharacters(bytes, size, i, bits.beyondAscii) : kNotPlain;
         if (next == kNotPlain)
             break;  // found again below, character by character
         i = next;
     }
     afterCr = bytes[i - 1] == '\r';
-#endif
     return walkPlain(bytes, size, i, size, afterCr);
 }
 

@@ -11,19 +11,11 @@
 #include <cstring>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace tagora {
 namespace {
 
-using rules::Beyond;
-using rules::ControlForm;
-using rules::Escapes;
-using rules::Frame;
-using rules::kLabelPlaceholder;
-using rules::withLabel;
+// The descriptions' terms: Frame, Escapes, withLabel and the rest.
+using namespace rules;
 
 constexpr std::string_view kCrLf = "\r\n";
 // What may stand around a literal: spaces, tabs and line breaks.
@@ -233,31 +225,11 @@ public:
     std::size_t column() const { return m_column; }
 
 private:
-    // CRs and LFs, a CR LF counted once; sixteen bytes at a time, each
-    // line break a one that the sums add up.
+    // CRs and LFs, a CR LF counted once.
     static std::size_t lineBreaks(std::string_view bytes)
     {
-        std::size_t count = 0;
-        std::size_t at = 0;
-#ifdef __SSE2__
-        if (bytes.size() > 16) {
-            count += lineBreaks(bytes.substr(0, 1));
-            __m128i sums = _mm_setzero_si128();
-            for (at = 1; bytes.size() - at >= 16; at += 16) {
-                const auto* const p = reinterpret_cast<const __m128i*>(bytes.data() + at);
-                const __m128i block = _mm_loadu_si128(p);
-                const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at - 1));
-                const __m128i feeds = _mm_andnot_si128(_mm_cmpeq_epi8(before, _mm_set1_epi8('\r')),
-                                                       _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')));
-                const __m128i breaks = _mm_or_si128(feeds, _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
-                sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_and_si128(breaks, _mm_set1_epi8(1)), _mm_setzero_si128()));
-            }
-            count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
-        }
-#endif
-        for (; at < bytes.size(); ++at)
-            count += bytes[at] == '\r' || (bytes[at] == '\n' && (at == 0 || bytes[at - 1] != '\r'));
-        return count;
+        const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+        return scan::countLineBreaks(begin, begin + bytes.size());
     }
 
     std::size_t m_line = 1;

@@ -1,6 +1,7 @@
 #include "script_writer/heredoc_label.h"
 
 #include <bit>
+#include <type_traits>
 
 #include "input_text/byte_scan.h"
 
@@ -53,18 +54,13 @@ void HeredocLabelScan<CharT>::endOfLabel(CharT unit)
 
 namespace {
 
-// The first CR or LF from p on, or end; sixteen bytes at a time.
+// The first CR or LF from p on, or end.
 template <class CharT>
 const CharT* findLineEnd(const CharT* p, const CharT* end)
 {
-    if constexpr (sizeof(CharT) == 1) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(p);
-        return p + (scan::findFirst<scan::Stops{{'\r', '\n'}, 2}>(bytes, reinterpret_cast<const unsigned char*>(end))
-                    - bytes);
-    }
-    while (p < end && !isLineEnd(*p))
-        ++p;
-    return p;
+    using Unit = std::conditional_t<sizeof(CharT) == 1, unsigned char, char16_t>;
+    const auto* const units = reinterpret_cast<const Unit*>(p);
+    return p + (scan::findFirst<scan::Stops{{'\r', '\n'}, 2}>(units, reinterpret_cast<const Unit*>(end)) - units);
 }
 
 }  // namespace

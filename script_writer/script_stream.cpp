@@ -3,6 +3,7 @@
 #include "script_writer/credits.h"
 #include "script_writer/target_rules.h"
 #include "script_writer/descriptions/all.h"
+#include "input_text/byte_scan.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
@@ -11,18 +12,12 @@
 #include <stdexcept>
 #include <type_traits>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace tagora {
 namespace {
 
-using rules::Beyond;
-using rules::ControlForm;
-using rules::Escapes;
-using rules::Frame;
-using rules::withLabel;
+// The descriptions' terms: Frame, Escapes, withLabel and the rest.
+using namespace rules;
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -126,21 +121,6 @@ struct Rules {
         return result;
     }();
 
-    // The stops a block is compared with one by one: those the control
-    // range does not take in.
-    struct StopList {
-        std::array<char, 16> characters{};
-        std::size_t size = 0;
-    };
-    static constexpr StopList stopList = [] {
-        StopList list;
-        for (unsigned c = 0; c < 128; ++c) {
-            if (stops[c] && !(controlRange && c < 0x20))
-                list.characters[list.size++] = static_cast<char>(c);
-        }
-        return list;
-    }();
-
     // Each ASCII character's text, padded, so that it is stored with one
     // copy of a fixed size.
     struct Padded {
@@ -205,6 +185,29 @@ struct Rules {
         for (std::size_t i = 0; i < Description::escapes.pairs.size(); ++i)
             growth = std::max(growth, Description::escapes.pairs[i].text.size());
         return growth;
+    }();
+
+    // What a scan stops at: the ASCII stops (every control when some are
+    // escaped; a kept one is copied where it stops) and those beyond ASCII
+    // as the unit has them. A description with more than a block's worth
+    // of stops does not compile.
+    template <class CharT>
+    static constexpr scan::Stops scanStops = [] {
+        scan::Stops result;
+        result.controls = controlRange;
+        for (char16_t c = 0; c < 128; ++c) {
+            if (stops[c] && !(controlRange && c < 0x20))
+                result.units[result.count++] = c;
+        }
+        result.beyondAscii = beyond == Beyond::All;
+        if constexpr (beyond == Beyond::LineSeparators && sizeof(CharT) == 1) {
+            result.units[result.count++] = 0xE2;  // the lead byte of U+2028 and U+2029
+        } else if constexpr (beyond == Beyond::LineSeparators) {
+            result.units[result.count++] = 0x2028;
+            result.units[result.count++] = 0x2029;
+            result.surrogates = true;
+        }
+        return result;
     }();
 
     template <class CharT>
@@ -324,76 +327,6 @@ template <class R, class CharT>
     return {p + 1, at.out + 1};
 }
 
-#ifdef __SSE2__
-
-template <class CharT>
-struct Lanes;
-
-template <>
-struct Lanes<char> {
-    static constexpr std::ptrdiff_t width = 16;
-    static __m128i equal(__m128i v, unsigned c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(c))); }
-    static __m128i belowSpace(__m128i v)
-    {
-        return _mm_cmpeq_epi8(_mm_subs_epu8(v, _mm_set1_epi8(0x1F)), _mm_setzero_si128());
-    }
-    static __m128i beyondAscii(__m128i v) { return _mm_cmplt_epi8(v, _mm_setzero_si128()); }
-    static __m128i lineSeparators(__m128i v) { return equal(v, 0xE2); }
-    static int first(unsigned mask) { return std::countr_zero(mask); }
-};
-
-template <>
-struct Lanes<char16_t> {
-    static constexpr std::ptrdiff_t width = 8;
-    static __m128i equal(__m128i v, unsigned c) { return _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(c))); }
-    static __m128i atMost(__m128i v, unsigned c)
-    {
-        return _mm_cmpeq_epi16(_mm_subs_epu16(v, _mm_set1_epi16(static_cast<short>(c))), _mm_setzero_si128());
-    }
-    static __m128i belowSpace(__m128i v) { return atMost(v, 0x1F); }
-    static __m128i beyondAscii(__m128i v) { return _mm_xor_si128(atMost(v, 0x7F), _mm_set1_epi32(-1)); }
-    static __m128i lineSeparators(__m128i v)
-    {
-        const __m128i surrogate = atMost(_mm_sub_epi16(v, _mm_set1_epi16(static_cast<short>(0xD800))), 0x7FF);
-        return _mm_or_si128(surrogate, _mm_or_si128(equal(v, 0x2028), equal(v, 0x2029)));
-    }
-    static int first(unsigned mask) { return std::countr_zero(mask) / 2; }
-};
-
-template <class R, class CharT>
-__m128i stopLanes(__m128i block)
-{
-    using L = Lanes<CharT>;
-    __m128i stops = _mm_setzero_si128();
-    for (std::size_t i = 0; i < R::stopList.size; ++i)
-        stops = _mm_or_si128(stops, L::equal(block, unitOf(R::stopList.characters[i])));
-    if constexpr (R::controlRange)
-        stops = _mm_or_si128(stops, L::belowSpace(block));
-    if constexpr (R::beyond == Beyond::All)
-        stops = _mm_or_si128(stops, L::beyondAscii(block));
-    if constexpr (R::beyond == Beyond::LineSeparators)
-        stops = _mm_or_si128(stops, L::lineSeparators(block));
-    return stops;
-}
-
-// Stores a whole block, then keeps as much of it as comes before the
-// first stop and deals with that one.
-template <class R, class CharT>
-Cursor<CharT> putBlock(Cursor<CharT> at, const CharT* end, bool final)
-{
-    using L = Lanes<CharT>;
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.in));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at.out), block);
-    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(stopLanes<R, CharT>(block)));
-    if (mask == 0)
-        return {at.in + L::width, at.out + L::width};
-    const int plain = L::first(mask);
-    const Cursor<CharT> stop{at.in + plain, at.out + plain};
-    return putSpecial<R>(stop, end, final);
-}
-
-#endif
-
 // One unit, or the few that go together, at the cursor.
 template <class R, class CharT>
 Cursor<CharT> putStep(Cursor<CharT> at, const CharT* end, bool final)
@@ -409,13 +342,19 @@ Cursor<CharT> putStep(Cursor<CharT> at, const CharT* end, bool final)
 template <class R, class CharT>
 Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
 {
-#ifdef __SSE2__
     // Far enough from the end that every stop in a block can be told: what
     // a stop becomes depends on at most the three units after it.
     constexpr std::ptrdiff_t kLookahead = 4;
-    while (end - at.in >= Lanes<CharT>::width + kLookahead)
-        at = putBlock<R>(at, end, final);
-#endif
+    constexpr std::ptrdiff_t kBlock = scan::kUnitsPerBlock<CharT>;
+    while (end - at.in >= kBlock + kLookahead) {
+        const unsigned stops = scan::copyBlock<R::template scanStops<CharT>>(at.in, at.out);
+        if (stops == 0) {
+            at = {at.in + kBlock, at.out + kBlock};
+            continue;
+        }
+        const std::ptrdiff_t plain = scan::unitsBefore<CharT>(stops);
+        at = putSpecial<R>({at.in + plain, at.out + plain}, end, final);
+    }
     while (at.in < end) {
         const Cursor<CharT> next = putStep<R>(at, end, final);
         if (next.in == at.in)
