@@ -213,7 +213,7 @@ private slots:
     void copyAndSaveNeedAnOutputAndClearCanBeUndone();
     void convertsAsYouType();
     void resizes();
-    void geometryRemembered();
+    void nextStart();
     void helpAndVersionWithoutDisplay();
     void links();
     void tabVisitsEveryControlInReadingOrder();
@@ -223,11 +223,9 @@ private slots:
     void encodings();
     void charsetQtCannotRead();
     void openErrors();
-    void largestFile();
     void nonUtf8FileName();
     void openCommandsAndDrops();
     void realDialogsAndNotice();
-    void commandLineFileAfterSplash();
     void save_data();
     void save();
     void saveFailures();
@@ -928,16 +926,26 @@ void MainWindowTest::resizes()
     }
 }
 
-// Size, place and maximized state come back at the next start.
-void MainWindowTest::geometryRemembered()
+// At the next start, once the splash has gone, size, place and maximized
+// state come back, and the file named on the command line opens.
+void MainWindowTest::nextStart()
 {
+    write(path("start.html"), "<h1>start</h1>\n");
     const QRect placed(QPoint(40, 30), window_->size() + QSize(120, 80));
     window_->setGeometry(placed);
     QTRY_COMPARE(window_->geometry(), placed);
     window_->close();
     {
         frm_Main next;
-        next.start();
+        QString duringSplash = QStringLiteral("(no splash)");
+        QTimer::singleShot(0, [&] {
+            if (qobject_cast<frm_Splash*>(QApplication::activeModalWidget()))
+                duringSplash = next.inputText() + (next.isVisible() ? "(shown)" : "");
+        });
+        next.start(path("start.html"));
+        QCOMPARE(duringSplash, QString());
+        QVERIFY(next.isVisible() && !QApplication::activeModalWidget());
+        QCOMPARE(next.inputText(), QStringLiteral("<h1>start</h1>\r\n"));
         QCOMPARE(next.geometry(), placed);
         QVERIFY(!next.isMaximized());
         next.showMaximized();
@@ -1167,7 +1175,8 @@ void MainWindowTest::charsetQtCannotRead()
 
 // A warning names the file and the reason; the input keeps its text. The
 // window never waits on a file: a named pipe with no writer, a device or
-// a socket is refused at once, and no more than the limit is read.
+// a socket is refused at once, and no more than the limit is read; a file
+// of exactly the limit is read whole.
 void MainWindowTest::openErrors()
 {
     write(path("secret.html"), "<p>");
@@ -1199,16 +1208,10 @@ void MainWindowTest::openErrors()
     }
     alarm(0);
     ::close(listening);
-}
-
-// A file of exactly the limit is read whole.
-void MainWindowTest::largestFile()
-{
-    QFile largest(path("largest.html"));
-    QVERIFY(largest.open(QIODevice::WriteOnly) && largest.resize(kLargestHtmlFile) && largest.seek(kLargestHtmlFile - 4));
-    QCOMPARE(largest.write("end!"), 4);
-    largest.close();
-    const ReadResult read = readHtmlFile(path("largest.html"));
+    QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(kLargestHtmlFile) && huge.seek(kLargestHtmlFile - 4));
+    QCOMPARE(huge.write("end!"), 4);
+    huge.close();
+    const ReadResult read = readHtmlFile(path("huge.html"));
     QVERIFY2(read.decoded, qPrintable(read.error));
     QCOMPARE(read.decoded->text.size(), kLargestHtmlFile);
     QVERIFY(read.decoded->text.endsWith(QStringLiteral("end!")));
@@ -1292,22 +1295,6 @@ void MainWindowTest::realDialogsAndNotice()
     QVERIFY(notice.contains(QStringLiteral("Windows-1252")));
     QCOMPARE(window_->inputText(), QStringLiteral("<p>é</p>"));
     QVERIFY(!QApplication::activeModalWidget());
-}
-
-// The file named on the command line opens once the splash has gone.
-void MainWindowTest::commandLineFileAfterSplash()
-{
-    write(path("start.html"), "<h1>start</h1>\n");
-    frm_Main starting;
-    QString duringSplash = QStringLiteral("(no splash)");
-    QTimer::singleShot(0, [&] {
-        if (qobject_cast<frm_Splash*>(QApplication::activeModalWidget()))
-            duringSplash = starting.inputText();
-    });
-    starting.start(path("start.html"));
-    QCOMPARE(duringSplash, QString());
-    QVERIFY(starting.isVisible() && !QApplication::activeModalWidget());
-    QCOMPARE(starting.inputText(), QStringLiteral("<h1>start</h1>\r\n"));
 }
 
 void MainWindowTest::save_data()
