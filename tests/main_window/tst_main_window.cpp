@@ -100,6 +100,7 @@ void write(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// A program run to its end: its exit code and what it wrote.
 struct Finished {
     int exitCode = -1;  // -1: it crashed or did not finish
     QByteArray output, errors;
@@ -1101,6 +1102,7 @@ void MainWindowTest::encodings_data()
     row("UTF-8 mark, bad bytes", "\xef\xbb\xbf" "a\xe2\x82x\xff", "a\uFFFD\uFFFDx\uFFFD", "not valid UTF-8");
     row("UTF-16LE mark, unpaired surrogates, odd byte", QByteArray("\xff\xfe" "a\x00\x00\xd8" "b\x00\x00\xdc" "c", 11),
         "a\uFFFDb\uFFFD\uFFFD", "not valid UTF-16LE");
+    row("UTF-16BE mark, odd byte", QByteArray("\xfe\xff\0a\0", 5), "a\uFFFD", "not valid UTF-16BE");
     row("UTF-16LE without a mark", QByteArray("<\0p\0>\0\xe9\0", 8), "<p>é", "no byte-order mark");
     row("UTF-16BE without a mark", QByteArray("\0<\0p\0>\x04\x1f", 8), "<p>П", "UTF-16BE");
     row("NUL bytes in UTF-8, not UTF-16", QByteArray("<p>\0\0</p>", 9), QStringLiteral("<p>") + QChar(0) + QChar(0) + "</p>");
