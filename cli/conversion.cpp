@@ -2,6 +2,7 @@
 
 #include "input_text/character_listing.h"
 #include "script_writer/heredoc_label.h"
+#include "input_text/decoder_names.h"
 #include "input_text/html_encoding.h"
 #include "input_text/input_text.h"
 #include "script_writer/script_generator.h"
@@ -396,9 +397,10 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return read;
     if (bytes) {
         if (!m_options.literal) {
-            HtmlFromScript php = htmlFromScript(script, m_options.from);
-            if (php.target == Target::Php)
-                return writeFileBytesTemplate(script, std::move(php), input, output);
+            HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input));
+            const bool aspReadsBytes = !html::writesCharactersInAscii(m_choice->encoding);
+            if (made.target == Target::Php || (made.target == Target::Asp && aspReadsBytes))
+                return writeFileBytesTemplate(script, std::move(made), input, output);
         }
         std::optional<std::string> text = transcoded(script);
         if (!text)
@@ -421,9 +423,10 @@ HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
     return {std::move(read.printed), std::move(read.error), read.target, true};
 }
 
-// PHP reads bytes: a PHP file read in a legacy encoding (not UTF-8 nor
-// UTF-16) is made into a template byte for byte, so that its escapes and
-// byte literals keep their meaning.
+// PHP and ASP read bytes: a PHP file or ASP page read in a legacy encoding
+// (not UTF-8 nor UTF-16) is made into a template byte for byte, so that its
+// escapes and string literals keep their meaning (ASP reads a page in its
+// code page and writes strings back in it, sending HTML text as it is).
 bool Converter::keepsFileBytes() const
 {
     return m_transcoding && m_choice && m_choice->encoding != html::kUtf16LE && m_choice->encoding != html::kUtf16BE;
@@ -431,25 +434,25 @@ bool Converter::keepsFileBytes() const
 
 // The template in the file's encoding, or with --output-encoding=utf-8 in
 // UTF-8, with a warning for each place where code holds bytes beyond ASCII.
-Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlFromScript php, const InputFile& input,
+Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlFromScript made, const InputFile& input,
                                                   OutputFile& output)
 {
-    if (!php.html) {
-        m_scriptError = php.error;
+    if (!made.html) {
+        m_scriptError = made.error;
         return Step::BadScript;
     }
-    m_report = reportLine(input.name(), *php.target, writeReport(script, *php.html, *php.target));
+    m_report = reportLine(input.name(), *made.target, writeReport(script, *made.html, *made.target));
     if (m_options.outputEncoding.empty())
-        return output.write(php.html->data(), php.html->size()) ? Step::Done : Step::WriteError;
+        return output.write(made.html->data(), made.html->size()) ? Step::Done : Step::WriteError;
     constexpr std::size_t kMostWarnings = 20;
-    const std::vector<ScriptReadError> places = phpCodeBeyondAscii(*php.html, kMostWarnings);
+    const std::vector<ScriptReadError> places = templateCodeBeyondAscii(*made.html, *made.target, kMostWarnings);
     for (const ScriptReadError& place : places)
         complain(input.name() + ": warning: template " + std::to_string(place.line) + ":"
                  + std::to_string(place.column) + ": " + place.message + ", which in UTF-8 may not mean what it meant in "
                  + std::string(m_choice->encoding));
     if (places.size() == kMostWarnings)
         complain(input.name() + ": warning: more such places not shown");
-    const std::optional<std::string> text = transcoded(*php.html);
+    const std::optional<std::string> text = transcoded(*made.html);
     if (!text)
         return Step::NoConverter;
     return output.write(text->data(), text->size()) ? Step::Done : Step::WriteError;

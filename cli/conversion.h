@@ -64,7 +64,7 @@ private:
     Step writeTemplate(InputFile& input, OutputFile& output);
     HtmlFromScript htmlFromLiteral(std::string_view literal) const;
     bool keepsFileBytes() const;
-    Step writeFileBytesTemplate(std::string_view script, HtmlFromScript php, const InputFile& input, OutputFile& output);
+    Step writeFileBytesTemplate(std::string_view script, HtmlFromScript made, const InputFile& input, OutputFile& output);
     std::optional<std::string> transcoded(std::string_view bytes);
     AspIncludeReader includeReader(const InputFile& input) const;
     Step rewind(InputFile& input);

@@ -82,4 +82,12 @@ inline bool isMultiByte(std::string_view encoding)
     return names && names->multiByte;
 }
 
+// Whether characters beyond ASCII are written with ASCII bytes (ISO-2022-JP
+// shifts in and out with escapes): a server that decodes a page before
+// reading its code (ASP) reads it otherwise than byte by byte.
+inline bool writesCharactersInAscii(std::string_view encoding)
+{
+    return encoding == "ISO-2022-JP";
+}
+
 }  // namespace tagora::html

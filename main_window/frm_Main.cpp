@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "busy_cursor.h"
 #include "input_text/character_listing.h"
+#include "input_text/decoder_names.h"
 #include "clipboard.h"
 #include "code_text_box.h"
 #include "script_writer/credits.h"
@@ -623,7 +624,10 @@ void frm_Main::convertToHtml(Asked asked)
     HtmlFromScript html;
     {
         BusyCursor busy;
-        html = htmlFromScript(runtime::toUtf8(inputText()), scriptLanguage_);
+        const QString script = inputText();
+        if (showLegacyTemplate(script))
+            return;
+        html = htmlFromScript(runtime::toUtf8(script), scriptLanguage_);
         if (!html.html && !scriptLanguage_)
             html = htmlFromLiteral(inputText(), html);
         if (html.html)
@@ -633,12 +637,34 @@ void frm_Main::convertToHtml(Asked asked)
         showReadError(html.error, asked);
 }
 
-// A template with no code left is plain HTML, and is named and saved as
-// HTML: its server would print it as it is.
-void frm_Main::showHtml(const HtmlFromScript& html)
+// PHP and ASP read bytes: a script from a file read in a legacy encoding
+// becomes a template from its bytes in that encoding, so that escapes
+// that make bytes ("\xe9") print what they printed. False when the script
+// is not such a PHP or ASP file, or holds characters the encoding cannot.
+bool frm_Main::showLegacyTemplate(const QString& script)
 {
-    const QString text = runtime::fromUtf8(*html.html);
-    templateLanguage_ = !html.exact && html.target && holdsCode(text, *html.target) ? html.target : std::nullopt;
+    if (!isLegacyEncoding(openedEncoding_))
+        return false;
+    const std::optional<EncodedText> bytes = encodeText(script, openedEncoding_);
+    if (!bytes || bytes->unencodable >= 0)
+        return false;
+    const HtmlFromScript html = htmlFromScript(bytes->bytes.toStdString(), scriptLanguage_);
+    const bool aspReadsBytes = !html::writesCharactersInAscii(openedEncoding_.toStdString());
+    if (!html.html || html.exact || (html.target != Target::Php && (html.target != Target::Asp || !aspReadsBytes)))
+        return false;
+    showHtml(html, openedEncoding_);
+    return true;
+}
+
+// A template with no code left is plain HTML, and is named and saved as
+// HTML: its server would print it as it is. Its text is UTF-8, or in the
+// legacy encoding given.
+void frm_Main::showHtml(const HtmlFromScript& html, const QString& encoding)
+{
+    const QString text = encoding.isEmpty() ? runtime::fromUtf8(*html.html)
+                                            : decodeText(QByteArray::fromStdString(*html.html), encoding);
+    pageLanguage_ = html.exact ? std::nullopt : html.target;
+    templateLanguage_ = pageLanguage_ && holdsCode(text, *pageLanguage_) ? pageLanguage_ : std::nullopt;
     setEditorText(outputBox_, text);
     setOutputOutOfDate(false);
     showCaptions();
@@ -765,6 +791,7 @@ void frm_Main::selectMode(std::optional<Target> mode)
 {
     mode_ = mode;
     templateLanguage_.reset();
+    pageLanguage_.reset();
     outputCaptionHasColon_ = false;
     showMode();
     rememberChoices();
@@ -988,6 +1015,7 @@ void frm_Main::openFile(const QString& path)
         return;
     }
     openedFile_ = QFileInfo(path).absoluteFilePath();
+    openedEncoding_ = read.decoded->encoding;
     lastFolder_ = QFileInfo(path).absolutePath();
     const QString notice = readingNotice(*read.decoded, name);
     if (!notice.isEmpty())
@@ -995,10 +1023,15 @@ void frm_Main::openFile(const QString& path)
 }
 
 // The file holds the output text as it is, in UTF-8 without a byte-order
-// mark, with CR LF between lines.
+// mark, with CR LF between lines; a PHP or ASP template made from a file
+// read in a legacy encoding is saved in that encoding (see bytesToSave).
 void frm_Main::saveScript()
 {
     if (outputBox_->document()->isEmpty() || outputOutOfDate_)
+        return;
+    const QString text = outputText();
+    const std::optional<QByteArray> bytes = bytesToSave(text);
+    if (!bytes)
         return;
     const OutputKind kind = outputKind();
     const QString path = askForFileToSave(this, tr("Save %1").arg(kind.title), proposedScriptFile(),
@@ -1009,7 +1042,7 @@ void frm_Main::saveScript()
     QString error;
     {
         BusyCursor busy;
-        error = writeTextFile(path, outputText());
+        error = writeBytesFile(path, *bytes);
     }
     if (!error.isEmpty()) {
         showMessage(this,
@@ -1017,6 +1050,70 @@ void frm_Main::saveScript()
                         .arg(QDir::toNativeSeparators(path), error),
                     MessageIcon::Exclamation);
     }
+}
+
+namespace {
+
+// The line and column (from 1, in characters) of text[index], lines
+// ending at CR LF as the window's texts do.
+std::pair<qsizetype, qsizetype> placeOf(const QString& text, qsizetype index)
+{
+    const qsizetype lineStart = index == 0 ? 0 : text.lastIndexOf(QLatin1Char('\n'), index - 1) + 1;
+    qsizetype column = 1;
+    for (qsizetype i = lineStart; i < index; ++i)
+        column += text[i].isLowSurrogate() ? 0 : 1;
+    return {text.left(lineStart).count(QLatin1Char('\n')) + 1, column};
+}
+
+}  // namespace
+
+// A template keeps code in the language of its file, whose string
+// literals mean what the file's encoding makes of their bytes: it is
+// saved in that encoding, as its text is when no code is left. Where a character cannot be, the user is asked
+// whether to save in UTF-8 instead, told where code may change meaning;
+// std::nullopt when not.
+std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
+{
+    const bool keepsEncoding = !mode_ && (pageLanguage_ == Target::Php || pageLanguage_ == Target::Asp)
+                               && isLegacyEncoding(openedEncoding_);
+    if (!keepsEncoding)
+        return QByteArray::fromStdString(toUtf8(text));
+    const std::optional<EncodedText> encoded = encodeText(text, openedEncoding_);
+    if (encoded && encoded->unencodable < 0)
+        return encoded->bytes;
+    QString why = tr("This program cannot write %1.").arg(openedEncoding_);
+    if (encoded) {
+        const auto [line, column] = placeOf(text, encoded->unencodable);
+        const qsizetype length = text[encoded->unencodable].isHighSurrogate() ? 2 : 1;
+        why = tr("The character \"%1\" at line %2, column %3 cannot be written in %4.")
+                  .arg(text.mid(encoded->unencodable, length))
+                  .arg(line)
+                  .arg(column)
+                  .arg(openedEncoding_);
+    }
+    const QString question = tr("The template was read from a file in %1, and is saved in it so that its code "
+                                "keeps its meaning. %2%3\n\nSave the template in UTF-8 instead?")
+                                 .arg(openedEncoding_, why, codeBeyondAscii(text));
+    if (!askYesNo(this, question, MessageIcon::Exclamation))
+        return std::nullopt;
+    return QByteArray::fromStdString(toUtf8(text));
+}
+
+// Where the template's code holds characters beyond ASCII, which in UTF-8
+// may not mean what they meant in the file's encoding: a paragraph of a
+// message, or nothing.
+QString frm_Main::codeBeyondAscii(const QString& text) const
+{
+    constexpr std::size_t kMostPlaces = 10;
+    const std::vector<ScriptReadError> places = templateCodeBeyondAscii(toUtf8(text), *pageLanguage_, kMostPlaces);
+    if (places.empty())
+        return QString();
+    QString paragraph = tr("\n\nIn UTF-8, code may not mean what it meant in %1:").arg(openedEncoding_);
+    for (const ScriptReadError& place : places)
+        paragraph += tr("\nLine %1, column %2: %3.").arg(place.line).arg(place.column).arg(QString::fromStdString(place.message));
+    if (places.size() == kMostPlaces)
+        paragraph += tr("\n(and perhaps more)");
+    return paragraph;
 }
 
 // The opened file's name with the script's extension, in its folder.

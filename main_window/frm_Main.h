@@ -125,8 +125,11 @@ private:
     void convertFor(Asked asked);
     void convertToScript(Target target, Asked asked);
     void convertToHtml(Asked asked);
-    void showHtml(const HtmlFromScript& html);
+    void showHtml(const HtmlFromScript& html, const QString& encoding = QString());
+    bool showLegacyTemplate(const QString& script);
     void showReadError(const ScriptReadError& error, Asked asked);
+    std::optional<QByteArray> bytesToSave(const QString& text);
+    QString codeBeyondAscii(const QString& text) const;
     void selectInInput(std::size_t line, std::size_t column);
     void emptyInput(Asked asked, std::string_view message);
     void inputChanged();
@@ -151,6 +154,7 @@ private:
     ScriptOptionsMenu* scriptOptions_ = nullptr;
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
     std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
+    std::optional<Target> pageLanguage_;      // of the page read as a template, even one with no code left
     bool outputOutOfDate_ = false;
     QString outOfDateReason_;
     bool outputCaptionHasColon_ = true;  // until a mode is chosen
@@ -170,7 +174,8 @@ private:
     };
     static int shareOf(int added, Share share);
     std::vector<Anchor> anchors_;
-    QString openedFile_;  // the file opened last, if any
+    QString openedFile_;      // the file opened last, if any
+    QString openedEncoding_;  // the encoding it was read in
     QString lastFolder_;  // the folder used last in a file dialog
 
     // Controls, in the order they are stacked (later ones on top).

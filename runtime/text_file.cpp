@@ -6,8 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -209,6 +211,51 @@ QString whyWindows1252(const DecodedText& decoded, const QString& fileName)
         .arg(fileName, label);
 }
 
+// A single-byte encoding written by its own reading of the 256 bytes.
+std::optional<EncodedText> encodeSingleBytes(std::string_view encoding, const QString& text)
+{
+    QByteArray everyByte(256, '\0');
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte[byte] = char(byte);
+    const std::optional<DecodedText> table = decodeAs(encoding, everyByte);
+    if (!table || table->text.size() != 256)
+        return std::nullopt;
+    QHash<char16_t, char> byteOf;
+    for (int byte = 255; byte >= 0; --byte) {
+        if (table->text[byte] != QChar::ReplacementCharacter)
+            byteOf[table->text[byte].unicode()] = char(byte);
+    }
+    EncodedText encoded;
+    encoded.bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto found = byteOf.constFind(text[i].unicode());
+        if (found == byteOf.constEnd()) {
+            encoded.unencodable = i;
+            break;
+        }
+        encoded.bytes += *found;
+    }
+    return encoded;
+}
+
+// ICU's encoder, through Qt, checked by reading its bytes back: where the
+// text read back first differs, a character was not encoded.
+std::optional<EncodedText> encodeMultiByte(std::string_view encoding, const QString& text)
+{
+    QStringEncoder encoder(html::icuName(encoding).c_str(), QStringConverter::Flag::Stateless);
+    if (!encoder.isValid())
+        return std::nullopt;
+    EncodedText encoded{encoder.encode(text), -1};
+    const std::optional<DecodedText> back = decodeAs(encoding, encoded.bytes);
+    if (!back)
+        return std::nullopt;
+    if (encoder.hasError() || back->text != text) {
+        const auto differ = std::mismatch(text.begin(), text.end(), back->text.begin(), back->text.end());
+        encoded.unencodable = std::min<qsizetype>(differ.first - text.begin(), text.size() - 1);
+    }
+    return encoded;
+}
+
 QString writeAll(int fd, const QByteArray& bytes)
 {
     const char* next = bytes.constData();
@@ -248,6 +295,24 @@ std::optional<DecodedText> decodeHtml(const QByteArray& bytes)
         decoded->ignoredCharset = QString::fromStdString(choice.ignoredLabel);
     }
     return decoded;
+}
+
+bool isLegacyEncoding(const QString& encoding)
+{
+    const std::string name = encoding.toStdString();
+    return !name.empty() && name != html::kUtf8 && name != html::kUtf16LE && name != html::kUtf16BE;
+}
+
+std::optional<EncodedText> encodeText(const QString& text, const QString& encoding)
+{
+    const std::string name = encoding.toStdString();
+    return html::isMultiByte(name) ? encodeMultiByte(name, text) : encodeSingleBytes(name, text);
+}
+
+QString decodeText(const QByteArray& bytes, const QString& encoding)
+{
+    const std::optional<DecodedText> decoded = decodeAs(encoding.toStdString(), bytes);
+    return decoded ? decoded->text : fromUtf8(bytes.toStdString());
 }
 
 QString readingNotice(const DecodedText& decoded, const QString& fileName)
@@ -319,11 +384,16 @@ QByteArray nativePath(const QString& path)
 // would end the program with SIGXFSZ: ignored, the write fails instead.
 QString writeTextFile(const QString& path, const QString& text)
 {
+    return writeBytesFile(path, QByteArray::fromStdString(toUtf8(text)));
+}
+
+QString writeBytesFile(const QString& path, const QByteArray& bytes)
+{
     std::signal(SIGXFSZ, SIG_IGN);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const QString error = writeAll(file.handle(), QByteArray::fromStdString(toUtf8(text)));
+    const QString error = writeAll(file.handle(), bytes);
     if (!error.isEmpty()) {
         file.cancelWriting();
         return error;

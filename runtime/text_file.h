@@ -58,9 +58,29 @@ ReadResult readHtmlFile(const QString& path);
 // again in its folder, as the one entry that Qt reads the same way.
 QByteArray nativePath(const QString& path);
 
+// Whether a file read in the encoding (as DecodedText names it) is a
+// legacy one, whose templates are saved in it: not UTF-8 nor UTF-16.
+bool isLegacyEncoding(const QString& encoding);
+
+struct EncodedText {
+    QByteArray bytes;
+    qsizetype unencodable = -1;  // the first character the encoding cannot hold, if any
+};
+
+// The text in the encoding, which reads back as the same text (as
+// decodeHtml reads it) unless a character cannot be encoded; std::nullopt
+// when this build of Qt cannot write the encoding.
+std::optional<EncodedText> encodeText(const QString& text, const QString& encoding);
+
+// The bytes in the encoding, read as decodeHtml reads it (bytes not valid
+// in it as U+FFFD); the bytes as UTF-8 when this build cannot read it.
+QString decodeText(const QByteArray& bytes, const QString& encoding);
+
 // Writes the text as UTF-8 without a byte-order mark, all or nothing: an
 // existing file is replaced only once the new text is completely written.
 // Returns the reason of a failure, or an empty string.
 QString writeTextFile(const QString& path, const QString& text);
+// The same for bytes.
+QString writeBytesFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace tagora::runtime

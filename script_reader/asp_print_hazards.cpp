@@ -169,6 +169,8 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             m_declared.insert(word);
             nameNext = false;
         }
+        if (word == "codepage" && i > 0 && code.operatorAt(i - 1) == ".")
+            m_codePage = true;
         if (declares(word))
             declaring = nameNext = true;
         // A procedure's header starts its statement, after Public or Private.

@@ -46,6 +46,11 @@ public:
     // page's classes, or, with includes, a name the page does not declare
     // that is not one of VBScript's own.
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether what Response.Write sends may be in another code page than
+    // the page's HTML text, which goes out as the file holds it: the page
+    // or a file it includes sets (or reads) Response.CodePage or
+    // Session.CodePage, or an included file was not read.
+    bool codePageMayDiffer() const { return m_codePage || m_includes; }
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
@@ -67,6 +72,7 @@ private:
     std::string m_currentProcedure;
     bool m_includes = false;
     bool m_defaultMember = false;
+    bool m_codePage = false;
 };
 
 }  // namespace tagora

@@ -104,6 +104,11 @@ std::optional<char> asciiCharacter(std::string_view number)
     return static_cast<char>(value);
 }
 
+bool beyondAscii(std::string_view bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 std::string lowered(std::string_view word)
 {
     std::string result(word);
@@ -517,7 +522,13 @@ private:
         if (i >= last)
             return false;
         if (tok(i).kind == TokenKind::String) {
-            value += vbscript::stringValue(textOf(i));
+            // Response.Write sends a string in Response.CodePage, the
+            // page's text as it is: where they may differ, only ASCII
+            // is known to be sent the same.
+            const std::string string = vbscript::stringValue(textOf(i));
+            if (beyondAscii(string) && m_hazards.codePageMayDiffer())
+                return false;
+            value += string;
             width = 1;
             return true;
         }
@@ -762,6 +773,45 @@ private:
 std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes)
 {
     return Converter(page).run(readIncludes);
+}
+
+namespace {
+
+// What a token of code means for a page written in another encoding.
+std::optional<std::string_view> encodingHazard(std::string_view page, const Token& token)
+{
+    const std::string_view text = page.substr(token.begin, token.end - token.begin);
+    if (token.kind == TokenKind::Comment)
+        return std::nullopt;
+    if (beyondAscii(text))
+        return token.kind == TokenKind::String ? "a string in code holds characters beyond ASCII"
+                                               : "code holds characters beyond ASCII";
+    if (token.kind == TokenKind::Word && sameWord(text, "codepage"))
+        return "code names a code page";
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<ScriptReadError> aspCodeBeyondAscii(std::string_view page, std::size_t limit)
+{
+    std::vector<ScriptReadError> places;
+    for (std::size_t open = page.find("<%"); open != std::string_view::npos && places.size() < limit;
+         open = page.find("<%", open)) {
+        const std::size_t close = page.find("%>", open + 2);
+        if (close == std::string_view::npos)
+            break;
+        const std::size_t begin = open + 2 + (close > open + 2 && (page[open + 2] == '=' || page[open + 2] == '@'));
+        const vbscript::Tokens lexed = vbscript::tokenize(page, begin, close);
+        for (const Token& token : lexed.tokens) {
+            if (places.size() >= limit)
+                break;
+            if (const std::optional<std::string_view> hazard = encodingHazard(page, token))
+                places.push_back(errorAtOffset(page, token.begin, std::string(*hazard)));
+        }
+        open = close + 2;
+    }
+    return places;
 }
 
 }  // namespace tagora

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace tagora {
 
@@ -16,5 +17,12 @@ namespace tagora {
 // With the files the page includes, more of what it writes becomes text:
 // the names they declare are known.
 std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes = {});
+
+// Where the code of an ASP page or template (not its HTML text, nor its
+// comments) holds bytes beyond ASCII, and where it names a code page:
+// once the page is written in another encoding, these no longer mean the
+// same. At most `limit` places, in order (the tokens read before a block
+// that cannot be read).
+std::vector<ScriptReadError> aspCodeBeyondAscii(std::string_view page, std::size_t limit);
 
 }  // namespace tagora

@@ -65,4 +65,13 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
     return {std::move(std::get<std::string>(made)), {}, language, false};
 }
 
+std::vector<ScriptReadError> templateCodeBeyondAscii(std::string_view templ, Target language, std::size_t limit)
+{
+    if (language == Target::Php)
+        return phpCodeBeyondAscii(templ, limit);
+    if (language == Target::Asp)
+        return aspCodeBeyondAscii(templ, limit);
+    return {};
+}
+
 }  // namespace tagora

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tagora {
 
@@ -30,5 +31,10 @@ struct HtmlFromScript {
 // can read them.
 HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
                               const AspIncludeReader& readIncludes = {});
+
+// Where the code a PHP or ASP template keeps holds bytes beyond ASCII
+// (see phpCodeBeyondAscii and aspCodeBeyondAscii): what may change meaning
+// once the template is written in another encoding than its file's.
+std::vector<ScriptReadError> templateCodeBeyondAscii(std::string_view templ, Target language, std::size_t limit);
 
 }  // namespace tagora

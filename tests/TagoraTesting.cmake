@@ -34,6 +34,8 @@ function(tagora_add_qt_test)
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   set_target_properties(${ARG_NAME} PROPERTIES AUTOMOC ON)
   target_link_libraries(${ARG_NAME} PRIVATE Qt6::Test ${ARG_LIBRARIES})
+  # case_file.h
+  target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   # Settings go to a folder of the test's own, not the user's.
   tagora_add_test(NAME ${ARG_NAME} COMMAND $<TARGET_FILE:${ARG_NAME}> NEEDS ${ARG_NEEDS}
                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}-config")

@@ -24,11 +24,12 @@ inline QByteArray pick(QRandomGenerator& random, const QList<QByteArray>& choice
 }
 
 // A string literal, quotes doubled, now and then holding what ASP or the
-// template writer must not take for its own.
+// template writer must not take for its own, or Windows-1252 bytes.
 inline QByteArray literal(QRandomGenerator& random)
 {
     return "\"" + pick(random, {"<p>", "</p>", "<b>x</b>", "a \"\"q\"\"", "<%", "%", ">", "<!-- #include file=\"\"x\"\" -->",
-                                "<script runat=server>", "100%", " ", "_", "' not a comment", "<?xml?>", ""})
+                                "<script runat=server>", "100%", " ", "_", "' not a comment", "<?xml?>", "caf\xe9 \x80\x81",
+                                ""})
            + "\"";
 }
 
@@ -80,7 +81,7 @@ inline QByteArray statement(QRandomGenerator& random)
 
 inline QByteArray text(QRandomGenerator& random)
 {
-    return pick(random, {"<div>\r\n", "text ", "\r\n", "<p class=\"a\">", "100%", "a > b", ""});
+    return pick(random, {"<div>\r\n", "text ", "\r\n", "<p class=\"a\">", "100%", "a > b", "\xe0\x9f ", ""});
 }
 
 }  // namespace random_asp

@@ -74,6 +74,20 @@ void TestAspTemplate::writesThisTemplate_data()
                       "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
         << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><%= \"<td>\" & UCase(n) & \"</td>\" %>"
                       "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+    // IIS sends HTML text as the file holds it and Response.Write's
+    // strings in Response.CodePage: once the page (or a file it includes)
+    // may set another, strings beyond ASCII stay code.
+    QTest::newRow("a code page set")
+        << QByteArray("<% Response.CodePage = 65001\r\nResponse.Write \"<p>caf\xc3\xa9</p>\" & \"<br>\" %>\xc3\xa9")
+        << QByteArray("<% Response.CodePage = 65001\r\n%><%= \"<p>caf\xc3\xa9</p>\" %><br>\xc3\xa9");
+    QTest::newRow("the session's code page set in a block after the write")
+        << QByteArray("<% Response.Write \"\xe9\" %><% Session . codepage = 1252 %>")
+        << QByteArray("<%= \"\xe9\" %><% Session . codepage = 1252 %>");
+    QTest::newRow("an included file not read may set a code page")
+        << QByteArray("<!--#include file=\"lib.asp\"--><% Response.Write \"<p>\xe9</p>\" %>")
+        << QByteArray("<!--#include file=\"lib.asp\"--><%= \"<p>\xe9</p>\" %>");
+    QTest::newRow("no code page set") << QByteArray("<%@ CodePage=1252 %><% Response.Write \"<p>\xe9</p>\" %>")
+                                      << QByteArray("<%@ CodePage=1252 %><p>\xe9</p>");
     // A comment ends at its line break, whatever it ends with.
     QTest::newRow("comment ending in _")
         << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << QByteArray("<% ' note _\r\n%>a");

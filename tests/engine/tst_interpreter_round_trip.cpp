@@ -112,83 +112,25 @@ Printed runCases(const Interpreter& interpreter, const QString& directory, const
     return run(directory, interpreter.programs.first(), interpreter.arguments, interpreter.printed);
 }
 
-const QString kPhpDriver = uR"(foreach (explode("\x1D", file_get_contents("cases"), -1) as $script) {
-    try { eval("?>" . $script); } catch (Throwable $e) { echo get_class($e), ": ", $e->getMessage(); }
-    echo "\x1D"; })"_s;
-
-const QString kPerlDriver = uR"(binmode STDOUT; local $/; open my $cases, "<", "cases" or die;
-    sub run { eval shift; print $@ if $@; print "\x1D"; }
-    run($_) for split /\x1D/, <$cases>;)"_s;
-
-// Standard output is ASCII before each script, which must make it print
-// UTF-8 itself.
-const QString kPythonDriver = uR"(import sys
-for script in open("cases", "rb").read().split(b"\x1D")[:-1]:
-    sys.stdout.reconfigure(encoding="ascii")
-    try: exec(compile(script, "script", "exec"), {})
-    except Exception as e: sys.stdout.write(ascii(e))
-    sys.stdout.write("\x1D"))"_s;
-
-// The JSON texts' values, lone surrogates and all, in UTF-16.
-const QString kPythonJsonDriver = uR"(import json, sys
-printed = ""
-for text in open("cases", encoding="utf-8").read().split("\x1D")[:-1]:
-    try: value = json.loads(text)
-    except ValueError as e: value = ascii(e)
-    printed += (value if isinstance(value, str) else "not a string: " + ascii(value)) + "\x1D"
-sys.stdout.buffer.write(printed.encode("utf-16-le", "surrogatepass")))"_s;
-
-// A script must parse as a script, then run as a function that gives the
-// value of the constant it declares; with "json", a text is read with
-// JSON.parse.
-const QString kNodeDriver = uR"(let printed = "";
-for (const source of require("fs").readFileSync("cases", "utf8").split("\x1D").slice(0, -1)) {
-    try {
-        const json = process.argv[1] == "json";
-        if (!json)
-            new (require("vm").Script)(source);
-        const name = json ? "" : /^const ([^ ]+) = /m.exec(source)[1];
-        const value = json ? JSON.parse(source) : new Function(source + "\nreturn " + name + ";")();
-        printed += typeof value == "string" ? value : "not a string: " + value;
-    } catch (e) { printed += e; }
-    printed += "\x1D";
+// The drivers (drivers/) run the file "cases" in their language.
+QString driver(const char* name)
+{
+    return QStringLiteral(INTERPRETER_DRIVERS "/") + QLatin1StringView(name);
 }
-process.stdout.write(Buffer.from(printed, "utf16le"));)"_s;
+
+QString fileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 // Each JSP's scriptlet becomes a method with `out` a Writer, as a page's
 // JspWriter is, that keeps the strings it writes as UTF-16, lone
-// surrogates and all. javac
-// reads the source as ISO-8859-1, a servlet container's default; its JIT
+// surrogates and all (drivers/Cases.java.head). javac reads the source as ISO-8859-1, a servlet container's default; its JIT
 // compiler is kept to the quick first tier, which halves its time here.
 Printed runJava(const Interpreter&, const QString& directory, const QStringList& scripts)
 {
-    QString source = uR"(import java.io.*;
-public class Cases {
-    static class Capture extends PrintStream {
-        final ByteArrayOutputStream bytes;
-        Capture(ByteArrayOutputStream b) { super(b, true, java.nio.charset.StandardCharsets.UTF_16LE); bytes = b; }
-        @Override public void print(String s) { for (char c : s.toCharArray()) { bytes.write(c); bytes.write(c >> 8); }}
-    }
-    static class Printing extends Writer {
-        final PrintStream printed;
-        Printing(PrintStream p) { printed = p; }
-        @Override public void write(String s) { printed.print(s); }
-        @Override public void write(char[] c, int from, int size) { printed.print(new String(c, from, size)); }
-        @Override public void flush() {}
-        @Override public void close() {}
-    }
-    public static void main(String[] arguments) throws Exception {
-        for (int i = 0; i < Integer.parseInt(arguments[0]); ++i) {
-            Capture out = new Capture(new ByteArrayOutputStream());
-            try { Cases.class.getDeclaredMethod("case" + i, PrintStream.class).invoke(null, out); }
-            catch (Exception e) { out.print(String.valueOf(e.getCause())); }
-            out.flush();
-            System.out.write(out.bytes.toByteArray());
-            System.out.write(new byte[] {0x1D, 0});
-        }
-        System.out.flush();
-    }
-)"_s;
+    QString source = fileText(driver("Cases.java.head"));
     for (qsizetype i = 0; i < scripts.size(); ++i) {
         // The scriptlet: after the first line, up to the final "%>".
         const qsizetype start = scripts[i].indexOf(kCrLf);
@@ -296,17 +238,18 @@ struct Row {
 };
 
 const QString kPython = u"/usr/bin/python3"_s;
+const QStringList kPhpArguments{u"-n"_s, u"-d"_s, u"error_reporting=-1"_s, driver("run_cases.php")};
 const Row kRows[] = {
-    {Target::Php, {{u"php"_s}, {u"-n"_s, u"-d"_s, u"error_reporting=-1"_s, u"-r"_s, kPhpDriver}}},
+    {Target::Php, {{u"php"_s}, kPhpArguments}},
     {Target::Asp, {{u"wine"_s}, {}, Encoding::Utf16, runCscript}, CodeBlock, false, wineReads},
-    {Target::PhpNowdoc, {{u"php"_s}, {u"-n"_s, u"-d"_s, u"error_reporting=-1"_s, u"-r"_s, kPhpDriver}}},
-    {Target::Js, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"script"_s}, Encoding::Utf16}, InScriptElement, true},
-    {Target::JsConcat, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"script"_s}, Encoding::Utf16}, InScriptElement, true},
-    {Target::Json, {{kPython}, {u"-c"_s, kPythonJsonDriver}, Encoding::Utf16}, InScriptElement, true},
-    {Target::Json, {{u"node"_s}, {u"-e"_s, kNodeDriver, u"json"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::PhpNowdoc, {{u"php"_s}, kPhpArguments}},
+    {Target::Js, {{u"node"_s}, {driver("run_cases.js"), u"script"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::JsConcat, {{u"node"_s}, {driver("run_cases.js"), u"script"_s}, Encoding::Utf16}, InScriptElement, true},
+    {Target::Json, {{kPython}, {driver("json_values.py")}, Encoding::Utf16}, InScriptElement, true},
+    {Target::Json, {{u"node"_s}, {driver("run_cases.js"), u"json"_s}, Encoding::Utf16}, InScriptElement, true},
     {Target::Jsp, {{u"java"_s, u"javac"_s}, {}, Encoding::Utf16, runJava}, CodeBlock | Ascii, true},
-    {Target::Perl, {{u"perl"_s}, {u"-w"_s, u"-e"_s, kPerlDriver}}},
-    {Target::Python, {{kPython}, {u"-c"_s, kPythonDriver}}},
+    {Target::Perl, {{u"perl"_s}, {u"-w"_s, driver("run_cases.pl")}}},
+    {Target::Python, {{kPython}, {driver("run_cases.py")}}},
 };
 
 // What the script prints for the input.

@@ -10,6 +10,7 @@
 //   that prints the page, and that reads back exactly;
 // - the language of a page to read back is told by what it holds.
 
+#include "case_file.h"
 #include "script_reader/jsp_template.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
@@ -131,56 +132,36 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 // Each page run as a container would; what each printed, in order.
 QList<QByteArray> runPages(const QString& directory, const QList<QByteArray>& pages, QString& error)
 {
-    QString methods, calls;
+    QFile head(QStringLiteral(TAGORA_JAVA_DRIVERS "/Pages.java.head"));
+    QString source = head.open(QIODevice::ReadOnly) ? QString::fromUtf8(head.readAll()) : QString();
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const JavaOfPage java = javaOfPage(QString::fromUtf8(pages[i]));
-        methods += u"static class Page%1 {\n%2%3}\n"_s.arg(i).arg(java.members, java.method);
-        calls += u"run(%1);\n"_s.arg(i);
+        source += u"static class Page%1 {\n%2%3}\n"_s.arg(i).arg(java.members, java.method);
     }
-    const QString source = uR"(import java.io.*;
-public class Pages {
-%1
-    static void run(int page) throws Exception {
-        StringWriter printed = new StringWriter();
-        PrintWriter out = new PrintWriter(printed);
-        try { Class.forName("Pages$Page" + page).getDeclaredMethod("page", PrintWriter.class).invoke(null, out); }
-        catch (Exception e) { out.print("failed: " + e.getCause()); }
-        out.flush();
-        System.out.write(printed.toString().getBytes("UTF-8"));
-        System.out.write(0x1D);
-    }
-    public static void main(String[] arguments) throws Exception {
-%2        System.out.flush();
-    }
-}
-)"_s.arg(methods, calls);
+    source += u"}\n"_s;
     if (!writeFile(directory + u"/Pages.java"_s, source.toUtf8()))
         return error = u"cannot write Pages.java"_s, QList<QByteArray>{};
     const QString quick = u"-XX:TieredStopAtLevel=1"_s;
     if (const Ran compiled = run(directory, u"javac"_s, {u"-J"_s + quick, u"-encoding"_s, u"UTF-8"_s, u"Pages.java"_s});
         !compiled.error.isEmpty())
         return error = compiled.error, QList<QByteArray>{};
-    const Ran ran = run(directory, u"java"_s, {quick, u"-Dline.separator=\n"_s, u"-cp"_s, u"."_s, u"Pages"_s});
+    const Ran ran = run(directory, u"java"_s,
+                        {quick, u"-Dline.separator=\n"_s, u"-cp"_s, u"."_s, u"Pages"_s, QString::number(pages.size())});
     error = ran.error;
     QList<QByteArray> printed = ran.out.split(kCaseEnd);
     printed.removeLast();
     return printed;
 }
 
-bool hasJasper()
-{
-    for (const QString& jar : kJasperJars) {
-        if (!QFileInfo::exists(kJars + u'/' + jar))
-            return false;
-    }
-    return true;
-}
-
+// Jasper's jars and the stubs, or nothing without Jasper.
 QString jasperClassPath(const QString& stubs)
 {
     QStringList path{stubs};
-    for (const QString& jar : kJasperJars)
+    for (const QString& jar : kJasperJars) {
+        if (!QFileInfo::exists(kJars + u'/' + jar))
+            return {};
         path << kJars + u'/' + jar;
+    }
     return path.join(u':');
 }
 
@@ -272,6 +253,7 @@ private slots:
     void jasperCompilesEveryPage();
 
 private:
+    static void addCases(const QByteArray& key);
     bool addForJasper(const QString& name, const QByteArray& page);
 
     QTemporaryDir m_directory;
@@ -284,37 +266,11 @@ void TestJsp::initTestCase()
     QVERIFY(m_directory.isValid());  // CTest skips the test without java and javac
 }
 
-// Hand-written pages: each converted or kept whole, as the template shows.
+// Hand-written pages of jsp_cases.txt: each converted or kept whole, as
+// the template shows.
 void TestJsp::templates_data()
 {
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray utf8 = "<%@ page contentType=\"text/html; charset=UTF-8\" %>";
-    QTest::newRow("println") << "<% out.println(\"<p>hi</p>\"); %>\n"_ba << "<p>hi</p><% out.println(); %>\n"_ba;
-    QTest::newRow("loop") << "<ul>\n<% for (int i = 0; i < 3; i++) { out.print(\"<li>\" + i + \"</li>\"); } %>\n</ul>"_ba
-                          << "<ul>\n<% for (int i = 0; i < 3; i++) { %><li><%= i %></li><% } %>\n</ul>"_ba;
-    QTest::newRow("escapes") << utf8 + "<% out.write(\"a\\tb \\\"q\\\" \\101\\0 caf\\u00e9 \\uD83D\\uDE00\\n\"); %>"
-                             << utf8 + "a\tb \"q\" A\0 caf\xC3\xA9 \xF0\x9F\x98\x80\n"_ba;
-    QTest::newRow("statements around") << "<% int n = 2; // two\n out.print(\"<b>\"); n++; /* c */ out.print(n); %>"_ba
-                                       << "<% int n = 2; // two\n %><b><% n++; /* c */ %><%= n %>"_ba;
-    QTest::newRow("strings then numbers") << "<% out.print(\"a\" + 1 + 2); %>"_ba << "a<%= 1 %><%= 2 %>"_ba;
-    QTest::newRow("%> in text") << "<% out.print(\"50%\\u003E <b>\"); %>"_ba << "50%> <b>"_ba;
-    QTest::newRow("several prints") << "<% out.print(\"a\"); out.print(\"b\"); %>c"_ba << "abc"_ba;
-    // Kept as code: what template text could not say the same.
-    QTest::newRow("numbers then a string") << "<% out.print(1 + 2 + \"a\"); %>"_ba << "<% out.print(1 + 2 + \"a\"); %>"_ba;
-    QTest::newRow("write of an int") << "<% out.write(65); %>"_ba << "<% out.write(65); %>"_ba;
-    QTest::newRow("body of an if") << "<% if (true) out.print(\"a\"); %>"_ba << "<% if (true) out.print(\"a\"); %>"_ba;
-    QTest::newRow("EL") << "<% out.print(\"${x}\"); %>"_ba << "<% out.print(\"${x}\"); %>"_ba;
-    QTest::newRow("a backslash") << "<% out.print(\"a\\\\b\"); %>"_ba << "<% out.print(\"a\\\\b\"); %>"_ba;
-    QTest::newRow("element split") << "<% out.print(\"<\"); out.print(\"%b\"); %>"_ba
-                                   << "<% out.print(\"<\"); out.print(\"%b\"); %>"_ba;
-    QTest::newRow("a tag") << "<% out.print(\"<c:out value='1'/>\"); %>"_ba << "<% out.print(\"<c:out value='1'/>\"); %>"_ba;
-    QTest::newRow("escape beyond ASCII, page in Latin-1")
-        << "<% out.print(\"caf\\u00e9\"); %>"_ba << "<% out.print(\"caf\\u00e9\"); %>"_ba;
-    QTest::newRow("lone surrogate") << utf8 + "<% out.print(\"\\uD83D\"); %>" << utf8 + "<% out.print(\"\\uD83D\"); %>";
-    QTest::newRow("ternary") << "<% out.print(\"a\" + (1 > 2 ? \"b\" : \"c\")); %>"_ba << "a<%= (1 > 2 ? \"b\" : \"c\") %>"_ba;
-    QTest::newRow("other elements") << "<%-- c --%><%! int k = 4; %><%= k %><% out.print(\"x\"); %>"_ba
-                                    << "<%-- c --%><%! int k = 4; %><%= k %>x"_ba;
+    addCases("out");
 }
 
 void TestJsp::templates()
@@ -351,15 +307,7 @@ void TestJsp::templatesPrintTheSame()
 
 void TestJsp::errors_data()
 {
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("unclosed scriptlet") << "<p>\n  <% out.print(\"a\");"_ba << "2:3: a \"<%\" that no \"%>\" closes"_ba;
-    QTest::newRow("unclosed comment") << "a<%-- b %>"_ba << "1:2: a JSP comment that nothing closes"_ba;
-    QTest::newRow("unterminated string") << "<%\nint a;\n  out.print(\"abc); %>"_ba << "3:13: a string that does not end on its line"_ba;
-    QTest::newRow("unknown escape") << "<% out.print(\"\xC3\xA9\\q\"); %>"_ba << "1:16: an escape \\q that Java does not have"_ba;
-    QTest::newRow("unicode quote") << "<% out.print(\"\\u0022\"); %>"_ba
-                                   << "1:15: a \\u escape of a quote, a backslash or a line break, which Java reads as code"_ba;
-    QTest::newRow("block comment") << "<% /* a %>"_ba << "1:4: a comment that does not end in its scriptlet"_ba;
+    addCases("err");
 }
 
 void TestJsp::errors()
@@ -372,40 +320,23 @@ void TestJsp::errors()
 // What each page is read as, by what it holds.
 void TestJsp::languages_data()
 {
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QString>("expected");  // a language, or "line:column" of the error
-    const QByteArray asp = "<% Response.Write \"<p>\" & x & \"</p>\" %>";
-    QTest::newRow("ASP after an XML declaration") << "<?xml version=\"1.0\"?>\n<rss>" + asp + "</rss>" << u"asp"_s;
-    QTest::newRow("ASP after a style sheet") << "<?xml-stylesheet href=\"a.xsl\"?>" + asp << u"asp"_s;
-    QTest::newRow("ASP writing PHP") << "<% Response.Write \"<?php echo 1; ?>\" %>"_ba << u"asp"_s;
-    QTest::newRow("ASP directive") << "<%@ Language=\"VBScript\" %><% x = 1 %>"_ba << u"asp"_s;
-    QTest::newRow("PHP after an empty <%%>") << "100<%%>\n<?php echo \"<b>\"; ?>"_ba << u"php"_s;
-    QTest::newRow("PHP after a lone <%") << "a <% b\n<?php echo \"<b>\"; ?>"_ba << u"php"_s;
-    QTest::newRow("PHP writing ASP") << "<?php echo \"<% x %>\"; // %>\n?>"_ba << u"php"_s;
-    QTest::newRow("PHP short echo") << "<p><?= $a ?></p>"_ba << u"php"_s;
-    QTest::newRow("JSP page directive") << "<%@ page import=\"java.util.*\" %><% int i = 0; %>"_ba << u"jsp"_s;
-    QTest::newRow("JSP println") << "<% out.println(\"<p>\"); %>"_ba << u"jsp"_s;
-    QTest::newRow("JSP action") << "<jsp:include page=\"a.jsp\"/><% int i = 0; %>"_ba << u"jsp"_s;
-    QTest::newRow("JSP declaration") << "<%! int k; %>"_ba << u"jsp"_s;
-    QTest::newRow("PHP and a template") << "<script><% _.each(a) %></script>\n<?php echo 1; ?>"_ba << u"2:1"_s;
-    QTest::newRow("ASP and JSP") << "<% Response.Write \"a\" %>\n<% out.print(\"b\"); %>"_ba << u"2:1"_s;
-    QTest::newRow("no code") << "<p>100% <b>sure</b></p>"_ba << u"1:1"_s;
+    addCases("language");
 }
 
 void TestJsp::languages()
 {
     QFETCH(QByteArray, page);
-    QFETCH(QString, expected);
+    QFETCH(QByteArray, expected);
     const tagora::HtmlFromScript html = tagora::htmlFromScript(view(page));
-    if (expected.contains(u':')) {
+    if (expected.contains(':')) {
         QVERIFY(!html.html);
-        QCOMPARE(u"%1:%2"_s.arg(html.error.line).arg(html.error.column), expected);
-        if (expected != u"1:1")
+        QCOMPARE(u"%1:%2"_s.arg(html.error.line).arg(html.error.column).toUtf8(), expected);
+        if (expected != "1:1")
             QVERIFY2(QByteArray::fromStdString(html.error.message).contains("--from"), html.error.message.c_str());
         return;
     }
     QVERIFY2(html.html, html.error.message.c_str());
-    QCOMPARE(QString::fromUtf8(tagora::targetInfo(*html.target).name), expected);
+    QCOMPARE(QByteArray::fromStdString(std::string(tagora::targetInfo(*html.target).name)), expected);
     const QByteArray made = QByteArray::fromStdString(*html.html);
     QVERIFY(!made.contains("Response.Write") && !made.contains("<?php xml") && !made.contains("out.println(\""));
 }
@@ -457,11 +388,26 @@ void TestJsp::largePagesCompile()
 // at one go.
 void TestJsp::jasperCompilesEveryPage()
 {
-    if (!hasJasper())
+    if (jasperClassPath({}).isEmpty())
         QSKIP("Jasper (libtomcat10-embed-java) is not installed: javac's checks only");
     QVERIFY(!m_jasperPages.isEmpty());
     const QString jasper = jasperCompiles(m_directory.path() + u"/jasper"_s, m_jasperPages);
     QVERIFY2(jasper.isEmpty(), qPrintable(jasper));
+}
+
+// The cases of jsp_cases.txt that hold the key ("out": those that hold
+// neither "err" nor "language"), as rows of the page and its value.
+void TestJsp::addCases(const QByteArray& key)
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("expected");
+    const QList<testcases::Case> cases = testcases::readCases(QStringLiteral(TAGORA_JSP_CASES));
+    QVERIFY(!cases.isEmpty());
+    for (const auto& [name, values] : cases) {
+        const bool isTemplate = !values.contains("err") && !values.contains("language");
+        if (key == "out" ? isTemplate : values.contains(key))
+            QTest::newRow(name.constData()) << values["in"] << values.value(key, values["in"]);
+    }
 }
 
 bool TestJsp::addForJasper(const QString& name, const QByteArray& page)

@@ -197,6 +197,7 @@ class TestLegacyAspRoundTrip : public QObject {
 private slots:
     void templatesPrintWhatThePagesPrint();
     void randomPagesPrintTheSame();
+    void wineReadsWindows1252();
 
 private:
     struct Figures {
@@ -235,6 +236,11 @@ QList<Page> TestLegacyAspRoundTrip::pages() const
                   "<% Dim x : x = \"a\"\r\n' c & _\r\nx = x & \"b\"\r\nRem more _\r\nx = x & \"c\" ' and _\r\n"
                   "If x <> \"\" Then Response.Write \"<p>\" ' one-line _\r\nResponse.Write x & \"</p>\" ' _\r\n"
                   "Response.Write \"<i>\" : ' colon _\r\nx = 1 ' at the end _ %>[<%= x %>]"});
+    // Windows-1252 bytes, which the template keeps as they are (see
+    // wineReadsWindows1252).
+    pages.append({u"a page in Windows-1252"_s,
+                  "<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\nResponse.Write \"<p>na\xefve \x80\x81</p>\" & Len(s)"
+                  " & Asc(\"\xe9\")\r\nResponse.Write \"[\" & s & \"]\" %>\r\n<b>\xe0\x9f</b>"});
     // Includes: what they declare tells variables from procedures.
     const QMap<QByteArray, QByteArray> library{
         {"lib.asp", "<!--#include file=\"helpers.asp\"-->\r\n<% Dim strLE : strLE = \"<br>\"\r\nConst SITE = \"Shop\"\r\n"
@@ -262,10 +268,19 @@ QList<Page> TestLegacyAspRoundTrip::pages() const
 void TestLegacyAspRoundTrip::templatesPrintWhatThePagesPrint()
 {
     const QList<Page> cases = pages();
-    QVERIFY(cases.size() >= 30 + 7);
+    QVERIFY(cases.size() >= 30 + 8);
     const Figures figures = compare(cases);
     QCOMPARE(figures.refused, 0);
     QCOMPARE(figures.different, 0);
+}
+
+// Wine reads a program file in the ANSI code page, Windows-1252 here: one
+// character for each byte (0x81 as U+0081), so that pages and templates in
+// Windows-1252 printing the same strings means the same bytes.
+void TestLegacyAspRoundTrip::wineReadsWindows1252()
+{
+    const QStringList printed = run({"Response.Write \"\x80\xe9\x81\" & Len(\"\xe9\")"});
+    QCOMPARE(printed, QStringList{u"\u20ac\u00e9\u00811"_s});
 }
 
 // Random pages of a small grammar (random_asp_page.h), with includes:

@@ -1,8 +1,8 @@
 // The colours' spans against judges of their own: PHP's tokenizer
-// (token_get_all) for PHP pages and PHP scripts, PHP itself for which
-// backslash sequences are escapes, Python's tokenize module for Python
-// scripts, node for which names a constant can take; hand-labelled lines
-// for HTML, ASP and the other targets.
+// (token_get_all, php_token_classes.php) for PHP pages and PHP scripts,
+// PHP itself for which backslash sequences are escapes, Python's tokenize
+// module for Python scripts, node for which names a constant can take;
+// hand-labelled lines for HTML, ASP and the other targets.
 #include "script_reader/syntax_spans.h"
 #include "script_writer/script_generator.h"
 
@@ -26,28 +26,29 @@ std::u16string_view viewOf(const QString& text)
     return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
 }
 
-// One letter per UTF-16 unit: what the spans make of it, as the judges
-// name it (see php_token_classes.php), '.' where no span lies.
+// One letter per UTF-16 unit: the letter of its span's kind (one per
+// Kind, in order), '.' where no span lies.
+QString labelsOf(const std::vector<Span>& spans, qsizetype size, QStringView letters)
+{
+    QString labels(size, u'.');
+    for (const Span& span : spans) {
+        for (std::size_t i = span.begin; i < span.end && i < std::size_t(size); ++i)
+            labels[qsizetype(i)] = letters[int(span.kind)];
+    }
+    return labels;
+}
+
+// What the spans make of each unit, as the judges name it (see
+// php_token_classes.php): h for HTML.
 QString classesOf(const std::vector<Span>& spans, qsizetype size)
 {
-    QString classes(size, u'.');
-    for (const Span& span : spans) {
-        QChar letter = u'?';
-        switch (span.kind) {
-        case Kind::Comment: letter = u'C'; break;
-        case Kind::String:
-        case Kind::Escape: letter = u'S'; break;
-        case Kind::CodeIsland: letter = u'T'; break;
-        case Kind::Variable: letter = u'V'; break;
-        case Kind::Header: letter = u'H'; break;
-        case Kind::Keyword: letter = u'K'; break;
-        case Kind::Number: letter = u'N'; break;
-        default: letter = u'h'; break;  // HTML
-        }
-        for (std::size_t i = span.begin; i < span.end && i < std::size_t(size); ++i)
-            classes[qsizetype(i)] = letter;
-    }
-    return classes;
+    return labelsOf(spans, size, u"hhhhhhTHKVNSSC");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Every line of the text through scriptLine, as the output box colours it.
@@ -132,6 +133,7 @@ private slots:
 
 private:
     QByteArray run(const QString& program, const QStringList& arguments);
+    QList<QByteArray> phpClasses(const QStringList& files);
     QString m_php;
     QString m_python;
     QString m_node;
@@ -157,26 +159,26 @@ QByteArray SyntaxSpansTest::run(const QString& program, const QStringList& argum
     return process.readAllStandardOutput();
 }
 
-// The legacy pages of the template tests and a few more: comments of
-// every kind, strings, heredocs, interpolation, HTML around code.
+// PHP's classes of every byte of each file, a line each.
+QList<QByteArray> SyntaxSpansTest::phpClasses(const QStringList& files)
+{
+    const QStringList arguments{u"-d"_s, u"short_open_tag=1"_s, QStringLiteral(PHP_TOKEN_CLASSES)};
+    QList<QByteArray> lines = run(m_php, arguments + files).split('\n');
+    return lines.size() == files.size() + 1 ? lines.first(files.size()) : QList<QByteArray>{};
+}
+
+// The legacy pages of the template tests and spans_sample.php: comments
+// of every kind, strings, heredocs, interpolation, HTML around code.
 void SyntaxSpansTest::phpPagesAsPhpTokenizesThem()
 {
     if (m_php.isEmpty())
         QSKIP("php is not installed");
-    QStringList files;
+    QStringList files{QStringLiteral(PHP_SPANS_SAMPLE)};
     const QDir legacy(QStringLiteral(LEGACY_PHP_DIR));
     for (const QString& name : legacy.entryList({u"*.php"_s}, QDir::Files, QDir::Name))
         files.append(legacy.filePath(name));
-    const QByteArray extra =
-        "<!DOCTYPE html>\n<a href=\"<?= $url ?>\" title='x'>go</a>\n<?php\n# hash\n/** doc */ $a = 'it\\'s' . \"\\n{$b['k']} $c->d\";\n"
-        "echo <<<EOT\n  text $x \\t\n  EOT;\necho <<<'N'\nraw \\n\nN;\nprint `ls`; // line ?>\n<p>after</p>\n<?php $d = 1.5e3; /* multi\nline */ ?>";
-    const QString extraFile = m_dir.filePath(u"extra.php"_s);
-    QFile file(extraFile);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(extra) == extra.size());
-    file.close();
-    files.append(extraFile);
-    const QList<QByteArray> judged = run(m_php, QStringList{u"-d"_s, u"short_open_tag=1"_s, QStringLiteral(PHP_TOKEN_CLASSES)} + files).split('\n');
-    QCOMPARE(judged.size(), files.size() + 1);
+    const QList<QByteArray> judged = phpClasses(files);
+    QCOMPARE(judged.size(), files.size());
     for (qsizetype i = 0; i < files.size(); ++i) {
         QFile page(files[i]);
         QVERIFY(page.open(QIODevice::ReadOnly));
@@ -200,31 +202,23 @@ void SyntaxSpansTest::phpScriptsAsPhpTokenizesThem()
     if (m_php.isEmpty())
         QSKIP("php is not installed");
     const QString html = u"<p class=\"a\">$5 & {$x} \\ \t tab</p>\r\n'quote' `tick` %> ?>\r\nHTML\r\n"_s;
-    struct Case {
+    const struct {
         Target target;
         Escaping escaping;
         bool header;
-    };
-    const Case cases[] = {{Target::Php, Escaping::Exact, true}, {Target::Php, Escaping::Classic, true},
-                          {Target::PhpNowdoc, Escaping::Exact, true}, {Target::Php, Escaping::Exact, false}};
-    QStringList files;
-    QList<QString> scripts;
-    for (const Case& c : cases) {
-        tagora::ScriptOptions options;
-        options.header = c.header;
-        const QString script = QString::fromStdU16String(*tagora::script(c.target, c.escaping, viewOf(html), options));
-        const QString path = m_dir.filePath(u"script%1.php"_s.arg(files.size()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(script.toUtf8());
-        files.append(path);
-        scripts.append(script);
+    } cases[] = {{Target::Php, Escaping::Exact, true}, {Target::Php, Escaping::Classic, true},
+                 {Target::PhpNowdoc, Escaping::Exact, true}, {Target::Php, Escaping::Exact, false}};
+    QStringList files, scripts;
+    for (const auto& c : cases) {
+        const tagora::ScriptOptions options{.header = c.header};
+        scripts << QString::fromStdU16String(*tagora::script(c.target, c.escaping, viewOf(html), options));
+        files << m_dir.filePath(u"script%1.php"_s.arg(files.size()));
+        QVERIFY(writeFile(files.last(), scripts.last().toUtf8()));
     }
-    const QList<QByteArray> judged = run(m_php, QStringList{u"-d"_s, u"short_open_tag=1"_s, QStringLiteral(PHP_TOKEN_CLASSES)} + files).split('\n');
-    QCOMPARE(judged.size(), files.size() + 1);
+    const QList<QByteArray> judged = phpClasses(files);
+    QCOMPARE(judged.size(), files.size());
     for (qsizetype i = 0; i < files.size(); ++i) {
-        const Target target = cases[i].target;
-        const QString mine = classesOf(scriptSpans(target, scripts[i]), scripts[i].size());
+        const QString mine = classesOf(scriptSpans(cases[i].target, scripts[i]), scripts[i].size());
         const QString problem = disagreement(scripts[i].toUtf8(), mine, judged[i], true);
         QVERIFY2(problem.isEmpty(), qPrintable(u"case %1: "_s.arg(i) + problem));
     }
@@ -260,33 +254,15 @@ void SyntaxSpansTest::pythonScriptsAsPythonTokenizesThem()
     const QString html = u"<p class=\"a\">$5 \\ \t # not a comment ' </p>\r\n\x01\r\n"_s;
     const QString script = QString::fromStdU16String(*tagora::script(Target::Python, Escaping::Exact, viewOf(html)));
     const QString path = m_dir.filePath(u"script.py"_s);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(script.toUtf8());
-    file.close();
-    // One letter per character: S in a string, C in a comment, O elsewhere.
-    const QString judge = uR"(import sys, tokenize
-text = open(sys.argv[1], encoding="utf-8", newline="").read()
-lines = text.split("\r\n")
-starts = [0]
-for line in lines:
-    starts.append(starts[-1] + len(line) + 2)
-marks = ["O"] * len(text)
-with open(sys.argv[1], "rb") as f:
-    for t in tokenize.tokenize(f.readline):
-        mark = {tokenize.STRING: "S", tokenize.COMMENT: "C"}.get(t.type)
-        if mark:
-            for i in range(starts[t.start[0] - 1] + t.start[1], starts[t.end[0] - 1] + t.end[1]):
-                marks[i] = mark
-print("".join(marks))
-)"_s;
-    const QByteArray judged = run(m_python, {u"-c"_s, judge, path}).trimmed();
+    QVERIFY(writeFile(path, script.toUtf8()));
+    const QByteArray judged = run(m_python, {QStringLiteral(PYTHON_TOKEN_CLASSES), path}).trimmed();
     QCOMPARE(judged.size(), script.size());
-    const QString mine = classesOf(scriptSpans(Target::Python, script), script.size());
+    // The header's comments are comments for Python.
+    const QString mine = labelsOf(scriptSpans(Target::Python, script), script.size(), u"OOOOOOOCOOOSSC");
     for (qsizetype i = 0; i < script.size(); ++i) {
-        const char own = mine[i] == u'H' ? 'C' : mine[i] == u'S' ? 'S' : 'O';
         if (script[i].isSpace() && judged[i] != 'S')
             continue;
+        const char own = mine[i] == u'.' ? 'O' : mine[i].toLatin1();
         QVERIFY2(own == judged[i], qPrintable(u"at %1: %2"_s.arg(i).arg(script.mid(std::max<qsizetype>(0, i - 20), 40))));
     }
 }
@@ -311,14 +287,7 @@ void SyntaxSpansTest::html()
     QFETCH(QString, line);
     QFETCH(QString, kinds);
     int state = 0;
-    const std::vector<Span> spans = tagora::syntax::htmlLine(viewOf(line), state);
-    QString labelled(line.size(), u'.');
-    const QString letters = u"tavecd"_s;
-    for (const Span& span : spans) {
-        for (std::size_t i = span.begin; i < span.end; ++i)
-            labelled[qsizetype(i)] = letters[int(span.kind)];
-    }
-    QCOMPARE(labelled, kinds);
+    QCOMPARE(labelsOf(tagora::syntax::htmlLine(viewOf(line), state), line.size(), u"tavecd????????"), kinds);
     QCOMPARE(state, 0);
 }
 
@@ -383,15 +352,7 @@ void SyntaxSpansTest::otherTargets()
         const std::vector<Span> spans = tagora::syntax::scriptLine(target, viewOf(line), state);
         if (checked == lines.size() || !line.startsWith(lines[checked]))
             continue;
-        QString labelled(line.size(), u'.');
-        for (const Span& span : spans) {
-            const QChar letter = span.kind == Kind::Header ? u'H' : span.kind == Kind::Keyword ? u'K'
-                                 : span.kind == Kind::Variable ? u'V' : span.kind == Kind::String ? u'S'
-                                 : span.kind == Kind::Escape ? u'E' : u'?';
-            for (std::size_t i = span.begin; i < span.end; ++i)
-                labelled[qsizetype(i)] = letter;
-        }
-        QCOMPARE(labelled.left(kinds[checked].size()), kinds[checked]);
+        QCOMPARE(labelsOf(spans, line.size(), u"???????HKV?SE?").left(kinds[checked].size()), kinds[checked]);
         ++checked;
     }
     QCOMPARE(checked, lines.size());
@@ -416,7 +377,7 @@ void SyntaxSpansTest::unterminatedPage()
 }
 
 // The names the window and --name accept are those node takes for a
-// constant, in a script and in a module (strict code) alike.
+// constant, in a script, strict code and a module alike.
 void SyntaxSpansTest::variableNamesAsNodeTakesThem()
 {
     if (m_node.isEmpty())
@@ -428,24 +389,11 @@ void SyntaxSpansTest::variableNamesAsNodeTakesThem()
         u"null"_s, u"true"_s, u"typeof"_s, u"constructor"_s, u"window"_s, u"name"_s, QString(64, u'a'),
         QString(65, u'a'), u"caf\u00e9"_s, u"new"_s, u"debugger"_s, u"interface"_s,
     };
-    // Accepted when a script, strict code and a module all run
-    // "const NAME = 1;" (the program's own limit is ASCII, 64 at most).
-    const QString judge = uR"(const vm = require("vm");
-(async () => {
-  for (const name of JSON.parse(process.argv[1])) {
-    let ok = /^[A-Za-z_$][A-Za-z0-9_$]{0,63}$/.test(name);
-    for (const code of ["const " + name + " = 1;", "'use strict'; const " + name + " = 1;"]) {
-      try { vm.runInNewContext(code); } catch (e) { ok = false; }
-    }
-    try { await import("data:text/javascript," + encodeURIComponent("const " + name + " = 1;")); } catch (e) { ok = false; }
-    console.log(ok ? "yes" : "no");
-  }
-})();)"_s;
     QStringList quoted;
     for (const QString& name : names)
         quoted.append(u"\""_s + name + u"\""_s);
     const QList<QByteArray> verdicts =
-        run(m_node, {u"-e"_s, judge, u"["_s + quoted.join(u',') + u"]"_s}).split('\n');
+        run(m_node, {QStringLiteral(NODE_CONSTANT_NAMES), u"["_s + quoted.join(u',') + u"]"_s}).split('\n');
     QCOMPARE(verdicts.size(), names.size() + 1);
     for (qsizetype i = 0; i < names.size(); ++i)
         QVERIFY2(tagora::isValidVariableName(names[i].toStdString()) == (verdicts[i] == "yes"),

@@ -37,5 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto again = tagora::aspTemplate(templ);
     FUZZ_CHECK(std::holds_alternative<std::string>(again));
     FUZZ_CHECK(std::get<std::string>(again) == templ);
+    // Where its code would change meaning in another encoding: places of
+    // the template, in order.
+    std::size_t line = 1;
+    for (const tagora::ScriptReadError& place : tagora::aspCodeBeyondAscii(templ, 8)) {
+        FUZZ_CHECK(place.line >= line && place.line <= fuzz::lineCount(templ) && place.column >= 1);
+        line = place.line;
+    }
     return 0;
 }

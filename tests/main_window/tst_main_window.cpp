@@ -48,6 +48,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace tagora;
 using namespace tagora::runtime;
 Q_DECLARE_METATYPE(tagora::Target)
@@ -230,6 +231,8 @@ private slots:
     void save_data();
     void save();
     void saveFailures();
+    void templateSavedInItsEncoding_data();
+    void templateSavedInItsEncoding();
     void busyCursorOnlyWhileWorking();
 
 private:
@@ -244,6 +247,8 @@ private:
     QList<ShownMessage> messages_;
     QList<FileDialogRequest> requests_;
     QString answer_;
+    QList<ShownMessage> questions_;
+    bool yes_ = false;  // the answer to them
 };
 
 void MainWindowTest::init()
@@ -260,6 +265,12 @@ void MainWindowTest::init()
     rememberChoices(firstStart);
     rememberScriptOptions({});
     setMessageHook([this](const ShownMessage& message) { messages_ << message; });
+    questions_.clear();
+    yes_ = false;
+    setQuestionHook([this](const ShownMessage& question) {
+        questions_ << question;
+        return yes_;
+    });
     setFileDialogHook([this](const FileDialogRequest& request) {
         requests_ << request;
         return answer_;
@@ -272,6 +283,7 @@ void MainWindowTest::init()
 void MainWindowTest::cleanup()
 {
     setMessageHook({});
+    setQuestionHook({});
     setFileDialogHook({});
     delete window_;
     window_ = nullptr;
@@ -1381,6 +1393,70 @@ void MainWindowTest::saveFailures()
             QCOMPARE(contents(path(name)), old);
         QCOMPARE(window_->outputText(), output);
     }
+}
+
+void MainWindowTest::templateSavedInItsEncoding_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("typed");     // added to the template before saving
+    QTest::addColumn<bool>("yes");          // to saving in UTF-8
+    QTest::addColumn<QStringList>("asked");  // parts of the question, if one
+    QTest::addColumn<QByteArray>("saved");   // the file's bytes (Python's codecs, WHATWG's 0x81)
+    const QByteArray asp = "<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\nResponse.Write \"<p>na\xefve \x80</p>\" & s %>";
+    const QByteArray aspTemplate = "<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n%><p>na\xefve \x80</p><%= s %>";
+    const QByteArray aspInUtf8 = "<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>";
+    const QStringList cannotHold{u"The template was read from a file in windows-1252, and is saved in it"_s,
+                                 u"The character \"\u4e2d\" at line 3, column 4 cannot be written in windows-1252.\n\n"
+                                 "In UTF-8, code may not mean what it meant in windows-1252:\nLine 1, column 16: a "
+                                 "string in code holds characters beyond ASCII.\nLine 3, column 13: a string in code "
+                                 "holds characters beyond ASCII.\n\nSave the template in UTF-8 instead?"_s};
+    const QString typed = u"\r\n<b>\u4e2d</b><%= \"\u00e0\" %>"_s;
+    QTest::newRow("ASP page in Windows-1252") << asp << QString() << false << QStringList() << aspTemplate;
+    QTest::newRow("characters typed that Windows-1252 holds")
+        << asp << u"\r\n\u0178\u0081"_s << false << QStringList() << aspTemplate + "\r\n\x9f\x81";
+    QTest::newRow("a character it cannot hold, saved in UTF-8") << asp << typed << true << cannotHold
+                                                                << aspInUtf8 + "\r\n<b>\xe4\xb8\xad</b><%= \"\xc3\xa0\" %>";
+    QTest::newRow("a character it cannot hold, not saved") << asp << typed << false << cannotHold << QByteArray();
+    QTest::newRow("PHP in the KOI8-R it declares")
+        << QByteArray("<meta charset=koi8-r><?php $s = \"\xf0\"; echo \"<p>\xf0\xd2</p>\", $s; ?>") << QString() << false
+        << QStringList() << QByteArray("<meta charset=koi8-r><?php $s = \"\xf0\"; ?><p>\xf0\xd2</p><?= $s ?>");
+    // What php -n prints for both: the escape's byte, as in the file.
+    QTest::newRow("PHP in Windows-1252 with an escape that makes a byte")
+        << QByteArray("<?php echo \"caf\\xe9 \xe9\", strlen(\"\xe9\"); ?>") << QString() << false << QStringList()
+        << QByteArray("caf\xe9 \xe9<?= strlen(\"\xe9\") ?>");
+    QTest::newRow("PHP that leaves no code, saved as HTML in its encoding")
+        << QByteArray("<?php echo \"<p>caf\xe9</p>\"; ?>") << QString() << false << QStringList()
+        << QByteArray("<p>caf\xe9</p>");
+    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("<% x = \"\xc3\xa9\" %>\xe4\xb8\xad") << QString() << false
+                                       << QStringList() << QByteArray("<% x = \"\xc3\xa9\" %>\xe4\xb8\xad");
+}
+
+// A PHP or ASP template made from a file read in a legacy encoding is
+// saved in it; what it cannot hold is said, with where code would change
+// meaning in UTF-8, and UTF-8 offered instead; declined, nothing is written.
+void MainWindowTest::templateSavedInItsEncoding()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+    QFETCH(QStringList, asked);
+    QFETCH(QByteArray, saved);
+    item("mnuToHTML")->trigger();
+    write(path("page.asp"), file);
+    window_->openFile(path("page.asp"));
+    messages_.clear();  // the notice of how it was read
+    ui_.cmdConvert->click();
+    setEditorText(ui_.txtPHP, window_->outputText() + typed);
+    yes_ = yes;
+    answer_ = path("saved");
+    write(answer_, "older");
+    ui_.cmdSaveScript->click();
+    QCOMPARE(questions_.size(), asked.isEmpty() ? 0 : 1);
+    for (const QString& part : asked)
+        QVERIFY2(questions_[0].prompt.contains(part), qPrintable(questions_[0].prompt));
+    QCOMPARE(contents(answer_), saved.isNull() ? QByteArray("older") : saved);
+    QCOMPARE(requests_.size(), saved.isNull() ? 0 : 1);
+    QVERIFY(messages_.isEmpty());
 }
 
 // The busy cursor shows while a command works and never over a message
