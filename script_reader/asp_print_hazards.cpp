@@ -127,10 +127,14 @@ bool declares(const std::string& word)
 bool AspPrintHazards::surveyIncluded(std::string_view text)
 {
     m_procedureDepth = 0;
+    m_loopDepth = 0;
+    m_surveyingInclude = true;
     std::size_t pos = 0;
     for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
         if (containsServerScript(text.substr(pos, open - pos)))
             return false;
+        if (open > pos || text.substr(open + 2, 1) == "=")
+            notePrinting();
         const std::size_t close = text.find("%>", open + 2);
         if (close == std::string_view::npos)
             return false;
@@ -148,6 +152,7 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
 
 void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& tokens)
 {
+    m_values.survey(text, tokens);
     const Survey code(text, tokens);
     bool statementStart = true;
     bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma
@@ -201,11 +206,17 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
         else if (m_procedureDepth > 0 && !word.empty())
             m_mentions[m_currentProcedure].insert(mention(code, i, word));
         if (word == "on" && code.word(i + 1) == "error" && code.word(i + 2) == "resume") {
-            if (m_procedureDepth > 0)
+            if (m_procedureDepth > 0) {
                 m_skippingProcedures.insert(m_currentProcedure);
-            else
+            } else {
                 m_skipsErrors = true;
+                m_includeSkipsErrors = m_includeSkipsErrors || m_surveyingInclude;
+                m_skipsInLoop = m_skipsInLoop || m_loopDepth > 0;
+            }
         }
+        if (statementStart && m_procedureDepth == 0)
+            m_loopDepth += (word == "do" || word == "while" || word == "for") ? 1
+                           : (word == "loop" || word == "wend" || word == "next") ? -1 : 0;
         if (word == "default" && i > 0 && code.word(i - 1) == "public")
             m_defaultMember = true;
         statementStart = word == "then" || word == "else";

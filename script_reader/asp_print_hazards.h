@@ -5,6 +5,7 @@
 // On Error Resume Next stops the statement halfway.
 #pragma once
 
+#include "script_reader/asp_error_free.h"
 #include "script_reader/vbscript_lexer.h"
 
 #include <cstddef>
@@ -26,6 +27,13 @@ public:
     // Reads those of a file the page includes; false when its code cannot
     // be read.
     bool surveyIncluded(std::string_view text);
+    // Text or <%= %> between the blocks surveyed: inside a procedure, it
+    // prints when the procedure runs.
+    void notePrinting()
+    {
+        if (m_procedureDepth > 0)
+            m_mentions[m_currentProcedure].insert("response");
+    }
     // The page includes other files: their procedures are unknown.
     void noteInclude() { m_includes = true; }
     // Every included file was read: the names they do not declare are
@@ -36,6 +44,12 @@ public:
     // read, which may hold one (as a database connection file often does):
     // an error in any write may be skipped halfway.
     bool skipsErrors() const { return m_skipsErrors || m_includes; }
+    // Whether the page's own code outside procedures tells where errors
+    // start being skipped: every include read, none of them skipping
+    // errors outside procedures, and no On Error Resume Next in a loop.
+    // On Error Resume Next then covers the statements after it, up to an
+    // On Error GoTo 0 outside any block.
+    bool errorSkippingFollowsThePage() const { return !m_includes && !m_includeSkipsErrors && !m_skipsInLoop; }
     // Whether an error in a write inside the procedure (lower case) may be
     // skipped halfway: On Error Resume Next outside procedures, or in a
     // procedure that may call this one. An error in a write outside
@@ -46,6 +60,14 @@ public:
     // page's classes, or, with includes, a name the page does not declare
     // that is not one of VBScript's own.
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether evaluating tokens[first, last) in the procedure (lower case,
+    // empty outside procedures) can neither fail nor print, every include
+    // being read (asp_error_free.h).
+    bool cannotFail(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last,
+                    const std::string& procedure) const
+    {
+        return !m_includes && m_values.cannotFail(m_page, tokens, first, last, procedure, m_procedures);
+    }
     // Whether what Response.Write sends may be in another code page than
     // the page's HTML text, which goes out as the file holds it: the page
     // or a file it includes sets (or reads) Response.CodePage or
@@ -62,6 +84,10 @@ private:
     std::set<std::string> m_procedures;
     std::set<std::string> m_declared;
     bool m_skipsErrors = false;
+    bool m_includeSkipsErrors = false;  // outside procedures
+    bool m_skipsInLoop = false;         // outside procedures
+    bool m_surveyingInclude = false;
+    int m_loopDepth = 0;                // outside procedures, while surveying
     std::set<std::string> m_skippingProcedures;                // with On Error Resume Next
     std::map<std::string, std::set<std::string>> m_mentions;  // the names each procedure's body holds
     mutable std::optional<std::set<std::string>> m_atRisk;
@@ -72,6 +98,7 @@ private:
     std::string m_currentProcedure;
     bool m_includes = false;
     bool m_defaultMember = false;
+    AspErrorFreeValues m_values;
     bool m_codePage = false;
 };
 

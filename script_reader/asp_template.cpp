@@ -231,6 +231,8 @@ private:
     bool surveyBlocks()
     {
         for (const Segment& segment : m_segments) {
+            if (segment.kind == Segment::Kind::Text || segment.kind == Segment::Kind::Expression)
+                m_hazards.notePrinting();
             if (segment.kind != Segment::Kind::Code && segment.kind != Segment::Kind::Expression)
                 continue;
             const vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
@@ -280,7 +282,8 @@ private:
         case Segment::Kind::Expression:
             if (!refuseWrites(0, count()))
                 return false;
-            m_writer.expression(content);
+            if (!splitExpression())
+                m_writer.expression(content);
             return true;
         case Segment::Kind::Code:
             break;
@@ -293,11 +296,39 @@ private:
         return !m_failure;
     }
 
+    // <%= e %> prints what Response.Write (e) prints: it is split as that
+    // write would be, or left as it is.
+    bool splitExpression()
+    {
+        for (std::size_t i = 0; i < count(); ++i) {
+            if (isSeparator(i))
+                return false;
+        }
+        std::vector<Piece> pieces;
+        const bool failedBefore = m_failure.has_value();
+        m_tooDeep = false;
+        if (!flatten(0, count(), pieces)) {
+            if (!failedBefore)
+                m_failure.reset();  // what VBScript cannot read stays as written
+            return false;
+        }
+        if (m_tooDeep)
+            return false;
+        pieces = merged(std::move(pieces));
+        const bool single = pieces.size() == 1 && (!pieces.front().literal || pieces.front().value.empty());
+        if (single || (pieces.size() > 1 && mustStayWhole(pieces)))
+            return false;
+        writePieces(0, count(), pieces);
+        return true;
+    }
+
     // Converts the statement that starts at token i and returns the index
     // of the token after it. In the branch of a one-line If, Else ends it.
     std::size_t statement(std::size_t i, std::size_t end, bool inBranch)
     {
         trackProcedures(i);
+        if (m_procedureDepth == 0)
+            trackErrorSkipping(i, end, inBranch);
         if (writeArgument(i))
             return write(i, statementEnd(i, end, inBranch));
         if (isWord(i, "if"))
@@ -338,6 +369,34 @@ private:
             --m_procedureDepth;
     }
 
+    // Outside procedures: whether On Error Resume Next has run, and how
+    // deep in blocks (If, Select, loops, With) the statement is; only an
+    // On Error GoTo 0 outside blocks surely ends error skipping.
+    void trackErrorSkipping(std::size_t i, std::size_t end, bool inBranch)
+    {
+        const std::size_t stop = lineEnd(i, end);
+        for (std::size_t k = i; k < stop; ++k) {  // in a one-line If too
+            if (isWord(k, "on") && isWord(k + 1, "error") && isWord(k + 2, "resume"))
+                m_skippingErrors = true;
+        }
+        if (isWord(i, "on") && isWord(i + 1, "error") && isWord(i + 2, "goto") && m_blockDepth == 0 && !inBranch)
+            m_skippingErrors = false;
+        const bool blockIf = isWord(i, "if") && find(i, stop, "then") + 1 == stop;
+        if (blockIf || isWord(i, "select") || isWord(i, "do") || isWord(i, "while") || isWord(i, "for")
+            || isWord(i, "with"))
+            ++m_blockDepth;
+        const bool endsBlock = isWord(i, "end") && (isWord(i + 1, "if") || isWord(i + 1, "select") || isWord(i + 1, "with"));
+        if (endsBlock || isWord(i, "loop") || isWord(i, "wend") || isWord(i, "next"))
+            m_blockDepth = std::max(0, m_blockDepth - 1);
+    }
+
+    bool errorsMaySkipHere() const
+    {
+        if (m_procedureDepth > 0)
+            return m_hazards.errorsMaySkipIn(m_procedure);
+        return m_hazards.errorSkippingFollowsThePage() ? m_skippingErrors : m_hazards.skipsErrors();
+    }
+
     // The index of the first token of the argument when the statement at
     // i calls Response.Write (or .Write inside With Response), else 0.
     std::size_t writeArgument(std::size_t i) const
@@ -365,8 +424,11 @@ private:
         if (first >= last)
             return failAt(first - 1, "Response.Write needs an argument");
         std::vector<Piece> pieces;
+        m_tooDeep = false;
         if (!flatten(first, last, pieces))
             return end;
+        if (m_tooDeep)  // stays whole, so that its template read again is the same
+            pieces = {Piece{false, {}, first, last}};
 
         std::size_t spanBegin = tok(i).begin;
         if (i > 0 && tok(i - 1).kind == TokenKind::Colon && tok(i - 1).begin >= m_pos)
@@ -406,12 +468,16 @@ private:
 
     // Pieces after the first that may print, or errors skipped halfway,
     // would change the order of the output.
+    // Under error skipping, every piece that is not text must be one that
+    // cannot fail (nor print).
     bool mustStayWhole(const std::vector<Piece>& pieces) const
     {
-        if (m_hazards.skipsErrors() || (m_procedureDepth > 0 && m_hazards.errorsMaySkipIn(m_procedure)))
-            return true;
-        for (std::size_t p = 1; p < pieces.size(); ++p) {
-            if (!pieces[p].literal && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last))
+        const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
+        const bool skipping = errorsMaySkipHere();
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            if (pieces[p].literal || m_hazards.cannotFail(*m_tokens, pieces[p].first, pieces[p].last, procedure))
+                continue;
+            if (skipping || (p > 0 && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last)))
                 return true;
         }
         return false;
@@ -470,8 +536,10 @@ private:
     bool operand(std::size_t first, std::size_t last, std::vector<Piece>& pieces, int nesting)
     {
         while (isOperator(first, "(") && matchingParenthesis(first) == last - 1 && first + 2 < last) {
-            if (nesting++ == kMaxNesting)
+            if (nesting++ == kMaxNesting) {
+                m_tooDeep = true;
                 break;
+            }
             if (!containsConcatenation(first + 1, last - 1)) {
                 ++first;
                 --last;
@@ -762,6 +830,9 @@ private:
     std::vector<bool> m_withResponse;
     bool m_includes = false;
     int m_procedureDepth = 0;
+    bool m_skippingErrors = false;  // outside procedures, at the statement converted
+    bool m_tooDeep = false;         // parentheses nested deeper than kMaxNesting were left whole
+    int m_blockDepth = 0;           // outside procedures
     std::string m_procedure;  // the one being converted, in lower case
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;

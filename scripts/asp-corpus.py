@@ -4,7 +4,10 @@ tagora-convert --to=html: prints per project and in all how many pages were
 converted and refused, how many templates VBScript compiles (Wine's cscript;
 among the pages whose own code it compiles, includes expanded), and the
 share of the text their Response.Write statements write that became plain
-HTML, as the --dry-run report counts it.
+HTML, as the --dry-run report counts it: per project, by kind of page
+(includes none, all found or some missing; skips errors or not, that is
+holds On Error Resume Next itself or in an include) and for the pages
+that keep the most text in code.
 
 Usage: scripts/asp-corpus.py MIRRORS [BUILD_DIR]
 MIRRORS holds a git copy of each repository, as OWNER+NAME/repo (or
@@ -50,6 +53,34 @@ def extract(git, commit, into):
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
             f.write(content.stdout)
+
+
+SKIPS = re.compile(rb"on\s+error\s+resume\s+next", re.I)
+WORST = 10
+
+
+def includes_found(text, folder, root, depth=0):
+    """None when the page includes nothing, else whether every include
+    (and theirs) was found."""
+    found = None
+    for match in INCLUDE.finditer(text):
+        path = match.group(2).decode("latin-1").replace("\\", "/")
+        base = root if match.group(1).lower() == b"virtual" and path.startswith("/") else folder
+        full = os.path.normpath(os.path.join(base, path.lstrip("/")))
+        if depth >= 8 or not os.path.isfile(full):
+            return False
+        with open(full, "rb") as included:
+            found = includes_found(included.read(), os.path.dirname(full), root, depth + 1) is not False
+        if not found:
+            return False
+    return found
+
+
+def kind_of_page(text, folder, root):
+    found = includes_found(text, folder, root)
+    includes = "no includes" if found is None else "includes found" if found else "includes missing"
+    skips = SKIPS.search(expanded(text, folder, root)) is not None
+    return "%s, %s" % (includes, "skips errors" if skips else "no error skipping")
 
 
 def expanded(text, folder, root, depth=0):
@@ -157,7 +188,7 @@ def main():
     tool = os.path.abspath(os.path.join(build, "cli", "tagora-convert"))
     work = tempfile.mkdtemp(prefix="asp-corpus-")
     totals = dict(pages=0, converted=0, refused=0, compiled=0, parse=0, html=0, text=0)
-    refusals, programs, pairs, names = [], [], [], []
+    refusals, programs, pairs, names, kinds, shares = [], [], [], [], {}, []
     try:
         for line in open(SOURCES):
             if not line.strip() or line.startswith("#"):
@@ -184,8 +215,14 @@ def main():
                     counts["converted"] += 1
                     found = REPORT.search(report)
                     if found:
-                        counts["html"] += int(found.group(1))
-                        counts["text"] += int(found.group(2))
+                        html, text = int(found.group(1)), int(found.group(2))
+                        counts["html"] += html
+                        counts["text"] += text
+                        with open(page, "rb") as original:
+                            kind = kind_of_page(original.read(), folder, root)
+                        kinds.setdefault(kind, [0, 0, 0])
+                        kinds[kind] = [kinds[kind][0] + 1, kinds[kind][1] + html, kinds[kind][2] + text]
+                        shares.append((text - html, html, text, os.path.relpath(page, work)))
                     with open(page, "rb") as original, open(output, "rb") as template:
                         pairs.append(len(programs))
                         names.append(os.path.relpath(page, work))
@@ -215,6 +252,12 @@ def main():
           " %.1f%% of written text now HTML (%d of %d bytes)"
           % (totals["pages"], totals["converted"], totals["refused"], totals["parse"], totals["compiled"],
              share, totals["html"], totals["text"]))
+    for kind, (pages, html, text) in sorted(kinds.items()):
+        print("%-45s %4d pages: %5.1f%% of written text now HTML (%d of %d bytes)"
+              % (kind, pages, 100.0 * html / text if text else 100.0, html, text))
+    for left, html, text, name in sorted(shares, reverse=True)[:WORST]:
+        if left:
+            print("%5d bytes left in code of %5d: %s" % (left, text, name))
     for refusal in refusals:
         print("refused:", refusal)
 

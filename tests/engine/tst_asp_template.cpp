@@ -94,6 +94,29 @@ void TestAspTemplate::writesThisTemplate_data()
     QTest::newRow("Rem ending in _ after a write")
         << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
         << QByteArray("a<% Rem x _\r\n%>b");
+    // ADO's methods assign no argument but a number: q stays a plain
+    // value, where another object's method may make it anything. (Wine
+    // has no ADO to run these.)
+    const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
+                           "c.Execute q\r\nResponse.Write \"<p>\" & q & \"</p>\"\r\nSet c = Nothing %>";
+    const QByteArray adoPrefix = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
+                                 "c.Execute q\r\n%>";
+    QTest::newRow("argument of an ADO method")
+        << QByteArray(ado).replace("%1", "ADODB.Connection")
+        << QByteArray(adoPrefix).replace("%1", "ADODB.Connection") + "<p><%= q %></p><%\r\nSet c = Nothing %>";
+    QTest::newRow("argument of another object's method")
+        << QByteArray(ado).replace("%1", "Some.Component")
+        << QByteArray(adoPrefix).replace("%1", "Some.Component") + "<%= \"<p>\" & q & \"</p>\" %><%\r\nSet c = Nothing %>";
+    // Eval of code may assign anything (Wine's engine runs no Eval); Eval
+    // of True or False runs nothing.
+    const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n"
+                            "Response.Write \"<p>\" & q & \"</p>\" %>";
+    const QByteArray evalPrefix = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n%>";
+    QTest::newRow("Eval of code") << QByteArray(eval).replace("%1", "\"Grow(q)\"")
+                                  << QByteArray(evalPrefix).replace("%1", "\"Grow(q)\"")
+                                         + "<%= \"<p>\" & q & \"</p>\" %>";
+    QTest::newRow("Eval of a comparison") << QByteArray(eval).replace("%1", "q = \"\"")
+                                          << QByteArray(evalPrefix).replace("%1", "q = \"\"") + "<p><%= q %></p>";
     // An error skipped in a procedure: a write outside procedures cannot
     // be skipped halfway, nor one in a procedure it never calls; one in a
     // procedure it calls, directly or not, can.
@@ -226,9 +249,16 @@ void TestAspTemplate::includedNamesAreKnown_data()
         << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
     QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
     QTest::newRow("a class with a default member")
-        << page << QList<QByteArray>{"<% Dim y\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << page << QList<QByteArray>{"<% Dim y : Set y = New C\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
         << true << whole;
-    QTest::newRow("errors skipped") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true << whole;
+    QTest::newRow("a class with a default member, y never an object")
+        << page << QList<QByteArray>{"<% Dim y : y = 1\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+        << true << split;
+    // Under error skipping, a write splits only where no part can fail.
+    QTest::newRow("errors skipped, y an array")
+        << page << QList<QByteArray>{"<% On Error Resume Next : Dim y : y = Array(1) %>"} << true << whole;
+    QTest::newRow("errors skipped, y plain") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true
+                                             << split;
     // What was not read may declare y a function, or skip errors.
     QTest::newRow("an include not read") << page << QList<QByteArray>{"<% Dim x %>"} << false << whole;
     QTest::newRow("declared, some include not read") << page << QList<QByteArray>{"<% Dim y %>"} << false << whole;
