@@ -45,7 +45,10 @@ std::optional<std::string> realPath(const std::string& path)
 // ASCII letters, as Windows' file systems find it; none when there are two.
 std::optional<std::string> entryIgnoringCase(const std::string& folder, const std::string& name)
 {
-    const std::unique_ptr<DIR, decltype(&closedir)> directory(opendir(folder.c_str()), &closedir);
+    struct CloseDirectory {
+        void operator()(DIR* directory) const { closedir(directory); }
+    };
+    const std::unique_ptr<DIR, CloseDirectory> directory(opendir(folder.c_str()));
     if (!directory)
         return std::nullopt;
     std::optional<std::string> found;
