@@ -16,15 +16,10 @@ using namespace tagora;
 
 namespace {
 
-// The viewer's text box and menu items, found by name as a user's tools find them.
+// The viewer's text box, found by name as a user's tools find it.
 runtime::CodeTextBox* textBoxOf(const frm_Notepad* viewer)
 {
     return viewer->findChild<runtime::CodeTextBox*>(QStringLiteral("txtHelp"));
-}
-
-QAction* itemOf(const frm_Notepad* viewer, const char* name)
-{
-    return viewer->findChild<QAction*>(QLatin1String(name));
 }
 
 }  // namespace
@@ -96,7 +91,7 @@ private slots:
                 else
                     QTest::keyClick(about->cmdOK, Qt::Key(key));
             });
-            itemOf(viewer, "mnuAbout")->trigger();
+            viewer->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
             QVERIFY(QApplication::activeModalWidget() == viewer);
             QVERIFY(viewer->findChildren<frm_About*>().isEmpty());
             QCOMPARE(runtime::editorText(textBoxOf(viewer)), QStringLiteral("kept"));
@@ -149,7 +144,7 @@ private slots:
         for (int i = 0; i < 9; ++i)  // "bold", the line break, "</b>"
             QTest::keyClick(textBoxOf(&viewer), Qt::Key_Left, Qt::ShiftModifier);
         QCOMPARE(textBoxOf(&viewer)->textCursor().selectedText(), QStringLiteral("bold\u2029</b>"));
-        itemOf(&viewer, "mnuCopy")->trigger();
+        viewer.findChild<QAction*>(QStringLiteral("mnuCopy"))->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
         QCOMPARE(runtime::editorText(textBoxOf(&viewer)), text);
     }
