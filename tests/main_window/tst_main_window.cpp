@@ -469,34 +469,18 @@ private slots:
         ownColours();
     }
 
-    // In Script to HTML, an empty input is said to hold no script. The
-    // language it reads can be chosen there only: an ASP page whose XML
-    // prologue starts with "<?" reads as ASP once ASP is chosen
-    // (Response.Write prints its argument).
+    // In Script to HTML mode the input is a script: its caption, link, menu
+    // item and dialog say so; an empty one is said to hold no script. The
+    // output caption and the save dialog follow what came out: HTML from
+    // this program's own script, a PHP or ASP template, saved with the
+    // page's own extension, from any other page. The language it reads can
+    // be chosen there only: an ASP page whose XML prologue starts with "<?"
+    // reads as ASP once ASP is chosen (Response.Write prints its argument).
     void scriptToHtml()
     {
+        QVERIFY(QDir::setCurrent(dir_->path()));
         QMenu* language = named<QMenu>(window_, "mnuScriptLanguage");
         QVERIFY(!language->isEnabled());
-        item("mnuToHTML")->trigger();
-        QVERIFY(!item("mnuClassicEscaping")->isEnabled());
-        ui_.cmdConvert->click();
-        expectMessage(MessageIcon::Exclamation, {"There is no script to convert."});
-        ui_.mnuCopy->click();
-        QVERIFY(messages_.isEmpty());
-
-        QVERIFY(language->isEnabled() && item("mnuLanguageAutomatic")->isChecked());
-        setEditorText(ui_.txtHTML, QStringLiteral("<?xml version=\"1.0\"?>\r\n<% Response.Write(\"<p>a</p>\") %>"));
-        item("mnuLanguage_asp")->trigger();
-        QCOMPARE(window_->outputText(), QStringLiteral("<?xml version=\"1.0\"?>\r\n<p>a</p>"));
-    }
-
-    // In Script to HTML mode the input is a script: its caption, link, menu
-    // item and dialog say so. The output caption and the save dialog follow
-    // what came out: HTML from this program's own script, a PHP or ASP
-    // template, saved with the page's own extension, from any other page.
-    void scriptToHtmlNamesWhatCameOut()
-    {
-        QVERIFY(QDir::setCurrent(dir_->path()));
         const auto inputNamed = [this](const QString& caption, const QString& open) {
             QCOMPARE(named<QLabel>(window_, "Label1")->text(), caption + ":");
             QCOMPARE(ui_.txtHTML->accessibleName(), caption);
@@ -506,6 +490,9 @@ private slots:
         inputNamed(QStringLiteral("Script"), QStringLiteral("Open Script File"));
         item("mnuOpen")->trigger();
         QCOMPARE(requests_.value(0).title, QStringLiteral("Open Script File"));
+        QVERIFY(!item("mnuClassicEscaping")->isEnabled());
+        ui_.cmdConvert->click();
+        expectMessage(MessageIcon::Exclamation, {"There is no script to convert."});
         const struct {
             QString script, caption, file, filter;
         } cases[] = {
@@ -525,6 +512,10 @@ private slots:
             ui_.mnuCopy->click();
             expectMessage(MessageIcon::Information, {caption + " has been copied to the clipboard."});
         }
+        QVERIFY(language->isEnabled() && item("mnuLanguageAutomatic")->isChecked());
+        setEditorText(ui_.txtHTML, QStringLiteral("<?xml version=\"1.0\"?>\r\n<% Response.Write(\"<p>a</p>\") %>"));
+        item("mnuLanguage_asp")->trigger();
+        QCOMPARE(window_->outputText(), QStringLiteral("<?xml version=\"1.0\"?>\r\n<p>a</p>"));
         item("mnuToASP")->trigger();
         inputNamed(QStringLiteral("HTML Code"), QStringLiteral("Open HTML File"));
     }
