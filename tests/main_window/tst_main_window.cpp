@@ -34,7 +34,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -1114,28 +1113,11 @@ private slots:
         QVERIFY(read.decoded->text.endsWith(QStringLiteral("end!")));
     }
 
-    // A name that is not UTF-8 opens from the command line or the dialog
-    // (which pass it as Qt reads it) and when dropped.
-    void nonUtf8FileName()
-    {
-        const QByteArray native = QFile::encodeName(dir_->path()) + "/caf\xe9.html";
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0644);
-        QVERIFY(fd >= 0 && ::write(fd, "<p>latin name</p>", 17) == 17);
-        ::close(fd);
-        write(path("caf\u00e8.html"), "another name");  // not read as the same
-        window_->openFile(QFile::decodeName(native));
-        QCOMPARE(window_->inputText(), QStringLiteral("<p>latin name</p>"));
-        setEditorText(ui_.txtHTML, QString());
-        QMimeData dropped;
-        dropped.setData(QStringLiteral("text/uri-list"), "file://" + native.toPercentEncoding("/") + "\r\n");
-        drop(ui_.txtHTML->viewport(), dropped);
-        ::unlink(native.constData());  // which QDir could not name
-        QCOMPARE(window_->inputText(), QStringLiteral("<p>latin name</p>"));
-    }
-
     // Menu, Ctrl+O and the link each ask, starting in the folder used last;
-    // cancelling changes nothing. A dropped file opens wherever it lands;
-    // dropped text is still typed in.
+    // cancelling changes nothing. A name that is not UTF-8 opens from the
+    // command line or the dialog (which pass it as Qt reads it) and when
+    // dropped. A dropped file opens wherever it lands; dropped text is
+    // still typed in.
     void openCommandsAndDrops()
     {
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("sub")));
@@ -1153,8 +1135,15 @@ private slots:
         QCOMPARE(requests_.size(), 3);
         QCOMPARE(requests_[2].path, path("sub"));
 
+        const QByteArray native = QFile::encodeName(path("sub")) + "/caf\xe9.htm";
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, "<p>a</p>", 8) == 8);
+        ::close(fd);
+        write(path("sub/caf\u00e8.htm"), "another name");  // not read as the same
+        window_->openFile(QFile::decodeName(native));
+        QCOMPARE(window_->inputText(), QStringLiteral("<p>a</p>"));
         QMimeData file, text;
-        file.setUrls({QUrl::fromLocalFile(path("sub/a.htm"))});
+        file.setData(QStringLiteral("text/uri-list"), "file://" + native.toPercentEncoding("/") + "\r\n");
         text.setText(QStringLiteral("<b>\uFDD0</b>"));
         for (QWidget* target : {ui_.txtHTML->viewport(), ui_.txtPHP->viewport(), named<QWidget>(window_, "Label1")}) {
             setEditorText(ui_.txtHTML, QString());
@@ -1163,6 +1152,7 @@ private slots:
             QCOMPARE(window_->inputText(), QStringLiteral("<p>a</p>"));
             QCOMPARE(window_->outputText(), QStringLiteral("out"));
         }
+        ::unlink(native.constData());  // which QDir could not name
         drop(ui_.txtHTML->viewport(), text, QPoint(2, 2));
         QCOMPARE(window_->inputText(), QStringLiteral("<b>\uFFFD</b><p>a</p>"));
     }
