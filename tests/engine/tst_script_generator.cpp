@@ -164,7 +164,8 @@ void TestScriptGenerator::matchesModelInAnyBlocks_data()
     QTest::addColumn<QStringList>("alphabet");
     QTest::addColumn<int>("maxLength");
     const QStringList mixed{"a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "\\", "\"", "\t", "$", "'", "%",
-                            ">", "%>", "\\\"", QChar(0), u"\u00E9"_s, u"\u20AC"_s, u"\U0001F600"_s};
+                            ">", "%>", "\\\"", QChar(0), u"\u00E9"_s, u"\u20AC"_s, u"\U0001F600"_s, QChar(0xD800),
+                            QChar(0xDC00), u"\u2028\uFEFF\uFFFF"_s};
     // Mostly plain text, so that long runs without any special character
     // alternate with single ones.
     const QStringList sparse = QStringList(40, "p") + QStringList{"\"", "\r\n", "\\", "\t", "%>", "$", "\n"};
