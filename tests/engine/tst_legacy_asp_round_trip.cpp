@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,8 +38,10 @@ struct Page {
 };
 
 // What ASP does first: every <!--#include file="NAME"--> replaced by the
-// file's text, itself expanded (the pages here include no cycles).
-QByteArray expanded(const QByteArray& page, const QMap<QByteArray, QByteArray>& includes, int depth = 0)
+// file's text, itself expanded (the pages here include no cycles). The
+// texts of the files found go to read, each once.
+QByteArray expanded(const QByteArray& page, const QMap<QByteArray, QByteArray>& includes, QList<QByteArray>* read = nullptr,
+                    int depth = 0)
 {
     static const QRegularExpression directive(uR"re(<!--\s*#include\s+(file|virtual)\s*=\s*"/?([^"]*)"\s*-->)re"_s,
                                               QRegularExpression::CaseInsensitiveOption);
@@ -50,8 +51,10 @@ QByteArray expanded(const QByteArray& page, const QMap<QByteArray, QByteArray>& 
     for (auto match = directive.globalMatch(text); match.hasNext();) {
         const QRegularExpressionMatch found = match.next();
         result += page.mid(pos, found.capturedStart() - pos);
-        const QByteArray name = found.captured(2).toLatin1();
-        result += depth < 8 ? expanded(includes.value(name, "<% MissingInclude %>"), includes, depth + 1) : "";
+        const QByteArray included = includes.value(found.captured(2).toLatin1(), "<% MissingInclude %>");
+        if (read && !read->contains(included))
+            read->append(included);
+        result += depth < 8 ? expanded(included, includes, read, depth + 1) : "";
         pos = found.capturedEnd();
     }
     return result + page.mid(pos);
@@ -61,24 +64,11 @@ QByteArray expanded(const QByteArray& page, const QMap<QByteArray, QByteArray>& 
 tagora::AspIncludeReader readerOf(const QMap<QByteArray, QByteArray>& includes)
 {
     return [includes](std::string_view page) {
-        tagora::AspIncludedFiles files{{}, true};
-        QList<QByteArray> pending{QByteArray(page.data(), qsizetype(page.size()))};
-        QSet<QByteArray> seen;
-        while (!pending.isEmpty()) {
-            const std::string text = pending.takeFirst().toStdString();
-            for (const tagora::AspIncludeDirective& directive : tagora::aspIncludeDirectives(text).directives) {
-                QByteArray name = QByteArray::fromStdString(directive.path);
-                if (name.startsWith('/'))
-                    name = name.mid(1);
-                if (!includes.contains(name)) {
-                    files.complete = false;
-                } else if (!seen.contains(name)) {
-                    seen.insert(name);
-                    files.texts.push_back(includes[name].toStdString());
-                    pending.append(includes[name]);
-                }
-            }
-        }
+        QList<QByteArray> read;
+        expanded(QByteArray(page.data(), qsizetype(page.size())), includes, &read);
+        tagora::AspIncludedFiles files{{}, !read.removeAll("<% MissingInclude %>")};
+        for (const QByteArray& text : read)
+            files.texts.push_back(text.toStdString());
         return files;
     };
 }
