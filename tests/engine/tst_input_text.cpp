@@ -20,11 +20,6 @@ using namespace std::literals;
 
 namespace {
 
-std::vector<std::size_t> sizesOf(const QList<int>& sizes)
-{
-    return {sizes.begin(), sizes.end()};
-}
-
 namespace scan = tagora::scan;
 
 // Random units where the stops are frequent.
@@ -144,7 +139,7 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(QList<int>, sizes);
-        const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), sizesOf(sizes));
+        const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), {sizes.begin(), sizes.end()});
         QVERIFY2(mismatch.empty(), mismatch.c_str());
     }
 
