@@ -79,12 +79,6 @@ private slots:
             << QByteArray("<!--#include file=\"lib.asp\"--><%= \"<p>\xe9</p>\" %>");
         QTest::newRow("no code page set") << QByteArray("<%@ CodePage=1252 %><% Response.Write \"<p>\xe9</p>\" %>")
                                           << QByteArray("<%@ CodePage=1252 %><p>\xe9</p>");
-        // A comment ends at its line break, whatever it ends with.
-        QTest::newRow("comment ending in _")
-            << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << QByteArray("<% ' note _\r\n%>a");
-        QTest::newRow("Rem ending in _ after a write")
-            << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
-            << QByteArray("a<% Rem x _\r\n%>b");
         // ADO's methods assign no argument but a number: q stays a plain
         // value, where another object's method may make it anything. (Wine
         // has no ADO to run these.)
