@@ -73,25 +73,14 @@ tagora::AspIncludeReader readerOf(const QMap<QByteArray, QByteArray>& includes)
     };
 }
 
-// Writes of an HTML text: one string literal per line, then its break.
-QByteArray writesOfText(const QByteArray& text)
+// The write of an HTML text: its lines in string literals joined by
+// their breaks.
+QByteArray writesOfText(QByteArray text)
 {
-    QByteArray program;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        qsizetype stop = pos;
-        while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
-            ++stop;
-        if (stop > pos)
-            program += "Response.Write \"" + text.mid(pos, stop - pos).replace("\"", "\"\"") + "\"\r\n";
-        if (stop == text.size())
-            break;
-        const bool crLf = text.mid(stop, 2) == "\r\n";
-        program += crLf ? "Response.Write vbCrLf\r\n"
-                        : text[stop] == '\r' ? "Response.Write vbCr\r\n" : "Response.Write vbLf\r\n";
-        pos = stop + (crLf ? 2 : 1);
-    }
-    return program;
+    if (text.isEmpty())
+        return {};
+    text.replace('"', "\"\"").replace("\r\n", "\" & vbCrLf & \"").replace('\r', "\" & vbCr & \"").replace('\n', "\" & vbLf & \"");
+    return "Response.Write \"" + text + "\"\r\n";
 }
 
 QByteArray programOf(const QByteArray& source, const QMap<QByteArray, QByteArray>& includes = {})
