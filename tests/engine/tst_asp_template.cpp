@@ -82,26 +82,18 @@ private slots:
         // ADO's methods assign no argument but a number: q stays a plain
         // value, where another object's method may make it anything. (Wine
         // has no ADO to run these.)
-        const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
-                               "c.Execute q\r\nResponse.Write \"<p>\" & q & \"</p>\"\r\nSet c = Nothing %>";
-        const QByteArray adoPrefix = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
-                                     "c.Execute q\r\n%>";
-        QTest::newRow("argument of an ADO method")
-            << QByteArray(ado).replace("%1", "ADODB.Connection")
-            << QByteArray(adoPrefix).replace("%1", "ADODB.Connection") + "<p><%= q %></p><%\r\nSet c = Nothing %>";
-        QTest::newRow("argument of another object's method")
-            << QByteArray(ado).replace("%1", "Some.Component")
-            << QByteArray(adoPrefix).replace("%1", "Some.Component") + "<%= \"<p>\" & q & \"</p>\" %><%\r\nSet c = Nothing %>";
+        const auto writeOfQ = [](const char* name, const QByteArray& code, const QByteArray& written) {
+            QTest::newRow(name) << code + "Response.Write \"<p>\" & q & \"</p>\" %>" << code + "%>" + written;
+        };
+        const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"";
+        writeOfQ("argument of an ADO method", ado + "ADODB.Connection\")\r\nc.Execute q\r\n", "<p><%= q %></p>");
+        writeOfQ("argument of another object's method", ado + "Some.Component\")\r\nc.Execute q\r\n",
+                 "<%= \"<p>\" & q & \"</p>\" %>");
         // Eval of code may assign anything (Wine's engine runs no Eval); Eval
         // of True or False runs nothing.
-        const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n"
-                                "Response.Write \"<p>\" & q & \"</p>\" %>";
-        const QByteArray evalPrefix = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n%>";
-        QTest::newRow("Eval of code") << QByteArray(eval).replace("%1", "\"Grow(q)\"")
-                                      << QByteArray(evalPrefix).replace("%1", "\"Grow(q)\"")
-                                             + "<%= \"<p>\" & q & \"</p>\" %>";
-        QTest::newRow("Eval of a comparison") << QByteArray(eval).replace("%1", "q = \"\"")
-                                              << QByteArray(evalPrefix).replace("%1", "q = \"\"") + "<p><%= q %></p>";
+        const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(";
+        writeOfQ("Eval of code", eval + "\"Grow(q)\")\r\n", "<%= \"<p>\" & q & \"</p>\" %>");
+        writeOfQ("Eval of a comparison", eval + "q = \"\")\r\n", "<p><%= q %></p>");
         // An error skipped in a procedure: a write outside procedures cannot
         // be skipped halfway, nor one in a procedure it never calls; one in a
         // procedure it calls, directly or not, can.
