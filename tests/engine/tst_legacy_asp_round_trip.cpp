@@ -279,12 +279,10 @@ private:
     {
         Figures figures;
         QList<QByteArray> programs(cases.size() * 2);
-        QList<bool> made(cases.size());
         for (qsizetype i = 0; i < cases.size(); ++i) {
             const auto templ = tagora::aspTemplate(cases[i].text.toStdString(),
                                                      readerOf(cases[i].includesShown ? cases[i].includes : QMap<QByteArray, QByteArray>()));
             const auto* text = std::get_if<std::string>(&templ);
-            made[i] = text != nullptr;
             if (!text) {
                 ++figures.refused;
                 qWarning().noquote() << cases[i].name << "refused:" << std::get<tagora::ScriptReadError>(templ).message.c_str()
@@ -306,8 +304,8 @@ private:
             return {0, int(cases.size())};
         }
         for (qsizetype i = 0; i < cases.size(); ++i) {
-            if (!made[i])
-                continue;
+            if (programs[i].isEmpty())
+                continue;  // refused
             const QString& page = printed[i];
             if (page.isEmpty() || page.contains(QChar(1)) || printed[cases.size() + i] != page) {
                 ++figures.different;

@@ -201,7 +201,7 @@ private slots:
     // begin() and finish() write the frame into kMaxFrameSize units: a stream
     // whose header or footer (here: made long by its label) would not fit is
     // refused when it starts, before anything is written.
-    void frameLongerThanItsBufferIsRefused()
+    void frameFitsItsBufferOrIsRefused()
     {
         using Stream = tagora::ScriptStream<char16_t>;
         const std::string longest(Stream::kMaxFrameSize, 'H');
@@ -214,19 +214,14 @@ private slots:
         stream.feed(u"x", script);
         stream.finish(script);
         QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
-    }
-
-    // begin() writes into a buffer of kMaxFrameSize: the header with the
-    // longest variable name and label still fits.
-    void longestOpeningFitsItsBuffer()
-    {
+        // The header with the longest variable name and label fits too.
         tagora::ScriptOptions options;
         options.variableName = std::string(tagora::kLongestVariableName, 'n');
         QVERIFY(tagora::isValidVariableName(options.variableName));
         for (const tagora::TargetInfo& info : tagora::targets()) {
-            tagora::ScriptStream<char> stream(info.target, kExact, "HTML99999999", tagora::Form::Script, options);
+            tagora::ScriptStream<char> opened(info.target, kExact, "HTML99999999", tagora::Form::Script, options);
             std::vector<char> buffer(8 * tagora::ScriptStream<char>::kMaxFrameSize);
-            const char* end = stream.begin(buffer.data());
+            const char* end = opened.begin(buffer.data());
             QVERIFY2(end - buffer.data() <= std::ptrdiff_t(tagora::ScriptStream<char>::kMaxFrameSize), info.name.data());
             QVERIFY(std::string_view(buffer.data(), std::size_t(end - buffer.data())).find(options.variableName)
                     != std::string_view::npos || (info.target != Target::Js && info.target != Target::JsConcat));
