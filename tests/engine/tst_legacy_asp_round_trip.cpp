@@ -203,10 +203,8 @@ private slots:
     // TAGORA_ASP_RANDOM_CASES of them (default 40), from TAGORA_ASP_RANDOM_SEED.
     void randomPagesPrintTheSame()
     {
-        const int count = qEnvironmentVariableIsSet("TAGORA_ASP_RANDOM_CASES")
-                              ? qEnvironmentVariableIntValue("TAGORA_ASP_RANDOM_CASES") : 40;
-        const quint32 seed = qEnvironmentVariableIsSet("TAGORA_ASP_RANDOM_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TAGORA_ASP_RANDOM_SEED")) : 20261207;
+        const int count = qEnvironmentVariable("TAGORA_ASP_RANDOM_CASES", u"40"_s).toInt();
+        const quint32 seed = qEnvironmentVariable("TAGORA_ASP_RANDOM_SEED", u"20261207"_s).toUInt();
         QRandomGenerator random(seed);
         QList<Page> cases;
         for (int i = 0; i < count; ++i) {
