@@ -28,268 +28,246 @@ class TestAspTemplate : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesThisTemplate_data();
-    void writesThisTemplate();
-    void refuses_data();
-    void refuses();
-    void templateOfATemplateIsItself();
-    void includedNamesAreKnown_data();
-    void includedNamesAreKnown();
-};
-
-void TestAspTemplate::writesThisTemplate_data()
-{
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QByteArray>("expected");
-    // VBScript reads the whole rest of the line as the argument.
-    QTest::newRow("parenthesized first operand")
-        << QByteArray("<% Response.Write(\"<b>\") & name & \"</b>\" %>") << QByteArray("<b><%= name %></b>");
-    QTest::newRow("ChrW and Chr of constants")
-        << QByteArray("<% Response.Write ChrW(34) & Chr(0) & chrw(200) & ChrW(&H3C) %>")
-        << QByteArray("\"<%= Chr(0) %><%= chrw(200) %><");
-    // ASP reads includes and server scripts in the template's text, not in strings.
-    QTest::newRow("include written by the page")
-        << QByteArray("<% Response.Write \"<!-- #include file=\"\"a.inc\"\" -->\" %><!--#include file=\"b.inc\"-->")
-        << QByteArray("<%= \"<\" %>!-- #include file=\"a.inc\" --><!--#include file=\"b.inc\"-->");
-    QTest::newRow("server script written by the page")
-        << QByteArray("<% Response.Write \"<SCRIPT Language=VBScript RunAt=Server>\" %>")
-        << QByteArray("<%= \"<\" %>SCRIPT Language=VBScript RunAt=Server>");
-    QTest::newRow("browser script written by the page")
-        << QByteArray("<% Response.Write \"<script src=x.js></script>\" %>")
-        << QByteArray("<script src=x.js></script>");
-    QTest::newRow("continued expression on one line")
-        << QByteArray("<% Response.Write \"<td>\" & _\r\n  Trim(x, _\r\n  1) & \"</td>\" %>")
-        << QByteArray("<td><%= Trim(x, 1) %></td>");
-    // Wine takes a block that starts with ':', other engines may not.
-    QTest::newRow("statements around a write on one line")
-        << QByteArray("<% a = 1 : Response.Write \"x\" : b = 2 : Response.Write \"y\" %>")
-        << QByteArray("<% a = 1 %>x<% b = 2 %>y");
-    QTest::newRow("comparison binds less tightly than &")
-        << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
-    // The page prints each argument after evaluating it whole; a file it
-    // includes, not read here, may print or skip errors.
-    QTest::newRow("included file not read")
-        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n"
-                      "Response.Write \"<td>\" & UCase(n) & \"</td>\"\r\n"
-                      "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
-        << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><%= \"<td>\" & UCase(n) & \"</td>\" %>"
-                      "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
-    // IIS sends HTML text as the file holds it and Response.Write's
-    // strings in Response.CodePage: once the page (or a file it includes)
-    // may set another, strings beyond ASCII stay code.
-    QTest::newRow("a code page set")
-        << QByteArray("<% Response.CodePage = 65001\r\nResponse.Write \"<p>caf\xc3\xa9</p>\" & \"<br>\" %>\xc3\xa9")
-        << QByteArray("<% Response.CodePage = 65001\r\n%><%= \"<p>caf\xc3\xa9</p>\" %><br>\xc3\xa9");
-    QTest::newRow("the session's code page set in a block after the write")
-        << QByteArray("<% Response.Write \"\xe9\" %><% Session . codepage = 1252 %>")
-        << QByteArray("<%= \"\xe9\" %><% Session . codepage = 1252 %>");
-    QTest::newRow("an included file not read may set a code page")
-        << QByteArray("<!--#include file=\"lib.asp\"--><% Response.Write \"<p>\xe9</p>\" %>")
-        << QByteArray("<!--#include file=\"lib.asp\"--><%= \"<p>\xe9</p>\" %>");
-    QTest::newRow("no code page set") << QByteArray("<%@ CodePage=1252 %><% Response.Write \"<p>\xe9</p>\" %>")
-                                      << QByteArray("<%@ CodePage=1252 %><p>\xe9</p>");
-    // A comment ends at its line break, whatever it ends with.
-    QTest::newRow("comment ending in _")
-        << QByteArray("<% ' note _\r\nResponse.Write \"a\" %>") << QByteArray("<% ' note _\r\n%>a");
-    QTest::newRow("Rem ending in _ after a write")
-        << QByteArray("<% Response.Write \"a\" : Rem x _\r\nResponse.Write \"b\" %>")
-        << QByteArray("a<% Rem x _\r\n%>b");
-    // ADO's methods assign no argument but a number: q stays a plain
-    // value, where another object's method may make it anything. (Wine
-    // has no ADO to run these.)
-    const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
-                           "c.Execute q\r\nResponse.Write \"<p>\" & q & \"</p>\"\r\nSet c = Nothing %>";
-    const QByteArray adoPrefix = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"%1\")\r\n"
-                                 "c.Execute q\r\n%>";
-    QTest::newRow("argument of an ADO method")
-        << QByteArray(ado).replace("%1", "ADODB.Connection")
-        << QByteArray(adoPrefix).replace("%1", "ADODB.Connection") + "<p><%= q %></p><%\r\nSet c = Nothing %>";
-    QTest::newRow("argument of another object's method")
-        << QByteArray(ado).replace("%1", "Some.Component")
-        << QByteArray(adoPrefix).replace("%1", "Some.Component") + "<%= \"<p>\" & q & \"</p>\" %><%\r\nSet c = Nothing %>";
-    // Eval of code may assign anything (Wine's engine runs no Eval); Eval
-    // of True or False runs nothing.
-    const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n"
-                            "Response.Write \"<p>\" & q & \"</p>\" %>";
-    const QByteArray evalPrefix = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(%1)\r\n%>";
-    QTest::newRow("Eval of code") << QByteArray(eval).replace("%1", "\"Grow(q)\"")
-                                  << QByteArray(evalPrefix).replace("%1", "\"Grow(q)\"")
-                                         + "<%= \"<p>\" & q & \"</p>\" %>";
-    QTest::newRow("Eval of a comparison") << QByteArray(eval).replace("%1", "q = \"\"")
-                                          << QByteArray(evalPrefix).replace("%1", "q = \"\"") + "<p><%= q %></p>";
-    // An error skipped in a procedure: a write outside procedures cannot
-    // be skipped halfway, nor one in a procedure it never calls; one in a
-    // procedure it calls, directly or not, can.
-    QTest::newRow("errors skipped in a procedure")
-        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n"
-                      "Response.Write \"<b>\" & x & \"</b>\"\r\nSub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
-        << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n%><b><%= x %></b>"
-                      "<%\r\nSub g()\r\n%><i><%= x %></i><%\r\nEnd Sub %>");
-    QTest::newRow("errors skipped in a procedure that calls the writer")
-        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
-                      "Public Sub g(x)\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
-        << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
-                      "Public Sub g(x)\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
-    QTest::newRow("errors skipped where Execute may call anything")
-        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
-                      "Sub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
-        << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
-                      "Sub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
-    QTest::newRow("errors skipped outside procedures")
-        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
-        << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
-    QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
-                                    << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
-    QTest::newRow("one-line If with the page's line breaks")
-        << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then Response.Write \"a\" %><%=x%>")
-        << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then\n%>a<%\nEnd If %><%=x%>");
-}
-
-void TestAspTemplate::writesThisTemplate()
-{
-    QFETCH(QByteArray, page);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(templateOf(page), expected);
-}
-
-void TestAspTemplate::refuses_data()
-{
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("message");
-    const QString unterminated = u"unterminated string"_s;
-    QTest::newRow("unterminated string") << QByteArray("<html>\r\n<% Response.Write \"abc\r\n%>") << 2 << 19
-                                         << unterminated;
-    QTest::newRow("%> in a string ends the block") << QByteArray("<% x = \"50%>\" %>") << 1 << 8 << unterminated;
-    QTest::newRow("lines end at CR") << QByteArray("a\rb\r<% Response.Write \"x %>") << 3 << 19 << unterminated;
-    QTest::newRow("block never closed") << QByteArray("a\r\nb <% x = 1") << 2 << 3
-                                        << u"<% is never closed by %>"_s;
-    QTest::newRow("columns in characters of UTF-8")
-        << QByteArray("\xC3\xA9\xE2\x82\xAC <% Response.Write \"x %>") << 1 << 22 << unterminated;
-    QTest::newRow("columns in bytes of Windows-1252")
-        << QByteArray("\xE9\x80 <% Response.Write \"x %>") << 1 << 22 << unterminated;
-    QTest::newRow("continuation at the block's end") << QByteArray("<% Response.Write \"a\" & _ %>") << 1 << 25
-                                                     << u"a line continuation at the end of the code block"_s;
-    QTest::newRow("two arguments") << QByteArray("<% Response.Write \"a\", \"b\" %>") << 1 << 22
-                                   << u"Response.Write takes one argument"_s;
-    QTest::newRow("no argument") << QByteArray("<%\nResponse.Write %>") << 2 << 10
-                                 << u"Response.Write needs an argument"_s;
-    QTest::newRow("missing operand") << QByteArray("<% Response.Write \"a\" & %>") << 1 << 23
-                                     << u"an operand of & is missing"_s;
-    QTest::newRow("unbalanced parentheses") << QByteArray("<% Response.Write (\"a\" & x %>") << 1 << 19
-                                            << u"unbalanced parentheses"_s;
-    QTest::newRow("Call without parentheses") << QByteArray("<% Call Response.Write \"a\" %>") << 1 << 24
-                                              << u"Call Response.Write needs its argument in parentheses"_s;
-    QTest::newRow("one-line If in a one-line If")
-        << QByteArray("<% If a Then If b Then Response.Write \"x\" %>") << 1 << 14
-        << u"a one-line If inside a one-line If that writes is not supported"_s;
-    QTest::newRow("statements after End If") << QByteArray("<% If a Then Response.Write \"x\" End If : b = 1 %>")
-                                             << 1 << 40
-                                             << u"statements after the End If of a one-line If that writes are not supported"_s;
-    QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
-                                            << u"Response.Write used here cannot be turned into a template"_s;
-    // & adds bits in JScript: "a" & "b" is 0, not text.
-    QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
-                                       << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
-    QTest::newRow("server script in the page")
-        << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
-        << u"<script runat=\"server\"> blocks are not supported"_s;
-}
-
-void TestAspTemplate::refuses()
-{
-    QFETCH(QByteArray, page);
-    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()));
-    const auto* error = std::get_if<tagora::ScriptReadError>(&result);
-    QVERIFY(error);
-    QTEST(int(error->line), "line");
-    QTEST(int(error->column), "column");
-    QTEST(QString::fromStdString(error->message), "message");
-}
-
-// A template holds no Response.Write and nothing its text would open:
-// read again, it stays as it is.
-void TestAspTemplate::templateOfATemplateIsItself()
-{
-    const QDir corpus(QStringLiteral(TAGORA_LEGACY_ASP_DIR));
-    const QStringList pages = corpus.entryList({u"*.asp"_s}, QDir::Files);
-    QVERIFY(pages.size() >= 30);
-    for (const QString& name : pages) {
-        QFile file(corpus.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray templ = templateOf(file.readAll());
-        QVERIFY2(!templ.startsWith("error "), qPrintable(name));
-        QCOMPARE(templateOf(templ), templ);
+    void writesThisTemplate_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("expected");
+        // VBScript reads the whole rest of the line as the argument.
+        QTest::newRow("parenthesized first operand")
+            << QByteArray("<% Response.Write(\"<b>\") & name & \"</b>\" %>") << QByteArray("<b><%= name %></b>");
+        QTest::newRow("ChrW and Chr of constants")
+            << QByteArray("<% Response.Write ChrW(34) & Chr(0) & chrw(200) & ChrW(&H3C) %>")
+            << QByteArray("\"<%= Chr(0) %><%= chrw(200) %><");
+        // ASP reads includes and server scripts in the template's text, not in strings.
+        QTest::newRow("include written by the page")
+            << QByteArray("<% Response.Write \"<!-- #include file=\"\"a.inc\"\" -->\" %><!--#include file=\"b.inc\"-->")
+            << QByteArray("<%= \"<\" %>!-- #include file=\"a.inc\" --><!--#include file=\"b.inc\"-->");
+        QTest::newRow("server script written by the page")
+            << QByteArray("<% Response.Write \"<SCRIPT Language=VBScript RunAt=Server>\" %>")
+            << QByteArray("<%= \"<\" %>SCRIPT Language=VBScript RunAt=Server>");
+        QTest::newRow("browser script written by the page")
+            << QByteArray("<% Response.Write \"<script src=x.js></script>\" %>")
+            << QByteArray("<script src=x.js></script>");
+        QTest::newRow("continued expression on one line")
+            << QByteArray("<% Response.Write \"<td>\" & _\r\n  Trim(x, _\r\n  1) & \"</td>\" %>")
+            << QByteArray("<td><%= Trim(x, 1) %></td>");
+        // Wine takes a block that starts with ':', other engines may not.
+        QTest::newRow("statements around a write on one line")
+            << QByteArray("<% a = 1 : Response.Write \"x\" : b = 2 : Response.Write \"y\" %>")
+            << QByteArray("<% a = 1 %>x<% b = 2 %>y");
+        QTest::newRow("comparison binds less tightly than &")
+            << QByteArray("<% Response.Write \"a\" & x = \"b\" %>") << QByteArray("<%= \"a\" & x = \"b\" %>");
+        // The page prints each argument after evaluating it whole; a file it
+        // includes, not read here, may print or skip errors.
+        QTest::newRow("included file not read")
+            << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n"
+                          "Response.Write \"<td>\" & UCase(n) & \"</td>\"\r\n"
+                          "Response.Write \"<td>\" & FormatName(n) & \"</td>\" %>")
+            << QByteArray("<!--#include file=\"lib.asp\"--><% Dim n : n = \"x\"\r\n%><%= \"<td>\" & UCase(n) & \"</td>\" %>"
+                          "<%= \"<td>\" & FormatName(n) & \"</td>\" %>");
+        // IIS sends HTML text as the file holds it and Response.Write's
+        // strings in Response.CodePage: once the page (or a file it includes)
+        // may set another, strings beyond ASCII stay code.
+        QTest::newRow("a code page set")
+            << QByteArray("<% Response.CodePage = 65001\r\nResponse.Write \"<p>caf\xc3\xa9</p>\" & \"<br>\" %>\xc3\xa9")
+            << QByteArray("<% Response.CodePage = 65001\r\n%><%= \"<p>caf\xc3\xa9</p>\" %><br>\xc3\xa9");
+        QTest::newRow("the session's code page set in a block after the write")
+            << QByteArray("<% Response.Write \"\xe9\" %><% Session . codepage = 1252 %>")
+            << QByteArray("<%= \"\xe9\" %><% Session . codepage = 1252 %>");
+        QTest::newRow("an included file not read may set a code page")
+            << QByteArray("<!--#include file=\"lib.asp\"--><% Response.Write \"<p>\xe9</p>\" %>")
+            << QByteArray("<!--#include file=\"lib.asp\"--><%= \"<p>\xe9</p>\" %>");
+        QTest::newRow("no code page set") << QByteArray("<%@ CodePage=1252 %><% Response.Write \"<p>\xe9</p>\" %>")
+                                          << QByteArray("<%@ CodePage=1252 %><p>\xe9</p>");
+        // ADO's methods assign no argument but a number: q stays a plain
+        // value, where another object's method may make it anything. (Wine
+        // has no ADO to run these.)
+        const auto writeOfQ = [](const char* name, const QByteArray& code, const QByteArray& written) {
+            QTest::newRow(name) << code + "Response.Write \"<p>\" & q & \"</p>\" %>" << code + "%>" + written;
+        };
+        const QByteArray ado = "<% On Error Resume Next\r\nDim q, c : q = \"s\" : Set c = Server.CreateObject(\"";
+        writeOfQ("argument of an ADO method", ado + "ADODB.Connection\")\r\nc.Execute q\r\n", "<p><%= q %></p>");
+        writeOfQ("argument of another object's method", ado + "Some.Component\")\r\nc.Execute q\r\n",
+                 "<%= \"<p>\" & q & \"</p>\" %>");
+        // Eval of code may assign anything (Wine's engine runs no Eval); Eval
+        // of True or False runs nothing.
+        const QByteArray eval = "<% On Error Resume Next\r\nDim q, x : q = \"s\" : x = Eval(";
+        writeOfQ("Eval of code", eval + "\"Grow(q)\")\r\n", "<%= \"<p>\" & q & \"</p>\" %>");
+        writeOfQ("Eval of a comparison", eval + "q = \"\")\r\n", "<p><%= q %></p>");
+        // An error skipped in a procedure: a write outside procedures cannot
+        // be skipped halfway, nor one in a procedure it never calls; one in a
+        // procedure it calls, directly or not, can.
+        QTest::newRow("errors skipped in a procedure")
+            << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n"
+                          "Response.Write \"<b>\" & x & \"</b>\"\r\nSub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+            << QByteArray("<% Function f() : On Error Resume Next : f = 1 : End Function\r\n%><b><%= x %></b>"
+                          "<%\r\nSub g()\r\n%><i><%= x %></i><%\r\nEnd Sub %>");
+        QTest::newRow("errors skipped in a procedure that calls the writer")
+            << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                          "Public Sub g(x)\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+            << QByteArray("<% Function f() : On Error Resume Next : h : End Function\r\nSub h() : G 1 : End Sub\r\n"
+                          "Public Sub g(x)\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+        QTest::newRow("errors skipped where Execute may call anything")
+            << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                          "Sub g()\r\nResponse.Write \"<i>\" & x & \"</i>\"\r\nEnd Sub %>")
+            << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
+                          "Sub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
+        QTest::newRow("errors skipped outside procedures")
+            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
+            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
+        QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
+                                        << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
+        QTest::newRow("one-line If with the page's line breaks")
+            << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then Response.Write \"a\" %><%=x%>")
+            << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then\n%>a<%\nEnd If %><%=x%>");
     }
-}
 
-void TestAspTemplate::includedNamesAreKnown_data()
-{
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QList<QByteArray>>("included");
-    QTest::addColumn<bool>("complete");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray page = "<!-- #include virtual = \"/inc/lib.asp\" -->"
-                            "<% Response.Write \"<p>\" & y & \"<b>\" & vbCrLf %>";
-    const QByteArray whole = "<!-- #include virtual = \"/inc/lib.asp\" --><%= \"<p>\" & y & \"<b>\" & vbCrLf %>";
-    const QByteArray split = "<!-- #include virtual = \"/inc/lib.asp\" --><p><%= y %><b>\r\n";
-    QTest::newRow("a variable") << page << QList<QByteArray>{"<% Dim x, y %>"} << true << split;
-    QTest::newRow("a constant, in a nested include")
-        << page << QList<QByteArray>{"<!--#include file=\"c.asp\"-->", "<%\r\nPrivate Const y = 2 %>"} << true << split;
-    QTest::newRow("a function that writes")
-        << page << QList<QByteArray>{"<% Function y() : Response.Write \"!\" : End Function %>"} << true << whole;
-    QTest::newRow("a function that calls one that writes")
-        << page << QList<QByteArray>{"<% Function y() : y = z(1) : End Function\r\nFunction z(n)\r\n"
-                                     "Server.Execute \"a.asp\"\r\nEnd Function %>"} << true << whole;
-    QTest::newRow("a function that neither writes nor calls one that does")
-        << page << QList<QByteArray>{"<% Function y() : Dim rs : Set rs = conn.Execute(\"q\") : y = z(1) : End Function\r\n"
-                                     "Function z(n) : z = Trim(n) : End Function %>"} << true << split;
-    QTest::newRow("a function naming what no file read declares")
-        << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
-    QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
-    QTest::newRow("a class with a default member")
-        << page << QList<QByteArray>{"<% Dim y : Set y = New C\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
-        << true << whole;
-    QTest::newRow("a class with a default member, y never an object")
-        << page << QList<QByteArray>{"<% Dim y : y = 1\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
-        << true << split;
-    // Under error skipping, a write splits only where no part can fail.
-    QTest::newRow("errors skipped, y an array")
-        << page << QList<QByteArray>{"<% On Error Resume Next : Dim y : y = Array(1) %>"} << true << whole;
-    QTest::newRow("errors skipped, y plain") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true
-                                             << split;
-    // What was not read may declare y a function, or skip errors.
-    QTest::newRow("an include not read") << page << QList<QByteArray>{"<% Dim x %>"} << false << whole;
-    QTest::newRow("declared, some include not read") << page << QList<QByteArray>{"<% Dim y %>"} << false << whole;
-    QTest::newRow("code that cannot be read") << page << QList<QByteArray>{"<% Dim x : x = \"open %>"} << true << whole;
-    QTest::newRow("a server script") << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\">"} << true
-                                     << whole;
-    QTest::newRow("an unknown name when all is read")
-        << page << QList<QByteArray>{"<% Dim x %>"} << true << split;
-}
+    void writesThisTemplate()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(templateOf(page), expected);
+    }
 
-// The page's reader is asked for what the page includes; what it gives
-// decides which writes may be split.
-void TestAspTemplate::includedNamesAreKnown()
-{
-    QFETCH(QByteArray, page);
-    QFETCH(QList<QByteArray>, included);
-    QFETCH(bool, complete);
-    int calls = 0;
-    const auto reader = [&](std::string_view) {
-        ++calls;
-        tagora::AspIncludedFiles files{{}, complete};
-        for (const QByteArray& text : included)
-            files.texts.push_back(text.toStdString());
-        return files;
-    };
-    const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), reader);
-    const auto* templ = std::get_if<std::string>(&result);
-    QVERIFY(templ);
-    QTEST(QByteArray::fromStdString(*templ), "expected");
-    QCOMPARE(calls, 1);
-}
+    void refuses_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("message");
+        const QString unterminated = u"unterminated string"_s;
+        QTest::newRow("unterminated string") << QByteArray("<html>\r\n<% Response.Write \"abc\r\n%>") << 2 << 19
+                                             << unterminated;
+        QTest::newRow("%> in a string ends the block") << QByteArray("<% x = \"50%>\" %>") << 1 << 8 << unterminated;
+        QTest::newRow("lines end at CR") << QByteArray("a\rb\r<% Response.Write \"x %>") << 3 << 19 << unterminated;
+        QTest::newRow("block never closed") << QByteArray("a\r\nb <% x = 1") << 2 << 3
+                                            << u"<% is never closed by %>"_s;
+        QTest::newRow("columns in characters of UTF-8")
+            << QByteArray("\xC3\xA9\xE2\x82\xAC <% Response.Write \"x %>") << 1 << 22 << unterminated;
+        QTest::newRow("columns in bytes of Windows-1252")
+            << QByteArray("\xE9\x80 <% Response.Write \"x %>") << 1 << 22 << unterminated;
+        QTest::newRow("continuation at the block's end") << QByteArray("<% Response.Write \"a\" & _ %>") << 1 << 25
+                                                         << u"a line continuation at the end of the code block"_s;
+        QTest::newRow("two arguments") << QByteArray("<% Response.Write \"a\", \"b\" %>") << 1 << 22
+                                       << u"Response.Write takes one argument"_s;
+        QTest::newRow("no argument") << QByteArray("<%\nResponse.Write %>") << 2 << 10
+                                     << u"Response.Write needs an argument"_s;
+        QTest::newRow("missing operand") << QByteArray("<% Response.Write \"a\" & %>") << 1 << 23
+                                         << u"an operand of & is missing"_s;
+        QTest::newRow("unbalanced parentheses") << QByteArray("<% Response.Write (\"a\" & x %>") << 1 << 19
+                                                << u"unbalanced parentheses"_s;
+        QTest::newRow("Call without parentheses") << QByteArray("<% Call Response.Write \"a\" %>") << 1 << 24
+                                                  << u"Call Response.Write needs its argument in parentheses"_s;
+        QTest::newRow("one-line If in a one-line If")
+            << QByteArray("<% If a Then If b Then Response.Write \"x\" %>") << 1 << 14
+            << u"a one-line If inside a one-line If that writes is not supported"_s;
+        QTest::newRow("statements after End If") << QByteArray("<% If a Then Response.Write \"x\" End If : b = 1 %>")
+                                                 << 1 << 40
+                                                 << u"statements after the End If of a one-line If that writes are not supported"_s;
+        QTest::newRow("write in an expression") << QByteArray("<%= Response.Write(\"a\") %>") << 1 << 5
+                                                << u"Response.Write used here cannot be turned into a template"_s;
+        // & adds bits in JScript: "a" & "b" is 0, not text.
+        QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
+                                           << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
+        QTest::newRow("server script in the page")
+            << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
+            << u"<script runat=\"server\"> blocks are not supported"_s;
+    }
+
+    void refuses()
+    {
+        QFETCH(QByteArray, page);
+        const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()));
+        const auto* error = std::get_if<tagora::ScriptReadError>(&result);
+        QVERIFY(error);
+        QTEST(int(error->line), "line");
+        QTEST(int(error->column), "column");
+        QTEST(QString::fromStdString(error->message), "message");
+    }
+
+    // A template holds no Response.Write and nothing its text would open:
+    // read again, it stays as it is.
+    void templateOfATemplateIsItself()
+    {
+        const QDir corpus(QStringLiteral(TAGORA_LEGACY_ASP_DIR));
+        const QStringList pages = corpus.entryList({u"*.asp"_s}, QDir::Files);
+        QVERIFY(pages.size() >= 30);
+        for (const QString& name : pages) {
+            QFile file(corpus.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray templ = templateOf(file.readAll());
+            QVERIFY2(!templ.startsWith("error "), qPrintable(name));
+            QCOMPARE(templateOf(templ), templ);
+        }
+    }
+
+    void includedNamesAreKnown_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QList<QByteArray>>("included");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray page = "<!-- #include virtual = \"/inc/lib.asp\" -->"
+                                "<% Response.Write \"<p>\" & y & \"<b>\" & vbCrLf %>";
+        const QByteArray whole = "<!-- #include virtual = \"/inc/lib.asp\" --><%= \"<p>\" & y & \"<b>\" & vbCrLf %>";
+        const QByteArray split = "<!-- #include virtual = \"/inc/lib.asp\" --><p><%= y %><b>\r\n";
+        QTest::newRow("a variable") << page << QList<QByteArray>{"<% Dim x, y %>"} << true << split;
+        QTest::newRow("a constant, in a nested include")
+            << page << QList<QByteArray>{"<!--#include file=\"c.asp\"-->", "<%\r\nPrivate Const y = 2 %>"} << true << split;
+        QTest::newRow("a function that writes")
+            << page << QList<QByteArray>{"<% Function y() : Response.Write \"!\" : End Function %>"} << true << whole;
+        QTest::newRow("a function that calls one that writes")
+            << page << QList<QByteArray>{"<% Function y() : y = z(1) : End Function\r\nFunction z(n)\r\n"
+                                         "Server.Execute \"a.asp\"\r\nEnd Function %>"} << true << whole;
+        QTest::newRow("a function that neither writes nor calls one that does")
+            << page << QList<QByteArray>{"<% Function y() : Dim rs : Set rs = conn.Execute(\"q\") : y = z(1) : End Function\r\n"
+                                         "Function z(n) : z = Trim(n) : End Function %>"} << true << split;
+        QTest::newRow("a function naming what no file read declares")
+            << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
+        QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;
+        QTest::newRow("a class with a default member")
+            << page << QList<QByteArray>{"<% Dim y : Set y = New C\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+            << true << whole;
+        QTest::newRow("a class with a default member, y never an object")
+            << page << QList<QByteArray>{"<% Dim y : y = 1\r\nClass C\r\nPublic Default Function F()\r\nEnd Function\r\nEnd Class %>"}
+            << true << split;
+        // Under error skipping, a write splits only where no part can fail.
+        QTest::newRow("errors skipped, y an array")
+            << page << QList<QByteArray>{"<% On Error Resume Next : Dim y : y = Array(1) %>"} << true << whole;
+        QTest::newRow("errors skipped, y plain") << page << QList<QByteArray>{"<% On Error Resume Next : Dim y %>"} << true
+                                                 << split;
+        // What was not read may declare y a function, or skip errors.
+        QTest::newRow("an include not read") << page << QList<QByteArray>{"<% Dim x %>"} << false << whole;
+        QTest::newRow("declared, some include not read") << page << QList<QByteArray>{"<% Dim y %>"} << false << whole;
+        QTest::newRow("code that cannot be read") << page << QList<QByteArray>{"<% Dim x : x = \"open %>"} << true << whole;
+        QTest::newRow("a server script") << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\">"} << true
+                                         << whole;
+        QTest::newRow("an unknown name when all is read")
+            << page << QList<QByteArray>{"<% Dim x %>"} << true << split;
+    }
+
+    // The page's reader is asked for what the page includes; what it gives
+    // decides which writes may be split.
+    void includedNamesAreKnown()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QList<QByteArray>, included);
+        QFETCH(bool, complete);
+        int calls = 0;
+        const auto reader = [&](std::string_view) {
+            ++calls;
+            tagora::AspIncludedFiles files{{}, complete};
+            for (const QByteArray& text : included)
+                files.texts.push_back(text.toStdString());
+            return files;
+        };
+        const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), reader);
+        const auto* templ = std::get_if<std::string>(&result);
+        QVERIFY(templ);
+        QTEST(QByteArray::fromStdString(*templ), "expected");
+        QCOMPARE(calls, 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestAspTemplate)
 #include "tst_asp_template.moc"

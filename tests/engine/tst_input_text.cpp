@@ -1,8 +1,8 @@
 // The input text rules in every form the program has them (the UTF-8
 // decoder, the window's 16-bit form), the UTF-8 validator and the
-// listings, fed texts cut into blocks: the edge cases by name, then random
-// texts cut at random, each compared with the plain references of
-// tests/fuzz.
+// listings, fed the edge cases by name cut into blocks, each compared with
+// the plain references of tests/fuzz (whose fuzz_input_text tries random
+// texts cut at random).
 #include "input_text_check.h"
 
 #include "input_text/byte_scan.h"
@@ -17,130 +17,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::literals;
-
-namespace {
-
-std::vector<std::size_t> sizesOf(const QList<int>& sizes)
-{
-    return {sizes.begin(), sizes.end()};
-}
-
-// Pieces of random texts: the first ones leave a text as it is, the rest
-// are changed by the rules, and the last few are ill-formed.
-const QList<QByteArray> kPieces{
-    "a", "<p class=\"x\">", "\t", QByteArray(1, '\0'), "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
-    "plain ASCII that runs on for more than thirty-two bytes",
-    "\r", "\n", "\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91", "\xEF\xBB\xBF",
-    "\xFF", "\xC0\x80", "\xED\xA0\x80", "\x80", "\xE2\x82"};
-constexpr qsizetype kKeptPieces = 9;
-constexpr qsizetype kWellFormedPieces = 15;
-
-// A third of the texts keep to the pieces that change nothing, a third
-// have one other piece among them, the rest take any piece that is
-// well-formed.
-QByteArray randomText(QRandomGenerator& random)
-{
-    const int kind = random.bounded(3);
-    QByteArray text;
-    for (int count = random.bounded(80); count > 0; --count)
-        text += kPieces[random.bounded(kind == 2 ? kWellFormedPieces : kKeptPieces)];
-    if (kind == 1)
-        text.insert(random.bounded(text.size() + 1), kPieces[random.bounded(kKeptPieces, kPieces.size())]);
-    return text;
-}
-
-}  // namespace
-
-class TestInputText : public QObject {
-    Q_OBJECT
-
-private slots:
-    void blocks_data();
-    void blocks();
-    void unmarkedUtf16_data();
-    void unmarkedUtf16();
-    void scanFormsAgree();
-};
-
-void TestInputText::blocks_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QList<int>>("sizes");  // of the blocks; the last takes the rest
-    const QByteArray plain = "<p>plain ASCII and CR LF, more than 32 bytes</p>\r\n";
-    QTest::newRow("CR | LF") << QByteArray("a\r\nb") << QList<int>{2};
-    QTest::newRow("lone CR | text") << QByteArray("a\rb") << QList<int>{2};
-    QTest::newRow("lone CR at the end") << QByteArray("a\r") << QList<int>{1};
-    QTest::newRow("LF | LF") << QByteArray("\r\n\n") << QList<int>{2};
-    QTest::newRow("CR LF text in single bytes") << plain << QList<int>(plain.size(), 1);
-    QTest::newRow("lone LF deep in plain text") << plain + "x\ny" + plain << QList<int>{1};
-    QTest::newRow("lone CR deep in plain text") << plain + plain + "x\ry" + plain << QList<int>{1};
-    QTest::newRow("lone CR before a character") << plain + "\r\xC3\xA9" + plain << QList<int>{1};
-    QTest::newRow("U+2029 in three blocks") << QByteArray("a\xE2\x80\xA9z") << QList<int>{2, 1};
-    QTest::newRow("U+FDD0, U+FDD1 cut") << QByteArray("\xEF\xB7\x90\xEF\xB7\x91") << QList<int>{1, 3};
-    QTest::newRow("leading BOM in three blocks") << QByteArray("\xEF\xBB\xBFx\r\n") << QList<int>{1, 1};
-    QTest::newRow("BOM after the start") << "x\xEF\xBB\xBF" + plain << QList<int>{1};
-    QTest::newRow("four bytes in four blocks") << QByteArray("\xF0\x9F\x98\x80\r\n") << QList<int>{1, 1, 1};
-    QTest::newRow("carried sequence turns bad") << QByteArray("ab\xE2\x82x") << QList<int>{4};
-    QTest::newRow("bad second byte, carried") << QByteArray("\xE0\x80\x80") << QList<int>{1};
-    QTest::newRow("ends inside a sequence") << QByteArray("ab\xF0\x9F\x98") << QList<int>{3};
-    QTest::newRow("surrogate") << plain + "\xED\xA0\x80" << QList<int>{};
-    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QList<int>{};
-
-    QRandomGenerator random(20261207);
-    for (int row = 0; row < 400; ++row) {
-        const QByteArray text = randomText(random);
-        QList<int> sizes;
-        const int longest = QList<int>{1, 5, 40, 200}[random.bounded(4)];
-        for (int total = 0; total < text.size(); total += sizes.back())
-            sizes << 1 + random.bounded(longest);
-        QTest::addRow("random %d", row) << text << sizes;
-    }
-}
-
-void TestInputText::blocks()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QList<int>, sizes);
-    const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), sizesOf(sizes));
-    QVERIFY2(mismatch.empty(), mismatch.c_str());
-}
-
-// UTF-16 without a byte-order mark is taken only where no other reading
-// is plausible: no NUL, surrogates in pairs, and at least half of the
-// code units (two at least) below U+0100, in one byte order only. The
-// bytes are Qt's encoding of the text, in either byte order.
-void TestInputText::unmarkedUtf16_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isUtf16");
-    const QString sun(QChar(0x65E5)), a100(QChar(0x100)), nul(QChar(0)), low(QChar(0xDC00));
-    QTest::newRow("two of two") << u"ab"_s << true;
-    QTest::newRow("one of one: two at least") << u"a"_s << false;
-    QTest::newRow("one of two") << u"a"_s + sun << false;
-    QTest::newRow("exactly half") << u"ab"_s + sun + sun << true;
-    QTest::newRow("under half") << u"ab"_s + sun + sun + sun << false;
-    QTest::newRow("three of six") << u"abc"_s + sun.repeated(3) << true;
-    QTest::newRow("Latin-1 letters") << u"\u00E9\u00FC"_s << true;
-    QTest::newRow("U+0100 is not below") << u"a"_s + a100 << false;
-    QTest::newRow("plausible in both byte orders") << a100 + a100 + u"ab"_s << false;
-    QTest::newRow("NUL") << u"ab"_s + nul + u"cd"_s << false;
-    QTest::newRow("lone low surrogate") << u"abc"_s + low << false;
-    QTest::newRow("a page") << u"<!DOCTYPE html><p>Gr\u00FC\u00DFe \u65E5\u672C</p>"_s << true;
-}
-
-void TestInputText::unmarkedUtf16()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, isUtf16);
-    for (const auto& [encoding, name] : {std::pair{QStringEncoder::Utf16LE, tagora::html::kUtf16LE},
-                                         std::pair{QStringEncoder::Utf16BE, tagora::html::kUtf16BE}}) {
-        QStringEncoder encoder(encoding, QStringEncoder::Flag::Stateless);
-        const QByteArray bytes = encoder(text);
-        const std::optional<std::string_view> found =
-            tagora::html::unmarkedUtf16(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-        QCOMPARE(found.value_or("none"), isUtf16 ? name : std::string_view("none"));
-    }
-}
 
 namespace {
 
@@ -225,28 +101,107 @@ QString formMismatch(const std::vector<unsigned char>& bytes, const std::vector<
     return {};
 }
 
+
 }  // namespace
 
-void TestInputText::scanFormsAgree()
-{
-    QRandomGenerator random(20261207);
-    for (int round = 0; round < 100; ++round) {
-        const auto bytes = randomUnits<unsigned char>(random, u"\r\n\"\x80\xFF\x7F\x00<a\x1F \xE2"sv, 256);
-        const auto wide = randomUnits<char16_t>(random, u"\"\x2028\x2029\xD800\xDFFF\xD7FF\xE000\x1F\x80\x7F"sv, 0x10000);
-        QCOMPARE(formMismatch<scan::Plain>(bytes, wide), QString());
-        if (round == 0) {  // more breaks than a byte counts
-            const std::string feeds(5000, '\n');
-            const auto* const p = reinterpret_cast<const unsigned char*>(feeds.data());
-            QCOMPARE(scan::countLineBreaks(p, p + feeds.size()), feeds.size());
-        }
-#if defined(__SSE2__) && !defined(__wasm_simd128__)
-        QCOMPARE(formMismatch<scan::Sse2>(bytes, wide), QString());
-#endif
-#if defined(__wasm_simd128__)
-        QCOMPARE(formMismatch<scan::WasmSimd>(bytes, wide), QString());
-#endif
+class TestInputText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void blocks_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QList<int>>("sizes");  // of the blocks; the last takes the rest
+        const QByteArray plain = "<p>plain ASCII and CR LF, more than 32 bytes</p>\r\n";
+        QTest::newRow("CR | LF") << QByteArray("a\r\nb") << QList<int>{2};
+        QTest::newRow("CR | LF after the first block") << QByteArray("ab\r\nc") << QList<int>{1, 2};
+        QTest::newRow("lone CR | text") << QByteArray("a\rb") << QList<int>{2};
+        QTest::newRow("lone CR, text, lone LF") << QByteArray("a\rbc\nd") << QList<int>{1};
+        QTest::newRow("lone CR at the end") << QByteArray("a\r") << QList<int>{1};
+        QTest::newRow("LF | LF") << QByteArray("\r\n\n") << QList<int>{2};
+        QTest::newRow("CR LF text in single bytes") << plain << QList<int>(plain.size(), 1);
+        QTest::newRow("lone LF deep in plain text") << plain + "x\ny" + plain << QList<int>{1};
+        QTest::newRow("lone CR deep in plain text") << plain + plain + "x\ry" + plain << QList<int>{1};
+        QTest::newRow("lone CR before a character") << plain + "\r\xC3\xA9" + plain << QList<int>{1};
+        QTest::newRow("U+2029 in three blocks") << QByteArray("a\xE2\x80\xA9z") << QList<int>{2, 1};
+        QTest::newRow("U+FDD0, U+FDD1 cut") << QByteArray("\xEF\xB7\x90\xEF\xB7\x91") << QList<int>{1, 3};
+        QTest::newRow("leading BOM in three blocks") << QByteArray("\xEF\xBB\xBFx\r\n") << QList<int>{1, 1};
+        QTest::newRow("BOM after the start") << "x\xEF\xBB\xBF" + plain << QList<int>{1};
+        QTest::newRow("four bytes in four blocks") << QByteArray("\xF0\x9F\x98\x80\r\n") << QList<int>{1, 1, 1};
+        QTest::newRow("carried sequence turns bad") << QByteArray("ab\xE2\x82x") << QList<int>{4};
+        QTest::newRow("bad second byte, carried") << QByteArray("\xE0\x80\x80") << QList<int>{1};
+        QTest::newRow("ends inside a sequence") << QByteArray("ab\xF0\x9F\x98") << QList<int>{3};
+        QTest::newRow("surrogate") << plain + "\xED\xA0\x80" << QList<int>{};
+        QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QList<int>{};
     }
-}
+
+    void blocks()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QList<int>, sizes);
+        const std::string mismatch = fuzz::inputTextMismatch(text.toStdString(), {sizes.begin(), sizes.end()});
+        QVERIFY2(mismatch.empty(), mismatch.c_str());
+    }
+
+    // UTF-16 without a byte-order mark is taken only where no other reading
+    // is plausible: no NUL, surrogates in pairs, and at least half of the
+    // code units (two at least) below U+0100, in one byte order only. The
+    // bytes are Qt's encoding of the text, in either byte order.
+    void unmarkedUtf16_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isUtf16");
+        const QString sun(QChar(0x65E5)), a100(QChar(0x100)), nul(QChar(0)), low(QChar(0xDC00));
+        QTest::newRow("two of two") << u"ab"_s << true;
+        QTest::newRow("one of one: two at least") << u"a"_s << false;
+        QTest::newRow("one of two") << u"a"_s + sun << false;
+        QTest::newRow("exactly half") << u"ab"_s + sun + sun << true;
+        QTest::newRow("under half") << u"ab"_s + sun + sun + sun << false;
+        QTest::newRow("three of six") << u"abc"_s + sun.repeated(3) << true;
+        QTest::newRow("Latin-1 letters") << u"\u00E9\u00FC"_s << true;
+        QTest::newRow("U+0100 is not below") << u"a"_s + a100 << false;
+        QTest::newRow("plausible in both byte orders") << a100 + a100 + u"ab"_s << false;
+        QTest::newRow("NUL") << u"ab"_s + nul + u"cd"_s << false;
+        QTest::newRow("lone low surrogate") << u"abc"_s + low << false;
+        QTest::newRow("a page") << u"<!DOCTYPE html><p>Gr\u00FC\u00DFe \u65E5\u672C</p>"_s << true;
+    }
+
+    void unmarkedUtf16()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isUtf16);
+        for (const auto& [encoding, name] : {std::pair{QStringEncoder::Utf16LE, tagora::html::kUtf16LE},
+                                             std::pair{QStringEncoder::Utf16BE, tagora::html::kUtf16BE}}) {
+            QStringEncoder encoder(encoding, QStringEncoder::Flag::Stateless);
+            const QByteArray bytes = encoder(text);
+            const std::optional<std::string_view> found =
+                tagora::html::unmarkedUtf16(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+            QCOMPARE(found.value_or("none"), isUtf16 ? name : std::string_view("none"));
+        }
+    }
+
+
+    void scanFormsAgree()
+    {
+        QRandomGenerator random(20261207);
+        for (int round = 0; round < 100; ++round) {
+            const auto bytes = randomUnits<unsigned char>(random, u"\r\n\"\x80\xFF\x7F\x00<a\x1F \xE2"sv, 256);
+            const auto wide = randomUnits<char16_t>(random, u"\"\x2028\x2029\xD800\xDFFF\xD7FF\xE000\x1F\x80\x7F"sv, 0x10000);
+            QCOMPARE(formMismatch<scan::Plain>(bytes, wide), QString());
+            if (round == 0) {  // more breaks than a byte counts
+                const std::string feeds(5000, '\n');
+                const auto* const p = reinterpret_cast<const unsigned char*>(feeds.data());
+                QCOMPARE(scan::countLineBreaks(p, p + feeds.size()), feeds.size());
+            }
+    #if defined(__SSE2__) && !defined(__wasm_simd128__)
+            QCOMPARE(formMismatch<scan::Sse2>(bytes, wide), QString());
+    #endif
+    #if defined(__wasm_simd128__)
+            QCOMPARE(formMismatch<scan::WasmSimd>(bytes, wide), QString());
+    #endif
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestInputText)
 #include "tst_input_text.moc"

@@ -111,13 +111,122 @@ class TestScriptGenerator : public QObject {
     Q_OBJECT
 
 private slots:
-    void handWrittenScripts_data();
-    void handWrittenScripts();
-    void matchesModelInAnyBlocks_data();
-    void matchesModelInAnyBlocks();
-    void nowdocLabelUpToTheLargest();
-    void frameLongerThanItsBufferIsRefused();
-    void longestOpeningFitsItsBuffer();
+    void handWrittenScripts_data();  // outside the class: its raw strings stop moc
+
+    // The same script from the 16-bit text and from its UTF-8 bytes.
+    void handWrittenScripts()
+    {
+        QFETCH(Target, language);
+        QFETCH(Escaping, escaping);
+        QFETCH(QString, html);
+        QFETCH(QStringList, statements);
+        const QString expected = expectedScript(language, statements);
+        QCOMPARE(generated(language, escaping, html), expected);
+        QCOMPARE(generatedUtf8(language, escaping, html.toUtf8()), expected.toUtf8());
+    }
+
+    void matchesModelInAnyBlocks_data()
+    {
+        QTest::addColumn<Target>("language");
+        QTest::addColumn<Escaping>("escaping");
+        QTest::addColumn<QStringList>("alphabet");
+        QTest::addColumn<int>("maxLength");
+        const QStringList mixed{"a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "\\", "\"", "\t", "$", "'", "%",
+                                ">", "%>", "\\\"", QChar(0), u"\u00E9"_s, u"\u20AC"_s, u"\U0001F600"_s, QChar(0xD800),
+                                QChar(0xDC00), u"\u2028\uFEFF\uFFFF"_s};
+        // Mostly plain text, so that long runs without any special character
+        // alternate with single ones.
+        const QStringList sparse = QStringList(40, "p") + QStringList{"\"", "\r\n", "\\", "\t", "%>", "$", "\n"};
+        for (const auto language : {kPhp, kAsp}) {
+            for (const auto escaping : {kExact, kClassic}) {
+                const QByteArray name = QByteArray(language == kPhp ? "PHP" : "ASP")
+                                        + (escaping == kExact ? " exact" : " classic");
+                QTest::addRow("%s short", name.data()) << language << escaping << mixed << 12;
+                QTest::addRow("%s long", name.data()) << language << escaping << mixed << 300;
+                QTest::addRow("%s long sparse", name.data()) << language << escaping << sparse << 300;
+            }
+        }
+    }
+
+    // The one-shot functions and the stream over both code units, with the
+    // text cut at random places (between CR and LF, between "%" and ">",
+    // inside a UTF-8 sequence), all give the model's script.
+    void matchesModelInAnyBlocks()
+    {
+        QFETCH(Target, language);
+        QFETCH(Escaping, escaping);
+        QFETCH(QStringList, alphabet);
+        QFETCH(int, maxLength);
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 1500; ++round) {
+            QString html;
+            for (int length = random.bounded(1, maxLength + 1); length > 0; --length)
+                html += alphabet[random.bounded(static_cast<int>(alphabet.size()))];
+            const QString expected = modelScript(language, escaping, html);
+            const QByteArray utf8 = html.toUtf8();
+            const bool same =
+                generated(language, escaping, html) == expected && generatedUtf8(language, escaping, utf8) == expected.toUtf8()
+                && streamed<char16_t>(language, escaping, html.toStdU16String(), random) == expected.toStdU16String()
+                && streamed<char>(language, escaping, utf8.toStdString(), random) == expected.toUtf8().toStdString();
+            if (!same)
+                QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
+        }
+    }
+
+    // The label is the first of HTML, HTML1, HTML2, ... that no line closes,
+    // up to the largest number the scan keeps track of (2^22); past it there
+    // is no label rather than one a line closes. The text, lines "HTMLn" for
+    // n up to a limit, is fed in blocks as it is made.
+    void nowdocLabelUpToTheLargest()
+    {
+        constexpr std::uint32_t largest = 1u << 22;
+        const auto labelAfterLines = [](std::uint32_t lastClosed) {
+            tagora::HeredocLabelScan<char> scan;
+            std::string block;
+            for (std::uint32_t number = 0; number <= lastClosed; ++number) {
+                block.append("HTML").append(number == 0 ? std::string() : std::to_string(number)).append("\r\n");
+                if (block.size() > 60000 || number == lastClosed) {
+                    scan.feed(block);
+                    block.clear();
+                }
+            }
+            return scan.label();
+        };
+        QCOMPARE(labelAfterLines(5).value_or("none"), "HTML6");
+        QCOMPARE(labelAfterLines(largest - 1).value_or("none"), "HTML" + std::to_string(largest));
+        const std::optional<std::string> pastTheLargest = labelAfterLines(largest);
+        QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
+    }
+
+    // begin() and finish() write the frame into kMaxFrameSize units: a stream
+    // whose header or footer (here: made long by its label) would not fit is
+    // refused when it starts, before anything is written.
+    void frameFitsItsBufferOrIsRefused()
+    {
+        using Stream = tagora::ScriptStream<char16_t>;
+        const std::string longest(Stream::kMaxFrameSize, 'H');
+        QVERIFY_THROWS_EXCEPTION(std::length_error, Stream(Target::PhpNowdoc, kExact, longest));
+        QVERIFY_THROWS_EXCEPTION(std::length_error, tagora::ScriptStream<char>(Target::PhpNowdoc, kExact, longest));
+        // The largest label the scan gives fits.
+        Stream stream(Target::PhpNowdoc, kExact, "HTML4194304");
+        std::u16string script;
+        stream.begin(script);
+        stream.feed(u"x", script);
+        stream.finish(script);
+        QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
+        // The header with the longest variable name and label fits too.
+        tagora::ScriptOptions options;
+        options.variableName = std::string(tagora::kLongestVariableName, 'n');
+        QVERIFY(tagora::isValidVariableName(options.variableName));
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            tagora::ScriptStream<char> opened(info.target, kExact, "HTML99999999", tagora::Form::Script, options);
+            std::vector<char> buffer(8 * tagora::ScriptStream<char>::kMaxFrameSize);
+            const char* end = opened.begin(buffer.data());
+            QVERIFY2(end - buffer.data() <= std::ptrdiff_t(tagora::ScriptStream<char>::kMaxFrameSize), info.name.data());
+            QVERIFY(std::string_view(buffer.data(), std::size_t(end - buffer.data())).find(options.variableName)
+                    != std::string_view::npos || (info.target != Target::Js && info.target != Target::JsConcat));
+        }
+    }
 };
 
 void TestScriptGenerator::handWrittenScripts_data()
@@ -143,125 +252,6 @@ void TestScriptGenerator::handWrittenScripts_data()
     QTest::newRow("exact ASP: quotes and %>")
         << kAsp << kExact << u"<a onclick=\"alert('hi')\">He said \"yes\"</a> <%= x %> 100%%>"_s
         << QStringList{uR"x(Response.Write("<a onclick=""alert('hi')"">He said ""yes""</a> <%= x %" & "> 100%%" & ">"))x"_s};
-}
-
-// The same script from the 16-bit text and from its UTF-8 bytes.
-void TestScriptGenerator::handWrittenScripts()
-{
-    QFETCH(Target, language);
-    QFETCH(Escaping, escaping);
-    QFETCH(QString, html);
-    QFETCH(QStringList, statements);
-    const QString expected = expectedScript(language, statements);
-    QCOMPARE(generated(language, escaping, html), expected);
-    QCOMPARE(generatedUtf8(language, escaping, html.toUtf8()), expected.toUtf8());
-}
-
-void TestScriptGenerator::matchesModelInAnyBlocks_data()
-{
-    QTest::addColumn<Target>("language");
-    QTest::addColumn<Escaping>("escaping");
-    QTest::addColumn<QStringList>("alphabet");
-    QTest::addColumn<int>("maxLength");
-    const QStringList mixed{"a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "\\", "\"", "\t", "$", "'", "%",
-                            ">", "%>", "\\\"", QChar(0), u"\u00E9"_s, u"\u20AC"_s, u"\U0001F600"_s};
-    // Mostly plain text, so that long runs without any special character
-    // alternate with single ones.
-    const QStringList sparse = QStringList(40, "p") + QStringList{"\"", "\r\n", "\\", "\t", "%>", "$", "\n"};
-    for (const auto language : {kPhp, kAsp}) {
-        for (const auto escaping : {kExact, kClassic}) {
-            const QByteArray name = QByteArray(language == kPhp ? "PHP" : "ASP")
-                                    + (escaping == kExact ? " exact" : " classic");
-            QTest::addRow("%s short", name.data()) << language << escaping << mixed << 12;
-            QTest::addRow("%s long", name.data()) << language << escaping << mixed << 300;
-            QTest::addRow("%s long sparse", name.data()) << language << escaping << sparse << 300;
-        }
-    }
-}
-
-// The one-shot functions and the stream over both code units, with the
-// text cut at random places (between CR and LF, between "%" and ">",
-// inside a UTF-8 sequence), all give the model's script.
-void TestScriptGenerator::matchesModelInAnyBlocks()
-{
-    QFETCH(Target, language);
-    QFETCH(Escaping, escaping);
-    QFETCH(QStringList, alphabet);
-    QFETCH(int, maxLength);
-    QRandomGenerator random(20261206);
-    for (int round = 0; round < 1500; ++round) {
-        QString html;
-        for (int length = random.bounded(1, maxLength + 1); length > 0; --length)
-            html += alphabet[random.bounded(static_cast<int>(alphabet.size()))];
-        const QString expected = modelScript(language, escaping, html);
-        const QByteArray utf8 = html.toUtf8();
-        const bool same =
-            generated(language, escaping, html) == expected && generatedUtf8(language, escaping, utf8) == expected.toUtf8()
-            && streamed<char16_t>(language, escaping, html.toStdU16String(), random) == expected.toStdU16String()
-            && streamed<char>(language, escaping, utf8.toStdString(), random) == expected.toUtf8().toStdString();
-        if (!same)
-            QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
-    }
-}
-
-// The label is the first of HTML, HTML1, HTML2, ... that no line closes,
-// up to the largest number the scan keeps track of (2^22); past it there
-// is no label rather than one a line closes. The text, lines "HTMLn" for
-// n up to a limit, is fed in blocks as it is made.
-void TestScriptGenerator::nowdocLabelUpToTheLargest()
-{
-    constexpr std::uint32_t largest = 1u << 22;
-    const auto labelAfterLines = [](std::uint32_t lastClosed) {
-        tagora::HeredocLabelScan<char> scan;
-        std::string block;
-        for (std::uint32_t number = 0; number <= lastClosed; ++number) {
-            block.append("HTML").append(number == 0 ? std::string() : std::to_string(number)).append("\r\n");
-            if (block.size() > 60000 || number == lastClosed) {
-                scan.feed(block);
-                block.clear();
-            }
-        }
-        return scan.label();
-    };
-    QCOMPARE(labelAfterLines(5).value_or("none"), "HTML6");
-    QCOMPARE(labelAfterLines(largest - 1).value_or("none"), "HTML" + std::to_string(largest));
-    const std::optional<std::string> pastTheLargest = labelAfterLines(largest);
-    QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
-}
-
-// begin() and finish() write the frame into kMaxFrameSize units: a stream
-// whose header or footer (here: made long by its label) would not fit is
-// refused when it starts, before anything is written.
-void TestScriptGenerator::frameLongerThanItsBufferIsRefused()
-{
-    using Stream = tagora::ScriptStream<char16_t>;
-    const std::string longest(Stream::kMaxFrameSize, 'H');
-    QVERIFY_THROWS_EXCEPTION(std::length_error, Stream(Target::PhpNowdoc, kExact, longest));
-    QVERIFY_THROWS_EXCEPTION(std::length_error, tagora::ScriptStream<char>(Target::PhpNowdoc, kExact, longest));
-    // The largest label the scan gives fits.
-    Stream stream(Target::PhpNowdoc, kExact, "HTML4194304");
-    std::u16string script;
-    stream.begin(script);
-    stream.feed(u"x", script);
-    stream.finish(script);
-    QVERIFY(script.ends_with(u"x\r\nHTML4194304;\r\n?>"));
-}
-
-// begin() writes into a buffer of kMaxFrameSize: the header with the
-// longest variable name and label still fits.
-void TestScriptGenerator::longestOpeningFitsItsBuffer()
-{
-    tagora::ScriptOptions options;
-    options.variableName = std::string(tagora::kLongestVariableName, 'n');
-    QVERIFY(tagora::isValidVariableName(options.variableName));
-    for (const tagora::TargetInfo& info : tagora::targets()) {
-        tagora::ScriptStream<char> stream(info.target, kExact, "HTML99999999", tagora::Form::Script, options);
-        std::vector<char> buffer(8 * tagora::ScriptStream<char>::kMaxFrameSize);
-        const char* end = stream.begin(buffer.data());
-        QVERIFY2(end - buffer.data() <= std::ptrdiff_t(tagora::ScriptStream<char>::kMaxFrameSize), info.name.data());
-        QVERIFY(std::string_view(buffer.data(), std::size_t(end - buffer.data())).find(options.variableName)
-                != std::string_view::npos || (info.target != Target::Js && info.target != Target::JsConcat));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestScriptGenerator)

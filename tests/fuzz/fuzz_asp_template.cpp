@@ -28,9 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto copy = fuzz::exactCopy(std::string_view(page));
     const auto result = tagora::aspTemplate(std::string_view(copy.get(), page.size()));
     if (const auto* error = std::get_if<tagora::ScriptReadError>(&result)) {
-        FUZZ_CHECK(error->line >= 1 && error->line <= fuzz::lineCount(page));
-        FUZZ_CHECK(error->column >= 1 && error->column <= page.size() + 1);
-        FUZZ_CHECK(!error->message.empty());
+        fuzz::checkPlace(*error, page);
         return 0;
     }
     const std::string& templ = std::get<std::string>(result);

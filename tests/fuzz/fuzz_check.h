@@ -57,4 +57,13 @@ inline std::size_t lineCount(std::string_view page)
     return lines;
 }
 
+// A place a reader reports: a line and column of the page, and a message.
+template <class Error>
+void checkPlace(const Error& error, std::string_view page)
+{
+    FUZZ_CHECK(error.line >= 1 && error.line <= lineCount(page));
+    FUZZ_CHECK(error.column >= 1 && error.column <= page.size() + 1);
+    FUZZ_CHECK(!error.message.empty());
+}
+
 }  // namespace fuzz

@@ -23,13 +23,6 @@ constexpr std::string_view kPieces[32] = {
     "<?xml ", "<jsp:", "%\\>", "\\uD83D",
 };
 
-void checkPlace(const tagora::ScriptReadError& error, std::string_view page)
-{
-    FUZZ_CHECK(error.line >= 1 && error.line <= fuzz::lineCount(page));
-    FUZZ_CHECK(error.column >= 1 && error.column <= page.size() + 1);
-    FUZZ_CHECK(!error.message.empty());
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -39,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view exact(copy.get(), page.size());
     const tagora::PageLanguage language = tagora::pageLanguage(exact);
     if (!language.language)
-        checkPlace(language.error, page);
+        fuzz::checkPlace(language.error, page);
     const auto result = tagora::jspTemplate(exact);
     if (const auto* error = std::get_if<tagora::ScriptReadError>(&result)) {
-        checkPlace(*error, page);
+        fuzz::checkPlace(*error, page);
         return 0;
     }
     const std::string& templ = std::get<std::string>(result);

@@ -8,31 +8,21 @@
 #include "fuzz_check.h"
 #include "script_reader/php_template.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <random>
 #include <string>
 #include <string_view>
 
 namespace {
 
-class Choices {
-public:
-    explicit Choices(std::string_view seed)
-    {
-        for (const char c : seed)
-            m_state = (m_state ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
-    }
-    unsigned below(unsigned n)
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return static_cast<unsigned>(m_state % n);
-    }
-
-private:
-    std::uint64_t m_state = 0xCBF29CE484222325u;
+// Choices drawn from a generator seeded by the input.
+struct Choices {
+    explicit Choices(std::string_view seed) : random(std::hash<std::string_view>{}(seed)) {}
+    unsigned below(unsigned n) { return static_cast<unsigned>(random() % n); }
+    std::mt19937_64 random;
 };
 
 const char* const kHex = "0123456789abcdef";

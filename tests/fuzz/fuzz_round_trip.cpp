@@ -29,24 +29,24 @@ using tagora::Target;
 
 namespace {
 
-std::string printed(std::string_view text, std::string_view lineBreak)
+std::string printed(std::string text, std::string_view lineBreak)
 {
-    std::string result;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text.substr(at, 2) == "\r\n") {
-            result.append(lineBreak);
-            ++at;
-        } else {
-            result.push_back(text[at]);
-        }
-    }
-    return result;
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += lineBreak.size())
+        text.replace(at, 2, lineBreak);
+    return text;
 }
 
-std::size_t nextBlockSize(std::uint32_t& seed, std::size_t left)
+// Feeds the text in blocks whose sizes come from the seed (empty ones
+// too), each in a heap block of exactly its size.
+template <class Feed>
+void inBlocks(std::string_view text, std::uint32_t seed, Feed feed)
 {
-    seed = seed * 1103515245u + 12345u;
-    return std::min<std::size_t>(left, (seed >> 16) % 70);
+    for (std::size_t at = 0, size = 0; at < text.size(); at += size) {
+        seed = seed * 1103515245u + 12345u;
+        size = std::min<std::size_t>(text.size() - at, (seed >> 16) % 70);
+        const auto block = fuzz::exactCopy(text.substr(at, size));
+        feed(std::string_view(block.get(), size));
+    }
 }
 
 // The script read in blocks whose sizes come from the seed.
@@ -57,12 +57,7 @@ std::optional<std::string> readInBlocks(std::string_view script, std::uint32_t s
     tagora::ScriptReader reader(named, form);
     std::string out(tagora::ScriptReader::maxFeedSize(script.size()) + tagora::ScriptReader::kMaxFinishSize, '\0');
     char* end = out.data();
-    for (std::size_t at = 0; at < script.size() && end;) {
-        const std::size_t size = nextBlockSize(seed, script.size() - at);
-        const auto block = fuzz::exactCopy(script.substr(at, size));
-        end = reader.feed(std::string_view(block.get(), size), end);
-        at += size;
-    }
+    inBlocks(script, seed, [&](std::string_view block) { end = end ? reader.feed(block, end) : end; });
     if (end)
         end = reader.finish(end);
     if (!end)
@@ -90,12 +85,7 @@ std::string literalInBlocks(Target target, std::string_view text, std::string_vi
     tagora::ScriptStream<char> stream(target, Escaping::Exact, label, tagora::Form::Literal);
     std::string literal;
     stream.begin(literal);
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t size = nextBlockSize(seed, text.size() - at);
-        const auto block = fuzz::exactCopy(text.substr(at, size));
-        stream.feed(std::string_view(block.get(), size), literal);
-        at += size;
-    }
+    inBlocks(text, seed, [&](std::string_view block) { stream.feed(block, literal); });
     stream.finish(literal);
     return literal;
 }
@@ -140,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             Target read = Target::Php;
             const std::optional<std::string> back = readInBlocks(*script, seed, read);
-            std::string expected = printed(text, info.printedLineBreak);
+            std::string expected = printed(std::string(text), info.printedLineBreak);
             if (escaping == Escaping::Exact) {
                 FUZZ_CHECK(back.has_value());
             } else if (!back) {
