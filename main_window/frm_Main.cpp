@@ -1069,9 +1069,9 @@ std::pair<qsizetype, qsizetype> placeOf(const QString& text, qsizetype index)
 
 // A template keeps code in the language of its file, whose string
 // literals mean what the file's encoding makes of their bytes: it is
-// saved in that encoding, as its text is when no code is left. Where a character cannot be, the user is asked
-// whether to save in UTF-8 instead, told where code may change meaning;
-// std::nullopt when not.
+// saved in that encoding, as its text is when no code is left. Where a
+// character cannot be, the user is asked whether to save in UTF-8
+// instead, told where code may change meaning; std::nullopt when not.
 std::optional<QByteArray> frm_Main::bytesToSave(const QString& text)
 {
     const bool keepsEncoding = !mode_ && (pageLanguage_ == Target::Php || pageLanguage_ == Target::Asp)
