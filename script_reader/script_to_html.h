@@ -4,6 +4,7 @@
 
 #include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
+#include "script_reader/write_note.h"
 #include "script_writer/targets.h"
 
 #include <optional>
@@ -21,6 +22,7 @@ struct HtmlFromScript {
     ScriptReadError error;         // why there is none
     std::optional<Target> target;  // the language read: php, asp or jsp for templates
     bool exact = false;            // one of this program's scripts, read back
+    WriteNotes notes;              // for a template: why each write left as code or kept whole is so
 };
 
 // The script's language is recognised unless `from` names it. A script
