@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -120,6 +121,33 @@ bool writeWhole(const std::string& path, std::string_view bytes)
         return false;
     }
     return true;
+}
+
+FileStamp stampOf(const std::string& path)
+{
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return {};
+    return {status.st_mtim.tv_sec, status.st_mtim.tv_nsec, status.st_size};
+}
+
+std::optional<std::string> readWhole(const std::string& path)
+{
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return std::nullopt;
+    std::string bytes;
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t size = read(file, block, sizeof block);
+        if (size < 0 && errno == EINTR)
+            continue;
+        if (size <= 0) {
+            close(file);
+            return size == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
+        }
+        bytes.append(block, static_cast<std::size_t>(size));
+    }
 }
 
 void removeFolder(const std::string& path)

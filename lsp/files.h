@@ -1,6 +1,7 @@
 // Files for the literals edited as HTML, and the file: URIs that name them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,16 @@ std::optional<std::string> makeFolder(const std::string& prefix);
 // The bytes written whole to a file beside it, then renamed over it;
 // false (errno set) when that cannot be done, the file then unchanged.
 bool writeWhole(const std::string& path, std::string_view bytes);
+// When a file was last changed, and its size: what tells a save.
+struct FileStamp {
+    std::int64_t seconds = -1;
+    std::int64_t nanoseconds = 0;
+    std::int64_t size = -1;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp stampOf(const std::string& path);
+std::optional<std::string> readWhole(const std::string& path);
+
 // A folder and what it holds, one level deep.
 void removeFolder(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include "message_reader.h"
 #include "server.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -40,6 +41,7 @@ std::string scratchPrefix()
     return std::string(folder && *folder ? folder : "/tmp") + "/tagora-lsp-";
 }
 
+constexpr int kFileCheckMilliseconds = 250;
 constexpr std::string_view kLimitOption = "--max-message-bytes=";
 
 constexpr std::string_view kUsage =
@@ -84,6 +86,13 @@ int main(int argc, char** argv)
     tagora::lsp::MessageReader reader(limit);
     static char block[1 << 16];
     while (!writeFailed) {
+        // Now and then, with nothing to read, the files of literals edited
+        // as HTML are looked at.
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        const int ready = poll(&input, 1, kFileCheckMilliseconds);
+        server.checkFiles();
+        if (ready == 0 || (ready < 0 && errno == EINTR))
+            continue;
         const ssize_t size = read(STDIN_FILENO, block, sizeof block);
         if (size < 0 && errno == EINTR)
             continue;

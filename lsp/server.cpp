@@ -7,6 +7,7 @@
 #include "script_writer/credits.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 
@@ -30,6 +31,9 @@ constexpr int kContentModified = -32801;
 constexpr int kError = 1;
 constexpr int kWarning = 2;
 constexpr int kInfo = 3;
+
+// How long a saved file must stay unchanged before it is read.
+constexpr std::chrono::milliseconds kSettleTime{200};
 
 constexpr std::string_view kCommandPrefix = "tagora.";
 constexpr const char* kCommands[] = {"tagora.literal", "tagora.unescape", "tagora.editAsHtml", "tagora.template",
@@ -57,6 +61,9 @@ struct Server::LiteralEdit {
     std::optional<std::string> pending;  // written back, not yet seen in a change
     Target target = Target::Php;
     bool lost = false;                   // an edit of the document changed it
+    FileStamp saved;                     // of the HTML file, when last read
+    FileStamp seen;                      // when last looked at, and since when
+    std::chrono::steady_clock::time_point seenSince;
 };
 
 namespace {
@@ -376,6 +383,36 @@ void Server::didSave(const json& params)
     writeBack(found->second, open->second.text());
 }
 
+// An HTML file that is not open here (its editor may not have this server
+// for HTML) is written back when it is saved, as its time and size show.
+void Server::checkFiles()
+{
+    for (auto& [path, edit] : m_literalEdits) {
+        const auto isThisFile = [&](const auto& document) { return pathOfUri(document.first) == path; };
+        if (std::any_of(m_documents.begin(), m_documents.end(), isThisFile))
+            continue;
+        // A file is read once its time and size have stayed the same for a
+        // while: an editor may write it in several steps.
+        const FileStamp stamp = stampOf(path);
+        const auto now = std::chrono::steady_clock::now();
+        if (stamp != edit.seen) {
+            edit.seen = stamp;
+            edit.seenSince = now;
+        }
+        if (stamp == edit.saved || now - edit.seenSince < kSettleTime)
+            continue;
+        edit.saved = stamp;
+        const std::optional<std::string> html = readWhole(path);
+        if (!html)
+            continue;
+        try {
+            writeBack(edit, *html);
+        } catch (const Failure& failure) {
+            showMessage(kError, failure.message);
+        }
+    }
+}
+
 void Server::writeBack(LiteralEdit& edit, const std::string& html)
 {
     const std::string where = fileNameOfUri(edit.originUri);
@@ -593,7 +630,9 @@ json Server::editAsHtml(const std::string& uri, const Document& document, Span s
     const std::string path = m_scratchFolder + "/literal-" + std::to_string(++m_filesWritten) + ".html";
     if (!writeWhole(path, *text.text))
         throw Failure{kRequestFailed, "tagora-lsp cannot write " + path + ": " + std::strerror(errno)};
-    m_literalEdits[path] = LiteralEdit{uri, span.begin, literal, std::nullopt, target, false};
+    const FileStamp written = stampOf(path);
+    m_literalEdits[path] = LiteralEdit{uri, span.begin, literal, std::nullopt, target, false, written, written,
+                                       std::chrono::steady_clock::now()};
     const std::string htmlUri = uriOfPath(path);
     if (m_showDocument)
         request("window/showDocument", {{"uri", htmlUri}, {"takeFocus", true}}, "show");

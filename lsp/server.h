@@ -27,6 +27,10 @@ public:
     void handleFrame(const Frame& frame);
     void handleMessage(std::string_view message);
 
+    // Writes back the literals whose HTML file was saved by an editor that
+    // does not tell this server (see didSave): call it now and then.
+    void checkFiles();
+
     // After the exit notification: the status the process ends with.
     std::optional<int> exitStatus() const { return m_exitStatus; }
 

@@ -95,6 +95,20 @@ class Client:
             else:
                 raise ServerError("a response to no request: %r" % message)
 
+    def wait_request(self, method):
+        """Reads until the server sends a request of the method; answers it."""
+        while True:
+            message = self.receive()
+            if "method" not in message:
+                raise ServerError("a response to no request: %r" % message)
+            if "id" not in message:
+                self.notifications.append(message)
+                continue
+            self.requests.append(message)
+            self.send({"jsonrpc": "2.0", "id": message["id"], "result": default_answer(message)})
+            if message["method"] == method:
+                return message
+
     def result(self, method, params, answer=None):
         response = self.request(method, params, answer)
         if "error" in response:
