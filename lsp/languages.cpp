@@ -6,7 +6,7 @@ std::optional<Language> languageOf(std::string_view id)
 {
     if (id == "php")
         return Language{{Target::Php, Target::PhpNowdoc}, Quotes::CStyle, Target::Php};
-    if (id == "javascript" || id == "typescript" || id == "javascriptreact" || id == "typescriptreact")
+    if (id == "javascript" || id == "js" || id == "typescript" || id == "javascriptreact" || id == "typescriptreact")
         return Language{{Target::Js, Target::JsConcat}, Quotes::CStyleBacktick, std::nullopt};
     if (id == "json" || id == "jsonc")
         return Language{{Target::Json}, Quotes::DoubleOnly, std::nullopt};
@@ -16,7 +16,7 @@ std::optional<Language> languageOf(std::string_view id)
         return Language{{Target::Perl}, Quotes::CStyle, std::nullopt};
     if (id == "python")
         return Language{{Target::Python}, Quotes::CStyle, std::nullopt};
-    if (id == "vb" || id == "asp" || id == "vbscript")
+    if (id == "vb" || id == "asp" || id == "aspvbs" || id == "vbscript")
         return Language{{Target::Asp}, Quotes::Basic, Target::Asp};
     if (id == "html")
         return Language{{}, Quotes::DoubleOnly, std::nullopt, true};

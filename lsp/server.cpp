@@ -366,7 +366,9 @@ void Server::didClose(const json& params)
     m_outOfStep.erase(uri);
 }
 
-// A save of a literal's HTML file writes the literal back.
+// A save of a literal's HTML file writes the literal back: the file as it
+// was saved, which may differ from the text the editor holds (a final line
+// break some editors add as they write).
 void Server::didSave(const json& params)
 {
     const std::string& uri = stringAt(params.at("textDocument"), "uri");
@@ -374,23 +376,25 @@ void Server::didSave(const json& params)
     if (!path)
         return;
     const auto found = m_literalEdits.find(*path);
-    if (found == m_literalEdits.end())
-        return;
-    const auto open = m_documents.find(uri);
-    if (open == m_documents.end() || m_outOfStep.count(uri))
-        throw Failure{kError, "tagora-lsp: " + fileNameOfUri(uri) + " is not open here in step with the editor: its "
-                                  "literal is not written back"};
-    writeBack(found->second, open->second.text());
+    if (found != m_literalEdits.end())
+        readBack(*path, found->second);
 }
 
-// An HTML file that is not open here (its editor may not have this server
-// for HTML) is written back when it is saved, as its time and size show.
+void Server::readBack(const std::string& path, LiteralEdit& edit)
+{
+    edit.saved = edit.seen = stampOf(path);
+    const std::optional<std::string> html = readWhole(path);
+    if (!html)
+        throw Failure{kError, "tagora-lsp cannot read " + path + ": " + std::strerror(errno)};
+    writeBack(edit, *html);
+}
+
+// An HTML file whose editor does not tell this server of its saves (it may
+// not have this server for HTML) is written back when it is saved, as its
+// time and size show.
 void Server::checkFiles()
 {
     for (auto& [path, edit] : m_literalEdits) {
-        const auto isThisFile = [&](const auto& document) { return pathOfUri(document.first) == path; };
-        if (std::any_of(m_documents.begin(), m_documents.end(), isThisFile))
-            continue;
         // A file is read once its time and size have stayed the same for a
         // while: an editor may write it in several steps.
         const FileStamp stamp = stampOf(path);
@@ -401,12 +405,8 @@ void Server::checkFiles()
         }
         if (stamp == edit.saved || now - edit.seenSince < kSettleTime)
             continue;
-        edit.saved = stamp;
-        const std::optional<std::string> html = readWhole(path);
-        if (!html)
-            continue;
         try {
-            writeBack(edit, *html);
+            readBack(path, edit);
         } catch (const Failure& failure) {
             showMessage(kError, failure.message);
         }
@@ -422,14 +422,14 @@ void Server::writeBack(LiteralEdit& edit, const std::string& html)
     if (edit.lost || m_outOfStep.count(edit.originUri))
         throw Failure{kError, "tagora-lsp: the literal was changed in " + where + " since it was opened as HTML: "
                                   "this file is not written back"};
-    if (edit.pending)
-        throw Failure{kError, "tagora-lsp: the last save has not reached " + where + " yet: save again"};
     const Converted literal = literalOf(html, edit.target);
     if (!literal.text)
         throw Failure{kError, "tagora-lsp: " + literal.error.message};
-    const Document& document = origin->second;
-    if (*literal.text == edit.literal)
+    if (*literal.text == edit.pending.value_or(edit.literal))
         return;
+    if (edit.pending)
+        throw Failure{kError, "tagora-lsp: the last save has not reached " + where + " yet: save again"};
+    const Document& document = origin->second;
     applyEdit("Write the literal back", edit.originUri, document, {edit.begin, edit.begin + edit.literal.size()},
               *literal.text);
     edit.pending = *literal.text;

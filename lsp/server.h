@@ -59,6 +59,7 @@ private:
     json commandResult(const std::string& command, const std::string& uri, Document& document, Span span,
                        const json& arguments);
     json editAsHtml(const std::string& uri, const Document& document, Span span, Target target);
+    void readBack(const std::string& path, LiteralEdit& edit);
     void writeBack(LiteralEdit& edit, const std::string& html);
     void followChange(const std::string& uri, std::optional<Span> span, std::size_t insertedSize);
 

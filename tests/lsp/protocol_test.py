@@ -234,12 +234,11 @@ class EditAsHtml(unittest.TestCase):
 
     @staticmethod
     def save(client, html, path, new_text):
+        with open(path, "w", encoding="utf-8", newline="") as file:
+            file.write(new_text)
         if html:
             html.replace_all(new_text)
             client.notify("textDocument/didSave", {"textDocument": {"uri": html.uri}})
-        else:
-            with open(path, "w", encoding="utf-8", newline="") as file:
-                file.write(new_text)
 
     def test_round_trip_with_show_document(self):
         self.round_trip({"window": {"showDocument": {"support": True}},
