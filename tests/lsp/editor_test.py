@@ -10,7 +10,8 @@ import subprocess
 import sys
 import tempfile
 
-editor, lsp, converter = sys.argv[1:4]
+editor = sys.argv[1]
+lsp, converter = (os.path.abspath(path) for path in sys.argv[2:4])
 here = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -94,7 +95,7 @@ def main():
     if editor == "neovim":
         command = ["nvim", "--headless", "--clean", "-n", "-c", "luafile " + os.path.join(here, "neovim_test.lua")]
     else:
-        command = ["emacs", "--batch", "-Q", "-l", os.path.join(here, "eglot_test.el")]
+        command = ["emacs", "--batch", "-l", os.path.join(here, "eglot_test.el")]
     run = subprocess.run(command, env=environment, capture_output=True, timeout=120, check=False)
     output = run.stdout.decode(errors="replace") + run.stderr.decode(errors="replace")
     failures = [] if run.returncode == 0 else ["%s ended with status %d:\n%s" % (editor, run.returncode, output)]
