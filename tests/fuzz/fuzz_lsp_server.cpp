@@ -1,0 +1,150 @@
+// The language server under any bytes: the first byte chooses between the
+// message stream and the document model.
+//   - Messages: the rest is cut into reads of sizes the bytes choose and
+//     fed to the message reader, each frame to the server. Every message
+//     the server sends must be one JSON object of the protocol, a response
+//     to a request never more than once, and nothing may throw or hang.
+//   - Documents: the rest is a series of edits of a document, each checked
+//     against a plain copy of the text: offsets and positions, in UTF-16
+//     and in UTF-8, against a count made from the start of the text.
+#include "fuzz_check.h"
+
+#include "document.h"
+#include "message_reader.h"
+#include "server.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using tagora::lsp::Document;
+using tagora::lsp::Position;
+using tagora::lsp::PositionEncoding;
+using tagora::lsp::Span;
+
+void checkMessage(const std::string& text, std::set<std::string>& answered)
+{
+    const nlohmann::json message = nlohmann::json::parse(text, nullptr, false);
+    FUZZ_CHECK(message.is_object());
+    FUZZ_CHECK(message.value("jsonrpc", "") == "2.0");
+    FUZZ_CHECK(message.contains("method") || message.contains("result") || message.contains("error"));
+    if (!message.contains("method") && !message["id"].is_null())
+        FUZZ_CHECK(answered.insert(message["id"].dump()).second);
+}
+
+void messages(const std::uint8_t* data, std::size_t size)
+{
+    std::set<std::string> answered;
+    tagora::lsp::Server server([&](const std::string& text) { checkMessage(text, answered); }, "/nonexistent/tagora-fuzz-");
+    tagora::lsp::MessageReader reader(4096);
+    std::size_t at = 0;
+    while (at < size) {
+        const std::size_t read = 1 + data[at] % 64;
+        const std::size_t end = std::min(size, at + 1 + read);
+        reader.feed({reinterpret_cast<const char*>(data) + at + 1, end - std::min(end, at + 1)});
+        at = end;
+        while (reader.hasFrame()) {
+            server.handleFrame(reader.nextFrame());
+            if (server.exitStatus())
+                return;
+        }
+    }
+}
+
+// Pieces of text with line breaks and characters of every UTF-8 size.
+constexpr std::string_view kPieces[16] = {"a", "\n", "\r", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\"",
+                                          "xyz", "\\", "\xE2\x80\xA8", "\t", "<p>", "\n\n", "\r\r", " "};
+
+std::size_t sequenceSize(unsigned char lead)
+{
+    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+// The position of an offset at a character's start, counted from the
+// start of the text.
+Position referencePosition(const std::string& text, std::size_t offset, PositionEncoding encoding)
+{
+    Position position;
+    for (std::size_t at = 0; at < offset;) {
+        const char c = text[at];
+        if (c == '\n' || (c == '\r' && (at + 1 >= text.size() || text[at + 1] != '\n'))) {
+            ++position.line;
+            position.character = 0;
+            ++at;
+            continue;
+        }
+        if (c == '\r') {  // of a CR LF: the LF ends the line
+            ++at;
+            ++position.character;  // not reached for an offset at a character's start after it
+            continue;
+        }
+        const std::size_t size = sequenceSize(static_cast<unsigned char>(c));
+        position.character += encoding == PositionEncoding::Utf8 ? size : size == 4 ? 2 : 1;
+        at += size;
+    }
+    return position;
+}
+
+bool startsCharacter(const std::string& text, std::size_t offset)
+{
+    if (offset >= text.size())
+        return true;
+    if ((static_cast<unsigned char>(text[offset]) & 0xC0) == 0x80)
+        return false;
+    return !(text[offset] == '\n' && offset > 0 && text[offset - 1] == '\r');  // inside a CR LF
+}
+
+void checkPositions(const Document& document, const std::string& text)
+{
+    for (const PositionEncoding encoding : {PositionEncoding::Utf16, PositionEncoding::Utf8}) {
+        for (std::size_t offset = 0; offset <= text.size(); ++offset) {
+            if (!startsCharacter(text, offset))
+                continue;
+            const Position position = document.positionOf(offset, encoding);
+            const Position expected = referencePosition(text, offset, encoding);
+            FUZZ_CHECK(position.line == expected.line && position.character == expected.character);
+            FUZZ_CHECK(document.offsetOf(position, encoding) == offset);
+        }
+    }
+}
+
+void documents(const std::uint8_t* data, std::size_t size)
+{
+    std::string text = "\xF0\x9F\x98\x80\r\nb";
+    Document document(text, 1, "php");
+    for (std::size_t at = 0; at + 3 <= size; at += 3) {
+        // Where and how much to replace, in characters kept whole.
+        std::size_t begin = text.empty() ? 0 : data[at] * text.size() / 256;
+        std::size_t end = std::min(text.size(), begin + data[at + 1] % 8);
+        while (begin > 0 && (static_cast<unsigned char>(text[begin]) & 0xC0) == 0x80)
+            --begin;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        std::string inserted;
+        for (std::uint8_t bits = data[at + 2]; bits != 0; bits >>= 4)
+            inserted += kPieces[bits & 15];
+        text.replace(begin, end - begin, inserted);
+        document.replace(Span{begin, end}, inserted);
+        FUZZ_CHECK(document.text() == text);
+        checkPositions(document, text);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    if (data[0] % 2 == 0)
+        messages(data + 1, size - 1);
+    else
+        documents(data + 1, size - 1);
+    return 0;
+}
