@@ -2,6 +2,7 @@
 // and output.
 #include "message_reader.h"
 #include "server.h"
+#include "script_writer/credits.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -41,6 +42,12 @@ std::string scratchPrefix()
     return std::string(folder && *folder ? folder : "/tmp") + "/tagora-lsp-";
 }
 
+std::string versionText()
+{
+    return "tagora-lsp (" + std::string(tagora::credits::kProductName) + ") " + std::string(tagora::credits::kVersion)
+           + "\nWritten by " + std::string(tagora::credits::kDeveloperName) + ".\n";
+}
+
 constexpr int kFileCheckMilliseconds = 250;
 constexpr std::string_view kLimitOption = "--max-message-bytes=";
 
@@ -50,7 +57,18 @@ constexpr std::string_view kUsage =
     "into a string literal and back, edit a literal as HTML, turn echo code into a\n"
     "template and a page into a script. It speaks the Language Server Protocol on\n"
     "standard input and output; start it from your editor. A message larger than\n"
-    "N bytes (default 64 MiB) is answered with an error and passed over.\n";
+    "N bytes (default 64 MiB) is answered with an error and passed over.\n"
+    "\n"
+    "      --stdio        talk on standard input and output (the only way; accepted\n"
+    "                       as editors pass it)\n"
+    "      --max-message-bytes=N  the largest message read\n"
+    "      --help         display this help and exit\n"
+    "      --version      output version information and exit\n"
+    "\n"
+    "Settings come as initialization options or workspace settings under\n"
+    "\"tagora\": escaping (\"exact\" or \"classic\"), header (true or false),\n"
+    "javascriptName, and actions (any of literal, unescape, editAsHtml, template,\n"
+    "script). Setting it up in each editor: docs/editors.md in the source.\n";
 
 }  // namespace
 
@@ -61,6 +79,8 @@ int main(int argc, char** argv)
         const std::string_view argument = argv[i];
         if (argument == "--help")
             return writeAll(kUsage) ? 0 : 2;
+        if (argument == "--version")
+            return writeAll(versionText()) ? 0 : 2;
         if (argument.starts_with(kLimitOption)) {
             const std::string_view value = argument.substr(kLimitOption.size());
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);

@@ -16,6 +16,8 @@ headless_packages=(xvfb xauth x11-utils imagemagick)
 # scripts (php-cli above; VBScript under wine) and the installed bash
 # completion and manual page in the tests; the benchmark's peers.
 app_packages+=(help2man)
+# tagora-lsp's JSON library (headers only).
+app_packages+=(nlohmann-json3-dev)
 test_packages+=(wine nodejs default-jdk-headless perl python3 bash-completion groff-base bsdextrautils)
 # Jasper, which compiles the JSP tests' pages as Tomcat does.
 test_packages+=(libtomcat10-embed-java)
@@ -27,6 +29,9 @@ app_packages+=(dpkg-dev)
 test_packages+=(lintian at-spi2-core python3-pyatspi dbus-daemon librsvg2-bin openbox)
 # Real editors filtering a selection through tagora-convert --literal.
 test_packages+=(vim-nox emacs-nox)
+# Real editors running tagora-lsp's code actions: Neovim's built-in client
+# and Emacs's eglot.
+test_packages+=(neovim elpa-eglot)
 # The engine as WebAssembly (scripts/build.sh web) and its tests in
 # Debian's Chromium through chromedriver; Node's own npm packs the Node
 # package, Debian's where Node came without one.

@@ -35,7 +35,7 @@ class Client:
     def __init__(self, command, timeout=10):
         self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         self.timeout = timeout
-        self.buffer = b""
+        self.buffer = bytearray()
         self.next_id = 1
         self.notifications = []   # what the server sent that is not a response
         self.requests = []        # the server's requests, answered with applied/None
@@ -51,22 +51,26 @@ class Client:
     def notify(self, method, params):
         self.send({"jsonrpc": "2.0", "method": method, "params": params})
 
+    def _read_more(self):
+        ready, _, _ = select.select([self.process.stdout], [], [], self.timeout)
+        if not ready:
+            raise TimeoutError("the server did not answer in %d s" % self.timeout)
+        chunk = os.read(self.process.stdout.fileno(), 1 << 20)
+        if not chunk:
+            raise EOFError("the server closed its output")
+        self.buffer += chunk
+
     def _read_exactly(self, size):
         while len(self.buffer) < size:
-            ready, _, _ = select.select([self.process.stdout], [], [], self.timeout)
-            if not ready:
-                raise TimeoutError("the server did not answer in %d s" % self.timeout)
-            chunk = os.read(self.process.stdout.fileno(), 1 << 16)
-            if not chunk:
-                raise EOFError("the server closed its output")
-            self.buffer += chunk
-        data, self.buffer = self.buffer[:size], self.buffer[size:]
+            self._read_more()
+        data = bytes(self.buffer[:size])
+        del self.buffer[:size]
         return data
 
     def receive(self):
-        header = b""
-        while not header.endswith(b"\r\n\r\n"):
-            header += self._read_exactly(1)
+        while b"\r\n\r\n" not in self.buffer:
+            self._read_more()
+        header = self._read_exactly(self.buffer.index(b"\r\n\r\n") + 4)
         length = None
         for line in header.decode("ascii").split("\r\n"):
             if line.lower().startswith("content-length:"):

@@ -36,8 +36,8 @@ listing() { (cd "$1" && find . ! -type d | sort); }
 diff <(listing "$work/stage") <(listing "$work/root") >"$work/diff" ||
   { cat "$work/diff" >&2; fail "the package and cmake --install hold different files (< install, > package)"; }
 expected=(
-  usr/bin/tagora-converter usr/bin/tagora-convert
-  usr/share/man/man1/tagora-converter.1.gz usr/share/man/man1/tagora-convert.1.gz
+  usr/bin/tagora-converter usr/bin/tagora-convert usr/bin/tagora-lsp
+  usr/share/man/man1/tagora-converter.1.gz usr/share/man/man1/tagora-convert.1.gz usr/share/man/man1/tagora-lsp.1.gz
   usr/share/bash-completion/completions/tagora-convert
   "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -54,6 +54,10 @@ script=$(printf '<p class="a">x</p>' | "$work/root/usr/bin/tagora-convert") ||
   fail "the extracted tagora-convert failed"
 [[ $script == "<?php"* && $script == *'echo "<p class=\"a\">x</p>";'* ]] ||
   fail "the extracted tagora-convert wrote: $script"
+# tagora-lsp answers an initialize request.
+answer=$(printf 'Content-Length: 58\r\n\r\n{"jsonrpc":"2.0","id":1,"method":"initialize","params":{}}' |
+         "$work/root/usr/bin/tagora-lsp" 2>/dev/null) || true
+[[ $answer == *'"name":"tagora-lsp"'* ]] || fail "the extracted tagora-lsp answered: $answer"
 shown=$(QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/tagora-converter" --version 2>&1) ||
   fail "the extracted tagora-converter failed: $shown"
 [[ $shown == *"$version"* ]] || fail "tagora-converter --version says: $shown"
