@@ -12,13 +12,13 @@ std::optional<Language> languageOf(std::string_view id)
         return Language{{Target::Json}, Quotes::DoubleOnly, std::nullopt};
     if (id == "java" || id == "jsp")
         return Language{{Target::Jsp}, Quotes::DoubleOnly, Target::Jsp};
-    if (id == "perl")
+    if (id == "perl" || id == "cperl")
         return Language{{Target::Perl}, Quotes::CStyle, std::nullopt};
     if (id == "python")
         return Language{{Target::Python}, Quotes::CStyle, std::nullopt};
-    if (id == "vb" || id == "asp" || id == "aspvbs" || id == "vbscript")
+    if (id == "vb" || id == "asp" || id == "aspvbs" || id == "vbscript" || id == "visual-basic")
         return Language{{Target::Asp}, Quotes::Basic, Target::Asp};
-    if (id == "html")
+    if (id == "html" || id == "mhtml")
         return Language{{}, Quotes::DoubleOnly, std::nullopt, true};
     return std::nullopt;
 }
