@@ -291,6 +291,12 @@ class Errors(unittest.TestCase):
         big = b'{"jsonrpc":"2.0","method":"x","params":"' + b"a" * 5000 + b'"}'
         client.send_raw(b"Content-Length: %d\r\n\r\n" % len(big) + big)
         self.assertIn("limit", client.receive()["error"]["message"])
+        # Header names in any case, other header lines passed over.
+        body = b'{"jsonrpc":"2.0","id":"s","method":"no/such/method"}'
+        client.send_raw(b"content-length: %d\r\nContent-Type: application/vscode-jsonrpc; charset=utf-8\r\n\r\n"
+                        % len(body) + body)
+        self.assertEqual(client.receive(), {"jsonrpc": "2.0", "id": "s", "error": {
+            "code": -32601, "message": "no such method: no/such/method"}})
         self.assertEqual(client.request("no/such/method", {})["error"]["code"], -32601)
         self.assertEqual(client.request("initialize", {"capabilities": {}})["error"]["code"], -32600)
         text = "x = '\U0001F600'\n"
