@@ -97,6 +97,10 @@ class Actions(unittest.TestCase):
         self.assertEqual(edit["range"], range_of(PHP_PAGE, literal_start, literal_end))
         literal = PHP_PAGE[literal_start:literal_end]
         self.assertEqual(edit["newText"], convert(["--unescape", "--from=php"], literal))
+        # After an escaped quote, the caret is still in the same literal.
+        caret = PHP_PAGE.index('q\\"') + 3
+        edit = run_action(self.client, by_command(document.actions(caret, caret), "tagora.unescape"))
+        self.assertEqual(edit["range"], range_of(PHP_PAGE, literal_start, literal_end))
         # Not in a literal: no such action.
         caret = PHP_PAGE.index("$title")
         self.assertIsNone(by_command(document.actions(caret, caret), "tagora.unescape"))
@@ -188,6 +192,29 @@ class Actions(unittest.TestCase):
         caret = document.text.index("t = ") + 5
         edit = run_action(self.client, by_command(document.actions(caret, caret), "tagora.unescape"))
         self.assertEqual(edit["newText"], "\U0001F600\n")
+
+
+class Settings(unittest.TestCase):
+    def test_pulled_and_given_settings(self):
+        page = "<p>$x</p>\n"
+
+        def answer(message):
+            if message["method"] == "workspace/configuration":
+                self.assertEqual(message["params"]["items"], [{"section": "tagora"}])
+                return [{"header": False, "javascriptName": "pulled"}]
+            return {"applied": True}
+        client = Client([LSP])
+        client.result("initialize", {"capabilities": {"workspace": {"configuration": True}},
+                                     "initializationOptions": {"escaping": "classic", "javascriptName": "1bad"}})
+        self.assertIn("javascriptName", client.notifications[-1]["params"]["message"])  # the bad name, reported
+        client.notify("initialized", {})
+        document = OpenDocument(client, "file:///t/s.html", "html", page)
+        actions = client.result("textDocument/codeAction", {"textDocument": {"uri": document.uri},
+                                "range": range_of(page, 0, 0), "context": {}}, answer)
+        for name, flags in [("php", ["--classic"]), ("js", ["--name=pulled"])]:
+            edit = run_action(client, by_command(actions, "tagora.script", name))
+            self.assertEqual(edit["newText"], convert(["--to=" + name, "--no-header"] + flags, page))
+        self.assertEqual(client.finish(), 0)
 
 
 class EditAsHtml(unittest.TestCase):
