@@ -60,6 +60,7 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 check_manual_page tagora-converter
 completion=$root/share/bash-completion/completions/tagora-convert
 ((has_manual)) && check_manual_page tagora-convert
+((has_manual)) && check_manual_page tagora-lsp
 [[ -s $completion ]] || fail "${completion#"$stage"} is not installed"
 # What completion offers, each line of words sorted.
 complete_lines() {
