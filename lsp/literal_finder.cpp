@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <map>
 #include <optional>
 
 namespace tagora::lsp {
@@ -190,23 +191,46 @@ std::size_t joinBackward(std::string_view text, std::size_t at, Quotes quotes)
     return at > 0 && isQuote(text[at - 1], quotes) ? at : std::string_view::npos;
 }
 
-std::optional<Span> stringStartingAt(std::string_view text, std::size_t at, Quotes quotes)
-{
-    for (const Span string : stringsOfLine(text, at, quotes)) {
-        if (string.begin == at)
-            return string;
-    }
-    return std::nullopt;
-}
+// The strings of each line looked at, each line read once: a long line
+// of many joined strings is not read again for each of them.
+class LineStrings {
+public:
+    LineStrings(std::string_view text, Quotes quotes) : m_text(text), m_quotes(quotes) {}
 
-std::optional<Span> stringEndingAt(std::string_view text, std::size_t end, Quotes quotes)
-{
-    for (const Span string : stringsOfLine(text, end - 1, quotes)) {
-        if (string.end == end)
-            return string;
+    const std::vector<Span>& around(std::size_t at)
+    {
+        auto found = m_lines.upper_bound(at);
+        if (found != m_lines.begin() && at <= std::prev(found)->second.end)
+            return std::prev(found)->second.strings;
+        const Line line = lineAround(m_text, at);
+        return m_lines.emplace(line.begin, Entry{line.end, stringsOfLine(m_text, at, m_quotes)}).first->second.strings;
     }
-    return std::nullopt;
-}
+
+    std::optional<Span> startingAt(std::size_t at)
+    {
+        const std::vector<Span>& strings = around(at);
+        const auto found = std::lower_bound(strings.begin(), strings.end(), at,
+                                            [](Span string, std::size_t offset) { return string.begin < offset; });
+        return found != strings.end() && found->begin == at ? std::optional<Span>(*found) : std::nullopt;
+    }
+
+    std::optional<Span> endingAt(std::size_t end)
+    {
+        const std::vector<Span>& strings = around(end - 1);
+        const auto found = std::lower_bound(strings.begin(), strings.end(), end,
+                                            [](Span string, std::size_t offset) { return string.end < offset; });
+        return found != strings.end() && found->end == end ? std::optional<Span>(*found) : std::nullopt;
+    }
+
+private:
+    std::string_view m_text;
+    Quotes m_quotes;
+    struct Entry {
+        std::size_t end;  // of the line, before its line break
+        std::vector<Span> strings;
+    };
+    std::map<std::size_t, Entry> m_lines;  // by the line's start
+};
 
 // A VBScript literal may end with "& vbCrLf" and no string after it.
 std::size_t withFinalConstant(std::string_view text, std::size_t end)
@@ -222,12 +246,12 @@ std::size_t withFinalConstant(std::string_view text, std::size_t end)
     return after < text.size() && text[after] == '&' ? end : at + constant;
 }
 
-Span joined(std::string_view text, Span string, Quotes quotes)
+Span joined(std::string_view text, Span string, Quotes quotes, LineStrings& lines)
 {
     Span chain = string;
     for (std::size_t count = 0; count < kMostJoined; ++count) {
         const std::size_t next = joinForward(text, chain.end, quotes);
-        const std::optional<Span> found = next == std::string_view::npos ? std::nullopt : stringStartingAt(text, next, quotes);
+        const std::optional<Span> found = next == std::string_view::npos ? std::nullopt : lines.startingAt(next);
         if (!found)
             break;
         chain.end = found->end;
@@ -235,7 +259,7 @@ Span joined(std::string_view text, Span string, Quotes quotes)
     for (std::size_t count = 0; count < kMostJoined; ++count) {
         const std::size_t previous = joinBackward(text, chain.begin, quotes);
         const std::optional<Span> found =
-            previous == std::string_view::npos ? std::nullopt : stringEndingAt(text, previous, quotes);
+            previous == std::string_view::npos ? std::nullopt : lines.endingAt(previous);
         if (!found)
             break;
         chain.begin = found->begin;
@@ -250,9 +274,10 @@ Span joined(std::string_view text, Span string, Quotes quotes)
 std::vector<Span> literalCandidates(std::string_view text, std::size_t caret, Quotes quotes)
 {
     caret = std::min(caret, text.size());
-    for (const Span string : stringsOfLine(text, caret, quotes)) {
+    LineStrings lines(text, quotes);
+    for (const Span string : lines.around(caret)) {
         if (string.begin <= caret && caret <= string.end) {
-            const Span chain = joined(text, string, quotes);
+            const Span chain = joined(text, string, quotes, lines);
             if (chain.begin == string.begin && chain.end == string.end)
                 return {string};
             return {chain, string};
