@@ -117,6 +117,24 @@ class Actions(unittest.TestCase):
         edit = run_action(self.client, by_command(document.actions(caret, caret), "tagora.unescape"))
         self.assertEqual(edit["newText"], 'a "q"\r\nb\n')
 
+    def test_a_long_line_of_joined_strings_answers_at_once(self):
+        # 60,000 strings joined on a line, and as js-concat joins them: the
+        # caret's literal is found within the client's time limit, its
+        # joins followed 10,000 each way.
+        text = "var s = " + " + ".join('"a%d"' % i for i in range(60000)) + ";\n"
+        document = OpenDocument(self.client, "file:///t/line.js", "javascript", text)
+        caret = text.index('"a30000"') + 2
+        action = by_command(document.actions(caret, caret), "tagora.unescape")
+        start = text.index('"a30000"')  # the engine does not read them joined so
+        self.assertEqual(action["command"]["arguments"][0]["range"], range_of(text, start, start + len('"a30000"')))
+        text = "var s = " + " +\n".join('"a%d\\n"' % i for i in range(60000)) + ";\n"
+        document = OpenDocument(self.client, "file:///t/long.js", "javascript", text)
+        caret = text.index('"a30000') + 2
+        action = by_command(document.actions(caret, caret), "tagora.unescape")
+        start = text.index('"a20000')
+        end = text.index('"a40000\\n"') + len('"a40000\\n"')
+        self.assertEqual(action["command"]["arguments"][0]["range"], range_of(text, start, end))
+
     def test_template_of_echo_code(self):
         document = OpenDocument(self.client, "file:///t/page.php", "php", PHP_PAGE)
         start = PHP_PAGE.index("echo")
