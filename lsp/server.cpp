@@ -35,7 +35,6 @@ constexpr int kInfo = 3;
 // How long a saved file must stay unchanged before it is read.
 constexpr std::chrono::milliseconds kSettleTime{200};
 
-constexpr std::string_view kCommandPrefix = "tagora.";
 constexpr const char* kCommands[] = {"tagora.literal", "tagora.unescape", "tagora.editAsHtml", "tagora.template",
                                      "tagora.script"};
 
@@ -385,7 +384,7 @@ void Server::readBack(const std::string& path, LiteralEdit& edit)
     edit.saved = edit.seen = stampOf(path);
     const std::optional<std::string> html = readWhole(path);
     if (!html)
-        throw Failure{kError, "tagora-lsp cannot read " + path + ": " + std::strerror(errno)};
+        throw Failure{kRequestFailed, "tagora-lsp cannot read " + path + ": " + std::strerror(errno)};
     writeBack(edit, *html);
 }
 
@@ -418,17 +417,17 @@ void Server::writeBack(LiteralEdit& edit, const std::string& html)
     const std::string where = fileNameOfUri(edit.originUri);
     const auto origin = m_documents.find(edit.originUri);
     if (origin == m_documents.end())
-        throw Failure{kError, "tagora-lsp: " + where + " is closed: the literal is not written back"};
+        throw Failure{kRequestFailed, "tagora-lsp: " + where + " is closed: the literal is not written back"};
     if (edit.lost || m_outOfStep.count(edit.originUri))
-        throw Failure{kError, "tagora-lsp: the literal was changed in " + where + " since it was opened as HTML: "
+        throw Failure{kRequestFailed, "tagora-lsp: the literal was changed in " + where + " since it was opened as HTML: "
                                   "this file is not written back"};
     const Converted literal = literalOf(html, edit.target);
     if (!literal.text)
-        throw Failure{kError, "tagora-lsp: " + literal.error.message};
+        throw Failure{kRequestFailed, "tagora-lsp: " + literal.error.message};
     if (*literal.text == edit.pending.value_or(edit.literal))
         return;
     if (edit.pending)
-        throw Failure{kError, "tagora-lsp: the last save has not reached " + where + " yet: save again"};
+        throw Failure{kRequestFailed, "tagora-lsp: the last save has not reached " + where + " yet: save again"};
     const Document& document = origin->second;
     applyEdit("Write the literal back", edit.originUri, document, {edit.begin, edit.begin + edit.literal.size()},
               *literal.text);
@@ -610,7 +609,7 @@ json Server::commandResult(const std::string& command, const std::string& uri, D
         }
         throw Failure{kRequestFailed, fileNameOfUri(uri) + place + ": " + made.error.message};
     }
-    applyEdit(std::string(kCommandPrefix) + command.substr(kCommandPrefix.size()), uri, document, span, *made.text);
+    applyEdit(command, uri, document, span, *made.text);
     return nullptr;
 }
 
