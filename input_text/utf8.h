@@ -103,6 +103,10 @@ std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size);
 // first sequence that is ill-formed or cut off by their end.
 std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size);
 
+// Where the last sequence of the bytes begins when they end inside it
+// (it may be ill-formed too), else their size.
+std::size_t wholeCharactersSize(const unsigned char* bytes, std::size_t size);
+
 // Appends the UTF-8 form of a code point and returns the end.
 char* encode(char32_t codePoint, char* out);
 
