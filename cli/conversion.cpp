@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace tagora::cli {
 namespace {
@@ -83,10 +84,30 @@ std::unique_ptr<char[]> buffer(std::size_t size)
 
 }  // namespace
 
+namespace {
+
+thread_local std::string* t_messages = nullptr;
+
+}  // namespace
+
 void complain(const std::string& message)
 {
     std::string line = "tagora-convert: " + message + "\n";
+    if (t_messages) {
+        *t_messages += line;
+        return;
+    }
     [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, line.data(), line.size());
+}
+
+MessagesKept::MessagesKept(std::string& messages)
+    : m_before(std::exchange(t_messages, &messages))
+{
+}
+
+MessagesKept::~MessagesKept()
+{
+    t_messages = m_before;
 }
 
 namespace {
@@ -541,7 +562,7 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
         m_scriptError = producer.readError();
         return Step::BadScript;
     }
-    return handOverOutput(input, output);
+    return handOverOutput(input, output, true);
 }
 
 // A script read back to HTML is taken as it is (the first pass checked
@@ -571,11 +592,11 @@ Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder
 }
 
 // Nothing read from an input that changed meanwhile goes out.
-Converter::Step Converter::handOverOutput(const InputFile& input, OutputFile& output)
+Converter::Step Converter::handOverOutput(const InputFile& input, OutputFile& output, bool last)
 {
     if (input.changed())
         return Step::InputChanged;
-    const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()));
+    const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()), last);
     m_out = m_writer.buffer();
     return handed ? Step::Done : Step::WriteError;
 }

@@ -19,23 +19,28 @@
 namespace tagora::cli {
 namespace {
 
-// The temporary file being written, for the signal handlers.
-char g_temporaryPath[PATH_MAX + 1];
-volatile std::sig_atomic_t g_hasTemporary = 0;
-
-// The window of an input file mapped at the moment, and whether the file
-// shrank under it, for the SIGBUS handler.
-std::atomic<std::uintptr_t> g_windowStart{0};
-std::atomic<std::uintptr_t> g_windowEnd{0};
-volatile std::sig_atomic_t g_inputShrank = 0;
+// What the signal handlers need to know of each thread that converts
+// files: the temporary file it is writing, the window of an input file it
+// has mapped at the moment, and whether the file shrank under it.
+struct ThreadFiles {
+    char temporaryPath[PATH_MAX + 1];
+    volatile std::sig_atomic_t hasTemporary;
+    std::atomic<std::uintptr_t> windowStart;
+    std::atomic<std::uintptr_t> windowEnd;
+    volatile std::sig_atomic_t inputShrank;
+};
+ThreadFiles g_threads[kMostJobs];
+thread_local std::size_t t_thread = 0;
 
 // What each signal did before its handler was installed.
 struct sigaction g_previousAction[NSIG];
 
-void removeTemporary()
+void removeTemporaries()
 {
-    if (g_hasTemporary)
-        unlink(g_temporaryPath);
+    for (ThreadFiles& thread : g_threads) {
+        if (thread.hasTemporary)
+            unlink(thread.temporaryPath);
+    }
 }
 
 // The signal then does what it did before, once this handler returns:
@@ -43,7 +48,7 @@ void removeTemporary()
 // one).
 void removeTemporaryAndStop(int signal)
 {
-    removeTemporary();
+    removeTemporaries();
     sigaction(signal, &g_previousAction[signal], nullptr);
     raise(signal);
 }
@@ -54,27 +59,36 @@ void removeTemporaryAndStop(int signal)
 void onBusError(int signal, siginfo_t* info, void*)
 {
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    const std::uintptr_t start = g_windowStart.load();
-    const std::uintptr_t end = g_windowEnd.load();
-    if (address >= start && address < end) {
+    for (ThreadFiles& thread : g_threads) {
+        const std::uintptr_t start = thread.windowStart.load();
+        const std::uintptr_t end = thread.windowEnd.load();
+        if (address < start || address >= end)
+            continue;
         const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
         const std::uintptr_t page = address - address % pageSize;
         if (mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
                  MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
-            g_inputShrank = 1;
+            thread.inputShrank = 1;
             return;
         }
+        break;
     }
     removeTemporaryAndStop(signal);
 }
 
 void rememberTemporary(const std::string& path)
 {
-    g_hasTemporary = 0;
+    ThreadFiles& thread = g_threads[t_thread];
+    thread.hasTemporary = 0;
     if (path.size() > PATH_MAX)
         return;
-    std::memcpy(g_temporaryPath, path.c_str(), path.size() + 1);
-    g_hasTemporary = 1;
+    std::memcpy(thread.temporaryPath, path.c_str(), path.size() + 1);
+    thread.hasTemporary = 1;
+}
+
+void forgetTemporary()
+{
+    g_threads[t_thread].hasTemporary = 0;
 }
 
 std::string directoryOf(const std::string& path)
@@ -96,9 +110,7 @@ mode_t permissionsFor(const struct stat* existing)
 {
     if (existing)
         return existing->st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~processUmask();
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -132,6 +144,23 @@ int unnamedTemporaryFile()
 
 }  // namespace
 
+void useThreadSlot(std::size_t slot)
+{
+    t_thread = slot;
+}
+
+// Read once, before any thread may create a file: reading it means
+// setting it for a moment.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        const mode_t current = umask(0);
+        umask(current);
+        return current;
+    }();
+    return mask;
+}
+
 InputFile::~InputFile()
 {
     unmapWindow();
@@ -156,7 +185,8 @@ bool InputFile::open(const std::string& file)
         errno = EISDIR;
         return false;
     }
-    g_inputShrank = 0;
+    m_thread = t_thread;
+    g_threads[m_thread].inputShrank = 0;
     m_regular = S_ISREG(m_status.st_mode);
     if (m_regular) {
         m_start = lseek(m_fd, 0, SEEK_CUR);
@@ -208,8 +238,8 @@ std::optional<std::string_view> InputFile::mapWindow()
     madvise(window, size, MADV_SEQUENTIAL);
     m_window = window;
     m_windowSize = size;
-    g_windowStart = reinterpret_cast<std::uintptr_t>(window);
-    g_windowEnd = reinterpret_cast<std::uintptr_t>(window) + size;
+    g_threads[m_thread].windowStart = reinterpret_cast<std::uintptr_t>(window);
+    g_threads[m_thread].windowEnd = reinterpret_cast<std::uintptr_t>(window) + size;
     const auto skipped = static_cast<std::size_t>(m_position - offset);
     m_position = offset + static_cast<off_t>(size);
     lseek(m_fd, m_position, SEEK_SET);
@@ -229,8 +259,8 @@ std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t si
 
 void InputFile::unmapWindow()
 {
-    g_windowStart = 0;
-    g_windowEnd = 0;
+    g_threads[m_thread].windowStart = 0;
+    g_threads[m_thread].windowEnd = 0;
     if (m_window)
         munmap(m_window, m_windowSize);
     m_window = nullptr;
@@ -317,7 +347,7 @@ bool InputFile::spool()
 
 bool InputFile::changed() const
 {
-    if (g_inputShrank)
+    if (g_threads[m_thread].inputShrank)
         return true;
     struct stat now {};
     return S_ISREG(m_status.st_mode) && fstat(m_fd, &now) == 0
@@ -443,7 +473,7 @@ bool OutputFile::commit()
     if (rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return fail();
     m_temporary.clear();
-    g_hasTemporary = 0;
+    forgetTemporary();
     return true;
 }
 
@@ -456,7 +486,7 @@ void OutputFile::discard()
     if (!m_temporary.empty()) {
         unlink(m_temporary.c_str());
         m_temporary.clear();
-        g_hasTemporary = 0;
+        forgetTemporary();
     }
 }
 
@@ -490,6 +520,7 @@ void installSignalHandlers()
 
 void endByBrokenPipe()
 {
+    removeTemporaries();
     std::signal(SIGPIPE, SIG_DFL);
     raise(SIGPIPE);
     _exit(128 + SIGPIPE);  // if SIGPIPE is blocked

@@ -19,6 +19,17 @@ namespace tagora::cli {
 // size.
 inline constexpr std::size_t kInputWindowSize = std::size_t{4} << 20;
 
+// The most threads that convert files at once (-j).
+inline constexpr std::size_t kMostJobs = 64;
+
+// The files of the calling thread, for the signal handlers: each thread
+// that converts files at the same time as others takes a slot of its own,
+// below kMostJobs (the main thread has 0).
+void useThreadSlot(std::size_t slot);
+
+// The process's umask.
+mode_t processUmask();
+
 // A named file, or standard input for "-".
 class InputFile {
 public:
@@ -64,6 +75,7 @@ private:
     void unmapWindow();
 
     int m_fd = -1;
+    std::size_t m_thread = 0;  // the slot of the thread that opened it
     bool m_owned = false;
     bool m_regular = false;
     off_t m_start = 0;

@@ -547,11 +547,22 @@ private slots:
         QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"page.php"_s});
     }
 
+    void outputDirectoryKeepsGoing_data()
+    {
+        QTest::addColumn<QStringList>("jobs");
+        QTest::newRow("one file at a time") << QStringList{u"-j1"_s};
+        QTest::newRow("two at once") << QStringList{u"--jobs=2"_s};
+        QTest::newRow("more threads than files") << QStringList{u"-j"_s, u"64"_s};
+        QTest::newRow("one per core") << QStringList();
+    }
+
     // A bad file is reported by name; the others are still converted. Every
     // output is checked against the inputs first: none is written over an
-    // input or twice, even when the earlier of two fails.
+    // input or twice, even when the earlier of two fails. Files converted
+    // at once are reported in the order they are named.
     void outputDirectoryKeepsGoing()
     {
+        QFETCH(QStringList, jobs);
         QTemporaryDir output;
         const QString a = writeFile(u"many/a.html"_s, "<b>a</b>\n");
         const QString b = writeFile(u"many/b.html"_s, "<b>\xE9</b>");
@@ -561,7 +572,7 @@ private slots:
         const QString page = writeFile(u"many/page.html"_s, "page");
         const QString script = output.filePath(u"page.asp"_s);
         QFile::copy(page, script);
-        const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), page, a, b, c, e, again, script});
+        const Result result = runConvert(jobs + QStringList{u"--asp"_s, u"-d"_s, output.path(), page, a, b, c, e, again, script});
         QCOMPARE(result.exitCode, 2);
         const QByteArray out = output.path().toUtf8();
         QCOMPARE(result.err, "tagora-convert: " + page.toUtf8() + ": not converted: its output " + out + "/page.asp is the input " + out + "/page.asp\n"
@@ -572,6 +583,45 @@ private slots:
         QCOMPARE(QDir(output.path()).entryList(QDir::Files), QStringList({u"a.asp"_s, u"c.d.asp"_s, u"page.asp"_s}));
         QCOMPARE(contents(output.filePath(u"c.d.asp"_s)), windowScript(kAsp, Escaping::Exact, "c"));
         QCOMPARE(contents(script), QByteArray("page"));
+    }
+
+    // Many files at once, some of them bad at different places, some empty,
+    // some large enough to be written while the next part is made: every
+    // message in the order of the files, every script the window's, no
+    // temporary file left.
+    void manyFilesAtOnce()
+    {
+        QTemporaryDir input;
+        QTemporaryDir output;
+        QStringList arguments{u"-j"_s, u"4"_s, u"-d"_s, output.path()};
+        QByteArray expectedErr;
+        QMap<QString, QByteArray> expected;
+        for (int i = 0; i < 240; ++i) {
+            const QString name = QString::asprintf("p%03d", i);
+            QByteArray text = QByteArray("<p>\"") + QByteArray::number(i) + "\" $x</p>\r\n";
+            text = text.repeated(i % 40 == 1 ? 60000 : 1 + i % 7);
+            if (i % 10 == 3)
+                text.insert(i % text.size(), '\xFF');
+            if (i % 15 == 4)
+                text.clear();
+            const QString file = input.filePath(name + u".html"_s);
+            QFile created(file);
+            QVERIFY(created.open(QIODevice::WriteOnly) && created.write(text) == text.size());
+            created.close();
+            arguments << file;
+            if (i % 10 == 3)
+                expectedErr += "tagora-convert: " + file.toUtf8() + ": invalid UTF-8 at byte offset " + QByteArray::number(i % (text.size() - 1)) + "\n";
+            else if (i % 15 == 4)
+                expectedErr += "tagora-convert: " + file.toUtf8() + ": There is no HTML Code to convert.\n";
+            else
+                expected[name + u".php"_s] = windowScript(kPhp, Escaping::Exact, text);
+        }
+        const Result result = runConvert(arguments);
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.err, expectedErr);
+        QCOMPARE(QDir(output.path()).entryList(QDir::Files | QDir::Hidden), expected.keys());
+        for (auto script = expected.cbegin(); script != expected.cend(); ++script)
+            QVERIFY2(contents(output.filePath(script.key())) == script.value(), qPrintable(script.key()));
     }
 
     // A full disk and a closed pipe end with a message and status 2; a device
@@ -816,6 +866,8 @@ private slots:
                                              "(9 of 9 bytes)");
         const Result written = runConvert(QStringList{u"--to=html"_s, u"-d"_s, folder} + files);
         QCOMPARE(written.out, dry.out);
+        const Result atOnce = runConvert(QStringList{u"--to=html"_s, u"--dry-run"_s, u"-j"_s, u"2"_s, u"-d"_s, folder} + files);
+        QCOMPARE(atOnce.out, dry.out);
         QVERIFY(QFile::exists(folder + u"/a.html"_s) && QFile::exists(folder + u"/b.html"_s));
         QCOMPARE(runConvert({u"--dry-run"_s, u"--asp"_s}).exitCode, 2);
     }
