@@ -77,6 +77,21 @@ private:
 
 namespace {
 
+// The next piece of a block, at most kReadSize bytes: where it can, it
+// ends between characters and not inside a CR LF pair, so that the input
+// text of most pieces is the piece itself.
+std::size_t pieceSize(std::string_view rest)
+{
+    if (rest.size() <= kReadSize)
+        return rest.size();
+    std::size_t size = kReadSize;
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(rest[size]) & 0xC0) == 0x80; ++back)
+        --size;
+    if (rest[size - 1] == '\r' && rest[size] == '\n')
+        --size;
+    return size;
+}
+
 std::unique_ptr<char[]> buffer(std::size_t size)
 {
     return std::make_unique_for_overwrite<char[]>(size);
@@ -213,9 +228,11 @@ Converter::Step Converter::eachPiece(InputFile& input, Handler handle)
 {
     if (!m_transcoding) {
         return eachBlock(input, [&](std::string_view block) {
-            for (std::size_t at = 0; at < block.size(); at += kReadSize) {
-                if (const Step step = handle(block.substr(at, kReadSize)); step != Step::Done)
+            for (std::size_t at = 0; at < block.size();) {
+                const std::size_t size = pieceSize(block.substr(at));
+                if (const Step step = handle(block.substr(at, size)); step != Step::Done)
                     return step;
+                at += size;
             }
             return Step::Done;
         });

@@ -176,7 +176,31 @@ std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block,
         m_reader.skip(block.size());
         return block;
     }
+    if (!m_reader.atCharacterEdge() && !block.empty())
+        return decodeCompleting(block, out);
     return decodeAfter(block, unchangedStart(block), out);
+}
+
+// The character the last block cut off, completed from the first bytes of
+// this one, and then the rest of the block, copied after it where it needs
+// no change.
+std::optional<std::string_view> Utf8InputDecoder::decodeCompleting(std::string_view block, char* out)
+{
+    const std::size_t head = std::min(m_reader.missingBytes(), block.size());
+    TextWriter writer{out, m_afterCr, m_atStart, m_dropByteOrderMark};
+    if (!m_reader.feed(block.substr(0, head), writer))
+        return std::nullopt;
+    m_afterCr = writer.afterCr;
+    m_atStart = writer.atStart;
+    char* const end = writer.out;
+    if (head == block.size())
+        return std::string_view(out, static_cast<std::size_t>(end - out));
+    const std::optional<std::string_view> rest = decode(block.substr(head), end);
+    if (!rest)
+        return std::nullopt;
+    if (rest->data() != end)
+        std::memmove(end, rest->data(), rest->size());
+    return std::string_view(out, static_cast<std::size_t>(end - out) + rest->size());
 }
 
 // Decodes the block from unchanged on: those bytes before need no change.

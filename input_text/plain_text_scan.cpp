@@ -18,15 +18,13 @@ bool leavesAsItIsAvx2(const unsigned char* bytes, std::size_t size);  // plain_t
 
 namespace {
 
+#if defined(TAGORA_AVX2_FORM)
 // The one place that asks the processor what it has.
 bool processorHasAvx2()
 {
-#if defined(TAGORA_AVX2_FORM)
     return __builtin_cpu_supports("avx2");
-#else
-    return false;
-#endif
 }
+#endif
 
 std::vector<ScanForm> availableScanForms()
 {

@@ -133,6 +133,8 @@ public:
     bool finish(Handler& handler);
     // Nothing is carried over to the next block.
     bool atCharacterEdge() const { return m_carried == 0; }
+    // How many bytes the sequence carried over still lacks.
+    std::size_t missingBytes() const { return m_carried == 0 ? 0 : kLeadRules.rules[m_carry[0]].length - m_carried; }
     // A block of whole characters that was read by other means: only
     // counted.
     void skip(std::size_t size) { m_offset += size; }
