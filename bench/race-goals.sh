@@ -71,7 +71,7 @@ done
 if [[ -n $previous ]]; then
   echo
   echo "== the same bytes as $previous =="
-  tr -d '\r' <"$work/page.html" | head -c 8000000 >"$work/lf.html"
+  head -c 8000000 "$work/page.html" | tr -d '\r' >"$work/lf.html"
   differ=0
   for page in page cyrillic lf; do
     for target in $targets; do
