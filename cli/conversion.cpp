@@ -176,7 +176,7 @@ std::string reportLine(const std::string& name, Target language, const WriteRepo
 Converter::Converter(const Options& options)
     : m_options(options), m_writer(outputCapacity(options))
 {
-    m_input = buffer(kReadSize);
+    m_input = buffer(kInputBlockSize);
     m_text = buffer(kTextSize);
     m_transcoded = buffer(kReadSize);
 }
@@ -209,7 +209,7 @@ template <class Handler>
 Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
 {
     for (;;) {
-        const auto block = input.nextBlock(m_input.get(), kReadSize);
+        const auto block = input.nextBlock(m_input.get(), kInputBlockSize);
         if (!block) {
             m_error = errno;
             return Step::ReadError;

@@ -2,12 +2,10 @@
 
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -20,14 +18,10 @@ namespace tagora::cli {
 namespace {
 
 // What the signal handlers need to know of each thread that converts
-// files: the temporary file it is writing, the window of an input file it
-// has mapped at the moment, and whether the file shrank under it.
+// files: the temporary file it is writing.
 struct ThreadFiles {
     char temporaryPath[PATH_MAX + 1];
     volatile std::sig_atomic_t hasTemporary;
-    std::atomic<std::uintptr_t> windowStart;
-    std::atomic<std::uintptr_t> windowEnd;
-    volatile std::sig_atomic_t inputShrank;
 };
 ThreadFiles g_threads[kMostJobs];
 thread_local std::size_t t_thread = 0;
@@ -51,29 +45,6 @@ void removeTemporaryAndStop(int signal)
     removeTemporaries();
     sigaction(signal, &g_previousAction[signal], nullptr);
     raise(signal);
-}
-
-// A page of the mapped window beyond the end of a file that shrank while
-// it was read: zeros are mapped there, so that reading goes on, and the
-// conversion reports the change. Any other SIGBUS ends the program.
-void onBusError(int signal, siginfo_t* info, void*)
-{
-    const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    for (ThreadFiles& thread : g_threads) {
-        const std::uintptr_t start = thread.windowStart.load();
-        const std::uintptr_t end = thread.windowEnd.load();
-        if (address < start || address >= end)
-            continue;
-        const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-        const std::uintptr_t page = address - address % pageSize;
-        if (mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
-                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
-            thread.inputShrank = 1;
-            return;
-        }
-        break;
-    }
-    removeTemporaryAndStop(signal);
 }
 
 void rememberTemporary(const std::string& path)
@@ -163,7 +134,6 @@ mode_t processUmask()
 
 InputFile::~InputFile()
 {
-    unmapWindow();
     if (m_owned)
         close(m_fd);
 }
@@ -185,25 +155,20 @@ bool InputFile::open(const std::string& file)
         errno = EISDIR;
         return false;
     }
-    m_thread = t_thread;
-    g_threads[m_thread].inputShrank = 0;
     m_regular = S_ISREG(m_status.st_mode);
     if (m_regular) {
         m_start = lseek(m_fd, 0, SEEK_CUR);
         m_regular = m_start >= 0;
         m_position = m_start;
-        m_mappableEnd = m_status.st_size;
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     return true;
 }
 
-// Up to the size the file had when it was opened, windows of it are
-// mapped; beyond, it is read (a file that grew, or one of /proc whose size
-// says 0). The file offset follows, as if it had been read.
+// A regular file is read from where the last block ended, since head()
+// and rewind() move about in it.
 std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t size)
 {
-    unmapWindow();
     if (m_headTaken < m_head.size()) {
         const std::string_view rest = std::string_view(m_head).substr(m_headTaken);
         m_headTaken = m_head.size();
@@ -211,39 +176,12 @@ std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t s
     }
     if (!m_regular)
         return readInto(buffer, size);
-    if (m_position < m_mappableEnd) {
-        if (const auto window = mapWindow())
-            return window;
-    }
     if (lseek(m_fd, m_position, SEEK_SET) != m_position)
         return std::nullopt;
     const auto block = readInto(buffer, size);
     if (block)
         m_position += static_cast<off_t>(block->size());
     return block;
-}
-
-// The window from the page boundary at or before the position; nullopt
-// when the file cannot be mapped (it is then read instead).
-std::optional<std::string_view> InputFile::mapWindow()
-{
-    const auto pageSize = static_cast<off_t>(sysconf(_SC_PAGESIZE));
-    const off_t offset = m_position - m_position % pageSize;
-    const auto size = static_cast<std::size_t>(std::min<off_t>(kInputWindowSize, m_mappableEnd - offset));
-    void* const window = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, offset);
-    if (window == MAP_FAILED) {
-        m_mappableEnd = m_position;
-        return std::nullopt;
-    }
-    madvise(window, size, MADV_SEQUENTIAL);
-    m_window = window;
-    m_windowSize = size;
-    g_threads[m_thread].windowStart = reinterpret_cast<std::uintptr_t>(window);
-    g_threads[m_thread].windowEnd = reinterpret_cast<std::uintptr_t>(window) + size;
-    const auto skipped = static_cast<std::size_t>(m_position - offset);
-    m_position = offset + static_cast<off_t>(size);
-    lseek(m_fd, m_position, SEEK_SET);
-    return std::string_view(static_cast<const char*>(window) + skipped, size - skipped);
 }
 
 std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t size)
@@ -255,15 +193,6 @@ std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t si
         if (errno != EINTR)
             return std::nullopt;
     }
-}
-
-void InputFile::unmapWindow()
-{
-    g_threads[m_thread].windowStart = 0;
-    g_threads[m_thread].windowEnd = 0;
-    if (m_window)
-        munmap(m_window, m_windowSize);
-    m_window = nullptr;
 }
 
 bool InputFile::readFully(char* buffer, std::size_t size, std::size_t& got)
@@ -341,14 +270,11 @@ bool InputFile::spool()
     m_regular = true;
     m_start = 0;
     m_position = 0;
-    m_mappableEnd = lseek(copy, 0, SEEK_END);
-    return m_mappableEnd >= 0 && lseek(copy, 0, SEEK_SET) == 0;
+    return lseek(copy, 0, SEEK_SET) == 0;
 }
 
 bool InputFile::changed() const
 {
-    if (g_threads[m_thread].inputShrank)
-        return true;
     struct stat now {};
     return S_ISREG(m_status.st_mode) && fstat(m_fd, &now) == 0
            && (now.st_size != m_status.st_size || now.st_mtim.tv_sec != m_status.st_mtim.tv_sec
@@ -357,7 +283,6 @@ bool InputFile::changed() const
 
 bool InputFile::rewind()
 {
-    unmapWindow();
     m_headTaken = m_head.size();
     m_position = m_start;
     return lseek(m_fd, m_start, SEEK_SET) == m_start;
@@ -505,13 +430,8 @@ void installSignalHandlers()
     for (const int signal : ending) {
         struct sigaction action {};
         sigemptyset(&action.sa_mask);
-        if (signal == SIGBUS) {
-            action.sa_sigaction = onBusError;
-            action.sa_flags = SA_SIGINFO | SA_RESTART;
-        } else {
-            action.sa_handler = removeTemporaryAndStop;
-            action.sa_flags = SA_RESTART;
-        }
+        action.sa_handler = removeTemporaryAndStop;
+        action.sa_flags = SA_RESTART;
         if (sigaction(signal, nullptr, &g_previousAction[signal]) == 0
             && g_previousAction[signal].sa_handler != SIG_IGN)
             sigaction(signal, &action, nullptr);

@@ -496,7 +496,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
-        const auto edge = qsizetype(tagora::cli::kInputWindowSize);  // where the first part read ends
+        const auto edge = qsizetype(tagora::cli::kInputBlockSize);  // where the first part read ends
         // Plain text up to `at` bytes from the edge, `middle`, `after` bytes of
         // plain text; `bad` is counted from the edge.
         const auto row = [&](const char* name, qsizetype at, const QByteArray& middle, qsizetype after,
@@ -762,12 +762,12 @@ private slots:
         QTest::newRow("invalid byte written") << late << QByteArray("\xFF");
         QTest::newRow("lone LF written") << late << QByteArray("\n");
         QTest::newRow("valid character written") << late << QByteArray("y");
-        QTest::newRow("file emptied under the mapped part") << qint64{0} << QByteArray();
+        QTest::newRow("file emptied while read") << qint64{0} << QByteArray();
     }
 
     // To standard output a file is checked whole, then converted: when it
     // changes meanwhile, nothing read after the change goes out, and the
-    // file is named. One that shrinks under the mapped part of it too.
+    // file is named. One that shrinks while it is read too.
     void changedWhileRead()
     {
         QFETCH(qint64, at);
