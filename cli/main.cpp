@@ -25,6 +25,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -213,9 +214,14 @@ public:
         for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
             sigdelset(&all, fault);
         pthread_sigmask(SIG_BLOCK, &all, &before);
-        for (std::size_t slot = 1; slot <= threads; ++slot)
-            workers.emplace_back([this, slot] { work(slot); });
+        try {
+            for (std::size_t slot = 1; slot <= threads; ++slot)
+                workers.emplace_back([this, slot] { work(slot); });
+        } catch (const std::system_error&) {  // the threads that started are enough
+        }
         pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        if (workers.empty())
+            work(0);  // no thread could start: this one converts every file first
         Outcome worst = Outcome::Done;
         for (std::size_t i = 0; i < m_plan.size(); ++i)
             worst = std::max(worst, tell(waitFor(i)));
@@ -236,6 +242,9 @@ private:
             } catch (const std::bad_alloc&) {  // this file only: the next one has a new converter
                 converter.reset();
                 converted = {Outcome::Failed, "tagora-convert: " + m_plan[i].file + ": out of memory\n", {}};
+            } catch (const std::exception& exception) {
+                converter.reset();
+                converted = {Outcome::Failed, "tagora-convert: " + m_plan[i].file + ": " + exception.what() + "\n", {}};
             }
             const std::lock_guard lock(m_mutex);
             m_done[i] = std::move(converted);
@@ -264,7 +273,8 @@ private:
 Outcome convertIntoDirectory(Converter& converter, const Options& options)
 {
     std::vector<Planned> plan = planDirectory(options);
-    const std::size_t threads = std::min<std::size_t>(options.jobs > 0 ? options.jobs : std::min<std::size_t>(coreCount(), kMostJobs), plan.size());
+    const std::size_t chosen = options.jobs > 0 ? options.jobs : std::min<std::size_t>(coreCount(), kMostJobs);
+    const std::size_t threads = std::min(chosen, plan.size());
     if (threads > 1)
         return Batch(options, std::move(plan)).run(threads);
     Outcome worst = Outcome::Done;
