@@ -1,6 +1,8 @@
 #!/bin/bash
 # Peak memory of tagora-convert --to=html on large legacy files: a PHP and
-# an ASP page of the tests repeated to SIZE_MB, and one of the program's
+# an ASP page of the tests repeated to SIZE_MB, real-looking PHP and ASP
+# pages (all the tests' legacy pages, the ASP one with an include)
+# repeated to SIZE_MB, and one of the program's
 # own PHP scripts of that size (read back in constant memory). Prints the
 # peak resident size, its ratio to the file's size, and the time.
 # Usage: bench/legacy-memory.sh [BUILD_DIR] [SIZE_MB]   (default build, 290)
@@ -44,6 +46,38 @@ printf 'echo "<tr><td>" . $name . "</td><td>" . htmlspecialchars($price) . "</td
 repeat_to_size "$work/line" "$work/body"
 cat "$work/body" >> "$work/big.php"
 measure "legacy PHP page" "$work/big.php"
+# Real-looking pages: every UTF-8 legacy page of the tests one after the
+# other (mixed statements: writes, loops, functions, classes, inline
+# expressions), the ASP one including a file of functions, repeated to
+# size.
+python3 - "$here/../tests/engine" "$work" <<'PAGES'
+import pathlib, sys
+tests, work = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+def utf8(path):
+    try:
+        return path.read_bytes().decode("utf-8").encode()
+    except UnicodeDecodeError:
+        return None
+asp = b'<!--#include file="functions.inc"-->\r\n'
+for page in sorted((tests / "legacy_asp").glob("*.asp")):
+    asp += (utf8(page) or b"") + b"\r\n"
+php = b""
+for page in sorted((tests / "legacy_php").glob("*.php")):
+    text = utf8(page) or b""
+    if text.count(b"<?php") + text.count(b"<?=") > text.count(b"?>"):
+        text += b"\n?>\n"  # the next page starts as HTML
+    php += text + b"\n"
+(work / "mixed.asp").write_bytes(asp)
+(work / "mixed.php").write_bytes(php)
+(work / "functions.inc").write_bytes((tests / "legacy_asp" / "09_functions.asp").read_bytes())
+PAGES
+repeat_to_size "$work/mixed.asp" "$work/real.asp"
+measure "real-looking ASP page" "$work/real.asp"
+rm -f "$work/real.asp"
+repeat_to_size "$work/mixed.php" "$work/real.php"
+measure "real-looking PHP page" "$work/real.php"
+rm -f "$work/real.php"
+
 head -c $((size_mb << 20)) /dev/zero | tr '\0' 'a' | fold -w 100 > "$work/text.html"
 "$tool" --php "$work/text.html" > "$work/own.php"
 measure "this program's PHP script" "$work/own.php"

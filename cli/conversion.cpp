@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace tagora::cli {
 namespace {
@@ -76,6 +77,21 @@ private:
 
 namespace {
 
+// The next piece of a block, at most kReadSize bytes: where it can, it
+// ends between characters and not inside a CR LF pair, so that the input
+// text of most pieces is the piece itself.
+std::size_t pieceSize(std::string_view rest)
+{
+    if (rest.size() <= kReadSize)
+        return rest.size();
+    std::size_t size = kReadSize;
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(rest[size]) & 0xC0) == 0x80; ++back)
+        --size;
+    if (rest[size - 1] == '\r' && rest[size] == '\n')
+        --size;
+    return size;
+}
+
 std::unique_ptr<char[]> buffer(std::size_t size)
 {
     return std::make_unique_for_overwrite<char[]>(size);
@@ -83,10 +99,30 @@ std::unique_ptr<char[]> buffer(std::size_t size)
 
 }  // namespace
 
+namespace {
+
+thread_local std::string* t_messages = nullptr;
+
+}  // namespace
+
 void complain(const std::string& message)
 {
     std::string line = "tagora-convert: " + message + "\n";
+    if (t_messages) {
+        *t_messages += line;
+        return;
+    }
     [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, line.data(), line.size());
+}
+
+MessagesKept::MessagesKept(std::string& messages)
+    : m_before(std::exchange(t_messages, &messages))
+{
+}
+
+MessagesKept::~MessagesKept()
+{
+    t_messages = m_before;
 }
 
 namespace {
@@ -140,7 +176,7 @@ std::string reportLine(const std::string& name, Target language, const WriteRepo
 Converter::Converter(const Options& options)
     : m_options(options), m_writer(outputCapacity(options))
 {
-    m_input = buffer(kReadSize);
+    m_input = buffer(kInputBlockSize);
     m_text = buffer(kTextSize);
     m_transcoded = buffer(kReadSize);
 }
@@ -173,7 +209,7 @@ template <class Handler>
 Converter::Step Converter::eachBlock(InputFile& input, Handler handle)
 {
     for (;;) {
-        const auto block = input.nextBlock(m_input.get(), kReadSize);
+        const auto block = input.nextBlock(m_input.get(), kInputBlockSize);
         if (!block) {
             m_error = errno;
             return Step::ReadError;
@@ -192,9 +228,11 @@ Converter::Step Converter::eachPiece(InputFile& input, Handler handle)
 {
     if (!m_transcoding) {
         return eachBlock(input, [&](std::string_view block) {
-            for (std::size_t at = 0; at < block.size(); at += kReadSize) {
-                if (const Step step = handle(block.substr(at, kReadSize)); step != Step::Done)
+            for (std::size_t at = 0; at < block.size();) {
+                const std::size_t size = pieceSize(block.substr(at));
+                if (const Step step = handle(block.substr(at, size)); step != Step::Done)
                     return step;
+                at += size;
             }
             return Step::Done;
         });
@@ -541,7 +579,7 @@ Converter::Step Converter::produce(InputFile& input, OutputFile& output)
         m_scriptError = producer.readError();
         return Step::BadScript;
     }
-    return handOverOutput(input, output);
+    return handOverOutput(input, output, true);
 }
 
 // A script read back to HTML is taken as it is (the first pass checked
@@ -571,11 +609,11 @@ Converter::Step Converter::producePiece(std::string_view piece, Utf8InputDecoder
 }
 
 // Nothing read from an input that changed meanwhile goes out.
-Converter::Step Converter::handOverOutput(const InputFile& input, OutputFile& output)
+Converter::Step Converter::handOverOutput(const InputFile& input, OutputFile& output, bool last)
 {
     if (input.changed())
         return Step::InputChanged;
-    const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()));
+    const bool handed = m_writer.handOver(output, static_cast<std::size_t>(m_out - m_writer.buffer()), last);
     m_out = m_writer.buffer();
     return handed ? Step::Done : Step::WriteError;
 }

@@ -72,7 +72,7 @@ private:
     Step produce(InputFile& input, OutputFile& output);
     Step producePiece(std::string_view piece, Utf8InputDecoder& decoder, Producer& producer,
                       const InputFile& input, OutputFile& output);
-    Step handOverOutput(const InputFile& input, OutputFile& output);
+    Step handOverOutput(const InputFile& input, OutputFile& output, bool last = false);
     void noteHowRead(const InputFile& input) const;
     Outcome report(Step step, const InputFile& input, const OutputFile& output);
 
@@ -97,7 +97,22 @@ private:
     int m_error = 0;
 };
 
-// Writes "tagora-convert: " and the message on standard error.
+// Writes "tagora-convert: " and the message on standard error, or adds
+// the line to the messages a MessagesKept of the calling thread keeps.
 void complain(const std::string& message);
+
+// While it lives, what the calling thread complains of is added to the
+// messages instead of being written, so that they can go out later in
+// their turn.
+class MessagesKept {
+public:
+    explicit MessagesKept(std::string& messages);
+    MessagesKept(const MessagesKept&) = delete;
+    MessagesKept& operator=(const MessagesKept&) = delete;
+    ~MessagesKept();
+
+private:
+    std::string* m_before;
+};
 
 }  // namespace tagora::cli

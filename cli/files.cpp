@@ -2,12 +2,10 @@
 
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -19,23 +17,24 @@
 namespace tagora::cli {
 namespace {
 
-// The temporary file being written, for the signal handlers.
-char g_temporaryPath[PATH_MAX + 1];
-volatile std::sig_atomic_t g_hasTemporary = 0;
-
-// The window of an input file mapped at the moment, and whether the file
-// shrank under it, for the SIGBUS handler.
-std::atomic<std::uintptr_t> g_windowStart{0};
-std::atomic<std::uintptr_t> g_windowEnd{0};
-volatile std::sig_atomic_t g_inputShrank = 0;
+// What the signal handlers need to know of each thread that converts
+// files: the temporary file it is writing.
+struct ThreadFiles {
+    char temporaryPath[PATH_MAX + 1];
+    volatile std::sig_atomic_t hasTemporary;
+};
+ThreadFiles g_threads[kMostJobs];
+thread_local std::size_t t_thread = 0;
 
 // What each signal did before its handler was installed.
 struct sigaction g_previousAction[NSIG];
 
-void removeTemporary()
+void removeTemporaries()
 {
-    if (g_hasTemporary)
-        unlink(g_temporaryPath);
+    for (ThreadFiles& thread : g_threads) {
+        if (thread.hasTemporary)
+            unlink(thread.temporaryPath);
+    }
 }
 
 // The signal then does what it did before, once this handler returns:
@@ -43,38 +42,24 @@ void removeTemporary()
 // one).
 void removeTemporaryAndStop(int signal)
 {
-    removeTemporary();
+    removeTemporaries();
     sigaction(signal, &g_previousAction[signal], nullptr);
     raise(signal);
 }
 
-// A page of the mapped window beyond the end of a file that shrank while
-// it was read: zeros are mapped there, so that reading goes on, and the
-// conversion reports the change. Any other SIGBUS ends the program.
-void onBusError(int signal, siginfo_t* info, void*)
-{
-    const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    const std::uintptr_t start = g_windowStart.load();
-    const std::uintptr_t end = g_windowEnd.load();
-    if (address >= start && address < end) {
-        const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-        const std::uintptr_t page = address - address % pageSize;
-        if (mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
-                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
-            g_inputShrank = 1;
-            return;
-        }
-    }
-    removeTemporaryAndStop(signal);
-}
-
 void rememberTemporary(const std::string& path)
 {
-    g_hasTemporary = 0;
+    ThreadFiles& thread = g_threads[t_thread];
+    thread.hasTemporary = 0;
     if (path.size() > PATH_MAX)
         return;
-    std::memcpy(g_temporaryPath, path.c_str(), path.size() + 1);
-    g_hasTemporary = 1;
+    std::memcpy(thread.temporaryPath, path.c_str(), path.size() + 1);
+    thread.hasTemporary = 1;
+}
+
+void forgetTemporary()
+{
+    g_threads[t_thread].hasTemporary = 0;
 }
 
 std::string directoryOf(const std::string& path)
@@ -96,9 +81,7 @@ mode_t permissionsFor(const struct stat* existing)
 {
     if (existing)
         return existing->st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~processUmask();
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -132,9 +115,25 @@ int unnamedTemporaryFile()
 
 }  // namespace
 
+void useThreadSlot(std::size_t slot)
+{
+    t_thread = slot;
+}
+
+// Read once, before any thread may create a file: reading it means
+// setting it for a moment.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        const mode_t current = umask(0);
+        umask(current);
+        return current;
+    }();
+    return mask;
+}
+
 InputFile::~InputFile()
 {
-    unmapWindow();
     if (m_owned)
         close(m_fd);
 }
@@ -156,24 +155,20 @@ bool InputFile::open(const std::string& file)
         errno = EISDIR;
         return false;
     }
-    g_inputShrank = 0;
     m_regular = S_ISREG(m_status.st_mode);
     if (m_regular) {
         m_start = lseek(m_fd, 0, SEEK_CUR);
         m_regular = m_start >= 0;
         m_position = m_start;
-        m_mappableEnd = m_status.st_size;
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     return true;
 }
 
-// Up to the size the file had when it was opened, windows of it are
-// mapped; beyond, it is read (a file that grew, or one of /proc whose size
-// says 0). The file offset follows, as if it had been read.
+// A regular file is read from where the last block ended, since head()
+// and rewind() move about in it.
 std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t size)
 {
-    unmapWindow();
     if (m_headTaken < m_head.size()) {
         const std::string_view rest = std::string_view(m_head).substr(m_headTaken);
         m_headTaken = m_head.size();
@@ -181,39 +176,12 @@ std::optional<std::string_view> InputFile::nextBlock(char* buffer, std::size_t s
     }
     if (!m_regular)
         return readInto(buffer, size);
-    if (m_position < m_mappableEnd) {
-        if (const auto window = mapWindow())
-            return window;
-    }
     if (lseek(m_fd, m_position, SEEK_SET) != m_position)
         return std::nullopt;
     const auto block = readInto(buffer, size);
     if (block)
         m_position += static_cast<off_t>(block->size());
     return block;
-}
-
-// The window from the page boundary at or before the position; nullopt
-// when the file cannot be mapped (it is then read instead).
-std::optional<std::string_view> InputFile::mapWindow()
-{
-    const auto pageSize = static_cast<off_t>(sysconf(_SC_PAGESIZE));
-    const off_t offset = m_position - m_position % pageSize;
-    const auto size = static_cast<std::size_t>(std::min<off_t>(kInputWindowSize, m_mappableEnd - offset));
-    void* const window = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, offset);
-    if (window == MAP_FAILED) {
-        m_mappableEnd = m_position;
-        return std::nullopt;
-    }
-    madvise(window, size, MADV_SEQUENTIAL);
-    m_window = window;
-    m_windowSize = size;
-    g_windowStart = reinterpret_cast<std::uintptr_t>(window);
-    g_windowEnd = reinterpret_cast<std::uintptr_t>(window) + size;
-    const auto skipped = static_cast<std::size_t>(m_position - offset);
-    m_position = offset + static_cast<off_t>(size);
-    lseek(m_fd, m_position, SEEK_SET);
-    return std::string_view(static_cast<const char*>(window) + skipped, size - skipped);
 }
 
 std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t size)
@@ -225,15 +193,6 @@ std::optional<std::string_view> InputFile::readInto(char* buffer, std::size_t si
         if (errno != EINTR)
             return std::nullopt;
     }
-}
-
-void InputFile::unmapWindow()
-{
-    g_windowStart = 0;
-    g_windowEnd = 0;
-    if (m_window)
-        munmap(m_window, m_windowSize);
-    m_window = nullptr;
 }
 
 bool InputFile::readFully(char* buffer, std::size_t size, std::size_t& got)
@@ -311,14 +270,11 @@ bool InputFile::spool()
     m_regular = true;
     m_start = 0;
     m_position = 0;
-    m_mappableEnd = lseek(copy, 0, SEEK_END);
-    return m_mappableEnd >= 0 && lseek(copy, 0, SEEK_SET) == 0;
+    return lseek(copy, 0, SEEK_SET) == 0;
 }
 
 bool InputFile::changed() const
 {
-    if (g_inputShrank)
-        return true;
     struct stat now {};
     return S_ISREG(m_status.st_mode) && fstat(m_fd, &now) == 0
            && (now.st_size != m_status.st_size || now.st_mtim.tv_sec != m_status.st_mtim.tv_sec
@@ -327,7 +283,6 @@ bool InputFile::changed() const
 
 bool InputFile::rewind()
 {
-    unmapWindow();
     m_headTaken = m_head.size();
     m_position = m_start;
     return lseek(m_fd, m_start, SEEK_SET) == m_start;
@@ -443,7 +398,7 @@ bool OutputFile::commit()
     if (rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return fail();
     m_temporary.clear();
-    g_hasTemporary = 0;
+    forgetTemporary();
     return true;
 }
 
@@ -456,7 +411,7 @@ void OutputFile::discard()
     if (!m_temporary.empty()) {
         unlink(m_temporary.c_str());
         m_temporary.clear();
-        g_hasTemporary = 0;
+        forgetTemporary();
     }
 }
 
@@ -475,13 +430,8 @@ void installSignalHandlers()
     for (const int signal : ending) {
         struct sigaction action {};
         sigemptyset(&action.sa_mask);
-        if (signal == SIGBUS) {
-            action.sa_sigaction = onBusError;
-            action.sa_flags = SA_SIGINFO | SA_RESTART;
-        } else {
-            action.sa_handler = removeTemporaryAndStop;
-            action.sa_flags = SA_RESTART;
-        }
+        action.sa_handler = removeTemporaryAndStop;
+        action.sa_flags = SA_RESTART;
         if (sigaction(signal, nullptr, &g_previousAction[signal]) == 0
             && g_previousAction[signal].sa_handler != SIG_IGN)
             sigaction(signal, &action, nullptr);
@@ -490,6 +440,7 @@ void installSignalHandlers()
 
 void endByBrokenPipe()
 {
+    removeTemporaries();
     std::signal(SIGPIPE, SIG_DFL);
     raise(SIGPIPE);
     _exit(128 + SIGPIPE);  // if SIGPIPE is blocked

@@ -7,18 +7,26 @@
 #include "files.h"
 #include "options.h"
 
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -91,7 +99,12 @@ Outcome convertOne(Converter& converter, const std::string& file, const std::str
         complain(input.name() + ": not converted: " + output.name() + " is the same file");
         return Outcome::Failed;
     }
-    const Outcome outcome = converter.convert(input, output);
+    return converter.convert(input, output);
+}
+
+// The report of a file converted, on standard output.
+Outcome reportOn(const Converter& converter, Outcome outcome, const Options& options)
+{
     if (outcome == Outcome::Done && reportsEachFile(options) && writeText(converter.report()) != 0)
         return Outcome::Failed;
     return outcome;
@@ -139,18 +152,134 @@ std::vector<Planned> planDirectory(const Options& options)
     return plan;
 }
 
+// What converting one FILE of a -d run gave: its outcome, and what it
+// has to say on standard error and (its report) on standard output.
+struct Converted {
+    Outcome outcome = Outcome::Failed;
+    std::string messages;
+    std::string report;
+};
+
+Converted convertPlanned(Converter& converter, const Planned& planned, const Options& options)
+{
+    Converted converted;
+    const MessagesKept kept(converted.messages);
+    if (!planned.refusal.empty())
+        complain(planned.file + ": not converted: " + planned.refusal);
+    else
+        converted.outcome = convertOne(converter, planned.file, planned.target, options);
+    if (converted.outcome == Outcome::Done && reportsEachFile(options))
+        converted.report = converter.report();
+    return converted;
+}
+
+// Says what a file's conversion has to say, in the order of the FILEs.
+Outcome tell(const Converted& converted)
+{
+    if (!converted.messages.empty()) {
+        [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, converted.messages.data(), converted.messages.size());
+    }
+    if (!converted.report.empty() && writeText(converted.report) != 0)
+        return Outcome::Failed;
+    return converted.outcome;
+}
+
+// The processor cores this program may run on.
+unsigned coreCount()
+{
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0)
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// The FILEs converted by threads of their own (each with its own
+// buffers), each taking the next FILE when it is done with one; they are
+// told of in their order as soon as those before them are.
+class Batch {
+public:
+    Batch(const Options& options, std::vector<Planned> plan)
+        : m_options(options), m_plan(std::move(plan)), m_done(m_plan.size())
+    {
+    }
+
+    Outcome run(std::size_t threads)
+    {
+        std::vector<std::jthread> workers;
+        // Signals sent to the program go to the main thread, as with the
+        // thread that writes behind; a fault of a worker is its own.
+        sigset_t all;
+        sigset_t before;
+        sigfillset(&all);
+        for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
+            sigdelset(&all, fault);
+        pthread_sigmask(SIG_BLOCK, &all, &before);
+        try {
+            for (std::size_t slot = 1; slot <= threads; ++slot)
+                workers.emplace_back([this, slot] { work(slot); });
+        } catch (const std::system_error&) {  // the threads that started are enough
+        }
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        if (workers.empty())
+            work(0);  // no thread could start: this one converts every file first
+        Outcome worst = Outcome::Done;
+        for (std::size_t i = 0; i < m_plan.size(); ++i)
+            worst = std::max(worst, tell(waitFor(i)));
+        return worst;
+    }
+
+private:
+    void work(std::size_t slot)
+    {
+        useThreadSlot(slot);
+        std::optional<Converter> converter;
+        for (std::size_t i; (i = m_next++) < m_plan.size();) {
+            Converted converted;
+            try {
+                if (!converter)
+                    converter.emplace(m_options);
+                converted = convertPlanned(*converter, m_plan[i], m_options);
+            } catch (const std::bad_alloc&) {  // this file only: the next one has a new converter
+                converter.reset();
+                converted = {Outcome::Failed, "tagora-convert: " + m_plan[i].file + ": out of memory\n", {}};
+            } catch (const std::exception& exception) {
+                converter.reset();
+                converted = {Outcome::Failed, "tagora-convert: " + m_plan[i].file + ": " + exception.what() + "\n", {}};
+            }
+            const std::lock_guard lock(m_mutex);
+            m_done[i] = std::move(converted);
+            m_ready.notify_one();
+        }
+    }
+
+    Converted waitFor(std::size_t i)
+    {
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [&] { return m_done[i].has_value(); });
+        Converted converted = std::move(*m_done[i]);
+        m_done[i].reset();
+        return converted;
+    }
+
+    const Options& m_options;
+    const std::vector<Planned> m_plan;
+    std::atomic<std::size_t> m_next{0};
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::vector<std::optional<Converted>> m_done;
+};
+
 // Every file into the folder; one that fails does not stop the others.
 Outcome convertIntoDirectory(Converter& converter, const Options& options)
 {
+    std::vector<Planned> plan = planDirectory(options);
+    const std::size_t chosen = options.jobs > 0 ? options.jobs : std::min<std::size_t>(coreCount(), kMostJobs);
+    const std::size_t threads = std::min(chosen, plan.size());
+    if (threads > 1)
+        return Batch(options, std::move(plan)).run(threads);
     Outcome worst = Outcome::Done;
-    for (const Planned& planned : planDirectory(options)) {
-        Outcome outcome = Outcome::Failed;
-        if (!planned.refusal.empty())
-            complain(planned.file + ": not converted: " + planned.refusal);
-        else
-            outcome = convertOne(converter, planned.file, planned.target, options);
-        worst = std::max(worst, outcome);
-    }
+    for (const Planned& planned : plan)
+        worst = std::max(worst, tell(convertPlanned(converter, planned, options)));
     return worst;
 }
 
@@ -164,7 +293,8 @@ int convert(const Options& options)
     Converter converter(options);
     if (!options.outputDirectory.empty())
         return static_cast<int>(convertIntoDirectory(converter, options));
-    return static_cast<int>(convertOne(converter, options.files.front(), options.outputFile, options));
+    const Outcome outcome = convertOne(converter, options.files.front(), options.outputFile, options);
+    return static_cast<int>(reportOn(converter, outcome, options));
 }
 
 int run(std::span<const char* const> arguments)

@@ -2,8 +2,10 @@
 
 #include "script_writer/credits.h"
 #include "input_text/html_encoding.h"
+#include "files.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <variant>
 
@@ -58,6 +60,8 @@ constexpr std::string_view kUsageOptions =
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
     "  -d, --output-dir=DIR   %OUTPUT-DIR%\n"
+    "  -j, --jobs=N           with -d: convert N files at once (1 to 64; default:\n"
+    "                           one per processor core)\n"
     "      --help             display this help and exit\n"
     "      --version          output version information and exit\n"
     "\n"
@@ -223,6 +227,7 @@ constexpr ValueOption kValueOptions[] = {
     {{}, "--output-encoding", &Options::outputEncoding},
     {"-n", "--name", nullptr},  // the variable of js and js-concat
     {{}, "--root", &Options::root},
+    {"-j", "--jobs", &Options::jobsText},
 };
 
 // The encoding --encoding names, by the name html_encoding.h gives it;
@@ -267,6 +272,17 @@ private:
         Options options;
         options.action = chosen;
         return options;
+    }
+
+    bool jobsChosen()
+    {
+        const std::string& text = m_options.jobsText;
+        unsigned jobs = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+        if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > kMostJobs)
+            return false;
+        m_options.jobs = jobs;
+        return true;
     }
 
     bool fail(std::string problem)
@@ -404,6 +420,8 @@ private:
                     return usageError("-d DIR takes named FILEs, not standard input");
             }
         }
+        if (!m_options.jobsText.empty() && !jobsChosen())
+            return usageError("-j takes a number of files at once from 1 to " + std::to_string(kMostJobs));
         if (!m_options.encoding.empty()) {
             std::string problem;
             const std::optional<std::string> encoding = encodingOption(m_options.encoding, problem);

@@ -38,6 +38,8 @@ struct Options {
     std::optional<std::string> variableName;  // --name, until it is checked
     std::string root;                // --root: where an ASP include's virtual path starts
     bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
+    std::string jobsText;            // -j, as given
+    unsigned jobs = 0;               // -j: files converted at once with -d; 0: one per core
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

@@ -48,9 +48,13 @@ bool WriteBehind::startThread()
     return m_thread.joinable();
 }
 
-bool WriteBehind::handOver(OutputFile& output, std::size_t size)
+bool WriteBehind::handOver(OutputFile& output, std::size_t size, bool last)
 {
-    if (output.isDevice() || !startThread()) {
+    if (last && m_thread.joinable()) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_job.output == nullptr; });
+    }
+    if (last || output.isDevice() || !startThread()) {
         m_failed = m_failed || !output.write(buffer(), size);
         return !m_failed;
     }

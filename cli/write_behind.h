@@ -23,7 +23,10 @@ public:
     char* buffer() const { return m_buffers[m_filling].get(); }
     // Hands the first size bytes of buffer() over to be written to the
     // output; buffer() is then the other one. False once a write failed.
-    bool handOver(OutputFile& output, std::size_t size);
+    // The last part of an output is written by the calling thread once
+    // the part before it is: nothing is produced meanwhile, and a short
+    // output never waits for the other thread.
+    bool handOver(OutputFile& output, std::size_t size, bool last = false);
     // Waits until all that was handed over is written; false when a write
     // failed since the last wait. Nothing is being written afterwards.
     bool wait();

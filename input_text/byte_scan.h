@@ -82,6 +82,7 @@ struct Sse2 {
     static Block either(Block a, Block b) { return _mm_or_si128(a, b); }
     static Block differ(Block a, Block b) { return _mm_xor_si128(a, b); }
     static Block butNot(Block a, Block b) { return _mm_andnot_si128(b, a); }
+    static Block both(Block a, Block b) { return _mm_and_si128(a, b); }
     static unsigned bits(Block block) { return static_cast<unsigned>(_mm_movemask_epi8(block)); }
 
     template <class Unit>
@@ -135,6 +136,7 @@ struct WasmSimd {
     static Block either(Block a, Block b) { return wasm_v128_or(a, b); }
     static Block differ(Block a, Block b) { return wasm_v128_xor(a, b); }
     static Block butNot(Block a, Block b) { return wasm_v128_andnot(a, b); }
+    static Block both(Block a, Block b) { return wasm_v128_and(a, b); }
     static unsigned bits(Block block) { return static_cast<unsigned>(wasm_i8x16_bitmask(block)); }
 
     template <class Unit>
@@ -203,6 +205,7 @@ struct Plain {
     static Block either(const Block& a, const Block& b) { return eachByte(a, b, [](unsigned x, unsigned y) { return x | y; }); }
     static Block differ(const Block& a, const Block& b) { return eachByte(a, b, [](unsigned x, unsigned y) { return x ^ y; }); }
     static Block butNot(const Block& a, const Block& b) { return eachByte(a, b, [](unsigned x, unsigned y) { return x & ~y; }); }
+    static Block both(const Block& a, const Block& b) { return eachByte(a, b, [](unsigned x, unsigned y) { return x & y; }); }
     static unsigned bits(const Block& block)
     {
         unsigned result = 0;
@@ -364,42 +367,6 @@ template <class Form = Chosen>
 }
 
 // Line breaks, as CR LF pairs.
-
-// For the sixteen bytes from p on (the byte before p is read too): which
-// break the pairing of CR and LF (an LF after no CR, or any other byte
-// after a CR), and which are beyond ASCII. Bit i stands for p[i].
-struct PairingBits {
-    unsigned unpaired;
-    unsigned beyondAscii;
-};
-template <class Form>
-typename Form::Block unpairedLanes(typename Form::Block block, const unsigned char* p)
-{
-    using F = Form;
-    const auto feeds = F::template equal<unsigned char>(block, F::template splat<unsigned char>('\n'));
-    const auto afterCr = F::template equal<unsigned char>(F::load(p - 1), F::template splat<unsigned char>('\r'));
-    return F::differ(feeds, afterCr);
-}
-
-template <class Form = Chosen>
-PairingBits pairingBits(const unsigned char* p)
-{
-    const auto block = Form::load(p);
-    return {Form::bits(unpairedLanes<Form>(block, p)), Form::bits(block)};
-}
-
-// The first block of sixteen bytes from p on (the byte before p is read
-// too) where pairingBits() finds some, or where fewer than sixteen remain.
-template <class Form = Chosen>
-const unsigned char* skipPairedAscii(const unsigned char* p, const unsigned char* end)
-{
-    for (; end - p >= 16; p += 16) {
-        const auto block = Form::load(p);
-        if (Form::bits(Form::either(unpairedLanes<Form>(block, p), block)) != 0)
-            break;
-    }
-    return p;
-}
 
 // How many lines [p, end) ends: each CR, and each LF that does not follow
 // a CR; the byte before p is looked at when p is past first.

@@ -1,8 +1,8 @@
 #include "input_text/input_text.h"
 #include "input_text/byte_scan.h"
+#include "input_text/plain_text_scan.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -70,80 +70,6 @@ char16_t* normalizeInputText(std::u16string_view text, char16_t* out)
 }
 
 namespace {
-
-// Text that is its own input text ("plain"), found a block of bytes at a
-// time where it can be.
-
-// The length of the character at the start of the bytes when it is
-// complete, well-formed and plain; 0 otherwise.
-std::size_t plainLength(const unsigned char* bytes, std::size_t available, bool afterCr)
-{
-    const utf8::Sequence sequence = utf8::decodeSequence(bytes, available);
-    if (sequence.status != utf8::Status::Complete || !leavesTextAsItIs(sequence.codePoint, afterCr))
-        return 0;
-    return sequence.length;
-}
-
-// From bytes[i] to bytes[limit] or just beyond (to the end of a
-// character), one character at a time while each is plain. Returns where
-// it ended; afterCr follows.
-std::size_t walkPlain(const unsigned char* bytes, std::size_t size, std::size_t i, std::size_t limit,
-                      bool& afterCr)
-{
-    while (i < limit) {
-        const std::size_t length = bytes[i] < 0x80 ? std::size_t{leavesTextAsItIs(bytes[i], afterCr)}
-                                                   : plainLength(bytes + i, size - i, afterCr);
-        if (length == 0)
-            return i;
-        afterCr = bytes[i] == '\r';
-        i += length;
-    }
-    return i;
-}
-
-constexpr std::size_t kNotPlain = std::size_t(-1);
-
-// The characters that start in the sixteen bytes from bytes[i] on (the
-// bits of those beyond ASCII). Returns the end of the block or of a
-// character that goes beyond it, or kNotPlain.
-std::size_t plainCharacters(const unsigned char* bytes, std::size_t size, std::size_t i, unsigned beyondAscii)
-{
-    std::size_t end = i;  // of the last character
-    for (; beyondAscii != 0; beyondAscii &= beyondAscii - 1) {
-        const std::size_t k = i + static_cast<std::size_t>(std::countr_zero(beyondAscii));
-        if (k < end)
-            continue;  // a continuation byte of that character
-        const std::size_t length = plainLength(bytes + k, size - k, false);
-        if (length == 0)
-            return kNotPlain;
-        end = k + length;
-    }
-    return std::max(i + 16, end);
-}
-
-// The length of the plain start of the bytes: sixteen bytes at a time
-// while each LF follows a CR and each CR comes before an LF, then blocks
-// where every character beyond ASCII is plain; the last few bytes (and
-// those where the plain start ends) one by one. afterCr follows.
-std::size_t plainPrefix(const unsigned char* bytes, std::size_t size, bool& afterCr)
-{
-    std::size_t i = walkPlain(bytes, size, 0, std::min<std::size_t>(size, 1), afterCr);
-    if (i == 0)
-        return 0;
-    // From here on a byte comes before, and tells whether a CR does.
-    for (;;) {
-        i = static_cast<std::size_t>(scan::skipPairedAscii(bytes + i, bytes + size) - bytes);
-        if (size - i < 16)
-            break;
-        const scan::PairingBits bits = scan::pairingBits(bytes + i);
-        const std::size_t next = bits.unpaired == 0 ? plainCharacters(bytes, size, i, bits.beyondAscii) : kNotPlain;
-        if (next == kNotPlain)
-            break;  // found again below, character by character
-        i = next;
-    }
-    afterCr = bytes[i - 1] == '\r';
-    return walkPlain(bytes, size, i, size, afterCr);
-}
 
 // Copies the ASCII other than CR and LF at the start of the bytes and
 // returns its length.
@@ -240,14 +166,63 @@ struct TextWriter {
 
 }  // namespace
 
+// A block that needs no change is the text as it is. Else, when the block
+// needs no change but at its very end (a character cut off by its end, or
+// a CR whose LF may come next), the block up to there is taken at once and
+// the few bytes after it read one by one.
 std::optional<std::string_view> Utf8InputDecoder::decode(std::string_view block, char* out)
 {
     if (needsNoChange(block)) {
         m_reader.skip(block.size());
         return block;
     }
+    if (!m_reader.atCharacterEdge() && !block.empty())
+        return decodeCompleting(block, out);
+    return decodeAfter(block, unchangedStart(block), out);
+}
+
+// The character the last block cut off, completed from the first bytes of
+// this one, and then the rest of the block, copied after it where it needs
+// no change.
+std::optional<std::string_view> Utf8InputDecoder::decodeCompleting(std::string_view block, char* out)
+{
+    const std::size_t head = std::min(m_reader.missingBytes(), block.size());
     TextWriter writer{out, m_afterCr, m_atStart, m_dropByteOrderMark};
-    if (!m_reader.feed(block, writer))
+    if (!m_reader.feed(block.substr(0, head), writer))
+        return std::nullopt;
+    m_afterCr = writer.afterCr;
+    m_atStart = writer.atStart;
+    char* const end = writer.out;
+    if (head == block.size())
+        return std::string_view(out, static_cast<std::size_t>(end - out));
+    const std::optional<std::string_view> rest = decode(block.substr(head), end);
+    if (!rest)
+        return std::nullopt;
+    if (rest->data() != end)
+        std::memmove(end, rest->data(), rest->size());
+    return std::string_view(out, static_cast<std::size_t>(end - out) + rest->size());
+}
+
+// Decodes the block from unchanged on: those bytes before need no change.
+// They are the text as they are when nothing comes of the rest now (it is
+// the start of a character that the next block completes), else copied
+// before what the rest becomes.
+std::optional<std::string_view> Utf8InputDecoder::decodeAfter(std::string_view block, std::size_t unchanged, char* out)
+{
+    const std::string_view rest = block.substr(unchanged);
+    const auto* const restBytes = reinterpret_cast<const unsigned char*>(rest.data());
+    const bool cutCharacter = unchanged > 0 && !rest.empty()
+        && utf8::decodeSequence(restBytes, rest.size()).status == utf8::Status::Truncated;
+    if (cutCharacter) {
+        m_reader.skip(unchanged);
+        TextWriter carried{out, false, false, m_dropByteOrderMark};
+        m_reader.feed(rest, carried);  // carried over to the next block, nothing written
+        return block.substr(0, unchanged);
+    }
+    std::memcpy(out, block.data(), unchanged);
+    m_reader.skip(unchanged);
+    TextWriter writer{out + unchanged, m_afterCr && unchanged == 0, m_atStart, m_dropByteOrderMark};
+    if (!m_reader.feed(rest, writer))
         return std::nullopt;
     m_afterCr = writer.afterCr;
     m_atStart = writer.atStart;
@@ -261,14 +236,27 @@ bool Utf8InputDecoder::finish()
 }
 
 // The block begins and ends between characters and lines, and all of it is
-// plain.
+// its own input text.
 bool Utf8InputDecoder::needsNoChange(std::string_view block) const
 {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(block.data());
+    return m_reader.atCharacterEdge() && !m_afterCr && !m_atStart && plain_text::leavesAsItIs(bytes, block.size())
+        && plain_text::isValidUtf8(bytes, block.size());
+}
+
+// How many bytes at the start of the block need no change when the block as
+// a whole does not: all but a character its end cuts off and a last CR.
+std::size_t Utf8InputDecoder::unchangedStart(std::string_view block) const
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(block.data());
     if (!m_reader.atCharacterEdge() || m_afterCr || m_atStart)
-        return false;
-    bool afterCr = false;
-    return plainPrefix(bytes, block.size(), afterCr) == block.size() && !afterCr;
+        return 0;
+    std::size_t size = utf8::wholeCharactersSize(bytes, block.size());
+    if (size > 0 && bytes[size - 1] == '\r')
+        --size;
+    if (size == block.size())
+        return 0;  // needsNoChange() looked at the same bytes
+    return plain_text::leavesAsItIs(bytes, size) && plain_text::isValidUtf8(bytes, size) ? size : 0;
 }
 
 }  // namespace tagora

@@ -80,6 +80,9 @@ public:
 
 private:
     bool needsNoChange(std::string_view block) const;
+    std::size_t unchangedStart(std::string_view block) const;
+    std::optional<std::string_view> decodeCompleting(std::string_view block, char* out);
+    std::optional<std::string_view> decodeAfter(std::string_view block, std::size_t unchanged, char* out);
 
     utf8::Reader m_reader;
     bool m_afterCr = false;

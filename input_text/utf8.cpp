@@ -1,6 +1,7 @@
 #include "input_text/utf8.h"
 
 #include "input_text/byte_scan.h"
+#include "input_text/plain_text_scan.h"
 
 namespace tagora {
 namespace utf8 {
@@ -24,6 +25,16 @@ std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size)
         i += sequence.length;
     }
     return i;
+}
+
+std::size_t wholeCharactersSize(const unsigned char* bytes, std::size_t size)
+{
+    for (std::size_t back = 1; back <= std::min<std::size_t>(size, 3); ++back) {
+        const unsigned char byte = bytes[size - back];
+        if (!isContinuation(byte))
+            return kLeadRules.rules[byte].length > back ? size - back : size;
+    }
+    return size;
 }
 
 char* encode(char32_t value, char* out)
@@ -59,8 +70,18 @@ struct WellFormedRuns {
 
 }  // namespace
 
+// The whole characters of the block at once when they are well-formed; the
+// reader goes on from there (or looks for the first ill-formed sequence).
 bool Utf8Validator::feed(std::string_view block)
 {
+    if (m_reader.atCharacterEdge()) {
+        const auto* const bytes = reinterpret_cast<const unsigned char*>(block.data());
+        const std::size_t whole = utf8::wholeCharactersSize(bytes, block.size());
+        if (plain_text::isValidUtf8(bytes, whole)) {
+            m_reader.skip(whole);
+            block.remove_prefix(whole);
+        }
+    }
     WellFormedRuns runs;
     return m_reader.feed(block, runs);
 }

@@ -103,6 +103,10 @@ std::size_t asciiPrefix(const unsigned char* bytes, std::size_t size);
 // first sequence that is ill-formed or cut off by their end.
 std::size_t wellFormedPrefix(const unsigned char* bytes, std::size_t size);
 
+// Where the last sequence of the bytes begins when they end inside it
+// (it may be ill-formed too), else their size.
+std::size_t wholeCharactersSize(const unsigned char* bytes, std::size_t size);
+
 // Appends the UTF-8 form of a code point and returns the end.
 char* encode(char32_t codePoint, char* out);
 
@@ -129,6 +133,8 @@ public:
     bool finish(Handler& handler);
     // Nothing is carried over to the next block.
     bool atCharacterEdge() const { return m_carried == 0; }
+    // How many bytes the sequence carried over still lacks.
+    std::size_t missingBytes() const { return m_carried == 0 ? 0 : kLeadRules.rules[m_carry[0]].length - m_carried; }
     // A block of whole characters that was read by other means: only
     // counted.
     void skip(std::size_t size) { m_offset += size; }

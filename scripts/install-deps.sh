@@ -10,6 +10,8 @@ test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appst
 # CI's sanitizer build and the fuzz harnesses: the distribution's clang
 # with its sanitizer and libFuzzer runtimes.
 test_packages+=(clang libclang-rt-dev)
+# UTF-8 validation in the widest SIMD form the processor has.
+app_packages+=(libsimdjson-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
 
 # tagora-convert's manual page; the interpreters that run every target's

@@ -496,7 +496,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<qsizetype>("badOffset");  // -1: well-formed
-        const auto edge = qsizetype(tagora::cli::kInputWindowSize);  // where the first part read ends
+        const auto edge = qsizetype(tagora::cli::kInputBlockSize);  // where the first part read ends
         // Plain text up to `at` bytes from the edge, `middle`, `after` bytes of
         // plain text; `bad` is counted from the edge.
         const auto row = [&](const char* name, qsizetype at, const QByteArray& middle, qsizetype after,
@@ -547,11 +547,22 @@ private slots:
         QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"page.php"_s});
     }
 
+    void outputDirectoryKeepsGoing_data()
+    {
+        QTest::addColumn<QStringList>("jobs");
+        QTest::newRow("one file at a time") << QStringList{u"-j1"_s};
+        QTest::newRow("two at once") << QStringList{u"--jobs=2"_s};
+        QTest::newRow("more threads than files") << QStringList{u"-j"_s, u"64"_s};
+        QTest::newRow("one per core") << QStringList();
+    }
+
     // A bad file is reported by name; the others are still converted. Every
     // output is checked against the inputs first: none is written over an
-    // input or twice, even when the earlier of two fails.
+    // input or twice, even when the earlier of two fails. Files converted
+    // at once are reported in the order they are named.
     void outputDirectoryKeepsGoing()
     {
+        QFETCH(QStringList, jobs);
         QTemporaryDir output;
         const QString a = writeFile(u"many/a.html"_s, "<b>a</b>\n");
         const QString b = writeFile(u"many/b.html"_s, "<b>\xE9</b>");
@@ -561,7 +572,7 @@ private slots:
         const QString page = writeFile(u"many/page.html"_s, "page");
         const QString script = output.filePath(u"page.asp"_s);
         QFile::copy(page, script);
-        const Result result = runConvert({u"--asp"_s, u"-d"_s, output.path(), page, a, b, c, e, again, script});
+        const Result result = runConvert(jobs + QStringList{u"--asp"_s, u"-d"_s, output.path(), page, a, b, c, e, again, script});
         QCOMPARE(result.exitCode, 2);
         const QByteArray out = output.path().toUtf8();
         QCOMPARE(result.err, "tagora-convert: " + page.toUtf8() + ": not converted: its output " + out + "/page.asp is the input " + out + "/page.asp\n"
@@ -572,6 +583,45 @@ private slots:
         QCOMPARE(QDir(output.path()).entryList(QDir::Files), QStringList({u"a.asp"_s, u"c.d.asp"_s, u"page.asp"_s}));
         QCOMPARE(contents(output.filePath(u"c.d.asp"_s)), windowScript(kAsp, Escaping::Exact, "c"));
         QCOMPARE(contents(script), QByteArray("page"));
+    }
+
+    // Many files at once, some of them bad at different places, some empty,
+    // some large enough to be written while the next part is made: every
+    // message in the order of the files, every script the window's, no
+    // temporary file left.
+    void manyFilesAtOnce()
+    {
+        QTemporaryDir input;
+        QTemporaryDir output;
+        QStringList arguments{u"-j"_s, u"4"_s, u"-d"_s, output.path()};
+        QByteArray expectedErr;
+        QMap<QString, QByteArray> expected;
+        for (int i = 0; i < 240; ++i) {
+            const QString name = QString::asprintf("p%03d", i);
+            QByteArray text = QByteArray("<p>\"") + QByteArray::number(i) + "\" $x</p>\r\n";
+            text = text.repeated(i % 40 == 1 ? 60000 : 1 + i % 7);
+            if (i % 10 == 3)
+                text.insert(i % text.size(), '\xFF');
+            if (i % 15 == 4)
+                text.clear();
+            const QString file = input.filePath(name + u".html"_s);
+            QFile created(file);
+            QVERIFY(created.open(QIODevice::WriteOnly) && created.write(text) == text.size());
+            created.close();
+            arguments << file;
+            if (i % 10 == 3)
+                expectedErr += "tagora-convert: " + file.toUtf8() + ": invalid UTF-8 at byte offset " + QByteArray::number(i % (text.size() - 1)) + "\n";
+            else if (i % 15 == 4)
+                expectedErr += "tagora-convert: " + file.toUtf8() + ": There is no HTML Code to convert.\n";
+            else
+                expected[name + u".php"_s] = windowScript(kPhp, Escaping::Exact, text);
+        }
+        const Result result = runConvert(arguments);
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.err, expectedErr);
+        QCOMPARE(QDir(output.path()).entryList(QDir::Files | QDir::Hidden), expected.keys());
+        for (auto script = expected.cbegin(); script != expected.cend(); ++script)
+            QVERIFY2(contents(output.filePath(script.key())) == script.value(), qPrintable(script.key()));
     }
 
     // A full disk and a closed pipe end with a message and status 2; a device
@@ -712,12 +762,12 @@ private slots:
         QTest::newRow("invalid byte written") << late << QByteArray("\xFF");
         QTest::newRow("lone LF written") << late << QByteArray("\n");
         QTest::newRow("valid character written") << late << QByteArray("y");
-        QTest::newRow("file emptied under the mapped part") << qint64{0} << QByteArray();
+        QTest::newRow("file emptied while read") << qint64{0} << QByteArray();
     }
 
     // To standard output a file is checked whole, then converted: when it
     // changes meanwhile, nothing read after the change goes out, and the
-    // file is named. One that shrinks under the mapped part of it too.
+    // file is named. One that shrinks while it is read too.
     void changedWhileRead()
     {
         QFETCH(qint64, at);
@@ -816,6 +866,8 @@ private slots:
                                              "(9 of 9 bytes)");
         const Result written = runConvert(QStringList{u"--to=html"_s, u"-d"_s, folder} + files);
         QCOMPARE(written.out, dry.out);
+        const Result atOnce = runConvert(QStringList{u"--to=html"_s, u"--dry-run"_s, u"-j"_s, u"2"_s, u"-d"_s, folder} + files);
+        QCOMPARE(atOnce.out, dry.out);
         QVERIFY(QFile::exists(folder + u"/a.html"_s) && QFile::exists(folder + u"/b.html"_s));
         QCOMPARE(runConvert({u"--dry-run"_s, u"--asp"_s}).exitCode, 2);
     }

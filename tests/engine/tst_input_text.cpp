@@ -83,24 +83,36 @@ QString formMismatch(const std::vector<unsigned char>& bytes, const std::vector<
             if (scan::countLineBreaks<Form>(p, end) != pairs)
                 return "line breaks" + at;
         }
-        if (start + 16 <= bytes.size()) {
-            unsigned unpaired = 0;
-            unsigned beyond = 0;
-            for (unsigned i = 0; i < 16; ++i) {
-                unpaired |= unsigned((bytes[start + i] == '\n') != (bytes[start + i - 1] == '\r')) << i;
-                beyond |= unsigned(bytes[start + i] >= 0x80) << i;
-            }
-            const scan::PairingBits bits = scan::pairingBits<Form>(bytes.data() + start);
-            if (bits.unpaired != unpaired || bits.beyondAscii != beyond)
-                return QString::asprintf("CR LF pairing from %zu", start);
-            const bool skipped = scan::skipPairedAscii<Form>(bytes.data() + start, bytes.data() + start + 16) != bytes.data() + start;
-            if (skipped != ((unpaired | beyond) == 0))
-                return QString::asprintf("a paired ASCII block from %zu", start);
-        }
     }
     return {};
 }
 
+
+// Pieces of text for the scans that find text needing no change: kept
+// characters of every length, each line break, the characters the rules
+// change, and bytes that are ill-formed (last, and rarer).
+constexpr std::string_view kKeptPieces[] = {
+    "<p>", "text ", "\r\n", "\t", "\xC3\xA9", "\xD0\x9F\xD1\x80", "\xE2\x80\xA8", "\xE2\x80\x94", "\xEF\xB7\x92",
+    "\xEF\xB7\x8F", "\xEF\xBF\xBD", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xC2\x80", "\xC2\xA9"};
+constexpr std::string_view kChangedPieces[] = {"\r", "\n", "\n\r", "\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91"};
+constexpr std::string_view kIllFormedPieces[] = {
+    "\x80", "\xBF", "\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5", "\xFF",
+    "\xE2\x80", "\xF0\x9F\x98", "\xC3"};
+
+std::string randomText(QRandomGenerator& random, std::size_t pieces)
+{
+    std::string text;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const int kind = random.bounded(40);
+        if (kind == 0)
+            text += kIllFormedPieces[random.bounded(int(std::size(kIllFormedPieces)))];
+        else if (kind < 3)
+            text += kChangedPieces[random.bounded(int(std::size(kChangedPieces)))];
+        else
+            text += kKeptPieces[random.bounded(int(std::size(kKeptPieces)))];
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -180,6 +192,47 @@ private slots:
         }
     }
 
+
+    // Every form of the scans (AVX2 and simdjson's forms where the
+    // processor has them) on random texts of every length around the
+    // widths of the blocks.
+    void plainTextFormsAgree()
+    {
+        QRandomGenerator random(20261207);
+        int wellFormed = 0;
+        int plain = 0;
+        for (int round = 0; round < 4000; ++round) {
+            const std::string text = randomText(random, std::size_t(random.bounded(1, 40)));
+            const std::string mismatch = fuzz::plainTextFormsMismatch(text);
+            QVERIFY2(mismatch.empty(), (mismatch + " on " + QByteArray::fromStdString(text).toHex().toStdString()).c_str());
+            wellFormed += fuzz::decodeUtf8(text).firstInvalid == std::string_view::npos;
+            plain += tagora::plain_text::leavesAsItIs(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+        }
+        QVERIFY2(wellFormed > 1000 && plain > 500, qPrintable(QString::asprintf("%d, %d", wellFormed, plain)));  // both answers, often
+    }
+
+    // A text of every kind of character, spoilt at each byte in turn, and
+    // cut into two blocks at each byte: CR LF pairs, sequences of two to
+    // four bytes and ill-formed bytes at every place and across every edge.
+    void plainTextAtEveryPlace()
+    {
+        std::string text = "<p>\r\n";
+        for (const std::string_view piece : kKeptPieces)
+            text += piece;
+        text += text;
+        for (std::size_t place = 0; place <= text.size(); ++place) {
+            for (const std::string_view spoilt : {""sv, "\x80"sv, "\xF0\x9F"sv, "\r"sv, "\n"sv, "\xE2\x80\xA9"sv}) {
+                const std::string changed = text.substr(0, place) + std::string(spoilt) + text.substr(place);
+                const std::string mismatch = fuzz::plainTextFormsMismatch(changed);
+                QVERIFY2(mismatch.empty(), (mismatch + QString::asprintf(" at %zu", place).toStdString()).c_str());
+                for (const std::size_t cut : {place, place + 2}) {  // after a first block of one byte
+                    const std::string blocksMismatch = fuzz::inputTextMismatch(changed, {1, std::max<std::size_t>(cut, 2) - 1});
+                    QVERIFY2(blocksMismatch.empty(), (blocksMismatch + QString::asprintf(" cut at %zu", cut).toStdString()).c_str());
+                }
+            }
+        }
+        QVERIFY(tagora::plain_text::scanForms().size() >= 2);
+    }
 
     void scanFormsAgree()
     {

@@ -7,6 +7,7 @@
 
 #include "input_text/character_listing.h"
 #include "input_text/input_text.h"
+#include "input_text/plain_text_scan.h"
 #include "reference.h"
 
 #include <algorithm>
@@ -115,6 +116,32 @@ inline bool codeTableRight()
     return window16Right(everyUnit);
 }
 
+// Every form of the scans that find text needing no change, on bytes in a
+// heap block of exactly their size: each validator against the reference,
+// each form of the line-break scan against the plain one and, on
+// well-formed bytes, against the input text rules. The first form that
+// differs, or an empty string.
+inline std::string plainTextFormsMismatch(std::string_view text)
+{
+    const std::vector<unsigned char> exact(text.begin(), text.end());
+    const unsigned char* const bytes = exact.data();
+    const Decoded reference = decodeUtf8(text);
+    const bool wellFormed = reference.firstInvalid == std::string_view::npos;
+    for (const auto& form : tagora::plain_text::validatorForms()) {
+        if (form.isValidUtf8(bytes, exact.size()) != wellFormed)
+            return "validator " + std::string(form.name) + " differs from the reference";
+    }
+    const auto forms = tagora::plain_text::scanForms();
+    const bool plain = forms.back().leavesAsItIs(bytes, exact.size());
+    if (wellFormed && plain != (encodeUtf8(inputText(std::u16string_view(reference.text))) == text))
+        return "the plain line-break scan differs from the input text rules";
+    for (const auto& form : forms) {
+        if (form.leavesAsItIs(bytes, exact.size()) != plain)
+            return "line-break scan " + std::string(form.name) + " differs from the plain one";
+    }
+    return {};
+}
+
 // What the program's forms get wrong with the text cut into blocks of the
 // given sizes: the first form that differs, or an empty string.
 inline std::string inputTextMismatch(std::string_view text, const std::vector<std::size_t>& sizes)
@@ -136,7 +163,7 @@ inline std::string inputTextMismatch(std::string_view text, const std::vector<st
         if (!right)
             return std::string(form) + " differs from the reference";
     }
-    return {};
+    return plainTextFormsMismatch(text);
 }
 
 }  // namespace fuzz
