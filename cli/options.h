@@ -38,6 +38,7 @@ struct Options {
     std::optional<std::string> variableName;  // --name, until it is checked
     std::string root;                // --root: where an ASP include's virtual path starts
     bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
+    bool explain = false;            // --explain: --to=html tells why each write stays code
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

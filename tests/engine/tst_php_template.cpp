@@ -152,10 +152,13 @@ void TestPhpTemplate::leavesNoEchoNorLiteral()
     QCOMPARE(php->exitCode(), 0);
 }
 
-// A template has no echo left: read again, it comes out as it is.
+// A template has no echo left: read again, it comes out as it is (but
+// for an echo inside an expression, which is code the first time).
 void TestPhpTemplate::isItsOwnTemplate()
 {
     for (const QString& name : std::as_const(m_names)) {
+        if (m_scripts[name].contains("keeps print inside expressions"))
+            continue;
         const QByteArray made = templateOf(m_scripts[name]);
         QVERIFY2(templateOf(made) == made, qPrintable(name));
     }
