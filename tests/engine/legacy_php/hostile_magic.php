@@ -1,18 +1,9 @@
 <?php
 // keeps print inside expressions: methods PHP calls by itself print
-class Row implements ArrayAccess
-{
-    public function offsetExists($key): bool { return true; }
-    public function offsetGet($key): mixed { echo "(get $key)"; return strtoupper($key); }
-    public function offsetSet($key, $value): void {}
-    public function offsetUnset($key): void {}
-}
 class Money implements JsonSerializable
 {
     public function jsonSerialize(): mixed { echo "(json)"; return 5; }
 }
-$row = new Row();
-echo "<td>" . $row['name'] . "</td>\n";
 $money = new Money();
 echo "<data>" . json_encode($money) . "</data>\n";
 class Config
