@@ -162,6 +162,8 @@ std::string percent(std::size_t part, std::size_t whole)
 std::string reportLine(const std::string& name, Target language, const WriteReport& report)
 {
     const bool asp = language == Target::Asp;
+    if (language == Target::Jsp)
+        return name + ": jsp template\n";
     const std::size_t html = report.writtenText - std::min(report.textLeftInCode, report.writtenText);
     return name + ": " + (asp ? "asp" : "php") + " template: " + std::to_string(report.writes)
            + (asp ? " Response.Write, " : " echo/print, ") + std::to_string(report.writesConverted())
@@ -169,6 +171,15 @@ std::string reportLine(const std::string& name, Target language, const WriteRepo
            + std::to_string(report.writesLeft) + " left as code; "
            + percent(html, report.writtenText) + " of the text they write is now HTML (" + std::to_string(html)
            + " of " + std::to_string(report.writtenText) + " bytes)\n";
+}
+
+// "page.php:12:5: `menu()` may print or stop the page: ...", a line per note.
+std::string explanationLines(const std::string& name, const WriteNotes& notes)
+{
+    std::string lines;
+    for (const WriteNote& note : notes)
+        lines += name + ":" + std::to_string(note.line) + ":" + std::to_string(note.column) + ": " + note.reason + "\n";
+    return lines;
 }
 
 }  // namespace
@@ -183,6 +194,7 @@ Converter::Converter(const Options& options)
 
 Outcome Converter::convert(InputFile& input, OutputFile& output)
 {
+    m_explanation.clear();
     m_label = kHeredocLabelStem;
     m_report = input.name() + ": one of this program's scripts, read back exactly\n";
     Step step = chooseEncoding(input);
@@ -435,7 +447,7 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return read;
     if (bytes) {
         if (!m_options.literal) {
-            HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input));
+            HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input));
             const bool aspReadsBytes = !html::writesCharactersInAscii(m_choice->encoding);
             if (made.target == Target::Php || (made.target == Target::Asp && aspReadsBytes))
                 return writeFileBytesTemplate(script, std::move(made), input, output);
@@ -446,19 +458,20 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         script = std::move(*text);
     }
     const HtmlFromScript html = m_options.literal ? htmlFromLiteral(script)
-                                                  : htmlFromScript(script, m_options.from, includeReader(input));
+                                                  : htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input));
     if (!html.html) {
         m_scriptError = html.error;
         return Step::BadScript;
     }
     m_report = reportLine(input.name(), *html.target, writeReport(script, *html.html, *html.target));
+    m_explanation = explanationLines(input.name(), html.notes);
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
 }
 
 HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
 {
     ReadScript read = readLiteral(literal, m_options.from);
-    return {std::move(read.printed), std::move(read.error), read.target, true};
+    return {std::move(read.printed), std::move(read.error), read.target, true, {}};
 }
 
 // PHP and ASP read bytes: a PHP file or ASP page read in a legacy encoding
@@ -480,6 +493,7 @@ Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlF
         return Step::BadScript;
     }
     m_report = reportLine(input.name(), *made.target, writeReport(script, *made.html, *made.target));
+    m_explanation = explanationLines(input.name(), made.notes);
     if (m_options.outputEncoding.empty())
         return output.write(made.html->data(), made.html->size()) ? Step::Done : Step::WriteError;
     constexpr std::size_t kMostWarnings = 20;
@@ -521,6 +535,15 @@ AspIncludeReader Converter::includeReader(const InputFile& input) const
         return {};
     const std::string page = input.isStandardInput() ? m_options.root + "/-" : input.name();
     return [page, root = m_options.root](std::string_view text) { return readIncludedFiles(text, page, root); };
+}
+
+// The files a PHP page includes, found as PHP finds them.
+PhpIncludeReader Converter::phpIncludeReader(const InputFile& input) const
+{
+    if (input.isStandardInput() && m_options.root.empty())
+        return {};
+    const std::string page = input.isStandardInput() ? m_options.root + "/-" : input.name();
+    return [page, root = m_options.root](std::string_view text) { return readPhpIncludedFiles(text, page, root); };
 }
 
 // A whole pass over the input, before anything is written. The next pass

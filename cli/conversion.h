@@ -41,6 +41,9 @@ public:
     // With --to=html, after a conversion that succeeded: what became of
     // the input's write statements, on one line.
     const std::string& report() const { return m_report; }
+    // With --explain, after such a conversion: a line per write of the
+    // template that stays code, "file:line:column: why".
+    const std::string& explanation() const { return m_explanation; }
 
 private:
     enum class Step {
@@ -67,6 +70,7 @@ private:
     Step writeFileBytesTemplate(std::string_view script, HtmlFromScript made, const InputFile& input, OutputFile& output);
     std::optional<std::string> transcoded(std::string_view bytes);
     AspIncludeReader includeReader(const InputFile& input) const;
+    PhpIncludeReader phpIncludeReader(const InputFile& input) const;
     Step rewind(InputFile& input);
     Step stream(InputFile& input, OutputFile& output);
     Step produce(InputFile& input, OutputFile& output);
@@ -80,6 +84,7 @@ private:
     bool m_exactScript = false;  // --to=html: one of this program's scripts
     ScriptReadError m_scriptError;
     std::string m_report;
+    std::string m_explanation;
     std::string m_label;  // of the heredoc, for the targets that have one
     std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_text;

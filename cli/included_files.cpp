@@ -131,7 +131,11 @@ std::optional<std::string> readRegularFile(const std::string& path, FileIds& see
 
 class IncludeWalk {
 public:
-    IncludeWalk(std::string root) : m_root(std::move(root)) {}
+    // PHP finds a relative path from the including file's folder, then
+    // from the root; case matters.
+    IncludeWalk(std::string root, bool php = false) : m_root(std::move(root)), m_php(php) {}
+
+    const std::string& missing() const { return m_missing; }
 
     AspIncludedFiles run(std::string_view page, const std::string& pagePath)
     {
@@ -154,7 +158,7 @@ public:
 private:
     void follow(std::string_view text, const std::string& folder)
     {
-        const AspIncludeDirectives found = aspIncludeDirectives(text);
+        const AspIncludeDirectives found = m_php ? phpDirectives(text) : aspIncludeDirectives(text);
         if (found.malformed)
             m_result.complete = false;
         for (const AspIncludeDirective& directive : found.directives) {
@@ -163,18 +167,35 @@ private:
         }
     }
 
+    AspIncludeDirectives phpDirectives(std::string_view text)
+    {
+        const PhpIncludes found = m_phpFinder.find(text);
+        AspIncludeDirectives directives{{}, !found.unresolved.empty()};
+        for (const std::string& path : found.paths)
+            directives.directives.push_back({false, path});
+        if (directives.malformed && m_missing.empty())
+            m_missing = found.unresolved;
+        return directives;
+    }
+
     void include(const AspIncludeDirective& directive, const std::string& folder)
     {
         std::string path = directive.path;
         for (char& c : path)
-            c = c == '\\' ? '/' : c;
+            c = c == '\\' && !m_php ? '/' : c;
         const bool fromRoot = directive.isVirtual && path.starts_with('/');
-        const std::string joined = (fromRoot ? m_root : folder) + (path.starts_with('/') ? "" : "/") + path;
-        const std::optional<std::string> real = realPathIgnoringCase(joined);
+        std::string joined = (fromRoot ? m_root : folder) + (path.starts_with('/') ? "" : "/") + path;
+        std::optional<std::string> real = m_php ? realPath(joined) : realPathIgnoringCase(joined);
+        if (m_php && !real && !path.starts_with('/')) {
+            joined = m_root + "/" + path;
+            real = realPath(joined);
+        }
         std::optional<std::string> text;
         if (real && isInside(*real, m_root))
             text = readRegularFile(*real, m_seen);
         if (!text || m_result.texts.size() >= kMaxIncludedFiles || m_total + text->size() > kMaxIncludedTotal) {
+            if (m_missing.empty())
+                m_missing = directive.path;
             m_result.complete = false;
             return;
         }
@@ -186,6 +207,9 @@ private:
     }
 
     std::string m_root;
+    bool m_php = false;
+    PhpIncludeFinder m_phpFinder;
+    std::string m_missing;
     AspIncludedFiles m_result;
     FileIds m_seen;
     std::deque<std::pair<std::size_t, std::string>> m_pending;
@@ -200,6 +224,20 @@ AspIncludedFiles readIncludedFiles(std::string_view page, const std::string& pag
     if (!realRoot)
         return {};
     return IncludeWalk(*realRoot).run(page, pagePath);
+}
+
+}  // namespace tagora::cli
+
+namespace tagora::cli {
+
+PhpIncludedFiles readPhpIncludedFiles(std::string_view page, const std::string& pagePath, const std::string& root)
+{
+    const std::optional<std::string> realRoot = realPath(root.empty() ? folderOf(pagePath) : root);
+    if (!realRoot)
+        return {{}, false, "the site's root"};
+    IncludeWalk walk(*realRoot, true);
+    AspIncludedFiles found = walk.run(page, pagePath);
+    return {std::move(found.texts), found.complete, walk.missing()};
 }
 
 }  // namespace tagora::cli

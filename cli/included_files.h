@@ -3,6 +3,7 @@
 #pragma once
 
 #include "script_reader/asp_includes.h"
+#include "script_reader/php_includes.h"
 
 #include <string>
 #include <string_view>
@@ -17,5 +18,11 @@ namespace tagora::cli {
 // file once, so that a cycle ends. complete is false when one of them
 // cannot be read.
 AspIncludedFiles readIncludedFiles(std::string_view page, const std::string& pagePath, const std::string& root);
+
+// Reads, as PHP finds them, the files a PHP page includes with a path it
+// spells out (see PhpIncludeFinder) and those they include: from the
+// including file's folder, then from root (the page's folder when root is
+// empty); with the same limits as above.
+PhpIncludedFiles readPhpIncludedFiles(std::string_view page, const std::string& pagePath, const std::string& root);
 
 }  // namespace tagora::cli

@@ -107,6 +107,14 @@ Outcome reportOn(const Converter& converter, Outcome outcome, const Options& opt
 {
     if (outcome == Outcome::Done && reportsEachFile(options) && writeText(converter.report()) != 0)
         return Outcome::Failed;
+    if (outcome == Outcome::Done && options.explain) {
+        // on standard output with the report, else beside the template
+        if (reportsEachFile(options) && writeText(converter.explanation()) != 0)
+            return Outcome::Failed;
+        const std::string& lines = converter.explanation();
+        if (!reportsEachFile(options))
+            [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, lines.data(), lines.size());
+    }
     return outcome;
 }
 

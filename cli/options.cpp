@@ -57,6 +57,9 @@ constexpr std::string_view kUsageOptions =
     "                           included file is read outside DIR\n"
     "      --dry-run          with --to=html: write nothing, only the report\n"
     "                           below\n"
+    "      --explain          with --to=html: for each write of a template left\n"
+    "                           as code, kept whole or with its values computed\n"
+    "                           first, a line FILE:LINE:COLUMN: why\n"
     "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
     "                           replaced only once the whole output is written\n"
     "  -d, --output-dir=DIR   %OUTPUT-DIR%\n"
@@ -313,6 +316,10 @@ private:
             m_options.dryRun = true;
             return true;
         }
+        if (argument == "--explain") {
+            m_options.explain = true;
+            return true;
+        }
         if (const std::optional<Choice> choice = flagChoice(argument))
             return choose(*choice);
         for (const ValueOption& valueOption : kValueOptions) {
@@ -406,6 +413,8 @@ private:
             return usageError("--root applies to --to=html only");
         if (m_options.dryRun && m_options.output != Output::Html)
             return usageError("--dry-run applies to --to=html only");
+        if (m_options.explain && m_options.output != Output::Html)
+            return usageError("--explain applies to --to=html only");
         if (m_options.dryRun && !m_options.outputFile.empty())
             return usageError("--dry-run writes nothing: it takes no -o");
         if (m_options.files.empty())

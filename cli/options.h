@@ -40,6 +40,7 @@ struct Options {
     bool dryRun = false;             // --dry-run: --to=html reports, writes nothing
     std::string jobsText;            // -j, as given
     unsigned jobs = 0;               // -j: files converted at once with -d; 0: one per core
+    bool explain = false;            // --explain: --to=html tells why each write stays code
     std::string problem;             // what is wrong, for Action::UsageError
 };
 

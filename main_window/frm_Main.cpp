@@ -758,10 +758,10 @@ HtmlFromScript frm_Main::htmlFromLiteral(QString text, const HtmlFromScript& asS
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     ReadScript read = readLiteral(runtime::toUtf8(text));
     if (read.printed)
-        return {std::move(read.printed), {}, read.target, true};
+        return {std::move(read.printed), {}, read.target, true, {}};
     const QString start = text.trimmed();
     if (start.startsWith(u'"') || start.startsWith(u'`') || start.startsWith(QStringLiteral("<<<")))
-        return {std::nullopt, read.error, read.target, false};
+        return {std::nullopt, read.error, read.target, false, {}};
     return asScript;
 }
 

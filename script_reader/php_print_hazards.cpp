@@ -1,5 +1,6 @@
 #include "script_reader/php_print_hazards.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -26,14 +27,14 @@ const std::set<std::string_view, std::less<>> kQuietFunctions{
     "str_split", "str_starts_with", "str_word_count", "strcasecmp", "strcmp", "strip_tags", "stripslashes",
     "stripos", "stristr", "strlen", "strncasecmp", "strncmp", "strpos", "strrchr", "strrev", "strrpos", "strstr",
     "strtolower", "strtotime", "strtoupper", "strtr", "strval", "substr", "substr_count", "substr_replace",
-    "time", "trim", "ucfirst", "ucwords", "uniqid", "unserialize", "urldecode", "urlencode", "vsprintf",
+    "time", "trim", "ucfirst", "ucwords", "uniqid", "urldecode", "urlencode", "vsprintf",
     "wordwrap",
 };
 
 // Those of the quiet functions that may change a variable they are given.
 const std::set<std::string_view, std::less<>> kTakingReferences{
     "array_pop", "array_push", "array_shift", "array_splice", "array_unshift", "arsort", "asort", "end",
-    "krsort", "ksort", "next", "preg_match", "preg_match_all", "prev", "reset", "rsort", "sort",
+    "krsort", "ksort", "next", "preg_match", "preg_match_all", "preg_replace", "prev", "reset", "rsort", "sort",
     "str_ireplace", "str_replace",
 };
 
@@ -55,6 +56,14 @@ const std::set<std::string_view, std::less<>> kPrintingKeywords{
     "require_once", "throw", "yield",
 };
 
+// Methods PHP calls by itself when a value is read, converted, encoded,
+// counted or destroyed: when one of them may print, any value may.
+const std::set<std::string_view, std::less<>> kImplicitMethods{
+    "__call", "__callstatic", "__destruct", "__get", "__invoke", "__isset", "__serialize", "__set", "__sleep",
+    "__tostring", "__unserialize", "__unset", "__wakeup", "count", "current", "getiterator", "jsonserialize",
+    "key", "offsetexists", "offsetget", "offsetset", "offsetunset",
+};
+
 std::string lowered(std::string_view word)
 {
     std::string result(word);
@@ -68,31 +77,101 @@ std::string lowered(std::string_view word)
 
 }  // namespace
 
-PrintHazards::PrintHazards(std::string_view script, const std::vector<Token>& tokens) : m_s(script), m_t(tokens)
+PrintHazards::PrintHazards(std::string_view script, const std::vector<Token>& tokens,
+                           const std::vector<ProgramFile>& included, bool includesKnown)
+    : m_includesKnown(includesKnown)
 {
-    surveyDeclarations();
+    m_files.push_back({script, &tokens});
+    m_files.insert(m_files.end(), included.begin(), included.end());
+    for (std::size_t file = 0; file < m_files.size(); ++file) {
+        surveyDeclarations(file);
+        surveyProgram(file);
+    }
+    // ticks do nothing without a tick function, which code not shown may register
+    if (m_declaresTicks && (m_tickFunction || !m_includesKnown))
+        m_pageHazard = PageHazard::Ticks;
     findPrintingFunctions();
+    for (const auto& [name, prints] : m_prints)
+        m_valuesPrint = m_valuesPrint || (prints && kImplicitMethods.count(name));
+    findCatchingScopes();
     countHazards();
+    chooseFreeName();
+}
+
+std::string_view PrintHazards::text(std::size_t file, const Token& t) const
+{
+    return m_files[file].script.substr(t.begin, t.end - t.begin);
+}
+
+bool PrintHazards::isName(std::size_t file, std::size_t i, std::string_view lowerName) const
+{
+    return i < size(file) && php::isName(token(file, i), m_files[file].script, lowerName);
+}
+
+bool PrintHazards::isPunct(std::size_t file, std::size_t i, std::string_view punct) const
+{
+    return i < size(file) && php::isPunct(token(file, i), m_files[file].script, punct);
 }
 
 // "function name(…) {": the body of every named function and method.
-void PrintHazards::surveyDeclarations()
+void PrintHazards::surveyDeclarations(std::size_t file)
 {
-    for (std::size_t i = 0; i + 2 < m_t.size(); ++i) {
-        if (!isName(m_t[i], m_s, "function"))
+    for (std::size_t i = 0; i + 2 < size(file); ++i) {
+        if (!isName(file, i, "function"))
             continue;
         std::size_t name = i + 1;
-        if (isPunct(m_t[name], m_s, "&"))
+        if (isPunct(file, name, "&"))
             ++name;
-        if (name + 1 >= m_t.size() || m_t[name].kind != TokenKind::Name || !isPunct(m_t[name + 1], m_s, "(")
-            || m_t[name + 1].link == kNoLink)
+        if (name + 1 >= size(file) || token(file, name).kind != TokenKind::Name || !isPunct(file, name + 1, "(")
+            || token(file, name + 1).link == kNoLink)
             continue;
-        std::size_t body = m_t[name + 1].link + 1;
-        while (body < m_t.size() && !isPunct(m_t[body], m_s, "{") && !isPunct(m_t[body], m_s, ";"))
+        std::size_t body = token(file, name + 1).link + 1;
+        while (body < size(file) && !isPunct(file, body, "{") && !isPunct(file, body, ";"))
             ++body;
-        if (body < m_t.size() && isPunct(m_t[body], m_s, "{") && m_t[body].link != kNoLink)
-            m_bodies[lowered(m_s.substr(m_t[name].begin, m_t[name].end - m_t[name].begin))].emplace_back(
-                body + 1, m_t[body].link);
+        if (body < size(file) && isPunct(file, body, "{") && token(file, body).link != kNoLink)
+            m_bodies[lowered(text(file, token(file, name)))].push_back({file, body + 1, token(file, body).link});
+    }
+}
+
+// What a file sets up for the whole program: handlers, try blocks,
+// autoloaders, ticks, chunked output; and the variable names it uses.
+void PrintHazards::surveyProgram(std::size_t file)
+{
+    for (std::size_t i = 0; i < size(file); ++i) {
+        const Token& t = token(file, i);
+        if (t.kind == TokenKind::Variable || t.kind == TokenKind::StringVariable)
+            m_variables.emplace_back(text(file, t));
+        if (t.kind != TokenKind::Name)
+            continue;
+        const std::string name = lowered(text(file, t));
+        const bool called = isPunct(file, i + 1, "(");
+        if (name == "set_error_handler" && called)
+            m_errorHandler = true;
+        else if ((name == "set_exception_handler" || name == "register_shutdown_function") && called)
+            m_exceptionHook = true;
+        else if (name == "try" && isPunct(file, i + 1, "{"))
+            m_hasTry = true;
+        else if ((name == "spl_autoload_register" && called) || (name == "__autoload" && isName(file, i - 1, "function")))
+            m_autoloads = true;
+        else if ((name == "eval" && called) || name == "create_function")
+            m_includesKnown = false;  // code the program does not show
+        else if (name == "declare" && called && isName(file, i + 2, "ticks"))
+            m_declaresTicks = true;
+        else if (name == "register_tick_function" && called)
+            m_tickFunction = true;
+        else if (name == "ob_start" && called && m_pageHazard == PageHazard::None) {
+            // a second argument, or arguments spread from an array, may set a chunk size
+            const std::size_t close = token(file, i + 1).link;
+            for (std::size_t j = i + 2; close != kNoLink && j < close; ++j) {
+                const Token& inner = token(file, j);
+                if (isPunct(file, j, ",") || isPunct(file, j, "..."))
+                    m_pageHazard = PageHazard::ChunkedOutput;
+                if ((php::opensStringOrInterpolation(inner.kind) || isPunct(file, j, "(") || isPunct(file, j, "[")
+                     || isPunct(file, j, "{"))
+                    && inner.link != kNoLink && inner.link > j)
+                    j = inner.link;
+            }
+        }
     }
 }
 
@@ -104,8 +183,8 @@ void PrintHazards::findPrintingFunctions()
     for (const auto& [name, bodies] : m_bodies) {
         bool prints = false;
         std::vector<std::string> calls;
-        for (const auto& [first, last] : bodies)
-            prints = printsDirectly(first, last, &calls) || prints;
+        for (const Body& body : bodies)
+            prints = printsDirectly(body.file, body.first, body.last, &calls) || prints;
         for (const std::string& callee : calls)
             callers[callee].push_back(name);
         m_prints[name] = prints;
@@ -121,6 +200,45 @@ void PrintHazards::findPrintingFunctions()
     }
 }
 
+// The tokens of the page inside "try {…}" or the body of a function,
+// method or closure, which a try block elsewhere may call.
+void PrintHazards::findCatchingScopes()
+{
+    std::vector<int> change(size(0) + 1, 0);
+    for (std::size_t i = 0; i < size(0); ++i) {
+        std::size_t open = kNoLink;
+        if (isName(0, i, "try") && isPunct(0, i + 1, "{"))
+            open = i + 1;
+        else if (isName(0, i, "function")) {
+            std::size_t j = i + 1;
+            while (j < size(0) && !isPunct(0, j, "{") && !isPunct(0, j, ";"))
+                ++j;
+            open = isPunct(0, j, "{") ? j : kNoLink;
+        }
+        if (open != kNoLink && token(0, open).link != kNoLink && token(0, open).link > open) {
+            ++change[open];
+            --change[token(0, open).link];
+        }
+    }
+    m_catching.assign(size(0) + 1, 0);
+    int depth = 0;
+    for (std::size_t i = 0; i < size(0); ++i) {
+        depth += change[i];
+        m_catching[i] = depth > 0 ? 1 : 0;
+    }
+}
+
+void PrintHazards::chooseFreeName()
+{
+    m_freeName = "$__w";
+    const auto used = [&] {
+        return std::any_of(m_variables.begin(), m_variables.end(),
+                           [&](const std::string& name) { return name.starts_with(m_freeName); });
+    };
+    while (used())
+        m_freeName += '_';
+}
+
 bool PrintHazards::mayPrint(std::size_t first, std::size_t last) const
 {
     return m_printing[last] != m_printing[first];
@@ -131,24 +249,31 @@ bool PrintHazards::mayWrite(std::size_t first, std::size_t last) const
     return m_writing[last] != m_writing[first];
 }
 
-// Counts, token by token, those that may print and those that may change a
-// variable, so that any range is answered at once.
+Hazard PrintHazards::hazard(std::size_t first, std::size_t last) const
+{
+    if (mayPrint(first, last))
+        return Hazard::Prints;
+    if (!m_includesKnown)
+        return Hazard::Unknown;
+    if (m_errorHandler)
+        return Hazard::ErrorHandler;
+    if (m_exceptionHook || (m_hasTry && first < m_catching.size() && m_catching[first]))
+        return Hazard::Caught;
+    return Hazard::None;
+}
+
+// Counts, token by token, those of the page that may print and those that
+// may change a variable, so that any range is answered at once.
 void PrintHazards::countHazards()
 {
-    const auto prints = [&](std::string_view method) {
-        const auto found = m_prints.find(method);
-        return found != m_prints.end() && found->second;
-    };
-    // A class of the file turns its objects into text, or reads their
-    // properties, with a method that may print: then any variable may.
-    const bool variablesPrint = prints("__tostring") || prints("__get");
-    m_printing.assign(m_t.size() + 1, 0);
-    m_writing.assign(m_t.size() + 1, 0);
-    for (std::size_t j = 0; j < m_t.size(); ++j) {
+    m_printing.assign(size(0) + 1, 0);
+    m_writing.assign(size(0) + 1, 0);
+    for (std::size_t j = 0; j < size(0); ++j) {
         std::vector<std::string> calls;
-        bool printing = printsDirectly(j, j + 1, &calls)
-                        || (variablesPrint
-                            && (m_t[j].kind == TokenKind::Variable || m_t[j].kind == TokenKind::StringVariable));
+        const Token& t = token(0, j);
+        bool printing = printsDirectly(0, j, j + 1, &calls)
+                        || (m_valuesPrint && (t.kind == TokenKind::Variable || t.kind == TokenKind::StringVariable))
+                        || (m_autoloads && isPunct(0, j, "::"));
         for (const std::string& callee : calls)
             printing = printing || m_prints.at(callee);
         m_printing[j + 1] = m_printing[j] + (printing ? 1 : 0);
@@ -156,29 +281,29 @@ void PrintHazards::countHazards()
     }
 }
 
-// An assignment, ++ or --, or a call of a function of the file or of one of
-// PHP's that takes a reference.
+// An assignment, ++ or --, or a call of a function of the program or of
+// one of PHP's that takes a reference.
 bool PrintHazards::writes(std::size_t j) const
 {
     for (const std::string_view op : kWritingOperators)
-        if (isPunct(m_t[j], m_s, op))
+        if (isPunct(0, j, op))
             return true;
-    if (j == 0 || !isPunct(m_t[j], m_s, "(") || m_t[j - 1].kind != TokenKind::Name)
+    if (j == 0 || !isPunct(0, j, "(") || token(0, j - 1).kind != TokenKind::Name)
         return false;
-    const std::string name = lowered(m_s.substr(m_t[j - 1].begin, m_t[j - 1].end - m_t[j - 1].begin));
+    const std::string name = lowered(text(0, token(0, j - 1)));
     return m_bodies.count(name) || kTakingReferences.count(name) || name == "unset";
 }
 
-bool PrintHazards::printsDirectly(std::size_t first, std::size_t last, std::vector<std::string>* calls) const
+bool PrintHazards::printsDirectly(std::size_t file, std::size_t first, std::size_t last,
+                                  std::vector<std::string>* calls) const
 {
     for (std::size_t j = first; j < last; ++j) {
-        const Token& token = m_t[j];
-        if (token.kind == TokenKind::InlineHtml || token.kind == TokenKind::OpenTagWithEcho)
+        const Token& t = token(file, j);
+        if (t.kind == TokenKind::InlineHtml || t.kind == TokenKind::OpenTagWithEcho)
             return true;
-        if (token.kind == TokenKind::Name
-            && kPrintingKeywords.count(lowered(m_s.substr(token.begin, token.end - token.begin))))
+        if (t.kind == TokenKind::Name && kPrintingKeywords.count(lowered(text(file, t))))
             return true;
-        if (isPunct(token, m_s, "(") && j > 0 && callMayPrint(j, calls))
+        if (isPunct(file, j, "(") && j > 0 && callMayPrint(file, j, calls))
             return true;
     }
     return false;
@@ -186,26 +311,26 @@ bool PrintHazards::printsDirectly(std::size_t first, std::size_t last, std::vect
 
 // The "(" at `open` calls something: a name, a method, a variable or the
 // value of an expression.
-bool PrintHazards::callMayPrint(std::size_t open, std::vector<std::string>* calls) const
+bool PrintHazards::callMayPrint(std::size_t file, std::size_t open, std::vector<std::string>* calls) const
 {
-    const Token& callee = m_t[open - 1];
-    if (callee.kind == TokenKind::Variable || isPunct(callee, m_s, ")") || isPunct(callee, m_s, "]")
-        || isPunct(callee, m_s, "}"))
+    const Token& callee = token(file, open - 1);
+    if (callee.kind == TokenKind::Variable || isPunct(file, open - 1, ")") || isPunct(file, open - 1, "]")
+        || isPunct(file, open - 1, "}"))
         return true;  // a function chosen at run time
     if (callee.kind != TokenKind::Name)
         return false;
-    const std::string name = lowered(m_s.substr(callee.begin, callee.end - callee.begin));
+    const std::string name = lowered(text(file, callee));
     if (kNotCalls.count(name))
         return false;
-    const Token* before = open >= 2 ? &m_t[open - 2] : nullptr;
-    const bool byReference = before && isPunct(*before, m_s, "&") && open >= 3 && isName(m_t[open - 3], m_s, "function");
-    if (byReference || (before && (isName(*before, m_s, "function") || isName(*before, m_s, "fn"))))
+    const bool hasBefore = open >= 2;
+    const bool byReference = hasBefore && isPunct(file, open - 2, "&") && open >= 3 && isName(file, open - 3, "function");
+    if (byReference || (hasBefore && (isName(file, open - 2, "function") || isName(file, open - 2, "fn"))))
         return false;  // a declaration
     if (m_bodies.count(name)) {
         calls->push_back(name);
         return false;
     }
-    const bool member = before && (isPunct(*before, m_s, "->") || isPunct(*before, m_s, "?->") || isPunct(*before, m_s, "::"));
+    const bool member = hasBefore && (isPunct(file, open - 2, "->") || isPunct(file, open - 2, "?->") || isPunct(file, open - 2, "::"));
     return member || !kQuietFunctions.count(name);
 }
 

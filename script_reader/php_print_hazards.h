@@ -1,7 +1,10 @@
-// What a legacy PHP file tells about the order of its output. echo
+// What a legacy PHP program tells about the order of its output. echo
 // evaluates each argument whole before it prints it; a template prints the
 // pieces of a concatenation one by one. The two print the same unless a
-// piece after the first may print or stop the script while it is evaluated.
+// piece after the first may print, stop the script, raise a warning that
+// an error handler prints, or throw where the exception may be caught,
+// while it is evaluated. The program is the page and the files it
+// includes; a file that cannot be read may do anything.
 #pragma once
 
 #include "script_reader/php_lexer.h"
@@ -11,46 +14,103 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tagora::php {
 
+// One file of the program, lexed.
+struct ProgramFile {
+    std::string_view script;
+    const std::vector<Token>* tokens = nullptr;
+};
+
+// Why evaluating a piece of a write may show before the text in front of it.
+enum class Hazard {
+    None,
+    Prints,        // it prints, stops, or runs code the program does not show
+    ErrorHandler,  // a warning it raises goes to an error handler, which may print
+    Caught,        // it may throw, and the exception may be caught
+    Unknown,       // an included file cannot be read: it may do anything
+};
+
+// What makes the whole page keep every write as it is.
+enum class PageHazard {
+    None,
+    Ticks,         // declare(ticks=…) and a tick function: code runs between statements
+    ChunkedOutput, // ob_start with a chunk size: its callback sees output in pieces
+};
+
 class PrintHazards {
 public:
-    // Reads the functions and methods the file declares, and which of them
-    // may print or stop.
-    PrintHazards(std::string_view script, const std::vector<Token>& tokens);
+    // Reads the functions and methods the files declare, and which of them
+    // may print or stop. `included` are the other files of the program;
+    // `includesKnown`: every file the program includes is among them.
+    PrintHazards(std::string_view script, const std::vector<Token>& tokens,
+                 const std::vector<ProgramFile>& included = {}, bool includesKnown = true);
 
-    // Whether evaluating tokens[first, last) may print or stop: echo, print,
-    // printf and its kin, exit or die, include, eval, new, throw, a call of a
-    // function or method of the file that may, or of one the file does not
-    // declare and that is not one of PHP's own quiet functions; a variable,
-    // when the file has a __toString or __get method that may.
+    // Whether evaluating tokens[first, last) of the page may print or stop:
+    // echo, print, printf and its kin, exit or die, include, eval, new, throw,
+    // a call of a function or method that may, or of one the program does
+    // not declare and that is not one of PHP's own quiet functions; a
+    // variable, when a magic method of the program may.
     bool mayPrint(std::size_t first, std::size_t last) const;
     // Whether evaluating tokens[first, last) may also change a variable:
-    // an assignment, ++ or --, a call of a function of the file or of one of
-    // PHP's that takes a reference.
+    // an assignment, ++ or --, a call of a function of the program or of one
+    // of PHP's that takes a reference.
     bool mayWrite(std::size_t first, std::size_t last) const;
+    // Why tokens[first, last) of the page, a value that is not a literal,
+    // may show before text printed in front of it.
+    Hazard hazard(std::size_t first, std::size_t last) const;
+
+    PageHazard pageHazard() const { return m_pageHazard; }
+    // A prefix of variable names no file of the program uses.
+    const std::string& freeName() const { return m_freeName; }
 
 private:
-    // Whether tokens[first, last) may print by themselves; adds the file's
-    // functions they call to `calls`.
-    bool printsDirectly(std::size_t first, std::size_t last, std::vector<std::string>* calls) const;
-    bool callMayPrint(std::size_t open, std::vector<std::string>* calls) const;
+    struct Body {
+        std::size_t file;
+        std::size_t first;
+        std::size_t last;
+    };
+    std::string_view text(std::size_t file, const Token& token) const;
+    const Token& token(std::size_t file, std::size_t i) const { return (*m_files[file].tokens)[i]; }
+    std::size_t size(std::size_t file) const { return m_files[file].tokens->size(); }
+    bool isName(std::size_t file, std::size_t i, std::string_view lowerName) const;
+    bool isPunct(std::size_t file, std::size_t i, std::string_view punct) const;
+
+    // Whether tokens[first, last) of a file may print by themselves; adds
+    // the program's functions they call to `calls`.
+    bool printsDirectly(std::size_t file, std::size_t first, std::size_t last, std::vector<std::string>* calls) const;
+    bool callMayPrint(std::size_t file, std::size_t open, std::vector<std::string>* calls) const;
     bool writes(std::size_t j) const;
     void countHazards();
-    void surveyDeclarations();
+    void surveyDeclarations(std::size_t file);
+    void surveyProgram(std::size_t file);
     void findPrintingFunctions();
+    void findCatchingScopes();
+    void chooseFreeName();
 
-    std::string_view m_s;
-    const std::vector<Token>& m_t;
+    std::vector<ProgramFile> m_files;  // the page first
+    bool m_includesKnown = true;
     // Lower-case name → the token ranges of the bodies declared under it.
-    std::map<std::string, std::vector<std::pair<std::size_t, std::size_t>>, std::less<>> m_bodies;
+    std::map<std::string, std::vector<Body>, std::less<>> m_bodies;
     std::map<std::string, bool, std::less<>> m_prints;
     // How many tokens before each may print, and may print or change a variable.
     std::vector<std::uint32_t> m_printing;
     std::vector<std::uint32_t> m_writing;
+    // By token of the page: inside a try block or a function body, where
+    // an exception may be caught.
+    std::vector<std::uint32_t> m_catching;
+    bool m_errorHandler = false;    // set_error_handler
+    bool m_exceptionHook = false;   // set_exception_handler, register_shutdown_function
+    bool m_hasTry = false;
+    bool m_autoloads = false;       // spl_autoload_register or __autoload: a class name may load a file
+    bool m_valuesPrint = false;
+    bool m_declaresTicks = false;
+    bool m_tickFunction = false;    // register_tick_function     // a magic method that may print: any value may
+    PageHazard m_pageHazard = PageHazard::None;
+    std::vector<std::string> m_variables;
+    std::string m_freeName;
 };
 
 }  // namespace tagora::php

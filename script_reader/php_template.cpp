@@ -1,6 +1,7 @@
 #include "script_reader/php_template.h"
 
 #include "script_reader/php_lexer.h"
+#include "script_reader/php_includes.h"
 #include "script_reader/php_print_hazards.h"
 #include "input_text/utf8.h"
 
@@ -260,13 +261,60 @@ private:
     bool m_newlinePending = false;
 };
 
+// The files of the program besides the page, lexed.
+struct Program {
+    std::vector<std::string> texts;
+    std::vector<php::Lexed> lexed;
+    std::vector<php::ProgramFile> files;
+    bool complete = true;  // every file the program includes is among them
+    std::string missing;   // when not: the first include that was not read
+};
+
+Program readProgram(std::string_view script, const PhpIncludeReader& readIncludes)
+{
+    Program program;
+    PhpIncludedFiles included;
+    if (readIncludes) {
+        included = readIncludes(script);
+    } else {
+        const PhpIncludes found = PhpIncludeFinder().find(script);
+        included.complete = found.paths.empty() && found.unresolved.empty();
+        included.missing = found.paths.empty() ? found.unresolved : found.paths.front();
+    }
+    program.complete = included.complete;
+    program.missing = included.missing;
+    if (!program.complete)
+        return program;
+    program.texts = std::move(included.texts);
+    program.lexed.reserve(program.texts.size());
+    for (const std::string& text : program.texts) {
+        auto lexed = php::lex(text);
+        auto* read = std::get_if<php::Lexed>(&lexed);
+        if (!read) {
+            program.complete = false;
+            program.missing = "an included file PHP cannot read";
+            return program;
+        }
+        program.lexed.push_back(std::move(*read));
+    }
+    for (std::size_t k = 0; k < program.lexed.size(); ++k)
+        program.files.push_back({program.texts[k], &program.lexed[k].tokens});
+    return program;
+}
+
 // Turns the tokens of a file into template segments: the output of echo
 // and print statements as text and expressions, everything else as code.
 class Converter {
 public:
-    Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer)
-        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer), m_hazards(script, lexed.tokens),
+    Converter(std::string_view script, const php::Lexed& lexed, TemplateWriter& writer, const Program& program,
+              WriteNotes* notes)
+        : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer),
+          m_hazards(script, lexed.tokens, program.files, program.complete), m_program(program), m_notes(notes),
           m_enclosing(enclosingOpenings(script, lexed.tokens)) {}
+
+    php::PageHazard pageHazard() const { return m_hazards.pageHazard(); }
+    // Notes every write as left as it is, converting none.
+    void keepEveryWrite() { m_keepAll = true; }
 
     void run()
     {
@@ -275,7 +323,7 @@ public:
             const Token& token = m_t[i];
             switch (token.kind) {
             case TokenKind::InlineHtml:
-                addText(slice(token.begin, token.end));
+                m_writer.text(slice(token.begin, token.end));
                 ++i;
                 break;
             case TokenKind::OpenTag:
@@ -418,8 +466,19 @@ private:
         const bool echoTag = m_t[i].kind == TokenKind::OpenTagWithEcho;
         const std::string_view keyword = echoTag || isName(m_t[i], m_s, "echo") ? "echo" : "print";
         const std::size_t end = statementEnd(i, keyword);
-        if (keyword == "print" && !isWholePrintStatement(i + 1, end))
-            return i + 1;  // print inside a larger expression: code
+        if (keyword == "print" && !isWholePrintStatement(i + 1, end)) {
+            note(i, "`print` is part of a larger expression: left as code");
+            return i + 1;
+        }
+        if (m_keepAll) {
+            note(i, m_hazards.pageHazard() == php::PageHazard::Ticks
+                        ? "the page runs code between statements (declare(ticks) or register_tick_function): "
+                          "every write left as it is"
+                        : "ob_start is given a chunk size, so its callback sees the output in pieces: "
+                          "every write left as it is");
+            return i + 1;
+        }
+        m_write = i;
         const bool wrap = !echoTag && isBracelessBody(i);
         if (!echoTag)
             flushCode(i, m_t[i].begin, false, false, wrap ? "{" : "");
@@ -475,7 +534,9 @@ private:
                 continue;
             if (j == argument)
                 throw SourceError{m_t[j].begin, "missing expression in " + std::string(keyword) + " statement"};
+            m_items.clear();
             convertOperand(argument, j);
+            emitOperand();
             argument = j + 1;
         }
     }
@@ -489,10 +550,11 @@ private:
             std::size_t first;
             std::size_t last;
             bool whole;  // one expression, not to be split
+            bool floatConstant;
         };
-        std::vector<Part> work{{begin, end, false}};
+        std::vector<Part> work{{begin, end, false, false}};
         while (!work.empty()) {
-            auto [first, last, whole] = work.back();
+            auto [first, last, whole, floatConstant] = work.back();
             work.pop_back();
             while (last - first >= 2 && isPunct(m_t[first], m_s, "(") && m_t[first].link == last - 1) {
                 ++first;
@@ -500,6 +562,13 @@ private:
             }
             if (first == last)
                 throw SourceError{m_t[last].begin, "missing expression in parentheses"};
+            if (floatConstant) {
+                // still an operand of ".", which PHP joins to "" as it reads the file
+                noteAt(first, last, "is a float constant that PHP turns into text as it reads the file: kept "
+                                    "in a concatenation");
+                addExpression("'' . (" + render(first, last, m_t[first].begin, m_t[last - 1].end) + ")", first, last);
+                continue;
+            }
             if (!whole && addLiteral(first, last))
                 continue;
             std::vector<std::size_t> ends;  // of the pieces between the "." of the top level
@@ -510,7 +579,7 @@ private:
                 oneExpression = bindsLooserThanConcatenation(m_t[j], m_s);
             }
             if (oneExpression || ends.empty()) {
-                addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end));
+                addExpression(render(first, last, m_t[first].begin, m_t[last - 1].end), first, last);
                 continue;
             }
             ends.push_back(last);
@@ -519,29 +588,107 @@ private:
     }
 
     // The pieces of a concatenation, last first, onto the work list. The
-    // pieces up to the last one after the first that may print stay one
-    // expression: echo prints nothing before all of them are evaluated.
+    // first two stay one expression when PHP reads the first, not a
+    // literal, only once the second is evaluated, which may change it (a
+    // variable, an object turned into text).
     template <class Part>
-    void splitConcatenation(std::size_t first, const std::vector<std::size_t>& ends, std::vector<Part>& work) const
+    void splitConcatenation(std::size_t first, const std::vector<std::size_t>& ends, std::vector<Part>& work)
     {
         const auto pieceBegin = [&](std::size_t k) { return k == 0 ? first : ends[k - 1] + 1; };
-        std::size_t wholeUpTo = 0;
-        for (std::size_t k = 0; k < ends.size(); ++k) {
+        for (std::size_t k = 0; k < ends.size(); ++k)
             if (pieceBegin(k) == ends[k])
                 throw SourceError{m_t[k == 0 ? ends[0] : ends[k - 1]].begin, "missing operand of ."};
-            if (k > 0 && m_hazards.mayPrint(pieceBegin(k), ends[k]))
-                wholeUpTo = k + 1;
+        std::size_t wholeUpTo = 0;
+        if (!isLiteral(first, ends[0]) && m_hazards.mayWrite(pieceBegin(1), ends[1])) {
+            wholeUpTo = 2;
+            noteAt(pieceBegin(1), ends[1], "may change the value on its left, which PHP reads after it: kept whole");
         }
-        // PHP reads a plain variable left of the first "." only once the
-        // piece on its right is evaluated, which may change it.
-        if (ends[0] == first + 1 && m_t[first].kind == TokenKind::Variable && m_hazards.mayWrite(pieceBegin(1), ends[1]))
-            wholeUpTo = std::max<std::size_t>(wholeUpTo, 2);
         for (std::size_t k = ends.size(); k-- > std::max<std::size_t>(wholeUpTo, 1);)
-            work.push_back({pieceBegin(k), ends[k], false});
+            work.push_back({pieceBegin(k), ends[k], false, floatConstant(pieceBegin(k), ends[k])});
         if (wholeUpTo > 0)
-            work.push_back({first, ends[wholeUpTo - 1], true});
+            work.push_back({first, ends[wholeUpTo - 1], true, false});
         else
-            work.push_back({first, ends[0], false});
+            work.push_back({first, ends[0], false, floatConstant(first, ends[0])});
+    }
+
+    // A constant that makes a float: as an operand of ".", PHP turns it
+    // into text when it reads the file, with the precision of that time;
+    // echo would turn it into text when it runs.
+    bool floatConstant(std::size_t first, std::size_t last) const
+    {
+        return isConstant(first, last) && makesFloat(first, last);
+    }
+
+    // A string without variables, a number, PHP_EOL or __LINE__, maybe in
+    // parentheses: evaluating it cannot print, warn, throw nor read state.
+    bool isLiteral(std::size_t first, std::size_t last) const
+    {
+        while (last - first >= 2 && isPunct(m_t[first], m_s, "(") && m_t[first].link == last - 1) {
+            ++first;
+            --last;
+        }
+        if (last - first == 1) {
+            const Token& token = m_t[first];
+            const std::string_view text = slice(token.begin, token.end);
+            return token.kind == TokenKind::String || token.kind == TokenKind::Number
+                   || token.kind == TokenKind::LineConstant || text == "PHP_EOL" || text == "\\PHP_EOL";
+        }
+        if (m_t[first].kind != TokenKind::StringStart || m_t[first].link != last - 1)
+            return false;
+        for (std::size_t k = first + 1; k + 1 < last; ++k)
+            if (m_t[k].kind != TokenKind::StringText)
+                return false;
+        return true;
+    }
+
+    // Literals, PHP's own constants and operators on them, which PHP
+    // evaluates when it reads the file.
+    bool isConstant(std::size_t first, std::size_t last) const
+    {
+        static constexpr std::array<std::string_view, 16> operators{"+", "-", "*", "/", "%", "**", "(", ")",
+                                                                    ".", "<<", ">>", "~", "!", "|", "&", "^"};
+        for (std::size_t k = first; k < last; ++k) {
+            const Token& token = m_t[k];
+            if (token.kind == TokenKind::StringStart && isLiteral(k, token.link + 1)) {
+                k = token.link;
+                continue;
+            }
+            const bool constant = token.kind == TokenKind::String || token.kind == TokenKind::Number
+                                  || token.kind == TokenKind::LineConstant
+                                  || (token.kind == TokenKind::Name && isInternalConstant(k))
+                                  || std::any_of(operators.begin(), operators.end(),
+                                                 [&](std::string_view op) { return isPunct(token, m_s, op); });
+            if (!constant)
+                return false;
+        }
+        return true;
+    }
+
+    bool isInternalConstant(std::size_t k) const
+    {
+        std::string_view name = slice(m_t[k].begin, m_t[k].end);
+        if (name.starts_with('\\'))
+            name.remove_prefix(1);
+        if (k + 1 < m_t.size() && isPunct(m_t[k + 1], m_s, "("))
+            return false;
+        return name.starts_with("M_") || name.starts_with("PHP_") || name.starts_with("E_") || name == "INF"
+               || name == "NAN";
+    }
+
+    // A float literal, a float constant, or "/" or "**", which may make one.
+    bool makesFloat(std::size_t first, std::size_t last) const
+    {
+        for (std::size_t k = first; k < last; ++k) {
+            const Token& token = m_t[k];
+            const std::string_view text = slice(token.begin, token.end);
+            if ((token.kind == TokenKind::Number && !integerText(text)) || isPunct(token, m_s, "/")
+                || isPunct(token, m_s, "**")
+                || (token.kind == TokenKind::Name && (text.find("M_") != std::string_view::npos
+                                                      || text.find("FLOAT") != std::string_view::npos
+                                                      || text.ends_with("INF") || text.ends_with("NAN"))))
+                return true;
+        }
+        return false;
     }
 
     // A string, PHP_EOL or a plain integer: its text. A string with
@@ -550,8 +697,6 @@ private:
     {
         const Token& token = m_t[first];
         if (token.kind == TokenKind::StringStart && token.link == last - 1) {
-            if (m_hazards.mayPrint(first, last))
-                return false;
             addStringParts(first);
             return true;
         }
@@ -578,9 +723,9 @@ private:
             if (token.kind == TokenKind::StringText)
                 addText(m_lexed.value(token.link));
             else if (token.kind == TokenKind::StringVariable)
-                addExpression(std::string(m_lexed.value(token.link)));
+                addExpression(std::string(m_lexed.value(token.link)), k, k + 1);
             else
-                addExpression(interpolation(k));
+                addExpression(interpolation(k), k, token.link + 1);
         }
     }
 
@@ -623,10 +768,116 @@ private:
     {
         if (text.empty())
             return;
-        m_writer.text(text);
+        if (m_items.empty() || !m_items.back().text)
+            m_items.push_back({true, {}, 0, 0});
+        m_items.back().content += text;
     }
 
-    void addExpression(std::string expression) { m_writer.expression(std::move(expression)); }
+    void addExpression(std::string expression, std::size_t first, std::size_t last)
+    {
+        m_items.push_back({false, std::move(expression), first, last});
+    }
+
+    // The operand's text and values, in order. When evaluating a value after
+    // the first may show before the text in front of it (it prints, throws,
+    // or raises a warning that a handler prints), the values up to the last
+    // such are evaluated first, in order, as echo evaluates them, and the
+    // text is printed after.
+    void emitOperand()
+    {
+        std::size_t evaluatedUpTo = 0;
+        std::string why;
+        for (std::size_t k = 1; k < m_items.size(); ++k) {
+            const Item& item = m_items[k];
+            const bool literal = item.text || isLiteral(item.first, item.last);
+            const php::Hazard hazard = literal ? php::Hazard::None : m_hazards.hazard(item.first, item.last);
+            if (hazard == php::Hazard::None)
+                continue;
+            evaluatedUpTo = k + 1;
+            if (why.empty())
+                why = "`" + shortened(item.content) + "` " + hazardReason(hazard);
+        }
+        std::vector<std::string> names;
+        std::string values;
+        for (std::size_t k = 0; k < evaluatedUpTo; ++k) {
+            Item& item = m_items[k];
+            if (item.text)
+                continue;
+            names.push_back(m_hazards.freeName() + std::to_string(names.size() + 1));
+            values.append(values.empty() ? "" : ", ").append("(string) (").append(item.content).append(")");
+            item.content = names.back();
+        }
+        if (!names.empty()) {
+            note(m_write, why + ": its value is computed before the write prints");
+            const std::string evaluation = names.size() == 1 ? names[0] + " = " + values + ";"
+                                                             : "[" + list(names) + "] = [" + values + "];";
+            m_writer.code({Segment::Kind::Code, evaluation, " ", " ", false, false, false});
+        }
+        for (Item& item : m_items) {
+            if (item.text)
+                m_writer.text(item.content);
+            else
+                m_writer.expression(std::move(item.content));
+        }
+        if (!names.empty())
+            m_writer.code({Segment::Kind::Code, "unset(" + list(names) + ");", " ", " ", false, false, false});
+        m_items.clear();
+    }
+
+    static std::string list(const std::vector<std::string>& names)
+    {
+        std::string joined;
+        for (const std::string& name : names)
+            joined.append(joined.empty() ? "" : ", ").append(name);
+        return joined;
+    }
+
+    std::string hazardReason(php::Hazard hazard) const
+    {
+        switch (hazard) {
+        case php::Hazard::Prints:
+            return "may print or stop the page";
+        case php::Hazard::ErrorHandler:
+            return "may raise a warning, which the error handler set with set_error_handler may print";
+        case php::Hazard::Caught:
+            return "may throw inside `try`";
+        case php::Hazard::Unknown:
+            return m_program.missing.empty() ? "may do anything: code the page runs is not shown (eval)"
+                                             : "may do anything: `" + m_program.missing + "` cannot be read";
+        case php::Hazard::None:
+            break;
+        }
+        return {};
+    }
+
+    static std::string shortened(std::string_view text)
+    {
+        constexpr std::size_t kLongest = 40;
+        std::string flat;
+        for (const char c : text)
+            if (!(isLineBreak(c) && !flat.empty() && flat.back() == ' '))
+                flat += isLineBreak(c) || c == '\t' ? ' ' : c;
+        if (flat.size() > kLongest) {
+            std::size_t cut = kLongest;
+            while (cut > 0 && (static_cast<unsigned char>(flat[cut]) & 0xC0) == 0x80)
+                --cut;
+            flat = flat.substr(0, cut) + "…";
+        }
+        return flat;
+    }
+
+    void note(std::size_t token, std::string reason)
+    {
+        if (!m_notes)
+            return;
+        const ScriptReadError at = errorAtOffset(m_s, m_t[token].begin, {});
+        m_notes->push_back({at.line, at.column, std::move(reason)});
+    }
+
+    void noteAt(std::size_t first, std::size_t last, std::string_view why)
+    {
+        note(m_write, "`" + shortened(slice(m_t[first].begin, m_t[last - 1].end)) + "` " + std::string(why));
+    }
 
     void startCode(std::size_t token, std::size_t offset)
     {
@@ -677,6 +928,17 @@ private:
     const php::Lexed& m_lexed;
     TemplateWriter& m_writer;
     php::PrintHazards m_hazards;
+    const Program& m_program;
+    WriteNotes* m_notes;
+    struct Item {
+        bool text;
+        std::string content;  // the text, or the expression
+        std::size_t first;    // an expression's tokens
+        std::size_t last;
+    };
+    std::vector<Item> m_items;  // of the operand being converted
+    std::size_t m_write = 0;    // the token of the write being converted
+    bool m_keepAll = false;
     std::vector<std::uint32_t> m_enclosing;  // by token: the innermost opening around it
     static constexpr std::size_t kNoCode = std::string_view::npos;
     std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
@@ -691,14 +953,23 @@ ScriptReadError readError(std::string_view script, const SourceError& error)
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script)
+std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
+                                                       WriteNotes* notes)
 {
     auto lexed = php::lex(script);
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
+        const Program program = readProgram(script, readIncludes);
         TemplateWriter writer(fileLineBreak(script));
-        Converter(script, std::get<php::Lexed>(lexed), writer).run();
+        Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
+        if (converter.pageHazard() != php::PageHazard::None) {
+            // the page's own statements matter: it is its own template
+            converter.keepEveryWrite();
+            converter.run();
+            return std::string(script);
+        }
+        converter.run();
         return writer.finish();
     } catch (const SourceError& error) {
         return readError(script, error);

@@ -2,7 +2,9 @@
 // as HTML, the code that computes it left in place.
 #pragma once
 
+#include "script_reader/php_includes.h"
 #include "script_reader/script_read_error.h"
+#include "script_reader/write_note.h"
 
 #include <string>
 #include <string_view>
@@ -13,7 +15,13 @@ namespace tagora {
 
 // The PHP file as a template: the literal output of echo and print as HTML text, other
 // expressions as <?= … ?>, other code in <?php … ?> blocks; prints the same as the file.
-std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script);
+// The files it includes, when readIncludes reads them, tell which functions
+// print and which handlers are set; without them, an include may do anything.
+// `notes`, when given, gets why each write was left as code, kept whole or
+// has its values computed before its text.
+std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script,
+                                                       const PhpIncludeReader& readIncludes = {},
+                                                       WriteNotes* notes = nullptr);
 
 // Where the code of a PHP file (not its inline HTML) holds bytes beyond
 // ASCII, written or made by an escape ("\xe9", "\351"): once the file is

@@ -1,8 +1,11 @@
 #include "script_reader/script_language.h"
 
+#include "script_reader/php_lexer.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <variant>
 #include <vector>
 
 namespace tagora {
@@ -74,8 +77,29 @@ std::size_t phpCodeEnd(std::string_view page, std::size_t at)
     return page.size();
 }
 
+// The PHP blocks as PHP reads them (a "?>" inside a heredoc or a string
+// does not end one), when PHP can read the page.
+std::vector<Block> lexedPhpBlocks(std::string_view page, const php::Lexed& lexed)
+{
+    std::vector<Block> blocks;
+    for (const php::Token& token : lexed.tokens) {
+        if (token.kind == php::TokenKind::OpenTag || token.kind == php::TokenKind::OpenTagWithEcho) {
+            if (opensPhp(page.substr(token.begin)))
+                blocks.push_back({token.begin, page.size()});
+        } else if (token.kind == php::TokenKind::CloseTag && !blocks.empty() && blocks.back().end == page.size()) {
+            blocks.back().end = token.begin + 2;
+        }
+    }
+    return blocks;
+}
+
 std::vector<Block> phpBlocks(std::string_view page)
 {
+    if (page.find("<?") == kNone)
+        return {};
+    const auto lexed = php::lex(page);
+    if (const auto* read = std::get_if<php::Lexed>(&lexed))
+        return lexedPhpBlocks(page, *read);
     std::vector<Block> blocks;
     for (std::size_t at = page.find("<?"); at != kNone; at = page.find("<?", at)) {
         if (!opensPhp(page.substr(at))) {
@@ -129,6 +153,34 @@ std::string_view inside(std::string_view page, const Block& block)
     return page.substr(block.begin + 2, block.end - block.begin - 4);
 }
 
+// The code with its string literals and comments blanked, as Java reads
+// them ("…" and '…' with backslash escapes, // and /* */), or as VBScript
+// does ("…" with "" inside, ' and Rem to the end of the line).
+std::string blanked(std::string_view code, bool java)
+{
+    std::string out(code);
+    for (std::size_t at = 0; at < out.size();) {
+        const char c = out[at];
+        std::size_t end = at + 1;
+        if (c == '"' || (java && c == '\'')) {
+            while (end < out.size() && out[end] != c && out[end] != '\n')
+                end += java && out[end] == '\\' ? 2 : 1;
+            end = std::min(end + 1, out.size());
+        } else if ((java && code.substr(at).starts_with("//")) || (!java && c == '\'')
+                   || (!java && startsWithNoCase(code.substr(at), "rem ") && (at == 0 || isBlank(code[at - 1])))) {
+            end = std::min(code.find('\n', at), code.size());
+        } else if (java && code.substr(at).starts_with("/*")) {
+            end = std::min(code.find("*/", at + 2), code.size() - 2) + 2;
+        } else {
+            at = end;
+            continue;
+        }
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(at), out.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+        at = end;
+    }
+    return out;
+}
+
 // Where a JSP shows, or nowhere.
 std::size_t jspSign(std::string_view page, const std::vector<Block>& blocks)
 {
@@ -144,8 +196,9 @@ std::size_t jspSign(std::string_view page, const std::vector<Block>& blocks)
                     return block.begin;
             }
         }
+        const std::string java = blanked(code, true);
         for (const std::string_view call : {"out.print(", "out.println(", "out.write("}) {
-            if (code.find(call) != kNone)
+            if (java.find(call) != kNone)
                 return block.begin;
         }
     }
@@ -168,8 +221,9 @@ std::size_t aspSign(std::string_view page, const std::vector<Block>& blocks)
                     return block.begin;
             }
         }
+        const std::string vbscript = blanked(code, false);
         for (const std::string_view call : calls) {
-            if (containsNoCase(code, call))
+            if (containsNoCase(vbscript, call))
                 return block.begin;
         }
     }
@@ -207,8 +261,13 @@ PageLanguage pageLanguage(std::string_view page)
 {
     const std::vector<Block> php = phpBlocks(page);
     const std::vector<Block> asp = aspBlocks(page);
-    if (php.empty() && asp.empty())
+    if (php.empty() && asp.empty()) {
+        // "<%" and code that nothing closes: the template reader says where
+        const std::size_t open = page.find("<%");
+        if (open != kNone && !afterBlanks(page.substr(open + 2)).empty() && page.find("%>", open) == kNone)
+            return aspOrJsp(page, {{open, page.size() + 2}});
         return {std::nullopt, {1, 1, "neither a script this program wrote nor a PHP, ASP or JSP page"}};
+    }
     const Block* const aspInText = firstOutside(asp, php);
     if (!aspInText)
         return {Target::Php, {}};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "script_reader/asp_includes.h"
+#include "script_reader/php_includes.h"
 #include "script_reader/script_read_error.h"
 #include "script_reader/write_note.h"
 #include "script_writer/targets.h"
@@ -30,9 +31,10 @@ struct HtmlFromScript {
 // page becomes a template, its language told by what it holds (see
 // script_language.h; a page that could be of two languages is an error),
 // an ASP page knowing the names its includes declare when readIncludes
-// can read them.
+// can read them, and a PHP page the functions and handlers of its includes.
 HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
-                              const AspIncludeReader& readIncludes = {});
+                              const AspIncludeReader& readIncludes = {},
+                              const PhpIncludeReader& readPhpIncludes = {});
 
 // Where the code a PHP or ASP template keeps holds bytes beyond ASCII
 // (see phpCodeBeyondAscii and aspCodeBeyondAscii): what may change meaning

@@ -4,11 +4,17 @@
 Builds scripts from a small grammar of what old PHP pages do to print
 (echo and print in every form, helpers that echo, printf or die, print
 inside expressions, ?>text<?php, <?=, heredoc and nowdoc, braceless if/else
-with comments, loops, switch), turns each into a template with
+with comments, loops, switch) and of what makes reading a value print,
+throw or change state (an error handler that echoes, try and catch,
+runtime errors, magic methods and ArrayAccess that echo, an autoloader,
+helpers and classes in an included file that ends in a blank line, an
+include that cannot be read), turns each into a template with
 `tagora-convert --to=html`, runs both and compares output and exit status.
 A refusal (exit status not 0, a reason on standard error) is counted, a
-different output is a failure. Prints the figures; exit status 1 when any
-template printed something else.
+different output is a failure. A page that stops on an uncaught error is
+counted apart when its template prints the same up to the beginning of
+the write that failed (where PHP writes its error). Prints the figures;
+exit status 1 when any template printed something else.
 
     php_differential.py TAGORA_CONVERT [--count N] [--seed S] [--keep DIR]
 """
@@ -35,11 +41,25 @@ def php_string(rng, text=None):
     return '"' + escaped + rng.choice(["\\n", "\\t", "\\x41", "\\101", "\\u{e9}", "\\r\\n"]) + '"'
 
 
+# Classes whose methods PHP calls by itself; %s is what they do besides.
+CLASSES = """class Shown { public $p = 'p'; public function __toString(): string { %s return '<T>'; }
+    public function __get($k) { %s return "<$k>"; } }
+class Cells implements ArrayAccess { public function offsetExists($k): bool { return true; }
+    public function offsetGet($k): mixed { %s return strtoupper($k); }
+    public function offsetSet($k, $v): void {} public function offsetUnset($k): void {} }
+class Base { const NAME = 'base'; }
+"""
+SIDE_EFFECTS = ["", "", "echo '[m]';", "if ($GLOBALS['n'] == 2) throw new Exception('m');"]
+
+
 class Script:
     def __init__(self, rng):
         self.rng = rng
         self.helpers = []  # (name, kind)
         self.out = []
+        self.objects = False
+        self.autoload = False
+        self.included = None  # the text of inc.php
 
     def helper(self, kind):
         name = "h%d" % len(self.helpers)
@@ -82,6 +102,14 @@ class Script:
             return "htmlspecialchars(" + php_string(rng) + ")"
         if r < 0.93:
             return "(print " + php_string(rng) + ")"
+        if r < 0.965:
+            hazards = ["$undef", "$arr['nokey']", "($n / $z)", "intdiv(7, $z)", "strlen($arr)", "NO_SUCH_CONSTANT",
+                       "(0.1 + $z)", "0.1", "1 / 3"]
+            if self.objects:
+                hazards += ["$obj", "$obj->title", "$cells['k']", "\"<$obj>\""]
+            if self.autoload:
+                hazards += ["Auto::NAME"]
+            return rng.choice(hazards)
         if depth < 2:
             return "(" + self.concat(depth + 1) + ")"
         return php_string(rng)
@@ -132,6 +160,9 @@ class Script:
                 self.simple(), self.simple(), self.simple())
         if r < 0.9 and depth < 2:
             return "if ($n): %s\nelse: %s\nendif;\n" % (self.simple(), self.simple())
+        if r < 0.93 and depth < 2:
+            return "try {\n    %s\n    %s\n} catch (Throwable $e) {\n    echo '<caught>';\n}\n" % (
+                self.statement(depth + 1), self.statement(depth + 1))
         if r < 0.95 and self.helpers:
             return self.call() + ";"
         return "$v = " + self.concat() + "; // set"
@@ -147,10 +178,32 @@ class Script:
         rng = self.rng
         kinds = ["quiet", "echo", "print", "printf", "html", "die", "exit", "writes", "writes"]
         lines = ["<?php", "$v = 'v<'; $n = %d; $z = 0; $arr = ['k' => 'K&'];" % rng.randint(0, 2)]
+        if rng.random() < 0.3:
+            lines.append("set_error_handler(function ($level, $message) { echo '[E]'; return true; });")
+        if rng.random() < 0.1:
+            lines.append("set_exception_handler(function ($e) { echo '[X]'; });")
+        declared = []  # helpers and classes, in the page or in inc.php
         for kind in rng.sample(kinds, rng.randint(0, 4)):
-            lines.append(self.helper(kind))
+            declared.append(self.helper(kind))
         if self.helpers and self.helpers[0][1] == "quiet" and rng.random() < 0.5:
-            lines.append(self.helper("nested"))
+            declared.append(self.helper("nested"))
+        if rng.random() < 0.4:
+            self.objects = True
+            declared.append(CLASSES % tuple(rng.choice(SIDE_EFFECTS) for _ in range(3)))
+        if self.objects and rng.random() < 0.4:
+            self.autoload = True
+            declared.append("spl_autoload_register(function ($class) { echo \"\\n\"; class_alias('Base', $class); });")
+        if declared and rng.random() < 0.5:
+            ending = rng.choice(["", "\n", "\n?>\n", "\n?>\n\n"])
+            self.included = "<?php\n" + "\n".join(declared) + ending
+            lines.append(rng.choice(["include 'inc.php';", "require_once __DIR__ . '/inc.php';",
+                                     "require('inc.php');"]))
+        else:
+            lines += declared
+        if rng.random() < 0.1:
+            lines.append("@include 'missing.php';")
+        if self.objects:
+            lines.append("$obj = new Shown(); $cells = new Cells();")
         for _ in range(rng.randint(1, 8)):
             lines.append(self.statement())
         prefix = rng.choice(["", "<html>\n", "<!DOCTYPE html>\r\n"])
@@ -163,11 +216,16 @@ def run(command, stdin=None):
 
 
 def check(args, index, seed):
-    source = Script(random.Random(seed * 1000003 + index)).build().encode()
+    script = Script(random.Random(seed * 1000003 + index))
+    source = script.build().encode()
     with tempfile.TemporaryDirectory() as folder:
         original = os.path.join(folder, "original.php")
         with open(original, "wb") as f:
             f.write(source)
+        if script.included is not None:
+            with open(os.path.join(folder, "inc.php"), "w") as f:
+                f.write(script.included)
+            source += b"\n/* inc.php:\n" + script.included.encode() + b"\n*/"
         lint = run(["php", "-n", "-l", original])
         if lint[0] != 0:
             return "invalid", source, b""
@@ -182,6 +240,8 @@ def check(args, index, seed):
         actual = run(php + [template])
         if expected[:2] == actual[:2]:
             return "same", source, made
+        if expected[0] == actual[0] == 255 and b"Uncaught" in expected[2] and actual[1].startswith(expected[1]):
+            return "stopped", source, made
         return "different", source, made
 
 
@@ -192,7 +252,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--keep", help="folder for the scripts whose template printed something else")
     args = parser.parse_args()
-    counts = {"same": 0, "refused": 0, "different": 0, "invalid": 0}
+    counts = {"same": 0, "refused": 0, "different": 0, "invalid": 0, "stopped": 0}
     with ThreadPoolExecutor(max_workers=2) as pool:
         results = pool.map(lambda i: check(args, i, args.seed), range(args.count))
         for index, (verdict, source, made) in enumerate(results):
@@ -206,8 +266,9 @@ def main():
                             f.write(data)
             elif verdict == "refused":
                 print("case %d refused: %s" % (index, made.decode(errors="replace").strip()), file=sys.stderr)
-    print("cases %d: same %d, refused %d, different %d, not valid PHP %d" % (
-        args.count, counts["same"], counts["refused"], counts["different"], counts["invalid"]))
+    print("cases %d: same %d, refused %d, different %d, not valid PHP %d; stopped on an uncaught error "
+          "(the write that failed partly printed) %d" % (args.count, counts["same"], counts["refused"],
+                                                         counts["different"], counts["invalid"], counts["stopped"]))
     return 1 if counts["different"] or counts["invalid"] > args.count // 10 else 0
 
 

@@ -3,7 +3,7 @@
  * only literals, and each <?= ?> that holds a concatenation it could have
  * been split at (a "." with nothing at its level that binds less tightly,
  * and no call, ++ or -- in it, which may print or change a variable before
- * the concatenation is done).
+ * the concatenation is done, nor '' . (a float constant)).
  * Used by tst_php_template on the templates it makes. */
 $looser = [T_IS_EQUAL, T_IS_NOT_EQUAL, T_IS_IDENTICAL, T_IS_NOT_IDENTICAL, T_IS_SMALLER_OR_EQUAL,
     T_IS_GREATER_OR_EQUAL, T_SPACESHIP, T_BOOLEAN_AND, T_BOOLEAN_OR, T_COALESCE, T_LOGICAL_AND, T_LOGICAL_OR,
@@ -23,7 +23,8 @@ foreach (array_slice($argv, 1) as $file) {
         } elseif ($e !== null && $id === T_CLOSE_TAG) {
             if ($e['literals'] && $e['text'] !== "'<?'")
                 echo "$where: literal left in <?= {$e['text']} ?>\n";
-            if ($e['dot'] && !$e['looser'] && !$e['call'])
+            // a float constant joined to '' as PHP reads the file stays so
+            if ($e['dot'] && !$e['looser'] && !$e['call'] && !str_starts_with($e['text'], "''.("))
                 echo "$where: concatenation left in <?= {$e['text']} ?>\n";
             $e = null;
         } elseif ($e !== null && !in_array($id, [T_WHITESPACE, T_COMMENT, T_DOC_COMMENT], true)) {

@@ -1,0 +1,102 @@
+#include "script_reader/php_includes.h"
+
+#include "script_reader/php_lexer.h"
+
+#include <variant>
+
+namespace tagora {
+namespace {
+
+using php::isName;
+using php::isPunct;
+using php::kNoLink;
+using php::Token;
+using php::TokenKind;
+
+bool isIncludeKeyword(const Token& token, std::string_view script)
+{
+    return isName(token, script, "include") || isName(token, script, "include_once")
+           || isName(token, script, "require") || isName(token, script, "require_once");
+}
+
+// Where the operand of an include starting at `first` ends: a ";", a
+// close tag, a "," or a closing bracket of the level, or an operator that
+// binds less tightly ("or", "and", "||", "&&", "?", ":").
+std::size_t operandEnd(const std::vector<Token>& tokens, std::string_view script, std::size_t first)
+{
+    std::size_t j = first;
+    while (j < tokens.size()) {
+        const Token& token = tokens[j];
+        if (token.kind == TokenKind::CloseTag || isPunct(token, script, ";") || isPunct(token, script, ",")
+            || isPunct(token, script, ")") || isPunct(token, script, "]") || isPunct(token, script, "}")
+            || isPunct(token, script, "||") || isPunct(token, script, "&&") || isPunct(token, script, "?")
+            || isPunct(token, script, ":") || isName(token, script, "or") || isName(token, script, "and"))
+            break;
+        const bool opens = php::opensStringOrInterpolation(token.kind) || isPunct(token, script, "(")
+                           || isPunct(token, script, "[") || isPunct(token, script, "{");
+        j = opens && token.link != kNoLink && token.link > j ? token.link + 1 : j + 1;
+    }
+    return j;
+}
+
+}  // namespace
+
+PhpIncludes PhpIncludeFinder::find(std::string_view file)
+{
+    PhpIncludes found;
+    const auto lexed = php::lex(file);
+    const auto* read = std::get_if<php::Lexed>(&lexed);
+    if (!read) {
+        found.unresolved = "an include of a file PHP cannot read";
+        return found;
+    }
+    const std::vector<Token>& t = read->tokens;
+    const auto word = [&](std::size_t i) { return file.substr(t[i].begin, t[i].end - t[i].begin); };
+    const auto literal = [&](std::size_t i) { return i < t.size() && t[i].kind == TokenKind::String; };
+    // dirname(__FILE__) or __DIR__ at i: the index after it, or i.
+    const auto folderOfFile = [&](std::size_t i) {
+        if (i < t.size() && isName(t[i], file, "__dir__"))
+            return i + 1;
+        if (i + 3 < t.size() && isName(t[i], file, "dirname") && isPunct(t[i + 1], file, "(")
+            && isName(t[i + 2], file, "__file__") && isPunct(t[i + 3], file, ")"))
+            return i + 4;
+        return i;
+    };
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        // define('NAME', './') or define('NAME', dirname(__FILE__) . '/')
+        if (isName(t[i], file, "define") && i + 4 < t.size() && isPunct(t[i + 1], file, "(") && literal(i + 2)
+            && isPunct(t[i + 3], file, ",")) {
+            const std::size_t afterFolder = folderOfFile(i + 4);
+            const bool dotSlash = literal(i + 4) && (read->value(t[i + 4].link) == "./" || read->value(t[i + 4].link).empty());
+            const bool folderSlash = afterFolder > i + 4 && isPunct(t[afterFolder], file, ".") && literal(afterFolder + 1)
+                                     && read->value(t[afterFolder + 1].link) == "/";
+            if (dotSlash || folderSlash)
+                m_folders.emplace(read->value(t[i + 2].link), true);
+        }
+        if (!isIncludeKeyword(t[i], file) || (i > 0 && (isPunct(t[i - 1], file, "->") || isPunct(t[i - 1], file, "::"))))
+            continue;
+        std::size_t first = i + 1;
+        std::size_t last = operandEnd(t, file, first);
+        while (last - first >= 2 && isPunct(t[first], file, "(") && t[first].link == last - 1) {
+            ++first;
+            --last;
+        }
+        std::size_t path = folderOfFile(first);
+        if (path == first && path < last && t[path].kind == TokenKind::Name && m_folders.count(word(path)))
+            ++path;
+        if (path > first && path < last && isPunct(t[path], file, "."))
+            ++path;
+        if (path + 1 == last && literal(path)) {
+            std::string name(read->value(t[path].link));
+            if (path > first && name.starts_with('/'))
+                name.erase(0, 1);
+            found.paths.push_back(std::move(name));
+        } else if (found.unresolved.empty()) {
+            const std::size_t end = last > first ? t[last - 1].end : t[i].end;
+            found.unresolved = std::string(file.substr(t[i].begin, end - t[i].begin));
+        }
+    }
+    return found;
+}
+
+}  // namespace tagora
