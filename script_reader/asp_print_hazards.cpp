@@ -37,6 +37,15 @@ const std::set<std::string_view, std::less<>> kKeywords{
 // Names that print, or run code that may: wherever they appear.
 const std::set<std::string_view, std::less<>> kPrintingNames{"eval", "execute", "executeglobal", "response"};
 
+// Methods of the objects pages use (ADO, the Scripting runtime, MSXML...)
+// that move or change what other members read.
+const std::set<std::string_view, std::less<>> kChangingMethods{
+    "abandon", "add", "addnew", "cancel", "clear", "close", "delete", "find", "lock", "move", "movefirst",
+    "movelast", "movenext", "moveprevious", "nextrecordset", "open", "raise", "read", "readall", "readline",
+    "remove", "removeall", "requery", "seek", "send", "skip", "skipline", "unlock", "update", "write",
+    "writeblanklines", "writeline",
+};
+
 bool isSeparator(const Token& token)
 {
     return token.kind == TokenKind::Colon || token.kind == TokenKind::Newline
@@ -267,6 +276,23 @@ bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t fir
             return true;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
         if (m_includes && !member && !isKnown(word))
+            return true;
+    }
+    return false;
+}
+
+bool AspPrintHazards::mayChangeState(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    if (m_defaultMember)
+        return true;
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string word = code.word(i);
+        if (word.empty())
+            continue;
+        const bool member = i > first && code.operatorAt(i - 1) == ".";
+        if (m_procedures.count(word) || kPrintingNames.count(word) || word == "getref"
+            || (member && kChangingMethods.count(word)) || (m_includes && !member && !isKnown(word)))
             return true;
     }
     return false;

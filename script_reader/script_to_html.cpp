@@ -29,13 +29,13 @@ std::optional<Target> templateLanguageFor(Target target)
 }
 
 std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script, Target language,
-                                                        const AspIncludeReader& readIncludes)
+                                                        const AspIncludeReader& readIncludes, WriteNotes& notes)
 {
     if (language == Target::Php)
         return phpTemplate(script);
     if (language == Target::Jsp)
         return jspTemplate(script);
-    return aspTemplate(script, readIncludes);
+    return aspTemplate(script, readIncludes, &notes);
 }
 
 }  // namespace
@@ -45,24 +45,25 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
 {
     ReadScript read = readScript(script, from);
     if (read.printed)
-        return {std::move(read.printed), {}, read.target, true};
+        return {std::move(read.printed), {}, read.target, true, {}};
     // Named, or one of this program's scripts edited: read as code of its
     // language where there is a reader of it, else where the reading stopped.
     std::optional<Target> language;
     if (const std::optional<Target> named = from ? from : read.target) {
         language = templateLanguageFor(*named);
         if (!language)
-            return {std::nullopt, read.error, read.target, false};
+            return {std::nullopt, read.error, read.target, false, {}};
     } else {
         const PageLanguage found = pageLanguage(script);
         if (!found.language)
-            return {std::nullopt, found.error, std::nullopt, false};
+            return {std::nullopt, found.error, std::nullopt, false, {}};
         language = found.language;
     }
-    auto made = makeTemplate(script, *language, readIncludes);
+    WriteNotes notes;
+    auto made = makeTemplate(script, *language, readIncludes, notes);
     if (ScriptReadError* error = std::get_if<ScriptReadError>(&made))
-        return {std::nullopt, std::move(*error), language, false};
-    return {std::move(std::get<std::string>(made)), {}, language, false};
+        return {std::nullopt, std::move(*error), language, false, {}};
+    return {std::move(std::get<std::string>(made)), {}, language, false, std::move(notes)};
 }
 
 std::vector<ScriptReadError> templateCodeBeyondAscii(std::string_view templ, Target language, std::size_t limit)
