@@ -574,8 +574,11 @@ private:
 
     std::string skippedReason(const Piece& piece) const
     {
-        if (!m_hazards.errorSkippingFollowsThePage() && m_hazards.includesUnread())
+        if (!m_hazards.errorSkippingFollowsThePage() && m_hazards.includesUnread()) {
+            if (const std::optional<std::string> unknown = unknownName(piece))
+                return codeThen(*unknown, " may be a function, or fail while errors are skipped: an included file could not be read");
             return codeThen(shown(piece), " may fail while errors are skipped: an included file could not be read");
+        }
         return codeThen(shown(piece), " may fail while On Error Resume Next skips errors, which would stop the write halfway");
     }
 

@@ -365,6 +365,8 @@ public:
     {
     }
 
+    WriteNotes takeNotes() { return std::move(m_notes); }
+
     std::string run()
     {
         std::size_t codeStart = m_begin;
@@ -372,14 +374,23 @@ public:
         for (std::size_t i = 0; i < m_tokens.size(); ++i) {
             if (depth == 0 && atStatementStart(i)) {
                 std::size_t after = 0;
+                m_reason.clear();
                 std::optional<std::vector<Piece>> pieces = printStatement(i, after);
-                if (pieces && !joinsShortText(*pieces, codeStart, i, after)) {
+                if (pieces && joinsShortText(*pieces, codeStart, i, after)) {
+                    pieces.reset();
+                    m_reason = "its text holds a character beyond U+FFFF that Jasper would write char by char, as \"??\"";
+                }
+                if (pieces) {
                     putCode(codeStart, m_tokens[i].begin);
                     putPieces(*pieces);
                     codeStart = m_tokens[after - 1].end;
                     i = after - 1;
                     continue;
                 }
+                if (!m_reason.empty())
+                    note(i, m_reason);
+            } else if (isPrintCall(i)) {
+                note(i, depth > 0 ? "it is inside an expression" : "it is the body of an if, else or loop without braces");
             }
             depth += opens(m_tokens[i]) - closes(m_tokens[i]);
         }
@@ -402,6 +413,28 @@ private:
         const bool last = after == m_tokens.size()
                           && m_page.substr(lastEnd, m_end - lastEnd).find_first_not_of(" \t\r\n\f") == kNone;
         return (first && m_shortTextBefore && pieces.front().text) || (last && m_shortTextAfter && pieces.back().text);
+    }
+
+    // out.print(, out.println( or out.write( at i.
+    bool isPrintCall(std::size_t i) const
+    {
+        if (!isName(i, "out") || !isPunct(i + 1, '.') || !isPunct(i + 3, '('))
+            return false;
+        const std::string_view method = text(m_tokens[i + 2]);
+        return method == "print" || method == "println" || method == "write";
+    }
+
+    // No pieces, and why: for the note of the statement left as code.
+    std::nullopt_t noPieces(std::string reason) const
+    {
+        m_reason = std::move(reason);
+        return std::nullopt;
+    }
+
+    void note(std::size_t i, std::string reason)
+    {
+        const ScriptReadError place = errorAtOffset(m_page, m_tokens[i].begin, {});
+        m_notes.push_back({place.line, place.column, std::move(reason)});
     }
 
     bool isPunct(std::size_t i, char c) const
@@ -427,11 +460,9 @@ private:
     // when it is not one that is turned into a template.
     std::optional<std::vector<Piece>> printStatement(std::size_t i, std::size_t& after) const
     {
-        if (!isName(i, "out") || !isPunct(i + 1, '.') || !isPunct(i + 3, '('))
+        if (!isPrintCall(i))
             return std::nullopt;
-        const std::string_view method = i + 2 < m_tokens.size() ? text(m_tokens[i + 2]) : "";
-        if (method != "print" && method != "println" && method != "write")
-            return std::nullopt;
+        const std::string_view method = text(m_tokens[i + 2]);
         const std::size_t argumentsStart = i + 4;
         std::size_t close = argumentsStart;
         std::vector<std::pair<std::size_t, std::size_t>> operands;  // token ranges joined by +
@@ -445,11 +476,11 @@ private:
                 continue;
             }
             if (depth == 0 && m_tokens[close].kind == Kind::Punct && !opens(m_tokens[close]) && !isPunct(close, '.'))
-                return std::nullopt;  // another operator: the order of evaluation is the code's to keep
+                return noPieces("its argument joins values with an operator other than +");
             depth += opens(m_tokens[close]) - closes(m_tokens[close]);
         }
         if (close >= m_tokens.size() || !isPunct(close + 1, ';'))
-            return std::nullopt;
+            return noPieces("it is not a statement of its own");
         after = close + 2;
         return pieces(method, operands);
     }
@@ -462,14 +493,20 @@ private:
         const bool firstIsString = isStringOperand(operands.front());
         // write(int) writes a character; a sum of numbers is not text:
         // only a single expression or a string's concatenation.
-        if (operands.front().first == operands.front().second || (!firstIsString && (operands.size() > 1 || method == "write")))
-            return std::nullopt;
+        if (operands.front().first == operands.front().second)
+            return noPieces("it prints nothing, or its argument cannot be read");
+        if (!firstIsString && method == "write")
+            return noPieces("out.write of a number writes a character");
+        if (!firstIsString && operands.size() > 1)
+            return noPieces("its argument does not start with a string: + may add numbers first");
         for (const auto& [first, last] : operands) {
             if (first == last)
-                return std::nullopt;
+                return noPieces("an operand of + is missing");
             if (isStringOperand({first, last})) {
-                if (!m_tokens[first].convertible || !fitsTemplateText(m_tokens[first].value))
-                    return std::nullopt;
+                if (!m_tokens[first].convertible)
+                    return noPieces("a \\u escape beyond ASCII, in a page not read as UTF-8");
+                if (!fitsTemplateText(m_tokens[first].value))
+                    return noPieces("its text holds what a JSP page reads as code: EL, a tag, <%, a backslash");
                 result.push_back({true, m_tokens[first].value});
             } else if (operands.size() > 1 && last == first + 1 && isName(first, "null")) {
                 result.push_back({true, "null"});  // as a concatenation writes it; print(null) does not compile
@@ -553,6 +590,8 @@ private:
     bool m_shortTextBefore;
     bool m_shortTextAfter;
     mutable bool m_evaluateFirst = false;  // for the print statement read last
+    mutable std::string m_reason;          // why the print statement read last stays code
+    WriteNotes m_notes;
     std::string m_out;
 };
 
@@ -620,7 +659,7 @@ PageFacts surveyPage(std::string_view page, bool utf8)
     return facts;
 }
 
-std::string convert(std::string_view page)
+std::string convert(std::string_view page, WriteNotes& notes)
 {
     const bool utf8 = readsAsUtf8(page);
     PageFacts facts = surveyPage(page, utf8);
@@ -642,7 +681,10 @@ std::string convert(std::string_view page)
             const std::size_t next = page.find("<%", end);
             const bool shortBefore = jasperWritesCharByChar(page.substr(textStart, open - textStart));
             const bool shortAfter = jasperWritesCharByChar(page.substr(end, next == kNone ? kNone : next - end));
-            result.append(ScriptletConverter(page, std::move(*tokens), open + 2, end - 2, facts, shortBefore, shortAfter).run());
+            ScriptletConverter scriptlet(page, std::move(*tokens), open + 2, end - 2, facts, shortBefore, shortAfter);
+            result.append(scriptlet.run());
+            for (WriteNote& note : scriptlet.takeNotes())
+                notes.push_back(std::move(note));
         }
         else
             result.append(element);
@@ -652,10 +694,14 @@ std::string convert(std::string_view page)
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page)
+std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page, WriteNotes* notes)
 {
     try {
-        return convert(page);
+        WriteNotes found;
+        std::string made = convert(page, found);
+        if (notes)
+            *notes = std::move(found);
+        return made;
     } catch (const PageError& error) {
         return errorAtOffset(page, error.offset, error.message);
     }

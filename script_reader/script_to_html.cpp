@@ -34,7 +34,7 @@ std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script,
     if (language == Target::Php)
         return phpTemplate(script);
     if (language == Target::Jsp)
-        return jspTemplate(script);
+        return jspTemplate(script, &notes);
     return aspTemplate(script, readIncludes, &notes);
 }
 

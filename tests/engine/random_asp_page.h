@@ -57,7 +57,7 @@ inline QByteArray operand(QRandomGenerator& random, bool first, bool skipping)
     case 3: return pick(random, {"vbCrLf", "vbTab", "vbLf", "Chr(60)", "Chr(37)"});
     case 4: return pick(random, {"strLE", "SITE_NAME", "counter"});
     case 5: return pick(random, {"Menu()", "Shout(\"!\")", "Wrap(\"w\")", "Banner()"});  // print while evaluated
-    case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)", "Bump()", "Tally(3)", "(10 \\ divisor)",
+    case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)", "Bump()", "Tally(3)", "Abs(10 \\ divisor)",
                                  "Mid(local, divisor)"});
     case 7: return "local";
     case 8: return literal(random) + " + " + literal(random);

@@ -238,6 +238,41 @@ private slots:
         }
     }
 
+    // Why each write kept whole in one <%= %> is, where it starts.
+    void notesTellWhy_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("errors skipped")
+            << QByteArray("<% On Error Resume Next\r\nReDim x(1)\r\n  Response.Write \"<b>\" & x & \"</b>\" %>")
+            << QStringList{u"3:3 `x` may fail while On Error Resume Next skips errors, which would stop the write halfway"_s};
+        QTest::newRow("an include not read")
+            << QByteArray("<!--#include file=\"inc_x.asp\"-->\r\n<%= \"<p>\" & strLE & \"</p>\" %>")
+            << QStringList{u"2:5 `strLE` may be a function, or fail while errors are skipped: an included file could not be read"_s};
+        QTest::newRow("a function that prints, in a one-line If")
+            << QByteArray("<% Function F() : Response.Write \"!\" : F = 1 : End Function\r\n"
+                          "If a Then Response.Write \"<p>\" & F() & \"</p>\" %>")
+            << QStringList{u"2:11 `F()` may print while the write is evaluated"_s};
+        QTest::newRow("a value changed by a later piece")
+            << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\nResponse.Write total & NextRow() %>")
+            << QStringList{u"2:1 `NextRow()` may change a value read before it in the same write"_s};
+        QTest::newRow("split, or evaluated first: no note")
+            << QByteArray("<% Response.Write \"<p>\" & CInt(a) & \"</p>\" : Response.Write \"<i>\" & b & \"</i>\" %>")
+            << QStringList{};
+    }
+
+    void notesTellWhy()
+    {
+        QFETCH(QByteArray, page);
+        tagora::WriteNotes notes;
+        const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), {}, &notes);
+        QVERIFY(std::holds_alternative<std::string>(result));
+        QStringList written;
+        for (const tagora::WriteNote& note : notes)
+            written << u"%1:%2 %3"_s.arg(note.line).arg(note.column).arg(QString::fromStdString(note.reason));
+        QTEST(written, "notes");
+    }
+
     void includedNamesAreKnown_data()
     {
         QTest::addColumn<QByteArray>("page");

@@ -247,6 +247,8 @@ private slots:
     void templatesPrintTheSame();
     void errors_data();
     void errors();
+    void notesTellWhy_data();
+    void notesTellWhy();
     void languages_data();
     void languages();
     void largePagesCompile();
@@ -303,6 +305,36 @@ void TestJsp::templatesPrintTheSame()
                  qPrintable(QString::fromUtf8(pages[i] + " prints " + printed[i] + ", its template " + printed[i + 1])));
     for (qsizetype i = 0; i < pages.size(); ++i)
         QVERIFY(addForJasper(u"page%1.jsp"_s.arg(i), pages[i]));
+}
+
+// Why each print left as code is, where it starts.
+void TestJsp::notesTellWhy_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QStringList>("notes");
+    QTest::newRow("each kind")
+        << QByteArray("<% if (a) out.print(\"x\");\n  out.write(65); out.print(1 + \"a\"); out.print(\"${x}\");\n"
+                      "out.print(\"a\" + b * 2); f(() -> out.print(\"y\")); out.print(\"z\" + b); %>")
+        << QStringList{u"1:11 it is the body of an if, else or loop without braces"_s,
+                       u"2:3 out.write of a number writes a character"_s,
+                       u"2:18 its argument does not start with a string: + may add numbers first"_s,
+                       u"2:38 its text holds what a JSP page reads as code: EL, a tag, <%, a backslash"_s,
+                       u"3:1 its argument joins values with an operator other than +"_s,
+                       u"3:33 it is inside an expression"_s};
+    QTest::newRow("text Jasper writes char by char")
+        << QByteArray("<%@ page pageEncoding=\"UTF-8\" %><% out.print(\"\xF0\x9F\x98\x80\"); %>")
+        << QStringList{u"1:36 its text holds a character beyond U+FFFF that Jasper would write char by char, as \"??\""_s};
+}
+
+void TestJsp::notesTellWhy()
+{
+    QFETCH(QByteArray, page);
+    tagora::WriteNotes notes;
+    QVERIFY(std::holds_alternative<std::string>(tagora::jspTemplate(view(page), &notes)));
+    QStringList written;
+    for (const tagora::WriteNote& note : notes)
+        written << u"%1:%2 %3"_s.arg(note.line).arg(note.column).arg(QString::fromStdString(note.reason));
+    QTEST(written, "notes");
 }
 
 void TestJsp::errors_data()
