@@ -298,6 +298,19 @@ bool AspPrintHazards::mayChangeState(const std::vector<Token>& tokens, std::size
     return false;
 }
 
+bool AspPrintHazards::readsVariable(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string word = code.word(i);
+        const bool member = i > first && code.operatorAt(i - 1) == ".";
+        if (!word.empty() && !member && !m_procedures.count(word) && !kQuietNames.count(word) && !kKeywords.count(word)
+            && !kPrintingNames.count(word) && !word.starts_with("vb"))
+            return true;
+    }
+    return false;
+}
+
 bool AspPrintHazards::isKnown(const std::string& word) const
 {
     return word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word) || m_procedures.count(word);

@@ -66,6 +66,10 @@ public:
     // object (a recordset's MoveNext, a dictionary's Add...), or, with
     // includes not read, a name the page does not declare.
     bool mayChangeState(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether tokens[first, last) name a variable (or, with includes not
+    // read, a name that may be one): not a procedure of the page, nor a
+    // member, nor one of VBScript's own names.
+    bool readsVariable(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
     // Some included file was not read: the names it declares are unknown.
     bool includesUnread() const { return m_includes; }
     // Whether the (lower-case) name is VBScript's own or one the page or a

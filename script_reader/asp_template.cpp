@@ -184,11 +184,11 @@ public:
         return m_writer.finish();
     }
 
-    // ---- reading the page ------------------------------------------------
-
     WriteNotes takeNotes() { return std::move(m_notes); }
 
 private:
+    // ---- reading the page ------------------------------------------------
+
     void surveyIncludes(const AspIncludedFiles& included)
     {
         if (!m_includes)
@@ -266,11 +266,13 @@ private:
     }
 
     // Where the code holds what VBScript has no use for but JScript has:
-    // ';', braces, '!', "//", "==", "&&"... (ASP runs a page that names no
-    // language as VBScript, but a server may be set to run JScript.)
+    // ';', braces, '!', "==", "&&"... (ASP runs a page that names no
+    // language as VBScript, but a server may be set to run JScript.) A
+    // VBScript page with a stray "//" or '%' fails in both languages, as
+    // its template does.
     std::optional<std::size_t> notVbscript(const std::vector<Token>& tokens) const
     {
-        constexpr std::string_view kForeign = ";{}!|?%$~@`";
+        constexpr std::string_view kForeign = ";{}!|?$~@`";
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             if (tokens[i].kind != TokenKind::Operator)
                 continue;
@@ -279,7 +281,7 @@ private:
                 return tokens[i].begin;
             const bool joinedToNext = i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::Operator
                                       && tokens[i + 1].begin == tokens[i].end && m_page[tokens[i + 1].begin] == c;
-            if (joinedToNext && (c == '/' || c == '=' || c == '&'))
+            if (joinedToNext && (c == '=' || c == '&'))
                 return tokens[i].begin;
         }
         return std::nullopt;
@@ -534,7 +536,8 @@ private:
     // The page evaluates a write's argument whole before it prints; the
     // template prints it piece by piece. The two print the same unless,
     // while a piece is evaluated, it prints (after another piece), changes
-    // a value that a piece before it read, or fails with errors skipped,
+    // a variable that a piece before it read (Wine's VBScript reads a
+    // variable joined by & only when the & runs), or fails with errors skipped,
     // which stops the write halfway: then the write stays whole. A piece
     // that may fail with errors not skipped stops the page; it is
     // evaluated before any of the write prints, as in the page.
@@ -545,7 +548,7 @@ private:
             return layout;
         const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
         const bool skipping = errorsMaySkipHere();
-        bool valueBefore = false;
+        bool variableBefore = false;  // a piece before reads a variable, which an engine may read late
         bool mayFailAfterText = false;
         layout.evaluatedFirst.assign(pieces.size(), false);
         for (std::size_t p = 0; p < pieces.size(); ++p) {
@@ -558,14 +561,14 @@ private:
                     layout.whole = skippedReason(piece);
                 else if (p > 0 && m_hazards.mayPrint(*m_tokens, piece.first, piece.last))
                     layout.whole = printingReason(piece);
-                else if (valueBefore && m_hazards.mayChangeState(*m_tokens, piece.first, piece.last))
+                else if (variableBefore && m_hazards.mayChangeState(*m_tokens, piece.first, piece.last))
                     layout.whole = codeThen(shown(piece), " may change a value read before it in the same write");
                 if (layout.whole)
                     return layout;
                 layout.evaluatedFirst[p] = true;
                 mayFailAfterText = mayFailAfterText || p > 0;
             }
-            valueBefore = true;
+            variableBefore = variableBefore || m_hazards.readsVariable(*m_tokens, piece.first, piece.last);
         }
         if (!mayFailAfterText)
             layout.evaluatedFirst.clear();

@@ -202,8 +202,8 @@ private slots:
         // server is set to run JScript.
         QTest::newRow("JScript without @Language") << QByteArray("<p>\r\n<% Response.Write(\"<p>js</p>\"); %>") << 2 << 31
                                                    << u"`;` is not VBScript: this code looks like JScript, which is not read"_s;
-        QTest::newRow("JScript comment without @Language") << QByteArray("<% // note\r\nResponse.Write(\"a\") %>") << 1 << 4
-                                                           << u"`/` is not VBScript: this code looks like JScript, which is not read"_s;
+        QTest::newRow("JScript condition without @Language") << QByteArray("<% if (a && b)\r\nResponse.Write(\"a\") %>") << 1 << 10
+                                                             << u"`&` is not VBScript: this code looks like JScript, which is not read"_s;
         QTest::newRow("JScript comparison in an expression") << QByteArray("<%= a == b %>") << 1 << 7
                                                              << u"`=` is not VBScript: this code looks like JScript, which is not read"_s;
         QTest::newRow("server script in the page")
