@@ -626,7 +626,7 @@ private:
         const std::string name = m_valuePrefix + std::to_string(++m_values);
         if (!m_writer.atStatementStart())
             m_writer.code(m_newline);
-        std::string code = "Dim ";
+        std::string code = m_writer.inCode() ? "Dim " : " Dim ";
         code += name;
         code += " : ";
         code += name;

@@ -25,6 +25,8 @@ public:
     // Whether code written now starts a statement: no code of the current
     // block yet, or it ends its line or a statement with ':'.
     bool atStatementStart() const;
+    // Whether a code block is open: code() was called since the last text.
+    bool inCode() const { return !m_code.empty(); }
     // Closes the current code block; the next code() opens another.
     void endCode();
     // <%=inner%>
