@@ -61,13 +61,14 @@ public:
     // that is not one of VBScript's own.
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
     // Whether evaluating tokens[first, last) may change a value read
-    // elsewhere: it calls a procedure or class of the page, a default
+    // elsewhere: it calls a procedure or class of the page that may (see
+    // changingProcedures()), a default
     // member, Eval, Execute or GetRef, a method that moves or changes an
     // object (a recordset's MoveNext, a dictionary's Add...), or, with
     // includes not read, a name the page does not declare.
     bool mayChangeState(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
-    // Whether tokens[first, last) name a variable (or, with includes not
-    // read, a name that may be one): not a procedure of the page, nor a
+    // Whether tokens[first, last) name a variable (or a name that may be
+    // one) without parentheses: not a procedure of the page, nor a
     // member, nor one of VBScript's own names.
     bool readsVariable(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
     // Some included file was not read: the names it declares are unknown.
@@ -91,6 +92,10 @@ public:
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
+    void noteAssignment(std::string_view text, const std::vector<vbscript::Token>& tokens, std::size_t i,
+                        bool statementStart);
+    const std::set<std::string>& changingProcedures() const;
+    bool mentionsChanging(const std::set<std::string>& mentions) const;
     const std::set<std::string>& printingProcedures() const;
     bool mentionsPrinting(const std::set<std::string>& mentions) const;
 
@@ -114,6 +119,10 @@ private:
     bool m_defaultMember = false;
     AspErrorFreeValues m_values;
     bool m_codePage = false;
+    bool m_inSetter = false;                                        // in a Property Let or Set, while surveying
+    std::map<std::string, std::set<std::string>> m_localsOf;       // each procedure's locals and ByVal parameters
+    std::map<std::string, std::set<std::string>> m_assignedIn;     // what each procedure assigns ("." an object)
+    mutable std::optional<std::set<std::string>> m_changing;
 };
 
 }  // namespace tagora

@@ -134,9 +134,30 @@ private slots:
         QTest::newRow("a procedure changing a value read before it")
             << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\nResponse.Write total & NextRow() & \"<br>\" %>")
             << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\n%><%= total & NextRow() & \"<br>\" %>");
+        QTest::newRow("a recordset moved after its default value was read")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nResponse.Write rs & \"|\" & rs.MoveNext %>")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\n%><%= rs & \"|\" & rs.MoveNext %>");
+        // A field read by a call is read where it stands, before MoveNext.
         QTest::newRow("a recordset moved after a field was read")
             << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nResponse.Write rs(0) & \"|\" & rs.MoveNext %>")
-            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\n%><%= rs(0) & \"|\" & rs.MoveNext %>");
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nDim written1 : written1 = \"\" & (rs(0))\r\n"
+                          "Dim written2 : written2 = \"\" & (rs.MoveNext)\r\n%><%= written1 %>|<%= written2 %>");
+        // A function that assigns only its own name and locals changes
+        // nothing a variable read before it holds.
+        QTest::newRow("a function that changes nothing, after a variable")
+            << QByteArray("<% Function Twice(ByVal n) : Dim t : t = n * 2 : n = 0 : Twice = t : End Function\r\n"
+                          "Response.Write total & \"|\" & Twice(total) %>")
+            << QByteArray("<% Function Twice(ByVal n) : Dim t : t = n * 2 : n = 0 : Twice = t : End Function\r\n"
+                          "Dim written1 : written1 = \"\" & (total)\r\nDim written2 : written2 = \"\" & (Twice(total))\r\n"
+                          "%><%= written1 %>|<%= written2 %>");
+        QTest::newRow("a function that changes a ByRef parameter, after a variable")
+            << QByteArray("<% Function Clear(n) : n = 0 : Clear = \"\" : End Function\r\nResponse.Write total & Clear(total) %>")
+            << QByteArray("<% Function Clear(n) : n = 0 : Clear = \"\" : End Function\r\n%><%= total & Clear(total) %>");
+        QTest::newRow("a property that changes a field, after a variable")
+            << QByteArray("<% Class C\r\nPrivate m\r\nPublic Property Get Next() : m = m + 1 : Next = m : End Property\r\nEnd Class\r\n"
+                          "Set o = New C\r\nResponse.Write x & o.Next %>")
+            << QByteArray("<% Class C\r\nPrivate m\r\nPublic Property Get Next() : m = m + 1 : Next = m : End Property\r\nEnd Class\r\n"
+                          "Set o = New C\r\n%><%= x & o.Next %>");
         // IIS makes the object an <object runat="server"> tag declares.
         QTest::newRow("server object written by the page")
             << QByteArray("<% Response.Write \"<OBJECT RUNAT=Server ID=c PROGID=\"\"A.B\"\"></OBJECT>\" %>")

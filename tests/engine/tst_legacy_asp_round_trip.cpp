@@ -295,6 +295,13 @@ private:
                       "<% Dim total : total = 1\r\nFunction NextRow() : total = total + 1 : NextRow = \"|\" : End Function\r\n"
                       "Response.Write total & NextRow() & \"<br>\"\r\nResponse.Write \"<td>\" & total & NextRow() & total %>"
                       "<%= total & NextRow() %>"});
+        pages.append({u"functions changing a ByRef argument or a global, or nothing"_s,
+                      "<% Dim total, counter : total = 5 : counter = 1\r\n"
+                      "Function Clear(n) : n = 0 : Clear = \"|\" : End Function\r\n"
+                      "Function Twice(ByVal n) : Dim t : t = n * 2 : n = 0 : Twice = t : End Function\r\n"
+                      "Class C\r\nPublic Property Get Bumped() : counter = counter + 1 : Bumped = \"+\" : End Property\r\nEnd Class\r\n"
+                      "Dim o : Set o = New C\r\nResponse.Write total & Twice(total) & \"<br>\"\r\n"
+                      "Response.Write counter & o.Bumped & \"<br>\"\r\nResponse.Write total & Clear(total) & \"<br>\" %>"});
         // An error not skipped stops the page before the write prints.
         pages.append(stopping(u"division by zero in a write"_s,
                               "<% Dim a, b : a = 1 : b = 0\r\nResponse.Write \"<p>\" & a / b & \"</p>\" %>"));
