@@ -440,7 +440,7 @@ private slots:
         QTest::newRow("php") << u"php"_s << "echo \"line 905"_ba << "echo strtoupper(\"line\") . \" 905"_ba << -1
                              << "\n<?= strtoupper(\"line\") ?> 905\n"_ba;
         QTest::newRow("jsp") << u"jsp"_s << "write(\"line 905"_ba << "write(\"line \" + n + \"905"_ba << -1
-                             << "line <%= n %>905\n"_ba;
+                             << "<% String written1 = \"\" + (n); %>line <%= written1 %>905\n"_ba;
     }
 
     void editedScriptsBackToHtml()
