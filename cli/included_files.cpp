@@ -109,15 +109,21 @@ bool readAll(int fd, std::string& bytes)
 using FileIds = std::set<std::pair<dev_t, ino_t>>;
 
 // A regular file's whole content, or an empty text when it was read
-// already; never waits on a pipe or a device.
+// already. A pipe, a device or a socket is never opened: opening a pipe
+// would release a writer waiting on it. Should the file be replaced
+// between the check and the opening, what was opened is not read.
 std::optional<std::string> readRegularFile(const std::string& path, FileIds& seen)
 {
+    struct stat checked {};
+    if (stat(path.c_str(), &checked) != 0 || !S_ISREG(checked.st_mode))
+        return std::nullopt;
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return std::nullopt;
     struct stat status {};
     std::optional<std::string> text;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kMaxIncludedSize) {
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == checked.st_dev
+        && status.st_ino == checked.st_ino && status.st_size <= kMaxIncludedSize) {
         text.emplace();
         if (seen.insert({status.st_dev, status.st_ino}).second) {
             text->resize(static_cast<std::size_t>(status.st_size));

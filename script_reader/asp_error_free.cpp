@@ -43,6 +43,13 @@ const std::set<std::string_view, std::less<>> kNotCallees{
     "until", "wend", "while", "with", "xor",
 };
 
+// VBScript's other functions, and Me: none of them a plain value.
+const std::set<std::string_view, std::less<>> kOtherBuiltIns{
+    "createobject", "eval", "execute", "executeglobal", "getlocale", "getobject", "getref", "inputbox",
+    "loadpicture", "me", "msgbox", "rgb", "scriptengine", "scriptenginebuildversion", "scriptenginemajorversion",
+    "scriptengineminorversion", "setlocale",
+};
+
 const std::set<std::string_view, std::less<>> kOperatorWords{"and", "or", "not", "xor", "eqv", "imp", "mod", "is"};
 
 // ASP's objects and Err: never plain values themselves.
@@ -437,9 +444,11 @@ bool AspErrorFreeValues::isPlainName(const std::string& name, const std::string&
     if (kPlainWords.count(name))
         return !procedures.count(name);
     if (m_dynamic || procedures.count(name) || kObjects.count(name) || kPlainFunctions.count(name)
-        || kArrayFunctions.count(name) || kNotCallees.count(name) || name == "null" || name == "nothing"
-        || !m_known.count(name) || unsafe(procedures).count(name))
+        || kArrayFunctions.count(name) || kNotCallees.count(name) || kOtherBuiltIns.count(name) || name == "null"
+        || name == "nothing" || unsafe(procedures).count(name))
         return false;
+    if (!m_known.count(name))  // never declared nor assigned: Empty, where Option Explicit does not forbid it
+        return !m_explicit && !name.starts_with("vb");
     if (!m_explicit)
         return true;
     if (m_globals.count(name))

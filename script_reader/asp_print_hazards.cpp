@@ -37,6 +37,15 @@ const std::set<std::string_view, std::less<>> kKeywords{
 // Names that print, or run code that may: wherever they appear.
 const std::set<std::string_view, std::less<>> kPrintingNames{"eval", "execute", "executeglobal", "response"};
 
+// Methods of the objects pages use (ADO, the Scripting runtime, MSXML...)
+// that move or change what other members read.
+const std::set<std::string_view, std::less<>> kChangingMethods{
+    "abandon", "add", "addnew", "cancel", "clear", "close", "delete", "find", "lock", "move", "movefirst",
+    "movelast", "movenext", "moveprevious", "nextrecordset", "open", "raise", "read", "readall", "readline",
+    "remove", "removeall", "requery", "seek", "send", "skip", "skipline", "unlock", "update", "write",
+    "writeblanklines", "writeline",
+};
+
 bool isSeparator(const Token& token)
 {
     return token.kind == TokenKind::Colon || token.kind == TokenKind::Newline
@@ -81,6 +90,24 @@ public:
             const std::string name = word(i);
             if (!name.empty() && name != "byval" && name != "byref")
                 declared.insert(name);
+        }
+    }
+
+    // The names in the parentheses after a procedure's name that are
+    // passed ByVal: assigning them changes nothing of the caller's.
+    void byValParameters(std::size_t open, std::set<std::string>& locals) const
+    {
+        if (operatorAt(open) != "(")
+            return;
+        bool byVal = false;
+        for (std::size_t i = open + 1; i < m_tokens.size() && operatorAt(i) != ")" && !isSeparator(m_tokens[i]); ++i) {
+            const std::string name = word(i);
+            if (name == "byval")
+                byVal = true;
+            else if (name == "byref" || operatorAt(i) == ",")
+                byVal = false;
+            else if (!name.empty() && byVal)
+                locals.insert(name);
         }
     }
 
@@ -156,6 +183,7 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
     const Survey code(text, tokens);
     bool statementStart = true;
     bool declaring = false;  // in Dim, Const, ...: a name follows the keyword or a comma
+    bool redimming = false;  // in ReDim: the names are assigned, not declared
     bool nameNext = false;
     int depth = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -172,12 +200,16 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             nameNext = true;
         } else if (nameNext && !word.empty() && word != "preserve" && word != "default") {
             m_declared.insert(word);
+            if (m_procedureDepth > 0)
+                (redimming ? m_assignedIn[m_currentProcedure] : m_localsOf[m_currentProcedure]).insert(word);
             nameNext = false;
         }
         if (word == "codepage" && i > 0 && code.operatorAt(i - 1) == ".")
             m_codePage = true;
-        if (declares(word))
+        if (declares(word)) {
             declaring = nameNext = true;
+            redimming = word == "redim";
+        }
         // A procedure's header starts its statement, after Public or Private.
         const bool header = statementStart || declaring;
         const std::size_t nameAt = !header ? 0
@@ -190,6 +222,8 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             } else {
                 ++m_procedureDepth;
                 m_currentProcedure = name;
+                m_inSetter = word == "property" && code.word(i + 1) != "get";
+                code.byValParameters(nameAt + 1, m_localsOf[name]);
             }
             m_procedures.insert(name);
             code.parameters(nameAt + 1, m_declared);
@@ -201,6 +235,8 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             m_declared.insert(word);
         if (statementStart && word == "set" && code.operatorAt(i + 2) == "=")
             m_declared.insert(code.word(i + 1));
+        if (m_procedureDepth > 0 && !m_inSetter)
+            noteAssignment(text, tokens, i, statementStart);
         if (word == "end" && isProcedureKeyword(code.word(i + 1)) && m_procedureDepth > 0)
             --m_procedureDepth;
         else if (m_procedureDepth > 0 && !word.empty())
@@ -221,6 +257,70 @@ void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& to
             m_defaultMember = true;
         statementStart = word == "then" || word == "else";
     }
+}
+
+// Inside a procedure: what the statement at i assigns (a name, a
+// loop's variable) or acts on (an object's member at a statement's start:
+// "." stands for it).
+void AspPrintHazards::noteAssignment(std::string_view text, const std::vector<Token>& tokens, std::size_t i,
+                                     bool statementStart)
+{
+    const Survey code(text, tokens);
+    const std::string word = code.word(i);
+    std::set<std::string>& assigned = m_assignedIn[m_currentProcedure];
+    if (statementStart && !word.empty() && code.operatorAt(i + 1) == "=")
+        assigned.insert(word);
+    else if (statementStart && word == "set" && code.operatorAt(i + 2) == "=")
+        assigned.insert(code.word(i + 1));
+    else if (word == "for")
+        assigned.insert(code.word(code.word(i + 1) == "each" ? i + 2 : i + 1));
+    else if (statementStart && !word.empty() && (code.operatorAt(i + 1) == "." || code.operatorAt(i + 1) == "("))
+        assigned.insert(".");  // obj.Member ..., a(i) = ...: an object's or an array's content
+}
+
+// The procedures that may change a value their caller can read: they
+// assign a name that is neither theirs nor a local (a ByRef parameter
+// is the caller's), act on an object, name a method that moves or
+// changes one, code unseen (Eval, Execute, GetRef) or, with includes
+// not read, an unknown name; or call one that may. Classes may, when
+// made.
+const std::set<std::string>& AspPrintHazards::changingProcedures() const
+{
+    if (m_changing)
+        return *m_changing;
+    m_changing.emplace(m_classes);
+    for (const auto& [procedure, assigned] : m_assignedIn) {
+        const auto locals = m_localsOf.find(procedure);
+        for (const std::string& name : assigned) {
+            if (name != procedure && (locals == m_localsOf.end() || !locals->second.count(name)))
+                m_changing->insert(procedure);
+        }
+    }
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const auto& [procedure, mentions] : m_mentions) {
+            if (!m_changing->count(procedure) && mentionsChanging(mentions)) {
+                m_changing->insert(procedure);
+                grown = true;
+            }
+        }
+    }
+    return *m_changing;
+}
+
+bool AspPrintHazards::mentionsChanging(const std::set<std::string>& mentions) const
+{
+    for (const std::string& mentioned : mentions) {
+        const bool member = mentioned.starts_with('.');
+        const std::string name = mentioned.substr(member ? 1 : 0);
+        if (m_changing->count(name) || (member && kChangingMethods.count(name)))
+            return true;
+        if (!member && (kPrintingNames.count(name) || name == "getref"))
+            return true;
+        if (m_includes && !member && !isKnown(name) && !kKeywords.count(name))
+            return true;
+    }
+    return false;
 }
 
 // The procedures that may run while one that skips errors is active:
@@ -267,6 +367,37 @@ bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t fir
             return true;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
         if (m_includes && !member && !isKnown(word))
+            return true;
+    }
+    return false;
+}
+
+bool AspPrintHazards::mayChangeState(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    if (m_defaultMember)
+        return true;
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string word = code.word(i);
+        if (word.empty())
+            continue;
+        const bool member = i > first && code.operatorAt(i - 1) == ".";
+        if (changingProcedures().count(word) || kPrintingNames.count(word) || word == "getref"
+            || (member && kChangingMethods.count(word)) || (m_includes && !member && !isKnown(word)))
+            return true;
+    }
+    return false;
+}
+
+bool AspPrintHazards::readsVariable(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string word = code.word(i);
+        const bool member = i > first && code.operatorAt(i - 1) == ".";
+        const bool called = code.operatorAt(i + 1) == "(";  // a call or an element: read where it stands
+        if (!word.empty() && !member && !called && !m_procedures.count(word) && !kQuietNames.count(word)
+            && !kKeywords.count(word) && !kPrintingNames.count(word) && !word.starts_with("vb"))
             return true;
     }
     return false;

@@ -60,6 +60,22 @@ public:
     // page's classes, or, with includes, a name the page does not declare
     // that is not one of VBScript's own.
     bool mayPrint(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether evaluating tokens[first, last) may change a value read
+    // elsewhere: it calls a procedure or class of the page that may (see
+    // changingProcedures()), a default
+    // member, Eval, Execute or GetRef, a method that moves or changes an
+    // object (a recordset's MoveNext, a dictionary's Add...), or, with
+    // includes not read, a name the page does not declare.
+    bool mayChangeState(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Whether tokens[first, last) name a variable (or a name that may be
+    // one) without parentheses: not a procedure of the page, nor a
+    // member, nor one of VBScript's own names.
+    bool readsVariable(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    // Some included file was not read: the names it declares are unknown.
+    bool includesUnread() const { return m_includes; }
+    // Whether the (lower-case) name is VBScript's own or one the page or a
+    // file it includes declares.
+    bool isKnown(const std::string& word) const;
     // Whether evaluating tokens[first, last) in the procedure (lower case,
     // empty outside procedures) can neither fail nor print, every include
     // being read (asp_error_free.h).
@@ -76,7 +92,10 @@ public:
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
-    bool isKnown(const std::string& word) const;
+    void noteAssignment(std::string_view text, const std::vector<vbscript::Token>& tokens, std::size_t i,
+                        bool statementStart);
+    const std::set<std::string>& changingProcedures() const;
+    bool mentionsChanging(const std::set<std::string>& mentions) const;
     const std::set<std::string>& printingProcedures() const;
     bool mentionsPrinting(const std::set<std::string>& mentions) const;
 
@@ -100,6 +119,10 @@ private:
     bool m_defaultMember = false;
     AspErrorFreeValues m_values;
     bool m_codePage = false;
+    bool m_inSetter = false;                                        // in a Property Let or Set, while surveying
+    std::map<std::string, std::set<std::string>> m_localsOf;       // each procedure's locals and ByVal parameters
+    std::map<std::string, std::set<std::string>> m_assignedIn;     // what each procedure assigns ("." an object)
+    mutable std::optional<std::set<std::string>> m_changing;
 };
 
 }  // namespace tagora

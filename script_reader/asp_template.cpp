@@ -137,6 +137,18 @@ std::optional<std::size_t> otherLanguage(std::string_view directive)
     return std::nullopt;
 }
 
+// `code` and the rest of a sentence about it.
+std::string codeThen(std::string_view code, std::string_view rest)
+{
+    std::string result;
+    result.reserve(code.size() + rest.size() + 2);
+    result += '`';
+    result += code;
+    result += '`';
+    result += rest;
+    return result;
+}
+
 std::optional<std::string_view> namedConstant(std::string_view word)
 {
     if (sameWord(word, "vbcrlf") || sameWord(word, "vbnewline"))
@@ -157,8 +169,11 @@ public:
     std::variant<std::string, ScriptReadError> run(const AspIncludeReader& readIncludes)
     {
         if (split() && surveyBlocks()) {
+            AspIncludedFiles included;
             if (m_includes && readIncludes)
-                surveyIncludes(readIncludes(m_page));
+                included = readIncludes(m_page);
+            surveyIncludes(included);
+            m_valuePrefix = valuePrefix(m_page, included.texts);
             for (const Segment& segment : m_segments) {
                 if (!convert(segment))
                     break;
@@ -169,11 +184,15 @@ public:
         return m_writer.finish();
     }
 
+    WriteNotes takeNotes() { return std::move(m_notes); }
+
 private:
     // ---- reading the page ------------------------------------------------
 
     void surveyIncludes(const AspIncludedFiles& included)
     {
+        if (!m_includes)
+            return;
         bool known = included.complete;
         for (const std::string& text : included.texts)
             known = m_hazards.surveyIncluded(text) && known;
@@ -238,9 +257,34 @@ private:
             const vbscript::Tokens lexed = vbscript::tokenize(m_page, segment.begin, segment.end);
             if (lexed.error)
                 return fail(lexed.error->offset, lexed.error->message);
+            if (const std::optional<std::size_t> other = notVbscript(lexed.tokens))
+                return fail(*other, codeThen(m_page.substr(*other, 1),
+                                             " is not VBScript: this code looks like JScript, which is not read"));
             m_hazards.survey(lexed.tokens);
         }
         return true;
+    }
+
+    // Where the code holds what VBScript has no use for but JScript has:
+    // ';', braces, '!', "==", "&&"... (ASP runs a page that names no
+    // language as VBScript, but a server may be set to run JScript.) A
+    // VBScript page with a stray "//" or '%' fails in both languages, as
+    // its template does.
+    std::optional<std::size_t> notVbscript(const std::vector<Token>& tokens) const
+    {
+        constexpr std::string_view kForeign = ";{}!|?$~@`";
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            if (tokens[i].kind != TokenKind::Operator)
+                continue;
+            const char c = m_page[tokens[i].begin];
+            if (kForeign.find(c) != std::string_view::npos)
+                return tokens[i].begin;
+            const bool joinedToNext = i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::Operator
+                                      && tokens[i + 1].begin == tokens[i].end && m_page[tokens[i + 1].begin] == c;
+            if (joinedToNext && (c == '=' || c == '&'))
+                return tokens[i].begin;
+        }
+        return std::nullopt;
     }
 
     std::vector<std::size_t> closers(const std::vector<Token>& tokens) const
@@ -316,9 +360,14 @@ private:
             return false;
         pieces = merged(std::move(pieces));
         const bool single = pieces.size() == 1 && (!pieces.front().literal || pieces.front().value.empty());
-        if (single || (pieces.size() > 1 && mustStayWhole(pieces)))
+        if (single)
             return false;
-        writePieces(0, count(), pieces);
+        const Layout layout = layoutOf(pieces);
+        if (layout.whole) {
+            note(tok(0).begin, *layout.whole);
+            return false;
+        }
+        writePieces(pieces, layout);
         return true;
     }
 
@@ -427,8 +476,10 @@ private:
         m_tooDeep = false;
         if (!flatten(first, last, pieces))
             return end;
-        if (m_tooDeep)  // stays whole, so that its template read again is the same
+        if (m_tooDeep) {  // stays whole, so that its template read again is the same
+            note(tok(i).begin, "its parentheses are nested too deeply to be read");
             pieces = {Piece{false, {}, first, last}};
+        }
 
         std::size_t spanBegin = tok(i).begin;
         if (i > 0 && tok(i - 1).kind == TokenKind::Colon && tok(i - 1).begin >= m_pos)
@@ -440,12 +491,27 @@ private:
             ++next;
         }
         emitSourceUpTo(spanBegin);
-        writePieces(first, last, merged(std::move(pieces)));
+        pieces = merged(std::move(pieces));
+        Layout layout = layoutOf(pieces);
+        if (layout.whole) {
+            note(tok(i).begin, *layout.whole);
+            pieces = {Piece{false, {}, first, last}};
+            layout = {};
+        }
+        writePieces(pieces, layout);
         m_pos = spanEnd;
         return next;
     }
 
-    void writePieces(std::size_t first, std::size_t last, const std::vector<Piece>& pieces)
+    // How the pieces of a write of several pieces are written: one
+    // <%= %> each, or the whole write in one (and why), and which are
+    // evaluated into a variable before the write's text prints.
+    struct Layout {
+        std::optional<std::string> whole;
+        std::vector<bool> evaluatedFirst;
+    };
+
+    void writePieces(const std::vector<Piece>& pieces, const Layout& layout)
     {
         if (pieces.size() == 1 && pieces.front().literal) {
             if (pieces.front().value.empty())
@@ -454,33 +520,146 @@ private:
                 m_writer.text(pieces.front().value, false);
             return;
         }
-        if (pieces.size() > 1 && mustStayWhole(pieces)) {
-            m_writer.expression(spaced(joined(first, last)));
-            return;
+        std::vector<std::string> names(pieces.size());
+        for (std::size_t p = 0; p < layout.evaluatedFirst.size(); ++p) {
+            if (layout.evaluatedFirst[p])
+                names[p] = evaluateFirst(pieces[p]);
         }
-        for (const Piece& piece : pieces) {
-            if (piece.literal)
-                m_writer.text(piece.value, false);
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            if (pieces[p].literal)
+                m_writer.text(pieces[p].value, false);
             else
-                m_writer.expression(spaced(joined(piece.first, piece.last)));
+                m_writer.expression(spaced(names[p].empty() ? joined(pieces[p].first, pieces[p].last) : names[p]));
         }
     }
 
-    // Pieces after the first that may print, or errors skipped halfway,
-    // would change the order of the output.
-    // Under error skipping, every piece that is not text must be one that
-    // cannot fail (nor print).
-    bool mustStayWhole(const std::vector<Piece>& pieces) const
+    // The page evaluates a write's argument whole before it prints; the
+    // template prints it piece by piece. The two print the same unless,
+    // while a piece is evaluated, it prints (after another piece), changes
+    // a variable that a piece before it read (Wine's VBScript reads a
+    // variable joined by & only when the & runs), or fails with errors skipped,
+    // which stops the write halfway: then the write stays whole. A piece
+    // that may fail with errors not skipped stops the page; it is
+    // evaluated before any of the write prints, as in the page.
+    Layout layoutOf(const std::vector<Piece>& pieces) const
     {
+        Layout layout;
+        if (pieces.size() < 2)
+            return layout;
         const std::string procedure = m_procedureDepth > 0 ? m_procedure : std::string();
         const bool skipping = errorsMaySkipHere();
+        bool variableBefore = false;  // a piece before reads a variable, which an engine may read late
+        bool mayFailAfterText = false;
+        layout.evaluatedFirst.assign(pieces.size(), false);
         for (std::size_t p = 0; p < pieces.size(); ++p) {
-            if (pieces[p].literal || m_hazards.cannotFail(*m_tokens, pieces[p].first, pieces[p].last, procedure))
+            const Piece& piece = pieces[p];
+            if (piece.literal)
                 continue;
-            if (skipping || (p > 0 && m_hazards.mayPrint(*m_tokens, pieces[p].first, pieces[p].last)))
-                return true;
+            const bool safe = m_hazards.cannotFail(*m_tokens, piece.first, piece.last, procedure);
+            if (!safe) {
+                if (skipping)
+                    layout.whole = skippedReason(piece);
+                else if (p > 0 && m_hazards.mayPrint(*m_tokens, piece.first, piece.last))
+                    layout.whole = printingReason(piece);
+                else if (variableBefore && m_hazards.mayChangeState(*m_tokens, piece.first, piece.last))
+                    layout.whole = codeThen(shown(piece), " may change a value read before it in the same write");
+                if (layout.whole)
+                    return layout;
+                layout.evaluatedFirst[p] = true;
+                mayFailAfterText = mayFailAfterText || p > 0;
+            }
+            variableBefore = variableBefore || m_hazards.readsVariable(*m_tokens, piece.first, piece.last);
         }
-        return false;
+        if (!mayFailAfterText)
+            layout.evaluatedFirst.clear();
+        return layout;
+    }
+
+    std::string skippedReason(const Piece& piece) const
+    {
+        if (!m_hazards.errorSkippingFollowsThePage() && m_hazards.includesUnread()) {
+            if (const std::optional<std::string> unknown = unknownName(piece))
+                return codeThen(*unknown, " may be a function, or fail while errors are skipped: an included file could not be read");
+            return codeThen(shown(piece), " may fail while errors are skipped: an included file could not be read");
+        }
+        return codeThen(shown(piece), " may fail while On Error Resume Next skips errors, which would stop the write halfway");
+    }
+
+    std::string printingReason(const Piece& piece) const
+    {
+        const std::optional<std::string> unknown = unknownName(piece);
+        if (unknown && m_hazards.includesUnread())
+            return codeThen(*unknown, " may be a function that prints: an included file could not be read");
+        return codeThen(shown(piece), " may print while the write is evaluated");
+    }
+
+    // The first name of the piece that neither the page nor VBScript declares.
+    std::optional<std::string> unknownName(const Piece& piece) const
+    {
+        for (std::size_t i = piece.first; i < piece.last; ++i) {
+            const bool member = i > piece.first && isOperator(i - 1, ".");
+            if (tok(i).kind == TokenKind::Word && !member && !m_hazards.isKnown(lowered(textOf(i))))
+                return std::string(textOf(i));
+        }
+        return std::nullopt;
+    }
+
+    // The piece's code as a note shows it: on one line, long ones cut.
+    std::string shown(const Piece& piece) const
+    {
+        constexpr std::size_t kMost = 48;
+        std::string code = joined(piece.first, piece.last);
+        if (code.size() > kMost) {
+            std::size_t cut = kMost;
+            while (cut > 0 && utf8::isContinuation(static_cast<unsigned char>(code[cut])))
+                --cut;
+            code.resize(cut);
+            code += "...";
+        }
+        return code;
+    }
+
+    // Code that evaluates the piece as & would, into a variable of its
+    // own; the variable's name.
+    std::string evaluateFirst(const Piece& piece)
+    {
+        const std::string name = m_valuePrefix + std::to_string(++m_values);
+        if (!m_writer.atStatementStart())
+            m_writer.code(m_newline);
+        std::string code = m_writer.inCode() ? "Dim " : " Dim ";
+        code += name;
+        code += " : ";
+        code += name;
+        code += " = \"\" & (";
+        code += joined(piece.first, piece.last);
+        code += ')';
+        code += m_newline;
+        m_writer.code(code);
+        return name;
+    }
+
+    // A prefix for those variables that no name of the page or of the
+    // files it includes starts with, followed by a digit.
+    static std::string valuePrefix(std::string_view page, const std::vector<std::string>& included)
+    {
+        std::string prefix = "written";
+        const auto taken = [&prefix](std::string_view text) {
+            for (std::size_t i = 0; i + prefix.size() < text.size(); ++i) {
+                if (vbscript::sameWord(text.substr(i, prefix.size()), lowered(prefix))
+                    && std::isdigit(static_cast<unsigned char>(text[i + prefix.size()])) != 0)
+                    return true;
+            }
+            return false;
+        };
+        while (taken(page) || std::any_of(included.begin(), included.end(), taken))
+            prefix += '_';
+        return prefix;
+    }
+
+    void note(std::size_t offset, std::string reason)
+    {
+        const ScriptReadError place = errorAtOffset(m_page, offset, {});
+        m_notes.push_back({place.line, place.column, std::move(reason)});
     }
 
     static std::vector<Piece> merged(std::vector<Piece> pieces)
@@ -837,13 +1016,21 @@ private:
     std::size_t m_pos = 0;  // the page's code is written up to here
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;
+    std::string m_valuePrefix = "written";  // of the variables pieces are evaluated into
+    std::size_t m_values = 0;               // such variables so far
+    WriteNotes m_notes;
 };
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes)
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes,
+                                                       WriteNotes* notes)
 {
-    return Converter(page).run(readIncludes);
+    Converter converter(page);
+    auto result = converter.run(readIncludes);
+    if (notes && std::holds_alternative<std::string>(result))
+        *notes = converter.takeNotes();
+    return result;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "script_reader/asp_includes.h"
 #include "script_reader/script_read_error.h"
+#include "script_reader/write_note.h"
 
 #include <string>
 #include <string_view>
@@ -15,8 +16,10 @@ namespace tagora {
 // The ASP page as a template: the literal output of Response.Write as HTML text, other
 // expressions as <%= … %>, other code in <% … %> blocks; prints the same as the page.
 // With the files the page includes, more of what it writes becomes text:
-// the names they declare are known.
-std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes = {});
+// the names they declare are known. For each write kept whole in one
+// <%= %>, notes tells why.
+std::variant<std::string, ScriptReadError> aspTemplate(std::string_view page, const AspIncludeReader& readIncludes = {},
+                                                       WriteNotes* notes = nullptr);
 
 // Where the code of an ASP page or template (not its HTML text, nor its
 // comments) holds bytes beyond ASCII, and where it names a code page:

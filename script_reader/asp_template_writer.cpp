@@ -46,10 +46,9 @@ bool startsInclude(std::string_view text, std::size_t at)
 
 bool ServerScriptFinder::startsAt(std::size_t at)
 {
-    constexpr std::string_view kTag = "<script";
-    if (!vbscript::sameWord(m_text.substr(at, kTag.size()), kTag))
+    if (!vbscript::sameWord(m_text.substr(at, m_tag.size()), m_tag))
         return false;
-    const std::size_t afterName = at + kTag.size();
+    const std::size_t afterName = at + m_tag.size();
     if (afterName < m_text.size() && isNameChar(m_text[afterName]))
         return false;
     if (!m_searched || m_tagEnd < afterName) {
@@ -77,6 +76,12 @@ void AspTemplateWriter::text(std::string_view text, bool fromPage)
 void AspTemplateWriter::code(std::string_view code)
 {
     m_code += code;
+}
+
+bool AspTemplateWriter::atStatementStart() const
+{
+    const std::size_t last = m_code.find_last_not_of(" \t");
+    return last == std::string::npos || m_code[last] == '\n' || m_code[last] == '\r' || m_code[last] == ':';
 }
 
 void AspTemplateWriter::endCode()
@@ -125,6 +130,7 @@ void AspTemplateWriter::flushCode()
 void AspTemplateWriter::flushText()
 {
     ServerScriptFinder serverScripts(m_text);
+    ServerScriptFinder serverObjects(m_text, "<object");
     auto pageInclude = m_pageIncludes.begin();
     for (std::size_t i = 0; i < m_text.size(); ++i) {
         const char c = m_text[i];
@@ -137,7 +143,7 @@ void AspTemplateWriter::flushText()
         const bool include = startsInclude(m_text, i)
                              && (pageInclude == m_pageIncludes.end() || *pageInclude != i);
         const bool opensCode = i + 1 < m_text.size() && m_text[i + 1] == '%';
-        if (opensCode || include || serverScripts.startsAt(i))
+        if (opensCode || include || serverScripts.startsAt(i) || serverObjects.startsAt(i))
             m_out += kHiddenLessThan;
         else
             m_out += c;

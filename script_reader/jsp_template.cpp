@@ -3,7 +3,9 @@
 #include "input_text/utf8.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace tagora {
@@ -231,14 +233,139 @@ bool fitsTemplateText(std::string_view text)
 struct Piece {
     bool text;
     std::string content;  // template text, or the expression of <%= %>
+    bool literal = false;  // an expression that is a literal: it reads nothing
+};
+
+// The number of UTF-16 units of UTF-8 text, and whether one of its
+// characters lies beyond U+FFFF.
+std::pair<std::size_t, bool> utf16Length(std::string_view text)
+{
+    std::size_t units = 0;
+    bool beyond = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) != 0x80;
+        if (byte >= 0xF0) {
+            ++units;
+            beyond = true;
+        }
+    }
+    return {units, beyond};
+}
+
+// Jasper writes template text of three UTF-16 units or fewer one char at a
+// time: a character beyond U+FFFF, two units, then comes out as "??".
+bool jasperWritesCharByChar(std::string_view text)
+{
+    const auto [units, beyond] = utf16Length(text);
+    return beyond && units <= 3;
+}
+
+// Java types whose values a string concatenation turns into text without
+// running code of the page or throwing; the boxed ones only alone, where
+// nothing unboxes them.
+const std::set<std::string_view, std::less<>> kPlainTypes{
+    "String", "int", "long", "short", "byte", "double", "float", "boolean", "char",
+};
+const std::set<std::string_view, std::less<>> kBoxedTypes{
+    "Integer", "Long", "Short", "Byte", "Double", "Float", "Boolean", "Character",
+};
+
+// The names the page declares, and whether each is only ever declared of
+// one of those types.
+class PageNames {
+public:
+    void survey(std::string_view page, const std::vector<JavaToken>& tokens)
+    {
+        for (std::size_t i = 1; i < tokens.size(); ++i) {
+            if (isArrow(page, tokens, i))
+                lambdaParameters(page, tokens, i - 1);
+            if (tokens[i].kind != Kind::Name)
+                continue;
+            const std::string_view name = textOf(page, tokens[i]);
+            const bool declared = i + 1 < tokens.size() && tokens[i + 1].kind == Kind::Punct
+                                  && std::string_view("=;,):").find(page[tokens[i + 1].begin]) != kNone;
+            const JavaToken& before = tokens[i - 1];
+            if (!declared)
+                continue;
+            if (before.kind == Kind::Punct && (page[before.begin] == '>' || page[before.begin] == ']')) {
+                m_kinds[std::string(name)] |= kOther;  // of a generic or an array type
+            } else if (before.kind == Kind::Name && !kNotTypes.count(textOf(page, before))) {
+                const std::string_view type = textOf(page, before);
+                m_kinds[std::string(name)] |= kPlainTypes.count(type) ? kPlain : kBoxedTypes.count(type) ? kBoxed : kOther;
+            }
+        }
+    }
+
+    // Whether the name is declared, only of a plain type (boxed too when
+    // `alone`).
+    bool isPlain(std::string_view name, bool alone) const
+    {
+        const auto found = m_kinds.find(name);
+        if (found == m_kinds.end() || (found->second & kOther) != 0)
+            return false;
+        return alone || (found->second & kBoxed) == 0;
+    }
+
+private:
+    static std::string_view textOf(std::string_view page, const JavaToken& token)
+    {
+        return page.substr(token.begin, token.end - token.begin);
+    }
+
+    // "->" at i.
+    static bool isArrow(std::string_view page, const std::vector<JavaToken>& tokens, std::size_t i)
+    {
+        return i + 1 < tokens.size() && textOf(page, tokens[i]) == "-" && textOf(page, tokens[i + 1]) == ">"
+               && tokens[i + 1].begin == tokens[i].end;
+    }
+
+    // The parameters of the lambda whose "->" follows `last`: of any type.
+    void lambdaParameters(std::string_view page, const std::vector<JavaToken>& tokens, std::size_t last)
+    {
+        std::size_t first = last;
+        if (textOf(page, tokens[last]) == ")") {
+            while (first > 0 && textOf(page, tokens[first]) != "(")
+                --first;
+        }
+        for (std::size_t k = first; k <= last; ++k) {
+            if (tokens[k].kind == Kind::Name)
+                m_kinds[std::string(textOf(page, tokens[k]))] |= kOther;
+        }
+    }
+
+    // Words before a name that are not its type.
+    static inline const std::set<std::string_view, std::less<>> kNotTypes{
+        "return", "else", "case", "throw", "new", "assert", "yield", "do", "break", "continue", "default",
+        "instanceof", "extends", "implements", "import", "package",
+    };
+    static constexpr int kPlain = 1;
+    static constexpr int kBoxed = 2;
+    static constexpr int kOther = 4;
+    std::map<std::string, int, std::less<>> m_kinds;
+};
+
+// How the page is read as a whole: the names it declares, the prefix of
+// the variables pieces are evaluated into, and how many so far.
+struct PageFacts {
+    PageNames names;
+    std::string valuePrefix = "written";
+    std::size_t values = 0;
 };
 
 class ScriptletConverter {
 public:
-    ScriptletConverter(std::string_view page, std::vector<JavaToken> tokens, std::size_t begin, std::size_t end)
-        : m_page(page), m_tokens(std::move(tokens)), m_begin(begin), m_end(end)
+    // shortTextBefore / shortTextAfter: the page's text just before or
+    // after the scriptlet is one Jasper writes char by char, which text
+    // of a print joined to it would change.
+    ScriptletConverter(std::string_view page, std::vector<JavaToken> tokens, std::size_t begin, std::size_t end,
+                       PageFacts& facts, bool shortTextBefore, bool shortTextAfter)
+        : m_page(page), m_tokens(std::move(tokens)), m_begin(begin), m_end(end), m_facts(facts),
+          m_shortTextBefore(shortTextBefore), m_shortTextAfter(shortTextAfter)
     {
     }
+
+    WriteNotes takeNotes() { return std::move(m_notes); }
 
     std::string run()
     {
@@ -247,13 +374,23 @@ public:
         for (std::size_t i = 0; i < m_tokens.size(); ++i) {
             if (depth == 0 && atStatementStart(i)) {
                 std::size_t after = 0;
-                if (std::optional<std::vector<Piece>> pieces = printStatement(i, after)) {
+                m_reason.clear();
+                std::optional<std::vector<Piece>> pieces = printStatement(i, after);
+                if (pieces && joinsShortText(*pieces, codeStart, i, after)) {
+                    pieces.reset();
+                    m_reason = "its text holds a character beyond U+FFFF that Jasper would write char by char, as \"??\"";
+                }
+                if (pieces) {
                     putCode(codeStart, m_tokens[i].begin);
                     putPieces(*pieces);
                     codeStart = m_tokens[after - 1].end;
                     i = after - 1;
                     continue;
                 }
+                if (!m_reason.empty())
+                    note(i, m_reason);
+            } else if (isPrintCall(i)) {
+                note(i, depth > 0 ? "it is inside an expression" : "it is the body of an if, else or loop without braces");
             }
             depth += opens(m_tokens[i]) - closes(m_tokens[i]);
         }
@@ -262,6 +399,44 @@ public:
     }
 
 private:
+    // Whether the print's text would join text of the page that Jasper
+    // writes char by char, or be such text itself.
+    bool joinsShortText(const std::vector<Piece>& pieces, std::size_t codeStart, std::size_t i, std::size_t after) const
+    {
+        for (const Piece& piece : pieces) {
+            if (piece.text && jasperWritesCharByChar(piece.content))
+                return true;
+        }
+        const bool first = m_page.substr(codeStart, m_tokens[i].begin - codeStart).find_first_not_of(" \t\r\n\f") == kNone
+                           && codeStart == m_begin;
+        const std::size_t lastEnd = m_tokens[after - 1].end;
+        const bool last = after == m_tokens.size()
+                          && m_page.substr(lastEnd, m_end - lastEnd).find_first_not_of(" \t\r\n\f") == kNone;
+        return (first && m_shortTextBefore && pieces.front().text) || (last && m_shortTextAfter && pieces.back().text);
+    }
+
+    // out.print(, out.println( or out.write( at i.
+    bool isPrintCall(std::size_t i) const
+    {
+        if (!isName(i, "out") || !isPunct(i + 1, '.') || !isPunct(i + 3, '('))
+            return false;
+        const std::string_view method = text(m_tokens[i + 2]);
+        return method == "print" || method == "println" || method == "write";
+    }
+
+    // No pieces, and why: for the note of the statement left as code.
+    std::nullopt_t noPieces(std::string reason) const
+    {
+        m_reason = std::move(reason);
+        return std::nullopt;
+    }
+
+    void note(std::size_t i, std::string reason)
+    {
+        const ScriptReadError place = errorAtOffset(m_page, m_tokens[i].begin, {});
+        m_notes.push_back({place.line, place.column, std::move(reason)});
+    }
+
     bool isPunct(std::size_t i, char c) const
     {
         return i < m_tokens.size() && m_tokens[i].kind == Kind::Punct && m_page[m_tokens[i].begin] == c;
@@ -285,11 +460,9 @@ private:
     // when it is not one that is turned into a template.
     std::optional<std::vector<Piece>> printStatement(std::size_t i, std::size_t& after) const
     {
-        if (!isName(i, "out") || !isPunct(i + 1, '.') || !isPunct(i + 3, '('))
+        if (!isPrintCall(i))
             return std::nullopt;
-        const std::string_view method = i + 2 < m_tokens.size() ? text(m_tokens[i + 2]) : "";
-        if (method != "print" && method != "println" && method != "write")
-            return std::nullopt;
+        const std::string_view method = text(m_tokens[i + 2]);
         const std::size_t argumentsStart = i + 4;
         std::size_t close = argumentsStart;
         std::vector<std::pair<std::size_t, std::size_t>> operands;  // token ranges joined by +
@@ -303,11 +476,11 @@ private:
                 continue;
             }
             if (depth == 0 && m_tokens[close].kind == Kind::Punct && !opens(m_tokens[close]) && !isPunct(close, '.'))
-                return std::nullopt;  // another operator: the order of evaluation is the code's to keep
+                return noPieces("its argument joins values with an operator other than +");
             depth += opens(m_tokens[close]) - closes(m_tokens[close]);
         }
         if (close >= m_tokens.size() || !isPunct(close + 1, ';'))
-            return std::nullopt;
+            return noPieces("it is not a statement of its own");
         after = close + 2;
         return pieces(method, operands);
     }
@@ -316,25 +489,57 @@ private:
                                              const std::vector<std::pair<std::size_t, std::size_t>>& operands) const
     {
         std::vector<Piece> result;
+        m_evaluateFirst = false;
         const bool firstIsString = isStringOperand(operands.front());
         // write(int) writes a character; a sum of numbers is not text:
         // only a single expression or a string's concatenation.
-        if (operands.front().first == operands.front().second || (!firstIsString && (operands.size() > 1 || method == "write")))
-            return std::nullopt;
+        if (operands.front().first == operands.front().second)
+            return noPieces("it prints nothing, or its argument cannot be read");
+        if (!firstIsString && method == "write")
+            return noPieces("out.write of a number writes a character");
+        if (!firstIsString && operands.size() > 1)
+            return noPieces("its argument does not start with a string: + may add numbers first");
         for (const auto& [first, last] : operands) {
             if (first == last)
-                return std::nullopt;
+                return noPieces("an operand of + is missing");
             if (isStringOperand({first, last})) {
-                if (!m_tokens[first].convertible || !fitsTemplateText(m_tokens[first].value))
-                    return std::nullopt;
+                if (!m_tokens[first].convertible)
+                    return noPieces("a \\u escape beyond ASCII, in a page not read as UTF-8");
+                if (!fitsTemplateText(m_tokens[first].value))
+                    return noPieces("its text holds what a JSP page reads as code: EL, a tag, <%, a backslash");
                 result.push_back({true, m_tokens[first].value});
+            } else if (operands.size() > 1 && last == first + 1 && isName(first, "null")) {
+                result.push_back({true, "null"});  // as a concatenation writes it; print(null) does not compile
             } else {
-                result.push_back({false, std::string(m_page.substr(m_tokens[first].begin, m_tokens[last - 1].end - m_tokens[first].begin))});
+                const bool literal = last == first + 1 && (m_tokens[first].kind == Kind::Other || isName(first, "true")
+                                                           || isName(first, "false"));
+                result.push_back({false, std::string(m_page.substr(m_tokens[first].begin, m_tokens[last - 1].end - m_tokens[first].begin)),
+                                  literal});
+                // print(x) alone is the page's own call, overload and all.
+                m_evaluateFirst = m_evaluateFirst || (operands.size() > 1 && !plainOperand(first, last));
             }
         }
         if (method == "println")
             result.push_back({false, {}});  // the line separator of the server's system
         return result;
+    }
+
+    // Whether the operand [first, last) turns into text without running
+    // code, throwing or changing a value: literals and names declared of
+    // plain types, joined by operators that cannot throw.
+    bool plainOperand(std::size_t first, std::size_t last) const
+    {
+        const bool alone = last == first + 1;
+        for (std::size_t i = first; i < last; ++i) {
+            const JavaToken& token = m_tokens[i];
+            if (token.kind == Kind::Punct && std::string_view("()?:+-*<>=!&|^~").find(m_page[token.begin]) == kNone)
+                return false;  // a member, an element, a division...
+            if (token.kind != Kind::Name || isName(i, "true") || isName(i, "false") || isName(i, "null"))
+                continue;
+            if (isPunct(i + 1, '(') || !m_facts.names.isPlain(text(token), alone))
+                return false;
+        }
+        return true;
     }
 
     bool isStringOperand(std::pair<std::size_t, std::size_t> operand) const
@@ -349,15 +554,31 @@ private:
             m_out.append("<%").append(code).append("%>");
     }
 
+    // A concatenation runs the code of its operands, toString() included,
+    // before anything is printed: when one may print, throw or change a
+    // value, every operand that is not a literal is evaluated first, into
+    // a String as the concatenation makes it, in order.
     void putPieces(const std::vector<Piece>& pieces)
     {
-        for (const Piece& piece : pieces) {
+        std::vector<std::string> names(pieces.size());
+        if (m_evaluateFirst) {
+            m_out += "<%";
+            for (std::size_t p = 0; p < pieces.size(); ++p) {
+                if (pieces[p].text || pieces[p].literal || pieces[p].content.empty())
+                    continue;
+                names[p] = m_facts.valuePrefix + std::to_string(++m_facts.values);
+                m_out.append(" String ").append(names[p]).append(" = \"\" + (").append(pieces[p].content).append(");");
+            }
+            m_out += " %>";
+        }
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            const Piece& piece = pieces[p];
             if (piece.text)
                 m_out += piece.content;
             else if (piece.content.empty())
                 m_out += "<% out.println(); %>";
             else
-                m_out.append("<%= ").append(piece.content).append(" %>");
+                m_out.append("<%= ").append(names[p].empty() ? piece.content : names[p]).append(" %>");
         }
     }
 
@@ -365,6 +586,12 @@ private:
     std::vector<JavaToken> m_tokens;
     std::size_t m_begin;
     std::size_t m_end;
+    PageFacts& m_facts;
+    bool m_shortTextBefore;
+    bool m_shortTextAfter;
+    mutable bool m_evaluateFirst = false;  // for the print statement read last
+    mutable std::string m_reason;          // why the print statement read last stays code
+    WriteNotes m_notes;
     std::string m_out;
 };
 
@@ -397,13 +624,50 @@ std::size_t elementEnd(std::string_view page, std::size_t at)
     return found + close.size();
 }
 
-std::string convert(std::string_view page)
+// A prefix that no name of the page starts with, followed by a digit.
+std::string valuePrefix(std::string_view page)
+{
+    std::string prefix = "written";
+    const auto taken = [&] {
+        for (std::size_t at = page.find(prefix); at != kNone; at = page.find(prefix, at + 1)) {
+            if (at + prefix.size() < page.size() && page[at + prefix.size()] >= '0' && page[at + prefix.size()] <= '9')
+                return true;
+        }
+        return false;
+    };
+    while (taken())
+        prefix += '_';
+    return prefix;
+}
+
+// Reads the names every scriptlet and declaration declares.
+PageFacts surveyPage(std::string_view page, bool utf8)
+{
+    PageFacts facts;
+    facts.valuePrefix = valuePrefix(page);
+    for (std::size_t open = page.find("<%"), at = 0; open != kNone; open = page.find("<%", at)) {
+        const std::size_t end = elementEnd(page, open);
+        at = end;
+        const std::string_view element = page.substr(open, end - open);
+        const char kind = element.size() > 4 ? element[2] : ' ';
+        if (kind == '-' || kind == '@' || kind == '=' || element.find("%\\>") != kNone)
+            continue;
+        const std::size_t begin = open + (kind == '!' ? 3 : 2);
+        if (std::optional<std::vector<JavaToken>> tokens = javaTokens(page, begin, end - 2, utf8))
+            facts.names.survey(page, *tokens);
+    }
+    return facts;
+}
+
+std::string convert(std::string_view page, WriteNotes& notes)
 {
     const bool utf8 = readsAsUtf8(page);
+    PageFacts facts = surveyPage(page, utf8);
     std::string result;
     std::size_t at = 0;
     for (std::size_t open = page.find("<%"); open != kNone; open = page.find("<%", at)) {
         result.append(page.substr(at, open - at));
+        const std::size_t textStart = at;
         const std::size_t end = elementEnd(page, open);
         const std::string_view element = page.substr(open, end - open);
         at = end;
@@ -413,8 +677,15 @@ std::string convert(std::string_view page)
             continue;
         }
         std::optional<std::vector<JavaToken>> tokens = javaTokens(page, open + 2, end - 2, utf8);
-        if (tokens)
-            result.append(ScriptletConverter(page, std::move(*tokens), open + 2, end - 2).run());
+        if (tokens) {
+            const std::size_t next = page.find("<%", end);
+            const bool shortBefore = jasperWritesCharByChar(page.substr(textStart, open - textStart));
+            const bool shortAfter = jasperWritesCharByChar(page.substr(end, next == kNone ? kNone : next - end));
+            ScriptletConverter scriptlet(page, std::move(*tokens), open + 2, end - 2, facts, shortBefore, shortAfter);
+            result.append(scriptlet.run());
+            for (WriteNote& note : scriptlet.takeNotes())
+                notes.push_back(std::move(note));
+        }
         else
             result.append(element);
     }
@@ -423,10 +694,14 @@ std::string convert(std::string_view page)
 
 }  // namespace
 
-std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page)
+std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page, WriteNotes* notes)
 {
     try {
-        return convert(page);
+        WriteNotes found;
+        std::string made = convert(page, found);
+        if (notes)
+            *notes = std::move(found);
+        return made;
     } catch (const PageError& error) {
         return errorAtOffset(page, error.offset, error.message);
     }

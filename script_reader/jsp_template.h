@@ -7,6 +7,7 @@
 #pragma once
 
 #include "script_reader/script_read_error.h"
+#include "script_reader/write_note.h"
 
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 namespace tagora {
 
-std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page);
+// For each out.print, out.println or out.write left as code, notes tells why.
+std::variant<std::string, ScriptReadError> jspTemplate(std::string_view page, WriteNotes* notes = nullptr);
 
 }  // namespace tagora

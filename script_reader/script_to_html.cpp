@@ -35,8 +35,8 @@ std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script,
     if (language == Target::Php)
         return phpTemplate(script, readPhpIncludes, notes);
     if (language == Target::Jsp)
-        return jspTemplate(script);
-    return aspTemplate(script, readIncludes);
+        return jspTemplate(script, notes);
+    return aspTemplate(script, readIncludes, notes);
 }
 
 }  // namespace

@@ -440,7 +440,7 @@ private slots:
         QTest::newRow("php") << u"php"_s << "echo \"line 905"_ba << "echo strtoupper(\"line\") . \" 905"_ba << -1
                              << "\n<?= strtoupper(\"line\") ?> 905\n"_ba;
         QTest::newRow("jsp") << u"jsp"_s << "write(\"line 905"_ba << "write(\"line \" + n + \"905"_ba << -1
-                             << "line <%= n %>905\n"_ba;
+                             << "<% String written1 = \"\" + (n); %>line <%= written1 %>905\n"_ba;
     }
 
     void editedScriptsBackToHtml()
@@ -825,12 +825,22 @@ private slots:
             {"file=\"inc/fifo.asp\"", false},
             {"file=\"inc/missing.asp\"", false},
         };
+        // A writer waits on the pipe until someone opens it to read: the
+        // include is never opened, so the writer still waits after them all.
+        QProcess fifoWriter;
+        fifoWriter.start(u"sh"_s, {u"-c"_s, u"printf x > \"$0\""_s, site + u"/inc/fifo.asp"_s});
+        QVERIFY(fifoWriter.waitForStarted());
         for (const auto& row : rows) {
             writeFile(u"site/page.asp"_s, "<!--#include " + QByteArray(row.include) + "-->" + write);
             const Result result = runConvert({u"--to=html"_s, site + u"/page.asp"_s});
             QVERIFY2(result.exitCode == 0, row.include);
             QCOMPARE(result.out.endsWith("<p><%= y %></p>"), row.split);
         }
+        QVERIFY2(!fifoWriter.waitForFinished(300), "the included pipe was opened");
+        QFile fifo(site + u"/inc/fifo.asp"_s);
+        QVERIFY(fifo.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QVERIFY(fifoWriter.waitForFinished(10000));
+        QCOMPARE(fifo.readAll(), "x");
         // --root widens what may be read, for virtual and file alike.
         writeFile(u"site/page.asp"_s, "<!--#include file=\"../outside/lib.asp\"-->" + write);
         QVERIFY(runConvert({u"--to=html"_s, u"--root"_s, m_directory.path(), site + u"/page.asp"_s})

@@ -12,6 +12,9 @@
 // Err after an error. (Wine's engine gave Err.Number other values in a
 // page and its template where the write also called a procedure, the
 // write whole in both: Err is read only in writes that call none.)
+// Writes also call functions that change a value another piece reads
+// (counter, local), and pieces that fail at run time when the page's
+// divisor is 0: without error skipping the page stops there.
 #pragma once
 
 #include <QByteArray>
@@ -54,7 +57,8 @@ inline QByteArray operand(QRandomGenerator& random, bool first, bool skipping)
     case 3: return pick(random, {"vbCrLf", "vbTab", "vbLf", "Chr(60)", "Chr(37)"});
     case 4: return pick(random, {"strLE", "SITE_NAME", "counter"});
     case 5: return pick(random, {"Menu()", "Shout(\"!\")", "Wrap(\"w\")", "Banner()"});  // print while evaluated
-    case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)"});
+    case 6: return pick(random, {"Quiet(2)", "UCase(strLE)", "Len(SITE_NAME)", "Bump()", "Tally(3)", "Abs(10 \\ divisor)",
+                                 "Mid(local, divisor)"});
     case 7: return "local";
     case 8: return literal(random) + " + " + literal(random);
     default: return "(" + literal(random) + " & local)";
@@ -148,7 +152,8 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
         "Function Banner()\r\n%>[banner]<%\r\n  Banner = \"b\"\r\nEnd Function\r\n%>";
     page.includes["more.asp"] =
         "<% ' helpers _\r\nFunction Shout(s)\r\n  Response.Write \"[\" & s & \"]\"\r\n  Shout = s\r\nEnd Function\r\n"
-        "Function Quiet(n) : Quiet = n * 2 : End Function\r\nFunction Wrap(s) : Wrap = \"(\" & Shout(s) & \")\" : End Function\r\n%>";
+        "Function Quiet(n) : Quiet = n * 2 : End Function\r\nFunction Wrap(s) : Wrap = \"(\" & Shout(s) & \")\" : End Function\r\n"
+        "Function Bump() : counter = counter + 1 : Bump = \"+\" : End Function\r\n%>";
     // A procedure that skips errors calls one of the page whose write fails
     // halfway: the page prints nothing of that write.
     page.includes["guard.asp"] = "<% Sub Guard()\r\n  On Error Resume Next\r\n  Row Array(1)\r\n  Row \"ok\"\r\nEnd Sub %>";
@@ -164,7 +169,8 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     else if (random.bounded(2) == 0)
         page.text += "<!--#include file=\"careful.asp\"--><% Careful %>";
     page.text += random.bounded(4) == 0 ? "<!--#include virtual=\"/lib.asp\"-->" : "<!--#include file=\"lib.asp\"-->";
-    page.text += text(random) + "<% Dim local : local = \"v\"" + comment(random) + "\r\n";
+    page.text += text(random) + "<% Dim local, divisor : local = \"v\" : divisor = " + pick(random, {"0", "1", "2", "3"})
+                 + comment(random) + "\r\n";
     if (skipping)
         page.text += variables(random) + errorRegions(random);
     for (int blocks = 1 + int(random.bounded(3)); blocks > 0; --blocks) {
@@ -179,6 +185,7 @@ inline RandomAspPage randomAspPage(QRandomGenerator& random)
     }
     page.text += "Sub Row(v)\r\n  Response.Write " + pick(random, {"\"<tr>\" & v & \"</tr>\"", "\"<tr>\" & v", "v & \"</tr>\""})
                  + "\r\nEnd Sub\r\n" + (guarded ? "Guard\r\n" : "Row \"<td>\"\r\n");
+    page.text += "Function Tally(n)\r\n  local = local & n\r\n  Tally = n\r\nEnd Function\r\n";
     page.text += "Response.Write \"end\" %>";
     return page;
 }

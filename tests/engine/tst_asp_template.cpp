@@ -37,7 +37,8 @@ private slots:
             << QByteArray("<% Response.Write(\"<b>\") & name & \"</b>\" %>") << QByteArray("<b><%= name %></b>");
         QTest::newRow("ChrW and Chr of constants")
             << QByteArray("<% Response.Write ChrW(34) & Chr(0) & chrw(200) & ChrW(&H3C) %>")
-            << QByteArray("\"<%= Chr(0) %><%= chrw(200) %><");
+            << QByteArray("<% Dim written1 : written1 = \"\" & (Chr(0))\r\nDim written2 : written2 = \"\" & (chrw(200))\r\n%>"
+                          "\"<%= written1 %><%= written2 %><");
         // ASP reads includes and server scripts in the template's text, not in strings.
         QTest::newRow("include written by the page")
             << QByteArray("<% Response.Write \"<!-- #include file=\"\"a.inc\"\" -->\" %><!--#include file=\"b.inc\"-->")
@@ -50,7 +51,7 @@ private slots:
             << QByteArray("<script src=x.js></script>");
         QTest::newRow("continued expression on one line")
             << QByteArray("<% Response.Write \"<td>\" & _\r\n  Trim(x, _\r\n  1) & \"</td>\" %>")
-            << QByteArray("<td><%= Trim(x, 1) %></td>");
+            << QByteArray("<% Dim written1 : written1 = \"\" & (Trim(x, 1))\r\n%><td><%= written1 %></td>");
         // Wine takes a block that starts with ':', other engines may not.
         QTest::newRow("statements around a write on one line")
             << QByteArray("<% a = 1 : Response.Write \"x\" : b = 2 : Response.Write \"y\" %>")
@@ -113,8 +114,57 @@ private slots:
             << QByteArray("<% Sub f() : On Error Resume Next : Execute \"g\" : End Sub\r\n"
                           "Sub g()\r\n%><%= \"<i>\" & x & \"</i>\" %><%\r\nEnd Sub %>");
         QTest::newRow("errors skipped outside procedures")
-            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
-            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\n%><%= \"<b>\" & x & \"</b>\" %>");
+            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nReDim x(1)\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
+            << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nReDim x(1)\r\n%><%= \"<b>\" & x & \"</b>\" %>");
+        // A piece that may fail, errors not skipped, stops the page before
+        // the write prints: it is evaluated first, into a variable whose
+        // name no name of the page starts with.
+        QTest::newRow("a piece that may fail, errors not skipped")
+            << QByteArray("<% Dim a, b, written1 : a = 1 : b = 0 : Response.Write \"<td>\" & a / b & \"</td>\" : a = 2 %>")
+            << QByteArray("<% Dim a, b, written1 : a = 1 : b = 0 \r\nDim written_1 : written_1 = \"\" & (a / b)\r\n%>"
+                          "<td><%= written_1 %></td><% a = 2 %>");
+        QTest::newRow("pieces that may fail, the first before any text")
+            << QByteArray("<% If a Then Response.Write CInt(a) & \"-\" & CLng(b) Else Response.Write \"-\" & a %>")
+            << QByteArray("<% If a Then\r\nDim written1 : written1 = \"\" & (CInt(a))\r\nDim written2 : written2 = \"\" & (CLng(b))\r\n"
+                          "%><%= written1 %>-<%= written2 %><%\r\nElse\r\n%>-<%= a %><%\r\nEnd If %>");
+        QTest::newRow("one piece that may fail, first") << QByteArray("<%= CInt(a) & \"</p>\" %>")
+                                                         << QByteArray("<%= CInt(a) %></p>");
+        // Wine reads total when & runs, after NextRow changed it; another
+        // engine may read it before: the write stays whole.
+        QTest::newRow("a procedure changing a value read before it")
+            << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\nResponse.Write total & NextRow() & \"<br>\" %>")
+            << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\n%><%= total & NextRow() & \"<br>\" %>");
+        QTest::newRow("a recordset moved after its default value was read")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nResponse.Write rs & \"|\" & rs.MoveNext %>")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\n%><%= rs & \"|\" & rs.MoveNext %>");
+        // A field read by a call is read where it stands, before MoveNext.
+        QTest::newRow("a recordset moved after a field was read")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nResponse.Write rs(0) & \"|\" & rs.MoveNext %>")
+            << QByteArray("<% Set rs = conn.Execute(\"q\")\r\nDim written1 : written1 = \"\" & (rs(0))\r\n"
+                          "Dim written2 : written2 = \"\" & (rs.MoveNext)\r\n%><%= written1 %>|<%= written2 %>");
+        // A function that assigns only its own name and locals changes
+        // nothing a variable read before it holds.
+        QTest::newRow("a function that changes nothing, after a variable")
+            << QByteArray("<% Function Twice(ByVal n) : Dim t : t = n * 2 : n = 0 : Twice = t : End Function\r\n"
+                          "Response.Write total & \"|\" & Twice(total) %>")
+            << QByteArray("<% Function Twice(ByVal n) : Dim t : t = n * 2 : n = 0 : Twice = t : End Function\r\n"
+                          "Dim written1 : written1 = \"\" & (total)\r\nDim written2 : written2 = \"\" & (Twice(total))\r\n"
+                          "%><%= written1 %>|<%= written2 %>");
+        QTest::newRow("a function that changes a ByRef parameter, after a variable")
+            << QByteArray("<% Function Clear(n) : n = 0 : Clear = \"\" : End Function\r\nResponse.Write total & Clear(total) %>")
+            << QByteArray("<% Function Clear(n) : n = 0 : Clear = \"\" : End Function\r\n%><%= total & Clear(total) %>");
+        QTest::newRow("a property that changes a field, after a variable")
+            << QByteArray("<% Class C\r\nPrivate m\r\nPublic Property Get Next() : m = m + 1 : Next = m : End Property\r\nEnd Class\r\n"
+                          "Set o = New C\r\nResponse.Write x & o.Next %>")
+            << QByteArray("<% Class C\r\nPrivate m\r\nPublic Property Get Next() : m = m + 1 : Next = m : End Property\r\nEnd Class\r\n"
+                          "Set o = New C\r\n%><%= x & o.Next %>");
+        // IIS makes the object an <object runat="server"> tag declares.
+        QTest::newRow("server object written by the page")
+            << QByteArray("<% Response.Write \"<OBJECT RUNAT=Server ID=c PROGID=\"\"A.B\"\"></OBJECT>\" %>")
+            << QByteArray("<%= \"<\" %>OBJECT RUNAT=Server ID=c PROGID=\"A.B\"></OBJECT>");
+        QTest::newRow("browser object written by the page")
+            << QByteArray("<% Response.Write \"<object data=\"\"movie.swf\"\"></object>\" %>")
+            << QByteArray("<object data=\"movie.swf\"></object>");
         QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
                                         << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
         QTest::newRow("one-line If with the page's line breaks")
@@ -169,6 +219,14 @@ private slots:
         // & adds bits in JScript: "a" & "b" is 0, not text.
         QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
                                            << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
+        // ASP runs a page that names no language as VBScript, unless the
+        // server is set to run JScript.
+        QTest::newRow("JScript without @Language") << QByteArray("<p>\r\n<% Response.Write(\"<p>js</p>\"); %>") << 2 << 31
+                                                   << u"`;` is not VBScript: this code looks like JScript, which is not read"_s;
+        QTest::newRow("JScript condition without @Language") << QByteArray("<% if (a && b)\r\nResponse.Write(\"a\") %>") << 1 << 10
+                                                             << u"`&` is not VBScript: this code looks like JScript, which is not read"_s;
+        QTest::newRow("JScript comparison in an expression") << QByteArray("<%= a == b %>") << 1 << 7
+                                                             << u"`=` is not VBScript: this code looks like JScript, which is not read"_s;
         QTest::newRow("server script in the page")
             << QByteArray("<p>\n<SCRIPT language=\"VBScript\" RUNAT=\"Server\">") << 2 << 1
             << u"<script runat=\"server\"> blocks are not supported"_s;
@@ -201,6 +259,41 @@ private slots:
         }
     }
 
+    // Why each write kept whole in one <%= %> is, where it starts.
+    void notesTellWhy_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("errors skipped")
+            << QByteArray("<% On Error Resume Next\r\nReDim x(1)\r\n  Response.Write \"<b>\" & x & \"</b>\" %>")
+            << QStringList{u"3:3 `x` may fail while On Error Resume Next skips errors, which would stop the write halfway"_s};
+        QTest::newRow("an include not read")
+            << QByteArray("<!--#include file=\"inc_x.asp\"-->\r\n<%= \"<p>\" & strLE & \"</p>\" %>")
+            << QStringList{u"2:5 `strLE` may be a function, or fail while errors are skipped: an included file could not be read"_s};
+        QTest::newRow("a function that prints, in a one-line If")
+            << QByteArray("<% Function F() : Response.Write \"!\" : F = 1 : End Function\r\n"
+                          "If a Then Response.Write \"<p>\" & F() & \"</p>\" %>")
+            << QStringList{u"2:11 `F()` may print while the write is evaluated"_s};
+        QTest::newRow("a value changed by a later piece")
+            << QByteArray("<% Function NextRow() : total = total + 1 : End Function\r\nResponse.Write total & NextRow() %>")
+            << QStringList{u"2:1 `NextRow()` may change a value read before it in the same write"_s};
+        QTest::newRow("split, or evaluated first: no note")
+            << QByteArray("<% Response.Write \"<p>\" & CInt(a) & \"</p>\" : Response.Write \"<i>\" & b & \"</i>\" %>")
+            << QStringList{};
+    }
+
+    void notesTellWhy()
+    {
+        QFETCH(QByteArray, page);
+        tagora::WriteNotes notes;
+        const auto result = tagora::aspTemplate(std::string_view(page.data(), page.size()), {}, &notes);
+        QVERIFY(std::holds_alternative<std::string>(result));
+        QStringList written;
+        for (const tagora::WriteNote& note : notes)
+            written << u"%1:%2 %3"_s.arg(note.line).arg(note.column).arg(QString::fromStdString(note.reason));
+        QTEST(written, "notes");
+    }
+
     void includedNamesAreKnown_data()
     {
         QTest::addColumn<QByteArray>("page");
@@ -221,7 +314,9 @@ private slots:
                                          "Server.Execute \"a.asp\"\r\nEnd Function %>"} << true << whole;
         QTest::newRow("a function that neither writes nor calls one that does")
             << page << QList<QByteArray>{"<% Function y() : Dim rs : Set rs = conn.Execute(\"q\") : y = z(1) : End Function\r\n"
-                                         "Function z(n) : z = Trim(n) : End Function %>"} << true << split;
+                                         "Function z(n) : z = Trim(n) : End Function %>"} << true
+            << QByteArray("<!-- #include virtual = \"/inc/lib.asp\" --><% Dim written1 : written1 = \"\" & (y)\r\n%>"
+                          "<p><%= written1 %><b>\r\n");
         QTest::newRow("a function naming what no file read declares")
             << page << QList<QByteArray>{"<% Function y() : y = Helper(1) : End Function %>"} << false << whole;
         QTest::newRow("a class") << page << QList<QByteArray>{"<% Class y\r\nEnd Class %>"} << true << whole;

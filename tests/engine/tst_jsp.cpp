@@ -11,6 +11,7 @@
 // - the language of a page to read back is told by what it holds.
 
 #include "case_file.h"
+#include "random_jsp_page.h"
 #include "script_reader/jsp_template.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
@@ -80,7 +81,13 @@ JavaOfPage javaOfPage(const QString& page)
     qsizetype at = 0;
     while (at < page.size()) {
         const qsizetype open = page.indexOf(u"<%"_s, at);
-        const QString text = page.mid(at, open < 0 ? -1 : open - at);
+        QString text = page.mid(at, open < 0 ? -1 : open - at);
+        // Jasper writes text of three UTF-16 units or fewer char by char,
+        // which Tomcat's encoder turns into '?' for each half of a pair.
+        if (text.size() <= 3) {
+            for (QChar& c : text)
+                c = c.isSurrogate() ? u'?' : c;
+        }
         if (!text.isEmpty())
             java.method += u"out.write(%1);\n"_s.arg(javaString(text));
         if (open < 0)
@@ -247,9 +254,12 @@ private slots:
     void templatesPrintTheSame();
     void errors_data();
     void errors();
+    void notesTellWhy_data();
+    void notesTellWhy();
     void languages_data();
     void languages();
     void largePagesCompile();
+    void randomPagesPrintTheSame();
     void jasperCompilesEveryPage();
 
 private:
@@ -303,6 +313,36 @@ void TestJsp::templatesPrintTheSame()
                  qPrintable(QString::fromUtf8(pages[i] + " prints " + printed[i] + ", its template " + printed[i + 1])));
     for (qsizetype i = 0; i < pages.size(); ++i)
         QVERIFY(addForJasper(u"page%1.jsp"_s.arg(i), pages[i]));
+}
+
+// Why each print left as code is, where it starts.
+void TestJsp::notesTellWhy_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QStringList>("notes");
+    QTest::newRow("each kind")
+        << QByteArray("<% if (a) out.print(\"x\");\n  out.write(65); out.print(1 + \"a\"); out.print(\"${x}\");\n"
+                      "out.print(\"a\" + b * 2); f(() -> out.print(\"y\")); out.print(\"z\" + b); %>")
+        << QStringList{u"1:11 it is the body of an if, else or loop without braces"_s,
+                       u"2:3 out.write of a number writes a character"_s,
+                       u"2:18 its argument does not start with a string: + may add numbers first"_s,
+                       u"2:38 its text holds what a JSP page reads as code: EL, a tag, <%, a backslash"_s,
+                       u"3:1 its argument joins values with an operator other than +"_s,
+                       u"3:33 it is inside an expression"_s};
+    QTest::newRow("text Jasper writes char by char")
+        << QByteArray("<%@ page pageEncoding=\"UTF-8\" %><% out.print(\"\xF0\x9F\x98\x80\"); %>")
+        << QStringList{u"1:36 its text holds a character beyond U+FFFF that Jasper would write char by char, as \"??\""_s};
+}
+
+void TestJsp::notesTellWhy()
+{
+    QFETCH(QByteArray, page);
+    tagora::WriteNotes notes;
+    QVERIFY(std::holds_alternative<std::string>(tagora::jspTemplate(view(page), &notes)));
+    QStringList written;
+    for (const tagora::WriteNote& note : notes)
+        written << u"%1:%2 %3"_s.arg(note.line).arg(note.column).arg(QString::fromStdString(note.reason));
+    QTEST(written, "notes");
 }
 
 void TestJsp::errors_data()
@@ -382,6 +422,46 @@ void TestJsp::largePagesCompile()
     QCOMPARE(printed.size(), pages.size());
     for (qsizetype i = 0; i < pages.size(); ++i)
         QVERIFY2(printed[i] == printedByThePage[i], qPrintable(names[i]));
+}
+
+// Random pages (random_jsp_page.h) and their templates print the same:
+// TAGORA_JSP_RANDOM_CASES of them (default 30), from TAGORA_JSP_RANDOM_SEED
+// (and Jasper compiles them below).
+void TestJsp::randomPagesPrintTheSame()
+{
+    const int count = qEnvironmentVariable("TAGORA_JSP_RANDOM_CASES", u"30"_s).toInt();
+    const quint32 seed = qEnvironmentVariable("TAGORA_JSP_RANDOM_SEED", u"20261207"_s).toUInt();
+    QRandomGenerator random(seed);
+    QList<QByteArray> pages;
+    int refused = 0;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray page = randomJspPage(random);
+        const QByteArray made = templateOf(page);
+        if (!made.contains("<%")) {  // an error, "line:column: message"
+            ++refused;
+            qWarning().noquote() << "refused:" << made << "\n" << page;
+            continue;
+        }
+        pages << page << made;
+    }
+    QString error;
+    const QList<QByteArray> printed = runPages(m_directory.path() + u"/random"_s, pages, error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(printed.size(), pages.size());
+    int different = 0;
+    for (qsizetype i = 0; i < pages.size(); i += 2) {
+        if (printed[i] != printed[i + 1]) {
+            ++different;
+            qWarning().noquote() << pages[i] << "\nprints\n" << printed[i] << "\nits template\n" << pages[i + 1]
+                                 << "\nprints\n" << printed[i + 1];
+        }
+        QVERIFY(addForJasper(u"random%1.jsp"_s.arg(i), pages[i]));
+        QVERIFY(addForJasper(u"random%1.jsp"_s.arg(i + 1), pages[i + 1]));
+    }
+    qInfo().noquote() << u"random JSP pages: %1, converted %2, refused %3, printed the same %4, printed differently %5 (seed %6)"_s
+                             .arg(count).arg(count - refused).arg(refused).arg(count - refused - different).arg(different).arg(seed);
+    QCOMPARE(different, 0);
+    QCOMPARE(refused, 0);
 }
 
 // Every page above, hand-written, template or large, compiled by Jasper
