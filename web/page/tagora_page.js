@@ -342,7 +342,8 @@
     return state.tagora;
   }
 
-  window.tagoraReady = createTagoraEngine().then(start, (error) => {
+  const wasmBinary = Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0));
+  window.tagoraReady = createTagoraEngine({ wasmBinary }).then(start, (error) => {
     showError(`The converter could not start in this browser: ${error}`);
   });
 }());
