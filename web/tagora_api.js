@@ -365,10 +365,13 @@ function tagoraApi(engine, stageTimes, streams) {
 
   // The target's index and the escaping, the header and the name set in
   // the engine for the conversions that begin next.
-  function scriptOptions({ to = 'php', classic = false, name = 'html', noHeader = false }) {
+  function scriptOptions({ to = 'php', classic = false, name, noHeader = false }) {
     const index = targetIndex(to, 'to');
     if (classic && !targets[index].hasClassicEscaping)
       throw badOption(`classic escaping exists for PHP and ASP only, not ${to}`);
+    if (name !== undefined && to !== 'js' && to !== 'js-concat')
+      throw badOption(`name applies to js and js-concat only, not ${to}`);
+    name = name === undefined ? 'html' : name;
     const set = withUtf8(name, (at, size) => engine._tagora_set_options(noHeader ? 0 : 1, at, size));
     if (set !== 1) {
       throw badOption(`the name ${JSON.stringify(name)} cannot be a JavaScript constant's: at most 64 ASCII `

@@ -79,6 +79,18 @@ function complaint(error, input) {
   return `${nameOf(input)}: ${error.error}`;
 }
 
+// What the system said, as strerror says it: "No such file or directory".
+const reason = (error) => error.message.replace(/^E[A-Z]+: /, '').replace(/, \w+ '.*'$/s, '')
+  .replace(/^./, (first) => first.toUpperCase());
+
+function openInput(input) {
+  try {
+    return fs.openSync(input, 'r');
+  } catch (error) {
+    throw new Failure(`${input}: cannot read: ${reason(error)}`);
+  }
+}
+
 async function readAll(input) {
   try {
     if (input !== '-')
@@ -88,7 +100,7 @@ async function readAll(input) {
       chunks.push(chunk);
     return Buffer.concat(chunks);
   } catch (error) {
-    throw new Failure(`${nameOf(input)}: cannot read: ${error.message}`);
+    throw new Failure(`${nameOf(input)}: cannot read: ${reason(error)}`);
   }
 }
 
@@ -153,7 +165,7 @@ async function main() {
   const streamed = !chosen.literal && chosen.to !== 'html' && (chosen.encoding === undefined || /^\s*utf-?8\s*$/i.test(chosen.encoding));
   if (streamed) {
     const convert = tagora.convertStream(scriptOptions(chosen));  // options checked before reading
-    const input = chosen.input === '-' ? process.stdin : fs.createReadStream(chosen.input);
+    const input = chosen.input === '-' ? process.stdin : fs.createReadStream(null, { fd: openInput(chosen.input) });
     return write(chosen, (out) => pipeline(input, convert, out));
   }
   const output = await wholeOutput(chosen);
