@@ -27,7 +27,9 @@ check() {  # NAME EXTENSION RUN_EXTENSION PACKAGE_TYPE TSC_OPTIONS...
   cp "$tests/types/check.ts" "$name/check.$extension"
   tsc --outDir "$name/out" "$@" "$name/check.$extension"
   cp "$name/package.json" "$name/out/"
-  echo "$name: $(node "$name/out/check.$run")"
+  local ran
+  ran=$(node "$name/out/check.$run")
+  echo "$name: $ran"
 }
 check nodenext-esm mts mjs module --module nodenext --moduleResolution nodenext
 check nodenext-cjs cts cjs commonjs --module nodenext --moduleResolution nodenext
