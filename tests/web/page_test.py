@@ -399,6 +399,20 @@ class PageTest(unittest.TestCase):
         clipboard = self.driver.execute_async_script('navigator.clipboard.readText().then(arguments[0])')
         self.assertEqual(clipboard, 'before')
 
+    def test_a_lone_surrogate_is_refused_at_its_place(self):
+        """Half of a pasted emoji: no PHP script could print it, so none is
+        made or downloaded; JSON holds it as an escape."""
+        self.open_page()
+        self.driver.execute_script('const box = document.getElementById("html");'
+                                   'box.value = "<p>a</p>\\n<b>\\u00E9 " + String.fromCharCode(0xD83D) + "x</b>";'
+                                   'box.dispatchEvent(new Event("input"))')
+        self.wait_for(lambda: 'Line 2, column 6: U+D83D is a lone surrogate' in self.box('error').text,
+                      'the lone surrogate was not refused at its place')
+        self.assertFalse(self.box('download').is_enabled())
+        Select(self.box('target')).select_by_value('json')
+        self.wait_for(lambda: '\\uD83D' in self.value('script'), 'JSON did not escape it')
+        self.assertEqual(self.box('error').text, '')
+
     def test_script_to_html_puts_its_input_first(self):
         self.open_page()
         Select(self.box('target')).select_by_value('html')

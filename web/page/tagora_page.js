@@ -221,7 +221,11 @@
         return;
       }
       markStale(outputBox().value.length > 0);
-      if (error.line) {
+      if (error.code === 'LONE_SURROGATE') {
+        showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
+        if (!typed)
+          putCaret(inputBox(), error.line, error.column);
+      } else if (error.line) {
         showError(`The script cannot be read back into HTML. Line ${error.line}, column ${error.column}: ${error.error}.`);
         if (!typed)
           putCaret(inputBox(), error.line, error.column);
