@@ -116,9 +116,10 @@ test('texts with lone surrogates: JSON and JavaScript scripts give them back; th
     assert.strictEqual(JSON.parse(convert(text, { to: 'json' })), printed(text));
     for (const to of ['js', 'js-concat'])
       assert.strictEqual(vm.runInNewContext(`${convert(text, { to })}; html`), printed(text), `${to}: ${JSON.stringify(text)}`);
-    // UTF-8 cannot hold one, so no other script could print it.
+    // UTF-8 cannot hold one, so no other script could print it (a few
+    // texts have none, their surrogates in pairs).
     const place = firstLoneSurrogate(text);
-    for (const to of ['php', 'asp', 'php-nowdoc', 'jsp', 'perl', 'python']) {
+    for (const to of place ? ['php', 'asp', 'php-nowdoc', 'jsp', 'perl', 'python'] : []) {
       for (const write of [convert, literal]) {
         assert.throws(() => write(text, { to }), (error) => {
           assert.ok(error instanceof TagoraError);
@@ -138,7 +139,7 @@ test('texts with lone surrogates: JSON and JavaScript scripts give them back; th
     // UTF-8 cannot hold a lone surrogate: the HTML has U+FFFD there.
     assert.deepStrictEqual(readScript(script), { html: printed(text).toWellFormed(), target: 'json', exact: true });
     // Nor can a script to read back hold one.
-    for (const read of [readScript, fromLiteral])
+    for (const read of place ? [readScript, fromLiteral] : [])
       assert.throws(() => read(`"${text}"`), { code: 'LONE_SURROGATE' });
   }
 });
