@@ -112,6 +112,8 @@ function firstLoneSurrogate(text) {
 test('texts with lone surrogates: JSON and JavaScript scripts give them back; the others refuse them at their place', () => {
   const texts = readFileSync(cases.loneSurrogates).toString('utf16le').split('\u001D').slice(0, -1);
   assert.ok(texts.length > 10);
+  // Pairs before it on its line, and every kind of line break before it.
+  texts.push('a\u{1F600}b\r\nc\u{1F600}\u{1F600}\uD800', 'x\ry\u2029z\n\r\n\u{1F600}\uDC00q');
   for (const text of texts) {
     assert.strictEqual(JSON.parse(convert(text, { to: 'json' })), printed(text));
     for (const to of ['js', 'js-concat'])
