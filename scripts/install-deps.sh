@@ -49,11 +49,14 @@ case "${1:-app}" in
   *) echo "usage: $0 [app|test|bench]" >&2; exit 2 ;;
 esac
 
-# The WHATWG Encoding Standard's tables for the tests, from npm.
+# The WHATWG Encoding Standard's tables, and TypeScript, esbuild, webpack
+# and Vite for the web tests, from npm, as their lock files pin them.
 install_npm_test_packages() {
   local folder
-  folder=$(cd "$(dirname "$0")/../tests/cli/whatwg" && pwd)
-  [[ -d $folder/node_modules ]] || (cd "$folder" && npm install --no-audit --no-fund --silent)
+  for folder in tests/cli/whatwg tests/web/tools; do
+    folder=$(cd "$(dirname "$0")/../$folder" && pwd)
+    [[ -d $folder/node_modules ]] || (cd "$folder" && npm ci --no-audit --no-fund --silent)
+  done
 }
 trap '[[ ${1:-app} == app ]] || install_npm_test_packages' EXIT
 

@@ -1,9 +1,12 @@
 // Puts the page and the Node package together from the two engine builds
 // (web/CMakeLists.txt runs it), and prints their gzipped sizes:
 //   - the Node package's folder: index.cjs (engine, compiled at once, and
-//     tagora_api.js), index.mjs, index.d.ts, package.json, README, copyright;
+//     tagora_api.js), index.mjs, index.browser.mjs (the browser's engine,
+//     compiled asynchronously: ready says when), their declarations, the
+//     bin, package.json, README, copyright;
 //   - tagora.html: the page with its style, the engine and its script
 //     inlined, under a Content-Security-Policy that allows no request.
+// Each engine's wasm goes in as base64, handed to its glue as wasmBinary.
 import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -17,17 +20,79 @@ const { values: arg } = parseArgs({
 });
 const source = (path) => readFileSync(join(arg.source, path), 'utf8');
 const api = source('tagora_api.js');
+const wasmBase64 = (glue) => readFileSync(glue.replace(/\.js$/, '.wasm')).toString('base64');
+
+// The glue without its closing lines that export it as CommonJS or AMD:
+// an ES module or the page's script declares createTagoraEngine itself.
+function glueOf(path) {
+  const glue = readFileSync(path, 'utf8');
+  const tail = glue.indexOf("\nif (typeof exports === 'object' && typeof module === 'object')");
+  if (tail < 0)
+    throw new Error(`${path}: the glue's CommonJS export was not found`);
+  return glue.slice(0, tail + 1);
+}
+
+// The browser's engine and functions; ready resolves once it has started.
+function browserModule() {
+  return `${glueOf(arg['web-engine'])}
+${api}
+const wasm = '${wasmBase64(arg['web-engine'])}';
+let tagora = null;
+export const ready = createTagoraEngine({ wasmBinary: Uint8Array.from(atob(wasm), (c) => c.charCodeAt(0)) })
+  .then((engine) => { tagora = tagoraApi(engine); });
+function started() {
+  if (!tagora)
+    throw new TagoraError('the engine has not started yet: await ready first', 'NOT_READY');
+  return tagora;
+}
+${STARTED_FUNCTIONS.map((name) => `export const ${name} = (...args) => started().${name}(...args);`).join('\n')}
+export { TagoraError };
+export let targets = [];
+export let productName = '';
+export let version = '';
+export let productTitle = '';
+export let credits = { developer: '', line: '' };
+ready.then(() => ({ targets, productName, version, productTitle, credits } = tagora));
+const all = { ready, TagoraError, ${STARTED_FUNCTIONS.join(', ')},
+  get targets() { return targets; }, get productName() { return productName; }, get version() { return version; },
+  get productTitle() { return productTitle; }, get credits() { return credits; } };
+export default all;
+`;
+}
+
+const STARTED_FUNCTIONS = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+                           'chooseEncoding', 'decode', 'convertTransform', 'toHtmlTransform'];
+const NODE_ONLY = ['convertStream', 'toHtmlStream'];
+
+// The declarations for Node; the browser's leave out the Node streams
+// (between the // node-only markers).
+function writeDeclarations() {
+  const declarations = source('package/index.d.ts');
+  writeFileSync(join(arg.package, 'index.d.ts'), declarations);
+  writeFileSync(join(arg.package, 'index.d.mts'), declarations);
+  const browser = declarations.replace(/\/\/ node-only\n[^]*?\/\/ end of node-only\n/g, '');
+  if (NODE_ONLY.some((name) => browser.includes(`function ${name}`)))
+    throw new Error('index.d.ts: the Node streams are not between the node-only markers');
+  writeFileSync(join(arg.package, 'index.browser.d.mts'), browser);
+}
 
 function writePackage() {
-  mkdirSync(arg.package, { recursive: true });
-  const engine = readFileSync(arg['node-engine'], 'utf8');
-  writeFileSync(join(arg.package, 'index.cjs'), `${engine}\n${api}
-const engine = {};
+  mkdirSync(join(arg.package, 'bin'), { recursive: true });
+  writeFileSync(join(arg.package, 'index.cjs'), `${readFileSync(arg['node-engine'], 'utf8')}
+${api}
+const engine = { wasmBinary: Buffer.from('${wasmBase64(arg['node-engine'])}', 'base64') };
 createTagoraEngine(engine);
-module.exports = tagoraApi(engine);
+const tagora = { ...tagoraApi(engine, undefined, require('node:stream')), ready: Promise.resolve() };
+// import tagora from 'tagora-converter', compiled to CommonJS, reads default.
+Object.defineProperty(tagora, '__esModule', { value: true });
+Object.defineProperty(tagora, 'default', { value: tagora });
+module.exports = Object.freeze(tagora);
 `);
-  for (const file of ['index.mjs', 'index.d.ts', 'README.md'])
+  writeFileSync(join(arg.package, 'index.browser.mjs'), browserModule());
+  writeDeclarations();
+  for (const file of ['index.mjs', 'README.md'])
     copyFileSync(join(arg.source, 'package', file), join(arg.package, file));
+  copyFileSync(join(arg.source, 'package', 'bin.cjs'), join(arg.package, 'bin', 'tagora-converter.cjs'));
   copyFileSync(arg.copyright, join(arg.package, 'copyright'));
   const manifest = {
     name: arg.name,
@@ -37,12 +102,19 @@ module.exports = tagoraApi(engine);
     license: 'SEE LICENSE IN copyright',
     main: './index.cjs',
     types: './index.d.ts',
+    browser: './index.browser.mjs',
+    bin: { [arg.name]: 'bin/tagora-converter.cjs' },
     exports: {
-      '.': { types: './index.d.ts', import: './index.mjs', require: './index.cjs' },
+      '.': {
+        browser: { types: './index.browser.d.mts', default: './index.browser.mjs' },
+        import: { types: './index.d.mts', default: './index.mjs' },
+        require: { types: './index.d.ts', default: './index.cjs' },
+      },
       './package.json': './package.json',
     },
-    files: ['index.cjs', 'index.mjs', 'index.d.ts', 'README.md', 'copyright'],
-    engines: { node: '>=16' },
+    files: ['index.cjs', 'index.mjs', 'index.browser.mjs', 'index.d.ts', 'index.d.mts', 'index.browser.d.mts',
+            'bin/tagora-converter.cjs', 'README.md', 'copyright'],
+    engines: { node: '>=18' },
   };
   writeFileSync(join(arg.package, 'package.json'), `${JSON.stringify(manifest, null, 2)}\n`);
 }
@@ -65,7 +137,8 @@ function fill(template, values) {
 }
 
 function writePage(tagora) {
-  const script = [readFileSync(arg['web-engine'], 'utf8'), api, source('page/tagora_page.js')].join('\n');
+  const engine = `${glueOf(arg['web-engine'])}\nconst tagoraWasm = '${wasmBase64(arg['web-engine'])}';`;
+  const script = [engine, api, source('page/tagora_page.js')].join('\n');
   if (/<\/script|<!--/i.test(script))
     throw new Error('the page script holds "</script" or "<!--", which would end its element early');
   const style = source('page/tagora.css');
@@ -92,6 +165,6 @@ const kilobytes = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 writePackage();
 const tagora = createRequire(import.meta.url)(join(arg.package, 'index.cjs'));
 const page = writePage(tagora);
-const engine = readFileSync(arg['web-engine']);
+const engine = Buffer.concat([readFileSync(arg['web-engine']), readFileSync(arg['web-engine'].replace(/\.js$/, '.wasm'))]);
 console.log(`wasm and glue: ${kilobytes(engine.length)}, gzipped ${kilobytes(gzipSync(engine, { level: 9 }).length)}`);
 console.log(`${arg.page}: ${kilobytes(page.length)}, gzipped ${kilobytes(gzipSync(page, { level: 9 }).length)}`);

@@ -72,33 +72,45 @@ char* utf8FromUtf16(const char16_t* in, const char16_t* end, char* out)
 }
 
 // The input text of a text that comes block by block: JavaScript writes
-// each block of UTF-16 units into input() (a surrogate pair kept whole).
+// each block into input(), either UTF-16 units (a surrogate pair kept
+// whole; a leading U+FEFF is a character) or UTF-8 bytes, cut anywhere (a
+// leading byte-order mark is skipped, as tagora-convert skips it).
 class BlockDecoder {
 public:
-    explicit BlockDecoder(std::size_t blockUnits)
-        : m_input(new char16_t[blockUnits]),
-          m_utf8(new char[3 * blockUnits]),
-          m_text(new char[Utf8InputDecoder::maxFeedSize(3 * blockUnits)])
+    enum class Units { Utf16, Utf8 };
+
+    BlockDecoder(Units units, std::size_t blockUnits)
+        : m_units(units),
+          m_decoder(units == Units::Utf8),
+          m_input(new char[2 * blockUnits]),
+          m_utf8(units == Units::Utf16 ? new char[3 * blockUnits] : nullptr),
+          m_text(new char[maxTextSize(blockUnits)])
     {
     }
 
     // The most bytes of input text a block gives.
     static constexpr std::size_t maxTextSize(std::size_t blockUnits) { return Utf8InputDecoder::maxFeedSize(3 * blockUnits); }
 
-    char16_t* input() { return m_input.get(); }
+    void* input() { return m_input.get(); }
     // The input text of the input's first size units, as UTF-8;
     // std::nullopt when they are not well-formed.
     std::optional<std::string_view> decode(std::size_t size)
     {
-        const char* const end = utf8FromUtf16(m_input.get(), m_input.get() + size, m_utf8.get());
+        if (m_units == Units::Utf8)
+            return m_decoder.decode({m_input.get(), size}, m_text.get());
+        const auto* units = reinterpret_cast<const char16_t*>(m_input.get());
+        const char* const end = utf8FromUtf16(units, units + size, m_utf8.get());
         return m_decoder.decode({m_utf8.get(), static_cast<std::size_t>(end - m_utf8.get())}, m_text.get());
     }
     // False when the text ends inside a character.
     bool finish() { return m_decoder.finish(); }
+    // Of UTF-8 input: where the ill-formed sequence starts, from 0.
+    std::uint64_t errorOffset() const { return m_decoder.errorOffset(); }
 
 private:
-    Utf8InputDecoder m_decoder{false};
-    std::unique_ptr<char16_t[]> m_input;
+    Units m_units;
+    Utf8InputDecoder m_decoder;
+    std::unique_ptr<char[]> m_input;
     std::unique_ptr<char[]> m_utf8;
     std::unique_ptr<char[]> m_text;
 };
@@ -108,16 +120,18 @@ private:
 // block and piece stays in the processor's cache while it is handled.
 class BlockConversion {
 public:
-    BlockConversion(std::size_t blockUnits, Target target, Escaping escaping, std::string_view label)
-        : m_decoder(blockUnits),
-          m_stream(target, escaping, label),
+    BlockConversion(BlockDecoder::Units units, std::size_t blockUnits, Target target, Escaping escaping,
+                    std::string_view label, const ScriptOptions& options)
+        : m_decoder(units, blockUnits),
+          m_stream(target, escaping, label, Form::Script, options),
           m_output(new char[std::max(m_stream.maxFeedSize(BlockDecoder::maxTextSize(blockUnits)),
                                      ScriptStream<char>::kMaxFrameSize)])
     {
     }
 
-    char16_t* input() { return m_decoder.input(); }
+    void* input() { return m_decoder.input(); }
     const char* output() const { return m_output.get(); }
+    std::uint64_t errorOffset() const { return m_decoder.errorOffset(); }
 
     // The header; the size of the output.
     std::size_t begin() { return sizeOf(m_stream.begin(m_output.get())); }
@@ -144,9 +158,10 @@ private:
 // that need one (php-nowdoc).
 class BlockLabelScan {
 public:
-    explicit BlockLabelScan(std::size_t blockUnits) : m_decoder(blockUnits) {}
+    BlockLabelScan(BlockDecoder::Units units, std::size_t blockUnits) : m_decoder(units, blockUnits) {}
 
-    char16_t* input() { return m_decoder.input(); }
+    void* input() { return m_decoder.input(); }
+    std::uint64_t errorOffset() const { return m_decoder.errorOffset(); }
     // False when the input's first size units are not well-formed.
     bool feed(std::size_t size)
     {
@@ -170,9 +185,13 @@ private:
     bool m_wellFormed = false;
 };
 
-std::unique_ptr<BlockConversion> g_conversion;
-std::unique_ptr<BlockLabelScan> g_labelScan;
-std::string g_label;  // the last one a scan found
+std::string g_label;      // the last one a scan found
+ScriptOptions g_options;  // of the scripts made from now on
+
+BlockDecoder::Units unitsOf(int utf8)
+{
+    return utf8 ? BlockDecoder::Units::Utf8 : BlockDecoder::Units::Utf16;
+}
 
 void keepUtf16(std::u16string_view text)
 {
@@ -285,89 +304,137 @@ int tagora_input_text_utf16(const char16_t* text, std::size_t size)
     return 1;
 }
 
-// The script of the text, as the window makes it; 0 for an empty text or
-// one without a heredoc label.
+// The header comment and the JavaScript constant's name of the scripts
+// made from now on; 0, and nothing changed, for a name that cannot be a
+// constant's.
+int tagora_set_options(int header, const char* name, std::size_t size)
+{
+    const std::string_view variableName(name, size);
+    if (!isValidVariableName(variableName))
+        return 0;
+    g_options.header = header != 0;
+    g_options.variableName = variableName;
+    return 1;
+}
+
+// The script of the text, as the window makes it, lone surrogates kept;
+// 0 for an empty text or one without a heredoc label.
 int tagora_script_utf16(int target, int classic, const char16_t* text, std::size_t size)
 {
     const std::optional<Target> chosen = targetAt(target);
     if (!chosen)
         return 0;
-    const std::optional<std::u16string> written = script(*chosen, escapingOf(classic), inputTextOf({text, size}));
+    const std::optional<std::u16string> written =
+        script(*chosen, escapingOf(classic), inputTextOf({text, size}), g_options);
     if (!written)
         return 0;
     keepUtf16(*written);
     return 1;
 }
 
-// The script of a well-formed 16-bit text, as tagora-convert makes it of
-// the text's UTF-8, the text fed block by block: tagora_blocks_begin
-// gives the address of the input block (room for blockUnits units), 0 for
-// an unknown target; each call after it leaves its piece of the script,
-// as UTF-8, at tagora_blocks_output and returns its size, -1 for a lone
-// surrogate; tagora_blocks_end ends it. A target that needs a heredoc
-// label takes the one tagora_label_scan_finish found.
+// The script of a text fed block by block, as tagora-convert makes it of
+// the text's UTF-8. tagora_blocks_begin gives the conversion, 0 for an
+// unknown target; several may go on at once. Its input blocks are UTF-16
+// units of a well-formed text (room for blockUnits units) or, with utf8,
+// UTF-8 bytes cut anywhere (room for blockUnits bytes). Each call after it
+// leaves its piece of the script, as UTF-8, at tagora_blocks_output and
+// returns its size, -1 for a text that is not well-formed
+// (tagora_blocks_error_offset: where, in UTF-8 bytes); tagora_blocks_end
+// ends it. A target that needs a heredoc label takes the one
+// tagora_label_scan_finish found last.
 int tagora_needs_label(int target)
 {
     return targetAt(target) == Target::PhpNowdoc;
 }
 
-char16_t* tagora_blocks_begin(int target, int classic, std::size_t blockUnits)
+BlockConversion* tagora_blocks_begin(int target, int classic, int utf8, std::size_t blockUnits)
 {
     const std::optional<Target> chosen = targetAt(target);
     if (!chosen)
         return nullptr;
-    const std::string_view label = tagora_needs_label(target) ? std::string_view(g_label) : kHeredocLabelStem;
-    g_conversion = std::make_unique<BlockConversion>(blockUnits, *chosen, escapingOf(classic), label);
-    return g_conversion->input();
+    const std::string_view label = *chosen == Target::PhpNowdoc ? std::string_view(g_label) : kHeredocLabelStem;
+    return new BlockConversion(unitsOf(utf8), blockUnits, *chosen, escapingOf(classic), label, g_options);
 }
 
-std::size_t tagora_blocks_header()
+void* tagora_blocks_input(BlockConversion* conversion)
 {
-    return g_conversion->begin();
+    return conversion->input();
 }
 
-long tagora_blocks_feed(std::size_t size)
+std::size_t tagora_blocks_header(BlockConversion* conversion)
 {
-    return g_conversion->feed(size);
+    return conversion->begin();
 }
 
-long tagora_blocks_finish()
+long tagora_blocks_feed(BlockConversion* conversion, std::size_t size)
 {
-    return g_conversion->finish();
+    return conversion->feed(size);
 }
 
-const char* tagora_blocks_output()
+long tagora_blocks_finish(BlockConversion* conversion)
 {
-    return g_conversion->output();
+    return conversion->finish();
+}
+
+const char* tagora_blocks_output(BlockConversion* conversion)
+{
+    return conversion->output();
+}
+
+// As a double: JavaScript gets no 64-bit integer from the module.
+double tagora_blocks_error_offset(BlockConversion* conversion)
+{
+    return static_cast<double>(conversion->errorOffset());
 }
 
 // The conversion's memory given back.
-void tagora_blocks_end()
+void tagora_blocks_end(BlockConversion* conversion)
 {
-    g_conversion.reset();
+    delete conversion;
 }
 
 // The first heredoc label no line of a text closes, the text fed block by
-// block in the same way: 1 when there is one, 0 when there is none, -1
-// for a lone surrogate.
-char16_t* tagora_label_scan_begin(std::size_t blockUnits)
+// block in the same way: finish gives 1 when there is one, 0 when there is
+// none; feed and finish give -1 for a text that is not well-formed.
+BlockLabelScan* tagora_label_scan_begin(int utf8, std::size_t blockUnits)
 {
-    g_labelScan = std::make_unique<BlockLabelScan>(blockUnits);
-    return g_labelScan->input();
+    return new BlockLabelScan(unitsOf(utf8), blockUnits);
 }
 
-int tagora_label_scan_feed(std::size_t size)
+void* tagora_label_scan_input(BlockLabelScan* scan)
 {
-    return g_labelScan->feed(size) ? 1 : -1;
+    return scan->input();
 }
 
-int tagora_label_scan_finish()
+int tagora_label_scan_feed(BlockLabelScan* scan, std::size_t size)
 {
-    const std::optional<std::string> label = g_labelScan->label();
-    const bool wellFormed = g_labelScan->wellFormed();
-    g_labelScan.reset();
+    return scan->feed(size) ? 1 : -1;
+}
+
+int tagora_label_scan_finish(BlockLabelScan* scan)
+{
+    const std::optional<std::string> label = scan->label();
     g_label = label.value_or("");
-    return label ? 1 : wellFormed ? 0 : -1;
+    return label ? 1 : scan->wellFormed() ? 0 : -1;
+}
+
+double tagora_label_scan_error_offset(BlockLabelScan* scan)
+{
+    return static_cast<double>(scan->errorOffset());
+}
+
+void tagora_label_scan_end(BlockLabelScan* scan)
+{
+    delete scan;
+}
+
+// Where bytes stop being well-formed UTF-8, from 0; -1 when they are.
+double tagora_utf8_error_offset(const char* bytes, std::size_t size)
+{
+    Utf8Validator validator;
+    if (validator.feed({bytes, size}) && validator.finish())
+        return -1;
+    return static_cast<double>(validator.errorOffset());
 }
 
 // The HTML a UTF-8 script prints, or a template; 0 with the error's place

@@ -1,8 +1,24 @@
 // The engine's functions for JavaScript, over the module Emscripten makes
 // of web/engine_api.cpp. The same functions are the Node package's exports
 // and the page's window.tagora.
-// stageTimes: see lap().
-function tagoraApi(engine, stageTimes) {
+
+// Every failure: a message, a code, and where the input is at fault, its
+// place: line and column (from 1; the column in characters), or the
+// offset of a byte.
+class TagoraError extends Error {
+  constructor(message, code, place) {
+    super(place && place.line ? `line ${place.line}, column ${place.column}: ${message}` : message);
+    this.name = 'TagoraError';
+    this.code = code;
+    this.error = message;
+    if (place)
+      Object.assign(this, place);
+  }
+}
+
+// stageTimes: see lap(). streams: {Transform} of node:stream, for the
+// Node streams.
+function tagoraApi(engine, stageTimes, streams) {
   'use strict';
 
   const NO_INPUT = 'There is no HTML Code to convert.';
@@ -13,21 +29,6 @@ function tagoraApi(engine, stageTimes) {
   // A leading U+FEFF is a character of the text, not a mark to drop.
   const utf8Decoder = new TextDecoder('utf-8', { ignoreBOM: true });
   const utf16Decoder = new TextDecoder('utf-16le', { ignoreBOM: true });
-
-  // Every failure: a message, a code, and for a script that cannot be read
-  // back, its line and column (from 1; the column in characters).
-  class TagoraError extends Error {
-    constructor(message, code, place) {
-      super(place ? `line ${place.line}, column ${place.column}: ${message}` : message);
-      this.name = 'TagoraError';
-      this.code = code;
-      this.error = message;
-      if (place) {
-        this.line = place.line;
-        this.column = place.column;
-      }
-    }
-  }
 
   const bytes = () => engine.HEAPU8;
 
@@ -93,10 +94,9 @@ function tagoraApi(engine, stageTimes) {
     return written;
   }
 
-  // A well-formed text goes to the engine in pieces of 64 K units (a
-  // surrogate pair kept whole), each copied into the engine's input block
-  // at address, then fed(units); the engine makes it UTF-8, and the
-  // script comes back as UTF-8 piece by piece. However large the text,
+  // A text goes to the engine in pieces of 64 K units (a surrogate pair
+  // kept whole) or bytes, each copied into the engine's input block, and
+  // the script comes back as UTF-8 piece by piece. However large the text,
   // the engine's memory stays small and each piece stays in the
   // processor's cache. Copying the units is faster than TextEncoder's
   // encodeInto, and the engine's UTF-8 is what tagora-convert reads.
@@ -122,50 +122,148 @@ function tagoraApi(engine, stageTimes) {
       units[at - start] = text.charCodeAt(at);
   }
 
-  function eachPiece(text, address, fed) {
+  // Calls fed(start, end) for each piece of the text, a surrogate pair
+  // kept whole.
+  function eachPiece(text, fed) {
     for (let start = 0; start < text.length;) {
       let end = Math.min(start + PIECE_UNITS, text.length);
       if (end < text.length && (text.charCodeAt(end - 1) & 0xFC00) === 0xD800)
         --end;
-      const since = clock();
-      copyUnits(text, start, end, new Uint16Array(bytes().buffer, address, PIECE_UNITS));
-      lap('copy', since);
-      fed(end - start);
+      fed(start, end);
       start = end;
     }
   }
 
-  function checkedSize(size) {
-    if (size < 0)
-      throw new Error('the engine could not read the text');  // a well-formed text always is
-    return size;
+  const invalidUtf8 = (offset) =>
+    new TagoraError(`invalid UTF-8 at byte offset ${offset}`, 'INVALID_UTF8', { offset });
+
+  // One of the engine's conversions (several may go on at once): a text
+  // fed as UTF-16 units of a well-formed string or as UTF-8 bytes; each
+  // call gives its piece of the script, a view into the engine's memory
+  // that the next call overwrites.
+  class Conversion {
+    constructor(index, classic, utf8) {
+      this.handle = engine._tagora_blocks_begin(index, classic ? 1 : 0, utf8 ? 1 : 0, PIECE_UNITS);
+      this.input = engine._tagora_blocks_input(this.handle);
+      this.output = engine._tagora_blocks_output(this.handle);
+    }
+
+    piece(size) {
+      if (size < 0)
+        throw invalidUtf8(engine._tagora_blocks_error_offset(this.handle));
+      return bytes().subarray(this.output, this.output + size);
+    }
+
+    header() {
+      return this.piece(engine._tagora_blocks_header(this.handle));
+    }
+
+    units(text, start, end) {
+      const since = clock();
+      copyUnits(text, start, end, new Uint16Array(bytes().buffer, this.input, PIECE_UNITS));
+      const feeding = lap('copy', since);
+      const size = engine._tagora_blocks_feed(this.handle, end - start);
+      lap('engine', feeding);
+      return this.piece(size);
+    }
+
+    // At most PIECE_UNITS bytes.
+    bytes(view) {
+      bytes().set(view, this.input);
+      return this.piece(engine._tagora_blocks_feed(this.handle, view.length));
+    }
+
+    finish() {
+      return this.piece(engine._tagora_blocks_finish(this.handle));
+    }
+
+    end() {
+      engine._tagora_blocks_end(this.handle);
+    }
   }
 
-  // Finds the heredoc label the engine then uses; false when every line
-  // closes every label it can choose.
-  function scanLabel(text) {
-    const address = engine._tagora_label_scan_begin(PIECE_UNITS);
-    eachPiece(text, address, (units) => checkedSize(engine._tagora_label_scan_feed(units)));
-    return checkedSize(engine._tagora_label_scan_finish()) === 1;
-  }
-
-  function scriptInPieces(html, index, classic) {
-    const address = engine._tagora_blocks_begin(index, classic ? 1 : 0, PIECE_UNITS);
+  // Finds the heredoc label the next conversion takes; false when every
+  // line closes every label it can choose. feedAll(feed) calls feed(view)
+  // with each piece of UTF-8 (utf8) or feed(text, start, end).
+  function scanLabel(utf8, feedAll) {
+    const scan = engine._tagora_label_scan_begin(utf8 ? 1 : 0, PIECE_UNITS);
+    const checked = (result) => {
+      if (result < 0)
+        throw invalidUtf8(engine._tagora_label_scan_error_offset(scan));
+      return result;
+    };
     try {
-      const output = engine._tagora_blocks_output();
-      const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
-      const piece = (size) => decoder.decode(bytes().subarray(output, output + checkedSize(size)), { stream: true });
-      let script = piece(engine._tagora_blocks_header());
-      eachPiece(html, address, (units) => {
-        const since = clock();
-        const size = engine._tagora_blocks_feed(units);
-        const decoding = lap('engine', since);
-        script += piece(size);
-        lap('decode', decoding);
+      const input = engine._tagora_label_scan_input(scan);
+      feedAll(utf8 ? (view) => {
+        bytes().set(view, input);
+        checked(engine._tagora_label_scan_feed(scan, view.length));
+      } : (text, start, end) => {
+        copyUnits(text, start, end, new Uint16Array(bytes().buffer, input, PIECE_UNITS));
+        checked(engine._tagora_label_scan_feed(scan, end - start));
       });
-      return script + piece(engine._tagora_blocks_finish()) + decoder.decode();
+      return checked(engine._tagora_label_scan_finish(scan)) === 1;
     } finally {
-      engine._tagora_blocks_end();
+      engine._tagora_label_scan_end(scan);
+    }
+  }
+
+  // A string longer than JavaScript allows (about 2^29 units in V8) is a
+  // RangeError: said as a TagoraError.
+  function tooLong(error, what) {
+    if (!(error instanceof RangeError))
+      return error;
+    return new TagoraError(`${what} is longer than a JavaScript string can hold: `
+      + 'take it in pieces from convertStream or convertTransform', 'OUTPUT_TOO_LONG');
+  }
+
+  function scriptOfText(html, index, classic) {
+    const conversion = new Conversion(index, classic, false);
+    try {
+      const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+      const decode = (view) => {
+        const since = clock();
+        const text = decoder.decode(view, { stream: true });
+        lap('decode', since);
+        return text;
+      };
+      let script = decode(conversion.header());
+      eachPiece(html, (start, end) => { script += decode(conversion.units(html, start, end)); });
+      return script + decode(conversion.finish()) + decoder.decode();
+    } catch (error) {
+      throw tooLong(error, 'The script');
+    } finally {
+      conversion.end();
+    }
+  }
+
+  const BYTE_ORDER_MARK = [0xEF, 0xBB, 0xBF];
+
+  // Whether the bytes hold no text: none, or a byte-order mark alone.
+  const emptyBytes = (view) => view.length <= 3 && BYTE_ORDER_MARK.slice(0, view.length).every((b, i) => view[i] === b)
+    && (view.length === 0 || view.length === 3);
+
+  function eachBytePiece(view, fed) {
+    for (let start = 0; start < view.length; start += PIECE_UNITS)
+      fed(view.subarray(start, start + PIECE_UNITS));
+  }
+
+  // The script of UTF-8 bytes, as tagora-convert makes it: a leading
+  // byte-order mark skipped, invalid UTF-8 refused at its byte.
+  function scriptOfBytes(view, index, classic) {
+    if (emptyBytes(view))
+      throw new TagoraError(NO_INPUT, 'EMPTY_INPUT');
+    if (engine._tagora_needs_label(index) && !scanLabel(true, (feed) => eachBytePiece(view, feed)))
+      throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+    const conversion = new Conversion(index, classic, true);
+    try {
+      const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+      let script = decoder.decode(conversion.header(), { stream: true });
+      eachBytePiece(view, (piece) => { script += decoder.decode(conversion.bytes(piece), { stream: true }); });
+      return script + decoder.decode(conversion.finish()) + decoder.decode();
+    } catch (error) {
+      throw tooLong(error, 'The script');
+    } finally {
+      conversion.end();
     }
   }
 
@@ -196,43 +294,158 @@ function tagoraApi(engine, stageTimes) {
     }
   }
 
-  const isWellFormed = typeof ''.isWellFormed === 'function'
-    ? (text) => text.isWellFormed()
-    : (text) => !/\p{Cs}/u.test(text);
+  const LONE_SURROGATE = /[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/;
+
+  // Line and column (from 1, the column in characters) of the unit at
+  // index: every CR LF, LF, CR and U+2029 ends a line, as in the input text.
+  function placeOf(text, index) {
+    let line = 1;
+    let lineStart = 0;
+    for (let at = 0; at < index; ++at) {
+      const unit = text.charCodeAt(at);
+      if (unit === 0x0A || unit === 0x2029 || (unit === 0x0D && text.charCodeAt(at + 1) !== 0x0A)) {
+        ++line;
+        lineStart = at + 1;
+      }
+    }
+    let column = 1;
+    for (let at = lineStart; at < index; ++at) {
+      if ((text.charCodeAt(at) & 0xFC00) !== 0xDC00 || (text.charCodeAt(at - 1) & 0xFC00) !== 0xD800)
+        ++column;
+    }
+    return { line, column };
+  }
+
+  // A lone surrogate (half of a character that UTF-8 cannot hold), at its
+  // place: what cannot print it refuses it.
+  function loneSurrogateError(text, index, what) {
+    const hex = text.charCodeAt(index).toString(16).toUpperCase();
+    return new TagoraError(`U+${hex} is a lone surrogate, half of a character, which ${what} cannot hold`,
+                           'LONE_SURROGATE', placeOf(text, index));
+  }
+
+  function checkWellFormed(text, what) {
+    const found = LONE_SURROGATE.exec(text);
+    if (found)
+      throw loneSurrogateError(text, found.index, what);
+  }
+
+  const badOption = (message) => new TagoraError(message, 'BAD_OPTION');
+
+  // The options as given, every name known and every value of its type.
+  function checkOptions(options, known, call) {
+    if (options === undefined || options === null)
+      return {};
+    if (typeof options !== 'object')
+      throw badOption(`${call}: the options must be an object, not ${typeof options}`);
+    for (const [name, value] of Object.entries(options)) {
+      if (!(name in known))
+        throw badOption(`${call}: unknown option "${name}"; the options are ${Object.keys(known).join(', ')}`);
+      if (value !== undefined && typeof value !== known[name])
+        throw badOption(`${call}: the option ${name} must be a ${known[name]}, not ${typeof value}`);
+    }
+    return options;
+  }
 
   function checkText(text, what) {
     if (typeof text !== 'string')
-      throw new TypeError(`${what} must be a string`);
+      throw new TagoraError(`${what} must be a string, not ${typeof text}`, 'BAD_INPUT');
   }
 
   function targetIndex(name, what) {
     const index = targets.findIndex((target) => target.name === name);
     if (index < 0) {
       const names = targets.map((target) => target.name).join(', ');
-      throw new TypeError(`${what} must be one of ${names}, not ${JSON.stringify(name)}`);
+      throw badOption(`${what} must be one of ${names}, not ${JSON.stringify(name)}`);
     }
     return index;
   }
 
-  // The script of the text that prints it exactly: every line break
-  // (CR LF, LF, CR, U+2029) is a CR LF, as tagora-convert and the window
-  // read them. classic: version 1.0's escaping, PHP and ASP only.
-  function convert(html, { to = 'php', classic = false } = {}) {
-    checkText(html, 'the HTML');
+  const SCRIPT_OPTIONS = { to: 'string', classic: 'boolean', name: 'string', noHeader: 'boolean' };
+
+  // The target's index and the escaping, the header and the name set in
+  // the engine for the conversions that begin next.
+  function scriptOptions({ to = 'php', classic = false, name, noHeader = false }) {
     const index = targetIndex(to, 'to');
     if (classic && !targets[index].hasClassicEscaping)
-      throw new TypeError(`classic escaping exists for PHP and ASP only, not ${to}`);
+      throw badOption(`classic escaping exists for PHP and ASP only, not ${to}`);
+    if (name !== undefined && to !== 'js' && to !== 'js-concat')
+      throw badOption(`name applies to js and js-concat only, not ${to}`);
+    name = name === undefined ? 'html' : name;
+    const set = withUtf8(name, (at, size) => engine._tagora_set_options(noHeader ? 0 : 1, at, size));
+    if (set !== 1) {
+      throw badOption(`the name ${JSON.stringify(name)} cannot be a JavaScript constant's: at most 64 ASCII `
+        + 'letters, digits, _ and $, not starting with a digit, not a reserved word');
+    }
+    return { index, classic };
+  }
+
+  // Targets whose scripts hold a lone surrogate as an escape that prints
+  // it back exactly (a JavaScript or JSON string holds one).
+  const holdsLoneSurrogates = (index) => ['js', 'js-concat', 'json'].includes(targets[index].name);
+
+  function isBytes(input) {
+    return input instanceof Uint8Array || input instanceof ArrayBuffer || ArrayBuffer.isView(input);
+  }
+
+  function viewOf(input) {
+    if (input instanceof Uint8Array)
+      return input;
+    if (input instanceof ArrayBuffer)
+      return new Uint8Array(input);
+    return new Uint8Array(input.buffer, input.byteOffset, input.byteLength);
+  }
+
+  const isUtf8Label = (label) => /^\s*(utf-?8|unicode-1-1-utf-8|unicode11utf8|unicode20utf8|x-unicode20utf8)\s*$/i.test(label);
+
+  // The text of bytes in an encoding as browsers name it, a byte-order
+  // mark deciding first, as tagora-convert --encoding=ENC reads them.
+  function textInEncoding(view, label, name) {
+    if (label === 'auto')
+      return decode(view, { name }).text;
+    let encoding;
+    try {
+      encoding = new TextDecoder(label).encoding;
+    } catch {
+      throw badOption(`encoding: "${label}" is no encoding this JavaScript engine knows`);
+    }
+    const marks = [['utf-8', [0xEF, 0xBB, 0xBF]], ['utf-16le', [0xFF, 0xFE]], ['utf-16be', [0xFE, 0xFF]]];
+    const mark = marks.find(([, start]) => start.every((byte, i) => view[i] === byte));
+    if (mark)
+      return new TextDecoder(mark[0]).decode(view);
+    return decodeAs(encoding, view).text;
+  }
+
+  // The script of the text that prints it exactly: every line break
+  // (CR LF, LF, CR, U+2029) is a CR LF, as tagora-convert and the window
+  // read them. The HTML is a string, or bytes in UTF-8 (else in encoding).
+  function convert(html, options) {
+    const chosen = checkOptions(options, { ...SCRIPT_OPTIONS, encoding: 'string' }, 'convert');
+    const { index, classic } = scriptOptions(chosen);
+    if (isBytes(html)) {
+      const view = viewOf(html);
+      if (chosen.encoding === undefined || isUtf8Label(chosen.encoding))
+        return scriptOfBytes(view, index, classic);
+      html = textInEncoding(view, chosen.encoding, 'the HTML');
+    } else {
+      checkText(html, 'the HTML');
+      if (chosen.encoding !== undefined)
+        throw badOption('encoding: the HTML is a string already; encoding is for bytes');
+    }
     if (html.length === 0)
       throw new TagoraError(NO_INPUT, 'EMPTY_INPUT');
-    if (isWellFormed(html)) {
-      if (engine._tagora_needs_label(index) && !scanLabel(html))
+    const lone = LONE_SURROGATE.exec(html);
+    if (lone) {
+      if (!holdsLoneSurrogates(index))
+        throw loneSurrogateError(html, lone.index, `a ${targets[index].title}`);
+      const made = withUtf16(html, (at, size) => engine._tagora_script_utf16(index, classic ? 1 : 0, at, size));
+      if (made !== 1)
         throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
-      return scriptInPieces(html, index, classic);
+      return resultUtf16(false);
     }
-    const made = withUtf16(html, (at, size) => engine._tagora_script_utf16(index, classic ? 1 : 0, at, size));
-    if (made !== 1)
+    if (engine._tagora_needs_label(index) && !scanLabel(false, (feed) => eachPiece(html, (s, e) => feed(html, s, e))))
       throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
-    return resultUtf16(false);
+    return scriptOfText(html, index, classic);
   }
 
   // A script read back: {html, target, exact}. exact: one of this
@@ -240,12 +453,19 @@ function tagoraApi(engine, stageTimes) {
   // template of a PHP or ASP file. from: the script's target, else it is
   // recognised. inputText: the script's line breaks made CR LF first, as
   // the window's box holds them; otherwise it is read as it is.
-  function readScript(script, { from, inputText = false } = {}) {
+  function readScript(script, options) {
+    const { from, inputText: asInputText = false } =
+      checkOptions(options, { from: 'string', inputText: 'boolean' }, 'readScript');
     checkText(script, 'the script');
-    const fromIndex = from === undefined || from === null ? -1 : targetIndex(from, 'from');
+    const fromIndex = from === undefined ? -1 : targetIndex(from, 'from');
     if (script.length === 0)
       throw new TagoraError(NO_SCRIPT, 'EMPTY_SCRIPT');
-    const read = withUtf8(script, (at, size) => engine._tagora_to_html(at, size, fromIndex, inputText ? 1 : 0));
+    checkWellFormed(script, 'UTF-8');
+    const read = withUtf8(script, (at, size) => engine._tagora_to_html(at, size, fromIndex, asInputText ? 1 : 0));
+    return readResult(read);
+  }
+
+  function readResult(read) {
     if (read !== 1) {
       const place = { line: engine._tagora_error_line(), column: engine._tagora_error_column() };
       throw new TagoraError(resultUtf8(), 'UNREADABLE_SCRIPT', place);
@@ -258,24 +478,29 @@ function tagoraApi(engine, stageTimes) {
   // The text as one string literal of a target, as tagora-convert --to=T
   // --literal writes it: every line break kept as it is, an empty text the
   // empty literal.
-  function literal(text, { to = 'php' } = {}) {
+  function literal(text, options) {
+    const { to = 'php' } = checkOptions(options, { to: 'string' }, 'literal');
     checkText(text, 'the text');
     const index = targetIndex(to, 'to');
-    const wellFormed = isWellFormed(text);
-    const made = wellFormed
-      ? withUtf8(text, (at, size) => engine._tagora_literal_utf8(index, at, size))
-      : withUtf16(text, (at, size) => engine._tagora_literal_utf16(index, at, size));
+    const lone = LONE_SURROGATE.exec(text);
+    if (lone && !holdsLoneSurrogates(index))
+      throw loneSurrogateError(text, lone.index, `a ${targets[index].title}`);
+    const made = lone
+      ? withUtf16(text, (at, size) => engine._tagora_literal_utf16(index, at, size))
+      : withUtf8(text, (at, size) => engine._tagora_literal_utf8(index, at, size));
     if (made !== 1)
       throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
-    return wellFormed ? resultUtf8() : resultUtf16(false);
+    return lone ? resultUtf16(false) : resultUtf8();
   }
 
   // The text of one string literal, as tagora-convert --unescape reads it.
   // from: the literal's target, else every target that can read it must
   // agree on its text.
-  function fromLiteral(text, { from } = {}) {
+  function fromLiteral(text, options) {
+    const { from } = checkOptions(options, { from: 'string' }, 'fromLiteral');
     checkText(text, 'the literal');
-    const fromIndex = from === undefined || from === null ? -1 : targetIndex(from, 'from');
+    const fromIndex = from === undefined ? -1 : targetIndex(from, 'from');
+    checkWellFormed(text, 'UTF-8');
     const read = withUtf8(text, (at, size) => engine._tagora_from_literal(at, size, fromIndex));
     if (read !== 1) {
       const place = { line: engine._tagora_error_line(), column: engine._tagora_error_column() };
@@ -296,6 +521,204 @@ function tagoraApi(engine, stageTimes) {
     return resultUtf16(isWellFormed(text));
   }
 
+  const isWellFormed = typeof ''.isWellFormed === 'function'
+    ? (text) => text.isWellFormed()
+    : (text) => !LONE_SURROGATE.test(text);
+
+  // The bytes of a stream's chunk: UTF-8 bytes as they are, a string as
+  // its UTF-8 (a surrogate pair may be cut between two chunks; a lone
+  // surrogate is refused, counted in units from the stream's start).
+  function chunkReader() {
+    let high = '';
+    let units = 0;
+    return {
+      bytes(chunk) {
+        if (isBytes(chunk))
+          return viewOf(chunk);
+        if (typeof chunk !== 'string')
+          throw new TagoraError(`a chunk must be a string or bytes, not ${typeof chunk}`, 'BAD_INPUT');
+        let text = high + chunk;
+        high = '';
+        if ((text.charCodeAt(text.length - 1) & 0xFC00) === 0xD800) {
+          high = text.slice(-1);
+          text = text.slice(0, -1);
+        }
+        const lone = LONE_SURROGATE.exec(text);
+        if (lone) {
+          throw new TagoraError(`U+${text.charCodeAt(lone.index).toString(16).toUpperCase()} at unit `
+            + `${units + lone.index} is a lone surrogate, half of a character, which UTF-8 cannot hold`,
+                                'LONE_SURROGATE', { unit: units + lone.index });
+        }
+        units += text.length;
+        return utf8Encoder.encode(text);
+      },
+      end() {
+        if (high)
+          throw new TagoraError(`the text ends with half of a character, a lone surrogate, at unit ${units}`,
+                                'LONE_SURROGATE', { unit: units });
+      },
+    };
+  }
+
+  const copied = (view) => view.slice();
+
+  // The script of UTF-8 chunks, piece by piece: write(chunk, push) and
+  // end(push) push each piece of the script (bytes of their own). Memory
+  // stays small, but for php-nowdoc, whose label needs the whole text
+  // first: its chunks are held until the end.
+  function scriptWriter(options, call) {
+    const chosen = checkOptions(options, SCRIPT_OPTIONS, call);
+    const { index, classic } = scriptOptions(chosen);  // checked now, set again when the conversion begins
+    const needsLabel = engine._tagora_needs_label(index) === 1;
+    const held = [];
+    const reader = chunkReader();
+    const start = [];  // the first three bytes, to tell an empty text
+    let conversion = null;
+    let size = 0;
+
+    function feed(view, push) {
+      if (!conversion) {
+        scriptOptions(chosen);
+        conversion = new Conversion(index, classic, true);
+        push(copied(conversion.header()));
+      }
+      eachBytePiece(view, (piece) => {
+        const script = conversion.bytes(piece);
+        if (script.length)
+          push(copied(script));
+      });
+    }
+
+    function fail(error) {
+      if (conversion)
+        conversion.end();
+      conversion = null;
+      return error;
+    }
+
+    return {
+      write(chunk, push) {
+        try {
+          const view = reader.bytes(chunk);
+          for (let i = 0; start.length < 3 && i < view.length; ++i)
+            start.push(view[i]);
+          size += view.length;
+          if (needsLabel)
+            held.push(copied(view));
+          else if (view.length)
+            feed(view, push);
+        } catch (error) {
+          throw fail(error);
+        }
+      },
+      end(push) {
+        try {
+          reader.end();
+          if (size <= 3 && emptyBytes(Uint8Array.from(start)))
+            throw new TagoraError(NO_INPUT, 'EMPTY_INPUT');
+          if (needsLabel) {
+            if (!scanLabel(true, (scan) => held.forEach((view) => eachBytePiece(view, scan))))
+              throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+            held.forEach((view) => feed(view, push));
+            held.length = 0;
+          }
+          push(copied(conversion.finish()));
+          fail(null);
+        } catch (error) {
+          throw fail(error);
+        }
+      },
+    };
+  }
+
+  // The HTML a script prints, from its UTF-8 chunks: the script is read
+  // whole at the end (held meanwhile), the HTML pushed in pieces of 1 MB.
+  function htmlWriter(options, call) {
+    const { from } = checkOptions(options, { from: 'string' }, call);
+    const fromIndex = from === undefined ? -1 : targetIndex(from, 'from');
+    const held = [];
+    const reader = chunkReader();
+    let size = 0;
+    return {
+      write(chunk) {
+        const view = reader.bytes(chunk);
+        held.push(copied(view));
+        size += view.length;
+      },
+      end(push) {
+        reader.end();
+        if (size === 0)
+          throw new TagoraError(NO_SCRIPT, 'EMPTY_SCRIPT');
+        const address = engine._malloc(size);
+        if (!address)
+          throw new TagoraError('There is not enough memory for this script.', 'NO_MEMORY');
+        try {
+          let at = address;
+          for (const view of held.splice(0)) {
+            bytes().set(view, at);
+            at += view.length;
+          }
+          const bad = engine._tagora_utf8_error_offset(address, size);
+          if (bad >= 0)
+            throw invalidUtf8(bad);
+          const read = engine._tagora_to_html(address, size, fromIndex, 0);
+          if (read !== 1)
+            readResult(read);
+        } finally {
+          engine._free(address);
+        }
+        const html = resultBytes();
+        for (let at = 0; at < html.length; at += 1 << 20)
+          push(html.slice(at, at + (1 << 20)));
+      },
+    };
+  }
+
+  // A web TransformStream over a writer: chunks of bytes or strings in,
+  // Uint8Array pieces of UTF-8 out.
+  function webTransform(writer) {
+    return new TransformStream({
+      transform(chunk, controller) {
+        writer.write(chunk, (piece) => controller.enqueue(piece));
+      },
+      flush(controller) {
+        writer.end((piece) => controller.enqueue(piece));
+      },
+    });
+  }
+
+  const convertTransform = (options) => webTransform(scriptWriter(options, 'convertTransform'));
+  const toHtmlTransform = (options) => webTransform(htmlWriter(options, 'toHtmlTransform'));
+
+  // A Node Transform stream over a writer: Buffer pieces of UTF-8 out.
+  function nodeTransform(writer) {
+    return new streams.Transform({
+      decodeStrings: false,
+      transform(chunk, encoding, done) {
+        try {
+          writer.write(typeof chunk === 'string' && encoding !== 'utf8' && encoding !== 'utf-8'
+            ? Buffer.from(chunk, encoding) : chunk, (piece) => this.push(piece));
+          done();
+        } catch (error) {
+          done(error);
+        }
+      },
+      flush(done) {
+        try {
+          writer.end((piece) => this.push(piece));
+          done();
+        } catch (error) {
+          done(error);
+        }
+      },
+    });
+  }
+
+  const nodeStreams = streams ? {
+    convertStream: (options) => nodeTransform(scriptWriter(options, 'convertStream')),
+    toHtmlStream: (options) => nodeTransform(htmlWriter(options, 'toHtmlStream')),
+  } : {};
+
   // " 60 112 62": the Windows-1252 code of every UTF-16 unit of the input
   // text, 63 where that code page has no such character.
   function characterCodes(text) {
@@ -305,8 +728,14 @@ function tagoraApi(engine, stageTimes) {
   }
 
   // The encoding the window reads a file's bytes in, without decoding.
+  function bytesOf(data, what) {
+    if (!isBytes(data))
+      throw new TagoraError(`${what} must be bytes (a Uint8Array, Buffer or ArrayBuffer), not ${typeof data}`, 'BAD_INPUT');
+    return viewOf(data);
+  }
+
   function chooseEncoding(data) {
-    const view = data instanceof Uint8Array ? data : new Uint8Array(data);
+    const view = bytesOf(data, 'chooseEncoding: the file');
     const address = engine._malloc(view.length + 1);
     try {
       bytes().set(view, address);
@@ -398,8 +827,9 @@ function tagoraApi(engine, stageTimes) {
   // A file's bytes read as the window reads them: {text, encoding, source,
   // ignoredLabel, replaced, notice}; notice says what was assumed, when
   // anything was (empty for a file with a byte-order mark or in UTF-8).
-  function decode(data, { name = 'the file' } = {}) {
-    const view = data instanceof Uint8Array ? data : new Uint8Array(data);
+  function decode(data, options) {
+    const { name = 'the file' } = checkOptions(options, { name: 'string' }, 'decode');
+    const view = bytesOf(data, 'decode: the file');
     const choice = chooseEncoding(view);
     const read = { ...choice, unavailable: false };
     let decoded = decodeAs(choice.encoding, view.subarray(choice.markSize));
@@ -417,6 +847,7 @@ function tagoraApi(engine, stageTimes) {
 
   return Object.freeze({
     convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
+    convertTransform, toHtmlTransform, ...nodeStreams,
     TagoraError,
     productName: info.productName,
     version: info.version,

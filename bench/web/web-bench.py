@@ -114,7 +114,7 @@ def print_stages(driver, native, rounds=5):
     (a second instance, so only a guide to where the time goes)."""
     stages = driver.execute_async_script(f'''
         const done = arguments[arguments.length - 1];
-        createTagoraEngine().then((engine) => {{
+        createTagoraEngine({{ wasmBinary: Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0)) }}).then((engine) => {{
           const times = {{}};
           const tagora = tagoraApi(engine, times);
           for (let i = 0; i < 2; ++i)

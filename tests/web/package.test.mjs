@@ -1,12 +1,13 @@
 // The package as import gives it: the same bytes as tagora-convert for
-// every case, texts with lone surrogates read back by JavaScript itself,
-// and files decoded as tagora-convert --encoding=auto reads them.
+// every case, texts with lone surrogates read back by JavaScript itself or
+// refused at their place, and files decoded as tagora-convert
+// --encoding=auto reads them.
 import test from 'node:test';
 import assert from 'node:assert';
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync } from 'node:fs';
 import vm from 'node:vm';
-import { convert, toHtml, readScript, literal, fromLiteral, decode, inputText } from 'tagora-converter';
+import { convert, toHtml, readScript, literal, fromLiteral, decode, inputText, TagoraError } from 'tagora-converter';
 
 const cases = JSON.parse(readFileSync(`${process.env.TAGORA_CASES}/cases.json`, 'utf8'));
 
@@ -94,18 +95,43 @@ test('every literal read back is what tagora-convert --unescape reads, errors at
 // U+FFFD, every other character as it is.
 const withBreaks = (text, lineBreak) => text.replace(/\r\n|\r|\n|\u2029/g, lineBreak).replace(/[\uFDD0\uFDD1]/g, '\uFFFD');
 const printed = (text) => withBreaks(text, '\n');
-const loneSurrogates = (text) => text.match(/\p{Cs}/gu);
 
-test('texts with lone surrogates: JSON and JavaScript scripts give them back, and so does reading back', () => {
+// Where a text's first lone surrogate is, by a plain model: lines cut at
+// every line break, the column counted in code points.
+function firstLoneSurrogate(text) {
+  const lines = text.split(/\r\n|\r|\n|\u2029/);
+  for (let line = 0; line < lines.length; ++line) {
+    const characters = Array.from(lines[line]);
+    const column = characters.findIndex((c) => /^\p{Cs}$/u.test(c));
+    if (column >= 0)
+      return { line: line + 1, column: column + 1, hex: characters[column].charCodeAt(0).toString(16).toUpperCase() };
+  }
+  return null;
+}
+
+test('texts with lone surrogates: JSON and JavaScript scripts give them back; the others refuse them at their place', () => {
   const texts = readFileSync(cases.loneSurrogates).toString('utf16le').split('\u001D').slice(0, -1);
   assert.ok(texts.length > 10);
+  // Pairs before it on its line, and every kind of line break before it.
+  texts.push('a\u{1F600}b\r\nc\u{1F600}\u{1F600}\uD800', 'x\ry\u2029z\n\r\n\u{1F600}\uDC00q');
   for (const text of texts) {
     assert.strictEqual(JSON.parse(convert(text, { to: 'json' })), printed(text));
     for (const to of ['js', 'js-concat'])
       assert.strictEqual(vm.runInNewContext(`${convert(text, { to })}; html`), printed(text), `${to}: ${JSON.stringify(text)}`);
-    // The other targets keep them as they are, and so does the input text.
-    for (const to of ['php', 'asp', 'perl', 'python'])
-      assert.deepStrictEqual(loneSurrogates(convert(text, { to })), loneSurrogates(text), `${to}: ${JSON.stringify(text)}`);
+    // UTF-8 cannot hold one, so no other script could print it (a few
+    // texts have none, their surrogates in pairs).
+    const place = firstLoneSurrogate(text);
+    for (const to of place ? ['php', 'asp', 'php-nowdoc', 'jsp', 'perl', 'python'] : []) {
+      for (const write of [convert, literal]) {
+        assert.throws(() => write(text, { to }), (error) => {
+          assert.ok(error instanceof TagoraError);
+          assert.deepStrictEqual([error.code, error.line, error.column], ['LONE_SURROGATE', place.line, place.column],
+                                 `${write.name} ${to}: ${JSON.stringify(text)}`);
+          assert.match(error.message, new RegExp(`^line ${place.line}, column ${place.column}: U\\+${place.hex} `));
+          return true;
+        });
+      }
+    }
     assert.strictEqual(inputText(text), withBreaks(text, '\r\n'));
     // A literal keeps the text's own line breaks.
     assert.strictEqual(JSON.parse(literal(text, { to: 'json' })), text);
@@ -114,6 +140,9 @@ test('texts with lone surrogates: JSON and JavaScript scripts give them back, an
     const script = convert(text, { to: 'json' });
     // UTF-8 cannot hold a lone surrogate: the HTML has U+FFFD there.
     assert.deepStrictEqual(readScript(script), { html: printed(text).toWellFormed(), target: 'json', exact: true });
+    // Nor can a script to read back hold one.
+    for (const read of place ? [readScript, fromLiteral] : [])
+      assert.throws(() => read(`"${text}"`), { code: 'LONE_SURROGATE' });
   }
 });
 

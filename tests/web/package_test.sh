@@ -10,5 +10,5 @@ trap 'rm -rf "$project"' EXIT
 cd "$project"
 printf '{"name": "uses-tagora", "version": "1.0.0", "private": true}\n' >package.json
 npm install --offline --no-audit --no-fund --ignore-scripts --cache "$project/.npm" "$tarball" >/dev/null
-cp "$tests"/package.test.mjs "$tests"/package.test.cjs .
-TAGORA_CASES=$cases TAGORA_CONVERT=$cli node --test package.test.mjs package.test.cjs
+cp "$tests"/package.test.mjs "$tests"/package.test.cjs "$tests"/package_node.test.mjs .
+TAGORA_CASES=$cases TAGORA_CONVERT=$cli node --test package.test.mjs package.test.cjs package_node.test.mjs

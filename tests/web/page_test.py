@@ -5,6 +5,10 @@ chromedriver, opened from its file:
   - typing, switching the target, Copy, Copy as Literal, a bare literal
     read back, Download, opening a Windows-1252
     file, an error's place, a keyboard-only walk, every control named;
+  - a console free of errors, text and several files dropped, the header
+    and name options, a leading U+FEFF, the character codes kept out of
+    the script, Script to HTML's input first, a file too large to show
+    converted and a script longer than a string downloaded whole;
   - screenshots at 360 and 1280 px, light and dark, with no sideways
     scrolling.
 tagora-convert is the judge throughout.
@@ -49,7 +53,7 @@ def start_chromium():
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
                      '--window-size=1280,900', '--lang=en-US'):
         options.add_argument(argument)
-    options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+    options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     driver.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': str(DOWNLOADS)})
     driver.execute_cdp_cmd('Browser.grantPermissions',
@@ -288,7 +292,7 @@ class PageTest(unittest.TestCase):
         self.open_page()
         keys = ActionChains(self.driver)
         order = []
-        for _ in range(5):
+        for _ in range(6):
             keys.send_keys(Keys.TAB).perform()
             order.append(self.driver.execute_script('return document.activeElement.id'))
         keys.send_keys('<i>x</i>').perform()
@@ -296,7 +300,8 @@ class PageTest(unittest.TestCase):
         for _ in range(4):
             keys.send_keys(Keys.TAB).perform()
             order.append(self.driver.execute_script('return document.activeElement.id'))
-        self.assertEqual(order, ['target', 'classic', 'convert', 'open', 'html', 'script', 'copy', 'copy-literal', 'download'])
+        self.assertEqual(order, ['target', 'classic', 'header', 'convert', 'open', 'html', 'script', 'copy', 'copy-literal',
+                                 'download'])
         self.box('html').clear()
         self.box('html').send_keys('<b>"x"</b>')
         ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(Keys.ENTER).key_up(Keys.CONTROL).perform()
@@ -311,15 +316,152 @@ class PageTest(unittest.TestCase):
         controls = [n for n in tree if not n.get('ignored')
                     and n.get('role', {}).get('value') in ('button', 'textbox', 'combobox', 'checkbox', 'link')]
         names = {n['role']['value'] + ':' + n.get('name', {}).get('value', '') for n in controls}
-        self.assertEqual(len(controls), 10, names)
+        self.assertEqual(len(controls), 11, names)
         for node in controls:
             self.assertTrue(node.get('name', {}).get('value', '').strip(), f'unnamed {node["role"]["value"]}')
         self.assertIn('textbox:HTML Code', names)
         self.assertIn('textbox:PHP Script', names)
         self.assertIn('button:Copy as Literal', names)
+        self.assertIn('checkbox:Header Comment', names)
+        # Each option's short explanation is on the page, not only read out.
+        for hint in ('classic-hint', 'header-hint', 'copy-literal-hint'):
+            self.assertTrue(self.box(hint).is_displayed(), hint)
+            self.assertGreater(self.box(hint).size['height'], 8, hint)
         live = self.driver.execute_script(
             'return [...document.querySelectorAll("[aria-live]")].map((e) => e.id).sort()')
         self.assertEqual(live, ['error', 'notice'])
+
+    def test_console_free_of_errors(self):
+        """Loading logs nothing: the engine is handed its wasm, never fetches it."""
+        self.driver.get_log('browser')
+        self.open_page()
+        self.box('html').send_keys('<p>x</p>')
+        self.wait_for(lambda: self.value('script') != '', 'no script')
+        self.assertEqual(self.driver.get_log('browser'), [])
+
+    def drop(self, target_id, files=(), text=None):
+        """A drop of files or text on an element, as the browser sends it."""
+        self.driver.execute_script('''
+            const [id, files, text] = arguments;
+            const data = new DataTransfer();
+            for (const [name, content] of files)
+              data.items.add(new File([content], name, {type: 'text/html'}));
+            if (text !== null)
+              data.setData('text/plain', text);
+            const target = document.querySelector(id);
+            for (const type of ['dragenter', 'dragover', 'drop'])
+              target.dispatchEvent(new DragEvent(type, {dataTransfer: data, bubbles: true, cancelable: true}));
+        ''', target_id, [list(f) for f in files], text)
+
+    def test_dropping_text_and_several_files(self):
+        self.open_page()
+        self.drop('main', text='<b>dropped $text</b>')
+        self.wait_for(lambda: self.value('script') == as_box_holds(cli(b'<b>dropped $text</b>', '--to=php')),
+                      'text dropped on the page was not converted')
+        self.drop('main', files=[('first.html', '<i>1</i>'), ('second.html', '<i>2</i>'), ('third.htm', '<i>3</i>')])
+        self.wait_for(lambda: self.value('html') == '<i>1</i>', 'the first file was not opened')
+        self.assertIn('3 files were dropped', self.notice())
+        self.assertIn('"second.html", "third.htm" were not opened', self.notice())
+
+    def test_options_the_mark_the_codes_and_an_empty_literal(self):
+        """Header comment and JavaScript name as --no-header and --name; a
+        leading U+FEFF skipped as tagora-convert skips it; the character
+        codes never in the downloaded script; Copy as Literal of nothing
+        copies nothing."""
+        self.open_page()
+        self.assertFalse(self.box('name').is_displayed(), 'the name shows for PHP')
+        Select(self.box('target')).select_by_value('js')
+        self.assertTrue(self.box('name').is_displayed(), 'no name for js')
+        self.box('header').click()
+        self.box('name').clear()
+        self.box('name').send_keys('page')
+        typed = '\ufeff<p>`${x}`</p>'
+        self.driver.execute_script('const box = document.getElementById("html"); box.value = arguments[0];'
+                                   'box.dispatchEvent(new Event("input"))', typed)
+        expected = cli(typed.encode(), '--to=js', '--no-header', '--name=page')
+        self.assertFalse(expected.startswith(b'\xef\xbb\xbf'))
+        self.wait_for(lambda: self.value('script') == as_box_holds(expected), 'the options were not applied')
+        self.box('codes').click()
+        self.wait_for(lambda: self.value('codes-list') != '', 'no character codes')
+        self.assertTrue(self.value('codes-list').startswith('63 60 112'), self.value('codes-list'))
+        self.assertEqual(self.value('script'), as_box_holds(expected), 'the codes went into the script')
+        self.box('download').click()
+        saved = DOWNLOADS / 'script.js'
+        self.wait_for(saved.exists, 'Download saved no script.js')
+        time.sleep(0.3)
+        self.assertEqual(saved.read_bytes(), expected)
+        self.box('name').send_keys('-')
+        self.wait_for(lambda: 'JavaScript constant' in self.box('error').text, 'a wrong name was not refused')
+        self.box('html').clear()
+        self.driver.execute_script('navigator.clipboard.writeText("before")')
+        self.box('copy-literal').click()
+        self.wait_for(lambda: 'nothing to copy' in self.notice(), 'Copy as Literal of nothing said nothing')
+        clipboard = self.driver.execute_async_script('navigator.clipboard.readText().then(arguments[0])')
+        self.assertEqual(clipboard, 'before')
+
+    def test_a_lone_surrogate_is_refused_at_its_place(self):
+        """Half of a pasted emoji: no PHP script could print it, so none is
+        made or downloaded; JSON holds it as an escape."""
+        self.open_page()
+        self.driver.execute_script('const box = document.getElementById("html");'
+                                   'box.value = "<p>a</p>\\n<b>\\u00E9 " + String.fromCharCode(0xD83D) + "x</b>";'
+                                   'box.dispatchEvent(new Event("input"))')
+        self.wait_for(lambda: self.box('error').text.startswith('Line 2, column 6: U+D83D is a lone surrogate'),
+                      'the lone surrogate was not refused at its place')
+        self.assertFalse(self.box('download').is_enabled())
+        Select(self.box('target')).select_by_value('json')
+        self.wait_for(lambda: '\\uD83D' in self.value('script'), 'JSON did not escape it')
+        self.assertEqual(self.box('error').text, '')
+
+    def test_script_to_html_puts_its_input_first(self):
+        self.open_page()
+        Select(self.box('target')).select_by_value('html')
+        first = self.driver.execute_script('return document.querySelector("#boxes > section textarea").id')
+        self.assertEqual(first, 'script')
+        self.assertTrue(self.box('script').get_attribute('placeholder'))
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                    {'width': 360, 'height': 740, 'deviceScaleFactor': 1, 'mobile': True})
+        try:
+            top = self.driver.execute_script('return document.getElementById("script").getBoundingClientRect().top')
+            self.assertLess(top, 740, 'the script box is below the fold on a phone')
+        finally:
+            self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        Select(self.box('target')).select_by_value('php')
+        first = self.driver.execute_script('return document.querySelector("#boxes > section textarea").id')
+        self.assertEqual(first, 'html')
+
+    def test_a_file_too_large_to_show_and_a_script_too_long_for_a_string(self):
+        """20 M line breaks: the file is not shown, yet converted; its ASP
+        script (580 MB, longer than a string) is downloaded whole, in pieces."""
+        self.open_page()
+        Select(self.box('target')).select_by_value('asp')
+        path = DOWNLOADS / 'breaks.html'
+        path.write_bytes(b'\n' * 20000000)
+        self.driver.execute_script('document.getElementById("file").hidden = false')
+        self.box('file').send_keys(str(path))
+        self.wait_for(lambda: 'too large to show' in self.box('html').get_attribute('placeholder'), 'the file was shown')
+        self.assertEqual(self.value('html'), '')
+        self.box('convert').click()
+        WebDriverWait(self.driver, 240, 0.2).until(lambda d: self.box("download").is_enabled())
+        self.assertIn('too large to show', self.notice())
+        self.box('download').click()
+        saved = DOWNLOADS / 'breaks.asp'
+        judge = subprocess.Popen([str(CLI), '--to=asp', str(path)], stdout=subprocess.PIPE)
+        expected = hashlib.sha256()
+        size = 0
+        for piece in iter(lambda: judge.stdout.read(1 << 20), b''):
+            expected.update(piece)
+            size += len(piece)
+        judge.wait()
+        self.assertGreater(size, 2 ** 29)
+        WebDriverWait(self.driver, 240, 0.5).until(lambda d: saved.exists() and saved.stat().st_size == size)
+        got = hashlib.sha256()
+        with saved.open('rb') as file:
+            for piece in iter(lambda: file.read(1 << 20), b''):
+                got.update(piece)
+        self.assertEqual(got.hexdigest(), expected.hexdigest())
+        saved.unlink()
+        path.unlink()
 
     def test_screenshots(self):
         self.open_page()

@@ -1,4 +1,7 @@
 // Types of the tagora-converter package.
+// node-only
+import type { Transform } from 'node:stream';
+// end of node-only
 
 /** A target's name, as `tagora-convert --to` names it. */
 export type TargetName =
@@ -14,13 +17,6 @@ export interface TargetInfo {
   readonly printedLineBreak: string;
   /** Version 1.0's escaping exists for it (PHP and ASP). */
   readonly hasClassicEscaping: boolean;
-}
-
-export interface ConvertOptions {
-  /** The script's language; 'php' when left out. */
-  to?: TargetName;
-  /** Version 1.0's escaping: PHP leaves `$` alone, ASP turns `"` into `'`. PHP and ASP only. */
-  classic?: boolean;
 }
 
 export interface ReadOptions {
@@ -62,21 +58,53 @@ export interface DecodedFile {
   notice: string;
 }
 
-/** Every failure. For a script that cannot be read back, line and column (from 1) say where. */
+/** What went wrong, for each failure. */
+export type TagoraErrorCode =
+  | 'EMPTY_INPUT' | 'EMPTY_SCRIPT' | 'NO_HEREDOC_LABEL' | 'UNREADABLE_SCRIPT' | 'UNREADABLE_LITERAL' | 'NO_MEMORY'
+  | 'BAD_OPTION' | 'BAD_INPUT' | 'LONE_SURROGATE' | 'INVALID_UTF8' | 'OUTPUT_TOO_LONG' | 'NOT_READY';
+
+/**
+ * Every failure: the functions throw nothing else, and the streams fail with nothing else. Where the
+ * input is at fault, its place: line and column (from 1, the column in characters) for a text,
+ * offset (from 0) for a byte of UTF-8, unit (from 0) for a UTF-16 unit of a stream's string chunks.
+ */
 export class TagoraError extends Error {
-  readonly code: 'EMPTY_INPUT' | 'EMPTY_SCRIPT' | 'NO_HEREDOC_LABEL' | 'UNREADABLE_SCRIPT' | 'UNREADABLE_LITERAL'
-    | 'NO_MEMORY';
+  readonly code: TagoraErrorCode;
   /** The message without its place. */
   readonly error: string;
   readonly line?: number;
   readonly column?: number;
+  readonly offset?: number;
+  readonly unit?: number;
+}
+
+export interface ScriptOptions {
+  /** The script's language; 'php' when left out. */
+  to?: TargetName;
+  /** Version 1.0's escaping: PHP leaves `$` alone, ASP turns `"` into `'`. PHP and ASP only. */
+  classic?: boolean;
+  /** js and js-concat: the constant that holds the text ('html' when left out), as `--name`. */
+  name?: string;
+  /** Leave out the comment lines naming this program, as `--no-header`. */
+  noHeader?: boolean;
+}
+
+export interface ConvertOptions extends ScriptOptions {
+  /**
+   * For bytes: 'utf-8' when left out (a byte-order mark skipped, invalid UTF-8 refused), 'auto' to
+   * tell it as the desktop window does, or an encoding as browsers name it (`--encoding`).
+   */
+  encoding?: string;
 }
 
 /**
- * The script that prints the HTML exactly; every line break of it is read as CR LF. A leading
- * U+FEFF is a character of the text (decode() leaves a file's byte-order mark out).
+ * The script that prints the HTML exactly; every line break of it is read as CR LF. A string's
+ * leading U+FEFF is a character of the text; bytes are read as `tagora-convert` reads them. Throws
+ * EMPTY_INPUT for an empty HTML, LONE_SURROGATE (with line and column) for half a character that
+ * the target cannot print (only js, js-concat and json hold one), OUTPUT_TOO_LONG for a script over
+ * JavaScript's longest string (convertStream or convertTransform take it in pieces).
  */
-export function convert(html: string, options?: ConvertOptions): string;
+export function convert(html: string | Uint8Array | ArrayBuffer, options?: ConvertOptions): string;
 /** The HTML a script prints (or a template); throws a TagoraError with line and column. */
 export function toHtml(script: string, options?: ReadOptions): string;
 export function readScript(script: string, options?: ReadOptions): ReadScript;
@@ -95,7 +123,22 @@ export function characterCodes(text: string): string;
 export function chooseEncoding(bytes: Uint8Array | ArrayBuffer): EncodingChoice;
 /** The file's bytes read in that encoding, and what was assumed. */
 export function decode(bytes: Uint8Array | ArrayBuffer, options?: { name?: string }): DecodedFile;
+/**
+ * A web TransformStream from the HTML's chunks (UTF-8 bytes, or strings) to the script's, in UTF-8,
+ * the same bytes as `tagora-convert`, in constant memory (php-nowdoc holds the text until its end).
+ */
+export function convertTransform(options?: ScriptOptions): TransformStream<string | Uint8Array, Uint8Array>;
+/** A web TransformStream from a script's chunks to the HTML it prints, in UTF-8 (the script is read whole). */
+export function toHtmlTransform(options?: { from?: TargetName }): TransformStream<string | Uint8Array, Uint8Array>;
+// node-only
+/** A Node Transform stream, as convertTransform: Buffer or string chunks in, Buffer chunks out. */
+export function convertStream(options?: ScriptOptions): Transform;
+/** A Node Transform stream, as toHtmlTransform. */
+export function toHtmlStream(options?: { from?: TargetName }): Transform;
+// end of node-only
 
+/** Resolves once the engine has started; in Node it has from the start. */
+export const ready: Promise<void>;
 export const targets: readonly TargetInfo[];
 export const productName: string;
 export const version: string;
@@ -107,7 +150,11 @@ declare const tagora: {
   literal: typeof literal; fromLiteral: typeof fromLiteral;
   inputText: typeof inputText; characterCodes: typeof characterCodes;
   chooseEncoding: typeof chooseEncoding; decode: typeof decode; targets: typeof targets;
-  TagoraError: typeof TagoraError; productName: string; version: string; productTitle: string;
+  convertTransform: typeof convertTransform; toHtmlTransform: typeof toHtmlTransform;
+// node-only
+  convertStream: typeof convertStream; toHtmlStream: typeof toHtmlStream;
+// end of node-only
+  ready: typeof ready; TagoraError: typeof TagoraError; productName: string; version: string; productTitle: string;
   credits: typeof credits;
 };
 export default tagora;

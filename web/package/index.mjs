@@ -3,6 +3,7 @@ import tagora from './index.cjs';
 
 export const {
   convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
+  convertStream, toHtmlStream, convertTransform, toHtmlTransform, ready,
   TagoraError, productName, version, productTitle, credits,
 } = tagora;
 export default tagora;

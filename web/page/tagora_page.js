@@ -7,6 +7,10 @@
   const LIVE_DELAY = 200;              // ms after the last change
   const LARGEST_FILE = 64 * 1024 * 1024;
   const LONGEST_LISTED = 500000;
+  // Characters a box shows at most: a larger file or script is converted
+  // and downloaded without being shown (a text area lays out all of it).
+  const LONGEST_SHOWN = 2000000;
+  const PIECE = 1 << 20;  // characters given to a stream at once
   const NOTICE_TIME = 8000;
   const SETTINGS = 'tagora-converter.choices';
 
@@ -15,6 +19,8 @@
   const scriptBox = $('script');
   const targetSelect = $('target');
   const classicBox = $('classic');
+  const headerBox = $('header');
+  const nameBox = $('name');
   const noticeLine = $('notice');
   const errorLine = $('error');
 
@@ -25,6 +31,8 @@
     stale: false,        // the output no longer matches the input
     template: null,      // Script to HTML: 'php' or 'asp' for a template
     fileName: null,      // of the opened file, without its extension
+    hiddenInput: null,   // the opened file's text when it is too large to show
+    outputBlob: null,    // the output as bytes, when it is too long for a string
     timer: 0,
     noticeTimer: 0,
   };
@@ -48,7 +56,8 @@
 
   function remember() {
     try {
-      localStorage.setItem(SETTINGS, JSON.stringify({ target: targetSelect.value, classic: classicBox.checked }));
+      localStorage.setItem(SETTINGS, JSON.stringify({ target: targetSelect.value, classic: classicBox.checked,
+                                                      header: headerBox.checked, name: nameBox.value }));
     } catch { /* storage refused: the choice lasts until the page closes */ }
   }
 
@@ -58,6 +67,9 @@
       if ([...targetSelect.options].some((option) => option.value === choices.target))
         targetSelect.value = choices.target;
       classicBox.checked = choices.classic === true;
+      headerBox.checked = choices.header !== false;
+      if (typeof choices.name === 'string')
+        nameBox.value = choices.name;
     } catch { /* nothing remembered */ }
   }
 
@@ -65,22 +77,37 @@
     state.stale = stale;
     const box = outputBox();
     box.classList.toggle('stale', stale);
-    $(box.id + '-state').textContent = stale ? 'Out of date: not the output of the input above.' : '';
+    $(box.id + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
     updateControls();
   }
 
+  const hasOutput = () => outputBox().value.length > 0 || state.outputBlob !== null
+    || (state.output !== null && state.output.length > LONGEST_SHOWN);
+  const namesConstant = () => !toHtmlMode() && ['js', 'js-concat'].includes(targetSelect.value);
+
   function updateControls() {
-    const hasOutput = outputBox().value.length > 0;
-    $('copy').disabled = !hasOutput || state.stale;
-    $('download').disabled = !hasOutput || state.stale;
+    $('copy').disabled = !hasOutput() || state.stale || state.outputBlob !== null;
+    $('download').disabled = !hasOutput() || state.stale;
     $('copy').textContent = `Copy ${outputTitle()}`;
     $('copy-literal').disabled = toHtmlMode();
     $('download').textContent = `Download ${outputTitle()}`;
     classicBox.disabled = toHtmlMode() || !targetInfo().hasClassicEscaping;
+    headerBox.disabled = toHtmlMode();
+    $('name-option').hidden = !namesConstant();
   }
 
   function showMode() {
     const html = toHtmlMode();
+    // The input box first: in Script to HTML, the script's.
+    const boxes = $('boxes');
+    boxes.prepend(html ? $('script-box') : $('html-box'));
+    scriptBox.placeholder = html ? 'Paste or type a script here (PHP, ASP, JavaScript, JSON, JSP, Perl, Python), '
+      + 'or a string literal, drop a file or its text on the page, or open a file.' : '';
+    htmlBox.placeholder = html ? '' : 'Paste or type HTML here, drop a file or its text on the page, or open a file.';
+    htmlBox.readOnly = false;
+    scriptBox.readOnly = false;
+    if (state.hiddenInput !== null)
+      inputBox().placeholder = `"${state.fileName}" is too large to show here: Convert and Download work on it.`;
     $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
     $('script-caption').textContent = html ? 'Script' : targetInfo().title;
     htmlBox.classList.remove('stale');
@@ -90,12 +117,49 @@
     updateControls();
   }
 
-  function setOutput(text, template) {
+  const megabytes = (size) => `${(size / 1e6).toFixed(1)} MB`;
+
+  // The output, shown when it is not too long; blob: its bytes, when it
+  // is too long for a string.
+  function setOutput(text, template, blob = null) {
     state.output = text;
+    state.outputBlob = blob;
     state.outputEdited = false;
     state.template = template;
-    outputBox().value = text;
+    const shown = text !== null && text.length <= LONGEST_SHOWN;
+    outputBox().value = shown ? text : '';
+    outputBox().readOnly = !shown;
+    if (!shown) {
+      const size = blob ? blob.size : text.length;
+      notify(`The ${outputTitle()} (${megabytes(size)}) is too large to show here: Download saves it.`);
+    }
     markStale(false);
+  }
+
+  // The input: what the box holds, or the opened file's text it could not
+  // show.
+  const currentInput = () => (state.hiddenInput !== null ? state.hiddenInput : inputBox().value);
+
+  function scriptOptions() {
+    return { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled,
+             noHeader: !headerBox.checked, name: namesConstant() ? nameBox.value : undefined };
+  }
+
+  // The script in pieces, as bytes, for a script longer than a string.
+  async function scriptBlob(text, options) {
+    const transform = state.tagora.convertTransform(options);
+    const pieces = [];
+    const reader = transform.readable.getReader();
+    const reading = (async () => {
+      for (let read = await reader.read(); !read.done; read = await reader.read())
+        pieces.push(read.value);
+    })();
+    const writer = transform.writable.getWriter();
+    for (let start = 0; start < text.length; start += PIECE)
+      await writer.write(text.slice(start, start + PIECE));
+    await writer.close();
+    await reading;
+    return new Blob(pieces, { type: 'application/octet-stream' });
   }
 
   // Places the caret at a line and column (from 1, in characters) of a
@@ -130,7 +194,10 @@
   // empty input clears the output without a word.
   function convert({ typed = false } = {}) {
     clearTimeout(state.timer);
-    const input = inputBox().value;
+    let input = currentInput();
+    // tagora-convert skips a byte-order mark at the start of its input.
+    if (!toHtmlMode() && input.charCodeAt(0) === 0xFEFF)
+      input = input.slice(1);
     showError('');
     if (input.length === 0) {
       if (typed)
@@ -144,13 +211,21 @@
         const read = readScriptOrLiteral(input);
         setOutput(read.html, read.exact ? null : read.target);
       } else {
-        setOutput(state.tagora.convert(input, { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled }), null);
+        setOutput(state.tagora.convert(input, scriptOptions()), null);
       }
     } catch (error) {
       if (!(error instanceof state.tagora.TagoraError))
         throw error;
+      if (error.code === 'OUTPUT_TOO_LONG') {
+        convertInPieces(input);
+        return;
+      }
       markStale(outputBox().value.length > 0);
-      if (error.line) {
+      if (error.code === 'LONE_SURROGATE') {
+        showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
+        if (!typed)
+          putCaret(inputBox(), error.line, error.column);
+      } else if (error.line) {
         showError(`The script cannot be read back into HTML. Line ${error.line}, column ${error.column}: ${error.error}.`);
         if (!typed)
           putCaret(inputBox(), error.line, error.column);
@@ -160,7 +235,14 @@
     }
   }
 
+  function convertInPieces(input) {
+    notify('The script is longer than the browser can hold as text: it is made in pieces.');
+    const options = scriptOptions();
+    scriptBlob(input, options).then((blob) => setOutput(null, null, blob), (error) => showError(error.message));
+  }
+
   function inputChanged() {
+    state.hiddenInput = null;
     clearTimeout(state.timer);
     if (inputBox().value.length > LIVE_LIMIT) {
       markStale(outputBox().value.length > 0);
@@ -181,6 +263,10 @@
     return state.outputEdited ? state.tagora.inputText(outputBox().value) : state.output;
   }
 
+  function outputBytes() {
+    return state.outputBlob || new Blob([new TextEncoder().encode(outputText())], { type: 'application/octet-stream' });
+  }
+
   async function copyOutput() {
     if ($('copy').disabled)
       return;
@@ -192,6 +278,10 @@
   async function copyLiteral() {
     if ($('copy-literal').disabled)
       return;
+    if (htmlBox.value.length === 0) {
+      notify('The HTML Code box is empty: there is nothing to copy.');
+      return;
+    }
     const text = state.tagora.inputText(htmlBox.value).replaceAll('\r\n', targetInfo().printedLineBreak);
     let literal;
     try {
@@ -199,7 +289,7 @@
     } catch (error) {
       if (!(error instanceof state.tagora.TagoraError))
         throw error;
-      showError('Every heredoc label is closed by a line of the text.');
+      showError(error.code === 'NO_HEREDOC_LABEL' ? 'Every heredoc label is closed by a line of the text.' : error.message);
       return;
     }
     await copyText(literal, 'The string literal has been copied to the clipboard.');
@@ -242,7 +332,7 @@
   function downloadOutput() {
     if ($('download').disabled)
       return;
-    const blob = new Blob([new TextEncoder().encode(outputText())], { type: 'application/octet-stream' });
+    const blob = outputBytes();
     const link = document.createElement('a');
     link.href = URL.createObjectURL(blob);
     link.download = downloadName();
@@ -253,23 +343,21 @@
     notify(`Downloading ${link.download}.`);
   }
 
+  // In a box of their own, never in the output.
   function listCharacterCodes() {
-    const input = state.tagora.inputText(inputBox().value);
+    const input = state.tagora.inputText(currentInput());
     if (input.length > LONGEST_LISTED) {
       notify(`The character listing takes at most ${LONGEST_LISTED.toLocaleString('en')} characters; `
         + `the input holds ${input.length.toLocaleString('en')}.`);
       return;
     }
-    const listing = state.tagora.characterCodes(input);
-    if (!listing)
-      return;
-    state.output = (state.outputEdited ? outputText() : state.output || '') + listing;
-    state.outputEdited = false;
-    outputBox().value = state.output;
-    updateControls();
+    $('codes-list').value = state.tagora.characterCodes(input).trim();
+    $('codes-box').hidden = false;
+    notify(input.length ? '' : 'The input is empty: there are no character codes.');
   }
 
-  async function openFile(file) {
+  // others: what to say of other files dropped with it.
+  async function openFile(file, others = '') {
     if (!file)
       return;
     if (file.size > LARGEST_FILE) {
@@ -279,8 +367,12 @@
     const bytes = new Uint8Array(await file.arrayBuffer());
     const read = state.tagora.decode(bytes, { name: file.name });
     state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
-    inputBox().value = read.text;
-    const opened = `Opened "${file.name}" as ${read.encoding}.`;
+    const shown = read.text.length <= LONGEST_SHOWN;
+    inputBox().value = shown ? read.text : '';
+    state.hiddenInput = shown ? null : read.text;
+    inputBox().placeholder = shown ? inputBox().placeholder
+      : `"${file.name}" (${megabytes(file.size)}) is too large to show here: Convert and Download work on it.`;
+    const opened = `Opened "${file.name}" as ${read.encoding}.${others ? ` ${others}` : ''}`;
     notify(read.notice ? `${opened}\n\n${read.notice}` : opened);
     if (read.text.length <= LIVE_LIMIT)
       convert({ typed: true });
@@ -290,12 +382,46 @@
   }
 
   function targetChanged() {
+    if (toHtmlMode() !== state.toHtml) {
+      state.hiddenInput = null;  // the other box is the input now
+      state.toHtml = toHtmlMode();
+    }
     showMode();
     remember();
-    if (inputBox().value.length > 0 && inputBox().value.length <= LIVE_LIMIT)
+    if (currentInput().length > 0 && currentInput().length <= LIVE_LIMIT)
       convert({ typed: true });
     else
-      markStale(outputBox().value.length > 0 && inputBox().value.length > 0);
+      markStale(hasOutput() && currentInput().length > 0);
+  }
+
+  function optionChanged() {
+    remember();
+    if (currentInput().length > 0 && currentInput().length <= LIVE_LIMIT)
+      convert({ typed: true });
+    else
+      markStale(hasOutput());
+  }
+
+  // Files dropped: the first opened, the others named; text dropped
+  // outside the boxes: the input.
+  function dropped(event) {
+    document.body.classList.remove('dragging');
+    const files = [...event.dataTransfer.files];
+    if (files.length > 0) {
+      event.preventDefault();
+      const others = files.length > 1
+        ? `${files.length} files were dropped; one is opened at a time, so ${files.slice(1).map((f) => `"${f.name}"`).join(', ')} `
+          + `${files.length > 2 ? 'were' : 'was'} not opened.` : '';
+      openFile(files[0], others);
+      return;
+    }
+    const text = event.dataTransfer.getData('text/plain');
+    if (event.target instanceof HTMLTextAreaElement || !text)
+      return;  // a box takes text dropped on it
+    event.preventDefault();
+    state.hiddenInput = null;
+    inputBox().value = text;
+    inputChanged();
   }
 
   function listen() {
@@ -303,6 +429,8 @@
     scriptBox.addEventListener('input', () => (toHtmlMode() ? inputChanged() : outputChanged()));
     targetSelect.addEventListener('change', targetChanged);
     classicBox.addEventListener('change', () => { remember(); targetChanged(); });
+    headerBox.addEventListener('change', optionChanged);
+    nameBox.addEventListener('input', optionChanged);
     $('convert').addEventListener('click', () => convert());
     $('copy').addEventListener('click', copyOutput);
     $('copy-literal').addEventListener('click', copyLiteral);
@@ -324,17 +452,14 @@
       document.body.classList.add('dragging');
     });
     document.addEventListener('dragleave', () => document.body.classList.remove('dragging'));
-    document.addEventListener('drop', (event) => {
-      event.preventDefault();
-      document.body.classList.remove('dragging');
-      openFile(event.dataTransfer.files[0]);
-    });
+    document.addEventListener('drop', dropped);
   }
 
   function start(engine) {
     state.tagora = tagoraApi(engine);
     window.tagora = state.tagora;
     restore();
+    state.toHtml = toHtmlMode();
     showMode();
     listen();
     document.documentElement.dataset.ready = 'true';
@@ -342,7 +467,8 @@
     return state.tagora;
   }
 
-  window.tagoraReady = createTagoraEngine().then(start, (error) => {
+  const wasmBinary = Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0));
+  window.tagoraReady = createTagoraEngine({ wasmBinary }).then(start, (error) => {
     showError(`The converter could not start in this browser: ${error}`);
   });
 }());

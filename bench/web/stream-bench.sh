@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The Node package's stream against tagora-convert: a page of SIZE MB
+# (default 100: the large test pages repeated) converted to PHP by
+# `tagora-converter --to=php` (the package's bin, convertStream) and by
+# tagora-convert, in PAIRS pairs (default 5), one right after the other,
+# which goes first alternating; prints each pair's times and peak memory,
+# then the medians and the median of the pairs' time ratios. Goals: at
+# most 3 times the CLI's time, under 64 MB.
+#   bench/web/stream-bench.sh TAGORA_CONVERT PACKAGE_TARBALL CASES_DIR [SIZE] [PAIRS]
+set -euo pipefail
+cli=$(realpath "$1") tarball=$(realpath "$2") cases=$(realpath "$3") size=${4:-100} pairs=${5:-5}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+printf '{"name": "bench", "version": "1.0.0", "private": true}\n' >package.json
+npm install --offline --no-audit --no-fund --ignore-scripts --cache "$work/.npm" "$tarball" >/dev/null
+bin=$work/node_modules/tagora-converter/bin/tagora-converter.cjs
+cat "$cases"/inputs/large_*.html >seed.html
+while (( $(stat -c %s page.html 2>/dev/null || echo 0) < size * 1000000 )); do cat seed.html >>page.html; done
+head -c $((size * 1000000)) page.html >input.html
+echo "input: $(stat -c %s input.html) bytes"
+
+# Seconds and peak kilobytes of a command, its output to out.
+measure() {
+  /usr/bin/time -f '%e %M' -o measured "$@" >out
+  cat measured
+}
+node_times=() cli_times=() node_kb=() cli_kb=() ratios=()
+for ((pair = 0; pair < pairs; ++pair)); do
+  if ((pair % 2 == 0)); then
+    read -r nt nk < <(measure node "$bin" --to=php input.html); cp out node.out
+    read -r ct ck < <(measure "$cli" --to=php input.html)
+  else
+    read -r ct ck < <(measure "$cli" --to=php input.html)
+    read -r nt nk < <(measure node "$bin" --to=php input.html); cp out node.out
+  fi
+  cmp -s out node.out || { echo "the stream's script differs from tagora-convert's" >&2; exit 1; }
+  node_times+=("$nt") cli_times+=("$ct") node_kb+=("$nk") cli_kb+=("$ck")
+  ratios+=("$(echo "$nt / $ct" | bc -l)")
+  printf 'pair %d: stream %ss %s KB, tagora-convert %ss %s KB\n' "$pair" "$nt" "$nk" "$ct" "$ck"
+done
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+printf 'median: stream %ss, %s MB peak; tagora-convert %ss, %s MB peak; time ratio %.2f (goal: at most 3, under 64 MB)\n' \
+  "$(median "${node_times[@]}")" "$(( $(median "${node_kb[@]}" | cut -d. -f1) / 1024 ))" \
+  "$(median "${cli_times[@]}")" "$(( $(median "${cli_kb[@]}" | cut -d. -f1) / 1024 ))" "$(median "${ratios[@]}")"

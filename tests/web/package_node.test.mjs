@@ -1,0 +1,222 @@
+// The package as a Node program uses it: bytes, streams, options, every
+// failure a TagoraError, the bin, and the host process left alone;
+// tagora-convert is the judge of every byte and every place.
+import test from 'node:test';
+import assert from 'node:assert';
+import { createHash } from 'node:crypto';
+import { execFileSync, spawn, spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { Readable, Writable } from 'node:stream';
+import { pipeline } from 'node:stream/promises';
+import { createRequire } from 'node:module';
+import tagora, {
+  convert, toHtml, literal, fromLiteral, decode, convertStream, toHtmlStream, convertTransform, toHtmlTransform,
+  TagoraError, ready,
+} from 'tagora-converter';
+
+const cases = JSON.parse(readFileSync(`${process.env.TAGORA_CASES}/cases.json`, 'utf8'));
+const CLI = process.env.TAGORA_CONVERT;
+const TARGETS = ['php', 'asp', 'php-nowdoc', 'js', 'js-concat', 'json', 'jsp', 'perl', 'python'];
+const bin = join(createRequire(import.meta.url).resolve('tagora-converter/package.json'), '..', 'bin', 'tagora-converter.cjs');
+
+// tagora-convert's output, status and complaint (without its name).
+function cli(input, args) {
+  const run = spawnSync(CLI, args, { input, maxBuffer: 1 << 30 });
+  return { stdout: run.stdout, status: run.status, stderr: run.stderr.toString().replace(/^tagora-convert: /gm, '') };
+}
+
+const largeInputs = cases.inputs.filter((file) => /large_|block_edges/.test(file));
+const someInputs = cases.inputs.filter((_, i) => i % 60 === 0).concat(largeInputs.filter((file) => /block_edges/.test(file)));
+
+test('bytes: a Buffer, a Uint8Array and an ArrayBuffer give tagora-convert\'s script; invalid UTF-8 its offset', () => {
+  const differences = [];
+  for (const file of someInputs) {
+    const bytes = readFileSync(file);
+    const marked = Buffer.concat([Buffer.from([0xEF, 0xBB, 0xBF]), bytes]);
+    for (const to of TARGETS) {
+      const expected = cli(marked, [`--to=${to}`]).stdout.toString();
+      if (convert(marked, { to }) !== expected)
+        differences.push(`${to} Buffer: ${file}`);
+      const view = new Uint8Array(marked);
+      if (convert(view, { to }) !== expected || convert(view.buffer, { to }) !== expected)
+        differences.push(`${to} Uint8Array: ${file}`);
+    }
+  }
+  assert.deepStrictEqual(differences, []);
+  // Surrogates in UTF-8 (WTF-8, CESU-8), cut sequences, overlong forms.
+  const bad = [[0x61, 0xED, 0xA0, 0x80], [0x0A, 0x61, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80], [0x61, 0xE2, 0x82],
+               [0xC0, 0xAF], [0x61, 0x62, 0xF4, 0x90, 0x80, 0x80], [0xEF, 0xBB, 0xBF, 0xFF]];
+  for (const bytes of bad) {
+    const judged = /invalid UTF-8 at byte offset (\d+)/.exec(cli(Buffer.from(bytes), ['--to=php']).stderr);
+    assert.ok(judged, `tagora-convert accepted ${bytes}`);
+    for (const to of ['php', 'php-nowdoc', 'json']) {
+      assert.throws(() => convert(Buffer.from(bytes), { to }), (error) => error instanceof TagoraError
+        && error.code === 'INVALID_UTF8' && error.offset === Number(judged[1]));
+    }
+  }
+});
+
+test('bytes in other encodings, and the name and noHeader options, as tagora-convert\'s options', () => {
+  const page = Buffer.from('<meta charset="windows-1251"><p>caf\u00E9 \u0080 \u0093q\u0094</p>\r\n', 'latin1');
+  for (const encoding of ['windows-1252', 'auto', 'latin1', 'windows-1251', 'shift_jis'])
+    assert.strictEqual(convert(page, { encoding }), cli(page, [`--encoding=${encoding}`]).stdout.toString(), encoding);
+  const html = Buffer.from('<p>$x</p>\r\n<script>a</script>');
+  for (const to of TARGETS) {
+    for (const [options, args] of [[{ noHeader: true }, ['--no-header']], [{ name: 'page_1' }, ['--name=page_1']],
+                                   [{ name: '$x', noHeader: true, classic: false }, ['--name=$x', '--no-header']]]) {
+      const judged = cli(html, [`--to=${to}`, ...args]);
+      if (judged.status !== 0) {
+        assert.throws(() => convert(html, { to, ...options }), { code: 'BAD_OPTION' }, `${to} ${args}`);
+        continue;
+      }
+      const expected = judged.stdout.toString();
+      assert.strictEqual(convert(html, { to, ...options }), expected, `${to} ${args}`);
+      assert.strictEqual(convert(html.toString(), { to, ...options }), expected, `${to} ${args}, a string`);
+    }
+  }
+});
+
+test('every failure is a TagoraError with a code, unknown options included', () => {
+  const failures = [
+    [() => convert(''), 'EMPTY_INPUT'], [() => convert(Buffer.from([0xEF, 0xBB, 0xBF])), 'EMPTY_INPUT'],
+    [() => convert(new Uint8Array(0)), 'EMPTY_INPUT'], [() => toHtml(''), 'EMPTY_SCRIPT'],
+    [() => convert('x', { to: 'cobol' }), 'BAD_OPTION'], [() => convert('x', { To: 'php' }), 'BAD_OPTION'],
+    [() => convert('x', { to: 'js', classic: true }), 'BAD_OPTION'], [() => convert('x', { classic: 'yes' }), 'BAD_OPTION'],
+    [() => convert('x', { to: 'js', name: 'class' }), 'BAD_OPTION'], [() => convert('x', { name: '1a' }), 'BAD_OPTION'],
+    [() => convert('x', { encoding: 'utf-8' }), 'BAD_OPTION'], [() => convert(Buffer.from('x'), { encoding: 'no-such' }), 'BAD_OPTION'],
+    [() => convert('x', 'php'), 'BAD_OPTION'], [() => toHtml('x', { form: 'php' }), 'BAD_OPTION'],
+    [() => literal('x', { to: 'php', classic: true }), 'BAD_OPTION'], [() => fromLiteral('"x"', { from: 'c' }), 'BAD_OPTION'],
+    [() => convert(42), 'BAD_INPUT'], [() => convert(null), 'BAD_INPUT'], [() => toHtml(Buffer.from('x')), 'BAD_INPUT'],
+    [() => decode('text'), 'BAD_INPUT'], [() => convertStream({ too: 'php' }), 'BAD_OPTION'],
+    [() => convertTransform({ to: 'c' }), 'BAD_OPTION'], [() => toHtmlStream({ from: 'c' }), 'BAD_OPTION'],
+  ];
+  for (const [call, code] of failures)
+    assert.throws(call, (error) => error instanceof TagoraError && error.code === code, call.toString());
+  // The same functions, and none of them a stray one.
+  assert.strictEqual(tagora.convert, convert);
+  return ready;
+});
+
+// The stream's output for the chunks, as one Buffer.
+async function throughStream(stream, chunks) {
+  const pieces = [];
+  await pipeline(Readable.from(chunks), stream,
+                 new Writable({ write(piece, encoding, done) { pieces.push(piece); done(); } }));
+  return Buffer.concat(pieces);
+}
+
+async function throughTransform(transform, chunks) {
+  const pieces = [];
+  const reader = ReadableStream.from(chunks).pipeThrough(transform).getReader();
+  for (let read = await reader.read(); !read.done; read = await reader.read())
+    pieces.push(read.value);
+  return Buffer.concat(pieces);
+}
+
+// Cut at every size's multiple: through sequences, line breaks and pairs.
+const cut = (bytes, size) => Array.from({ length: Math.ceil(bytes.length / size) }, (_, i) => bytes.subarray(i * size, (i + 1) * size));
+const cutText = (text, size) => Array.from({ length: Math.ceil(text.length / size) }, (_, i) => text.slice(i * size, (i + 1) * size));
+
+test('streams in both directions, Node and web: tagora-convert\'s bytes, however the input is cut', async () => {
+  // The engine's own tests cut the text everywhere; here, the pieces'
+  // way through JavaScript: all targets over the page that has every
+  // sequence across a piece's edge, the nowdoc (held whole) over a large one.
+  const runs = TARGETS.map((to) => [to, largeInputs.find((file) => /block_edges/.test(file))])
+    .concat(['php', 'php-nowdoc'].map((to) => [to, largeInputs.find((file) => /large_random/.test(file))]));
+  for (const [to, file] of runs) {
+    const bytes = readFileSync(file);
+    {
+      const expected = cli(bytes, [`--to=${to}`]).stdout;
+      assert.ok((await throughStream(convertStream({ to }), cut(bytes, 7919))).equals(expected), `${to} stream: ${file}`);
+      assert.ok((await throughTransform(convertTransform({ to }), cut(bytes, 65537))).equals(expected), `${to} transform: ${file}`);
+      assert.ok((await throughStream(convertStream({ to }), cutText(bytes.toString(), 4099))).equals(expected),
+                `${to} stream of strings: ${file}`);
+      const html = cli(expected, ['--to=html']);
+      assert.ok((await throughStream(toHtmlStream(), cut(expected, 5003))).equals(html.stdout), `${to} read back: ${file}`);
+      assert.ok((await throughTransform(toHtmlTransform({ from: to }), cut(expected, 70001))).equals(html.stdout),
+                `${to} read back, web: ${file}`);
+    }
+  }
+  await assert.rejects(throughStream(convertStream(), [Buffer.from('ab'), Buffer.from([0xED, 0xA0, 0x80])]),
+                       { code: 'INVALID_UTF8', offset: 2 });
+  await assert.rejects(throughStream(convertStream(), ['ab\uD83D', 'x']), { code: 'LONE_SURROGATE', unit: 2 });
+  await assert.rejects(throughTransform(convertTransform(), []), { code: 'EMPTY_INPUT' });
+  const script = Buffer.from('<?php\r\necho "a";\r\necho "b\r\n');
+  const place = /:(\d+):(\d+): (.*)/.exec(cli(script, ['--to=html']).stderr);
+  await assert.rejects(throughStream(toHtmlStream(), cut(script, 3)),
+                       { code: 'UNREADABLE_SCRIPT', line: Number(place[1]), column: Number(place[2]), error: place[3] });
+});
+
+test('a script longer than a JavaScript string: OUTPUT_TOO_LONG from convert, whole from the stream', async () => {
+  // Each line break becomes a Response.Write line of 29 bytes: 20 M of
+  // them pass V8's longest string (2^29 - 24 units).
+  const html = Buffer.alloc(20e6, 0x0A);
+  assert.throws(() => convert(html, { to: 'asp' }), (error) => error instanceof TagoraError && error.code === 'OUTPUT_TOO_LONG');
+  const digest = (stream) => new Promise((resolve, reject) => {
+    const hash = createHash('sha256');
+    let size = 0;
+    stream.on('data', (piece) => { hash.update(piece); size += piece.length; });
+    stream.on('end', () => resolve([size, hash.digest('hex')]));
+    stream.on('error', reject);
+  });
+  const judge = spawn(CLI, ['--to=asp']);
+  judge.stdin.end(html);
+  const expected = await digest(judge.stdout);
+  assert.ok(expected[0] > 2 ** 29);
+  const stream = convertStream({ to: 'asp' });
+  const got = digest(stream);
+  for (const piece of cut(html, 1 << 20))
+    stream.write(piece);
+  stream.end();
+  assert.deepStrictEqual(await got, expected);
+});
+
+test('the bin is tagora-convert\'s twin for the common options', () => {
+  const folder = mkdtempSync(join(tmpdir(), 'tagora-bin-'));
+  const page = join(folder, 'page.html');
+  writeFileSync(page, readFileSync(cases.inputs.find((file) => /large_random/.test(file))).subarray(0, 200000));
+  const script = join(folder, 'page.php');
+  writeFileSync(script, cli(readFileSync(page), ['--to=php']).stdout);
+  const runs = [['--to=asp', page], ['--to=js', '--name=page', '--no-header', page], ['--asp', '--classic', page],
+                ['-t', 'php-nowdoc', page], ['--to=html', script], ['-u', '-'], ['--to=json', '--literal', page],
+                ['--encoding=windows-1252', page], ['--to=perl'], ['--to=cobol', page], ['--bogus'], [join(folder, 'none')]];
+  const inputs = { '-u': Buffer.from('"a\\tb" . "never closed'), '--to=perl': Buffer.from('') };
+  for (const args of runs) {
+    const input = inputs[args[0]] || Buffer.from('<p>standard input</p>');
+    const judged = cli(input, args);
+    const got = spawnSync(process.execPath, [bin, ...args], { input, maxBuffer: 1 << 28 });
+    assert.strictEqual(got.status, judged.status, `${args}: ${got.stderr}`);
+    assert.ok(got.stdout.equals(judged.stdout), `${args}: other bytes`);
+    if (judged.status === 0)
+      assert.strictEqual(got.stderr.toString(), '', `${args}`);
+    else if (!args.includes('--bogus') && !args.includes('--to=cobol'))
+      assert.strictEqual(got.stderr.toString().replace(/^tagora-converter: /gm, ''), judged.stderr, `${args}`);
+  }
+  // -o replaces the file only once the whole output is written.
+  const output = join(folder, 'out.asp');
+  writeFileSync(output, 'kept');
+  assert.strictEqual(spawnSync(process.execPath, [bin, '--to=asp', '-o', output], { input: Buffer.from([0x61, 0xFF]) }).status, 2);
+  assert.strictEqual(readFileSync(output, 'utf8'), 'kept');
+  execFileSync(process.execPath, [bin, '--to=asp', '-o', output, page]);
+  assert.ok(readFileSync(output).equals(cli(readFileSync(page), ['--to=asp']).stdout));
+  assert.ok(!existsSync(join(folder, `.out.asp.${process.pid}.tmp`)));
+});
+
+test('loading the package adds no listener to the process, and leaves its uncaught errors alone', () => {
+  const program = (load) => `
+    const before = process.eventNames().map((name) => name + process.listenerCount(name)).join();
+    ${load};
+    const after = process.eventNames().map((name) => name + process.listenerCount(name)).join();
+    if (before !== after) { console.log('listeners: ' + before + ' / ' + after); process.exit(3); }
+    setTimeout(() => { throw new Error('the user\\'s own error'); });`;
+  for (const [load, flags] of [["require('tagora-converter')", []],
+                               ["await import('tagora-converter')", ['--input-type=module']]]) {
+    const run = spawnSync(process.execPath, [...flags, '-e', program(load)], { cwd: process.cwd() });
+    assert.strictEqual(run.status, 1, `${load}: ${run.stdout}`);
+    const stderr = run.stderr.toString();
+    assert.match(stderr, /Error: the user's own error\n\s+at /);
+    assert.ok(stderr.length < 4000, `${load}: ${stderr.length} bytes of complaint`);
+  }
+});
