@@ -12,11 +12,20 @@ import { parseArgs } from 'node:util';
 import { gzipSync } from 'node:zlib';
 
 const { values: arg } = parseArgs({
-  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'page', 'package',
+  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'targets', 'page', 'package',
                                'name', 'version', 'description'].map((name) => [name, { type: 'string' }])),
 });
 const source = (path) => readFileSync(join(arg.source, path), 'utf8');
 const api = source('tagora_api.js');
+
+// The package's types, TargetName naming every target of the build.
+function typeDeclarations() {
+  const names = JSON.parse(readFileSync(arg.targets, 'utf8')).map(({ name }) => `'${name}'`);
+  const declarations = source('package/index.d.ts');
+  if (!declarations.includes('= TARGET_NAMES;'))
+    throw new Error('index.d.ts has no TargetName = TARGET_NAMES to fill in');
+  return declarations.replace('= TARGET_NAMES;', `=\n  | ${names.join(' | ')};`);
+}
 
 function writePackage() {
   mkdirSync(arg.package, { recursive: true });
@@ -26,8 +35,9 @@ const engine = {};
 createTagoraEngine(engine);
 module.exports = tagoraApi(engine);
 `);
-  for (const file of ['index.mjs', 'index.d.ts', 'README.md'])
+  for (const file of ['index.mjs', 'README.md'])
     copyFileSync(join(arg.source, 'package', file), join(arg.package, file));
+  writeFileSync(join(arg.package, 'index.d.ts'), typeDeclarations());
   copyFileSync(arg.copyright, join(arg.package, 'copyright'));
   const manifest = {
     name: arg.name,

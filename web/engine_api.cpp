@@ -308,7 +308,8 @@ int tagora_script_utf16(int target, int classic, const char16_t* text, std::size
 // label takes the one tagora_label_scan_finish found.
 int tagora_needs_label(int target)
 {
-    return targetAt(target) == Target::PhpNowdoc;
+    const std::optional<Target> chosen = targetAt(target);
+    return chosen && needsHeredocLabel(*chosen);
 }
 
 char16_t* tagora_blocks_begin(int target, int classic, std::size_t blockUnits)

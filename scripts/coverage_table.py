@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Sums an llvm-cov summary export by library (the first folder of each
+source file) and prints lines and branches covered per library.
+    coverage_table.py COVERAGE_JSON SOURCE_DIR [--files]
+--files also lists each engine file under 95% of its lines."""
+import json
+import pathlib
+import sys
+
+ENGINE = ("input_text", "script_writer", "script_reader")
+
+
+def library_of(path, source):
+    relative = pathlib.Path(path).resolve().relative_to(source)
+    return relative.parts[0] if len(relative.parts) > 1 else "."
+
+
+def percent(covered, count):
+    return 100.0 * covered / count if count else 100.0
+
+
+def main():
+    export, source = sys.argv[1], pathlib.Path(sys.argv[2]).resolve()
+    list_files = "--files" in sys.argv[3:]
+    data = json.loads(pathlib.Path(export).read_text())
+    totals, weak = {}, []
+    for entry in data["data"][0]["files"]:
+        try:
+            library = library_of(entry["filename"], source)
+        except ValueError:
+            continue  # outside the source tree
+        summary = entry["summary"]
+        sums = totals.setdefault(library, [0, 0, 0, 0])
+        sums[0] += summary["lines"]["covered"]
+        sums[1] += summary["lines"]["count"]
+        sums[2] += summary["branches"]["covered"]
+        sums[3] += summary["branches"]["count"]
+        line_share = percent(summary["lines"]["covered"], summary["lines"]["count"])
+        if library in ENGINE and line_share < 95:
+            weak.append((line_share, str(pathlib.Path(entry["filename"]).resolve().relative_to(source)),
+                         summary["lines"]["count"] - summary["lines"]["covered"]))
+    print(f"{'library':<15} {'lines':>17} {'branches':>17}")
+    for library in sorted(totals, key=lambda name: (name not in ENGINE, name)):
+        lines, line_count, branches, branch_count = totals[library]
+        print(f"{library:<15} {percent(lines, line_count):6.1f}% {lines:>5}/{line_count:<5}"
+              f" {percent(branches, branch_count):6.1f}% {branches:>5}/{branch_count:<5}")
+    if list_files:
+        print("\nEngine files under 95% of lines (share, file, lines not run):")
+        for share, name, missed in sorted(weak):
+            print(f"  {share:5.1f}% {name} ({missed})")
+
+
+main()
