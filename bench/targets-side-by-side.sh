@@ -9,6 +9,8 @@
 # The page is the 32 MB CR LF page of race-cli.sh; output goes to /dev/null.
 # PAIRS defaults to 9.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 here=$(cd "$(dirname "$0")" && pwd)
 [[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [PAIRS]" >&2; exit 2; }
 build=$1 pairs=${2:-9}

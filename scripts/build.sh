@@ -10,6 +10,8 @@
 #                      build-web/tagora.html and the Node package
 #                      build-web/tagora-converter-VERSION.tgz
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 
 # The distribution's clang++, or else the newest versioned one installed.

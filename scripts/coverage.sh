@@ -7,6 +7,8 @@
 # BUILD_DIR defaults to build-asan; its profiles are in BUILD_DIR/profiles.
 # --files also prints every file of the engine below 95% of its lines.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 build=${1:-build-asan}
 files=${2:-}

@@ -3,9 +3,14 @@
 source file) and prints lines and branches covered per library.
     coverage_table.py COVERAGE_JSON SOURCE_DIR [--files]
 --files also lists each engine file under 95% of its lines."""
+import sys
+
+if sys.argv[1:2] == ["--help"]:
+    print(__doc__)
+    sys.exit(0)
+
 import json
 import pathlib
-import sys
 
 ENGINE = ("input_text", "script_writer", "script_reader")
 
