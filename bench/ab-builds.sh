@@ -7,6 +7,8 @@
 # (default 7). Both builds need tagora-convert and tagora-bench built.
 #   bench/ab-builds.sh BUILD_A BUILD_B [ROUNDS]
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 here=$(cd "$(dirname "$0")" && pwd)
 (($# >= 2)) || { echo "usage: $0 BUILD_A BUILD_B [ROUNDS]" >&2; exit 2; }
 a=$1 b=$2 rounds=${3:-7}

@@ -7,6 +7,8 @@
 # peak resident size, its ratio to the file's size, and the time.
 # Usage: bench/legacy-memory.sh [BUILD_DIR] [SIZE_MB]   (default build, 290)
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 build=${1:-build}
 size_mb=${2:-290}
 tool=$build/cli/tagora-convert

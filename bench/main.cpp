@@ -9,6 +9,12 @@
 //                                          writes the sample as UTF-8, at least N bytes
 //   tagora-bench --digest [--units N]     FNV-1a digests of every output, to check
 //                                          that a change to a generator keeps its output
+//   tagora-bench --targets [FILE] [--runs N]
+//                                          every target's UTF-8 script of FILE (default:
+//                                          the sample), streamed in 64 KiB blocks as
+//                                          tagora-convert writes it, against PHP's in
+//                                          interleaved pairs: the median of the per-pair
+//                                          time ratios target / PHP
 //
 // "Fresh memory" is what a real conversion of a big text meets: the C
 // library maps every large block anew and the system clears each 4 KiB page
@@ -19,6 +25,7 @@
 #include "input_text/input_text.h"
 #include "sample_html.h"
 #include "script_writer/script_generator.h"
+#include "script_writer/script_stream.h"
 #include "timing.h"
 
 #include <climits>
@@ -50,6 +57,8 @@ struct Options {
     int runs = kDefaultRuns;
     const char* utf8File = nullptr;
     bool digest = false;
+    bool targets = false;
+    const char* inputFile = nullptr;
 };
 
 // Keeps the optimiser from dropping a result that nothing else reads.
@@ -227,6 +236,64 @@ int runBenchmark(const Options& options)
     return 0;
 }
 
+// The script of the text as tagora-convert writes it: block by block into
+// one buffer, which is then dropped; its size is what is kept.
+std::size_t streamedScriptSize(Target target, std::string_view text, std::vector<char>& buffer)
+{
+    constexpr std::size_t kBlock = std::size_t{64} << 10;
+    ScriptStream<char> stream(target, Escaping::Exact);
+    buffer.resize(std::max(stream.maxFeedSize(kBlock), ScriptStream<char>::kMaxFrameSize));
+    std::size_t size = static_cast<std::size_t>(stream.begin(buffer.data()) - buffer.data());
+    for (std::size_t at = 0; at < text.size(); at += kBlock)
+        size += static_cast<std::size_t>(stream.feed(text.substr(at, kBlock), buffer.data()) - buffer.data());
+    return size + static_cast<std::size_t>(stream.finish(buffer.data()) - buffer.data());
+}
+
+std::string readFile(const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) {
+        std::fprintf(stderr, "tagora-bench: cannot read %s\n", path);
+        std::exit(1);
+    }
+    return text;
+}
+
+double medianOf(std::vector<double> values)
+{
+    return summarize(std::move(values)).medianMs;
+}
+
+// Each target against PHP, in pairs whose order alternates.
+int compareTargets(const Options& options)
+{
+    const std::string text = options.inputFile ? readFile(options.inputFile) : toUtf8(sampleHtml(options.units));
+    std::printf("Input: %s, %.1f MB of UTF-8; %d pairs per target, each target against php.\n",
+                options.inputFile ? options.inputFile : "the generated sample", double(text.size()) / 1e6,
+                options.runs);
+    std::printf("%-11s %10s %10s %10s %12s\n", "target", "output MB", "median ms", "php ms", "target/php");
+    std::vector<char> buffer;
+    std::size_t sink = 0;
+    for (const TargetInfo& info : targets()) {
+        std::vector<double> times, phpTimes, ratios;
+        std::size_t output = 0;
+        for (int r = 0; r < options.runs; ++r) {
+            const auto target = [&] { output = streamedScriptSize(info.target, text, buffer); };
+            const auto php = [&] { sink += streamedScriptSize(Target::Php, text, buffer); };
+            const double first = millisecondsOf(r % 2 ? std::function<void()>(php) : std::function<void()>(target));
+            const double second = millisecondsOf(r % 2 ? std::function<void()>(target) : std::function<void()>(php));
+            times.push_back(r % 2 ? second : first);
+            phpTimes.push_back(r % 2 ? first : second);
+            ratios.push_back(times.back() / phpTimes.back());
+        }
+        std::printf("%-11s %10.1f %10.1f %10.1f %12.2f\n", std::string(info.name).c_str(), double(output) / 1e6,
+                    medianOf(times), medianOf(phpTimes), medianOf(ratios));
+    }
+    g_sink = g_sink + sink;
+    return 0;
+}
+
 int writeUtf8(const Options& options)
 {
     // Every UTF-16 code unit takes at least one UTF-8 byte.
@@ -310,6 +377,9 @@ std::size_t numberArgument(int& i, int argc, char** argv)
     return std::strtoull(argv[++i], nullptr, 10);
 }
 
+constexpr const char* kUsage = "usage: tagora-bench [--units N] [--runs N] | --write-utf8 FILE [--bytes N]\n"
+                               "       | --digest [--units N] | --targets [FILE] [--runs N]\n";
+
 Options parseOptions(int argc, char** argv)
 {
     Options options;
@@ -323,11 +393,18 @@ Options parseOptions(int argc, char** argv)
             options.runs = static_cast<int>(numberArgument(i, argc, argv));
         else if (arg == "--digest")
             options.digest = true;
+        else if (arg == "--targets") {
+            options.targets = true;
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                options.inputFile = argv[++i];
+        }
         else if (arg == "--write-utf8" && i + 1 < argc)
             options.utf8File = argv[++i];
-        else {
-            std::fprintf(stderr, "usage: tagora-bench [--units N] [--runs N] | --write-utf8 FILE "
-                                 "[--bytes N] | --digest [--units N]\n");
+        else if (arg == "--help") {
+            std::printf("%s", kUsage);
+            std::exit(0);
+        } else {
+            std::fprintf(stderr, "%s", kUsage);
             std::exit(2);
         }
     }
@@ -345,5 +422,7 @@ int main(int argc, char** argv)
         return writeUtf8(options);
     if (options.digest)
         return printDigests(options);
+    if (options.targets)
+        return compareTargets(options);
     return runBenchmark(options);
 }

@@ -11,6 +11,8 @@
 # paired and interleaved (ours, peer; peer, ours; ...); the figures are
 # medians over ROUNDS pairs (default 7, --quick 3). MB = 10^6 bytes.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 here=$(cd "$(dirname "$0")" && pwd)
 
 usage() { echo "usage: $0 BUILD_DIR [--quick] [ROUNDS]" >&2; exit 2; }

@@ -13,6 +13,8 @@
 # paired and interleaved; figures are medians over ROUNDS pairs (default 5,
 # --quick 3). Output goes to /dev/null. MB = 10^6 bytes, MiB = 2^20.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 here=$(cd "$(dirname "$0")" && pwd)
 
 usage() { echo "usage: $0 BUILD_DIR [--quick] [ROUNDS]" >&2; exit 2; }

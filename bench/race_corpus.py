@@ -4,8 +4,13 @@
 needed, without byte order marks, every line ending in CR LF, cut at a line
 end at or just below the size.
     race_corpus.py OUTPUT BYTES"""
-import pathlib
 import sys
+
+if sys.argv[1:2] == ["--help"]:
+    print(__doc__)
+    sys.exit(0)
+
+import pathlib
 
 
 def pages():

@@ -3,6 +3,11 @@
     race_peer.py HEADER_FILE ESCAPE_DOLLAR(0|1) HTML_FILE  (script to stdout)"""
 import sys
 
+if sys.argv[1:2] == ["--help"]:
+    print(__doc__)
+    sys.exit(0)
+
+
 header = open(sys.argv[1], "rb").read()
 escapes = [(b"\\", b"\\\\"), (b'"', b'\\"'), (b"\t", b"\\t")]
 if sys.argv[2] == "1":

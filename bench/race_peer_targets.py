@@ -5,8 +5,13 @@ Python: replace, a regular expression for control characters, join.
 SAMPLE_FILE is the target's script of the text "Q7Z", from which the header
 and footer are taken. The HTML file has CR LF line breaks only (as the
 input rules leave every text)."""
-import re
 import sys
+
+if sys.argv[1:2] == ["--help"]:
+    print(__doc__)
+    sys.exit(0)
+
+import re
 
 target, sample_file, html_file = sys.argv[1:4]
 sample = open(sample_file, "rb").read()

@@ -8,6 +8,8 @@
 # BUILD_DIR defaults to build-bench (configured for Release and built when
 # needed); RUNS defaults to 5. MB = 10^6 bytes of the UTF-8 input file.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
 runs=${2:-5}

@@ -329,7 +329,7 @@ Converter::Step Converter::useEncoding(InputFile& input, html::EncodingChoice ch
 
 bool Converter::needsLabel() const
 {
-    return m_options.output == Output::Script && m_options.target == Target::PhpNowdoc;
+    return m_options.output == Output::Script && needsHeredocLabel(m_options.target);
 }
 
 // The input is read once before the output is produced: to check it when

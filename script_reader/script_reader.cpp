@@ -1,6 +1,7 @@
 #include "script_reader/script_reader.h"
 
 #include "script_writer/heredoc_label.h"
+#include "script_writer/script_generator.h"
 #include "script_writer/target_rules.h"
 #include "script_writer/descriptions/all.h"
 #include "input_text/byte_scan.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace tagora {
@@ -244,8 +246,10 @@ private:
 class ScriptReader::Body {
 public:
     Body(Target target, std::string_view label, Form form)
-        : m_target(target), m_description(descriptionOf(target, form)), m_label(label)
+        : m_description(descriptionOf(target, form)), m_label(label)
     {
+        if (needsHeredocLabel(target))
+            m_heredoc.emplace();
         const Frame& frame = m_description.frame;
         std::string end = withLabel(frame.close, label);
         if (!frame.footer.empty())
@@ -543,10 +547,10 @@ private:
     // before the end does.
     bool scanHeredoc(const char* from, const char* to)
     {
-        if (m_target != Target::PhpNowdoc)
+        if (!m_heredoc)
             return true;
-        m_heredoc.feed(std::string_view(from, static_cast<std::size_t>(to - from)));
-        if (m_ended && m_heredoc.closes(m_label)) {
+        m_heredoc->feed(std::string_view(from, static_cast<std::size_t>(to - from)));
+        if (m_ended && m_heredoc->closes(m_label)) {
             m_problem = "a line of the text ends the nowdoc early";
             return false;
         }
@@ -607,7 +611,7 @@ private:
 
     bool needsNext(unsigned char c) const
     {
-        if (c == '\r' || (c == '$' && m_target == Target::Php))
+        if (c == '\r' || (c == '$' && escapes().bareDollarPrintsItself))
             return true;
         return std::any_of(escapes().pairs.begin(), escapes().pairs.end(), [c](const rules::Pair& pair) {
             return pair.first != 0 && c == static_cast<unsigned char>(pair.first);
@@ -618,7 +622,7 @@ private:
     // version 1.0's scripts read too, unless they print a variable.
     bool isPlainDollar(unsigned char c, char next, bool last) const
     {
-        if (c != '$' || m_target != Target::Php)
+        if (c != '$' || !escapes().bareDollarPrintsItself)
             return false;
         const auto n = static_cast<unsigned char>(next);
         return last || !(n == '{' || n == '_' || n >= 0x80 || (n >= 'a' && n <= 'z') || (n >= 'A' && n <= 'Z'));
@@ -674,7 +678,6 @@ private:
         return utf8::encode(0xFFFD, out);
     }
 
-    Target m_target;
     Description m_description;
     std::string m_label;
     std::vector<Token> m_tokens;
@@ -685,7 +688,7 @@ private:
     scan::StopSet m_stops;
     bool m_tooManyStops = false;
     char16_t m_highSurrogate = 0;
-    HeredocLabelScan<char> m_heredoc;
+    std::optional<HeredocLabelScan<char>> m_heredoc;  // for a text in a heredoc
     char* m_endedAt = nullptr;  // where the printed text ends
     bool m_ended = false;
     bool m_swallowChecked = false;
@@ -766,7 +769,7 @@ char* ScriptReader::startBody(bool final, char* out)
         waiting = waiting || match == Match::NeedMore;
         if (match != Match::Yes)
             continue;
-        if (info.target == Target::PhpNowdoc && !label.starts_with(kHeredocLabelStem))
+        if (needsHeredocLabel(info.target) && !label.starts_with(kHeredocLabelStem))
             continue;
         m->target = info.target;
         m->body = std::make_unique<Body>(info.target, label, m->form);
@@ -877,9 +880,16 @@ bool isFurther(const ScriptReadError& a, const ScriptReadError& b)
 // error of the one that read furthest otherwise.
 struct Readings {
     std::vector<ReadScript> read;
-    std::optional<ReadScript> aspRead;
+    std::optional<ReadScript> lastRead;  // of the target whose literals are read last
     ScriptReadError furthest;
 };
+
+bool readsLast(Target target)
+{
+    return rules::withDescription(target, Escaping::Exact, [](auto description) {
+        return decltype(description)::literal.readLast;
+    });
+}
 
 Readings readingsOf(std::string_view literal)
 {
@@ -889,8 +899,8 @@ Readings readingsOf(std::string_view literal)
         if (!read.printed) {
             if (readings.furthest.message.empty() || isFurther(read.error, readings.furthest))
                 readings.furthest = read.error;
-        } else if (info.target == Target::Asp) {
-            readings.aspRead = std::move(read);
+        } else if (readsLast(info.target)) {
+            readings.lastRead = std::move(read);
         } else {
             readings.read.push_back(std::move(read));
         }
@@ -905,8 +915,8 @@ ReadScript readLiteral(std::string_view literal, std::optional<Target> target)
     if (target)
         return readScript(literal, target, Form::Literal);
     Readings readings = readingsOf(literal);
-    if (readings.read.empty() && readings.aspRead)
-        return std::move(*readings.aspRead);
+    if (readings.read.empty() && readings.lastRead)
+        return std::move(*readings.lastRead);
     if (readings.read.empty()) {
         if (readings.furthest.line == 1 && readings.furthest.column == 1)
             readings.furthest.message = "not a string literal";

@@ -1,5 +1,7 @@
 #include "script_writer/script_generator.h"
 
+#include "script_writer/descriptions/all.h"
+
 namespace tagora {
 namespace {
 
@@ -23,10 +25,17 @@ std::optional<std::basic_string<CharT>> generate(Target target, Escaping escapin
 
 }  // namespace
 
+bool needsHeredocLabel(Target target)
+{
+    return rules::withDescription(target, Escaping::Exact, [](auto description) {
+        return decltype(description)::frame.open.find(rules::kLabelPlaceholder) != std::string_view::npos;
+    });
+}
+
 template <class CharT>
 std::optional<std::string> heredocLabelFor(Target target, std::basic_string_view<CharT> html)
 {
-    if (target != Target::PhpNowdoc)
+    if (!needsHeredocLabel(target))
         return std::string(kHeredocLabelStem);
     HeredocLabelScan<CharT> scan;
     scan.feed(html);

@@ -24,6 +24,11 @@ std::optional<std::u16string> script(Target target, Escaping escaping, std::u16s
 std::optional<std::string> script(Target target, Escaping escaping, std::string_view utf8Html,
                                   const ScriptOptions& options = {});
 
+// Whether the target's script holds the text in a heredoc (its frame's
+// opening names the label): then no line of the text may close the label,
+// and the label is chosen from the whole text before the script is written.
+bool needsHeredocLabel(Target target);
+
 // The heredoc label the script of the whole text needs (php-nowdoc), or
 // the default for targets without one.
 template <class CharT>

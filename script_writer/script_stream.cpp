@@ -7,7 +7,9 @@
 #include "input_text/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <type_traits>
@@ -364,6 +366,61 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
     return at;
 }
 
+// How many LFs [from, to) holds. Sixteen counters of a byte each, one per
+// lane of a block, which the compiler keeps in one vector register, are
+// added up before they could overflow.
+template <class CharT>
+std::size_t countLineFeeds(const CharT* from, const CharT* to)
+{
+    constexpr std::size_t kLanes = 16;
+    constexpr std::size_t kRowsBeforeOverflow = 255;
+    std::size_t total = 0;
+    while (static_cast<std::size_t>(to - from) >= kLanes) {
+        const std::size_t rows = std::min(static_cast<std::size_t>(to - from) / kLanes, kRowsBeforeOverflow);
+        std::array<std::uint8_t, kLanes> lanes{};
+        for (std::size_t row = 0; row < rows; ++row, from += kLanes) {
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                lanes[lane] = static_cast<std::uint8_t>(lanes[lane] + (from[lane] == CharT('\n')));
+        }
+        for (const std::uint8_t count : lanes)
+            total += count;
+    }
+    for (; from < to; ++from)
+        total += *from == CharT('\n');
+    return total;
+}
+
+// The first LF from the start, or the end.
+template <class CharT>
+const CharT* findLineFeed(const CharT* from, const CharT* to)
+{
+    if constexpr (sizeof(CharT) == 1) {
+        const void* found = std::memchr(from, '\n', static_cast<std::size_t>(to - from));
+        return found ? static_cast<const CharT*>(found) : to;
+    } else {
+        return std::find(from, to, CharT('\n'));
+    }
+}
+
+// How many units from the start hold at most the given number of LFs:
+// only a CR LF of the text starts a statement, so a run that holds no more
+// LFs than statements are left needs no new part.
+template <class CharT>
+std::size_t unitsWithLineFeeds(const CharT* begin, const CharT* end, std::size_t lineFeeds)
+{
+    if (countLineFeeds(begin, end) <= lineFeeds)
+        return static_cast<std::size_t>(end - begin);
+    const CharT* at = begin;
+    for (std::size_t found = 0;; ++found) {
+        at = findLineFeed(at, end);
+        if (at == end)
+            return static_cast<std::size_t>(end - begin);
+        if (found == lineFeeds)
+            return static_cast<std::size_t>(at - begin);
+        ++at;
+    }
+}
+
 template <class Visit>
 auto withRules(Target target, Escaping escaping, Form form, Visit visit)
 {
@@ -436,12 +493,16 @@ CharT* ScriptStream<CharT>::begin(CharT* out)
 template <class CharT>
 void ScriptStream<CharT>::count(const CharT* from, const CharT* to)
 {
-    const CharT* lastLine = nullptr;
-    for (const CharT* p = std::find(from, to, CharT('\n')); p != to; p = std::find(p + 1, to, CharT('\n'))) {
-        ++m_statements;
-        lastLine = p + 1;
+    const std::size_t lines = countLineFeeds(from, to);
+    if (lines == 0) {
+        m_stringSize += static_cast<std::size_t>(to - from);
+        return;
     }
-    m_stringSize = lastLine ? static_cast<std::size_t>(to - lastLine) : m_stringSize + static_cast<std::size_t>(to - from);
+    m_statements += lines;
+    const CharT* lastLine = to;  // a line of the script is short
+    while (lastLine[-1] != CharT('\n'))
+        --lastLine;
+    m_stringSize = static_cast<std::size_t>(to - lastLine);
 }
 
 // After each piece of the text, a split of the string or a new part where
@@ -459,7 +520,9 @@ CharT* ScriptStream<CharT>::putLimited(const CharT* in, const CharT* end, CharT*
             // break writes.
             const std::size_t size = std::max(m_stringSize, R::frame.lineBreak.size());
             const std::size_t room = size < R::frame.maxString ? (R::frame.maxString - 1 - size) / R::stringGrowth : 0;
-            const std::size_t safe = std::min(room, R::frame.maxStatements - 1 - std::min(m_statements, R::frame.maxStatements - 1));
+            const std::size_t statementsLeft =
+                R::frame.maxStatements - 1 - std::min(m_statements, R::frame.maxStatements - 1);
+            const std::size_t safe = unitsWithLineFeeds(in, in + std::min<std::size_t>(room, end - in), statementsLeft);
             Cursor<CharT> at{in, out};
             if (safe > 0)
                 at = putText<R>(at, in + std::min<std::size_t>(static_cast<std::size_t>(end - in), safe), false);

@@ -1,8 +1,9 @@
 // The words a target is described in: how its script starts and ends, how
 // the text's lines are joined, and how each character of the text is
 // written inside the script's strings. One small file per target, under
-// targets/, says this in these words; the generator and the reader of
-// scripts work from the descriptions alone.
+// script_writer/descriptions/, says this in these words; the generator and
+// the reader of scripts work from the descriptions alone, and ask nothing
+// of a target by its name.
 #pragma once
 
 #include "script_writer/targets.h"
@@ -132,6 +133,10 @@ struct Literal {
     std::string_view endAfterLf{};  // see Frame
     std::string_view endAfterCrLf{};
     std::string_view endAfterCr{};
+    // Whether a literal that another target's literal also reads is taken
+    // as that other target's when its target is not named: ASP's quotes,
+    // which escape nothing but a quote, read most other literals too.
+    bool readLast = false;
 };
 
 struct Escapes {
@@ -143,6 +148,10 @@ struct Escapes {
     ControlForm controls = ControlForm::Copy;
     std::string_view keptControls{};  // control characters copied all the same
     Beyond beyond = Beyond::Copy;
+    // Whether a "$" left as it is prints as itself where no name or "{"
+    // follows it (PHP's double-quoted strings): the reader then takes it
+    // there, as version 1.0's scripts have it.
+    bool bareDollarPrintsItself = false;
 };
 
 // The literal of the description's target, described as a script whose

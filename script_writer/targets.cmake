@@ -2,6 +2,8 @@
 # C++ code and the packaging files need:
 #   generated/script_writer/target_list.inc    TAGORA_TARGET(...) rows, one per target
 #   generated/script_writer/target_descriptions.h   includes every description
+#   generated/targets.json   [{"name", "extension", "hasClassicEscaping"}, ...] for the
+#                            web package's types and the web tests
 # and the variables TAGORA_TARGET_NAMES, TAGORA_TARGET_LANGUAGES (each once),
 # TAGORA_TARGET_LANGUAGES_OR ("PHP, ASP, ... or Python"),
 # TAGORA_TARGET_LANGUAGES_AND_COMMA ("PHP, ASP, ..., Python"),
@@ -17,6 +19,7 @@ set(tagora_target_includes "")
 set(TAGORA_TARGET_DESCRIPTIONS "")
 set(TAGORA_TARGET_ROFF_ROWS "")
 set(TAGORA_TARGET_SUMMARIES "")
+set(tagora_target_json "")
 
 function(tagora_target name identifier title extension line_break classic menu_item file_types summary language)
   if(NOT ARGC EQUAL 10)
@@ -60,6 +63,11 @@ function(tagora_target name identifier title extension line_break classic menu_i
   string(APPEND tagora_target_rows "TAGORA_TARGET(${identifier}, ${classic_identifier}, \"${name}\", \"${title}\", "
          "\"${extension}\", \"${printed}\", ${has_classic}, \"${menu_item}\", \"${file_types}\", \"${summary}\", "
          "\"${language}\")\n")
+  if(NOT tagora_target_json STREQUAL "")
+    string(APPEND tagora_target_json ",\n")
+  endif()
+  string(APPEND tagora_target_json "  {\"name\": \"${name}\", \"extension\": \"${extension}\", "
+         "\"hasClassicEscaping\": ${has_classic}}")
   string(APPEND tagora_target_includes "#include \"${header}\"\n")
   list(APPEND TAGORA_TARGET_DESCRIPTIONS ${PROJECT_SOURCE_DIR}/${header})
   string(REPLACE "-" "\\-" roff_name "${name}")
@@ -72,7 +80,7 @@ function(tagora_target name identifier title extension line_break classic menu_i
   string(REPLACE "&" "" plain_menu_item "${menu_item}")
   list(APPEND TAGORA_TARGET_MENU_ITEMS "${plain_menu_item}")
   list(APPEND TAGORA_TARGET_SUMMARIES "${summary}")
-  foreach(variable IN ITEMS tagora_target_rows tagora_target_includes TAGORA_TARGET_NAMES TAGORA_TARGET_LANGUAGES
+  foreach(variable IN ITEMS tagora_target_rows tagora_target_includes tagora_target_json TAGORA_TARGET_NAMES TAGORA_TARGET_LANGUAGES
                             TAGORA_SCRIPT_EXTENSIONS TAGORA_TARGET_MENU_ITEMS TAGORA_TARGET_ROFF_ROWS
                             TAGORA_TARGET_SUMMARIES                             TAGORA_TARGET_DESCRIPTIONS)
     set(${variable} "${${variable}}" PARENT_SCOPE)
@@ -100,3 +108,4 @@ file(CONFIGURE OUTPUT ${generated_dir}/target_descriptions.h CONTENT
 #pragma once
 
 ${tagora_target_includes}")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/targets.json CONTENT "[\n${tagora_target_json}\n]\n")

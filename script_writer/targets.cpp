@@ -47,13 +47,6 @@ std::optional<Target> targetNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::string saveFilter(Target target)
-{
-    const TargetInfo& info = targetInfo(target);
-    std::string filter(info.fileTypes);
-    return filter.append(" (*").append(info.extension).append(")");
-}
-
 namespace {
 
 // Each target's value of the field, each value once, in the targets' order.
@@ -80,14 +73,6 @@ std::string targetLanguages()
 std::vector<std::string_view> scriptExtensions()
 {
     return eachOnce(&TargetInfo::extension);
-}
-
-std::string scriptFilePatterns()
-{
-    std::string patterns;
-    for (const std::string_view extension : scriptExtensions())
-        patterns.append(patterns.empty() ? "*" : " *").append(extension);
-    return patterns;
 }
 
 }  // namespace tagora

@@ -87,12 +87,8 @@ std::optional<Target> targetNamed(std::string_view name);
 // "PHP, ASP, JavaScript, ...": every target's language once.
 std::string targetLanguages();
 
-// "PHP scripts (*.php)": the file dialog's filter for saving a script.
-std::string saveFilter(Target target);
 // ".php", ".asp", ...: every target's extension once, in the targets' order.
 std::vector<std::string_view> scriptExtensions();
-// "*.php *.asp ...": the same, as a file dialog's patterns.
-std::string scriptFilePatterns();
 
 // What the user may choose of a script beyond its target and escaping.
 struct ScriptOptions {

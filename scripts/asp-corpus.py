@@ -12,12 +12,17 @@ that keep the most text in code.
 Usage: scripts/asp-corpus.py MIRRORS [BUILD_DIR]
 MIRRORS holds a git copy of each repository, as OWNER+NAME/repo (or
 OWNER+NAME, OWNER+NAME.git), holding the commit named in sources.txt."""
+import sys
+
+if sys.argv[1:2] == ["--help"]:
+    print(__doc__)
+    sys.exit(0)
+
 
 import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))

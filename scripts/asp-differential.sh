@@ -4,6 +4,8 @@
 # were converted, refused, printed the same and printed differently.
 # Usage: scripts/asp-differential.sh [BUILD_DIR] [CASES] [SEED]
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 build=${1:-build}
 cases=${2:-300}
 seed=${3:-$RANDOM}

@@ -3,12 +3,15 @@
 # below differ from those the build folder was configured with.
 #   build.sh           Release build with the default compiler, in build/
 #   build.sh asan      Debug build with clang, AddressSanitizer and
-#                      UndefinedBehaviorSanitizer, asserts on, and the fuzz
+#                      UndefinedBehaviorSanitizer, asserts on, source-based
+#                      coverage (scripts/coverage.sh), and the fuzz
 #                      harnesses built with libFuzzer, in build-asan/
 #   build.sh web       the engine as WebAssembly with Emscripten: the page
 #                      build-web/tagora.html and the Node package
 #                      build-web/tagora-converter-VERSION.tgz
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 
 # The distribution's clang++, or else the newest versioned one installed.
@@ -32,7 +35,7 @@ case "${1:-release}" in
     sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
     configure=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx"
                -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
-               -DTAGORA_FUZZ=ON -DTAGORA_BUILD_BENCH=OFF)
+               -DTAGORA_FUZZ=ON -DTAGORA_COVERAGE=ON -DTAGORA_BUILD_BENCH=OFF)
     ;;
   web)
     dir=build-web

@@ -5,6 +5,8 @@
 # input is saved in build-asan/fuzz-failures/.
 #   fuzz.sh [SECONDS]
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 

@@ -4,6 +4,8 @@
 #   install-deps.sh test   that, plus what the tests and screenshots need
 #   install-deps.sh bench  that, plus what bench/race-cli.sh races against
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 
 app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
 test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)

@@ -4,6 +4,8 @@
 # prints where it is; with lintian installed, prints what lintian says.
 #   sudo apt install ./build-package/tagora-converter_VERSION_amd64.deb
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh app
 dir=build-package

@@ -3,6 +3,8 @@
 # program on a virtual display instead, saves a screenshot of the main
 # window once it is shown, prints where the picture is and stops.
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh app
 scripts/build.sh >/dev/null

@@ -4,6 +4,8 @@
 #   screenshot-main-window.sh PROGRAM OUTPUT.png TITLE
 # TITLE is the main window's, as CMake sets it (TAGORA_PRODUCT_TITLE).
 set -euo pipefail
+# --help: the comment above, which says what this does and how to call it.
+[[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 program=$1 shot=$2 title=$3
 
 "$program" &

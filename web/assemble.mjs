@@ -15,7 +15,7 @@ import { parseArgs } from 'node:util';
 import { gzipSync } from 'node:zlib';
 
 const { values: arg } = parseArgs({
-  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'page', 'package',
+  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'targets', 'page', 'package',
                                'name', 'version', 'description'].map((name) => [name, { type: 'string' }])),
 });
 const source = (path) => readFileSync(join(arg.source, path), 'utf8');
@@ -67,13 +67,22 @@ const NODE_ONLY = ['convertStream', 'toHtmlStream'];
 // The declarations for Node; the browser's leave out the Node streams
 // (between the // node-only markers).
 function writeDeclarations() {
-  const declarations = source('package/index.d.ts');
+  const declarations = typeDeclarations();
   writeFileSync(join(arg.package, 'index.d.ts'), declarations);
   writeFileSync(join(arg.package, 'index.d.mts'), declarations);
   const browser = declarations.replace(/\/\/ node-only\n[^]*?\/\/ end of node-only\n/g, '');
   if (NODE_ONLY.some((name) => browser.includes(`function ${name}`)))
     throw new Error('index.d.ts: the Node streams are not between the node-only markers');
   writeFileSync(join(arg.package, 'index.browser.d.mts'), browser);
+}
+
+// The package's types, TargetName naming every target of the build.
+function typeDeclarations() {
+  const names = JSON.parse(readFileSync(arg.targets, 'utf8')).map(({ name }) => `'${name}'`);
+  const declarations = source('package/index.d.ts');
+  if (!declarations.includes('= TARGET_NAMES;'))
+    throw new Error('index.d.ts has no TargetName = TARGET_NAMES to fill in');
+  return declarations.replace('= TARGET_NAMES;', `=\n  | ${names.join(' | ')};`);
 }
 
 function writePackage() {

@@ -344,7 +344,8 @@ int tagora_script_utf16(int target, int classic, const char16_t* text, std::size
 // tagora_label_scan_finish found last.
 int tagora_needs_label(int target)
 {
-    return targetAt(target) == Target::PhpNowdoc;
+    const std::optional<Target> chosen = targetAt(target);
+    return chosen && needsHeredocLabel(*chosen);
 }
 
 BlockConversion* tagora_blocks_begin(int target, int classic, int utf8, std::size_t blockUnits)

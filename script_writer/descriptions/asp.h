@@ -27,6 +27,7 @@ struct Asp {
         .endAfterLf = "\" & vbLf",
         .endAfterCrLf = "\" & vbCrLf",
         .endAfterCr = "\" & vbCr",
+        .readLast = true,
     };
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'"', "\"\""}, {'\r', "\" & vbCr & \""}, {'\n', "\" & vbLf & \""},

@@ -19,6 +19,7 @@ struct Php {
     static constexpr Literal literal{.open = "\"", .crLf = "\\r\\n", .lf = "\\n", .cr = "\\r", .close = "\""};
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'\\', "\\\\"}, {'"', "\\\""}, {'\t', "\\t"}, {'$', "\\$"}}),
+        .bareDollarPrintsItself = true,
     };
 };
 
@@ -26,6 +27,7 @@ struct Php {
 struct PhpClassic : Php {
     static constexpr Escapes escapes{
         .ascii = asciiTable({{'\\', "\\\\"}, {'"', "\\\""}, {'\t', "\\t"}}),
+        .bareDollarPrintsItself = true,
     };
 };
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The README's "From your editor" recipes, run as written: real Vim and
+# The recipes of docs/editor-recipes.md, run as written: real Vim and
 # Emacs filter a selection through tagora-convert and the VS Code task
 # runs on a clipboard (a file standing in for xclip). The selection
 # becomes a JavaScript string literal in place, node says the literal's
 # value is the selection exactly, and the literal filtered back with
 # --unescape gives the file it was.
-#   editor_filters.sh TAGORA_CONVERT README vim|emacs|vscode
+#   editor_filters.sh TAGORA_CONVERT RECIPES_MD vim|emacs|vscode
 set -euo pipefail
 convert=$1
 readme=$2
@@ -17,7 +17,7 @@ cd "$work"
 
 fail() { echo "$editor: $*" >&2; exit 1; }
 
-# The README's code block of the language, the n-th one (from 1).
+# The page's code block of the language, the n-th one (from 1).
 code_block() {
   awk -v language="$1" -v wanted="$2" '
     /^```/ { if (inside) { inside = 0; next } if ($0 == "```" language && ++count == wanted) { inside = 1; next } }

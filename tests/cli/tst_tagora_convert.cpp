@@ -135,6 +135,26 @@ QByteArray plainText(qsizetype size)
     return text.leftJustified(size, 'x');
 }
 
+// How a line comment starts in the target's language.
+QByteArray commentPrefix(Target target)
+{
+    switch (target) {
+    case Target::Perl:
+    case Target::Python:
+        return "# ";
+    case Target::Asp:
+        return "' ";
+    case Target::Php:
+    case Target::PhpNowdoc:
+    case Target::Js:
+    case Target::JsConcat:
+    case Target::Json:
+    case Target::Jsp:
+        break;
+    }
+    return "// ";
+}
+
 // What the script prints, run by its interpreter; null for ASP and JSP.
 // JSON.parse, unlike the program, takes no byte-order mark, and PHP prints
 // one: the mark is left out of what they see.
@@ -161,7 +181,8 @@ QByteArray printedBy(Target target, QByteArray script)
     case Target::Python:
         program = u"python3"_s, arguments = {u"-"_s};
         break;
-    default:
+    case Target::Asp:
+    case Target::Jsp:
         return {};
     }
     QProcess process;
@@ -223,11 +244,8 @@ private slots:
         for (const tagora::TargetInfo& info : tagora::targets()) {
             const Bytes name = "no header, " + Bytes(info.name.data(), qsizetype(info.name.size()));
             const Bytes input = "<p>\"a\"</p>\n// x";
-            const Bytes prefix = info.target == Target::Perl || info.target == Target::Python ? "# "
-                                 : info.target == Target::Asp                                 ? "' "
-                                                                                              : "// ";
             converts(name.data(), {u"--no-header"_s, u"-t"_s, QString::fromLatin1(info.name)}, input,
-                     withoutHeaderComment(windowScript(info.target, Escaping::Exact, input), prefix));
+                     withoutHeaderComment(windowScript(info.target, Escaping::Exact, input), commentPrefix(info.target)));
         }
         Bytes renamed = windowScript(Target::JsConcat, Escaping::Exact, "a");
         renamed.replace("const html = ", "const $page_2 = ");

@@ -325,6 +325,7 @@ public:
     bool missedAnInterpreter() const { return m_missedAnInterpreter; }
 
 private slots:
+    void everyTargetHasAnInterpreter();
     void printsTheInput_data();
     void printsTheInput();
     void literalIsTheInput_data() { printsTheInput_data(); }
@@ -336,6 +337,16 @@ private:
 
     bool m_missedAnInterpreter = false;
 };
+
+// A target without a row would pass untested.
+void TestInterpreterRoundTrip::everyTargetHasAnInterpreter()
+{
+    for (const tagora::TargetInfo& info : tagora::targets()) {
+        const bool hasRow =
+            std::any_of(std::begin(kRows), std::end(kRows), [&info](const Row& row) { return row.target == info.target; });
+        QVERIFY2(hasRow, qPrintable(u"no interpreter runs the "_s + QLatin1StringView(info.name) + u" scripts"_s));
+    }
+}
 
 void TestInterpreterRoundTrip::printsTheInput_data()
 {

@@ -3,17 +3,20 @@
 // what tagora-convert reads back from each of those scripts and from the
 // legacy PHP and ASP files; each input as a string literal of each target
 // and what tagora-convert --unescape reads back from it. Writes
-// FOLDER/cases.json, which lists them:
-//   node make_cases.mjs TAGORA_CONVERT WRITE_INPUTS SOURCE_DIR FOLDER
+// FOLDER/cases.json, which lists them. The targets come from the build's
+// generated/targets.json, made from the one list of targets:
+//   node make_cases.mjs TAGORA_CONVERT WRITE_INPUTS SOURCE_DIR FOLDER TARGETS_JSON
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { basename, extname, join } from 'node:path';
 
-const [cli, writeInputs, sourceDir, folder] = process.argv.slice(2);
+const [cli, writeInputs, sourceDir, folder, targetsJson] = process.argv.slice(2);
 const legacy = ['legacy_php', 'legacy_asp'].map((dir) => join(sourceDir, 'tests/engine', dir));
-const TARGETS = ['php', 'asp', 'php-nowdoc', 'js', 'js-concat', 'json', 'jsp', 'perl', 'python'];
+const TARGET_LIST = JSON.parse(readFileSync(targetsJson, 'utf8'));
+const TARGETS = TARGET_LIST.map(({ name }) => name);
+const EXTENSION = Object.fromEntries(TARGET_LIST.map(({ name, extension }) => [name, extension]));
 const VARIANTS = TARGETS.map((to) => ({ to, classic: false }))
-  .concat([{ to: 'php', classic: true }, { to: 'asp', classic: true }]);
+  .concat(TARGET_LIST.filter((target) => target.hasClassicEscaping).map(({ name }) => ({ to: name, classic: true })));
 
 const variantName = ({ to, classic }) => (classic ? `${to}-classic` : to);
 const filesIn = (dir) => readdirSync(dir).filter((name) => !name.startsWith('.') && !name.endsWith('.utf16')).sort().map((name) => join(dir, name));
@@ -113,8 +116,6 @@ for (const file of legacyFiles)
 const inputs = filesIn(inputDir);
 const cases = { inputs, loneSurrogates: join(inputDir, 'lone_surrogates.utf16'), scripts: [], readBack: [] };
 
-const EXTENSION = { php: '.php', asp: '.asp', 'php-nowdoc': '.php', js: '.js', 'js-concat': '.js', json: '.json',
-                    jsp: '.jsp', perl: '.pl', python: '.py' };
 for (const variant of VARIANTS) {
   const dir = join(folder, 'scripts', variantName(variant));
   runCli([`--to=${variant.to}`, ...(variant.classic ? ['--classic'] : [])], inputs, dir);

@@ -12,6 +12,12 @@ test('require() gives every function the declarations name, and no other', () =>
   assert.deepStrictEqual(Object.keys(tagora).sort(), declared);
 });
 
+test('the TargetName type names every target the engine has, in its order', () => {
+  const declarations = readFileSync(require.resolve('tagora-converter/package.json').replace(/package\.json$/, 'index.d.ts'), 'utf8');
+  const union = /^export type TargetName =([^;]*);/m.exec(declarations)[1];
+  assert.deepStrictEqual([...union.matchAll(/'([^']+)'/g)].map((m) => m[1]), tagora.targets.map((t) => t.name));
+});
+
 test('a script that cannot be read is an exception at the place tagora-convert names', () => {
   const script = '<?php\r\necho "a";\r\necho "caf\u00E9 \u{1F600}\r\n';
   let cliError = '';

@@ -4,8 +4,8 @@ import type { Transform } from 'node:stream';
 // end of node-only
 
 /** A target's name, as `tagora-convert --to` names it. */
-export type TargetName =
-  | 'php' | 'asp' | 'php-nowdoc' | 'js' | 'js-concat' | 'json' | 'jsp' | 'perl' | 'python';
+// assemble.mjs puts every target's name here, from the build's list of targets.
+export type TargetName = TARGET_NAMES;
 
 export interface TargetInfo {
   readonly name: TargetName;
