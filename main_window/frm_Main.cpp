@@ -791,6 +791,7 @@ void frm_Main::showStatus()
     setReadableColour(creditLine_, QPalette::WindowText, error ? kErrorRed : kScriptBlue);
     setLabelText(creditLine_, text);
     creditLine_->setAccessibleName(text);
+    placeCaretPlace();
 }
 
 void frm_Main::say(const QString& text, Tone tone)
@@ -864,9 +865,13 @@ void frm_Main::showCaretPlace(const CodeTextBox* box)
     placeCaretPlace();
 }
 
+// The caret's place at the right end; the credit line or notice is cut
+// short before it.
 void frm_Main::placeCaretPlace()
 {
     caretPlace_->move(statusStrip_->width() - caretPlace_->width() - px(180), caretPlace_->y());
+    const int room = caretPlace_->x() - px(180) - creditLine_->x();
+    creditLine_->resize(std::min(creditLine_->sizeHint().width(), std::max(room, 0)), creditLine_->height());
 }
 
 void frm_Main::selectScriptLanguage(std::optional<Target> language)
@@ -1115,6 +1120,12 @@ void frm_Main::start(const QString& file)
     }
     keepOnScreen(this);
     show();
+    // The window manager's frame is known once it has framed the window.
+    QTimer::singleShot(kFramedMs, this, [this] {
+        fitToScreen();
+        if (!isMaximized())
+            keepOnScreen(this);
+    });
     if (!file.isEmpty())
         openFile(file);
 }
@@ -1341,10 +1352,12 @@ bool frm_Main::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (tip.isEmpty())
+        if (tip.isEmpty()) {
             showStatus();
-        else
+        } else {
             setLabelText(creditLine_, tip);
+            placeCaretPlace();
+        }
         return true;
     }
     return QMainWindow::event(event);

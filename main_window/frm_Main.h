@@ -98,6 +98,8 @@ public:
     // until Convert is pressed.
     static constexpr int kTypingPauseMs = 300;
     static constexpr qsizetype kLongestInputConvertedAsYouType = 300'000;
+    // How long after showing the window its frame is taken as known.
+    static constexpr int kFramedMs = 250;
     // How long a notice stays in the status strip.
     static constexpr int kNoticeShownMs = 8000;
 

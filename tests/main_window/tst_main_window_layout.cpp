@@ -147,6 +147,24 @@ private slots:
         }
     }
 
+    // Both boxes number their lines; the status strip shows the caret's line
+    // and column in the box it is in, an emoji counting one column, and the
+    // credit line stops short of it.
+    void lineNumbersAndCaretPlace()
+    {
+        QVERIFY(ui_.txtHTML->lineNumbersShown() && ui_.txtPHP->lineNumbersShown());
+        QLabel* place = named<QLabel>(window_, "lblCaretPlace");
+        setEditorText(ui_.txtHTML, QStringLiteral("<p>\r\n\U0001F600ab"));
+        QTextCursor caret(ui_.txtHTML->document()->lastBlock());
+        caret.movePosition(QTextCursor::EndOfBlock);
+        ui_.txtHTML->setTextCursor(caret);
+        QCOMPARE(place->text(), QStringLiteral("Ln 2, Col 4"));
+        convert(QStringLiteral("<i>"));
+        ui_.txtPHP->moveCursor(QTextCursor::End);
+        QCOMPARE(place->text(), QStringLiteral("Ln %1, Col 3").arg(ui_.txtPHP->document()->blockCount()));
+        QVERIFY(named<QLabel>(window_, "Label3")->geometry().right() < place->x());
+    }
+
     // Only a left press and release on a link clicks it; so do Enter, the
     // keypad's Enter and Space on a focused link, once each, and no other key.
     // A link with the keyboard focus draws a frame.
