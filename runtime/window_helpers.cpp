@@ -179,9 +179,11 @@ void keepOnScreen(QWidget* window, const QWidget* owner)
         return;
     const QMargins margins = frameMarginsOf(window, owner);
     const QSize room = available.size().shrunkBy(margins);
-    if (window->width() > room.width() || window->height() > room.height())
-        window->resize(window->size().boundedTo(room));
-    const QRect frame = window->geometry().marginsAdded(margins);
+    // A size below the smallest is not what the window system will show.
+    const QSize size = window->size().expandedTo(window->minimumSizeHint()).boundedTo(room);
+    if (size != window->size())
+        window->resize(size);
+    const QRect frame = QRect(window->geometry().topLeft(), size).marginsAdded(margins);
     QRect kept = frame;
     kept.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1)));
     kept.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1)));
