@@ -14,8 +14,10 @@
 #include "link_label.h"
 #include "message_box.h"
 #include "readable_colours.h"
+#include "recent_files.h"
 #include "script_colours.h"
 #include "script_options_menu.h"
+#include "script_reader/script_language.h"
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/string_literal.h"
@@ -27,6 +29,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QTimer>
 #include <QActionGroup>
 #include <QDir>
@@ -54,8 +57,14 @@ namespace {
 
 constexpr int kClientWidth = 9435;
 constexpr int kClientHeight = 8415;
+constexpr QSize kStoredClientSize(px(kClientWidth), px(kClientHeight));
+// Smaller than this, the boxes would have no room: the window is no
+// smaller where the screen has room for it.
+constexpr QSize kLeastClientSize(px(6000), px(6000));
 const QColor kScriptBlue(0, 0, 192);
 const QColor kLinkBlue(0, 0, 255);
+const QColor kStaleGrey(128, 128, 128);  // made as dark or light as it must be to stay readable
+const QColor kErrorRed(192, 0, 0);
 
 QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips)
 {
@@ -73,6 +82,7 @@ CodeTextBox* addTextBox(QWidget* parent, const char* name, int top, const QColor
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(twipsRect(180, top, 9060, 3300));
     box->setFont(courierNew(9.75));
+    box->setLineNumbersShown(true);
     if (color.isValid())
         setReadableColour(box, QPalette::Text, color);
     return box;
@@ -87,14 +97,13 @@ struct TargetTexts {
     const char* filter;   // of the save dialog
 };
 
-// PHP and ASP keep version 1.0's message, which names the PHP script in
-// either mode.
+// PHP keeps version 1.0's message.
 constexpr TargetTexts kTargetTexts[] = {
     {Target::Php, "mnuToPHP", QT_TRANSLATE_NOOP("frm_Main", "HTML to &PHP"),
      QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "PHP scripts (*.php)")},
     {Target::Asp, "mnuToASP", QT_TRANSLATE_NOOP("frm_Main", "HTML to &ASP"),
-     QT_TRANSLATE_NOOP("frm_Main", "PHP script has been copied to the clipboard."),
+     QT_TRANSLATE_NOOP("frm_Main", "ASP script has been copied to the clipboard."),
      QT_TRANSLATE_NOOP("frm_Main", "ASP scripts (*.asp)")},
     {Target::PhpNowdoc, "mnuToPHPNowdoc", QT_TRANSLATE_NOOP("frm_Main", "HTML to PHP &Nowdoc"),
      QT_TRANSLATE_NOOP("frm_Main", "PHP nowdoc script has been copied to the clipboard."),
@@ -215,9 +224,10 @@ frm_Main::frm_Main(QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The stored size is the smallest; the window starts at it.
-    client->setMinimumSize(px(kClientWidth), px(kClientHeight));
-    client->resize(client->minimumSize());
+    // The stored size is the first and the smallest, where the screen has
+    // room for it (fitToScreen()).
+    client->setMinimumSize(kStoredClientSize);
+    client->resize(kStoredClientSize);
     client->installEventFilter(this);
     setCentralWidget(client);
     createControls(client);
@@ -229,6 +239,9 @@ frm_Main::frm_Main(QWidget* parent)
     typingPause_ = new QTimer(this);
     typingPause_->setSingleShot(true);
     typingPause_->setInterval(kTypingPauseMs);
+    noticeShown_ = new QTimer(this);
+    noticeShown_->setSingleShot(true);
+    noticeShown_->setInterval(kNoticeShownMs);
     connectCommands();
     restoreChoices();
     updateOutputCommands();
@@ -245,9 +258,9 @@ void frm_Main::createControls(QWidget* client)
     createStatusStrip(client);
     copyButton_ = addButton(client, "mnuCopy", tr("Co&py Script"), {6390, 7425, 1410, 420});
     clearButton_ = addButton(client, "cmdClear", tr("C&lear"), {4950, 7425, 1410, 420});
-    // Only its top-left corner lies inside the window.
-    characterCodesButton_ =
-        addButton(client, "Command1", QStringLiteral("Command1"), {9045, 8010, 1950, 735});
+    characterCodesButton_ = addButton(client, "Command1", tr("Character Co&des"), {630, 7425, 1410, 420});
+    characterCodesButton_->setToolTip(
+        tr("Lists the Windows-1252 code of every character of the input after the output"));
     createTextBoxes(client);
     convertButton_ = addButton(client, "cmdConvert", tr("&Convert"), {3510, 7425, 1410, 420});
     createLine(client);
@@ -274,6 +287,10 @@ void frm_Main::createStatusStrip(QWidget* client)
     statusStrip_->setFocusPolicy(Qt::NoFocus);
     creditLine_ = addLabel(statusStrip_, "Label3", fromAscii(credits::creditLine()), {180, 45},
                            tahoma(8.25), kScriptBlue);
+    scriptOfferLink_ = addLink(statusStrip_, "lblScriptToHtml", tr("Read it with Script to HTML"), {180, 45});
+    scriptOfferLink_->setAccessibleDescription(tr("Chooses Script to HTML and reads the script into HTML"));
+    scriptOfferLink_->hide();
+    caretPlace_ = addLabel(statusStrip_, "lblCaretPlace", QString(), {180, 45}, tahoma(8.25));
 }
 
 void frm_Main::createTextBoxes(QWidget* client)
@@ -332,7 +349,7 @@ void frm_Main::anchorControls()
 // where the caption's length put it).
 void frm_Main::placeControls()
 {
-    const QSize added = centralWidget()->size() - centralWidget()->minimumSize();
+    const QSize added = centralWidget()->size() - kStoredClientSize;
     for (const Anchor& anchor : anchors_) {
         const bool isLabel = qobject_cast<QLabel*>(anchor.control) != nullptr;
         const int left = anchor.left == Share::None && isLabel ? anchor.control->x()
@@ -344,6 +361,7 @@ void frm_Main::placeControls()
                                                  shareOf(added.height(), anchor.height));
         anchor.control->setGeometry(QRect(topLeft, size));
     }
+    placeCaretPlace();
 }
 
 bool frm_Main::eventFilter(QObject* watched, QEvent* event)
@@ -374,6 +392,7 @@ void frm_Main::createFileMenu()
 {
     QMenu* file = addMenu(menuBar(), "mnuFile", tr("&File"));
     openItem_ = addMenuItem(file, "mnuOpen", tr("&Open HTML File..."), QKeySequence(tr("Ctrl+O")));
+    recentFiles_ = new RecentFiles(file);
     saveItem_ = addMenuItem(file, "mnuSavePHPScript", tr("&Save PHP Script..."),
                             QKeySequence(tr("Ctrl+S")));
     addMenuSeparator(file, "mnufilesep1");
@@ -453,9 +472,9 @@ void frm_Main::createHelpMenu()
 // box, the buttons after both boxes. The input box has the focus first.
 void frm_Main::setTabOrder()
 {
-    QWidget* const order[] = {enlargeInputLink_, openFileLink_, inputBox_,    enlargeOutputLink_,
-                              outputBox_,        copyLiteralButton_, convertButton_, clearButton_, copyButton_,
-                              saveButton_,       characterCodesButton_};
+    QWidget* const order[] = {enlargeInputLink_,     openFileLink_,      inputBox_,      enlargeOutputLink_,
+                              outputBox_,            characterCodesButton_, copyLiteralButton_, convertButton_,
+                              clearButton_,          copyButton_,        saveButton_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -501,11 +520,29 @@ void frm_Main::connectCommands()
     });
     connect(openItem_, &QAction::triggered, this, &frm_Main::openHtmlFile);
     connect(openFileLink_, &LinkLabel::clicked, this, &frm_Main::openHtmlFile);
+    connect(recentFiles_, &RecentFiles::chosen, this, &frm_Main::openFile);
+    connect(inputBox_->document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
+        if (!openedFile_.isEmpty())
+            setWindowModified(changed);
+    });
     connect(saveItem_, &QAction::triggered, this, &frm_Main::saveScript);
     connect(saveButton_, &QPushButton::clicked, this, &frm_Main::saveScript);
-    connect(outputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::updateOutputCommands);
+    connect(outputBox_, &QPlainTextEdit::textChanged, this, [this] {
+        if (listingStart_ && outputBox_->document()->isEmpty())
+            listingStart_.reset();  // emptied: a listing after it starts a new one
+        updateOutputCommands();
+    });
     connect(inputBox_, &QPlainTextEdit::textChanged, this, &frm_Main::inputChanged);
     connect(typingPause_, &QTimer::timeout, this, [this] { convertFor(Asked::ByTyping); });
+    connect(noticeShown_, &QTimer::timeout, this, [this] {
+        notice_.clear();
+        scriptOfferLink_->hide();
+        showStatus();
+    });
+    connect(inputBox_, &CodeTextBox::textPasted, this, &frm_Main::offerScriptToHtml);
+    connect(scriptOfferLink_, &LinkLabel::clicked, this, &frm_Main::selectScriptToHtml);
+    for (CodeTextBox* box : {inputBox_, outputBox_})
+        connect(box, &QPlainTextEdit::cursorPositionChanged, this, [this, box] { showCaretPlace(box); });
     connect(inputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     connect(outputBox_, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     connect(enlargeOutputLink_, &LinkLabel::clicked, this, &frm_Main::enlargeOutput);
@@ -529,6 +566,18 @@ QString frm_Main::inputText() const
 QString frm_Main::outputText() const
 {
     return editorText(outputBox_);
+}
+
+QString frm_Main::scriptText() const
+{
+    return listingStart_ ? editorTextBefore(outputBox_, listingStart_->position()) : outputText();
+}
+
+// A new output replaces any listing with it.
+void frm_Main::showOutput(const QString& text)
+{
+    listingStart_.reset();
+    setEditorText(outputBox_, text);
 }
 
 // What the output box holds in the current mode, as the window names it.
@@ -591,8 +640,8 @@ void frm_Main::emptyInput(Asked asked, std::string_view message)
         showMessage(this, fromAscii(message), MessageIcon::Exclamation);
         return;
     }
-    setEditorText(outputBox_, QString());
-    setOutputOutOfDate(false);
+    showOutput(QString());
+    setOutputState(OutputState::Current);
 }
 
 void frm_Main::convertToScript(Target target, Asked asked)
@@ -604,8 +653,8 @@ void frm_Main::convertToScript(Target target, Asked asked)
         BusyCursor busy;
         text = script(target, escaping, toU16(inputText()), scriptOptions_->options());
         if (text) {
-            setEditorText(outputBox_, fromU16(*text));
-            setOutputOutOfDate(false);
+            showOutput(fromU16(*text));
+            setOutputState(OutputState::Current);
         }
     }
     if (!text)
@@ -665,13 +714,14 @@ void frm_Main::showHtml(const HtmlFromScript& html, const QString& encoding)
                                             : decodeText(QByteArray::fromStdString(*html.html), encoding);
     pageLanguage_ = html.exact ? std::nullopt : html.target;
     templateLanguage_ = pageLanguage_ && holdsCode(text, *pageLanguage_) ? pageLanguage_ : std::nullopt;
-    setEditorText(outputBox_, text);
-    setOutputOutOfDate(false);
+    showOutput(text);
+    setOutputState(OutputState::Current);
     showCaptions();
 }
 
-// Asked by the user, the error is said in a message box and its place
-// selected in the input; while typing, the status strip says it, and the
+// A script that cannot be read leaves no output: the previous one would
+// pass for its HTML. The status strip says why in the error colour; asked
+// by the user, the place is selected in the input too, while typing the
 // caret stays where the user types.
 void frm_Main::showReadError(const ScriptReadError& error, Asked asked)
 {
@@ -679,12 +729,13 @@ void frm_Main::showReadError(const ScriptReadError& error, Asked asked)
                               .arg(error.line)
                               .arg(error.column)
                               .arg(QString::fromStdString(error.message));
-    setOutputOutOfDate(true, place);
+    templateLanguage_.reset();
+    pageLanguage_.reset();
+    showOutput(QString());
+    setOutputState(OutputState::Failed, place);
     if (asked == Asked::ByTyping)
         return;
     selectInInput(error.line, error.column);
-    showMessage(this, tr("The script cannot be read back into HTML.\n\n%1").arg(place),
-                MessageIcon::Exclamation);
     inputBox_->setFocus();
 }
 
@@ -710,43 +761,70 @@ void frm_Main::selectInInput(std::size_t line, std::size_t column)
 }
 
 // An out-of-date output stays for the user to read, but its caption says
-// so, its text is greyed, and it cannot be copied or saved as if it were
-// the input's; the status strip gives the reason, if any.
-void frm_Main::setOutputOutOfDate(bool outOfDate, const QString& reason)
+// so, its text is grey and plain, and it cannot be copied or saved as if
+// it were the input's; the status strip gives the reason, if any.
+void frm_Main::setOutputState(OutputState state, const QString& reason)
 {
-    const bool changed = outOfDate != outputOutOfDate_;
-    outputOutOfDate_ = outOfDate;
-    outOfDateReason_ = outOfDate ? reason : QString();
-    setLabelText(creditLine_, statusLine());
+    const bool changed = state != outputState_;
+    if (state == OutputState::Failed)
+        notice_.clear();  // the error is the news
+    outputState_ = state;
+    outputStateReason_ = state == OutputState::Current ? QString() : reason;
+    showStatus();
     if (!changed)
         return;
-    QPalette palette = outputBox_->palette();
-    palette.setColor(QPalette::Text, outOfDate ? palette.color(QPalette::Disabled, QPalette::Text) : kScriptBlue);
-    outputBox_->setPalette(palette);
+    const bool current = state == OutputState::Current;
+    setReadableColour(outputBox_, QPalette::Text, current ? kScriptBlue : kStaleGrey);
+    colours_->output()->setShown(current);
     showCaptions();
     updateOutputCommands();
 }
 
-// The status strip: why the output is out of date, else the credit line.
-QString frm_Main::statusLine() const
+// The status strip: a passing notice, else why the output is not the
+// input's, else the credit line. Errors in the error colour.
+void frm_Main::showStatus()
 {
-    return outOfDateReason_.isEmpty() ? fromAscii(credits::creditLine()) : outOfDateReason_;
+    const bool error = notice_.isEmpty() ? outputState_ == OutputState::Failed : noticeTone_ == Tone::Error;
+    const QString text = !notice_.isEmpty()              ? notice_
+                         : !outputStateReason_.isEmpty() ? outputStateReason_
+                                                         : fromAscii(credits::creditLine());
+    setReadableColour(creditLine_, QPalette::WindowText, error ? kErrorRed : kScriptBlue);
+    setLabelText(creditLine_, text);
+    creditLine_->setAccessibleName(text);
+    placeCaretPlace();
+}
+
+void frm_Main::say(const QString& text, Tone tone)
+{
+    notice_ = text;
+    noticeTone_ = tone;
+    noticeShown_->start();
+    showStatus();
+}
+
+// A conversion waiting for a pause in typing is done at once.
+void frm_Main::finishPendingConversion()
+{
+    if (typingPause_->isActive())
+        convertFor(Asked::ByTyping);
 }
 
 // Each change of the input converts after a pause in typing, while
-// conversion as one types is on and the input is not too long for it.
+// conversion as one types is on and the input is not too long for it;
+// otherwise the output is out of date until Convert.
 void frm_Main::inputChanged()
 {
-    if (!asYouTypeItem_->isChecked()) {
-        typingPause_->stop();
+    if (colours_->input()->recolouring())
+        return;
+    const bool asYouType = asYouTypeItem_->isChecked();
+    if (asYouType && inputLength() <= kLongestInputConvertedAsYouType) {
+        typingPause_->start();
         return;
     }
-    if (inputLength() > kLongestInputConvertedAsYouType) {
-        typingPause_->stop();
-        setOutputOutOfDate(true, tr("The input is too long to convert as you type: press Convert."));
-        return;
-    }
-    typingPause_->start();
+    typingPause_->stop();
+    setOutputState(OutputState::OutOfDate,
+                   asYouType ? tr("The input is too long to convert as you type: press Convert.")
+                             : tr("The input has changed since it was converted: press Convert."));
 }
 
 // A bare string literal read back, when the text is no script. Its own
@@ -772,7 +850,28 @@ void frm_Main::selectTarget(Target target)
 
 void frm_Main::selectScriptToHtml()
 {
+    scriptOfferLink_->hide();
     selectMode(std::nullopt);
+}
+
+// "Ln 12, Col 5" of the box the caret is in, at the right of the status
+// strip; the column counts characters, a surrogate pair as one.
+void frm_Main::showCaretPlace(const CodeTextBox* box)
+{
+    const QTextCursor caret = box->textCursor();
+    const QString line = caret.block().text().left(caret.positionInBlock());
+    const auto column = line.size() - std::count_if(line.cbegin(), line.cend(), [](QChar c) { return c.isLowSurrogate(); });
+    setLabelText(caretPlace_, tr("Ln %1, Col %2").arg(caret.blockNumber() + 1).arg(column + 1));
+    placeCaretPlace();
+}
+
+// The caret's place at the right end; the credit line or notice is cut
+// short before it.
+void frm_Main::placeCaretPlace()
+{
+    caretPlace_->move(statusStrip_->width() - caretPlace_->width() - px(180), caretPlace_->y());
+    const int room = caretPlace_->x() - px(180) - creditLine_->x();
+    creditLine_->resize(std::min(creditLine_->sizeHint().width(), std::max(room, 0)), creditLine_->height());
 }
 
 void frm_Main::selectScriptLanguage(std::optional<Target> language)
@@ -785,8 +884,9 @@ void frm_Main::selectScriptLanguage(std::optional<Target> language)
 }
 
 // Choosing a mode with an empty input changes only the menu, the captions
-// and the save commands; with an input it converts again at once, also
-// when the mode was already chosen.
+// and the save commands (and drops an output that was out of date); with
+// an input it converts again at once, also when the mode was already
+// chosen.
 void frm_Main::selectMode(std::optional<Target> mode)
 {
     mode_ = mode;
@@ -796,6 +896,11 @@ void frm_Main::selectMode(std::optional<Target> mode)
     showMode();
     rememberChoices();
     convertAgainIfInput();
+    // An old output not converted again is not output of the new mode.
+    if (outputState_ != OutputState::Current) {
+        showOutput(QString());
+        setOutputState(OutputState::Current);
+    }
 }
 
 // The menu's check marks, the captions and the commands follow the mode.
@@ -824,8 +929,10 @@ void frm_Main::showCaptions()
     enlargeInputLink_->setAccessibleName(tr("Enlarge %1").arg(captionName(inputCaption_->text())));
     const OutputKind kind = outputKind();
     QString caption = kind.title;
-    if (outputOutOfDate_)
+    if (outputState_ == OutputState::OutOfDate)
         caption = tr("%1 (out of date)").arg(caption);
+    else if (outputState_ == OutputState::Failed)
+        caption = tr("%1 (none: the script cannot be read)").arg(caption);
     else if (outputCaptionHasColon_)
         caption += QLatin1Char(':');
     setLabelText(outputCaption_, caption);
@@ -844,10 +951,11 @@ void frm_Main::escapingToggled()
     convertAgainIfInput();
 }
 
+// Quietly: a script that cannot be read is said in the status strip.
 void frm_Main::convertAgainIfInput()
 {
     if (!inputBox_->document()->isEmpty())
-        convert();
+        convertFor(Asked::ByTyping);
 }
 
 void frm_Main::rememberChoices() const
@@ -877,12 +985,16 @@ void frm_Main::restoreChoices()
 // (Ctrl+Z), and Edit > Undo Clear brings both back at once.
 void frm_Main::clear()
 {
-    ClearedTexts before{inputText(), outputText()};
+    ClearedTexts before{inputText(), outputText(), outputState_, outputStateReason_,
+                        listingStart_ ? std::optional(listingStart_->position()) : std::nullopt};
     for (CodeTextBox* box : {outputBox_, inputBox_}) {
         QTextCursor all(box->document());
         all.select(QTextCursor::Document);
         all.removeSelectedText();
     }
+    listingStart_.reset();
+    typingPause_->stop();
+    setOutputState(OutputState::Current);  // nothing, the script of nothing
     if (!before.input.isEmpty() || !before.output.isEmpty()) {
         cleared_ = std::move(before);
         undoClearItem_->setEnabled(true);
@@ -901,7 +1013,14 @@ void frm_Main::undoClear()
         all.select(QTextCursor::Document);
         all.insertText(textForEditor(text));
     }
-    typingPause_->stop();  // the output came back with its input
+    // The output came back with its input, as up to date as it was.
+    typingPause_->stop();
+    if (texts.listingStart) {
+        listingStart_ = QTextCursor(outputBox_->document());
+        listingStart_->setPosition(*texts.listingStart);
+    }
+    setOutputState(texts.state, texts.reason);
+    updateOutputCommands();
     inputBox_->setFocus();
 }
 
@@ -925,23 +1044,27 @@ void frm_Main::copyLiteral()
         showMessage(this, tr("Every heredoc label is closed by a line of the text."), MessageIcon::Exclamation);
         return;
     }
-    showMessage(this, tr("The string literal has been copied to the clipboard."), MessageIcon::Information);
+    say(tr("The string literal has been copied to the clipboard."));
 }
 
-// The message names the PHP script in ASP mode too.
+// Exactly the script of the input now in the box: a conversion waiting
+// for a pause in typing is done first, and a character listing stays out.
+// The status strip confirms it.
 void frm_Main::copyScript()
 {
-    if (outputBox_->document()->isEmpty() || outputOutOfDate_)
+    finishPendingConversion();
+    if (!outputUsable())
         return;
     {
         BusyCursor busy;
-        setClipboardText(outputText());
+        setClipboardText(scriptText());
     }
-    showMessage(this, outputKind().copied, MessageIcon::Information);
+    say(outputKind().copied);
 }
 
 // Appends to whatever the output box holds; the listing has no line break,
-// so it goes straight after the last character.
+// so it goes straight after the last character. The script before it is
+// still what Copy Script and Save Script hand out.
 // Inputs beyond the limit get a warning and leave the output as it is.
 void frm_Main::listCharacterCodes()
 {
@@ -960,7 +1083,19 @@ void frm_Main::listCharacterCodes()
         return;
     QTextCursor end(outputBox_->document());
     end.movePosition(QTextCursor::End);
+    const int start = end.position();
     end.insertText(fromU16(listing));
+    if (!listingStart_) {
+        listingStart_ = QTextCursor(outputBox_->document());
+        listingStart_->setPosition(start);
+    }
+    updateOutputCommands();
+    // Selected, so that it is seen, and Ctrl+C copies it.
+    end.setPosition(start, QTextCursor::KeepAnchor);
+    outputBox_->setTextCursor(end);
+    outputBox_->ensureCursorVisible();
+    say(tr("The input's %L1 character codes follow the output; Copy Script and Save Script leave them out.")
+            .arg(length));
 }
 
 // The length of inputText() without building it: every paragraph break
@@ -972,17 +1107,43 @@ qsizetype frm_Main::inputLength() const
 }
 
 // The window comes back at the size and place it had when last closed,
-// maximized if it was; the first time at its smallest size, centred.
+// maximized if it was; the first time at its stored size, centred. Either
+// way it lies whole on the screen.
 void frm_Main::start(const QString& file)
 {
     load();
+    fitToScreen();
     if (!restoreGeometry(rememberedWindowGeometry())) {
-        adjustSize();
+        resize(QSize(kStoredClientSize.width(), kStoredClientSize.height() + menuBar()->sizeHint().height())
+                   .expandedTo(minimumSizeHint()));
         centerOnScreen(this);
     }
+    keepOnScreen(this);
     show();
+    // The window manager's frame is known once it has framed the window.
+    QTimer::singleShot(kFramedMs, this, [this] {
+        fitToScreen();
+        if (!isMaximized())
+            keepOnScreen(this);
+    });
     if (!file.isEmpty())
         openFile(file);
+}
+
+// The smallest size is the stored one, where the screen has room for it
+// at its scaling; else the room the screen has.
+void frm_Main::fitToScreen()
+{
+    const QSize room = clientRoomOnScreen(this) - QSize(0, menuBar()->sizeHint().height());
+    const QSize smallest = kStoredClientSize.boundedTo(room).expandedTo(kLeastClientSize.boundedTo(room));
+    centralWidget()->setMinimumSize(smallest);
+}
+
+// Once shown, the frame's real size is known.
+void frm_Main::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fitToScreen();
 }
 
 void frm_Main::openHtmlFile()
@@ -998,7 +1159,8 @@ void frm_Main::openHtmlFile()
 }
 
 // The file's text replaces the input, its line breaks taken as a paste
-// takes them; the output stays as it is.
+// takes them; the output stays as it is. The title names the file, and
+// File > Open Recent offers it again.
 void frm_Main::openFile(const QString& path)
 {
     ReadResult read;
@@ -1010,6 +1172,8 @@ void frm_Main::openFile(const QString& path)
     }
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!read.decoded) {
+        if (!QFileInfo::exists(path))
+            recentFiles_->remove(path);
         showMessage(this, tr("The file \"%1\" cannot be opened.\n\n%2").arg(name, read.error),
                     MessageIcon::Exclamation);
         return;
@@ -1017,9 +1181,45 @@ void frm_Main::openFile(const QString& path)
     openedFile_ = QFileInfo(path).absoluteFilePath();
     openedEncoding_ = read.decoded->encoding;
     lastFolder_ = QFileInfo(path).absolutePath();
+    inputBox_->document()->setModified(false);
+    showFileInTitle();
+    recentFiles_->add(path);
     const QString notice = readingNotice(*read.decoded, name);
     if (!notice.isEmpty())
         showMessage(this, notice, MessageIcon::Information);
+    offerScriptToHtml();
+}
+
+// "page.html* - Tagora Converter v1.0.0" while the page has changed since
+// it was opened.
+void frm_Main::showFileInTitle()
+{
+    const QString product = fromAscii(credits::kProductTitle);
+    if (openedFile_.isEmpty()) {
+        setWindowTitle(product);
+        return;
+    }
+    QString file = QFileInfo(openedFile_).fileName();
+    file.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // shown as it is
+    setWindowTitle(tr("%1[*] - %2").arg(file, product));
+    setWindowModified(inputBox_->document()->isModified());
+}
+
+// A script opened or pasted while a target is chosen is offered to Script
+// to HTML in the status strip, with nothing in the way.
+void frm_Main::offerScriptToHtml()
+{
+    scriptOfferLink_->hide();
+    if (!mode_)
+        return;
+    const std::string text = runtime::toUtf8(inputText());
+    const ReadScript read = readScript(text);
+    const std::optional<Target> language = read.printed ? read.target : pageLanguage(text).language;
+    if (!language)
+        return;
+    say(tr("This looks like %1, not HTML.").arg(fromAscii(targetInfo(*language).language)));
+    scriptOfferLink_->move(creditLine_->geometry().right() + px(180), creditLine_->y());
+    scriptOfferLink_->show();
 }
 
 // The file holds the output text as it is, in UTF-8 without a byte-order
@@ -1027,9 +1227,10 @@ void frm_Main::openFile(const QString& path)
 // read in a legacy encoding is saved in that encoding (see bytesToSave).
 void frm_Main::saveScript()
 {
-    if (outputBox_->document()->isEmpty() || outputOutOfDate_)
+    finishPendingConversion();
+    if (!outputUsable())
         return;
-    const QString text = outputText();
+    const QString text = scriptText();
     const std::optional<QByteArray> bytes = bytesToSave(text);
     if (!bytes)
         return;
@@ -1049,7 +1250,9 @@ void frm_Main::saveScript()
                     tr("The script could not be saved as \"%1\".\n\n%2")
                         .arg(QDir::toNativeSeparators(path), error),
                     MessageIcon::Exclamation);
+        return;
     }
+    say(tr("Saved as \"%1\".").arg(QDir::toNativeSeparators(path)));
 }
 
 namespace {
@@ -1127,11 +1330,17 @@ QString frm_Main::proposedScriptFile() const
     return QDir(folder).filePath(base + outputKind().extension);
 }
 
-// Copy and Save have something to do while the output holds text that
-// is up to date.
+// Copy and Save have something to do while the output holds a script
+// that is up to date.
+bool frm_Main::outputUsable() const
+{
+    const bool empty = listingStart_ ? listingStart_->position() == 0 : outputBox_->document()->isEmpty();
+    return !empty && outputState_ == OutputState::Current;
+}
+
 void frm_Main::updateOutputCommands()
 {
-    const bool usable = !outputBox_->document()->isEmpty() && !outputOutOfDate_;
+    const bool usable = outputUsable();
     copyButton_->setEnabled(usable);
     saveButton_->setEnabled(usable);
     saveItem_->setEnabled(usable);
@@ -1143,7 +1352,12 @@ bool frm_Main::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        setLabelText(creditLine_, tip.isEmpty() ? statusLine() : tip);
+        if (tip.isEmpty()) {
+            showStatus();
+        } else {
+            setLabelText(creditLine_, tip);
+            placeCaretPlace();
+        }
         return true;
     }
     return QMainWindow::event(event);

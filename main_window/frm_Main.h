@@ -10,6 +10,7 @@
 #include "script_writer/targets.h"
 
 #include <QMainWindow>
+#include <QTextCursor>
 
 #include <array>
 #include <optional>
@@ -37,6 +38,7 @@ struct HtmlFromScript;
 struct ScriptReadError;
 
 class ScriptColours;
+class RecentFiles;
 class ScriptOptionsMenu;
 
 class frm_Main : public QMainWindow {
@@ -84,6 +86,9 @@ public:
     // The input and output texts, with CR LF between lines.
     QString inputText() const;
     QString outputText() const;
+    // What Copy Script and Save Script hand out: the output without a
+    // character listing appended to it.
+    QString scriptText() const;
 
     // The longest input the character listing takes: beyond it the listing
     // would keep the window busy for more than about a second.
@@ -93,11 +98,16 @@ public:
     // until Convert is pressed.
     static constexpr int kTypingPauseMs = 300;
     static constexpr qsizetype kLongestInputConvertedAsYouType = 300'000;
+    // How long after showing the window its frame is taken as known.
+    static constexpr int kFramedMs = 250;
+    // How long a notice stays in the status strip.
+    static constexpr int kNoticeShownMs = 8000;
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -114,6 +124,7 @@ private:
     void createHelpMenu();
     void createScriptLanguageMenu(QMenu* conversion);
     void anchorControls();
+    void fitToScreen();
     void placeControls();
     void setTabOrder();
     void describeControls();
@@ -121,6 +132,8 @@ private:
     struct OutputKind;
     OutputKind outputKind() const;
     QAction* modeItem() const;
+    // Asked by the user, trouble is said in a message box; while typing,
+    // or after a change of mode, only in the status strip.
     enum class Asked { ByUser, ByTyping };
     void convertFor(Asked asked);
     void convertToScript(Target target, Asked asked);
@@ -133,8 +146,19 @@ private:
     void selectInInput(std::size_t line, std::size_t column);
     void emptyInput(Asked asked, std::string_view message);
     void inputChanged();
-    void setOutputOutOfDate(bool outOfDate, const QString& reason = QString());
-    QString statusLine() const;
+    void showFileInTitle();
+    void offerScriptToHtml();
+    void showCaretPlace(const runtime::CodeTextBox* box);
+    void placeCaretPlace();
+    // Whether the output is the conversion of the input now in the box.
+    enum class OutputState { Current, OutOfDate, Failed };
+    void setOutputState(OutputState state, const QString& reason = QString());
+    void showOutput(const QString& text);
+    void finishPendingConversion();
+    // A passing notice in the status strip; an error stays until the next.
+    enum class Tone { Plain, Error };
+    void say(const QString& text, Tone tone = Tone::Plain);
+    void showStatus();
     void addLiteralButton(QWidget* client);
     void selectMode(std::optional<Target> mode);
     void showMode(bool withColon = false);
@@ -143,6 +167,7 @@ private:
     void convertAgainIfInput();
     void rememberChoices() const;
     void restoreChoices();
+    bool outputUsable() const;
     void updateOutputCommands();
     QString proposedScriptFile() const;
     qsizetype inputLength() const;
@@ -152,14 +177,22 @@ private:
     std::optional<Target> mode_ = Target::Php;
     ScriptColours* colours_ = nullptr;
     ScriptOptionsMenu* scriptOptions_ = nullptr;
+    RecentFiles* recentFiles_ = nullptr;
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
     std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
     std::optional<Target> pageLanguage_;      // of the page read as a template, even one with no code left
-    bool outputOutOfDate_ = false;
-    QString outOfDateReason_;
+    OutputState outputState_ = OutputState::Current;
+    QString outputStateReason_;
+    QString notice_;  // the status strip's passing notice
+    Tone noticeTone_ = Tone::Plain;
+    QTimer* noticeShown_ = nullptr;
+    std::optional<QTextCursor> listingStart_;  // where a character listing starts in the output
     bool outputCaptionHasColon_ = true;  // until a mode is chosen
     struct ClearedTexts {
         QString input, output;
+        OutputState state;
+        QString reason;
+        std::optional<int> listingStart;
     };
     std::optional<ClearedTexts> cleared_;  // what Undo Clear brings back
     QTimer* typingPause_ = nullptr;
@@ -182,6 +215,8 @@ private:
     QPushButton* saveButton_ = nullptr;
     QFrame* statusStrip_ = nullptr;
     QLabel* creditLine_ = nullptr;
+    LinkLabel* scriptOfferLink_ = nullptr;  // in the status strip, while offered
+    QLabel* caretPlace_ = nullptr;
     QPushButton* copyButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
     QPushButton* characterCodesButton_ = nullptr;

@@ -15,20 +15,20 @@ using namespace runtime;
 ScriptOptionsMenu::ScriptOptionsMenu(QMenu* menu, QWidget* window) : QObject(menu), window_(window)
 {
     addMenuSeparator(menu, "mnuConversionsep2");
-    mnuHeaderComment = addMenuItem(menu, "mnuHeaderComment", tr("Header &Comment"));
-    mnuHeaderComment->setCheckable(true);
-    mnuHeaderComment->setStatusTip(tr("Start each script with the comment lines naming this program"));
-    mnuJavaScriptName = addMenuItem(menu, "mnuJavaScriptName", tr("JavaScript Na&me..."));
-    mnuJavaScriptName->setStatusTip(tr("The name of the constant that holds the text in JavaScript"));
+    headerCommentItem_ = addMenuItem(menu, "mnuHeaderComment", tr("Header &Comment"));
+    headerCommentItem_->setCheckable(true);
+    headerCommentItem_->setStatusTip(tr("Start each script with the comment lines naming this program"));
+    javaScriptNameItem_ = addMenuItem(menu, "mnuJavaScriptName", tr("JavaScript Na&me..."));
+    javaScriptNameItem_->setStatusTip(tr("The name of the constant that holds the text in JavaScript"));
     const RememberedScriptOptions remembered = rememberedScriptOptions();
-    mnuHeaderComment->setChecked(remembered.header);
+    headerCommentItem_->setChecked(remembered.header);
     const QString name = remembered.variableName;
     variableName_ = isValidVariableName(name.toStdString()) ? name : QString::fromLatin1(kDefaultVariableName);
-    connect(mnuHeaderComment, &QAction::toggled, this, [this] {
+    connect(headerCommentItem_, &QAction::toggled, this, [this] {
         remember();
         emit changed();
     });
-    connect(mnuJavaScriptName, &QAction::triggered, this, [this] {
+    connect(javaScriptNameItem_, &QAction::triggered, this, [this] {
         if (askVariableName())
             emit changed();
     });
@@ -36,16 +36,16 @@ ScriptOptionsMenu::ScriptOptionsMenu(QMenu* menu, QWidget* window) : QObject(men
 
 ScriptOptions ScriptOptionsMenu::options() const
 {
-    return {mnuHeaderComment->isChecked(), variableName_.toStdString()};
+    return {headerCommentItem_->isChecked(), variableName_.toStdString()};
 }
 
 void ScriptOptionsMenu::showTarget(std::optional<Target> target)
 {
     const bool javaScript = target && (*target == Target::Js || *target == Target::JsConcat);
-    mnuJavaScriptName->setEnabled(javaScript);
-    mnuJavaScriptName->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
+    javaScriptNameItem_->setEnabled(javaScript);
+    javaScriptNameItem_->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
                                         .arg(variableName_));
-    mnuHeaderComment->setEnabled(target && *target != Target::Json);
+    headerCommentItem_->setEnabled(target && *target != Target::Json);
 }
 
 bool ScriptOptionsMenu::askVariableName()
@@ -72,14 +72,14 @@ bool ScriptOptionsMenu::askVariableName()
 void ScriptOptionsMenu::setVariableName(const QString& name)
 {
     variableName_ = name;
-    mnuJavaScriptName->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
+    javaScriptNameItem_->setStatusTip(tr("The name of the constant that holds the text in JavaScript: %1")
                                         .arg(variableName_));
     remember();
 }
 
 void ScriptOptionsMenu::remember() const
 {
-    rememberScriptOptions({mnuHeaderComment->isChecked(), variableName_});
+    rememberScriptOptions({headerCommentItem_->isChecked(), variableName_});
 }
 
 }  // namespace tagora

@@ -26,14 +26,14 @@ public:
     bool askVariableName();
     void setVariableName(const QString& name);
 
-    QAction* mnuHeaderComment = nullptr;
-    QAction* mnuJavaScriptName = nullptr;
-
 signals:
     void changed();
 
 private:
     void remember() const;
+
+    QAction* headerCommentItem_ = nullptr;  // "mnuHeaderComment"
+    QAction* javaScriptNameItem_ = nullptr;  // "mnuJavaScriptName"
 
     QWidget* window_;
     QString variableName_;

@@ -176,8 +176,10 @@ void CodeTextBox::dropEvent(QDropEvent* event)
 
 void CodeTextBox::insertFromMimeData(const QMimeData* source)
 {
-    if (source && source->hasText() && !isReadOnly())
+    if (source && source->hasText() && !isReadOnly()) {
         insertPlainText(textForEditor(source->text()));
+        emit textPasted();
+    }
 }
 
 void CodeTextBox::setLineNumbersShown(bool shown)
@@ -210,11 +212,6 @@ int CodeTextBox::lineNumberWidth() const
     for (int count = std::max(1, blockCount()); count >= 10; count /= 10)
         ++digits;
     return fontMetrics().horizontalAdvance(QLatin1Char('9')) * (digits + 1) + 6;
-}
-
-int CodeTextBox::firstShownLineNumber() const
-{
-    return firstVisibleBlock().blockNumber() + 1;
 }
 
 void CodeTextBox::updateLineNumberMargin()

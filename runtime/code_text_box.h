@@ -27,12 +27,13 @@ public:
     // Line numbers in a margin on the left, as code editors show them.
     void setLineNumbersShown(bool shown);
     bool lineNumbersShown() const { return lineNumbers_ != nullptr; }
-    // The number of the first line shown, from 1, and the margin's width.
-    int firstShownLineNumber() const;
+    // The margin's width.
     int lineNumberWidth() const;
 
 signals:
     void fileDropped(const QString& path);
+    // Text was pasted or dropped into the box.
+    void textPasted();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

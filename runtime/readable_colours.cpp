@@ -38,6 +38,13 @@ public:
         apply();
     }
 
+    QPalette::ColorRole role() const { return role_; }
+    void setColour(const QColor& colour)
+    {
+        colour_ = colour;
+        apply();
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == widget_ && event->type() == QEvent::PaletteChange && !applying_)
@@ -85,8 +92,16 @@ QColor readableOn(const QColor& colour, const QColor& background)
     return result;
 }
 
+// A widget given a new colour for a role keeps one keeper for it.
 void setReadableColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
+    for (QObject* child : widget->children()) {
+        auto* keeper = dynamic_cast<ReadableColour*>(child);
+        if (keeper && keeper->role() == role) {
+            keeper->setColour(colour);
+            return;
+        }
+    }
     new ReadableColour(widget, role, colour);
 }
 

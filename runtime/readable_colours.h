@@ -19,7 +19,8 @@ QColor readableOn(const QColor& colour, const QColor& background);
 
 // Keeps a colour the widget was given for a role readable whatever palette
 // the application takes: the colour itself on a light background, a
-// lighter one of its hue on a dark background.
+// lighter one of its hue on a dark background. A later call for the same
+// role replaces the colour.
 void setReadableColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 }  // namespace tagora::runtime

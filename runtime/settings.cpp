@@ -12,6 +12,7 @@ const QString kVariableNameKey = QStringLiteral("script/javascript-name");
 const QString kAsYouTypeKey = QStringLiteral("conversion/as-you-type");
 const QString kScriptLanguageKey = QStringLiteral("conversion/script-language");
 const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kRecentFilesKey = QStringLiteral("files/recent");
 
 QSettings settings()
 {
@@ -45,6 +46,16 @@ QByteArray rememberedWindowGeometry()
 void rememberWindowGeometry(const QByteArray& geometry)
 {
     settings().setValue(kGeometryKey, geometry);
+}
+
+QStringList rememberedRecentFiles()
+{
+    return settings().value(kRecentFilesKey).toStringList();
+}
+
+void rememberRecentFiles(const QStringList& files)
+{
+    settings().setValue(kRecentFilesKey, files);
 }
 
 RememberedScriptOptions rememberedScriptOptions()

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tagora::runtime {
 
@@ -29,5 +30,8 @@ void rememberScriptOptions(const RememberedScriptOptions& options);
 // QWidget::saveGeometry() gives them; empty the first time.
 QByteArray rememberedWindowGeometry();
 void rememberWindowGeometry(const QByteArray& geometry);
+// The files opened last, the latest first.
+QStringList rememberedRecentFiles();
+void rememberRecentFiles(const QStringList& files);
 
 }  // namespace tagora::runtime

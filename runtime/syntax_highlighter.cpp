@@ -92,11 +92,14 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
             uncolourLongLines(position, added);
         attachWhileWanted();
     });
+    const Recolouring recolouring(this);
     setDocument(document);
+    rehighlight();  // now, not later: the change it makes is no edit
 }
 
 void SyntaxHighlighter::setShown(bool shown)
 {
+    const Recolouring recolouring(this);
     shown_ = shown;
     if (!shown) {
         setDocument(nullptr);
@@ -113,8 +116,10 @@ void SyntaxHighlighter::attachWhileWanted()
         return;
     listening_ = wanted;
     if (wanted) {
+        const Recolouring recolouring(this);
         setDocument(nullptr);
         setDocument(text_);
+        rehighlight();
     } else {
         disconnect(text_, SIGNAL(contentsChange(int,int,int)), this, SLOT(_q_reformatBlocks(int,int,int)));
     }
@@ -137,8 +142,10 @@ void SyntaxHighlighter::setLanguage(Language language, Target target)
     language_ = language;
     target_ = target;
     pageIsCurrent_ = false;
-    if (listening_)
+    if (listening_) {
+        const Recolouring recolouring(this);
         rehighlight();
+    }
 }
 
 void SyntaxHighlighter::setPalette(const QPalette& palette)
@@ -146,8 +153,10 @@ void SyntaxHighlighter::setPalette(const QPalette& palette)
     if (palette.color(QPalette::Base) == palette_.color(QPalette::Base))
         return;
     palette_ = palette;
-    if (listening_)
+    if (listening_) {
+        const Recolouring recolouring(this);
         rehighlight();
+    }
 }
 
 QColor SyntaxHighlighter::colourOf(Kind kind, const QPalette& palette)

@@ -35,6 +35,11 @@ public:
     // The colours of the palette: its base light or dark.
     void setPalette(const QPalette& palette);
 
+    // Colouring the text changes its document's formats, which its editor
+    // announces as a change of its text (textChanged()): true while the
+    // highlighter does it of its own, not for an edit.
+    bool recolouring() const { return recolouring_ > 0; }
+
     // The colour of a kind on the palette's base: readable on it.
     static QColor colourOf(syntax::Kind kind, const QPalette& palette);
 
@@ -54,6 +59,15 @@ private:
     bool holdsLongLine_ = false;
     bool shown_ = true;
     bool listening_ = true;  // to the text's changes
+    int recolouring_ = 0;
+
+    struct Recolouring {
+        explicit Recolouring(SyntaxHighlighter* colours) : colours_(colours) { ++colours_->recolouring_; }
+        ~Recolouring() { --colours_->recolouring_; }
+        Recolouring(const Recolouring&) = delete;
+        Recolouring& operator=(const Recolouring&) = delete;
+        SyntaxHighlighter* colours_;
+    };
 
     void attachWhileWanted();
     void uncolourLongLines(int position, int added);

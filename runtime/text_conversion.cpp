@@ -29,8 +29,13 @@ bool isReplaced(QChar ch)
 // with U+2029, which the input text rules turn into CR LF in one pass.
 QString editorText(const QPlainTextEdit* editor)
 {
+    return editorTextBefore(editor, editor->document()->characterCount());
+}
+
+QString editorTextBefore(const QPlainTextEdit* editor, int position)
+{
     const QString raw = editor->document()->toRawText();
-    const std::u16string_view rawText = viewOf(raw);
+    const std::u16string_view rawText = viewOf(raw).substr(0, std::size_t(std::max(position, 0)));
     QString text(static_cast<qsizetype>(normalizedInputSize(rawText)), Qt::Uninitialized);
     normalizeInputText(rawText, reinterpret_cast<char16_t*>(text.data()));
     return text;

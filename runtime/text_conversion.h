@@ -23,6 +23,8 @@ class QPlainTextEdit;
 namespace tagora::runtime {
 
 QString editorText(const QPlainTextEdit* editor);
+// The same for the editor's text before a position of its document.
+QString editorTextBefore(const QPlainTextEdit* editor, int position);
 void setEditorText(QPlainTextEdit* editor, const QString& text);
 
 // The text as an editor may take it: U+FDD0 and U+FDD1 become U+FFFD.

@@ -382,11 +382,6 @@ QByteArray nativePath(const QString& path)
 // commit a cut-off file. So the bytes go through write(2) here, with the
 // system's reason for any failure. Past a file-size limit the system
 // would end the program with SIGXFSZ: ignored, the write fails instead.
-QString writeTextFile(const QString& path, const QString& text)
-{
-    return writeBytesFile(path, QByteArray::fromStdString(toUtf8(text)));
-}
-
 QString writeBytesFile(const QString& path, const QByteArray& bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);

@@ -76,11 +76,9 @@ std::optional<EncodedText> encodeText(const QString& text, const QString& encodi
 // in it as U+FFFD); the bytes as UTF-8 when this build cannot read it.
 QString decodeText(const QByteArray& bytes, const QString& encoding);
 
-// Writes the text as UTF-8 without a byte-order mark, all or nothing: an
-// existing file is replaced only once the new text is completely written.
-// Returns the reason of a failure, or an empty string.
-QString writeTextFile(const QString& path, const QString& text);
-// The same for bytes.
+// Writes the bytes all or nothing: an existing file is replaced only once
+// the new bytes are completely written. Returns the reason of a failure,
+// or an empty string.
 QString writeBytesFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace tagora::runtime

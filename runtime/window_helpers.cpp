@@ -9,7 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace tagora::runtime {
 namespace {
@@ -130,6 +133,62 @@ void centerOver(QWidget* window, const QWidget* owner)
     QRect frame = window->frameGeometry();
     frame.moveCenter(owner->frameGeometry().center());
     window->move(frame.topLeft());
+}
+
+namespace {
+
+QMargins marginsOfFrame(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QRect availableArea(const QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
+
+// Before a window is shown its frame is unknown: the owner's tells, or
+// else the style's title bar and border.
+QMargins frameMarginsOf(const QWidget* window, const QWidget* owner)
+{
+    const QMargins own = window->isVisible() ? marginsOfFrame(window) : QMargins();
+    if (!own.isNull())
+        return own;
+    if (owner && !marginsOfFrame(owner->window()).isNull())
+        return marginsOfFrame(owner->window());
+    const int border = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return {border, titleBar + border, border, border};
+}
+
+QSize clientRoomOnScreen(const QWidget* window, const QWidget* owner)
+{
+    return availableArea(window).size().shrunkBy(frameMarginsOf(window, owner));
+}
+
+void keepOnScreen(QWidget* window, const QWidget* owner)
+{
+    const QRect available = availableArea(window);
+    if (available.isEmpty())
+        return;
+    const QMargins margins = frameMarginsOf(window, owner);
+    const QSize room = available.size().shrunkBy(margins);
+    // A size below the smallest is not what the window system will show.
+    const QSize size = window->size().expandedTo(window->minimumSizeHint()).boundedTo(room);
+    if (size != window->size())
+        window->resize(size);
+    const QRect frame = QRect(window->geometry().topLeft(), size).marginsAdded(margins);
+    QRect kept = frame;
+    kept.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1)));
+    kept.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1)));
+    if (kept != frame)
+        window->move(window->pos() + (kept.topLeft() - frame.topLeft()));
 }
 
 }  // namespace tagora::runtime

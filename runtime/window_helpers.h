@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -58,5 +59,14 @@ void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);
 
 void centerOnScreen(QWidget* window);
 void centerOver(QWidget* window, const QWidget* owner);
+
+// The margins of a window's frame (title bar and borders): its own once it
+// is shown, before that those of the window it opens over, or the style's.
+QMargins frameMarginsOf(const QWidget* window, const QWidget* owner = nullptr);
+// The most room a window's client area can take on its screen.
+QSize clientRoomOnScreen(const QWidget* window, const QWidget* owner = nullptr);
+// Shrinks the window if it must and moves it so that its frame lies whole
+// on its screen's available area.
+void keepOnScreen(QWidget* window, const QWidget* owner = nullptr);
 
 }  // namespace tagora::runtime

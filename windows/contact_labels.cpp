@@ -22,24 +22,24 @@ ContactLabels addContactLabels(QWidget* parent, QPoint topLeft, bool withPostalA
     const auto nextLine = [&] { return top += kLine; };
 
     ContactLabels labels;
-    labels.Label2 = addLabel(parent, "Label2", QStringLiteral("Developed By:"), {left, top},
+    labels.developedByCaption = addLabel(parent, "Label2", QStringLiteral("Developed By:"), {left, top},
                              tahoma(8.25, true, true), colors.text);
-    labels.Label3 = addLabel(parent, "Label3", fromAscii(credits::kDeveloperName), {left, nextLine()}, bold,
+    labels.developer = addLabel(parent, "Label3", fromAscii(credits::kDeveloperName), {left, nextLine()}, bold,
                              colors.text);
-    labels.Label15 = addLabel(parent, "Label15", fromAscii(credits::kCompanyName), {left, nextLine()}, bold,
+    labels.company = addLabel(parent, "Label15", fromAscii(credits::kCompanyName), {left, nextLine()}, bold,
                               colors.company);
     if (withPostalAddress)
-        labels.Label6 = addLabel(parent, "Label6", fromAscii(credits::kPostalAddress), {left, nextLine()},
+        labels.postalAddress = addLabel(parent, "Label6", fromAscii(credits::kPostalAddress), {left, nextLine()},
                                  regular, colors.text);
-    labels.Label4 = addLabel(parent, "Label4", QStringLiteral("E-mail:"), {left, nextLine()}, regular,
+    labels.emailCaption = addLabel(parent, "Label4", QStringLiteral("E-mail:"), {left, nextLine()}, regular,
                              colors.text);
-    labels.Label5 = addLabel(parent, "Label5", fromAscii(credits::kContactEmail), {left + kValueColumn, top},
+    labels.email = addLabel(parent, "Label5", fromAscii(credits::kContactEmail), {left + kValueColumn, top},
                              regular, colors.addresses);
-    labels.Label10 = addLabel(parent, "Label10", QStringLiteral("URL:"), {left + 135, nextLine()}, regular,
+    labels.webCaption = addLabel(parent, "Label10", QStringLiteral("URL:"), {left + 135, nextLine()}, regular,
                               colors.text);
-    labels.Label11 = addLabel(parent, "Label11", fromAscii(credits::kDeveloperWebAddress),
+    labels.developerWebAddress = addLabel(parent, "Label11", fromAscii(credits::kDeveloperWebAddress),
                               {left + kValueColumn, top}, regular, colors.addresses);
-    labels.Label13 = addLabel(parent, "Label13", fromAscii(credits::kCompanyWebAddress),
+    labels.companyWebAddress = addLabel(parent, "Label13", fromAscii(credits::kCompanyWebAddress),
                               {left + kValueColumn, nextLine()}, regular, colors.addresses);
     return labels;
 }

@@ -13,15 +13,15 @@ class QWidget;
 namespace tagora {
 
 struct ContactLabels {
-    QLabel* Label2 = nullptr;   // "Developed By:"
-    QLabel* Label3 = nullptr;   // the developer
-    QLabel* Label15 = nullptr;  // the company
-    QLabel* Label6 = nullptr;   // the postal address, when asked for
-    QLabel* Label4 = nullptr;   // "E-mail:"
-    QLabel* Label5 = nullptr;
-    QLabel* Label10 = nullptr;  // "URL:"
-    QLabel* Label11 = nullptr;  // the developer's web address
-    QLabel* Label13 = nullptr;  // the company's
+    QLabel* developedByCaption = nullptr;  // "Developed By:"
+    QLabel* developer = nullptr;  // the developer
+    QLabel* company = nullptr;  // the company
+    QLabel* postalAddress = nullptr;  // the postal address, when asked for
+    QLabel* emailCaption = nullptr;  // "E-mail:"
+    QLabel* email = nullptr;
+    QLabel* webCaption = nullptr;  // "URL:"
+    QLabel* developerWebAddress = nullptr;  // the developer's web address
+    QLabel* companyWebAddress = nullptr;  // the company's
 };
 
 struct ContactColors {

@@ -53,7 +53,7 @@ frm_About::frm_About(QWidget* parent)
     setFont(msSansSerif(8.25));
     setFixedClientSize(this, kClientWidth, kClientHeight);
     createHeading();
-    contact = addContactLabels(this, {900, 945}, true, {QColor(), kCompanyBlue, kAddressBlue});
+    contact_ = addContactLabels(this, {900, 945}, true, {QColor(), kCompanyBlue, kAddressBlue});
     createPhoneLabels();
     createNotices();
     createOkButton();
@@ -61,14 +61,14 @@ frm_About::frm_About(QWidget* parent)
 
 void frm_About::createHeading()
 {
-    Label1 = addLabel(this, "Label1", fromAscii(credits::kProductName), {900, 225},
+    productName_ = addLabel(this, "Label1", fromAscii(credits::kProductName), {900, 225},
                       tahoma(14.25, true), kNavy);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(225, 270, 480, 480));
-    Image1->setPixmap(artwork::applicationIconPixmap());
-    Image1->setAccessibleName(fromAscii(credits::kProductName));
-    Label14 = addLabel(this, "Label14", QStringLiteral("Version: ") + fromAscii(credits::kVersion),
+    icon_ = new QLabel(this);
+    icon_->setObjectName(QStringLiteral("Image1"));
+    icon_->setGeometry(twipsRect(225, 270, 480, 480));
+    icon_->setPixmap(artwork::applicationIconPixmap());
+    icon_->setAccessibleName(fromAscii(credits::kProductName));
+    version_ = addLabel(this, "Label14", QStringLiteral("Version: ") + fromAscii(credits::kVersion),
                        {900, 585}, tahoma(8.25));
 }
 
@@ -77,36 +77,36 @@ void frm_About::createPhoneLabels()
 {
     const QFont regular = tahoma(8.25);
     const QString prefix = QString::fromLatin1(kMobilePrefix);
-    Label7 = addLabel(this, "Label7", prefix + fromAscii(credits::kMobileNumber), {900, 2520},
+    mobileNumber_ = addLabel(this, "Label7", prefix + fromAscii(credits::kMobileNumber), {900, 2520},
                       regular);
-    Label12 = addLabel(this, "Label12", fromAscii(credits::kSecondNumber), {1665, 2745}, regular);
-    Label12->move(Label7->x() + Label7->fontMetrics().horizontalAdvance(prefix), Label12->y());
+    secondNumber_ = addLabel(this, "Label12", fromAscii(credits::kSecondNumber), {1665, 2745}, regular);
+    secondNumber_->move(mobileNumber_->x() + mobileNumber_->fontMetrics().horizontalAdvance(prefix), secondNumber_->y());
 }
 
 void frm_About::createNotices()
 {
-    Label9 = addWrappingLabel(this, "Label9", disclaimer(), {315, 3105, 5415, 690});
-    Label8 = addWrappingLabel(this, "Label8",
+    disclaimer_ = addWrappingLabel(this, "Label9", disclaimer(), {315, 3105, 5415, 690});
+    contactRequest_ = addWrappingLabel(this, "Label8",
                               QStringLiteral("If you have any comment, suggestions or problem "
-                                             "using this software please contact me."),
+                                             "using this software please contact_ me."),
                               {315, 3870, 5415, 465});
 }
 
 // OK is both the default (Enter) and the cancel (Escape) button.
 void frm_About::createOkButton()
 {
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(4275, 4545, 1365, 375));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    cmdOK->setFocus();
+    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+    okButton_->setObjectName(QStringLiteral("cmdOK"));
+    okButton_->setGeometry(twipsRect(4275, 4545, 1365, 375));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_->setFocus();
 }
 
 void frm_About::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdOK->click();
+        okButton_->click();
         return;
     }
     QDialog::keyPressEvent(event);

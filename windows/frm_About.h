@@ -17,16 +17,6 @@ public:
     // deletes itself when closed. Show it with exec().
     explicit frm_About(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label14 = nullptr;
-    ContactLabels contact;  // Label2, Label3, ...
-    QLabel* Label7 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label8 = nullptr;
-    QPushButton* cmdOK = nullptr;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -35,6 +25,16 @@ private:
     void createPhoneLabels();
     void createNotices();
     void createOkButton();
+
+    QLabel* productName_ = nullptr;
+    QLabel* icon_ = nullptr;
+    QLabel* version_ = nullptr;
+    ContactLabels contact_;  // "Label2", "Label3", ...
+    QLabel* mobileNumber_ = nullptr;
+    QLabel* secondNumber_ = nullptr;
+    QLabel* disclaimer_ = nullptr;
+    QLabel* contactRequest_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace tagora

@@ -9,11 +9,9 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace tagora {
 
@@ -101,18 +99,14 @@ void frm_Notepad::showAbout()
 }
 
 // It opens large, most of the screen, centred over the window it is
-// opened from and kept on the screen.
+// opened from and kept whole on the screen, title bar included.
 void frm_Notepad::showEvent(QShowEvent* event)
 {
     if (!placed_ && !event->spontaneous()) {
-        const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-        const QRect available = screen->availableGeometry();
-        resize((available.size() * kShareOfScreen).expandedTo(size()).boundedTo(available.size()));
+        const QSize room = clientRoomOnScreen(this, parentWidget());
+        resize((room * kShareOfScreen).expandedTo(size()).boundedTo(room));
         centerOver(this, parentWidget());
-        const QRect frame = frameGeometry();
-        const int left = std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1));
-        const int top = std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1));
-        move(left, top);
+        keepOnScreen(this, parentWidget());
         placed_ = true;
     }
     QDialog::showEvent(event);

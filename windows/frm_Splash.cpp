@@ -56,13 +56,13 @@ frm_Splash::frm_Splash(QWidget* parent)
     createLabels(createClient());
 
     // Load: the counter starts at nought and the timer runs from now on.
-    tickCount = 0;
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTickInterval);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &frm_Splash::Timer1_Timer);
-    Timer1->start();
+    ticks_ = 0;
+    closeTimer_ = new QTimer(this);
+    closeTimer_->setObjectName(QStringLiteral("Timer1"));
+    closeTimer_->setInterval(kTickInterval);
+    closeTimer_->setTimerType(Qt::PreciseTimer);
+    connect(closeTimer_, &QTimer::timeout, this, &frm_Splash::tick);
+    closeTimer_->start();
 }
 
 QWidget* frm_Splash::createClient()
@@ -74,16 +74,16 @@ QWidget* frm_Splash::createClient()
 
 void frm_Splash::createLabels(QWidget* client)
 {
-    Image1 = new QLabel(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(495, 2025, 480, 480));
-    Image1->setPixmap(artwork::applicationIconPixmap());
-    Image1->setAccessibleName(fromAscii(credits::kProductName));
+    icon_ = new QLabel(client);
+    icon_->setObjectName(QStringLiteral("Image1"));
+    icon_->setGeometry(twipsRect(495, 2025, 480, 480));
+    icon_->setPixmap(artwork::applicationIconPixmap());
+    icon_->setAccessibleName(fromAscii(credits::kProductName));
 
-    Label14 = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530},
+    version_ = addLabel(client, "Label14", QStringLiteral("Ver: ") + fromAscii(credits::kVersion), {2700, 1530},
                        tahoma(8.25));
     const QColor white(255, 255, 255);
-    contact = addContactLabels(client, {1215, 1890}, false, {white, white, white});
+    contact_ = addContactLabels(client, {1215, 1890}, false, {white, white, white});
 }
 
 void frm_Splash::showModally()
@@ -92,17 +92,17 @@ void frm_Splash::showModally()
     exec();
 }
 
-void frm_Splash::Timer1_Timer()
+void frm_Splash::tick()
 {
-    ++tickCount;
-    if (tickCount > kTicksShown)
+    ++ticks_;
+    if (ticks_ > kTicksShown)
         unload();
 }
 
 // Stops the timer first, so that the counter can never pass three.
 void frm_Splash::unload()
 {
-    Timer1->stop();
+    closeTimer_->stop();
     accept();
 }
 

@@ -20,13 +20,6 @@ public:
     // has closed itself (the window deletes itself on close).
     void showModally();
 
-    QTimer* Timer1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label14 = nullptr;
-    ContactLabels contact;  // Label2, Label3, ...
-
-    qint16 tickCount = 0;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     // The user cannot close the splash: Escape and close requests do nothing.
@@ -35,8 +28,15 @@ protected:
 private:
     QWidget* createClient();
     void createLabels(QWidget* client);
-    void Timer1_Timer();
+    void tick();
     void unload();
+
+    QTimer* closeTimer_ = nullptr;
+    QLabel* icon_ = nullptr;
+    QLabel* version_ = nullptr;
+    ContactLabels contact_;  // "Label2", "Label3", ...
+
+    qint16 ticks_ = 0;
 };
 
 }  // namespace tagora

@@ -19,11 +19,12 @@
 //                                    (coloured whole), its script in the
 //                                    output box; and opening and typing in
 //                                    the 1 MB single-line page
-//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [SECONDS]
-//                                    the window converting FILE to TARGET
-//                                    (or "html"), shown for a screenshot,
-//                                    on a dark palette, the script in the
-//                                    viewer
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]
+//                                    the window started with FILE and
+//                                    converting it to TARGET (or "html"),
+//                                    shown for a screenshot, on a dark
+//                                    palette, the script in the viewer,
+//                                    the character codes listed
 //   tagora-window-bench --typing [--runs N]
 //                                    one keystroke in the input box holding
 //                                    a 100 KB page, and in one at the limit
@@ -326,7 +327,7 @@ int runColours(int runs)
 }
 
 // The window converting a file, shown until the time is up.
-int runShow(const QString& target, const QString& file, bool dark, bool viewer, int seconds)
+int runShow(const QString& target, const QString& file, bool dark, bool viewer, bool listing, int seconds)
 {
     QTimer::singleShot(seconds * 1000, [] { std::exit(0); });
     if (dark) {
@@ -348,9 +349,10 @@ int runShow(const QString& target, const QString& file, bool dark, bool viewer, 
         named<QAction>(&window, "mnuToHTML")->trigger();
     else
         window.selectTarget(targetNamed(target.toStdString()).value_or(Target::Php));
-    window.show();
-    window.openFile(file);
+    window.start(file);
     click(window, "cmdConvert");
+    if (listing)
+        click(window, "Command1");
     if (viewer)
         QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
     return QApplication::exec();
@@ -473,10 +475,37 @@ int runIdle()
     return 0;
 }
 
+constexpr char kUsage[] =
+    "Usage: tagora-window-bench [--runs N]       open, Convert, Copy, listing and save on large pages\n"
+    "       tagora-window-bench --typing [--runs N]   a keystroke, conversion as one types on and off\n"
+    "       tagora-window-bench --colours [--runs N]  a keystroke with the colours on and off\n"
+    "       tagora-window-bench --shaping [--runs N]  open and a keystroke, text shaped or not\n"
+    "       tagora-window-bench --idle                CPU time while a box holds a 1 MB line\n"
+    "       tagora-window-bench --write-line FILE     writes the 1 MB single-line page\n"
+    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]\n"
+    "                                                 the window converting FILE, for a screenshot\n";
+
+bool knownMode(const std::string& argument)
+{
+    for (const char* mode : {"--runs", "--typing", "--colours", "--shaping", "--idle", "--write-line", "--show"}) {
+        if (argument == mode)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 1 && !knownMode(argv[1])) {
+        std::fprintf(stderr, "tagora-window-bench: unknown option '%s'\n%s", argv[1], kUsage);
+        return 2;
+    }
     if (argc == 3 && std::string(argv[1]) == "--write-line") {
         const std::string bytes = pageBytes(1'000'000, true);
         std::FILE* file = std::fopen(argv[2], "wb");
@@ -487,15 +516,17 @@ int main(int argc, char** argv)
     const bool show = argc > 3 && std::string(argv[1]) == "--show";
     if (show) {
         QApplication app(argc, argv);
-        bool dark = false, viewer = false;
+        bool dark = false, viewer = false, listing = false;
         int seconds = 5;
         for (int i = 4; i < argc; ++i) {
             const std::string flag = argv[i];
             dark = dark || flag == "--dark";
             viewer = viewer || flag == "--viewer";
+            listing = listing || flag == "--listing";
             seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
         }
-        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, seconds);
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, listing,
+                       seconds);
     }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -35,12 +35,13 @@ private slots:
     void splashIgnoresTheUserAndUnloadsOnTheThirdTick()
     {
         QPointer<frm_Splash> splash = new frm_Splash;
-        QCOMPARE(splash->Timer1->interval(), 500);
-        QVERIFY(splash->Timer1->isActive());
-        splash->Timer1->setInterval(std::chrono::hours(1));  // from here on, only the test ticks
+        QTimer* const timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
+        QCOMPARE(timer->interval(), 500);
+        QVERIFY(timer->isActive());
+        timer->setInterval(std::chrono::hours(1));  // from here on, only the test ticks
         const auto tick = [&] {
-            QTimerEvent event(splash->Timer1->timerId());
-            QCoreApplication::sendEvent(splash->Timer1, &event);
+            QTimerEvent event(timer->timerId());
+            QCoreApplication::sendEvent(timer, &event);
         };
         QTimer::singleShot(0, [&] {
             QWidget* const modal = QApplication::activeModalWidget();
@@ -87,9 +88,9 @@ private slots:
                 auto* about = qobject_cast<frm_About*>(QApplication::activeModalWidget());
                 QVERIFY(about && about->parentWidget() == viewer);
                 if (key == 0)
-                    QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+                    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
                 else
-                    QTest::keyClick(about->cmdOK, Qt::Key(key));
+                    QTest::keyClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::Key(key));
             });
             viewer->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
             QVERIFY(QApplication::activeModalWidget() == viewer);
