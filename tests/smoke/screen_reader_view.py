@@ -32,6 +32,8 @@ CONTROLS = {
     ("link", "Enlarge HTML Code"): [PRESS],
     ("link", "Enlarge Script"): [PRESS],
     ("link", "Open HTML File"): [PRESS],
+    # Shown in the status strip when a script is pasted while a target is chosen.
+    ("link", "Read it with Script to HTML"): [PRESS],
     ("push button", "Convert"): [PRESS],
     ("push button", "Clear"): [PRESS],
     ("push button", "Copy Script"): [PRESS],
@@ -41,7 +43,7 @@ CONTROLS = {
 }
 # Controls whose name alone does not say enough.
 DESCRIBED = {("text", "HTML Code"), ("text", "PHP Script"), ("link", "Enlarge HTML Code"),
-             ("link", "Enlarge Script"), ("link", "Open HTML File"),
+             ("link", "Enlarge Script"), ("link", "Open HTML File"), ("link", "Read it with Script to HTML"),
              ("push button", "List Character Codes"), ("push button", "Copy as Literal")}
 INTERACTIVE_ROLES = {"push button", "link", "text", "entry", "check box", "radio button",
                      "combo box", "spin button", "slider", "toggle button"}
