@@ -3,9 +3,10 @@
 # below differ from those the build folder was configured with.
 #   build.sh           Release build with the default compiler, in build/
 #   build.sh asan      Debug build with clang, AddressSanitizer and
-#                      UndefinedBehaviorSanitizer, asserts on, source-based
-#                      coverage (scripts/coverage.sh), and the fuzz
-#                      harnesses built with libFuzzer, in build-asan/
+#                      UndefinedBehaviorSanitizer, asserts on, and the fuzz
+#                      harnesses built with libFuzzer, in build-asan/; with
+#                      TAGORA_COVERAGE=ON in the environment also clang's
+#                      source-based coverage (scripts/coverage.sh)
 #   build.sh web       the engine as WebAssembly with Emscripten: the page
 #                      build-web/tagora.html and the Node package
 #                      build-web/tagora-converter-VERSION.tgz
@@ -35,7 +36,7 @@ case "${1:-release}" in
     sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
     configure=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx"
                -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
-               -DTAGORA_FUZZ=ON -DTAGORA_COVERAGE=ON -DTAGORA_BUILD_BENCH=OFF)
+               -DTAGORA_FUZZ=ON -DTAGORA_COVERAGE=${TAGORA_COVERAGE:-OFF} -DTAGORA_BUILD_BENCH=OFF)
     ;;
   web)
     dir=build-web
