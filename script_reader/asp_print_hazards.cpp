@@ -296,15 +296,7 @@ const std::set<std::string>& AspPrintHazards::changingProcedures() const
                 m_changing->insert(procedure);
         }
     }
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (const auto& [procedure, mentions] : m_mentions) {
-            if (!m_changing->count(procedure) && mentionsChanging(mentions)) {
-                m_changing->insert(procedure);
-                grown = true;
-            }
-        }
-    }
+    addCallers(*m_changing, &AspPrintHazards::mentionsChanging);
     return *m_changing;
 }
 
@@ -403,6 +395,21 @@ bool AspPrintHazards::readsVariable(const std::vector<Token>& tokens, std::size_
     return false;
 }
 
+// Adds to `procedures` every procedure whose body mentions one of them (as
+// `mentionsOne` tells), until no more can be added.
+void AspPrintHazards::addCallers(std::set<std::string>& procedures, MentionTest mentionsOne) const
+{
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const auto& [procedure, mentions] : m_mentions) {
+            if (!procedures.count(procedure) && (this->*mentionsOne)(mentions)) {
+                procedures.insert(procedure);
+                grown = true;
+            }
+        }
+    }
+}
+
 bool AspPrintHazards::isKnown(const std::string& word) const
 {
     return word.starts_with("vb") || kQuietNames.count(word) || m_declared.count(word) || m_procedures.count(word);
@@ -416,15 +423,7 @@ const std::set<std::string>& AspPrintHazards::printingProcedures() const
     if (m_printing)
         return *m_printing;
     m_printing.emplace(m_classes);
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (const auto& [procedure, mentions] : m_mentions) {
-            if (!m_printing->count(procedure) && mentionsPrinting(mentions)) {
-                m_printing->insert(procedure);
-                grown = true;
-            }
-        }
-    }
+    addCallers(*m_printing, &AspPrintHazards::mentionsPrinting);
     return *m_printing;
 }
 

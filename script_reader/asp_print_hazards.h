@@ -96,6 +96,8 @@ private:
                         bool statementStart);
     const std::set<std::string>& changingProcedures() const;
     bool mentionsChanging(const std::set<std::string>& mentions) const;
+    using MentionTest = bool (AspPrintHazards::*)(const std::set<std::string>&) const;
+    void addCallers(std::set<std::string>& procedures, MentionTest mentionsOne) const;
     const std::set<std::string>& printingProcedures() const;
     bool mentionsPrinting(const std::set<std::string>& mentions) const;
 

@@ -46,7 +46,7 @@ class Failure extends Error {
 }
 
 function options() {
-  const spec = {
+  const optionTable = {
     to: { type: 'string', short: 't' }, from: { type: 'string', short: 'f' }, 'no-header': { type: 'boolean' },
     name: { type: 'string', short: 'n' }, php: { type: 'boolean' }, asp: { type: 'boolean' },
     literal: { type: 'boolean', short: 'l' }, unescape: { type: 'boolean', short: 'u' },
@@ -55,7 +55,7 @@ function options() {
   };
   let parsed;
   try {
-    parsed = parseArgs({ options: spec, allowPositionals: true });
+    parsed = parseArgs({ options: optionTable, allowPositionals: true });
   } catch (error) {
     throw new Failure(`${error.message}\n${PROGRAM}: try '${PROGRAM} --help' for more information`);
   }
