@@ -1,10 +1,10 @@
-#include "script_reader/script_to_html.h"
+#include "script_to_html.h"
 
-#include "script_reader/asp_template.h"
-#include "script_reader/jsp_template.h"
-#include "script_reader/php_template.h"
-#include "script_reader/script_language.h"
-#include "script_reader/script_reader.h"
+#include "asp_template.h"
+#include "jsp_template.h"
+#include "php_template.h"
+#include "script_language.h"
+#include "script_reader.h"
 
 #include <variant>
 

@@ -2,10 +2,10 @@
 // for any other PHP, classic ASP or JSP file, a template that prints the same.
 #pragma once
 
-#include "script_reader/asp_includes.h"
-#include "script_reader/php_includes.h"
-#include "script_reader/script_read_error.h"
-#include "script_reader/write_note.h"
+#include "asp_includes.h"
+#include "php_includes.h"
+#include "script_read_error.h"
+#include "write_note.h"
 #include "script_writer/targets.h"
 
 #include <optional>

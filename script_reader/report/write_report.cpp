@@ -1,7 +1,7 @@
-#include "script_reader/write_report.h"
+#include "write_report.h"
 
-#include "script_reader/php_lexer.h"
-#include "script_reader/vbscript_lexer.h"
+#include "php_lexer.h"
+#include "vbscript_lexer.h"
 
 #include <algorithm>
 #include <vector>

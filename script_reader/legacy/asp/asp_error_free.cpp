@@ -1,4 +1,4 @@
-#include "script_reader/asp_error_free.h"
+#include "asp_error_free.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "script_reader/asp_template_writer.h"
+#include "asp_template_writer.h"
 
-#include "script_reader/vbscript_lexer.h"
+#include "vbscript_lexer.h"
 
 #include <algorithm>
 

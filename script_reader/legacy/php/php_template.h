@@ -2,9 +2,9 @@
 // as HTML, the code that computes it left in place.
 #pragma once
 
-#include "script_reader/php_includes.h"
-#include "script_reader/script_read_error.h"
-#include "script_reader/write_note.h"
+#include "php_includes.h"
+#include "script_read_error.h"
+#include "write_note.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "script_reader/jsp_template.h"
+#include "jsp_template.h"
 
 #include "input_text/utf8.h"
 

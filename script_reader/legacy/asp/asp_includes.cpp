@@ -1,7 +1,7 @@
-#include "script_reader/asp_includes.h"
+#include "asp_includes.h"
 
-#include "script_reader/asp_template_writer.h"
-#include "script_reader/vbscript_lexer.h"
+#include "asp_template_writer.h"
+#include "vbscript_lexer.h"
 
 namespace tagora {
 

@@ -1,6 +1,6 @@
-#include "script_reader/asp_print_hazards.h"
+#include "asp_print_hazards.h"
 
-#include "script_reader/asp_template_writer.h"
+#include "asp_template_writer.h"
 
 namespace tagora {
 

@@ -7,7 +7,7 @@
 // ASP.
 #pragma once
 
-#include "script_reader/script_read_error.h"
+#include "script_read_error.h"
 #include "script_writer/targets.h"
 
 #include <cstddef>

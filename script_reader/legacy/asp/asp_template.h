@@ -2,9 +2,9 @@
 // write with Response.Write becomes HTML, the code around it stays.
 #pragma once
 
-#include "script_reader/asp_includes.h"
-#include "script_reader/script_read_error.h"
-#include "script_reader/write_note.h"
+#include "asp_includes.h"
+#include "script_read_error.h"
+#include "write_note.h"
 
 #include <string>
 #include <string_view>

@@ -5,8 +5,8 @@
 // On Error Resume Next stops the statement halfway.
 #pragma once
 
-#include "script_reader/asp_error_free.h"
-#include "script_reader/vbscript_lexer.h"
+#include "asp_error_free.h"
+#include "vbscript_lexer.h"
 
 #include <cstddef>
 #include <map>

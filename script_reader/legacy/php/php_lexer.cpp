@@ -1,4 +1,4 @@
-#include "script_reader/php_lexer.h"
+#include "php_lexer.h"
 
 #include "input_text/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "script_reader/script_reader.h"
+#include "script_reader.h"
 
 #include "script_writer/heredoc_label.h"
 #include "script_writer/script_generator.h"

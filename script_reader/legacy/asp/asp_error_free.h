@@ -12,7 +12,7 @@
 // (VBScript passes arguments by reference).
 #pragma once
 
-#include "script_reader/vbscript_lexer.h"
+#include "vbscript_lexer.h"
 
 #include <cstddef>
 #include <map>

@@ -1,6 +1,6 @@
-#include "script_reader/php_includes.h"
+#include "php_includes.h"
 
-#include "script_reader/php_lexer.h"
+#include "php_lexer.h"
 
 #include <variant>
 

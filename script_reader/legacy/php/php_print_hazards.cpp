@@ -1,4 +1,4 @@
-#include "script_reader/php_print_hazards.h"
+#include "php_print_hazards.h"
 
 #include <algorithm>
 #include <set>

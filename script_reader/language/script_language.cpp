@@ -1,6 +1,6 @@
-#include "script_reader/script_language.h"
+#include "script_language.h"
 
-#include "script_reader/php_lexer.h"
+#include "php_lexer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "script_reader/asp_template.h"
+#include "asp_template.h"
 
-#include "script_reader/asp_print_hazards.h"
-#include "script_reader/asp_template_writer.h"
+#include "asp_print_hazards.h"
+#include "asp_template_writer.h"
 #include "input_text/utf8.h"
-#include "script_reader/vbscript_lexer.h"
+#include "vbscript_lexer.h"
 
 #include <algorithm>
 #include <cctype>

@@ -6,8 +6,8 @@
 // or in another encoding stays as it is.
 #pragma once
 
-#include "script_reader/script_read_error.h"
-#include "script_reader/write_note.h"
+#include "script_read_error.h"
+#include "write_note.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "script_reader/script_read_error.h"
+#include "script_read_error.h"
 
 #include "input_text/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "script_reader/vbscript_lexer.h"
+#include "vbscript_lexer.h"
 
 namespace tagora::vbscript {
 

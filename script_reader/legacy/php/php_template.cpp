@@ -1,8 +1,8 @@
-#include "script_reader/php_template.h"
+#include "php_template.h"
 
-#include "script_reader/php_lexer.h"
-#include "script_reader/php_includes.h"
-#include "script_reader/php_print_hazards.h"
+#include "php_lexer.h"
+#include "php_includes.h"
+#include "php_print_hazards.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>

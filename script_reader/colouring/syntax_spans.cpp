@@ -1,8 +1,8 @@
-#include "script_reader/syntax_spans.h"
+#include "syntax_spans.h"
 
-#include "script_reader/php_lexer.h"
-#include "script_reader/script_reader.h"
-#include "script_reader/vbscript_lexer.h"
+#include "php_lexer.h"
+#include "script_reader.h"
+#include "vbscript_lexer.h"
 #include "script_writer/heredoc_label.h"
 #include "script_writer/target_rules.h"
 #include "script_writer/descriptions/all.h"

@@ -7,7 +7,7 @@
 // includes; a file that cannot be read may do anything.
 #pragma once
 
-#include "script_reader/php_lexer.h"
+#include "php_lexer.h"
 
 #include <cstddef>
 #include <cstdint>
