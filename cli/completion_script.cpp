@@ -180,10 +180,19 @@ bool replaceLine(std::string& text, std::string_view marker, const std::string& 
 
 }  // namespace
 
+constexpr const char* kUsage =
+    "Usage: tagora-convert-completion TEMPLATE BASH_OUT JSON_OUT\n"
+    "Writes tagora-convert's bash completion from TEMPLATE and its table of\n"
+    "options, and that table as JSON (run by the build).\n";
+
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string_view(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 4) {
-        std::fputs("usage: tagora-convert-completion TEMPLATE BASH_OUT JSON_OUT\n", stderr);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     std::string script = readFile(argv[1]);
