@@ -88,6 +88,14 @@ private slots:
         addRunsOfFile();
     }
 
+    // --help fits a terminal of 80 columns, as the manual page made from it
+    // by help2man expects.
+    void helpFitsEightyColumns()
+    {
+        for (const QByteArray& line : m_usage.split('\n'))
+            QVERIFY2(QString::fromUtf8(line).size() < 80, line.constData());
+    }
+
     // A conversion runs three times: the input on standard input, without FILE
     // and as -, and in a file named on the command line (see runs.txt).
     void runs()
