@@ -302,6 +302,21 @@ std::string jobWords()
     return "1 2 4 8 16";
 }
 
+// An option that sets a flag of Options, or keeps its value in a field.
+template <bool Options::*flag>
+bool setFlag(ParseState& state, std::string_view)
+{
+    state.options.*flag = true;
+    return true;
+}
+
+template <std::string Options::*field>
+bool keepText(ParseState& state, std::string_view value)
+{
+    state.options.*field = value;
+    return true;
+}
+
 using Kind = ValueKind;
 
 constexpr OptionInfo kOptions[] = {
@@ -314,12 +329,13 @@ constexpr OptionInfo kOptions[] = {
      [](ParseState& state, std::string_view) {
          state.options.script.header = false;
          return true;
-     }, writesScripts,
-     "scripts"},
+     },
+     writesScripts, "scripts"},
     {'n', "name", "NAME", Kind::Text,
      "js and js-concat: the constant that holds the text (default html); a JavaScript name of at most "
      "%LONGEST-NAME% ASCII letters, digits, _ and $, not a reserved word",
-     nullptr, [](ParseState& state, std::string_view name) {
+     nullptr,
+     [](ParseState& state, std::string_view name) {
          state.options.variableName = std::string(name);
          return true;
      },
@@ -334,10 +350,7 @@ constexpr OptionInfo kOptions[] = {
      "write the input as one string literal of TARGET and\nnothing else (no header, no statement), to go\n"
      "inside code; with --to=html, read such a literal\n(or several joined as TARGET joins them) back to\n"
      "its text, TARGET recognised unless --from names it",
-     nullptr, [](ParseState& state, std::string_view) {
-         state.options.literal = true;
-         return true;
-     }, nullptr, {}},
+     nullptr, setFlag<&Options::literal>, nullptr, {}},
     {'u', "unescape", {}, Kind::None, "the same as --to=html --literal", nullptr,
      [](ParseState& state, std::string_view) {
          state.options.literal = true;
@@ -364,42 +377,20 @@ constexpr OptionInfo kOptions[] = {
     {0, "root", "DIR", Kind::Directory,
      "with --to=html: an ASP include's virtual=\"/...\" path starts in DIR (default: the page's folder); no "
      "included file is read outside DIR",
-     nullptr,
-     [](ParseState& state, std::string_view folder) {
-         state.options.root = folder;
-         return true;
-     },
-     readsScripts, "--to=html"},
+     nullptr, keepText<&Options::root>, readsScripts, "--to=html"},
     {0, "dry-run", {}, Kind::None, "with --to=html: write nothing, only the report\nbelow", nullptr,
-     [](ParseState& state, std::string_view) {
-         state.options.dryRun = true;
-         return true;
-     }, readsScripts, "--to=html"},
+     setFlag<&Options::dryRun>, readsScripts, "--to=html"},
     {0, "explain", {}, Kind::None,
      "with --to=html: for each write of a template left\nas code, kept whole or with its values computed\n"
      "first, a line FILE:LINE:COLUMN: why",
-     nullptr, [](ParseState& state, std::string_view) {
-         state.options.explain = true;
-         return true;
-     }, readsScripts,
-     "--to=html"},
+     nullptr, setFlag<&Options::explain>, readsScripts, "--to=html"},
     {'o', "output", "FILE", Kind::File,
      "write to FILE instead of standard output; FILE is replaced only once the whole output is written",
-     nullptr,
-     [](ParseState& state, std::string_view file) {
-         state.options.outputFile = file;
-         return true;
-     },
-     nullptr, {}},
+     nullptr, keepText<&Options::outputFile>, nullptr, {}},
     {'d', "output-dir", "DIR", Kind::Directory,
      "write each FILE's output to DIR/NAME.EXT, NAME being FILE's name without its directory and extension "
      "and EXT the target's (%EXTENSIONS%; html for --to=html, txt for codes); DIR must exist",
-     nullptr,
-     [](ParseState& state, std::string_view folder) {
-         state.options.outputDirectory = folder;
-         return true;
-     },
-     nullptr, {}},
+     nullptr, keepText<&Options::outputDirectory>, nullptr, {}},
     {'j', "jobs", "N", Kind::Word,
      "with -d: convert N files at once (1 to %MOST-JOBS%; default: one per processor core)", jobWords, chooseJobs,
      nullptr, {}},
