@@ -491,10 +491,20 @@ Options checked(ParseState& state, const std::vector<const OptionInfo*>& given)
     return options;
 }
 
+// "  -n, --name=NAME" or "      --php": the option as --help spells it.
+std::string helpSpelling(const OptionInfo& option)
+{
+    std::string spelling = option.shortName ? std::string("  -") + option.shortName + ", " : "      ";
+    spelling.append("--").append(option.longName);
+    if (!option.valueName.empty())
+        spelling.append("=").append(option.valueName);
+    return spelling;
+}
+
 // The option as --help lists it: its spelling, then its paragraph.
 std::string optionHelp(const OptionInfo& option)
 {
-    std::string text = padded("  " + optionSpelling(option, true), kHelpColumn, 2);
+    std::string text = padded(helpSpelling(option), kHelpColumn, 2);
     const std::string help = expanded(option.help);
     std::string_view lines = help;
     for (bool first = true; !lines.empty(); first = false) {
@@ -515,17 +525,6 @@ std::string optionHelp(const OptionInfo& option)
 std::span<const OptionInfo> commandLineOptions()
 {
     return kOptions;
-}
-
-std::string optionSpelling(const OptionInfo& option, bool withShortName)
-{
-    std::string spelling;
-    if (withShortName)
-        spelling = option.shortName ? std::string("-") + option.shortName + ", " : "    ";
-    spelling.append("--").append(option.longName);
-    if (withShortName && !option.valueName.empty())
-        spelling.append("=").append(option.valueName);
-    return spelling;
 }
 
 Options parseOptions(std::span<const char* const> arguments)

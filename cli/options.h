@@ -70,16 +70,13 @@ struct OptionInfo {
     // What is done with it; a value the option does not allow is a
     // problem stated in the state.
     bool (*apply)(ParseState& state, std::string_view value);
-    // The options given must allow it; empty when any do.
+    // Whether the other choices allow it (null: they always do).
     bool (*allowedWith)(const Options& options);
     std::string_view allowedText;  // "--to=html": in "--root applies to --to=html only"
 };
 
 // Every option, in the order of --help.
 std::span<const OptionInfo> commandLineOptions();
-
-// "--name", or "-n, --name=NAME" (with the value's name) as --help shows it.
-std::string optionSpelling(const OptionInfo& option, bool withShortName);
 
 Options parseOptions(std::span<const char* const> arguments);
 
