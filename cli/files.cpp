@@ -415,6 +415,20 @@ void OutputFile::discard()
     }
 }
 
+SignalsLeftToMainThread::SignalsLeftToMainThread()
+{
+    sigset_t all;
+    sigfillset(&all);
+    for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
+        sigdelset(&all, fault);
+    pthread_sigmask(SIG_BLOCK, &all, &m_before);
+}
+
+SignalsLeftToMainThread::~SignalsLeftToMainThread()
+{
+    pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
+}
+
 void installSignalHandlers()
 {
     std::signal(SIGPIPE, SIG_IGN);

@@ -4,6 +4,7 @@
 // than mapping windows of the file into memory.)
 #pragma once
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -143,6 +144,20 @@ private:
 // ignored when the program started stays ignored. A closed pipe gives
 // EPIPE and a file-size limit EFBIG instead of ending the program.
 void installSignalHandlers();
+
+// While it lives, the calling thread leaves the signals sent to the
+// program to the main thread, which knows what to clean up, and so does a
+// thread it starts meanwhile; a fault of a thread stays its own.
+class SignalsLeftToMainThread {
+public:
+    SignalsLeftToMainThread();
+    SignalsLeftToMainThread(const SignalsLeftToMainThread&) = delete;
+    SignalsLeftToMainThread& operator=(const SignalsLeftToMainThread&) = delete;
+    ~SignalsLeftToMainThread();
+
+private:
+    sigset_t m_before;
+};
 
 // Ends the program quietly, as the default action of SIGPIPE does: what
 // cat and grep do when the rest of a pipeline stops reading.

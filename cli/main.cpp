@@ -7,7 +7,6 @@
 #include "files.h"
 #include "options.h"
 
-#include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +15,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <exception>
 #include <mutex>
@@ -214,20 +212,14 @@ public:
     Outcome run(std::size_t threads)
     {
         std::vector<std::jthread> workers;
-        // Signals sent to the program go to the main thread, as with the
-        // thread that writes behind; a fault of a worker is its own.
-        sigset_t all;
-        sigset_t before;
-        sigfillset(&all);
-        for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
-            sigdelset(&all, fault);
-        pthread_sigmask(SIG_BLOCK, &all, &before);
-        try {
-            for (std::size_t slot = 1; slot <= threads; ++slot)
-                workers.emplace_back([this, slot] { work(slot); });
-        } catch (const std::system_error&) {  // the threads that started are enough
+        {
+            const SignalsLeftToMainThread signals;
+            try {
+                for (std::size_t slot = 1; slot <= threads; ++slot)
+                    workers.emplace_back([this, slot] { work(slot); });
+            } catch (const std::system_error&) {  // the threads that started are enough
+            }
         }
-        pthread_sigmask(SIG_SETMASK, &before, nullptr);
         if (workers.empty())
             work(0);  // no thread could start: this one converts every file first
         Outcome worst = Outcome::Done;

@@ -10,6 +10,17 @@
 #include <variant>
 
 namespace tagora::cli {
+
+// The output a flag or --to chooses: a target, the listing, or HTML.
+using Choice = std::variant<Target, Output>;
+
+// What the options given so far make of the command line.
+struct ParseState {
+    Options options;
+    std::optional<Choice> choice;
+    std::string problem;  // why the last option given is refused
+};
+
 namespace {
 
 constexpr std::string_view kUsageStart =
@@ -20,53 +31,10 @@ constexpr std::string_view kUsageStart =
     "Windows-1252 code of every character.\n"
     "\n"
     "With no FILE, or when FILE is -, read standard input.\n"
-    "\n"
-    "  -t, --to=TARGET        write a script of TARGET (default php):\n"
-    ;
+    "\n";
 
-// After the table of targets; %OUTPUT-DIR% stands for the text of -d.
-constexpr std::string_view kUsageOptions =
-    "                           html        the HTML a script prints (see below)\n"
-    "  -f, --from=TARGET      with --to=html: the script is of TARGET (else it is\n"
-    "                           recognised)\n"
-    "      --no-header        leave out the comment lines naming this program\n"
-    "                           (the first line a script needs stays)\n"
-    "  -n, --name=NAME        js and js-concat: the constant that holds the text\n"
-    "                           (default html); a JavaScript name of at most 64\n"
-    "                           ASCII letters, digits, _ and $, not a reserved word\n"
-    "      --php              the same as --to=php\n"
-    "      --asp              the same as --to=asp\n"
-    "      --codes            write the character-code listing\n"
-    "  -l, --literal          write the input as one string literal of TARGET and\n"
-    "                           nothing else (no header, no statement), to go\n"
-    "                           inside code; with --to=html, read such a literal\n"
-    "                           (or several joined as TARGET joins them) back to\n"
-    "                           its text, TARGET recognised unless --from names it\n"
-    "  -u, --unescape         the same as --to=html --literal\n"
-    "      --classic          escape as version 1.0 did (php and asp only): PHP\n"
-    "                           leaves $ as it is and ASP turns every double quote\n"
-    "                           into an apostrophe\n"
-    "      --encoding=ENC     read input in ENC: 'auto' to tell it as the window\n"
-    "                           does, or an encoding as browsers name it\n"
-    "                           (windows-1252, latin1, shift_jis, utf-16le...)\n"
-    "      --output-encoding=utf-8  with --to=html: write a PHP or ASP template\n"
-    "                           read in another encoding as UTF-8, with a warning\n"
-    "                           where its code holds bytes beyond ASCII\n"
-    "      --root=DIR         with --to=html: an ASP include's virtual=\"/...\" path\n"
-    "                           starts in DIR (default: the page's folder); no\n"
-    "                           included file is read outside DIR\n"
-    "      --dry-run          with --to=html: write nothing, only the report\n"
-    "                           below\n"
-    "      --explain          with --to=html: for each write of a template left\n"
-    "                           as code, kept whole or with its values computed\n"
-    "                           first, a line FILE:LINE:COLUMN: why\n"
-    "  -o, --output=FILE      write to FILE instead of standard output; FILE is\n"
-    "                           replaced only once the whole output is written\n"
-    "  -d, --output-dir=DIR   %OUTPUT-DIR%\n"
-    "  -j, --jobs=N           with -d: convert N files at once (1 to 64; default:\n"
-    "                           one per processor core)\n"
-    "      --help             display this help and exit\n"
-    "      --version          output version information and exit\n"
+// After the options.
+constexpr std::string_view kUsageEnd =
     "\n"
     "The scripts print their input exactly: PHP escapes \\, \", TAB and $; ASP\n"
     "doubles quotes and writes %> as %\" & \">. A line break prints as LF (as CR LF\n"
@@ -133,21 +101,24 @@ constexpr std::string_view kUsageOptions =
     "    be read or written (or would be written over an input), or the command\n"
     "    line is wrong.\n";
 
-constexpr std::string_view kTableIndent = "                           ";
+constexpr std::size_t kHelpWidth = 80;     // every line of --help is shorter
+constexpr std::size_t kHelpColumn = 25;    // where an option's paragraph starts
+constexpr std::string_view kHelpIndent = "                           ";  // its next lines
 constexpr std::size_t kTargetColumn = 12;  // the width of the target names' column
-constexpr std::size_t kHelpWidth = 80;
-constexpr std::string_view kOutputDirectory = "%OUTPUT-DIR%";
+constexpr std::string_view kTargetTable = "%TARGETS%";  // a help line that is the table of --to
+constexpr std::string_view kHtmlSummary = "the HTML a script prints (see below)";
 
-std::string padded(std::string_view text, std::size_t width)
+// At least gap spaces after the text, up to width.
+std::string padded(std::string_view text, std::size_t width, std::size_t gap = 1)
 {
     std::string result(text);
-    result.resize(std::max(width, text.size() + 1), ' ');
+    result.resize(std::max(width, text.size() + gap), ' ');
     return result;
 }
 
 // The words wrapped before kHelpWidth, the first line starting at
-// firstColumn and the others with indent.
-std::string wrapped(std::string_view words, std::size_t firstColumn, std::string_view indent)
+// firstColumn and the others with kHelpIndent.
+std::string wrapped(std::string_view words, std::size_t firstColumn)
 {
     std::string text;
     std::size_t column = firstColumn;
@@ -155,8 +126,8 @@ std::string wrapped(std::string_view words, std::size_t firstColumn, std::string
         const std::string_view word = words.substr(0, words.find(' '));
         words.remove_prefix(std::min(word.size() + 1, words.size()));
         if (!text.empty() && column + 1 + word.size() >= kHelpWidth) {
-            text.append("\n").append(indent);
-            column = indent.size();
+            text.append("\n").append(kHelpIndent);
+            column = kHelpIndent.size();
         } else if (!text.empty()) {
             text += ' ';
             ++column;
@@ -167,37 +138,299 @@ std::string wrapped(std::string_view words, std::size_t firstColumn, std::string
     return text;
 }
 
-std::string outputDirectoryText()
+std::string joined(std::span<const std::string_view> words, std::string_view separator)
 {
-    std::string extensions;
-    for (const std::string_view extension : scriptExtensions())
-        extensions.append(extensions.empty() ? "" : ", ").append(extension.substr(1));
-    return wrapped("write each FILE's output to DIR/NAME.EXT, NAME being FILE's name without its "
-                   "directory and extension and EXT the target's (" + extensions +
-                       "; html for --to=html, txt for codes); DIR must exist",
-                   kTableIndent.size() - 3, kTableIndent);
+    std::string text;
+    for (const std::string_view word : words)
+        text.append(text.empty() ? "" : separator).append(word);
+    return text;
 }
 
-// The output a flag chooses: a target, or the listing.
-using Choice = std::variant<Target, Output>;
-
-std::optional<Choice> flagChoice(std::string_view argument)
+std::vector<std::string_view> targetNameList()
 {
-    if (argument == "--php")
-        return Target::Php;
-    if (argument == "--asp")
-        return Target::Asp;
-    if (argument == "--codes")
-        return Output::CharacterCodes;
-    return std::nullopt;
+    std::vector<std::string_view> names;
+    for (const TargetInfo& info : targets())
+        names.push_back(info.name);
+    return names;
 }
 
 std::string targetNames()
 {
-    std::string names;
+    return joined(targetNameList(), ", ");
+}
+
+// The figures and lists that help paragraphs name.
+std::string expanded(std::string_view help)
+{
+    std::vector<std::string_view> extensions = scriptExtensions();
+    for (std::string_view& extension : extensions)
+        extension.remove_prefix(1);
+    const std::pair<std::string_view, std::string> known[] = {
+        {"%EXTENSIONS%", joined(extensions, ", ")},
+        {"%LONGEST-NAME%", std::to_string(kLongestVariableName)},
+        {"%MOST-JOBS%", std::to_string(kMostJobs)},
+    };
+    std::string text(help);
+    for (const auto& [name, value] : known) {
+        if (const std::size_t at = text.find(name); at != std::string::npos)
+            text.replace(at, name.size(), value);
+    }
+    return text;
+}
+
+// The lines of the targets under --to, html last.
+std::string targetTable()
+{
+    std::string rows;
     for (const TargetInfo& info : targets())
-        names.append(names.empty() ? "" : ", ").append(info.name);
-    return names;
+        rows.append(kHelpIndent).append(padded(info.name, kTargetColumn)).append(info.summary).append("\n");
+    return rows.append(kHelpIndent).append(padded("html", kTargetColumn)).append(kHtmlSummary);
+}
+
+bool fail(ParseState& state, std::string problem)
+{
+    state.problem = std::move(problem);
+    return false;
+}
+
+bool choose(ParseState& state, Choice choice)
+{
+    if (state.choice && *state.choice != choice)
+        return fail(state, "--to, --php, --asp and --codes exclude each other");
+    state.choice = choice;
+    return true;
+}
+
+bool chooseTarget(ParseState& state, std::string_view name)
+{
+    if (name == "html")
+        return choose(state, Output::Html);
+    const std::optional<Target> target = targetNamed(name);
+    if (!target)
+        return fail(state, "unknown target '" + std::string(name) + "' (targets: " + targetNames() + ", html)");
+    return choose(state, *target);
+}
+
+bool chooseSource(ParseState& state, std::string_view name)
+{
+    state.options.from = targetNamed(name);
+    return state.options.from
+           || fail(state, "unknown script language '" + std::string(name) + "' (one of: " + targetNames() + ")");
+}
+
+// --encoding: strict UTF-8 (the default) is spelt empty, any other
+// encoding by the name html_encoding.h gives it.
+bool chooseEncoding(ParseState& state, std::string_view value)
+{
+    if (value == "auto") {
+        state.options.encoding = value;
+        return true;
+    }
+    const std::string label(value);
+    const std::optional<std::string_view> encoding = html::encodingForLabel(label);
+    if (!encoding)
+        return fail(state, "unknown encoding '" + label + "'");
+    if (*encoding == html::kReplacement)
+        return fail(state, "encoding '" + label + "' is not supported: browsers refuse to read it");
+    state.options.encoding = *encoding == html::kUtf8 ? std::string() : std::string(*encoding);
+    return true;
+}
+
+bool chooseOutputEncoding(ParseState& state, std::string_view value)
+{
+    if (html::encodingForLabel(std::string(value)) != html::kUtf8)
+        return fail(state, "--output-encoding takes utf-8 only (a template is otherwise written in the "
+                           "encoding its file was read in)");
+    state.options.outputEncoding = html::kUtf8;
+    return true;
+}
+
+bool chooseJobs(ParseState& state, std::string_view text)
+{
+    unsigned jobs = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > kMostJobs)
+        return fail(state, "-j takes a number of files at once from 1 to " + std::to_string(kMostJobs));
+    state.options.jobs = jobs;
+    return true;
+}
+
+bool readsScripts(const Options& options)
+{
+    return options.output == Output::Html;
+}
+
+bool writesScripts(const Options& options)
+{
+    return options.output == Output::Script;
+}
+
+bool namesItsConstant(const Options& options)
+{
+    return options.output == Output::Script && (options.target == Target::Js || options.target == Target::JsConcat);
+}
+
+bool hasClassicEscaping(const Options& options)
+{
+    return options.output != Output::Html
+           && (options.output != Output::Script || targetInfo(options.target).hasClassicEscaping);
+}
+
+std::string targetWordsAndHtml()
+{
+    return joined(targetNameList(), " ") + " html";
+}
+
+std::string targetWords()
+{
+    return joined(targetNameList(), " ");
+}
+
+std::string encodingWords()
+{
+    return "auto utf-8 windows-1252 iso-8859-1 iso-8859-2 iso-8859-15 windows-1250 windows-1251 koi8-r shift_jis "
+           "euc-jp iso-2022-jp gbk gb18030 big5 euc-kr utf-16le utf-16be";
+}
+
+std::string utf8Word()
+{
+    return "utf-8";
+}
+
+std::string jobWords()
+{
+    return "1 2 4 8 16";
+}
+
+// An option that sets a flag of Options, or keeps its value in a field.
+template <bool Options::*flag>
+bool setFlag(ParseState& state, std::string_view)
+{
+    state.options.*flag = true;
+    return true;
+}
+
+template <std::string Options::*field>
+bool keepText(ParseState& state, std::string_view value)
+{
+    state.options.*field = value;
+    return true;
+}
+
+using Kind = ValueKind;
+
+constexpr OptionInfo kOptions[] = {
+    {'t', "to", "TARGET", Kind::Word, "write a script of TARGET (default php):\n%TARGETS%", targetWordsAndHtml,
+     chooseTarget, nullptr, {}},
+    {'f', "from", "TARGET", Kind::Word, "with --to=html: the script is of TARGET (else it is recognised)",
+     targetWords, chooseSource, readsScripts, "--to=html"},
+    {0, "no-header", {}, Kind::None,
+     "leave out the comment lines naming this program\n(the first line a script needs stays)", nullptr,
+     [](ParseState& state, std::string_view) {
+         state.options.script.header = false;
+         return true;
+     },
+     writesScripts, "scripts"},
+    {'n', "name", "NAME", Kind::Text,
+     "js and js-concat: the constant that holds the text (default html); a JavaScript name of at most "
+     "%LONGEST-NAME% ASCII letters, digits, _ and $, not a reserved word",
+     nullptr,
+     [](ParseState& state, std::string_view name) {
+         state.options.variableName = std::string(name);
+         return true;
+     },
+     namesItsConstant, "--to=js and --to=js-concat"},
+    {0, "php", {}, Kind::None, "the same as --to=php", nullptr,
+     [](ParseState& state, std::string_view) { return choose(state, Target::Php); }, nullptr, {}},
+    {0, "asp", {}, Kind::None, "the same as --to=asp", nullptr,
+     [](ParseState& state, std::string_view) { return choose(state, Target::Asp); }, nullptr, {}},
+    {0, "codes", {}, Kind::None, "write the character-code listing", nullptr,
+     [](ParseState& state, std::string_view) { return choose(state, Output::CharacterCodes); }, nullptr, {}},
+    {'l', "literal", {}, Kind::None,
+     "write the input as one string literal of TARGET and\nnothing else (no header, no statement), to go\n"
+     "inside code; with --to=html, read such a literal\n(or several joined as TARGET joins them) back to\n"
+     "its text, TARGET recognised unless --from names it",
+     nullptr, setFlag<&Options::literal>, nullptr, {}},
+    {'u', "unescape", {}, Kind::None, "the same as --to=html --literal", nullptr,
+     [](ParseState& state, std::string_view) {
+         state.options.literal = true;
+         return choose(state, Output::Html);
+     },
+     nullptr, {}},
+    {0, "classic", {}, Kind::None,
+     "escape as version 1.0 did (php and asp only): PHP leaves $ as it is and ASP turns every double quote "
+     "into an apostrophe",
+     nullptr,
+     [](ParseState& state, std::string_view) {
+         state.options.escaping = Escaping::Classic;
+         return true;
+     },
+     hasClassicEscaping, "--to=php and --to=asp"},
+    {0, "encoding", "ENC", Kind::Word,
+     "read input in ENC: 'auto' to tell it as the window does, or an encoding as browsers name it "
+     "(windows-1252, latin1, shift_jis, utf-16le...)",
+     encodingWords, chooseEncoding, nullptr, {}},
+    {0, "output-encoding", "utf-8", Kind::Word,
+     "with --to=html: write a PHP or ASP template\nread in another encoding as UTF-8, with a warning\n"
+     "where its code holds bytes beyond ASCII",
+     utf8Word, chooseOutputEncoding, nullptr, {}},
+    {0, "root", "DIR", Kind::Directory,
+     "with --to=html: an ASP include's virtual=\"/...\" path starts in DIR (default: the page's folder); no "
+     "included file is read outside DIR",
+     nullptr, keepText<&Options::root>, readsScripts, "--to=html"},
+    {0, "dry-run", {}, Kind::None, "with --to=html: write nothing, only the report\nbelow", nullptr,
+     setFlag<&Options::dryRun>, readsScripts, "--to=html"},
+    {0, "explain", {}, Kind::None,
+     "with --to=html: for each write of a template left\nas code, kept whole or with its values computed\n"
+     "first, a line FILE:LINE:COLUMN: why",
+     nullptr, setFlag<&Options::explain>, readsScripts, "--to=html"},
+    {'o', "output", "FILE", Kind::File,
+     "write to FILE instead of standard output; FILE is replaced only once the whole output is written",
+     nullptr, keepText<&Options::outputFile>, nullptr, {}},
+    {'d', "output-dir", "DIR", Kind::Directory,
+     "write each FILE's output to DIR/NAME.EXT, NAME being FILE's name without its directory and extension "
+     "and EXT the target's (%EXTENSIONS%; html for --to=html, txt for codes); DIR must exist",
+     nullptr, keepText<&Options::outputDirectory>, nullptr, {}},
+    {'j', "jobs", "N", Kind::Word,
+     "with -d: convert N files at once (1 to %MOST-JOBS%; default: one per processor core)", jobWords, chooseJobs,
+     nullptr, {}},
+    {0, "help", {}, Kind::None, "display this help and exit", nullptr,
+     [](ParseState& state, std::string_view) {
+         state.options.action = Action::ShowHelp;
+         return true;
+     },
+     nullptr, {}},
+    {0, "version", {}, Kind::None, "output version information and exit", nullptr,
+     [](ParseState& state, std::string_view) {
+         state.options.action = Action::ShowVersion;
+         return true;
+     },
+     nullptr, {}},
+};
+
+// The option an argument names, and the value attached to it ("-oFILE",
+// "--output=FILE"), if any.
+struct Named {
+    const OptionInfo* option = nullptr;
+    std::optional<std::string_view> attached;
+};
+
+Named named(std::string_view argument)
+{
+    const bool isLong = argument.starts_with("--");
+    const std::string_view body = argument.substr(isLong ? 2 : 1);
+    const std::size_t equals = isLong ? body.find('=') : std::string_view::npos;
+    const auto found = std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionInfo& option) {
+        return isLong ? option.longName == body.substr(0, equals) : option.shortName == body.front();
+    });
+    if (found == std::end(kOptions))
+        return {};
+    const bool attached = isLong ? equals != std::string_view::npos : body.size() > 1;
+    if (!attached)
+        return {found, std::nullopt};
+    if (found->value == ValueKind::None)
+        return {};  // "--php=x", "-lu"
+    return {found, isLong ? body.substr(equals + 1) : body.substr(1)};
 }
 
 Options usageError(std::string problem)
@@ -208,268 +441,134 @@ Options usageError(std::string problem)
     return options;
 }
 
+Options justTheAction(Action action)
+{
+    Options options;
+    options.action = action;
+    return options;
+}
+
 bool isOption(std::string_view argument)
 {
     return argument.size() > 1 && argument.front() == '-';
 }
 
-// An option that takes a value: "-o FILE", "-oFILE", "--output FILE" or
-// "--output=FILE"; the value goes into the field.
-struct ValueOption {
-    std::string_view shortName;
-    std::string_view longName;
-    std::string Options::*field;
-};
-
-constexpr ValueOption kValueOptions[] = {
-    {"-o", "--output", &Options::outputFile},
-    {"-d", "--output-dir", &Options::outputDirectory},
-    {"-t", "--to", nullptr},  // chooses the target
-    {"-f", "--from", nullptr},  // names the script's language
-    {{}, "--encoding", &Options::encoding},
-    {{}, "--output-encoding", &Options::outputEncoding},
-    {"-n", "--name", nullptr},  // the variable of js and js-concat
-    {{}, "--root", &Options::root},
-    {"-j", "--jobs", &Options::jobsText},
-};
-
-// The encoding --encoding names, by the name html_encoding.h gives it;
-// strict UTF-8 is the default, spelt empty.
-std::optional<std::string> encodingOption(const std::string& value, std::string& problem)
+// What the options given make together; what is wrong as a usage error.
+Options checked(ParseState& state, const std::vector<const OptionInfo*>& given)
 {
-    if (value == "auto")
-        return value;
-    const std::optional<std::string_view> encoding = html::encodingForLabel(value);
-    if (!encoding)
-        problem = "unknown encoding '" + value + "'";
-    else if (*encoding == html::kReplacement)
-        problem = "encoding '" + value + "' is not supported: browsers refuse to read it";
+    Options& options = state.options;
+    const Choice choice = state.choice.value_or(Target::Php);
+    if (const Target* target = std::get_if<Target>(&choice))
+        options.target = *target;
     else
-        return *encoding == html::kUtf8 ? std::string() : std::string(*encoding);
-    return std::nullopt;
+        options.output = std::get<Output>(choice);
+    for (const OptionInfo* option : given) {
+        if (option->allowedWith && !option->allowedWith(options))
+            return usageError("--" + std::string(option->longName) + " applies to " + std::string(option->allowedText)
+                              + " only");
+    }
+    if (options.literal && options.output == Output::CharacterCodes)
+        return usageError("--literal does not apply to --codes");
+    if (options.literal && options.escaping == Escaping::Classic)
+        return usageError("--classic does not apply to --literal: a literal holds its text exactly");
+    if (options.variableName) {
+        if (!isValidVariableName(*options.variableName))
+            return usageError("'" + *options.variableName
+                              + "' cannot name a JavaScript constant: give letters, digits, _ and $, at most "
+                              + std::to_string(kLongestVariableName) + ", not starting with a digit, and no reserved word");
+        options.script.variableName = *options.variableName;
+    }
+    if (options.dryRun && !options.outputFile.empty())
+        return usageError("--dry-run writes nothing: it takes no -o");
+    if (options.files.empty())
+        options.files.emplace_back("-");
+    if (!options.outputFile.empty() && !options.outputDirectory.empty())
+        return usageError("-o and -d exclude each other");
+    if (options.outputDirectory.empty() && options.files.size() > 1)
+        return usageError("more than one FILE needs -d DIR");
+    if (!options.outputDirectory.empty() && std::ranges::find(options.files, "-") != options.files.end())
+        return usageError("-d DIR takes named FILEs, not standard input");
+    return options;
 }
 
-class Parser {
-public:
-    explicit Parser(std::span<const char* const> arguments) : m_arguments(arguments) {}
+// "  -n, --name=NAME" or "      --php": the option as --help spells it.
+std::string helpSpelling(const OptionInfo& option)
+{
+    std::string spelling = option.shortName ? std::string("  -") + option.shortName + ", " : "      ";
+    spelling.append("--").append(option.longName);
+    if (!option.valueName.empty())
+        spelling.append("=").append(option.valueName);
+    return spelling;
+}
 
-    Options parse()
-    {
-        for (m_next = 0; m_next < m_arguments.size();) {
-            const std::string_view argument = m_arguments[m_next++];
-            if (m_optionsEnded || !isOption(argument))
-                m_options.files.emplace_back(argument);
-            else if (argument == "--")
-                m_optionsEnded = true;
-            else if (argument == "--help" || argument == "--version")
-                return action(argument == "--help" ? Action::ShowHelp : Action::ShowVersion);
-            else if (!option(argument))
-                return usageError(m_problem);
-        }
-        return checked();
-    }
-
-private:
-    Options action(Action chosen)
-    {
-        Options options;
-        options.action = chosen;
-        return options;
-    }
-
-    bool jobsChosen()
-    {
-        const std::string& text = m_options.jobsText;
-        unsigned jobs = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-        if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > kMostJobs)
-            return false;
-        m_options.jobs = jobs;
-        return true;
-    }
-
-    bool fail(std::string problem)
-    {
-        m_problem = std::move(problem);
-        return false;
-    }
-
-    bool option(std::string_view argument)
-    {
-        if (argument == "--classic") {
-            m_options.escaping = Escaping::Classic;
-            return true;
-        }
-        if (argument == "--literal" || argument == "-l") {
-            m_options.literal = true;
-            return true;
-        }
-        if (argument == "--unescape" || argument == "-u") {
-            m_options.literal = true;
-            return choose(Output::Html);
-        }
-        if (argument == "--no-header") {
-            m_options.script.header = false;
-            return true;
-        }
-        if (argument == "--dry-run") {
-            m_options.dryRun = true;
-            return true;
-        }
-        if (argument == "--explain") {
-            m_options.explain = true;
-            return true;
-        }
-        if (const std::optional<Choice> choice = flagChoice(argument))
-            return choose(*choice);
-        for (const ValueOption& valueOption : kValueOptions) {
-            if (const std::optional<std::string_view> value = valueOf(argument, valueOption)) {
-                if (value->empty())
-                    return fail("option '" + std::string(argument) + "' needs a value");
-                if (valueOption.longName == "--name") {
-                    m_options.variableName = std::string(*value);
-                    return true;
-                }
-                if (!valueOption.field)
-                    return valueOption.longName == "--to" ? chooseTarget(*value) : chooseSource(*value);
-                m_options.*valueOption.field = *value;
-                return true;
-            }
-        }
-        return fail("unrecognized option '" + std::string(argument) + "'");
-    }
-
-    bool chooseTarget(std::string_view name)
-    {
-        if (name == "html")
-            return choose(Output::Html);
-        const std::optional<Target> target = targetNamed(name);
-        if (!target)
-            return fail("unknown target '" + std::string(name) + "' (targets: " + targetNames() + ", html)");
-        return choose(*target);
-    }
-
-    bool chooseSource(std::string_view name)
-    {
-        m_options.from = targetNamed(name);
-        return m_options.from
-               || fail("unknown script language '" + std::string(name) + "' (one of: " + targetNames() + ")");
-    }
-
-    bool choose(Choice choice)
-    {
-        if (m_choice && *m_choice != choice)
-            return fail("--to, --php, --asp and --codes exclude each other");
-        m_choice = choice;
-        return true;
-    }
-
-    // The option's value when the argument is that option, taking the next
-    // argument when the value is not attached; empty when it is missing.
-    std::optional<std::string_view> valueOf(std::string_view argument, const ValueOption& option)
-    {
-        for (const std::string_view name : {option.shortName, option.longName}) {
-            if (!name.empty() && argument == name)
-                return m_next < m_arguments.size() ? m_arguments[m_next++] : std::string_view();
-        }
-        if (argument.starts_with(option.longName) && argument[option.longName.size()] == '=')
-            return argument.substr(option.longName.size() + 1);
-        if (!option.shortName.empty() && argument.starts_with(option.shortName) && !argument.starts_with("--"))
-            return argument.substr(option.shortName.size());
-        return std::nullopt;
-    }
-
-    Options checked()
-    {
-        const Choice choice = m_choice.value_or(Target::Php);
-        if (const Target* target = std::get_if<Target>(&choice))
-            m_options.target = *target;
+// The option as --help lists it: its spelling, then its paragraph.
+std::string optionHelp(const OptionInfo& option)
+{
+    std::string text = padded(helpSpelling(option), kHelpColumn, 2);
+    const std::string help = expanded(option.help);
+    std::string_view lines = help;
+    for (bool first = true; !lines.empty(); first = false) {
+        const std::string_view line = lines.substr(0, lines.find('\n'));
+        lines.remove_prefix(std::min(line.size() + 1, lines.size()));
+        if (!first)
+            text.append("\n");
+        if (line == kTargetTable)
+            text.append(targetTable());
         else
-            m_options.output = std::get<Output>(choice);
-        if (m_options.escaping == Escaping::Classic
-            && (m_options.output == Output::Html
-                || (m_options.output == Output::Script && !targetInfo(m_options.target).hasClassicEscaping)))
-            return usageError("--classic applies to --to=php and --to=asp only");
-        if (m_options.literal && m_options.output == Output::CharacterCodes)
-            return usageError("--literal does not apply to --codes");
-        if (m_options.literal && m_options.escaping == Escaping::Classic)
-            return usageError("--classic does not apply to --literal: a literal holds its text exactly");
-        if (m_options.from && m_options.output != Output::Html)
-            return usageError("--from applies to --to=html only");
-        if (m_options.variableName) {
-            const bool named = m_options.output == Output::Script
-                               && (m_options.target == Target::Js || m_options.target == Target::JsConcat);
-            if (!named)
-                return usageError("--name applies to --to=js and --to=js-concat only");
-            if (!isValidVariableName(*m_options.variableName))
-                return usageError("'" + *m_options.variableName
-                                  + "' cannot name a JavaScript constant: give letters, digits, _ and $, "
-                                    "at most 64, not starting with a digit, and no reserved word");
-            m_options.script.variableName = *m_options.variableName;
-        }
-        if (!m_options.script.header && m_options.output != Output::Script)
-            return usageError("--no-header applies to scripts only");
-        if (!m_options.root.empty() && m_options.output != Output::Html)
-            return usageError("--root applies to --to=html only");
-        if (m_options.dryRun && m_options.output != Output::Html)
-            return usageError("--dry-run applies to --to=html only");
-        if (m_options.explain && m_options.output != Output::Html)
-            return usageError("--explain applies to --to=html only");
-        if (m_options.dryRun && !m_options.outputFile.empty())
-            return usageError("--dry-run writes nothing: it takes no -o");
-        if (m_options.files.empty())
-            m_options.files.emplace_back("-");
-        if (!m_options.outputFile.empty() && !m_options.outputDirectory.empty())
-            return usageError("-o and -d exclude each other");
-        if (m_options.outputDirectory.empty() && m_options.files.size() > 1)
-            return usageError("more than one FILE needs -d DIR");
-        if (!m_options.outputDirectory.empty()) {
-            for (const std::string& file : m_options.files) {
-                if (file == "-")
-                    return usageError("-d DIR takes named FILEs, not standard input");
-            }
-        }
-        if (!m_options.jobsText.empty() && !jobsChosen())
-            return usageError("-j takes a number of files at once from 1 to " + std::to_string(kMostJobs));
-        if (!m_options.encoding.empty()) {
-            std::string problem;
-            const std::optional<std::string> encoding = encodingOption(m_options.encoding, problem);
-            if (!encoding)
-                return usageError(problem);
-            m_options.encoding = *encoding;
-        }
-        if (!m_options.outputEncoding.empty()) {
-            if (html::encodingForLabel(m_options.outputEncoding) != html::kUtf8)
-                return usageError("--output-encoding takes utf-8 only (a template is otherwise written in the "
-                                  "encoding its file was read in)");
-            m_options.outputEncoding = html::kUtf8;
-        }
-        return m_options;
+            text.append(first ? "" : kHelpIndent).append(wrapped(line, first ? text.size() : kHelpIndent.size()));
     }
-
-    std::span<const char* const> m_arguments;
-    std::size_t m_next = 0;
-    Options m_options;
-    std::optional<Choice> m_choice;
-    bool m_optionsEnded = false;
-    std::string m_problem;
-};
+    return text.append("\n");
+}
 
 }  // namespace
 
+std::span<const OptionInfo> commandLineOptions()
+{
+    return kOptions;
+}
+
 Options parseOptions(std::span<const char* const> arguments)
 {
-    return Parser(arguments).parse();
+    ParseState state;
+    std::vector<const OptionInfo*> given;
+    bool optionsEnded = false;
+    for (std::size_t next = 0; next < arguments.size();) {
+        const std::string_view argument = arguments[next++];
+        if (optionsEnded || !isOption(argument)) {
+            state.options.files.emplace_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const auto [option, attached] = named(argument);
+        if (!option)
+            return usageError("unrecognized option '" + std::string(argument) + "'");
+        std::string_view value;
+        if (option->value != ValueKind::None) {
+            if (attached)
+                value = *attached;
+            else if (next < arguments.size())
+                value = arguments[next++];
+            if (value.empty())
+                return usageError("option '" + std::string(argument) + "' needs a value");
+        }
+        if (!option->apply(state, value))
+            return usageError(state.problem);
+        if (state.options.action != Action::Convert)
+            return justTheAction(state.options.action);
+        given.push_back(option);
+    }
+    return checked(state, given);
 }
 
 std::string usageText()
 {
     std::string text(kUsageStart);
-    for (const TargetInfo& info : targets())
-        text.append(kTableIndent).append(padded(info.name, kTargetColumn)).append(info.summary).append("\n");
-    std::string options(kUsageOptions);
-    options.replace(options.find(kOutputDirectory), kOutputDirectory.size(), outputDirectoryText());
-    return text.append(options);
+    for (const OptionInfo& option : kOptions)
+        text.append(optionHelp(option));
+    return text.append(kUsageEnd);
 }
 
 std::string versionText()

@@ -1,8 +1,5 @@
 #include "write_behind.h"
 
-#include <pthread.h>
-
-#include <csignal>
 #include <system_error>
 
 namespace tagora::cli {
@@ -32,19 +29,11 @@ bool WriteBehind::startThread()
 {
     if (m_thread.joinable())
         return true;
-    // Signals sent to the program go to the main thread, which knows what
-    // to clean up; a fault of this thread is still its own.
-    sigset_t all;
-    sigset_t before;
-    sigfillset(&all);
-    for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
-        sigdelset(&all, fault);
-    pthread_sigmask(SIG_BLOCK, &all, &before);
+    const SignalsLeftToMainThread signals;
     try {
         m_thread = std::thread(&WriteBehind::writeJobs, this);
-    } catch (const std::system_error&) {
+    } catch (const std::system_error&) {  // the caller writes instead
     }
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
     return m_thread.joinable();
 }
 

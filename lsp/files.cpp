@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include "input_text/hex_digit.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,17 +20,6 @@ bool keptInUri(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
            || c == '_' || c == '~' || c == '/';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -65,8 +56,8 @@ std::optional<std::string> pathOfUri(std::string_view uri)
             path += uri[i];
             continue;
         }
-        const int high = i + 2 < uri.size() ? hexValue(uri[i + 1]) : -1;
-        const int low = i + 2 < uri.size() ? hexValue(uri[i + 2]) : -1;
+        const int high = i + 2 < uri.size() ? hexDigitValue(uri[i + 1]) : -1;
+        const int low = i + 2 < uri.size() ? hexDigitValue(uri[i + 2]) : -1;
         if (high < 0 || low < 0)
             return std::nullopt;
         path += static_cast<char>(high * 16 + low);

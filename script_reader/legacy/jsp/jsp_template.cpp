@@ -1,5 +1,6 @@
 #include "jsp_template.h"
 
+#include "input_text/hex_digit.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
@@ -33,17 +34,6 @@ bool isNameCharacter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$'
            || static_cast<unsigned char>(c) >= 0x80;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // A Java string literal's characters, as javac reads them: \uXXXX first
@@ -110,7 +100,7 @@ private:
             ++at;
         unsigned value = 0;
         for (std::size_t i = 0; i < 4; ++i, ++at) {
-            const int digit = at < m_page.size() ? hexDigit(m_page[at]) : -1;
+            const int digit = at < m_page.size() ? hexDigitValue(m_page[at]) : -1;
             if (digit < 0)
                 throw PageError{start, "a \\u escape without four hexadecimal digits"};
             value = value * 16 + static_cast<unsigned>(digit);

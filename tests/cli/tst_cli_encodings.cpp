@@ -1,0 +1,72 @@
+// tagora-convert on legacy pages in another encoding than UTF-8: their
+// templates keep the page's bytes, or are written in UTF-8 with warnings.
+
+#include "convert_test.h"
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace cli_test;
+
+class TestCliEncodings : public ConvertTest {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_directory.isValid());
+    }
+
+    // A PHP file in Windows-1252: by default its template prints the same
+    // bytes under php, escapes and byte literals included; written in UTF-8
+    // on request, its text prints as UTF-8 and code beyond ASCII is named.
+    void legacyEncodingKept()
+    {
+        if (QStandardPaths::findExecutable(u"php"_s).isEmpty())
+            QSKIP("php is not installed (scripts/install-deps.sh test installs it)");
+        const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
+        const QString bytes = writeFile(u"bytes.php"_s, "<?php\n$s = \"caf\\xe9|caf\xe9\"; $t = '\\xe9' . \"\\351\";\necho \"<p>$s</p>\", "
+                                                         "strlen(\"\xe9\"), \"\\351\\n\";\n?>\n<p>fin \xe9</p>\n");
+        const Result kept = runConvert(legacy + QStringList{bytes});
+        QCOMPARE(kept.err, QByteArray());
+        QCOMPARE(printedBy(kPhp, kept.out), printedBy(kPhp, contents(bytes)));
+
+        const Result utf8 = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s, bytes});
+        QCOMPARE(utf8.exitCode, 0);
+        const QByteArray warning = "tagora-convert: " + bytes.toUtf8() + ": warning: template ";
+        const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
+        QCOMPARE(utf8.err, warning + "2:7: code holds characters beyond ASCII" + meaning + warning
+                               + "2:37: an escape in code makes a byte beyond ASCII" + meaning + warning
+                               + "4:29: code holds characters beyond ASCII" + meaning);
+
+        const QString text = writeFile(u"text.php"_s, "<?php\n$n = 2;\necho \"<p>caf\\xe9 $n \xe9</p>\\n\";\n");
+        const Result plain = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s, text});
+        QCOMPARE(plain.err, QByteArray());
+        QCOMPARE(printedBy(kPhp, plain.out), QString::fromLatin1(printedBy(kPhp, contents(text))).toUtf8());
+    }
+
+    // An ASP page in Windows-1252 (as Wine's VBScript reads it, see
+    // tst_legacy_asp_round_trip): its template keeps the page's bytes; in
+    // UTF-8 (bytes from Python's cp1252 codec) strings in code and the
+    // code page are named, comments and text are not.
+    void legacyAspEncodingKept()
+    {
+        const QByteArray page = "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                                "Response.Write \"<p>na\xefve \x80</p>\" & s %>";
+        const QStringList legacy{u"--to=html"_s, u"--encoding=windows-1252"_s};
+        const Result kept = runConvert(legacy, page);
+        QCOMPARE(kept.err, QByteArray());
+        QCOMPARE(kept.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xe9\" ' r\xe9sum\xe9\r\n"
+                           "%><p>na\xefve \x80</p><%= s %>");
+        const Result utf8 = runConvert(legacy + QStringList{u"--output-encoding=utf-8"_s}, page);
+        QCOMPARE(utf8.exitCode, 0);
+        QCOMPARE(utf8.out, "<%@ CodePage=1252 %>\r\n<% Dim s : s = \"caf\xc3\xa9\" ' r\xc3\xa9sum\xc3\xa9\r\n"
+                           "%><p>na\xc3\xafve \xe2\x82\xac</p><%= s %>");
+        const QByteArray warning = "tagora-convert: standard input: warning: template ";
+        const QByteArray meaning = ", which in UTF-8 may not mean what it meant in windows-1252\n";
+        QCOMPARE(utf8.err, warning + "1:5: code names a code page" + meaning + warning
+                               + "2:16: a string in code holds characters beyond ASCII" + meaning);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliEncodings)
+#include "tst_cli_encodings.moc"
