@@ -3,7 +3,6 @@
 #include "artwork.h"
 #include "busy_cursor.h"
 #include "input_text/character_listing.h"
-#include "input_text/decoder_names.h"
 #include "clipboard.h"
 #include "code_text_box.h"
 #include "script_writer/credits.h"
@@ -698,8 +697,7 @@ bool frm_Main::showLegacyTemplate(const QString& script)
     if (!bytes || bytes->unencodable >= 0)
         return false;
     const HtmlFromScript html = htmlFromScript(bytes->bytes.toStdString(), scriptLanguage_);
-    const bool aspReadsBytes = !html::writesCharactersInAscii(openedEncoding_.toStdString());
-    if (!html.html || html.exact || (html.target != Target::Php && (html.target != Target::Asp || !aspReadsBytes)))
+    if (!html.html || !templateKeepsFileBytes(html, openedEncoding_.toStdString()))
         return false;
     showHtml(html, openedEncoding_);
     return true;
