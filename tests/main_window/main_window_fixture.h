@@ -10,6 +10,7 @@
 #include "frm_Main.h"
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
+#include "link_label.h"
 #include "message_box.h"
 #include "script_writer/script_generator.h"
 #include "settings.h"
