@@ -3,6 +3,8 @@
 #include "main_window_geometry.h"
 #include "window_helpers.h"
 
+#include <algorithm>
+
 namespace tagora {
 
 using runtime::px;
@@ -34,10 +36,11 @@ void BoxPane::resizeEvent(QResizeEvent* event)
 void BoxPane::placeControls()
 {
     const int captionLine = px(geometry::kCaptionLineHeight);
+    const int boxWidth = std::max(width() - px(geometry::kBoxRightMargin), 0);
     if (box_)
-        box_->setGeometry(0, captionLine, width(), std::max(height() - captionLine, 0));
+        box_->setGeometry(0, captionLine, boxWidth, std::max(height() - captionLine, 0));
     for (const FromRight& placed : fromRight_)
-        placed.control->move(width() - placed.pixels, placed.control->y());
+        placed.control->move(boxWidth - placed.pixels, placed.control->y());
 }
 
 }  // namespace tagora

@@ -1,6 +1,6 @@
 // One box with its caption line above it: the caption and links at their
-// places on the line, controls that keep their distance from the pane's
-// right edge, and the box filling the rest.
+// places on the line, controls that keep their distance from the box's
+// right edge, and the box filling the rest but a margin at its right.
 #pragma once
 
 #include <QWidget>
@@ -16,7 +16,7 @@ public:
 
     void setBox(QWidget* box);
     // A control on the caption line whose left edge stays this many pixels
-    // from the pane's right edge.
+    // from the box's right edge.
     void keepFromRight(QWidget* control, int pixels);
 
 protected:

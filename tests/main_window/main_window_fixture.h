@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -211,6 +213,7 @@ private slots:
         rememberChoices(firstStart);
         rememberScriptOptions({});
         rememberRecentFiles({});
+        rememberBoxArrangement({});
         setMessageHook([this](const ShownMessage& message) { messages_ << message; });
         questions_.clear();
         yes_ = false;

@@ -101,6 +101,103 @@ private slots:
         }
     }
 
+    // View > Side by Side puts the output box right of the input box, at
+    // the same height, the room shared equally; each box's caption and
+    // links stay on the line above it, within its width and the margin at
+    // its right (where the Open link has always reached). The choice and
+    // where the splitter stands are there again at the next start; View >
+    // Stacked puts the boxes back as they were.
+    void sideBySide()
+    {
+        const auto inClient = [this](const char* name) {  // of the window now open
+            const auto* control = named<QWidget>(window_, name);
+            return QRect(control->mapTo(window_->centralWidget(), QPoint()), control->size());
+        };
+        const auto captionLineOf = [&](const char* box, std::initializer_list<const char*> controls) {
+            const QRect boxPlace = inClient(box);
+            for (const char* name : controls) {
+                const QRect place = inClient(name);
+                QVERIFY2(place.bottom() < boxPlace.top() && place.top() >= boxPlace.top() - px(405), name);
+                QVERIFY2(place.left() >= boxPlace.left() && place.right() <= boxPlace.right() + px(195), name);
+            }
+        };
+        const char* const inputLine[] = {"Label1", "lblEnlarge1", "lblRefresh"};
+        const char* const outputLine[] = {"lblConvertto", "lblEnlarge", "cboConversion"};
+        QList<QRect> stacked;
+        for (const char* name : {"txtHTML", "txtPHP", "Label1", "lblEnlarge1", "lblRefresh", "lblConvertto",
+                                 "lblEnlarge", "cboConversion"})
+            stacked << inClient(name);
+        QVERIFY(item("mnuStacked")->isChecked());
+        QVERIFY(inClient("txtPHP").top() > inClient("txtHTML").bottom());
+        item("mnuSideBySide")->trigger();
+        QVERIFY(item("mnuSideBySide")->isChecked() && !item("mnuStacked")->isChecked());
+        const QRect input = inClient("txtHTML"), output = inClient("txtPHP");
+        QCOMPARE(output.top(), input.top());
+        QCOMPARE(output.height(), input.height());
+        QVERIFY(output.left() > input.right());
+        QVERIFY(std::abs(output.width() - input.width()) <= 1);
+        QCOMPARE(input.left(), px(180));
+        QCOMPARE(output.right(), window_->centralWidget()->width() - 1 - px(195));
+        captionLineOf("txtHTML", {inputLine[0], inputLine[1], inputLine[2]});
+        captionLineOf("txtPHP", {outputLine[0], outputLine[1], outputLine[2]});
+        // The splitter moved by hand: the input's pane takes a third.
+        auto* splitter = named<QSplitter>(window_, "splBoxes");
+        const int room = splitter->sizes().value(0) + splitter->sizes().value(1);
+        const int margin = input.left() + splitter->sizes().value(0) - 1 - input.right();
+        splitter->setSizes({room / 3, room - room / 3});
+        QCOMPARE(inClient("txtHTML").width(), room / 3 - margin);
+        captionLineOf("txtPHP", {outputLine[0], outputLine[1], outputLine[2]});
+        window_->close();
+        reopen();
+        QVERIFY(item("mnuSideBySide")->isChecked());
+        QCOMPARE(inClient("txtHTML").width(), room / 3 - margin);
+        QCOMPARE(inClient("txtPHP").width(), room - room / 3 - margin);
+        item("mnuStacked")->trigger();
+        qsizetype i = 0;
+        for (const char* name : {"txtHTML", "txtPHP", "Label1", "lblEnlarge1", "lblRefresh", "lblConvertto",
+                                 "lblEnlarge", "cboConversion"})
+            QCOMPARE(inClient(name), stacked[i++]);
+        reopen();
+        QVERIFY(item("mnuStacked")->isChecked());
+    }
+
+    // The drop-down beside the output box lists the Conversion menu's modes
+    // in its order, and the two follow each other: a row chosen checks its
+    // item and converts, an item chosen (or Script to HTML offered in the
+    // status strip) shows its row.
+    void conversionDropDown()
+    {
+        auto* list = named<QComboBox>(window_, "cboConversion");
+        QCOMPARE(list->accessibleName(), QStringLiteral("Conversion"));
+        QVERIFY(list->focusPolicy() & Qt::TabFocus);
+        const QList<QAction*> modes = named<QActionGroup>(window_, "conversionModes")->actions();
+        QCOMPARE(list->count(), modes.size());
+        for (qsizetype row = 0; row < modes.size(); ++row)
+            QCOMPARE(list->itemText(int(row)), modes[row]->text().remove(u'&'));
+        QCOMPARE(list->currentText(), QStringLiteral("HTML to PHP"));
+        const QString html = QStringLiteral("<p>a</p>");
+        convert(html);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(item("mnuToASP")->isChecked());
+        QCOMPARE(window_->target(), Target::Asp);
+        QCOMPARE(window_->outputText(), scriptOf(Target::Asp, html));
+        QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("ASP Script"));
+        QTest::keyClick(list, Qt::Key_End);
+        QVERIFY(item("mnuToHTML")->isChecked());
+        QCOMPARE(named<QLabel>(window_, "Label1")->text(), QStringLiteral("Script:"));
+        item("mnuToPerl")->trigger();
+        QCOMPARE(list->currentText(), QStringLiteral("HTML to Perl"));
+        QGuiApplication::clipboard()->setText(scriptOf(Target::Python, html));
+        ui_.txtHTML->selectAll();
+        ui_.txtHTML->paste();
+        auto* offer = named<LinkLabel>(window_, "lblScriptToHtml");
+        QTRY_VERIFY(offer->isVisible());
+        emit offer->clicked();
+        QCOMPARE(list->currentText(), QStringLiteral("Script to HTML"));
+        QCOMPARE(window_->outputText(), html);
+    }
+
     // At the next start, once the splash has gone, size, place and maximized
     // state come back, and the file named on the command line opens.
     void nextStart()
