@@ -1,39 +1,28 @@
 #include "frm_Main.h"
 
 #include "artwork.h"
-#include "box_pane.h"
-#include "busy_cursor.h"
-#include "clipboard.h"
 #include "code_text_box.h"
 #include "frm_About.h"
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
-#include "input_text/character_listing.h"
 #include "link_label.h"
 #include "main_controls.h"
 #include "main_layout.h"
 #include "main_menus.h"
 #include "main_window_geometry.h"
 #include "message_box.h"
+#include "output_commands.h"
 #include "quick_help.h"
-#include "readable_colours.h"
 #include "recent_files.h"
 #include "script_colours.h"
 #include "script_options_menu.h"
 #include "script_output.h"
 #include "script_reader/script_language.h"
 #include "script_reader/script_reader.h"
-#include "script_reader/script_to_html.h"
 #include "script_writer/credits.h"
-#include "script_writer/script_generator.h"
-#include "script_writer/string_literal.h"
 #include "settings.h"
 #include "status_strip.h"
-#include "syntax_highlighter.h"
-#include "target_texts.h"
 #include "text_conversion.h"
-#include "text_file.h"
-#include "window_colours.h"
 #include "window_conversion.h"
 #include "window_files.h"
 #include "window_helpers.h"
@@ -44,18 +33,13 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFrame>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusTipEvent>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 
-#include <algorithm>
 
 namespace tagora {
 
@@ -66,11 +50,6 @@ namespace {
 constexpr QSize kStoredClientSize(px(geometry::kClientSize.width()), px(geometry::kClientSize.height()));
 
 }  // namespace
-
-struct frm_Main::ClearedTexts {
-    QString input;
-    ScriptOutput::Saved output;
-};
 
 frm_Main::frm_Main(QWidget* parent)
     : QMainWindow(parent)
@@ -95,9 +74,11 @@ frm_Main::frm_Main(QWidget* parent)
     files_ = new WindowFiles(this, controls_->inputBox, menus_->recentFiles);
     conversion_ = new WindowConversion({this, controls_->inputBox, output_, menus_, files_}, kTypingPauseMs,
                                        kLongestInputConvertedAsYouType);
+    commands_ = new OutputCommands(this, conversion_, output_, controls_->statusStrip);
     connectCommands();
     connectMenus();
-    restoreChoices();
+    conversion_->restoreChoices();
+    showMode(true);
     restoreArrangement();
     updateOutputCommands();
     setAcceptDrops(true);
@@ -159,12 +140,12 @@ void frm_Main::connectMenus()
     connect(menus.automaticLanguageItem, &QAction::triggered, this, [this] { selectScriptLanguage(std::nullopt); });
     connect(menus.scriptToHtmlItem, &QAction::triggered, this, &frm_Main::selectScriptToHtml);
     connect(menus.classicEscapingItem, &QAction::triggered, this, [this] {
-        rememberChoices();
+        conversion_->rememberChoices();
         conversion_->convertAgainIfInput();
     });
     connect(menus.scriptOptions, &ScriptOptionsMenu::changed, conversion_, &WindowConversion::convertAgainIfInput);
     connect(menus.asYouTypeItem, &QAction::triggered, this, [this] {
-        rememberChoices();
+        conversion_->rememberChoices();
         inputChanged();
     });
     connect(menus.stackedItem, &QAction::triggered, this, [this] { layout_->arrange(MainLayout::Arrangement::Stacked); });
@@ -214,104 +195,6 @@ void frm_Main::inputChanged()
 {
     if (!colours_->input()->recolouring())
         conversion_->inputChanged();
-}
-
-// Both boxes are emptied by edits that the boxes' own undo takes back
-// (Ctrl+Z), and Edit > Undo Clear brings both back at once.
-void frm_Main::clear()
-{
-    auto before = std::make_unique<ClearedTexts>(ClearedTexts{inputText(), output_->saved()});
-    output_->empty();
-    QTextCursor all(controls_->inputBox->document());
-    all.select(QTextCursor::Document);
-    all.removeSelectedText();
-    conversion_->dropPending();
-    output_->setState(ScriptOutput::State::Current);  // nothing, the script of nothing
-    if (!before->input.isEmpty() || !before->output.text.isEmpty()) {
-        cleared_ = std::move(before);
-        menus_->undoClearItem->setEnabled(true);
-    }
-    controls_->inputBox->setFocus();
-}
-
-// The output comes back with its input, as up to date as it was.
-void frm_Main::undoClear()
-{
-    if (!cleared_)
-        return;
-    const std::unique_ptr<ClearedTexts> texts = std::move(cleared_);
-    menus_->undoClearItem->setEnabled(false);
-    output_->restore(texts->output);
-    QTextCursor all(controls_->inputBox->document());
-    all.select(QTextCursor::Document);
-    all.insertText(textForEditor(texts->input));
-    conversion_->dropPending();
-    output_->setState(texts->output.state, texts->output.reason);
-    updateOutputCommands();
-    controls_->inputBox->setFocus();
-}
-
-// Each line break as the target's scripts print it, as the output box's
-// script would print the text.
-void frm_Main::copyLiteral()
-{
-    const std::optional<Target> chosen = target();
-    if (!chosen)
-        return;
-    QString text = inputText();
-    text.replace(QStringLiteral("\r\n"), fromAscii(targetInfo(*chosen).printedLineBreak));
-    std::optional<std::u16string> literal;
-    {
-        BusyCursor busy;
-        literal = stringLiteral(*chosen, toU16(text));
-        if (literal)
-            setClipboardText(QString::fromStdU16String(*literal));
-    }
-    if (!literal) {
-        showMessage(this, tr("Every heredoc label is closed by a line of the text."), MessageIcon::Exclamation);
-        return;
-    }
-    controls_->statusStrip->say(tr("The string literal has been copied to the clipboard."));
-}
-
-// Exactly the script of the input now in the box: a conversion waiting
-// for a pause in typing is done first, and a character listing stays out.
-// The status strip confirms it.
-void frm_Main::copyScript()
-{
-    conversion_->finishPending();
-    if (!output_->usable())
-        return;
-    {
-        BusyCursor busy;
-        setClipboardText(output_->scriptText());
-    }
-    controls_->statusStrip->say(conversion_->outputKind().copied);
-}
-
-// Appends to whatever the output box holds; the listing has no line break,
-// so it goes straight after the last character. The script before it is
-// still what Copy Script and Save Script hand out.
-// Inputs beyond the limit get a warning and leave the output as it is.
-void frm_Main::listCharacterCodes()
-{
-    const qsizetype length = conversion_->inputLength();
-    if (length > kLongestListedInput) {
-        showMessage(this,
-                    tr("The character listing takes at most %L1 characters; the input holds %L2.")
-                        .arg(kLongestListedInput)
-                        .arg(length),
-                    MessageIcon::Exclamation);
-        return;
-    }
-    BusyCursor busy;
-    const std::u16string listing = characterCodeListing(toU16(inputText()));
-    if (listing.empty())
-        return;
-    output_->appendListing(fromU16(listing));
-    controls_->statusStrip->say(
-        tr("The input's %L1 character codes follow the output; Copy Script and Save Script leave them out.")
-            .arg(length));
 }
 
 // The window comes back at the size and place it had when last closed,
@@ -481,7 +364,7 @@ void frm_Main::selectScriptLanguage(std::optional<Target> language)
 {
     conversion_->setScriptLanguage(language);
     menus_->languageItem(language)->setChecked(true);
-    rememberChoices();
+    conversion_->rememberChoices();
     if (!target())
         conversion_->convertAgainIfInput();
 }
@@ -494,7 +377,7 @@ void frm_Main::selectMode(std::optional<Target> mode)
 {
     conversion_->setMode(mode);
     showMode();
-    rememberChoices();
+    conversion_->rememberChoices();
     conversion_->convertAgainIfInput();
     // An old output not converted again is not output of the new mode.
     if (output_->state() != ScriptOutput::State::Current) {
@@ -530,31 +413,6 @@ void frm_Main::showCaptions()
     colours_->showMode(target());
 }
 
-void frm_Main::rememberChoices() const
-{
-    const std::optional<Target> language = conversion_->scriptLanguage();
-    runtime::rememberChoices({target() ? fromAscii(targetInfo(*target()).name) : QStringLiteral("html"),
-                              menus_->classicEscapingItem->isChecked(), menus_->asYouTypeItem->isChecked(),
-                              language ? fromAscii(targetInfo(*language).name) : QString()});
-}
-
-// The first start is in PHP mode, as version 1.0 always was, converting
-// as one types; the output caption keeps its colon until a mode is chosen.
-void frm_Main::restoreChoices()
-{
-    const RememberedChoices choices = rememberedChoices();
-    menus_->classicEscapingItem->setChecked(choices.classicEscaping);
-    menus_->asYouTypeItem->setChecked(choices.convertAsYouType);
-    if (choices.target == QLatin1String("html"))
-        conversion_->setMode(std::nullopt);
-    else
-        conversion_->setMode(targetNamed(choices.target.toStdString()).value_or(Target::Php));
-    const std::optional<Target> language = targetNamed(choices.scriptLanguage.toStdString());
-    conversion_->setScriptLanguage(language);
-    menus_->languageItem(language)->setChecked(true);
-    showMode(true);
-}
-
 void frm_Main::rememberArrangement() const
 {
     const bool sideBySide = layout_->arrangement() == MainLayout::Arrangement::SideBySide;
@@ -568,6 +426,36 @@ void frm_Main::restoreArrangement()
     layout_->arrange(remembered.sideBySide ? MainLayout::Arrangement::SideBySide : MainLayout::Arrangement::Stacked);
     layout_->restoreState(remembered.splitter);
     (remembered.sideBySide ? menus_->sideBySideItem : menus_->stackedItem)->setChecked(true);
+}
+
+void frm_Main::copyScript()
+{
+    commands_->copyScript();
+}
+
+void frm_Main::copyLiteral()
+{
+    commands_->copyLiteral();
+}
+
+void frm_Main::listCharacterCodes()
+{
+    commands_->listCharacterCodes(kLongestListedInput);
+}
+
+void frm_Main::clear()
+{
+    if (conversion_->clearBoxes())
+        menus_->undoClearItem->setEnabled(true);
+    controls_->inputBox->setFocus();
+}
+
+void frm_Main::undoClear()
+{
+    conversion_->undoClear();
+    menus_->undoClearItem->setEnabled(false);
+    updateOutputCommands();
+    controls_->inputBox->setFocus();
 }
 
 }  // namespace tagora

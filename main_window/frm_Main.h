@@ -25,6 +25,7 @@ class SyntaxHighlighter;
 class MainControls;
 class MainLayout;
 class MainMenus;
+class OutputCommands;
 class ScriptColours;
 class ScriptOutput;
 class StatusStrip;
@@ -109,16 +110,12 @@ private:
     void selectMode(std::optional<Target> mode);
     void showMode(bool withColon = false);
     void showCaptions();
-    void rememberChoices() const;
-    void restoreChoices();
     void rememberArrangement() const;
     void restoreArrangement();
     void updateOutputCommands();
     void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
 
     bool outputCaptionHasColon_ = true;  // until a mode is chosen
-    struct ClearedTexts;
-    std::unique_ptr<ClearedTexts> cleared_;  // what Undo Clear brings back
 
     MainMenus* menus_ = nullptr;
     MainLayout* layout_ = nullptr;
@@ -127,6 +124,7 @@ private:
     ScriptOutput* output_ = nullptr;
     WindowFiles* files_ = nullptr;
     WindowConversion* conversion_ = nullptr;
+    OutputCommands* commands_ = nullptr;
 
     std::unique_ptr<MainControls> controls_;
 };

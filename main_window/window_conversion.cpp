@@ -9,6 +9,7 @@
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/script_generator.h"
+#include "settings.h"
 #include "target_texts.h"
 #include "text_conversion.h"
 #include "text_file.h"
@@ -40,6 +41,11 @@ bool holdsCode(const QString& page, Target language)
 }
 
 }  // namespace
+
+struct WindowConversion::ClearedTexts {
+    QString input;
+    ScriptOutput::Saved output;
+};
 
 WindowConversion::WindowConversion(const Parts& parts, int typingPauseMs, qsizetype longestConvertedAsYouType)
     : QObject(parts.window), parts_(parts), longestConvertedAsYouType_(longestConvertedAsYouType)
@@ -117,6 +123,11 @@ void WindowConversion::inputChanged()
     parts_.output->setState(ScriptOutput::State::OutOfDate,
                             asYouType ? tr("The input is too long to convert as you type: press Convert.")
                                       : tr("The input has changed since it was converted: press Convert."));
+}
+
+QString WindowConversion::inputText() const
+{
+    return editorText(parts_.inputBox);
 }
 
 // The length of the input text without building it: every paragraph break
@@ -267,6 +278,55 @@ HtmlFromScript WindowConversion::htmlFromLiteral(QString text, const HtmlFromScr
     if (start.startsWith(u'"') || start.startsWith(u'`') || start.startsWith(QStringLiteral("<<<")))
         return {std::nullopt, read.error, read.target, false, {}};
     return asScript;
+}
+
+void WindowConversion::rememberChoices() const
+{
+    const MainMenus& menus = *parts_.menus;
+    runtime::rememberChoices({mode_ ? fromAscii(targetInfo(*mode_).name) : QStringLiteral("html"),
+                              menus.classicEscapingItem->isChecked(), menus.asYouTypeItem->isChecked(),
+                              scriptLanguage_ ? fromAscii(targetInfo(*scriptLanguage_).name) : QString()});
+}
+
+void WindowConversion::restoreChoices()
+{
+    const RememberedChoices choices = rememberedChoices();
+    parts_.menus->classicEscapingItem->setChecked(choices.classicEscaping);
+    parts_.menus->asYouTypeItem->setChecked(choices.convertAsYouType);
+    if (choices.target == QLatin1String("html"))
+        setMode(std::nullopt);
+    else
+        setMode(targetNamed(choices.target.toStdString()).value_or(Target::Php));
+    scriptLanguage_ = targetNamed(choices.scriptLanguage.toStdString());
+    parts_.menus->languageItem(scriptLanguage_)->setChecked(true);
+}
+
+bool WindowConversion::clearBoxes()
+{
+    auto before = std::make_shared<ClearedTexts>(ClearedTexts{editorText(parts_.inputBox), parts_.output->saved()});
+    parts_.output->empty();
+    QTextCursor all(parts_.inputBox->document());
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
+    typingPause_->stop();
+    parts_.output->setState(ScriptOutput::State::Current);  // nothing, the script of nothing
+    if (before->input.isEmpty() && before->output.text.isEmpty())
+        return false;
+    cleared_ = std::move(before);
+    return true;
+}
+
+void WindowConversion::undoClear()
+{
+    if (!cleared_)
+        return;
+    const std::shared_ptr<ClearedTexts> texts = std::move(cleared_);
+    parts_.output->restore(texts->output);
+    QTextCursor all(parts_.inputBox->document());
+    all.select(QTextCursor::Document);
+    all.insertText(textForEditor(texts->input));
+    typingPause_->stop();
+    parts_.output->setState(texts->output.state, texts->output.reason);
 }
 
 }  // namespace tagora

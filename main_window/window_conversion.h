@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -33,7 +34,7 @@ public:
         QWidget* window;
         runtime::CodeTextBox* inputBox;
         ScriptOutput* output;
-        const MainMenus* menus;
+        MainMenus* menus;
         const WindowFiles* files;
     };
     // How long the pause in typing is, and the longest input converted as
@@ -69,7 +70,21 @@ public:
     void finishPending();
     void dropPending();
     void inputChanged();
+    // The input box's text, with CR LF between lines, and its length.
+    QString inputText() const;
     qsizetype inputLength() const;
+
+    // The mode, the escaping, conversion as one types and the language
+    // Script to HTML reads, between runs. The first start is in PHP mode,
+    // as version 1.0 always was, converting as one types.
+    void rememberChoices() const;
+    void restoreChoices();
+
+    // Both boxes are emptied by edits that the boxes' own undo takes back
+    // (Ctrl+Z); undoClear() brings both back at once, the output as up to
+    // date as it was. False when both were empty: nothing to undo.
+    bool clearBoxes();
+    void undoClear();
 
 signals:
     // The output became a template of a language, or stopped being one.
@@ -92,6 +107,8 @@ private:
     std::optional<Target> scriptLanguage_;  // none: recognised from the script
     std::optional<Target> templateLanguage_;
     std::optional<Target> pageLanguage_;
+    struct ClearedTexts;
+    std::shared_ptr<ClearedTexts> cleared_;  // what Undo Clear brings back
 };
 
 }  // namespace tagora
