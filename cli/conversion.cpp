@@ -448,8 +448,7 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
     if (bytes) {
         if (!m_options.literal) {
             HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input));
-            const bool aspReadsBytes = !html::writesCharactersInAscii(m_choice->encoding);
-            if (made.target == Target::Php || (made.target == Target::Asp && aspReadsBytes))
+            if (templateKeepsFileBytes(made, m_choice->encoding))
                 return writeFileBytesTemplate(script, std::move(made), input, output);
         }
         std::optional<std::string> text = transcoded(script);
@@ -474,10 +473,9 @@ HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
     return {std::move(read.printed), std::move(read.error), read.target, true, {}};
 }
 
-// PHP and ASP read bytes: a PHP file or ASP page read in a legacy encoding
-// (not UTF-8 nor UTF-16) is made into a template byte for byte, so that its
-// escapes and string literals keep their meaning (ASP reads a page in its
-// code page and writes strings back in it, sending HTML text as it is).
+// A file transcoded from an encoding other than UTF-16 is first read as
+// bytes, for templateKeepsFileBytes (ASP reads a page in its code page and
+// writes strings back in it, sending HTML text as it is).
 bool Converter::keepsFileBytes() const
 {
     return m_transcoding && m_choice && m_choice->encoding != html::kUtf16LE && m_choice->encoding != html::kUtf16BE;

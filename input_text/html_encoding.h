@@ -27,6 +27,13 @@ inline constexpr std::string_view kUserDefined = "x-user-defined";
 // HZ-GB-2312, ...) name.
 inline constexpr std::string_view kReplacement = "replacement";
 
+// Whether text read in an encoding was in a legacy one: neither UTF-8 nor
+// UTF-16 (none named: not read from a file).
+inline bool isLegacyEncoding(std::string_view encoding)
+{
+    return !encoding.empty() && encoding != kUtf8 && encoding != kUtf16LE && encoding != kUtf16BE;
+}
+
 // The bytes looked at for a <meta> charset and for UTF-16 without a mark.
 inline constexpr std::size_t kSniffSize = 1024;
 

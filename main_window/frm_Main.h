@@ -1,32 +1,20 @@
 // The main window: the HTML input box, the script output box, the command
-// buttons and the File, Edit, Conversion and Help menus.
+// buttons, the menus and the status strip. It puts together the parts
+// that do each job (MainMenus, MainLayout, ScriptOutput, WindowFiles,
+// StatusStrip) and holds the conversion: the mode and what it makes of
+// the input.
 //
 // Its controls are private; each keeps the object name of the window it
 // descends from (txtHTML, cmdConvert, mnuToPHP...), which is what tests
 // and screen-reader scripts look for.
 #pragma once
 
-#include "link_label.h"
 #include "script_writer/targets.h"
 
 #include <QMainWindow>
-#include <QTextCursor>
 
-#include <array>
+#include <memory>
 #include <optional>
-#include <string_view>
-#include <vector>
-
-class QAction;
-class QActionGroup;
-class QDragEnterEvent;
-class QCloseEvent;
-class QDropEvent;
-class QFrame;
-class QLabel;
-class QMenu;
-class QPushButton;
-class QTimer;
 
 namespace tagora {
 
@@ -34,17 +22,21 @@ namespace runtime {
 class CodeTextBox;
 class SyntaxHighlighter;
 }
-struct HtmlFromScript;
-struct ScriptReadError;
-
+class MainControls;
+class MainLayout;
+class MainMenus;
+class OutputCommands;
 class ScriptColours;
-class RecentFiles;
-class ScriptOptionsMenu;
+class ScriptOutput;
+class StatusStrip;
+class WindowConversion;
+class WindowFiles;
 
 class frm_Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit frm_Main(QWidget* parent = nullptr);
+    ~frm_Main() override;
 
     // Runs once before the window is first shown: the splash, shown
     // modally until it closes itself.
@@ -59,8 +51,9 @@ public:
     void saveScript();
 
     // The conversion mode: a target, or Script to HTML (no target). Chosen
-    // in the Conversion menu and remembered between runs.
-    std::optional<Target> target() const { return mode_; }
+    // in the Conversion menu or the drop-down beside the boxes, and
+    // remembered between runs.
+    std::optional<Target> target() const;
     void selectTarget(Target target);
     void selectScriptToHtml();
     // The language Script to HTML reads; none: recognised from the script.
@@ -100,157 +93,40 @@ public:
     static constexpr qsizetype kLongestInputConvertedAsYouType = 300'000;
     // How long after showing the window its frame is taken as known.
     static constexpr int kFramedMs = 250;
-    // How long a notice stays in the status strip.
-    static constexpr int kNoticeShownMs = 8000;
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void createControls(QWidget* client);
-    void createTextBoxes(QWidget* client);
-    void createLabels(QWidget* client);
-    void createStatusStrip(QWidget* client);
-    void createLine(QWidget* client);
-    void createMenus();
-    void createFileMenu();
-    void createEditMenu();
-    void createConversionMenu();
-    void createHelpMenu();
-    void createScriptLanguageMenu(QMenu* conversion);
-    void anchorControls();
     void fitToScreen();
-    void placeControls();
-    void setTabOrder();
-    void describeControls();
     void connectCommands();
-    struct OutputKind;
-    OutputKind outputKind() const;
-    QAction* modeItem() const;
-    // Asked by the user, trouble is said in a message box; while typing,
-    // or after a change of mode, only in the status strip.
-    enum class Asked { ByUser, ByTyping };
-    void convertFor(Asked asked);
-    void convertToScript(Target target, Asked asked);
-    void convertToHtml(Asked asked);
-    void showHtml(const HtmlFromScript& html, const QString& encoding = QString());
-    bool showLegacyTemplate(const QString& script);
-    void showReadError(const ScriptReadError& error, Asked asked);
-    std::optional<QByteArray> bytesToSave(const QString& text);
-    QString codeBeyondAscii(const QString& text) const;
-    void selectInInput(std::size_t line, std::size_t column);
-    void emptyInput(Asked asked, std::string_view message);
+    void connectMenus();
     void inputChanged();
-    void showFileInTitle();
     void offerScriptToHtml();
-    void showCaretPlace(const runtime::CodeTextBox* box);
-    void placeCaretPlace();
-    // Whether the output is the conversion of the input now in the box.
-    enum class OutputState { Current, OutOfDate, Failed };
-    void setOutputState(OutputState state, const QString& reason = QString());
-    void showOutput(const QString& text);
-    void finishPendingConversion();
-    // A passing notice in the status strip; an error stays until the next.
-    enum class Tone { Plain, Error };
-    void say(const QString& text, Tone tone = Tone::Plain);
-    void showStatus();
-    void addLiteralButton(QWidget* client);
     void selectMode(std::optional<Target> mode);
     void showMode(bool withColon = false);
     void showCaptions();
-    void escapingToggled();
-    void convertAgainIfInput();
-    void rememberChoices() const;
-    void restoreChoices();
-    bool outputUsable() const;
+    void rememberArrangement() const;
+    void restoreArrangement();
     void updateOutputCommands();
-    QString proposedScriptFile() const;
-    qsizetype inputLength() const;
     void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
-    static HtmlFromScript htmlFromLiteral(QString text, const HtmlFromScript& asScript);
 
-    std::optional<Target> mode_ = Target::Php;
-    ScriptColours* colours_ = nullptr;
-    ScriptOptionsMenu* scriptOptions_ = nullptr;
-    RecentFiles* recentFiles_ = nullptr;
-    std::optional<Target> scriptLanguage_;  // none: recognised from the script
-    std::optional<Target> templateLanguage_;  // of the HTML output, when it is a template
-    std::optional<Target> pageLanguage_;      // of the page read as a template, even one with no code left
-    OutputState outputState_ = OutputState::Current;
-    QString outputStateReason_;
-    QString notice_;  // the status strip's passing notice
-    Tone noticeTone_ = Tone::Plain;
-    QTimer* noticeShown_ = nullptr;
-    std::optional<QTextCursor> listingStart_;  // where a character listing starts in the output
     bool outputCaptionHasColon_ = true;  // until a mode is chosen
-    struct ClearedTexts {
-        QString input, output;
-        OutputState state;
-        QString reason;
-        std::optional<int> listingStart;
-    };
-    std::optional<ClearedTexts> cleared_;  // what Undo Clear brings back
-    QTimer* typingPause_ = nullptr;
-    // How each control follows the room added to the window's smallest
-    // size: which share of the added width and height it moves by and
-    // grows by.
-    enum class Share { None, Half, OtherHalf, All };
-    struct Anchor {
-        QWidget* control;
-        QRect smallest;  // its place at the window's smallest size
-        Share left, top, width, height;
-    };
-    static int shareOf(int added, Share share);
-    std::vector<Anchor> anchors_;
-    QString openedFile_;      // the file opened last, if any
-    QString openedEncoding_;  // the encoding it was read in
-    QString lastFolder_;  // the folder used last in a file dialog
 
-    // Controls, in the order they are stacked (later ones on top).
-    QPushButton* saveButton_ = nullptr;
-    QFrame* statusStrip_ = nullptr;
-    QLabel* creditLine_ = nullptr;
-    LinkLabel* scriptOfferLink_ = nullptr;  // in the status strip, while offered
-    QLabel* caretPlace_ = nullptr;
-    QPushButton* copyButton_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
-    QPushButton* characterCodesButton_ = nullptr;
-    runtime::CodeTextBox* outputBox_ = nullptr;
-    runtime::CodeTextBox* inputBox_ = nullptr;
-    QPushButton* convertButton_ = nullptr;
-    QPushButton* copyLiteralButton_ = nullptr;
-    QFrame* whiteLine_ = nullptr;
-    LinkLabel* enlargeInputLink_ = nullptr;
-    LinkLabel* enlargeOutputLink_ = nullptr;
-    LinkLabel* openFileLink_ = nullptr;
-    QLabel* outputCaption_ = nullptr;
-    QLabel* inputCaption_ = nullptr;
+    MainMenus* menus_ = nullptr;
+    MainLayout* layout_ = nullptr;
+    StatusStrip* statusStrip_ = nullptr;
+    ScriptColours* colours_ = nullptr;
+    ScriptOutput* output_ = nullptr;
+    WindowFiles* files_ = nullptr;
+    WindowConversion* conversion_ = nullptr;
+    OutputCommands* commands_ = nullptr;
 
-    // Menu items.
-    QAction* openItem_ = nullptr;
-    QAction* saveItem_ = nullptr;
-    QAction* exitItem_ = nullptr;
-    QAction* convertItem_ = nullptr;
-    QAction* clearItem_ = nullptr;
-    QAction* undoClearItem_ = nullptr;
-    QActionGroup* modeItems_ = nullptr;
-    std::array<QAction*, kTargetCount> targetItems_{};  // indexed by target
-    QAction* scriptToHtmlItem_ = nullptr;
-    QAction* classicEscapingItem_ = nullptr;
-    QAction* asYouTypeItem_ = nullptr;
-    QMenu* scriptLanguageMenu_ = nullptr;
-    QAction* automaticLanguageItem_ = nullptr;
-    std::array<QAction*, kTargetCount> languageItems_{};  // indexed by target
-    QAction* quickHelpItem_ = nullptr;
-    QAction* aboutItem_ = nullptr;
+    std::unique_ptr<MainControls> controls_;
 };
-
-// The Quick Help message, its lines joined with CR LF.
-QString quickHelpText();
 
 }  // namespace tagora

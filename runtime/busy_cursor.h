@@ -1,6 +1,7 @@
 // The busy cursor for as long as an object of this class lives.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace tagora::runtime {

@@ -12,6 +12,8 @@ const QString kVariableNameKey = QStringLiteral("script/javascript-name");
 const QString kAsYouTypeKey = QStringLiteral("conversion/as-you-type");
 const QString kScriptLanguageKey = QStringLiteral("conversion/script-language");
 const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kSideBySideKey = QStringLiteral("window/side-by-side");
+const QString kSplitterKey = QStringLiteral("window/splitter");
 const QString kRecentFilesKey = QStringLiteral("files/recent");
 
 QSettings settings()
@@ -46,6 +48,19 @@ QByteArray rememberedWindowGeometry()
 void rememberWindowGeometry(const QByteArray& geometry)
 {
     settings().setValue(kGeometryKey, geometry);
+}
+
+RememberedArrangement rememberedBoxArrangement()
+{
+    const QSettings stored = settings();
+    return {stored.value(kSideBySideKey, false).toBool(), stored.value(kSplitterKey).toByteArray()};
+}
+
+void rememberBoxArrangement(const RememberedArrangement& arrangement)
+{
+    QSettings stored = settings();
+    stored.setValue(kSideBySideKey, arrangement.sideBySide);
+    stored.setValue(kSplitterKey, arrangement.splitter);
 }
 
 QStringList rememberedRecentFiles()

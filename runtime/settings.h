@@ -30,6 +30,14 @@ void rememberScriptOptions(const RememberedScriptOptions& options);
 // QWidget::saveGeometry() gives them; empty the first time.
 QByteArray rememberedWindowGeometry();
 void rememberWindowGeometry(const QByteArray& geometry);
+// How the main window's boxes stand: side by side or stacked, and where
+// the splitter between them is, as QSplitter::saveState() gives it.
+struct RememberedArrangement {
+    bool sideBySide = false;
+    QByteArray splitter;  // empty the first time
+};
+RememberedArrangement rememberedBoxArrangement();
+void rememberBoxArrangement(const RememberedArrangement& arrangement);
 // The files opened last, the latest first.
 QStringList rememberedRecentFiles();
 void rememberRecentFiles(const QStringList& files);

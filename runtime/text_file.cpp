@@ -299,8 +299,7 @@ std::optional<DecodedText> decodeHtml(const QByteArray& bytes)
 
 bool isLegacyEncoding(const QString& encoding)
 {
-    const std::string name = encoding.toStdString();
-    return !name.empty() && name != html::kUtf8 && name != html::kUtf16LE && name != html::kUtf16BE;
+    return html::isLegacyEncoding(encoding.toStdString());
 }
 
 std::optional<EncodedText> encodeText(const QString& text, const QString& encoding)

@@ -6,6 +6,8 @@
 #include "script_language.h"
 #include "script_reader.h"
 
+#include "input_text/decoder_names.h"
+
 #include <variant>
 
 namespace tagora {
@@ -74,6 +76,13 @@ std::vector<ScriptReadError> templateCodeBeyondAscii(std::string_view templ, Tar
     if (language == Target::Asp)
         return aspCodeBeyondAscii(templ, limit);
     return {};
+}
+
+bool templateKeepsFileBytes(const HtmlFromScript& made, std::string_view encoding)
+{
+    if (made.exact || !made.target)
+        return false;
+    return *made.target == Target::Php || (*made.target == Target::Asp && !html::writesCharactersInAscii(encoding));
 }
 
 }  // namespace tagora

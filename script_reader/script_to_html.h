@@ -41,4 +41,13 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
 // once the template is written in another encoding than its file's.
 std::vector<ScriptReadError> templateCodeBeyondAscii(std::string_view templ, Target language, std::size_t limit);
 
+// PHP and classic ASP read a page's bytes, not its characters: a page read
+// in a legacy encoding (see html::isLegacyEncoding) becomes a template made
+// from its bytes, so that escapes that make bytes ("\xe9") and its string
+// literals keep their meaning. `made` is the page read from those bytes.
+// One of this program's scripts read back is no template, and ASP decodes a
+// page whose encoding writes characters with ASCII bytes (ISO-2022-JP)
+// before it reads the code: such pages are read as text.
+bool templateKeepsFileBytes(const HtmlFromScript& made, std::string_view encoding);
+
 }  // namespace tagora

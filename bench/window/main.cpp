@@ -19,12 +19,13 @@
 //                                    (coloured whole), its script in the
 //                                    output box; and opening and typing in
 //                                    the 1 MB single-line page
-//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [SECONDS]
 //                                    the window started with FILE and
 //                                    converting it to TARGET (or "html"),
 //                                    shown for a screenshot, on a dark
 //                                    palette, the script in the viewer,
-//                                    the character codes listed
+//                                    the character codes listed, the
+//                                    boxes side by side
 //   tagora-window-bench --typing [--runs N]
 //                                    one keystroke in the input box holding
 //                                    a 100 KB page, and in one at the limit
@@ -327,10 +328,14 @@ int runColours(int runs)
 }
 
 // The window converting a file, shown until the time is up.
-int runShow(const QString& target, const QString& file, bool dark, bool viewer, bool listing, int seconds)
+struct ShowFlags {
+    bool dark = false, viewer = false, listing = false, sideBySide = false;
+};
+
+int runShow(const QString& target, const QString& file, ShowFlags flags, int seconds)
 {
     QTimer::singleShot(seconds * 1000, [] { std::exit(0); });
-    if (dark) {
+    if (flags.dark) {
         QApplication::setStyle(QStringLiteral("Fusion"));
         QPalette palette;
         const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
@@ -349,11 +354,12 @@ int runShow(const QString& target, const QString& file, bool dark, bool viewer, 
         named<QAction>(&window, "mnuToHTML")->trigger();
     else
         window.selectTarget(targetNamed(target.toStdString()).value_or(Target::Php));
+    named<QAction>(&window, flags.sideBySide ? "mnuSideBySide" : "mnuStacked")->trigger();
     window.start(file);
     click(window, "cmdConvert");
-    if (listing)
+    if (flags.listing)
         click(window, "Command1");
-    if (viewer)
+    if (flags.viewer)
         QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
     return QApplication::exec();
 }
@@ -482,7 +488,7 @@ constexpr char kUsage[] =
     "       tagora-window-bench --shaping [--runs N]  open and a keystroke, text shaped or not\n"
     "       tagora-window-bench --idle                CPU time while a box holds a 1 MB line\n"
     "       tagora-window-bench --write-line FILE     writes the 1 MB single-line page\n"
-    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]\n"
+    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [SECONDS]\n"
     "                                                 the window converting FILE, for a screenshot\n";
 
 bool knownMode(const std::string& argument)
@@ -516,17 +522,17 @@ int main(int argc, char** argv)
     const bool show = argc > 3 && std::string(argv[1]) == "--show";
     if (show) {
         QApplication app(argc, argv);
-        bool dark = false, viewer = false, listing = false;
+        ShowFlags flags;
         int seconds = 5;
         for (int i = 4; i < argc; ++i) {
             const std::string flag = argv[i];
-            dark = dark || flag == "--dark";
-            viewer = viewer || flag == "--viewer";
-            listing = listing || flag == "--listing";
+            flags.dark = flags.dark || flag == "--dark";
+            flags.viewer = flags.viewer || flag == "--viewer";
+            flags.listing = flags.listing || flag == "--listing";
+            flags.sideBySide = flags.sideBySide || flag == "--side-by-side";
             seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
         }
-        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, listing,
-                       seconds);
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), flags, seconds);
     }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -10,6 +10,7 @@
 #include "frm_Main.h"
 #include "frm_Notepad.h"
 #include "frm_Splash.h"
+#include "link_label.h"
 #include "message_box.h"
 #include "script_writer/script_generator.h"
 #include "settings.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -32,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -210,6 +213,7 @@ private slots:
         rememberChoices(firstStart);
         rememberScriptOptions({});
         rememberRecentFiles({});
+        rememberBoxArrangement({});
         setMessageHook([this](const ShownMessage& message) { messages_ << message; });
         questions_.clear();
         yes_ = false;

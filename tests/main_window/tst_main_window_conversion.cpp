@@ -98,7 +98,7 @@ private slots:
             setEditorText(ui_.txtHTML, html);
         }
         item("mnuToPHP")->trigger();
-        QCOMPARE(enlarge->x(), px(1395));
+        QCOMPARE(enlarge->mapTo(window_->centralWidget(), QPoint()).x(), px(1395));
     }
 
     // The target, the escaping, the script options and the language Script

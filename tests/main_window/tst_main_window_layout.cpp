@@ -40,7 +40,7 @@ private slots:
     }
 
     // Each access key belongs to one control: among the menu bar's menus and
-    // the window's buttons together (four menus, six buttons), and among the
+    // the window's buttons together (five menus, six buttons), and among the
     // items of each menu.
     void accessKeysAreUnique()
     {
@@ -57,7 +57,7 @@ private slots:
             windowCaptions << menu->text();
         for (QPushButton* button : window_->centralWidget()->findChildren<QPushButton*>())
             windowCaptions << button->text();
-        QCOMPARE(windowCaptions.size(), 10);
+        QCOMPARE(windowCaptions.size(), 11);
         expectUnique(windowCaptions);
         for (QMenu* menu : window_->findChildren<QMenu*>()) {
             QStringList items;
@@ -68,33 +68,134 @@ private slots:
     }
 
     // The stored size is the default and the smallest. The room added goes to
-    // the two boxes, all the width and half the height each; the output's
-    // caption line moves down with its box; the link at the right of the
-    // input's caption line follows the box's right edge; the buttons, the line
-    // and the status strip keep their places against the bottom right corner.
+    // the two boxes, all the width and half the height each (the splitter
+    // gives the odd pixel to the first); the output's caption line moves down
+    // with its box; the link at the right of the input's caption line follows
+    // the box's right edge; the buttons, the line and the status strip keep
+    // their places against the bottom right corner.
     void resizes()
     {
         QWidget* client = window_->centralWidget();
         const QSize smallest(px(9435), px(8415));
         QCOMPARE(client->size(), smallest);
         const struct { const char* name; int left, top, right, bottom; } moves[] = {  // of each edge
-            {"txtHTML", 0, 0, 201, 50},         {"txtPHP", 0, 50, 201, 101},        {"lblRefresh", 201, 0, 201, 0},
-            {"lblConvertto", 0, 50, 0, 50},     {"lblEnlarge", 0, 50, 0, 50},       {"cmdConvert", 201, 101, 201, 101},
+            {"txtHTML", 0, 0, 201, 51},         {"txtPHP", 0, 51, 201, 101},        {"lblRefresh", 201, 0, 201, 0},
+            {"lblConvertto", 0, 51, 0, 51},     {"lblEnlarge", 0, 51, 0, 51},       {"cmdConvert", 201, 101, 201, 101},
             {"cmdSaveScript", 201, 101, 201, 101}, {"Command1", 201, 101, 201, 101}, {"Picture1", 0, 101, 201, 101},
             {"Line1", 0, 101, 201, 101}};
+        const auto inClient = [client](const char* name) {
+            const auto* control = named<QWidget>(client, name);
+            return QRect(control->mapTo(client, QPoint()), control->size());
+        };
         QList<QRect> before;
         for (const auto& move : moves)
-            before << named<QWidget>(window_, move.name)->geometry();
+            before << inClient(move.name);
         for (const QSize size : {window_->size() + QSize(201, 101), QSize(100, 100)}) {
             window_->resize(size);
             const bool larger = size.width() > 100;
             QTRY_COMPARE(client->size(), smallest + (larger ? QSize(201, 101) : QSize(0, 0)));
             for (qsizetype i = 0; i < before.size(); ++i) {
                 const auto& [name, left, top, right, bottom] = moves[i];
-                QCOMPARE(named<QWidget>(window_, name)->geometry(),
-                         larger ? before[i].adjusted(left, top, right, bottom) : before[i]);
+                QCOMPARE(inClient(name), larger ? before[i].adjusted(left, top, right, bottom) : before[i]);
             }
         }
+    }
+
+    // View > Side by Side puts the output box right of the input box, at
+    // the same height, the room shared equally; each box's caption and
+    // links stay on the line above it, within its width and the margin at
+    // its right (where the Open link has always reached). The choice and
+    // where the splitter stands are there again at the next start; View >
+    // Stacked puts the boxes back as they were.
+    void sideBySide()
+    {
+        const auto inClient = [this](const char* name) {  // of the window now open
+            const auto* control = named<QWidget>(window_, name);
+            return QRect(control->mapTo(window_->centralWidget(), QPoint()), control->size());
+        };
+        const auto captionLineOf = [&](const char* box, std::initializer_list<const char*> controls) {
+            const QRect boxPlace = inClient(box);
+            for (const char* name : controls) {
+                const QRect place = inClient(name);
+                QVERIFY2(place.bottom() < boxPlace.top() && place.top() >= boxPlace.top() - px(405), name);
+                QVERIFY2(place.left() >= boxPlace.left() && place.right() <= boxPlace.right() + px(195), name);
+            }
+        };
+        const char* const inputLine[] = {"Label1", "lblEnlarge1", "lblRefresh"};
+        const char* const outputLine[] = {"lblConvertto", "lblEnlarge", "cboConversion"};
+        QList<QRect> stacked;
+        for (const char* name : {"txtHTML", "txtPHP", "Label1", "lblEnlarge1", "lblRefresh", "lblConvertto",
+                                 "lblEnlarge", "cboConversion"})
+            stacked << inClient(name);
+        QVERIFY(item("mnuStacked")->isChecked());
+        QVERIFY(inClient("txtPHP").top() > inClient("txtHTML").bottom());
+        item("mnuSideBySide")->trigger();
+        QVERIFY(item("mnuSideBySide")->isChecked() && !item("mnuStacked")->isChecked());
+        const QRect input = inClient("txtHTML"), output = inClient("txtPHP");
+        QCOMPARE(output.top(), input.top());
+        QCOMPARE(output.height(), input.height());
+        QVERIFY(output.left() > input.right());
+        QVERIFY(std::abs(output.width() - input.width()) <= 1);
+        QCOMPARE(input.left(), px(180));
+        QCOMPARE(output.right(), window_->centralWidget()->width() - 1 - px(195));
+        captionLineOf("txtHTML", {inputLine[0], inputLine[1], inputLine[2]});
+        captionLineOf("txtPHP", {outputLine[0], outputLine[1], outputLine[2]});
+        // The splitter moved by hand: the input's pane takes a third.
+        auto* splitter = named<QSplitter>(window_, "splBoxes");
+        const int room = splitter->sizes().value(0) + splitter->sizes().value(1);
+        const int margin = input.left() + splitter->sizes().value(0) - 1 - input.right();
+        splitter->setSizes({room / 3, room - room / 3});
+        QCOMPARE(inClient("txtHTML").width(), room / 3 - margin);
+        captionLineOf("txtPHP", {outputLine[0], outputLine[1], outputLine[2]});
+        window_->close();
+        reopen();
+        QVERIFY(item("mnuSideBySide")->isChecked());
+        QCOMPARE(inClient("txtHTML").width(), room / 3 - margin);
+        QCOMPARE(inClient("txtPHP").width(), room - room / 3 - margin);
+        item("mnuStacked")->trigger();
+        qsizetype i = 0;
+        for (const char* name : {"txtHTML", "txtPHP", "Label1", "lblEnlarge1", "lblRefresh", "lblConvertto",
+                                 "lblEnlarge", "cboConversion"})
+            QCOMPARE(inClient(name), stacked[i++]);
+        reopen();
+        QVERIFY(item("mnuStacked")->isChecked());
+    }
+
+    // The drop-down beside the output box lists the Conversion menu's modes
+    // in its order, and the two follow each other: a row chosen checks its
+    // item and converts, an item chosen (or Script to HTML offered in the
+    // status strip) shows its row.
+    void conversionDropDown()
+    {
+        auto* list = named<QComboBox>(window_, "cboConversion");
+        QCOMPARE(list->accessibleName(), QStringLiteral("Conversion"));
+        QVERIFY(list->focusPolicy() & Qt::TabFocus);
+        const QList<QAction*> modes = named<QActionGroup>(window_, "conversionModes")->actions();
+        QCOMPARE(list->count(), modes.size());
+        for (qsizetype row = 0; row < modes.size(); ++row)
+            QCOMPARE(list->itemText(int(row)), modes[row]->text().remove(u'&'));
+        QCOMPARE(list->currentText(), QStringLiteral("HTML to PHP"));
+        const QString html = QStringLiteral("<p>a</p>");
+        convert(html);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(item("mnuToASP")->isChecked());
+        QCOMPARE(window_->target(), Target::Asp);
+        QCOMPARE(window_->outputText(), scriptOf(Target::Asp, html));
+        QCOMPARE(ui_.lblConvertto->text(), QStringLiteral("ASP Script"));
+        QTest::keyClick(list, Qt::Key_End);
+        QVERIFY(item("mnuToHTML")->isChecked());
+        QCOMPARE(named<QLabel>(window_, "Label1")->text(), QStringLiteral("Script:"));
+        item("mnuToPerl")->trigger();
+        QCOMPARE(list->currentText(), QStringLiteral("HTML to Perl"));
+        QGuiApplication::clipboard()->setText(scriptOf(Target::Python, html));
+        ui_.txtHTML->selectAll();
+        ui_.txtHTML->paste();
+        auto* offer = named<LinkLabel>(window_, "lblScriptToHtml");
+        QTRY_VERIFY(offer->isVisible());
+        emit offer->clicked();
+        QCOMPARE(list->currentText(), QStringLiteral("Script to HTML"));
+        QCOMPARE(window_->outputText(), html);
     }
 
     // At the next start, once the splash has gone, size, place and maximized
@@ -214,7 +315,7 @@ private slots:
             return std::pair(place(a).y(), place(a).x()) < std::pair(place(b).y(), place(b).x());
         });
         std::rotate(expected.begin(), std::find(expected.begin(), expected.end(), ui_.txtHTML), expected.end());
-        QCOMPARE(expected.size(), 11);
+        QCOMPARE(expected.size(), 12);
         QList<QWidget*> visited, back;
         ui_.txtHTML->setFocus();
         for (qsizetype i = 0; i < expected.size(); ++i) {
