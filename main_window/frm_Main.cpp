@@ -22,6 +22,7 @@
 #include "script_reader/script_to_html.h"
 #include "script_writer/string_literal.h"
 #include "script_writer/script_generator.h"
+#include "editor_view.h"
 #include "settings.h"
 #include "text_conversion.h"
 #include "text_file.h"
@@ -409,6 +410,12 @@ void frm_Main::createEditMenu()
     clearItem_ = addMenuItem(edit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
     undoClearItem_ = addMenuItem(edit, "mnuUndoClear", tr("&Undo Clear"));
     undoClearItem_->setEnabled(false);
+    addMenuSeparator(edit, "mnuEditsep2");
+    QAction* wordWrapItem = addMenuItem(edit, "mnuWordWrap", tr("&Word Wrap"));
+    wordWrapItem->setCheckable(true);
+    wordWrapItem->setChecked(EditorView::shared().wordWrap());
+    connect(wordWrapItem, &QAction::toggled, &EditorView::shared(), &EditorView::setWordWrap);
+    connect(&EditorView::shared(), &EditorView::wordWrapChanged, wordWrapItem, &QAction::setChecked);
 }
 
 // One item per target in an exclusive group, PHP first, then Script to
@@ -733,6 +740,7 @@ void frm_Main::showReadError(const ScriptReadError& error, Asked asked)
     pageLanguage_.reset();
     showOutput(QString());
     setOutputState(OutputState::Failed, place);
+    inputBox_->markError(int(error.line), place);
     if (asked == Asked::ByTyping)
         return;
     selectInInput(error.line, error.column);
@@ -770,6 +778,8 @@ void frm_Main::setOutputState(OutputState state, const QString& reason)
         notice_.clear();  // the error is the news
     outputState_ = state;
     outputStateReason_ = state == OutputState::Current ? QString() : reason;
+    if (state == OutputState::Current)
+        inputBox_->clearErrorMark();
     showStatus();
     if (!changed)
         return;

@@ -76,7 +76,7 @@ QAction* CodeTextBox::addEditorAction(const char* name, const QString& text, con
 
 void CodeTextBox::addEditorActions()
 {
-    connect(addEditorAction("mnuFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered,
+    connect(addEditorAction("editorFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered,
             findBar_, [this] {
                 findBar_->open();
                 updateLineNumberMargin();
@@ -87,19 +87,19 @@ void CodeTextBox::addEditorActions()
         if (!wasOpen)
             updateLineNumberMargin();
     };
-    connect(addEditorAction("mnuFindNext", tr("Find &Next"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered,
+    connect(addEditorAction("editorFindNext", tr("Find &Next"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered,
             findBar_, [findNext] { findNext(FindDirection::Forward); });
-    connect(addEditorAction("mnuFindPrevious", tr("Find Pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)}),
+    connect(addEditorAction("editorFindPrevious", tr("Find Pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)}),
             &QAction::triggered, findBar_, [findNext] { findNext(FindDirection::Backward); });
     EditorView* view = &EditorView::shared();
-    connect(addEditorAction("mnuZoomIn", tr("Zoom &In"),
+    connect(addEditorAction("editorZoomIn", tr("Zoom &In"),
                             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
             &QAction::triggered, view, [view] { view->setZoom(view->zoom() + 1); });
-    connect(addEditorAction("mnuZoomOut", tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
+    connect(addEditorAction("editorZoomOut", tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
             &QAction::triggered, view, [view] { view->setZoom(view->zoom() - 1); });
-    connect(addEditorAction("mnuZoomReset", tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
+    connect(addEditorAction("editorZoomReset", tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
             &QAction::triggered, view, [view] { view->setZoom(0); });
-    QAction* wrap = addEditorAction("mnuWordWrap", tr("&Word Wrap"), {});
+    QAction* wrap = addEditorAction("editorWordWrap", tr("&Word Wrap"), {});
     wrap->setCheckable(true);
     wrap->setChecked(view->wordWrap());
     connect(wrap, &QAction::toggled, view, &EditorView::setWordWrap);

@@ -47,7 +47,7 @@ public:
 
     FindBar* findBar() const { return findBar_; }
     // Find, Find Next, Find Previous, Zoom In, Zoom Out, Actual Size and
-    // Word Wrap, by object name (mnuFind, ..., mnuWordWrap): the box's own
+    // Word Wrap, by object name (editorFind, ..., editorWordWrap): the box's own
     // keys, also in its context menu.
     QList<QAction*> editorActions() const { return editorActions_; }
 

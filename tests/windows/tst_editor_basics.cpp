@@ -177,7 +177,7 @@ private slots:
         ShownBox second(QStringLiteral("short"));
         QCOMPARE(first.box.document()->firstBlock().layout()->lineCount(), 1);
         second.box.editorActions()[6]->trigger();
-        QCOMPARE(second.box.editorActions()[6]->objectName(), QStringLiteral("mnuWordWrap"));
+        QCOMPARE(second.box.editorActions()[6]->objectName(), QStringLiteral("editorWordWrap"));
         QVERIFY(EditorView::shared().wordWrap());
         QVERIFY(rememberedEditorView().wordWrap);
         QTRY_VERIFY(first.box.document()->firstBlock().layout()->lineCount() > 1);
