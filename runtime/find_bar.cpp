@@ -73,7 +73,7 @@ FindBar::FindBar(QPlainTextEdit* box) : QWidget(box), box_(box)
             this, [this] { find(FindDirection::Backward); });
     connect(addButton(this, "findNext", tr("Next"), tr("Find Next (F3)")), &QToolButton::clicked, this,
             [this] { find(FindDirection::Forward); });
-    matchCase_ = new QCheckBox(tr("Match &Case"), this);
+    matchCase_ = new QCheckBox(tr("&Match Case"), this);
     matchCase_->setObjectName(QStringLiteral("findMatchCase"));
     layout->addWidget(matchCase_);
     status_ = new QLabel(this);

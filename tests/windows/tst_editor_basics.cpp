@@ -6,6 +6,7 @@
 #include "find_bar.h"
 #include "frm_Notepad.h"
 #include "settings.h"
+#include "syntax_highlighter.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -215,6 +216,32 @@ private slots:
         QCOMPARE(box.markedErrorLine(), 0);
         QCOMPARE(box.accessibleDescription(), QStringLiteral("The script"));
         QVERIFY(box.errorMarkerRect().isEmpty());
+    }
+
+    // A text of more than a million characters is shown plain: the colours
+    // of before go when it grows past that, and come back below it.
+    void coloursOffForVeryLargeTexts()
+    {
+        QTextDocument text;
+        text.setDocumentLayout(new QPlainTextDocumentLayout(&text));  // as in a box: it reports changes
+        SyntaxHighlighter colours(&text);
+        colours.setLanguage(SyntaxHighlighter::Language::Html);
+        const QString line = QStringLiteral("<p class=\"x\">text</p>\n");
+        const int lines = SyntaxHighlighter::kLargestColouredText / int(line.size()) - 1;
+        text.setPlainText(line.repeated(lines));
+        const auto coloured = [&text](int blockNumber) {
+            return !text.findBlockByNumber(blockNumber).layout()->formats().isEmpty();
+        };
+        QVERIFY(coloured(0) && coloured(lines - 1));
+        QTextCursor end(&text);
+        end.movePosition(QTextCursor::End);
+        end.insertText(line.repeated(2));
+        QVERIFY(text.characterCount() > SyntaxHighlighter::kLargestColouredText);
+        QVERIFY(!coloured(0) && !coloured(lines - 1) && !coloured(lines + 1));
+        end.movePosition(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor, 2);
+        end.removeSelectedText();
+        QVERIFY(text.characterCount() <= SyntaxHighlighter::kLargestColouredText);
+        QVERIFY(coloured(0) && coloured(lines - 1));
     }
 
     // The viewer's box has the same keys.
