@@ -55,7 +55,7 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     updateTabStops();
     connect(document(), &QTextDocument::contentsChange, this, &CodeTextBox::noteChange);
     findBar_ = new FindBar(this);
-    connect(findBar_, &FindBar::closed, this, &CodeTextBox::updateLineNumberMargin);
+    findBar_->installEventFilter(this);
     addEditorActions();
     const EditorView& view = EditorView::shared();
     connect(&view, &EditorView::zoomChanged, this, &CodeTextBox::applyFont);
@@ -77,20 +77,11 @@ QAction* CodeTextBox::addEditorAction(const char* name, const QString& text, con
 void CodeTextBox::addEditorActions()
 {
     connect(addEditorAction("editorFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered,
-            findBar_, [this] {
-                findBar_->open();
-                updateLineNumberMargin();
-            });
-    const auto findNext = [this](FindDirection direction) {
-        const bool wasOpen = findBar_->isVisible();
-        findBar_->find(direction);
-        if (!wasOpen)
-            updateLineNumberMargin();
-    };
+            findBar_, &FindBar::open);
     connect(addEditorAction("editorFindNext", tr("Find &Next"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered,
-            findBar_, [findNext] { findNext(FindDirection::Forward); });
+            findBar_, [this] { findBar_->find(FindDirection::Forward); });
     connect(addEditorAction("editorFindPrevious", tr("Find Pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)}),
-            &QAction::triggered, findBar_, [findNext] { findNext(FindDirection::Backward); });
+            &QAction::triggered, findBar_, [this] { findBar_->find(FindDirection::Backward); });
     EditorView* view = &EditorView::shared();
     connect(addEditorAction("editorZoomIn", tr("Zoom &In"),
                             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
@@ -130,6 +121,14 @@ void CodeTextBox::applyWordWrap(bool wrap)
     setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn);
+}
+
+// The find bar takes room from the text while it is shown.
+bool CodeTextBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == findBar_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        updateLineNumberMargin();
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void CodeTextBox::wheelEvent(QWheelEvent* event)

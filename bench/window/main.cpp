@@ -19,12 +19,13 @@
 //                                    (coloured whole), its script in the
 //                                    output box; and opening and typing in
 //                                    the 1 MB single-line page
-//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--find] [SECONDS]
 //                                    the window started with FILE and
 //                                    converting it to TARGET (or "html"),
 //                                    shown for a screenshot, on a dark
 //                                    palette, the script in the viewer,
-//                                    the character codes listed
+//                                    the character codes listed, the
+//                                    input's find bar open on "price"
 //   tagora-window-bench --typing [--runs N]
 //                                    one keystroke in the input box holding
 //                                    a 100 KB page, and in one at the limit
@@ -43,6 +44,7 @@
 //                                    QFont::PreferNoShaping (interleaved)
 #include "code_text_box.h"
 #include "file_dialog.h"
+#include "find_bar.h"
 #include "frm_Main.h"
 #include "message_box.h"
 #include "sample_html.h"
@@ -371,7 +373,7 @@ int runColours(int runs)
 }
 
 // The window converting a file, shown until the time is up.
-int runShow(const QString& target, const QString& file, bool dark, bool viewer, bool listing, int seconds)
+int runShow(const QString& target, const QString& file, bool dark, bool viewer, bool listing, bool find, int seconds)
 {
     QTimer::singleShot(seconds * 1000, [] { std::exit(0); });
     if (dark) {
@@ -399,6 +401,15 @@ int runShow(const QString& target, const QString& file, bool dark, bool viewer, 
         click(window, "Command1");
     if (viewer)
         QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
+    if (find) {
+        QTimer::singleShot(500, &window, [&window] {
+            inputBox(window)->setFocus();
+            inputBox(window)->findBar()->setText(QStringLiteral("price"));
+            inputBox(window)->findBar()->open();
+            inputBox(window)->findBar()->find(FindDirection::Forward);
+            QTest::keyClick(inputBox(window)->findBar()->findChild<QWidget*>(QStringLiteral("findText")), Qt::Key_Return);
+        });
+    }
     return QApplication::exec();
 }
 
@@ -527,7 +538,7 @@ constexpr char kUsage[] =
     "       tagora-window-bench --large [--runs N] [CLI]  a 10 MB page: open and Convert against CLI\n"
     "       tagora-window-bench --idle                CPU time while a box holds a 1 MB line\n"
     "       tagora-window-bench --write-line FILE     writes the 1 MB single-line page\n"
-    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [SECONDS]\n"
+    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--find] [SECONDS]\n"
     "                                                 the window converting FILE, for a screenshot\n";
 
 bool knownMode(const std::string& argument)
@@ -561,16 +572,17 @@ int main(int argc, char** argv)
     const bool show = argc > 3 && std::string(argv[1]) == "--show";
     if (show) {
         QApplication app(argc, argv);
-        bool dark = false, viewer = false, listing = false;
+        bool dark = false, viewer = false, listing = false, find = false;
         int seconds = 5;
         for (int i = 4; i < argc; ++i) {
             const std::string flag = argv[i];
             dark = dark || flag == "--dark";
             viewer = viewer || flag == "--viewer";
             listing = listing || flag == "--listing";
+            find = find || flag == "--find";
             seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
         }
-        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, listing,
+        return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), dark, viewer, listing, find,
                        seconds);
     }
     if (!idle && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -80,6 +80,10 @@ private slots:
         QTest::keyClick(&box, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(box.findBar()->isVisible());
         QVERIFY(findField(box)->hasFocus());
+        // Along the bottom, below the text, not over it.
+        const QRect bar = box.findBar()->geometry();
+        QCOMPARE(bar.top(), box.viewport()->geometry().bottom() + 1);
+        QVERIFY(bar.height() > 0 && box.rect().contains(bar));
         QTest::keyClicks(findField(box), QStringLiteral("alpha"));
         QCOMPARE(selectionStart(box), all[0]);
         QCOMPARE(box.textCursor().selectedText(), QStringLiteral("Alpha"));
