@@ -1,4 +1,5 @@
 #include "main_menus.h"
+#include "editor_view.h"
 
 #include "recent_files.h"
 #include "script_options_menu.h"
@@ -57,6 +58,12 @@ void MainMenus::createEditMenu()
     clearItem = addMenuItem(edit, "mnuClear", tr("C&lear"), QKeySequence(tr("Ctrl+L")));
     undoClearItem = addMenuItem(edit, "mnuUndoClear", tr("&Undo Clear"));
     undoClearItem->setEnabled(false);
+    addMenuSeparator(edit, "mnuEditsep2");
+    QAction* wordWrapItem = addMenuItem(edit, "mnuWordWrap", tr("&Word Wrap"));
+    wordWrapItem->setCheckable(true);
+    wordWrapItem->setChecked(EditorView::shared().wordWrap());
+    connect(wordWrapItem, &QAction::toggled, &EditorView::shared(), &EditorView::setWordWrap);
+    connect(&EditorView::shared(), &EditorView::wordWrapChanged, wordWrapItem, &QAction::setChecked);
 }
 
 // One item per target in an exclusive group, PHP first, then Script to

@@ -54,6 +54,10 @@ WindowConversion::WindowConversion(const Parts& parts, int typingPauseMs, qsizet
     typingPause_->setSingleShot(true);
     typingPause_->setInterval(typingPauseMs);
     connect(typingPause_, &QTimer::timeout, this, [this] { convert(Asked::ByTyping); });
+    connect(parts_.output, &ScriptOutput::stateChanged, this, [this] {
+        if (parts_.output->state() == ScriptOutput::State::Current)
+            parts_.inputBox->clearErrorMark();
+    });
 }
 
 void WindowConversion::setMode(std::optional<Target> mode)
@@ -235,6 +239,7 @@ void WindowConversion::showReadError(const ScriptReadError& error, Asked asked)
     pageLanguage_.reset();
     parts_.output->show(QString());
     parts_.output->setState(ScriptOutput::State::Failed, place);
+    parts_.inputBox->markError(int(error.line), place);
     emit outputKindChanged();
     if (asked == Asked::ByTyping)
         return;

@@ -1,8 +1,14 @@
 #include "code_text_box.h"
 
+#include "editor_view.h"
+#include "find_bar.h"
 #include "text_conversion.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QMenu>
+#include <QToolTip>
 #include <QPainter>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -21,6 +27,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override { box_->paintLineNumbers(event); }
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QWidget::event(event);
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (box_->errorMarkerRect().contains(help->pos()))
+            QToolTip::showText(help->globalPos(), box_->errorMessage(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
 
 private:
     CodeTextBox* box_;
@@ -33,8 +50,153 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
+    unzoomedFont_ = font();
+    applyFont();
     updateTabStops();
     connect(document(), &QTextDocument::contentsChange, this, &CodeTextBox::noteChange);
+    findBar_ = new FindBar(this);
+    findBar_->installEventFilter(this);
+    addEditorActions();
+    const EditorView& view = EditorView::shared();
+    connect(&view, &EditorView::zoomChanged, this, &CodeTextBox::applyFont);
+    connect(&view, &EditorView::wordWrapChanged, this, &CodeTextBox::applyWordWrap);
+    applyWordWrap(view.wordWrap());
+}
+
+QAction* CodeTextBox::addEditorAction(const char* name, const QString& text, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    editorActions_.append(action);
+    return action;
+}
+
+void CodeTextBox::addEditorActions()
+{
+    connect(addEditorAction("editorFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered,
+            findBar_, &FindBar::open);
+    connect(addEditorAction("editorFindNext", tr("Find &Next"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered,
+            findBar_, [this] { findBar_->find(FindDirection::Forward); });
+    connect(addEditorAction("editorFindPrevious", tr("Find Pre&vious"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)}),
+            &QAction::triggered, findBar_, [this] { findBar_->find(FindDirection::Backward); });
+    EditorView* view = &EditorView::shared();
+    connect(addEditorAction("editorZoomIn", tr("Zoom &In"),
+                            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
+            &QAction::triggered, view, [view] { view->setZoom(view->zoom() + 1); });
+    connect(addEditorAction("editorZoomOut", tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
+            &QAction::triggered, view, [view] { view->setZoom(view->zoom() - 1); });
+    connect(addEditorAction("editorZoomReset", tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
+            &QAction::triggered, view, [view] { view->setZoom(0); });
+    QAction* wrap = addEditorAction("editorWordWrap", tr("&Word Wrap"), {});
+    wrap->setCheckable(true);
+    wrap->setChecked(view->wordWrap());
+    connect(wrap, &QAction::toggled, view, &EditorView::setWordWrap);
+    connect(view, &EditorView::wordWrapChanged, wrap, &QAction::setChecked);
+}
+
+// The font set from outside, or by the shaping below, is the unzoomed
+// one; the box shows it the program's zoom larger or smaller.
+void CodeTextBox::applyFont()
+{
+    QFont zoomed = unzoomedFont_;
+    zoomed.setStyleStrategy(holdsLongLine_ ? QFont::PreferNoShaping : QFont::PreferDefault);
+    const int zoom = EditorView::shared().zoom();
+    constexpr qreal kSmallestPointSize = 4;
+    if (zoomed.pointSizeF() > 0)
+        zoomed.setPointSizeF(std::max(kSmallestPointSize, zoomed.pointSizeF() + zoom));
+    else if (zoomed.pixelSize() > 0)
+        zoomed.setPixelSize(std::max(5, zoomed.pixelSize() + zoom * 4 / 3));
+    if (zoomed == font())
+        return;
+    applyingFont_ = true;
+    setFont(zoomed);
+    applyingFont_ = false;
+}
+
+void CodeTextBox::applyWordWrap(bool wrap)
+{
+    setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn);
+}
+
+// The find bar takes room from the text while it is shown.
+bool CodeTextBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == findBar_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        updateLineNumberMargin();
+    return QPlainTextEdit::eventFilter(watched, event);
+}
+
+void CodeTextBox::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    constexpr int kOneStep = 120;  // a wheel's notch, in eighths of a degree
+    wheelTurn_ += event->angleDelta().y();
+    const int steps = wheelTurn_ / kOneStep;
+    wheelTurn_ -= steps * kOneStep;
+    if (steps != 0)
+        EditorView::shared().setZoom(EditorView::shared().zoom() + steps);
+    event->accept();
+}
+
+void CodeTextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu(event->pos());
+    menu->addSeparator();
+    menu->addActions(editorActions_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void CodeTextBox::markError(int line, const QString& message)
+{
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    if (!block.isValid()) {
+        clearErrorMark();
+        return;
+    }
+    if (errorPlace_.isNull())
+        descriptionBeforeError_ = accessibleDescription();
+    errorPlace_ = QTextCursor(block);
+    errorMessage_ = message;
+    setAccessibleDescription(tr("Error on line %1: %2").arg(line).arg(message));
+    if (lineNumbers_)
+        lineNumbers_->update();
+}
+
+void CodeTextBox::clearErrorMark()
+{
+    if (errorPlace_.isNull())
+        return;
+    errorPlace_ = QTextCursor();
+    errorMessage_.clear();
+    setAccessibleDescription(descriptionBeforeError_);
+    if (lineNumbers_)
+        lineNumbers_->update();
+}
+
+int CodeTextBox::markedErrorLine() const
+{
+    return errorPlace_.isNull() ? 0 : errorPlace_.block().blockNumber() + 1;
+}
+
+QRect CodeTextBox::errorMarkerRect() const
+{
+    if (errorPlace_.isNull() || !lineNumbers_)
+        return QRect();
+    const QTextBlock block = errorPlace_.block();
+    if (!block.isVisible())
+        return QRect();
+    const QRectF place = blockBoundingGeometry(block).translated(contentOffset());
+    return QRect(0, qRound(place.top()), lineNumbers_->width(), qRound(place.height()))
+        .intersected(lineNumbers_->rect());
 }
 
 CodeTextBox::~CodeTextBox()
@@ -74,11 +236,8 @@ void CodeTextBox::noteChange(int position, int removed, int added)
 void CodeTextBox::updateShaping()
 {
     const QFont::StyleStrategy strategy = holdsLongLine_ ? QFont::PreferNoShaping : QFont::PreferDefault;
-    if (font().styleStrategy() == strategy)
-        return;
-    QFont shaped = font();
-    shaped.setStyleStrategy(strategy);
-    setFont(shaped);
+    if (font().styleStrategy() != strategy)
+        applyFont();
 }
 
 namespace {
@@ -125,8 +284,14 @@ bool CodeTextBox::caretBlinks()
 void CodeTextBox::changeEvent(QEvent* event)
 {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        updateTabStops();
+    if (event->type() != QEvent::FontChange)
+        return;
+    if (!applyingFont_) {
+        unzoomedFont_ = font();
+        applyFont();
+    }
+    updateTabStops();
+    updateLineNumberMargin();
 }
 
 void CodeTextBox::updateTabStops()
@@ -189,7 +354,7 @@ void CodeTextBox::setLineNumbersShown(bool shown)
     if (!shown) {
         delete lineNumbers_;
         lineNumbers_ = nullptr;
-        setViewportMargins(0, 0, 0, 0);
+        updateLineNumberMargin();
         return;
     }
     lineNumbers_ = new LineNumberArea(this);
@@ -214,13 +379,18 @@ int CodeTextBox::lineNumberWidth() const
     return fontMetrics().horizontalAdvance(QLatin1Char('9')) * (digits + 1) + 6;
 }
 
+// The margins around the text: the line numbers on the left, the find
+// bar at the bottom while it is open.
 void CodeTextBox::updateLineNumberMargin()
 {
-    if (!lineNumbers_)
-        return;
-    setViewportMargins(lineNumberWidth(), 0, 0, 0);
-    const QRect inside = contentsRect();
-    lineNumbers_->setGeometry(inside.left(), inside.top(), lineNumberWidth(), inside.height());
+    const int left = lineNumbers_ ? lineNumberWidth() : 0;
+    const int bottom = findBar_ && !findBar_->isHidden() ? findBar_->sizeHint().height() : 0;
+    setViewportMargins(left, 0, 0, bottom);
+    const QRect text = viewport()->geometry();
+    if (lineNumbers_)
+        lineNumbers_->setGeometry(text.left() - left, text.top(), left, text.height());
+    if (bottom > 0)
+        findBar_->setGeometry(text.left() - left, text.bottom() + 1, text.width() + left, bottom);
 }
 
 void CodeTextBox::resizeEvent(QResizeEvent* event)
@@ -240,13 +410,30 @@ void CodeTextBox::paintLineNumbers(QPaintEvent* event)
     QTextBlock block = firstVisibleBlock();
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     const int width = lineNumbers_->width() - 3;
+    const QTextBlock errorBlock = errorPlace_.isNull() ? QTextBlock() : errorPlace_.block();
     while (block.isValid() && top <= event->rect().bottom()) {
         const int height = qRound(blockBoundingRect(block).height());
-        if (block.isVisible() && top + height >= event->rect().top())
-            painter.drawText(0, top, width, fontMetrics().height(), Qt::AlignRight, QString::number(block.blockNumber() + 1));
+        if (block.isVisible() && top + height >= event->rect().top()) {
+            const bool error = block == errorBlock;
+            if (error)
+                paintErrorMarker(painter, QRect(0, top, lineNumbers_->width(), height));
+            painter.drawText(0, top, width, fontMetrics().height(), Qt::AlignRight,
+                             QString::number(block.blockNumber() + 1));
+            if (error)
+                painter.setPen(palette().color(QPalette::PlaceholderText));
+        }
         top += height;
         block = block.next();
     }
+}
+
+// The error's line: its number white on red, readable on light and dark
+// palettes alike.
+void CodeTextBox::paintErrorMarker(QPainter& painter, const QRect& row)
+{
+    const QColor red(192, 0, 0);
+    painter.fillRect(row, red);
+    painter.setPen(Qt::white);
 }
 
 QString droppedFile(const QMimeData* data)

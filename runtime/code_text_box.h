@@ -3,12 +3,24 @@
 // Shift+Tab move the focus, Ctrl+Tab types a TAB, and TAB stops are every
 // eight characters. Pasted and dropped text passes through textForEditor();
 // a dropped file is not inserted but announced by fileDropped().
+//
+// Each box owns an editor's keys, which work while it or its find bar has
+// the focus: Ctrl+F opens the find bar, F3 and Shift+F3 find the next and
+// previous match; Ctrl+Plus, Ctrl+Minus, Ctrl+0 and Ctrl+wheel zoom. The
+// zoom and word wrap are the program's (EditorView): every box follows
+// them, and they are remembered.
 #pragma once
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTextCursor>
+
+class QAction;
+class QPainter;
 
 namespace tagora::runtime {
+
+class FindBar;
 
 class CodeTextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -30,6 +42,26 @@ public:
     // The margin's width.
     int lineNumberWidth() const;
 
+    // The box's font before its zoom; setFont() sets it as well.
+    QFont unzoomedFont() const { return unzoomedFont_; }
+
+    FindBar* findBar() const { return findBar_; }
+    // Find, Find Next, Find Previous, Zoom In, Zoom Out, Actual Size and
+    // Word Wrap, by object name (editorFind, ..., editorWordWrap): the box's own
+    // keys, also in its context menu.
+    QList<QAction*> editorActions() const { return editorActions_; }
+
+    // The line (from 1) marked in the margin as the place of an error, with
+    // its message as the marker's tooltip and the box's screen-reader
+    // description. The mark moves with the line as the text is edited.
+    void markError(int line, const QString& message);
+    void clearErrorMark();
+    int markedErrorLine() const;  // 0 when none
+    QString errorMessage() const { return errorMessage_; }
+    // The margin's area of the marked line, in the margin's coordinates;
+    // empty when no line is marked or it is not shown.
+    QRect errorMarkerRect() const;
+
 signals:
     void fileDropped(const QString& path);
     // Text was pasted or dropped into the box.
@@ -45,14 +77,30 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class LineNumberArea;
     bool holdsLongLine_ = false;
     QWidget* lineNumbers_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    QList<QAction*> editorActions_;
+    QFont unzoomedFont_;
+    bool applyingFont_ = false;
+    int wheelTurn_ = 0;  // eighths of a degree towards the next zoom step
+    QTextCursor errorPlace_;
+    QString errorMessage_;
+    QString descriptionBeforeError_;
 
     void paintLineNumbers(QPaintEvent* event);
+    void paintErrorMarker(QPainter& painter, const QRect& row);
     void updateLineNumberMargin();
+    void addEditorActions();
+    QAction* addEditorAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
+    void applyFont();
+    void applyWordWrap(bool wrap);
 
     void updateTabStops();
     void updateCaretBlinking();

@@ -15,6 +15,8 @@ const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kSideBySideKey = QStringLiteral("window/side-by-side");
 const QString kSplitterKey = QStringLiteral("window/splitter");
 const QString kRecentFilesKey = QStringLiteral("files/recent");
+const QString kZoomKey = QStringLiteral("editor/zoom");
+const QString kWordWrapKey = QStringLiteral("editor/word-wrap");
 
 QSettings settings()
 {
@@ -71,6 +73,19 @@ QStringList rememberedRecentFiles()
 void rememberRecentFiles(const QStringList& files)
 {
     settings().setValue(kRecentFilesKey, files);
+}
+
+RememberedEditorView rememberedEditorView()
+{
+    const QSettings stored = settings();
+    return {stored.value(kZoomKey, 0).toInt(), stored.value(kWordWrapKey, false).toBool()};
+}
+
+void rememberEditorView(const RememberedEditorView& view)
+{
+    QSettings stored = settings();
+    stored.setValue(kZoomKey, view.zoom);
+    stored.setValue(kWordWrapKey, view.wordWrap);
 }
 
 RememberedScriptOptions rememberedScriptOptions()

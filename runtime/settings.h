@@ -38,6 +38,16 @@ struct RememberedArrangement {
 };
 RememberedArrangement rememberedBoxArrangement();
 void rememberBoxArrangement(const RememberedArrangement& arrangement);
+
+// The text boxes' zoom, in steps from the font's own size (0), and
+// whether their long lines wrap.
+struct RememberedEditorView {
+    int zoom = 0;
+    bool wordWrap = false;
+};
+
+RememberedEditorView rememberedEditorView();
+void rememberEditorView(const RememberedEditorView& view);
 // The files opened last, the latest first.
 QStringList rememberedRecentFiles();
 void rememberRecentFiles(const QStringList& files);

@@ -90,6 +90,10 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
         holdsLongLine_ = holdsLineLongerThan(text_, kLongestColouredLine, holdsLongLine_, position, removed, added);
         if (holdsLongLine_)
             uncolourLongLines(position, added);
+        const bool wasTooLarge = tooLarge_;
+        tooLarge_ = text_->characterCount() > kLargestColouredText;
+        if (tooLarge_ && !wasTooLarge && listening_)
+            uncolourAllBut(position, added);
         attachWhileWanted();
     });
     const Recolouring recolouring(this);
@@ -111,7 +115,7 @@ void SyntaxHighlighter::setShown(bool shown)
 // Attaching again colours the whole text.
 void SyntaxHighlighter::attachWhileWanted()
 {
-    const bool wanted = shown_ && !holdsLongLine_;
+    const bool wanted = shown_ && !holdsLongLine_ && !tooLarge_;
     if (wanted == listening_)
         return;
     listening_ = wanted;
@@ -132,6 +136,23 @@ void SyntaxHighlighter::uncolourLongLines(int position, int added)
     for (QTextBlock block = text_->findBlock(position); block.isValid() && block != end; block = block.next()) {
         if (block.length() - 1 > kLongestColouredLine && !block.layout()->formats().isEmpty())
             block.layout()->clearFormats();
+    }
+}
+
+// A text grown too large keeps no colours of before; the lines just
+// inserted have none yet.
+void SyntaxHighlighter::uncolourAllBut(int position, int added)
+{
+    const QTextBlock first = text_->findBlock(position);
+    const QTextBlock after = text_->findBlock(position + added).next();
+    for (QTextBlock block = text_->begin(); block.isValid();) {
+        if (block == first) {
+            block = after;
+            continue;
+        }
+        if (!block.layout()->formats().isEmpty())
+            block.layout()->clearFormats();
+        block = block.next();
     }
 }
 

@@ -2,7 +2,9 @@
 // (script_reader/syntax_spans.h), this maps each kind to a colour of the
 // box's palette, light or dark. While the text holds a line longer than
 // kLongestColouredLine, it stays plain: such a line is a minified page,
-// and colouring it would cost seconds of layout and every keystroke.
+// and colouring it would cost seconds of layout and every keystroke. A
+// text longer than kLargestColouredText stays plain too: colouring it
+// would take most of the time of opening or converting it.
 #pragma once
 
 #include "script_reader/syntax_spans.h"
@@ -22,6 +24,7 @@ public:
     enum class Language { None, Html, Script, Page };
 
     static constexpr int kLongestColouredLine = 10'000;
+    static constexpr int kLargestColouredText = 1'000'000;
 
     explicit SyntaxHighlighter(QTextDocument* document);
 
@@ -57,6 +60,7 @@ private:
     bool pageIsCurrent_ = false;
     QTextDocument* text_;
     bool holdsLongLine_ = false;
+    bool tooLarge_ = false;
     bool shown_ = true;
     bool listening_ = true;  // to the text's changes
     int recolouring_ = 0;
@@ -71,6 +75,7 @@ private:
 
     void attachWhileWanted();
     void uncolourLongLines(int position, int added);
+    void uncolourAllBut(int position, int added);
 };
 
 }  // namespace tagora::runtime

@@ -19,19 +19,25 @@
 //                                    (coloured whole), its script in the
 //                                    output box; and opening and typing in
 //                                    the 1 MB single-line page
-//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [SECONDS]
+//   tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [--find] [SECONDS]
 //                                    the window started with FILE and
 //                                    converting it to TARGET (or "html"),
 //                                    shown for a screenshot, on a dark
 //                                    palette, the script in the viewer,
 //                                    the character codes listed, the
-//                                    boxes side by side
+//                                    boxes side by side, the input's find
+//                                    bar open on "price"
 //   tagora-window-bench --typing [--runs N]
 //                                    one keystroke in the input box holding
 //                                    a 100 KB page, and in one at the limit
 //                                    of conversion as one types, with that
 //                                    conversion on and off, and the
 //                                    conversion that follows the pause
+//   tagora-window-bench --large [--runs N] [CLI]
+//                                    a 10 MB page: opening it and converting
+//                                    it to PHP in the window against
+//                                    tagora-convert (CLI, by default the
+//                                    build's) converting the file, in turn
 //   tagora-window-bench --shaping [--runs N]
 //                                    open and one keystroke with a 100 KB
 //                                    and a 1 MB line in a box of the code
@@ -39,6 +45,7 @@
 //                                    QFont::PreferNoShaping (interleaved)
 #include "code_text_box.h"
 #include "file_dialog.h"
+#include "find_bar.h"
 #include "frm_Main.h"
 #include "message_box.h"
 #include "sample_html.h"
@@ -57,6 +64,7 @@
 #include <QFile>
 #include <QHash>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTemporaryDir>
@@ -195,6 +203,44 @@ int runTimings(int runs)
     return 0;
 }
 
+// The command line converting the file to PHP, start to exit.
+double commandLineMs(const QString& cli, const QString& html, const QString& script)
+{
+    return millisecondsOf([&] {
+        QProcess convert;
+        convert.start(cli, {QStringLiteral("--to=php"), html, QStringLiteral("-o"), script});
+        if (!convert.waitForFinished(120'000) || convert.exitCode() != 0)
+            std::fprintf(stderr, "tagora-window-bench: %s failed\n", qPrintable(cli));
+    });
+}
+
+int runLarge(int runs, const QString& cli)
+{
+    QTemporaryDir dir;
+    setMessageHook([](const ShownMessage&) {});
+    const QString html = dir.filePath(QStringLiteral("page.html"));
+    const std::string bytes = pageBytes(10'000'000, false);
+    if (!writeFile(html, bytes))
+        return 1;
+    std::vector<double> open, convert, commandLine;
+    for (int r = 0; r < runs; ++r) {
+        commandLine.push_back(commandLineMs(cli, html, dir.filePath(QStringLiteral("cli.php"))));
+        frm_Main window;
+        window.selectTarget(Target::Php);
+        window.show();
+        settle();
+        open.push_back(millisecondsOf([&] { window.openFile(html); settle(); }));
+        convert.push_back(millisecondsOf([&] { click(window, "cmdConvert"); settle(); }));
+    }
+    const double cliMs = summarize(commandLine).medianMs;
+    std::printf("A %.1f MB multi-line page to PHP; median of %d runs, ms.\n\n", double(bytes.size()) / 1e6, runs);
+    std::printf("%-36s %8.0f\n", "tagora-convert (start to exit)", cliMs);
+    std::printf("%-36s %8.0f\n", "window: open", summarize(open).medianMs);
+    std::printf("%-36s %8.0f  (%.1f x tagora-convert)\n", "window: Convert", summarize(convert).medianMs,
+                summarize(convert).medianMs / cliMs);
+    return 0;
+}
+
 // Opening a page of one long line and typing one character at its start,
 // in a plain text box of the program's code font, shaped as usual and
 // with QFont::PreferNoShaping, in interleaved runs. (The input and output
@@ -329,7 +375,7 @@ int runColours(int runs)
 
 // The window converting a file, shown until the time is up.
 struct ShowFlags {
-    bool dark = false, viewer = false, listing = false, sideBySide = false;
+    bool dark = false, viewer = false, listing = false, sideBySide = false, find = false;
 };
 
 int runShow(const QString& target, const QString& file, ShowFlags flags, int seconds)
@@ -361,6 +407,15 @@ int runShow(const QString& target, const QString& file, ShowFlags flags, int sec
         click(window, "Command1");
     if (flags.viewer)
         QTimer::singleShot(500, &window, &frm_Main::enlargeOutput);
+    if (flags.find) {
+        QTimer::singleShot(500, &window, [&window] {
+            inputBox(window)->setFocus();
+            inputBox(window)->findBar()->setText(QStringLiteral("price"));
+            inputBox(window)->findBar()->open();
+            inputBox(window)->findBar()->find(FindDirection::Forward);
+            QTest::keyClick(inputBox(window)->findBar()->findChild<QWidget*>(QStringLiteral("findText")), Qt::Key_Return);
+        });
+    }
     return QApplication::exec();
 }
 
@@ -486,14 +541,16 @@ constexpr char kUsage[] =
     "       tagora-window-bench --typing [--runs N]   a keystroke, conversion as one types on and off\n"
     "       tagora-window-bench --colours [--runs N]  a keystroke with the colours on and off\n"
     "       tagora-window-bench --shaping [--runs N]  open and a keystroke, text shaped or not\n"
+    "       tagora-window-bench --large [--runs N] [CLI]  a 10 MB page: open and Convert against CLI\n"
     "       tagora-window-bench --idle                CPU time while a box holds a 1 MB line\n"
     "       tagora-window-bench --write-line FILE     writes the 1 MB single-line page\n"
-    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [SECONDS]\n"
+    "       tagora-window-bench --show TARGET FILE [--dark] [--viewer] [--listing] [--side-by-side] [--find]\n"
+    "                           [SECONDS]\n"
     "                                                 the window converting FILE, for a screenshot\n";
 
 bool knownMode(const std::string& argument)
 {
-    for (const char* mode : {"--runs", "--typing", "--colours", "--shaping", "--idle", "--write-line", "--show"}) {
+    for (const char* mode : {"--runs", "--typing", "--colours", "--shaping", "--large", "--idle", "--write-line", "--show"}) {
         if (argument == mode)
             return true;
     }
@@ -530,6 +587,7 @@ int main(int argc, char** argv)
             flags.viewer = flags.viewer || flag == "--viewer";
             flags.listing = flags.listing || flag == "--listing";
             flags.sideBySide = flags.sideBySide || flag == "--side-by-side";
+            flags.find = flags.find || flag == "--find";
             seconds = flag[0] == '-' ? seconds : std::atoi(argv[i]);
         }
         return runShow(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), flags, seconds);
@@ -542,9 +600,17 @@ int main(int argc, char** argv)
     const bool shaping = argc > 1 && std::string(argv[1]) == "--shaping";
     const bool typing = argc > 1 && std::string(argv[1]) == "--typing";
     const bool colours = argc > 1 && std::string(argv[1]) == "--colours";
-    const int first = shaping || typing || colours ? 2 : 1;
-    int runs = argc > first + 1 && std::string(argv[first]) == "--runs" ? std::atoi(argv[first + 1]) : 3;
+    const bool large = argc > 1 && std::string(argv[1]) == "--large";
+    const int first = shaping || typing || colours || large ? 2 : 1;
+    const bool runsGiven = argc > first + 1 && std::string(argv[first]) == "--runs";
+    int runs = runsGiven ? std::atoi(argv[first + 1]) : 3;
     runs = runs < 1 ? 1 : runs;
+    if (large) {
+        const int cliArgument = first + (runsGiven ? 2 : 0);
+        const QString cli = argc > cliArgument ? QString::fromLocal8Bit(argv[cliArgument])
+                                               : QCoreApplication::applicationDirPath() + QStringLiteral("/../../cli/tagora-convert");
+        return runLarge(runs, cli);
+    }
     if (typing)
         return runTyping(runs);
     if (colours)

@@ -65,7 +65,201 @@ void add(std::vector<Span>& spans, std::size_t begin, std::size_t end, Kind kind
 
 // ---- HTML ----------------------------------------------------------------
 
-enum HtmlState { kText, kComment, kInTag, kDoubleQuoted, kSingleQuoted, kBang };
+// The state of htmlLine: where the line starts (HtmlState, bits 0-3),
+// which raw text element a tag being read or the text is in (RawElement,
+// bits 4-5) and, inside one, the state of its code (CodeState, bits 6-7).
+enum HtmlState { kText, kComment, kInTag, kDoubleQuoted, kSingleQuoted, kBang, kRawText };
+enum RawElement { kNoRawElement, kScriptElement, kStyleElement };
+enum CodeState { kInCode, kBlockComment, kTemplateString };
+
+char16_t lowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
+
+bool startsWithIgnoringCase(View text, std::size_t at, std::string_view ascii)
+{
+    if (text.size() - std::min(at, text.size()) < ascii.size())
+        return false;
+    for (std::size_t i = 0; i < ascii.size(); ++i) {
+        if (lowerAscii(text[at + i]) != static_cast<char16_t>(ascii[i]))
+            return false;
+    }
+    return true;
+}
+
+// Where "</script" or "</style" ends the element's text: followed by a
+// blank, "/", ">" or the line's end, in any case, as HTML's tokenizer
+// reads it: inside a string of the code too.
+std::size_t rawTextEnd(View line, std::size_t from, std::string_view endTag)
+{
+    for (std::size_t at = from; at + endTag.size() <= line.size(); ++at) {
+        if (!startsWithIgnoringCase(line, at, endTag))
+            continue;
+        const std::size_t after = at + endTag.size();
+        if (after == line.size() || isBlank(line[after]) || line[after] == u'/' || line[after] == u'>')
+            return at;
+    }
+    return View::npos;
+}
+
+bool isWordStart(char16_t c)
+{
+    return isAsciiLetter(c) || c == u'_' || c == u'$' || c >= 0x80;
+}
+
+bool isWordPart(char16_t c)
+{
+    return isWordStart(c) || isDigit(c);
+}
+
+// ECMAScript's reserved words that are keywords in every context.
+bool isJavaScriptKeyword(View word)
+{
+    static constexpr std::array<std::u16string_view, 36> kKeywords{
+        u"break",  u"case",     u"catch",  u"class",  u"const",      u"continue", u"debugger", u"default", u"delete",
+        u"do",     u"else",     u"export", u"extends", u"false",     u"finally",  u"for",      u"function", u"if",
+        u"import", u"in",       u"instanceof", u"new", u"null",      u"return",   u"super",    u"switch",  u"this",
+        u"throw",  u"true",     u"try",    u"typeof", u"var",        u"void",     u"while",    u"with",    u"enum"};
+    return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
+}
+
+// The code of a <script> (JavaScript) or <style> (CSS) element: its
+// comments, strings, numbers and keywords (CSS: at-rules and !important).
+// A block comment or a template string goes on over line ends.
+class EmbeddedCode {
+public:
+    EmbeddedCode(View line, std::vector<Span>& spans, bool javaScript)
+        : m_line(line), m_spans(spans), m_javaScript(javaScript)
+    {
+    }
+
+    int run(std::size_t from, std::size_t to, int state)
+    {
+        m_at = from;
+        m_end = to;
+        if (state == kBlockComment)
+            state = blockComment(false);
+        else if (state == kTemplateString)
+            state = quoted(u'`', m_at);
+        while (m_at < m_end && state == kInCode)
+            state = token();
+        return state;
+    }
+
+private:
+    int token()
+    {
+        const char16_t c = m_line[m_at];
+        const char16_t next = m_at + 1 < m_end ? m_line[m_at + 1] : u'\0';
+        if (c == u'/' && next == u'*')
+            return blockComment(true);
+        if (m_javaScript && c == u'/' && next == u'/') {
+            add(m_spans, m_at, m_end, Kind::Comment);
+            m_at = m_end;
+            return kInCode;
+        }
+        if (c == u'"' || c == u'\'' || (m_javaScript && c == u'`'))
+            return quoted(c, m_at++);
+        if (isDigit(c) || (c == u'.' && isDigit(next)))
+            return number();
+        if (m_javaScript && c == u'/' && m_regexAllowed)
+            return regex();
+        if (isWordStart(c) || (!m_javaScript && (c == u'-' || c == u'@' || c == u'!')))
+            return word();
+        if (!isBlank(c))
+            m_regexAllowed = c != u')' && c != u']' && c != u'}';
+        ++m_at;
+        return kInCode;
+    }
+
+    // A block comment from its "/*" at m_at, or going on from the line
+    // before.
+    int blockComment(bool opened)
+    {
+        const std::size_t begin = m_at;
+        const std::size_t close = find(m_line.substr(0, m_end), m_at + (opened ? 2 : 0), "*/");
+        m_at = close == View::npos ? m_end : close + 2;
+        add(m_spans, begin, m_at, Kind::Comment);
+        return close == View::npos ? kBlockComment : kInCode;
+    }
+
+    // A string from its opening quote at begin (or the line's start, for a
+    // template string going on); a backslash escapes the next character.
+    int quoted(char16_t quote, std::size_t begin)
+    {
+        while (m_at < m_end && m_line[m_at] != quote)
+            m_at += m_line[m_at] == u'\\' ? 2 : 1;
+        const bool closed = m_at < m_end;
+        m_at = std::min(m_at + 1, m_end);
+        add(m_spans, begin, m_at, Kind::String);
+        m_regexAllowed = false;
+        return !closed && quote == u'`' ? kTemplateString : kInCode;
+    }
+
+    // Digits, a fraction, an exponent with its sign, a hexadecimal or
+    // BigInt suffix; in CSS its unit or %.
+    int number()
+    {
+        const std::size_t begin = m_at;
+        while (m_at < m_end) {
+            const char16_t c = m_line[m_at];
+            const bool sign = (c == u'+' || c == u'-') && (lowerAscii(m_line[m_at - 1]) == u'e')
+                              && !(m_at >= begin + 2 && lowerAscii(m_line[begin + 1]) == u'x');
+            if (!(isWordPart(c) || c == u'.' || sign || (!m_javaScript && c == u'%')))
+                break;
+            ++m_at;
+        }
+        add(m_spans, begin, m_at, Kind::Number);
+        m_regexAllowed = false;
+        return kInCode;
+    }
+
+    int regex()
+    {
+        const std::size_t begin = m_at++;
+        bool inClass = false;
+        while (m_at < m_end && (inClass || m_line[m_at] != u'/')) {
+            if (m_line[m_at] == u'\\')
+                ++m_at;
+            else if (m_line[m_at] == u'[')
+                inClass = true;
+            else if (m_line[m_at] == u']')
+                inClass = false;
+            ++m_at;
+        }
+        m_at = std::min(m_at + 1, m_end);
+        while (m_at < m_end && isWordPart(m_line[m_at]))
+            ++m_at;  // flags
+        add(m_spans, begin, m_at, Kind::String);
+        m_regexAllowed = false;
+        return kInCode;
+    }
+
+    int word()
+    {
+        const std::size_t begin = m_at++;
+        while (m_at < m_end && (isWordPart(m_line[m_at]) || (!m_javaScript && m_line[m_at] == u'-')))
+            ++m_at;
+        const View word = m_line.substr(begin, m_at - begin);
+        const bool keyword = m_javaScript ? isJavaScriptKeyword(word)
+                                          : (word.size() > 1 && (word[0] == u'@' || word == u"!important"));
+        if (keyword)
+            add(m_spans, begin, m_at, Kind::Keyword);
+        // After a keyword such as return a slash starts a regular
+        // expression; after a name or this it divides.
+        m_regexAllowed = keyword && word != u"this" && word != u"super" && word != u"true" && word != u"false"
+                         && word != u"null";
+        return kInCode;
+    }
+
+    View m_line;
+    std::vector<Span>& m_spans;
+    bool m_javaScript;
+    std::size_t m_at = 0;
+    std::size_t m_end = 0;
+    bool m_regexAllowed = true;
+};
 
 class HtmlLine {
 public:
@@ -73,15 +267,20 @@ public:
 
     int run(int state)
     {
+        m_raw = (state >> 4) & 3;
+        m_code = (state >> 6) & 3;
+        state &= 15;
         while (m_at < m_line.size())
             state = step(state);
-        return state;
+        return state | (m_raw << 4) | (m_code << 6);
     }
 
 private:
     int step(int state)
     {
         switch (state) {
+        case kRawText:
+            return rawText();
         case kComment:
             return untilEnd("-->", Kind::HtmlComment, kComment);
         case kBang:
@@ -130,7 +329,32 @@ private:
         while (m_at < m_line.size() && !isBlank(m_line[m_at]) && m_line[m_at] != u'>' && m_line[m_at] != u'/')
             ++m_at;
         add(m_spans, begin, m_at, Kind::Tag);
+        m_raw = closing ? kNoRawElement : rawElementNamed(m_line.substr(begin + 1, m_at - begin - 1));
         return kInTag;
+    }
+
+    static int rawElementNamed(View name)
+    {
+        if (name.size() == 6 && startsWithIgnoringCase(name, 0, "script"))
+            return kScriptElement;
+        if (name.size() == 5 && startsWithIgnoringCase(name, 0, "style"))
+            return kStyleElement;
+        return kNoRawElement;
+    }
+
+    // The text of a <script> or <style> element, coloured as its code, up
+    // to its end tag.
+    int rawText()
+    {
+        const std::size_t end = rawTextEnd(m_line, m_at, m_raw == kScriptElement ? "</script" : "</style");
+        const std::size_t stop = end == View::npos ? m_line.size() : end;
+        m_code = EmbeddedCode(m_line, m_spans, m_raw == kScriptElement).run(m_at, stop, m_code);
+        m_at = stop;
+        if (end == View::npos)
+            return kRawText;
+        m_raw = kNoRawElement;
+        m_code = kInCode;
+        return kText;
     }
 
     int entity()
@@ -159,7 +383,7 @@ private:
             const std::size_t end = m_at + (c == u'>' ? 1 : 2);
             add(m_spans, m_at, end, Kind::Tag);
             m_at = end;
-            return kText;
+            return m_raw == kNoRawElement ? kText : kRawText;  // <script/> opens one too
         }
         if (c == u'=')
             return value();
@@ -209,6 +433,8 @@ private:
     std::vector<Span>& m_spans;
     std::size_t m_at = 0;
     std::size_t m_valueStart = View::npos;
+    int m_raw = kNoRawElement;
+    int m_code = kInCode;
 };
 
 // ---- This program's scripts ---------------------------------------------

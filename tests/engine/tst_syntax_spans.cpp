@@ -125,6 +125,9 @@ private slots:
     void html_data();
     void html();
     void htmlStateCarriesOverLines();
+    void embeddedCode_data();
+    void embeddedCode();
+    void javaScriptAsAcornTokenizesIt();
     void otherTargets_data();
     void otherTargets();
     void aspPages();
@@ -307,6 +310,72 @@ void SyntaxSpansTest::htmlStateCarriesOverLines()
     QCOMPARE(kindAt(u"title=\"one"_s, 0), int(Kind::Attribute));
     QCOMPARE(kindAt(u"two\" x>y"_s, 1), int(Kind::AttributeValue));
     QCOMPARE(kindAt(u"<b>"_s, 1), int(Kind::Tag));
+}
+
+// The code of <script> and <style> elements, labelled by hand: t tag, a
+// attribute, v value, K keyword, N number, S string or regular
+// expression, C comment. Their end tag ends them anywhere, in any case.
+void SyntaxSpansTest::embeddedCode_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("kinds");
+    QTest::newRow("style") << u"<style>@media print{b{margin:0 1.5em;color:\"x\"}}/*c*/</style>"_s
+                           << u"tttttttKKKKKK................N.NNNNN.......SSS..CCCCCtttttttt"_s;
+    QTest::newRow("end tag in a string") << u"<script>if (a<b) x = \"</script><b>\";"_s
+                                         << u"ttttttttKK...........Stttttttttttt.."_s;
+    QTest::newRow("any case, attributes, regular expression, comment")
+        << u"<SCRIPT type=\"module\">return /re/.test(x) // c</Script >"_s
+        << u"ttttttt.aaaa.vvvvvvvvtKKKKKK.SSSS.........CCCCtttttttt.t"_s;
+    QTest::newRow("not a script element") << u"<scripts>if</scripts>"_s << u"ttttttttt..tttttttttt"_s;
+}
+
+void SyntaxSpansTest::embeddedCode()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, kinds);
+    int state = 0;
+    QCOMPARE(labelsOf(tagora::syntax::htmlLine(viewOf(line), state), line.size(), u"tavecd??K?NS?C"), kinds);
+    QCOMPARE(state, 0);
+}
+
+// A script element's code, line by line, against acorn's tokenizer
+// (js_token_classes.js): keywords, strings, templates and regular
+// expressions, numbers and comments, a comment and a template over lines.
+void SyntaxSpansTest::javaScriptAsAcornTokenizesIt()
+{
+    if (m_node.isEmpty())
+        QSKIP("node is not installed");
+    QFile sample(QStringLiteral(JS_SPANS_SAMPLE));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QString code = QString::fromUtf8(sample.readAll());
+    qputenv("NODE_PATH", "/usr/share/nodejs");
+    const QByteArray judged = run(m_node, {QStringLiteral(JS_TOKEN_CLASSES), QStringLiteral(JS_SPANS_SAMPLE)}).trimmed();
+    if (judged.isEmpty())
+        QSKIP("acorn (node-acorn) is not installed");
+    QCOMPARE(judged.size(), code.size());
+    const QString page = u"<script type=\"text/javascript\">\n"_s + code + u"</script><p>x</p>"_s;
+    std::vector<Span> spans;
+    int state = 0;
+    qsizetype start = 0;
+    for (const QString& line : page.split(u'\n')) {
+        for (const Span& span : tagora::syntax::htmlLine(viewOf(line), state))
+            spans.push_back({span.begin + std::size_t(start), span.end + std::size_t(start), span.kind});
+        start += line.size() + 1;
+    }
+    const QString own = labelsOf(spans, page.size(), u"tttttt..K.NSSC");
+    const qsizetype codeStart = page.indexOf(u'\n') + 1;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        if (code[i] == u'\n')
+            continue;  // a line's end is in no span here
+        const QChar expected = QChar::fromLatin1(judged[i]);
+        if (own[codeStart + i] != expected) {
+            const qsizetype lineStart = code.lastIndexOf(u'\n', i) + 1;
+            QFAIL(qPrintable(u"at %1: acorn says %2, here %3, in: %4"_s.arg(i).arg(expected).arg(own[codeStart + i])
+                                 .arg(code.mid(lineStart, code.indexOf(u'\n', i) - lineStart))));
+        }
+    }
+    QCOMPARE(own.right(17), u"tttttttttttt.tttt"_s);
+    QCOMPARE(state, 0);
 }
 
 // Scripts of the other targets, labelled by hand: H header, K keyword,

@@ -95,6 +95,23 @@ private slots:
         QCOMPARE(statusStrip->palette().color(QPalette::WindowText), credit);
     }
 
+    // The error's line is marked in the input's margin with the message,
+    // for the mouse and the screen reader, until a conversion succeeds.
+    void scriptToHtmlErrorMarksItsLine()
+    {
+        item("mnuToHTML")->trigger();
+        convert(QStringLiteral("<?php\r\necho \"a\";\r\necho \"x"));
+        QCOMPARE(status(), QStringLiteral("Line 3, column 6: unterminated string."));
+        QCOMPARE(ui_.txtHTML->markedErrorLine(), 3);
+        QCOMPARE(ui_.txtHTML->errorMessage(), status());
+        QVERIFY(ui_.txtHTML->accessibleDescription().contains(status()));
+        QCOMPARE(ui_.txtPHP->markedErrorLine(), 0);
+        convert(QStringLiteral("<?php\r\necho \"a\";\r\necho \"x\";"));
+        QCOMPARE(window_->outputText(), QStringLiteral("ax"));
+        QCOMPARE(ui_.txtHTML->markedErrorLine(), 0);
+        QVERIFY(!ui_.txtHTML->accessibleDescription().contains(QStringLiteral("Line")));
+    }
+
     // A script pasted or opened while a target is chosen is offered to
     // Script to HTML in the status strip, with no message box; HTML is not.
     void scriptOfferedQuietly()
