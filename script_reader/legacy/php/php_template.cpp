@@ -664,6 +664,24 @@ private:
         return true;
     }
 
+    // A constant expression that cannot throw: it divides by no zero, nor
+    // by anything but a number.
+    bool isSafeConstant(std::size_t first, std::size_t last) const
+    {
+        if (!isConstant(first, last))
+            return false;
+        for (std::size_t k = first; k < last; ++k) {
+            if (!isPunct(m_t[k], m_s, "/") && !isPunct(m_t[k], m_s, "%"))
+                continue;
+            const std::string_view divisor = k + 1 < last && m_t[k + 1].kind == TokenKind::Number
+                                                 ? slice(m_t[k + 1].begin, m_t[k + 1].end)
+                                                 : std::string_view();
+            if (divisor.find_first_of("123456789") == std::string_view::npos)
+                return false;
+        }
+        return true;
+    }
+
     bool isInternalConstant(std::size_t k) const
     {
         std::string_view name = slice(m_t[k].begin, m_t[k].end);
@@ -789,7 +807,7 @@ private:
         std::string why;
         for (std::size_t k = 1; k < m_items.size(); ++k) {
             const Item& item = m_items[k];
-            const bool literal = item.text || isLiteral(item.first, item.last);
+            const bool literal = item.text || isLiteral(item.first, item.last) || isSafeConstant(item.first, item.last);
             const php::Hazard hazard = literal ? php::Hazard::None : m_hazards.hazard(item.first, item.last);
             if (hazard == php::Hazard::None)
                 continue;
@@ -841,6 +859,8 @@ private:
             return "may raise a warning, which the error handler set with set_error_handler may print";
         case php::Hazard::Caught:
             return "may throw inside `try`";
+        case php::Hazard::Throws:
+            return "may throw an error, which would stop the page after the text in front of it had printed";
         case php::Hazard::Unknown:
             return m_program.missing.empty() ? "may do anything: code the page runs is not shown (eval)"
                                              : "may do anything: `" + m_program.missing + "` cannot be read";
