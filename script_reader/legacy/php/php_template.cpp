@@ -971,6 +971,50 @@ ScriptReadError readError(std::string_view script, const SourceError& error)
     return errorAtOffset(script, error.offset, error.message);
 }
 
+bool isValue(TokenKind kind)
+{
+    return kind == TokenKind::Variable || kind == TokenKind::Number || kind == TokenKind::String
+           || kind == TokenKind::LineConstant || kind == TokenKind::StringStart || kind == TokenKind::ShellStart;
+}
+
+// Brackets that PHP cannot read: one never closed, one closed by another
+// kind ("[1, 2)"), or a closing one that closes nothing.
+void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view script)
+{
+    constexpr std::string_view kOpenings = "([{";
+    constexpr std::string_view kClosings = ")]}";
+    for (const Token& token : tokens) {
+        if (token.kind != TokenKind::Punct || token.end != token.begin + 1)
+            continue;
+        const char c = script[token.begin];
+        const std::size_t opening = kOpenings.find(c);
+        if (opening == std::string_view::npos && kClosings.find(c) == std::string_view::npos)
+            continue;
+        const std::string quoted = std::string("`") + c + "`";
+        if (token.link == kNoLink)
+            throw SourceError{token.begin, opening == std::string_view::npos ? quoted + " closes nothing"
+                                                                              : quoted + " is never closed"};
+        if (opening != std::string_view::npos && script[tokens[token.link].begin] != kClosings[opening])
+            throw SourceError{tokens[token.link].begin, quoted + " is closed by `" + script[tokens[token.link].begin] + "`"};
+    }
+}
+
+// A value right after another, with no operator, "," or ";" between them
+// ('a' 'b', or $a = 1 and $b = 2 on two lines): PHP cannot read the page.
+void refuseAdjacentValues(const std::vector<Token>& tokens)
+{
+    bool afterValue = false;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const bool value = isValue(tokens[i].kind);
+        if (value && afterValue)
+            throw SourceError{tokens[i].begin, "syntax error: a value right after another value (is an operator, "
+                                               "\",\" or \";\" missing?)"};
+        afterValue = value;
+        if (opensStringOrInterpolation(tokens[i].kind) && tokens[i].link != kNoLink && tokens[i].link > i)
+            i = tokens[i].link;  // what the string holds
+    }
+}
+
 }  // namespace
 
 std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
@@ -980,6 +1024,8 @@ std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, 
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
+        refuseAdjacentValues(std::get<php::Lexed>(lexed).tokens);
+        refuseUnpairedBrackets(std::get<php::Lexed>(lexed).tokens, script);
         const Program program = readProgram(script, readIncludes);
         TemplateWriter writer(fileLineBreak(script));
         Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
