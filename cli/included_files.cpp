@@ -149,12 +149,12 @@ public:
         struct stat status {};
         if (stat(pagePath.c_str(), &status) == 0)  // including the page again is a cycle
             m_seen.insert({status.st_dev, status.st_ino});
-        follow(page, folderOf(pagePath));
+        follow(page, pagePath);
         while (!m_pending.empty() && m_result.complete) {
-            auto [index, folder] = std::move(m_pending.front());
+            auto [index, path] = std::move(m_pending.front());
             m_pending.pop_front();
             const std::string text = m_result.texts[index];
-            follow(text, folder);
+            follow(text, path);
         }
         if (!m_result.complete)
             m_result.texts.clear();
@@ -162,15 +162,28 @@ public:
     }
 
 private:
-    void follow(std::string_view text, const std::string& folder)
+    // The includes of the file at `path`, whose text is `text`.
+    void follow(std::string_view text, const std::string& path)
     {
         const AspIncludeDirectives found = m_php ? phpDirectives(text) : aspIncludeDirectives(text);
         if (found.malformed)
             m_result.complete = false;
         for (const AspIncludeDirective& directive : found.directives) {
             if (m_result.complete)
-                include(directive, folder);
+                include(directive, path, text);
         }
+    }
+
+    // "`inc.asp` (included at page.asp:3)"; PHP's includes as written.
+    std::string named(const AspIncludeDirective& directive, const std::string& includer, std::string_view text) const
+    {
+        if (m_php)
+            return directive.path;
+        const std::string_view before = text.substr(0, directive.offset);
+        const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+        const std::string_view shown = std::string_view(includer).starts_with("./") ? std::string_view(includer).substr(2)
+                                                                                     : std::string_view(includer);
+        return "`" + directive.path + "` (included at " + std::string(shown) + ":" + std::to_string(line) + ")";
     }
 
     AspIncludeDirectives phpDirectives(std::string_view text)
@@ -184,8 +197,9 @@ private:
         return directives;
     }
 
-    void include(const AspIncludeDirective& directive, const std::string& folder)
+    void include(const AspIncludeDirective& directive, const std::string& includer, std::string_view includerText)
     {
+        const std::string folder = folderOf(includer);
         std::string path = directive.path;
         for (char& c : path)
             c = c == '\\' && !m_php ? '/' : c;
@@ -201,7 +215,7 @@ private:
             text = readRegularFile(*real, m_seen);
         if (!text || m_result.texts.size() >= kMaxIncludedFiles || m_total + text->size() > kMaxIncludedTotal) {
             if (m_missing.empty())
-                m_missing = directive.path;
+                m_missing = named(directive, includer, includerText);
             m_result.complete = false;
             return;
         }
@@ -209,7 +223,7 @@ private:
             return;  // read already
         m_total += text->size();
         m_result.texts.push_back(std::move(*text));
-        m_pending.emplace_back(m_result.texts.size() - 1, folderOf(joined));
+        m_pending.emplace_back(m_result.texts.size() - 1, joined);
     }
 
     std::string m_root;
@@ -229,7 +243,10 @@ AspIncludedFiles readIncludedFiles(std::string_view page, const std::string& pag
     const std::optional<std::string> realRoot = realPath(root.empty() ? folderOf(pagePath) : root);
     if (!realRoot)
         return {};
-    return IncludeWalk(*realRoot).run(page, pagePath);
+    IncludeWalk walk(*realRoot);
+    AspIncludedFiles found = walk.run(page, pagePath);
+    found.missing = walk.missing();
+    return found;
 }
 
 }  // namespace tagora::cli

@@ -7,7 +7,8 @@ share of the text their Response.Write statements write that became plain
 HTML, as the --dry-run report counts it: per project, by kind of page
 (includes none, all found or some missing; skips errors or not, that is
 holds On Error Resume Next itself or in an include) and for the pages
-that keep the most text in code.
+that keep the most text in code; and the reasons --explain gives for the
+writes kept whole or evaluated first, by count.
 
 Usage: scripts/asp-corpus.py MIRRORS [BUILD_DIR]
 MIRRORS holds a git copy of each repository, as OWNER+NAME/repo (or
@@ -28,7 +29,8 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCES = os.path.join(HERE, "..", "tests", "asp_corpus", "sources.txt")
 INCLUDE = re.compile(rb'<!--\s*#include\s+(file|virtual)\s*=\s*"([^"]*)"\s*-->', re.I)
-REPORT = re.compile(r"\((\d+) of (\d+) bytes\)$")
+REPORT = re.compile(r"\((\d+) of (\d+) bytes\)$", re.M)
+EXPLANATION = re.compile(r"^\S+:\d+:\d+: (.*)$", re.M)
 
 
 def git_dir(mirrors, repo):
@@ -181,7 +183,7 @@ def compile_errors(programs, work):
 
 def convert(tool, page, root, output):
     common = [tool, "--to=html", "--encoding=auto", "--root", root, page]
-    report = subprocess.run(common + ["--dry-run"], capture_output=True, text=True, errors="replace")
+    report = subprocess.run(common + ["--dry-run", "--explain"], capture_output=True, text=True, errors="replace")
     made = subprocess.run(common + ["-o", output], capture_output=True)
     return report.returncode == 0 and made.returncode == 0, report.stdout.strip() or report.stderr.strip()
 
@@ -193,7 +195,7 @@ def main():
     tool = os.path.abspath(os.path.join(build, "cli", "tagora-convert"))
     work = tempfile.mkdtemp(prefix="asp-corpus-")
     totals = dict(pages=0, converted=0, refused=0, compiled=0, parse=0, html=0, text=0)
-    refusals, programs, pairs, names, kinds, shares = [], [], [], [], {}, []
+    refusals, programs, pairs, names, kinds, shares, reasons = [], [], [], [], {}, [], {}
     try:
         for line in open(SOURCES):
             if not line.strip() or line.startswith("#"):
@@ -218,6 +220,9 @@ def main():
                         refusals.append("%s %s" % (repo, report.replace(work + "/", "")))
                         continue
                     counts["converted"] += 1
+                    for reason in EXPLANATION.findall(report):
+                        kind = re.sub(r"`[^`]*`", "`…`", reason)
+                        reasons[kind] = reasons.get(kind, 0) + 1
                     found = REPORT.search(report)
                     if found:
                         html, text = int(found.group(1)), int(found.group(2))
@@ -263,6 +268,9 @@ def main():
     for left, html, text, name in sorted(shares, reverse=True)[:WORST]:
         if left:
             print("%5d bytes left in code of %5d: %s" % (left, text, name))
+    print("writes kept whole or with values computed first, by reason (--explain, what it quotes left out):")
+    for kind, count in sorted(reasons.items(), key=lambda item: (-item[1], item[0])):
+        print("%6d  %s" % (count, kind))
     for refusal in refusals:
         print("refused:", refusal)
 

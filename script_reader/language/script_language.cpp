@@ -40,6 +40,12 @@ bool containsNoCase(std::string_view text, std::string_view word)
     return false;
 }
 
+// The PHP blocks of a page, and where ASP blocks open in their code.
+struct PhpReading {
+    std::vector<Block> blocks;
+    std::vector<std::size_t> aspInCode;
+};
+
 // "<?php", "<?=" or "<?" and a space opens PHP; "<?xml" and other
 // processing instructions do not.
 bool opensPhp(std::string_view rest)
@@ -53,13 +59,16 @@ bool opensPhp(std::string_view rest)
 }
 
 // Where PHP code that starts at `at` ends: after "?>" outside strings and
-// block comments (a line comment ends there too), or at the end.
-std::size_t phpCodeEnd(std::string_view page, std::size_t at)
+// block comments (a line comment ends there too), or at the end. Adds to
+// aspInCode where "<%" stands in the code.
+std::size_t phpCodeEnd(std::string_view page, std::size_t at, std::vector<std::size_t>& aspInCode)
 {
     while (at < page.size()) {
         const char c = page[at];
         if (page.substr(at).starts_with("?>"))
             return at + 2;
+        if (page.substr(at).starts_with("<%"))
+            aspInCode.push_back(at);
         if (c == '\'' || c == '"' || c == '`') {
             for (++at; at < page.size() && page[at] != c; ++at)
                 at += page[at] == '\\';
@@ -93,24 +102,38 @@ std::vector<Block> lexedPhpBlocks(std::string_view page, const php::Lexed& lexed
     return blocks;
 }
 
-std::vector<Block> phpBlocks(std::string_view page)
+// Where "<" and "%" follow each other in PHP's code (outside strings and
+// comments): an ASP block opens there, which PHP cannot read.
+std::vector<std::size_t> aspOpeningsInCode(std::string_view page, const php::Lexed& lexed)
+{
+    std::vector<std::size_t> openings;
+    for (std::size_t i = 0; i + 1 < lexed.tokens.size(); ++i) {
+        const php::Token& token = lexed.tokens[i];
+        const php::Token& next = lexed.tokens[i + 1];
+        if (php::isPunct(token, page, "<") && next.begin == token.end && page.substr(next.begin).starts_with('%'))
+            openings.push_back(token.begin);
+    }
+    return openings;
+}
+
+PhpReading phpBlocks(std::string_view page)
 {
     if (page.find("<?") == kNone)
         return {};
     const auto lexed = php::lex(page);
     if (const auto* read = std::get_if<php::Lexed>(&lexed))
-        return lexedPhpBlocks(page, *read);
-    std::vector<Block> blocks;
+        return {lexedPhpBlocks(page, *read), aspOpeningsInCode(page, *read)};
+    PhpReading reading;
     for (std::size_t at = page.find("<?"); at != kNone; at = page.find("<?", at)) {
         if (!opensPhp(page.substr(at))) {
             at += 2;
             continue;
         }
-        const std::size_t end = phpCodeEnd(page, at + 2);
-        blocks.push_back({at, end});
+        const std::size_t end = phpCodeEnd(page, at + 2, reading.aspInCode);
+        reading.blocks.push_back({at, end});
         at = end;
     }
-    return blocks;
+    return reading;
 }
 
 // "<%" ... "%>" with something other than blank space inside: "<%%>" and
@@ -181,6 +204,24 @@ std::string blanked(std::string_view code, bool java)
     return out;
 }
 
+// VBScript's Rem comments blanked: from a "Rem" that starts a line or
+// follows ":", and is not assigned to, to the end of the line.
+void blankRemComments(std::string& code)
+{
+    for (std::size_t at = 0; at < code.size(); ++at) {
+        const std::size_t start = code.find_first_not_of(" \t", at);
+        const bool statementStart = at == 0 || code[at - 1] == '\n' || code[at - 1] == '\r' || code[at - 1] == ':';
+        if (!statementStart || start == kNone)
+            continue;
+        const std::string_view rest = std::string_view(code).substr(start);
+        const std::string_view after = afterBlanks(rest.substr(std::min<std::size_t>(3, rest.size())));
+        if (startsWithNoCase(rest, "rem") && (rest.size() == 3 || isBlank(rest[3])) && !after.starts_with('=')) {
+            const std::size_t end = std::min(code.find('\n', start), code.size());
+            std::fill(code.begin() + static_cast<std::ptrdiff_t>(start), code.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+        }
+    }
+}
+
 // Where a JSP shows, or nowhere.
 std::size_t jspSign(std::string_view page, const std::vector<Block>& blocks)
 {
@@ -196,7 +237,8 @@ std::size_t jspSign(std::string_view page, const std::vector<Block>& blocks)
                     return block.begin;
             }
         }
-        const std::string java = blanked(code, true);
+        std::string java = blanked(code, true);
+        blankRemComments(java);
         for (const std::string_view call : {"out.print(", "out.println(", "out.write("}) {
             if (java.find(call) != kNone)
                 return block.begin;
@@ -255,11 +297,25 @@ PageLanguage aspOrJsp(std::string_view page, const std::vector<Block>& blocks)
     return {jsp != kNone ? Target::Jsp : Target::Asp, {}};
 }
 
+// Every ASP block lies in PHP, some in its code, where PHP cannot read
+// them. When only "<?" and a space open that PHP, it is an ASP page's text
+// ("a <? b"); a "<?php" or "<?=" makes it both.
+PageLanguage aspInPhpCode(std::string_view page, const PhpReading& reading, const std::vector<Block>& asp)
+{
+    for (const Block& block : reading.blocks) {
+        const std::string_view opening = page.substr(block.begin);
+        if (startsWithNoCase(opening, "<?php") || opening.starts_with("<?="))
+            return twoLanguages(page, "PHP", block.begin, "ASP or JSP", reading.aspInCode.front());
+    }
+    return aspOrJsp(page, asp);
+}
+
 }  // namespace
 
 PageLanguage pageLanguage(std::string_view page)
 {
-    const std::vector<Block> php = phpBlocks(page);
+    const PhpReading reading = phpBlocks(page);
+    const std::vector<Block>& php = reading.blocks;
     const std::vector<Block> asp = aspBlocks(page);
     if (php.empty() && asp.empty()) {
         // "<%" and code that nothing closes: the template reader says where
@@ -270,7 +326,7 @@ PageLanguage pageLanguage(std::string_view page)
     }
     const Block* const aspInText = firstOutside(asp, php);
     if (!aspInText)
-        return {Target::Php, {}};
+        return reading.aspInCode.empty() ? PageLanguage{Target::Php, {}} : aspInPhpCode(page, reading, asp);
     const Block* const phpInText = firstOutside(php, asp);
     if (!phpInText)
         return aspOrJsp(page, asp);

@@ -6,7 +6,8 @@ included error handler that prints, an autoloader that loads a class file
 ending in a blank line, paths through a constant, __DIR__ and
 dirname(__FILE__), an include that cannot be read, one outside the root,
 and two files that include each other. --explain must name what it could
-not read. Exit status 1 on any failure.
+not read, for ASP pages too, with the file and line of the #include. Exit
+status 1 on any failure.
 
     php_includes.py TAGORA_CONVERT
 """
@@ -48,7 +49,7 @@ CASES = {
     }, "`../outside.php` cannot be read", "<td>"),
     "quiet includes: no value computed first": ({
         "page.php": "<?php\ninclude 'inc/text.php';\necho \"<td>\" . shout($word) . \"</td>\\n\";\n",
-        "inc/text.php": "<?php\n$word = 'hi';\nfunction shout($w) { return strtoupper($w); }\n",
+        "inc/text.php": "<?php\n$word = 'hi';\nfunction shout($w) { return $w . '!'; }\n",
     }, "", "<td><?= shout($word) ?></td>"),
 }
 
@@ -85,6 +86,31 @@ def check(convert, name, files, explained, html):
         return "; ".join(problems)
 
 
+# ASP pages whose include is missing: --explain names it, and where it is included.
+ASP_CASES = {
+    "missing include of the page": ({
+        "page.asp": "<html>\r\n<body>\r\n<!--#include file=\"inc_x.asp\"-->\r\n"
+                    "<% Response.Write \"<p>\" & strLE & \"</p>\" %>\r\n",
+    }, "`inc_x.asp` (included at page.asp:3) cannot be read"),
+    "missing include of an include": ({
+        "page.asp": "<!--#include file=\"inc/a.asp\"-->\n<% Response.Write \"<p>\" & strLE & \"</p>\" %>\n",
+        "inc/a.asp": "<% Dim shown %>\n<!--#include file=\"b.asp\"-->\n",
+    }, "`b.asp` (included at inc/a.asp:2) cannot be read"),
+}
+
+
+def check_asp(convert, name, files, explained):
+    with tempfile.TemporaryDirectory() as where:
+        for path, text in files.items():
+            os.makedirs(os.path.dirname(os.path.join(where, path)), exist_ok=True)
+            with open(os.path.join(where, path), "w", newline="") as f:
+                f.write(text)
+        status, _, explanation = run([convert, "--to=html", "--explain", "page.asp"], cwd=where)
+        if status != 0 or explained not in explanation.decode():
+            return "%s: status %s, --explain says %r" % (name, status, explanation.decode())
+    return None
+
+
 def main():
     failures = 0
     for name, (files, explained, html) in CASES.items():
@@ -92,7 +118,12 @@ def main():
         if problem:
             failures += 1
             print("%s: %s" % (name, problem))
-    print("cases %d, failed %d" % (len(CASES), failures))
+    for name, (files, explained) in ASP_CASES.items():
+        problem = check_asp(os.path.abspath(sys.argv[1]), name, files, explained)
+        if problem:
+            failures += 1
+            print(problem)
+    print("cases %d, failed %d" % (len(CASES) + len(ASP_CASES), failures))
     return 1 if failures else 0
 
 

@@ -5,12 +5,14 @@ For every .php file: converted or refused (with its reason); whether the
 template parses (`php -l`); the file and its template run by `php -n` in a
 copy of the project (each template in place of its file, so includes find
 theirs) and compared, output and exit status; and the share of the literal
-text that echo and print wrote which became plain HTML. Prints the figures;
+text that echo and print wrote which became plain HTML; the reasons
+--explain gives, by count. Prints the figures;
 exit status 1 when a template does not parse or prints something else.
 
     php_corpus.py TAGORA_CONVERT
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -29,6 +31,22 @@ def run(command, cwd=None):
         return None, b"", b"timeout"
 
 
+def count_reasons(reasons, explanation):
+    """Adds the reasons of --explain's lines ("file:line:column: reason"),
+    with what they quote left out, to the counts."""
+    for line in explanation.decode(errors="replace").splitlines():
+        parts = line.split(": ", 1)
+        if len(parts) == 2 and parts[0].count(":") >= 2:
+            kind = re.sub(r"`[^`]*`", "`…`", parts[1])
+            reasons[kind] = reasons.get(kind, 0) + 1
+
+
+def print_reasons(reasons):
+    print("writes left as code, kept whole or with values computed first, by reason:")
+    for kind, count in sorted(reasons.items(), key=lambda item: (-item[1], item[0])):
+        print("%6d  %s" % (count, kind))
+
+
 def main():
     convert = sys.argv[1]
     work = tempfile.mkdtemp()
@@ -40,14 +58,16 @@ def main():
                    for d, _, names in os.walk(CORPUS) for f in names if f.endswith(".php"))
     counts = dict(converted=0, refused=0, parse=0, no_parse=0, old=0, ran=0, finished=0, same=0, different=0)
     literal = became_html = 0
+    reasons = {}
     for name in files:
         source = os.path.join(CORPUS, name)
-        status, made, reason = run([convert, "--to=html", "--encoding=auto", source])
+        status, made, reason = run([convert, "--to=html", "--encoding=auto", "--explain", source])
         if status != 0:
             counts["refused"] += 1
             print("refused %s: %s" % (name, reason.decode(errors="replace").strip()))
             continue
         counts["converted"] += 1
+        count_reasons(reasons, reason)
         target = os.path.join(templates, name)
         with open(target, "wb") as f:
             f.write(made)
@@ -83,6 +103,7 @@ def main():
               counts["ran"], counts["finished"], counts["same"], counts["different"]))
     print("literal text written by echo and print: %d bytes, of which plain HTML in the templates: %d (%.1f%%)" % (
         literal, became_html, 100.0 * became_html / literal if literal else 0.0))
+    print_reasons(reasons)
     return 1 if counts["no_parse"] or counts["different"] else 0
 
 

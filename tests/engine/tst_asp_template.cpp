@@ -351,7 +351,7 @@ private slots:
         int calls = 0;
         const auto reader = [&](std::string_view) {
             ++calls;
-            tagora::AspIncludedFiles files{{}, complete};
+            tagora::AspIncludedFiles files{{}, complete, {}};
             for (const QByteArray& text : included)
                 files.texts.push_back(text.toStdString());
             return files;

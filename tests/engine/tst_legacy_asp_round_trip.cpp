@@ -9,7 +9,7 @@
 // per page, all from one cscript run (Wine takes seconds to start), with
 // small Response, Server and Request objects written in VBScript.
 
-#include "script_reader/asp_template.h"
+#include "script_reader/script_to_html.h"
 #include "random_asp_page.h"
 #include "wine_environment.h"
 
@@ -87,7 +87,7 @@ tagora::AspIncludeReader readerOf(const QMap<QByteArray, QByteArray>& includes)
     return [includes](std::string_view page) {
         QList<QByteArray> read;
         expanded(QByteArray(page.data(), qsizetype(page.size())), includes, &read);
-        tagora::AspIncludedFiles files{{}, !read.removeAll("<% MissingInclude %>")};
+        tagora::AspIncludedFiles files{{}, !read.removeAll("<% MissingInclude %>"), {}};
         for (const QByteArray& text : read)
             files.texts.push_back(text.toStdString());
         return files;
@@ -330,13 +330,19 @@ private:
         Figures figures;
         QList<QByteArray> programs(cases.size() * 2);
         for (qsizetype i = 0; i < cases.size(); ++i) {
-            const auto templ = tagora::aspTemplate(cases[i].text.toStdString(),
-                                                     readerOf(cases[i].includesShown ? cases[i].includes : QMap<QByteArray, QByteArray>()));
-            const auto* text = std::get_if<std::string>(&templ);
+            // the language told by the page, as without --from
+            const tagora::HtmlFromScript made = tagora::htmlFromScript(
+                cases[i].text.toStdString(), std::nullopt,
+                readerOf(cases[i].includesShown ? cases[i].includes : QMap<QByteArray, QByteArray>()));
+            const std::string* text = made.html ? &*made.html : nullptr;
             if (!text) {
                 ++figures.refused;
-                qWarning().noquote() << cases[i].name << "refused:" << std::get<tagora::ScriptReadError>(templ).message.c_str()
-                                     << "\n" << cases[i].text;
+                qWarning().noquote() << cases[i].name << "refused:" << made.error.message.c_str() << "\n" << cases[i].text;
+                continue;
+            }
+            if (made.target != tagora::Target::Asp) {
+                qWarning().noquote() << cases[i].name << "read as" << tagora::targetInfo(*made.target).name.data();
+                ++figures.different;
                 continue;
             }
             if (writesLeft(QByteArray::fromStdString(*text))) {

@@ -246,6 +246,21 @@ void TestPhpTemplate::languages_data()
         << QByteArray("<?php echo 1; ?>\n<% Response.Write 2 %>") << QByteArray("2:1: both PHP (at 1:1) and ASP or JSP (at 2:1)");
     QTest::newRow("ASP and JSP signs in code")
         << QByteArray("<%@ page import=\"x\" %>\n<% Response.Write(1) %>") << QByteArray("2:1: both ASP (at 2:1) and JSP (at 1:1)");
+    // PHP cannot read "<%" in its code: a "<?" before it is an ASP page's text.
+    QTest::newRow("<? and a space in an ASP page's text")
+        << QByteArray("<p>a <? b</p>\n<% Response.Write \"<b>x</b>\" %>") << QByteArray("asp");
+    QTest::newRow("<? and an apostrophe in an ASP page's text")
+        << QByteArray("<p>don't <? me</p>\n<% Response.Write \"<b>x</b>\" %>") << QByteArray("asp");
+    QTest::newRow("<? in the text of a JSP page")
+        << QByteArray("<p>a <? b</p>\n<%@ page import=\"x\" %>\n<% out.print(1); %>") << QByteArray("jsp");
+    QTest::newRow("<?php with ASP in its code")
+        << QByteArray("<?php echo 1;\n<% Response.Write 2 %>") << QByteArray("2:1: both PHP (at 1:1) and ASP or JSP (at 2:1)");
+    QTest::newRow("<% in a PHP string after a short tag")
+        << QByteArray("<? echo '<% Response.Write 2 %>'; ?>") << QByteArray("php");
+    QTest::newRow("out.print in a Rem comment")
+        << QByteArray("<%\nRem out.print(x)\nResponse.Write \"a\" : REM out.println(y)\n%>\n") << QByteArray("asp");
+    QTest::newRow("rem as a Java variable")
+        << QByteArray("<%\nint rem = 3;\nrem = 4; out.print(rem);\n%>\n") << QByteArray("jsp");
     QTest::newRow("nothing of a page") << QByteArray("<p>plain</p>") << QByteArray("1:1: neither");
 }
 

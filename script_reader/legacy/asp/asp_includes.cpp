@@ -66,12 +66,14 @@ private:
     std::size_t m_pos;
 };
 
-void addDirectivesOfText(std::string_view text, AspIncludeDirectives& found)
+// The directives of the text at `offset` in the page.
+void addDirectivesOfText(std::string_view text, std::size_t offset, AspIncludeDirectives& found)
 {
     for (std::size_t i = text.find("<!--"); i != std::string_view::npos; i = text.find("<!--", i + 1)) {
         if (!startsInclude(text, i))
             continue;
         AspIncludeDirective directive;
+        directive.offset = offset + i;
         if (DirectiveReader(text, i).read(directive))
             found.directives.push_back(std::move(directive));
         else
@@ -87,7 +89,7 @@ AspIncludeDirectives aspIncludeDirectives(std::string_view page)
     std::size_t pos = 0;
     while (pos < page.size()) {
         const std::size_t open = page.find("<%", pos);
-        addDirectivesOfText(page.substr(pos, open == std::string_view::npos ? open : open - pos), found);
+        addDirectivesOfText(page.substr(pos, open == std::string_view::npos ? open : open - pos), pos, found);
         if (open == std::string_view::npos)
             break;
         const std::size_t close = page.find("%>", open + 2);

@@ -15,6 +15,7 @@ namespace tagora {
 struct AspIncludeDirective {
     bool isVirtual = false;  // virtual="…" (from the site's root), else file="…" (from the including file)
     std::string path;        // as written, between the quotes
+    std::size_t offset = 0;  // of its "<!--" in the text that holds it
 };
 
 struct AspIncludeDirectives {
@@ -31,6 +32,7 @@ AspIncludeDirectives aspIncludeDirectives(std::string_view page);
 struct AspIncludedFiles {
     std::vector<std::string> texts;
     bool complete = false;  // every include of every file was found and read
+    std::string missing;    // when not: the first that was not, as "`inc.asp` (included at page.asp:3)"
 };
 
 // Reads the files a page includes; called only for ASP pages.

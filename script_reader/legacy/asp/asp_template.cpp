@@ -173,6 +173,8 @@ public:
             if (m_includes && readIncludes)
                 included = readIncludes(m_page);
             surveyIncludes(included);
+            if (!included.missing.empty())
+                m_unreadInclude = included.missing + " cannot be read";
             m_valuePrefix = valuePrefix(m_page, included.texts);
             for (const Segment& segment : m_segments) {
                 if (!convert(segment))
@@ -579,8 +581,8 @@ private:
     {
         if (!m_hazards.errorSkippingFollowsThePage() && m_hazards.includesUnread()) {
             if (const std::optional<std::string> unknown = unknownName(piece))
-                return codeThen(*unknown, " may be a function, or fail while errors are skipped: an included file could not be read");
-            return codeThen(shown(piece), " may fail while errors are skipped: an included file could not be read");
+                return codeThen(*unknown, " may be a function, or fail while errors are skipped: " + m_unreadInclude);
+            return codeThen(shown(piece), " may fail while errors are skipped: " + m_unreadInclude);
         }
         return codeThen(shown(piece), " may fail while On Error Resume Next skips errors, which would stop the write halfway");
     }
@@ -589,7 +591,7 @@ private:
     {
         const std::optional<std::string> unknown = unknownName(piece);
         if (unknown && m_hazards.includesUnread())
-            return codeThen(*unknown, " may be a function that prints: an included file could not be read");
+            return codeThen(*unknown, " may be a function that prints: " + m_unreadInclude);
         return codeThen(shown(piece), " may print while the write is evaluated");
     }
 
@@ -1017,6 +1019,7 @@ private:
     AspTemplateWriter m_writer;
     std::optional<Failure> m_failure;
     std::string m_valuePrefix = "written";  // of the variables pieces are evaluated into
+    std::string m_unreadInclude = "an included file could not be read";
     std::size_t m_values = 0;               // such variables so far
     WriteNotes m_notes;
 };

@@ -56,6 +56,48 @@ const std::set<std::string_view, std::less<>> kPrintingKeywords{
     "require_once", "throw", "yield",
 };
 
+// PHP's own functions that take a value of any type and never throw.
+const std::set<std::string_view, std::less<>> kTotalFunctions{
+    "boolval", "get_debug_type", "gettype", "intval", "is_array", "is_bool", "is_countable", "is_float",
+    "is_int", "is_integer", "is_iterable", "is_long", "is_null", "is_numeric", "is_object", "is_scalar",
+    "is_string",
+};
+
+// Operators that throw a TypeError on an array or a non-numeric string,
+// or a DivisionByZeroError.
+constexpr std::string_view kThrowingOperators[]{
+    "/", "%", "*", "+", "-", "**", "<<", ">>", "|", "^", "~",
+};
+
+// Words that are not constants where a name stands alone: keywords, casts
+// and types.
+const std::set<std::string_view, std::less<>> kNotConstants{
+    "abstract", "and", "array", "as", "binary", "bool", "boolean", "break", "callable", "case", "catch", "class",
+    "clone", "const", "continue", "declare", "default", "die", "do", "double", "echo", "else", "elseif", "empty",
+    "enddeclare", "endfor", "endforeach", "endif", "endswitch", "endwhile", "enum", "eval", "exit", "extends",
+    "false", "final", "finally", "float", "fn", "for", "foreach", "from", "function", "global", "goto", "if",
+    "implements", "include", "include_once", "instanceof", "insteadof", "int", "integer", "interface", "isset",
+    "iterable", "list", "match", "mixed", "namespace", "never", "new", "null", "object", "or", "parent", "print",
+    "private", "protected", "public", "readonly", "real", "require", "require_once", "return", "self", "static",
+    "string", "switch", "throw", "trait", "true", "try", "unset", "use", "var", "void", "while", "xor", "yield",
+};
+
+// Words after which a name is a class, function or label, not a value.
+const std::set<std::string_view, std::less<>> kNamingWords{
+    "as", "class", "const", "enum", "extends", "function", "goto", "implements", "insteadof", "instanceof",
+    "interface", "namespace", "new", "trait", "use",
+};
+
+// Prefixes and names of PHP's own constants.
+constexpr std::string_view kInternalConstantPrefixes[]{
+    "PHP_", "E_", "M_", "ENT_", "SORT_", "PREG_", "JSON_", "STR_PAD_", "COUNT_", "LC_", "DATE_", "PATHINFO_",
+    "FILTER_", "ARRAY_FILTER_", "CASE_", "EXTR_", "HTML_", "LOCK_", "SEEK_", "FILE_", "GLOB_", "MB_", "PASSWORD_",
+    "ROUND_", "INI_", "UPLOAD_ERR_", "CRYPT_", "LIBXML_", "FNM_", "SCANDIR_", "CHAR_MAX", "CONNECTION_",
+};
+const std::set<std::string_view, std::less<>> kInternalConstants{
+    "DIRECTORY_SEPARATOR", "PATH_SEPARATOR", "DEFAULT_INCLUDE_PATH", "INF", "NAN", "STDIN", "STDOUT", "STDERR",
+};
+
 // Methods PHP calls by itself when a value is read, converted, encoded,
 // counted or destroyed: when one of them may print, any value may.
 const std::set<std::string_view, std::less<>> kImplicitMethods{
@@ -86,6 +128,7 @@ PrintHazards::PrintHazards(std::string_view script, const std::vector<Token>& to
     for (std::size_t file = 0; file < m_files.size(); ++file) {
         surveyDeclarations(file);
         surveyProgram(file);
+        surveyConstants(file);
     }
     // ticks do nothing without a tick function, which code not shown may register
     if (m_declaresTicks && (m_tickFunction || !m_includesKnown))
@@ -126,10 +169,15 @@ void PrintHazards::surveyDeclarations(std::size_t file)
             || token(file, name + 1).link == kNoLink)
             continue;
         std::size_t body = token(file, name + 1).link + 1;
+        // a type in the parameters or after them: a call may throw a TypeError
+        bool typed = isPunct(file, body, ":");
+        for (std::size_t j = name + 2; j < body - 1; ++j)
+            typed = typed || (token(file, j).kind == TokenKind::Name && !isName(file, j, "null")
+                              && !isName(file, j, "true") && !isName(file, j, "false"));
         while (body < size(file) && !isPunct(file, body, "{") && !isPunct(file, body, ";"))
             ++body;
         if (body < size(file) && isPunct(file, body, "{") && token(file, body).link != kNoLink)
-            m_bodies[lowered(text(file, token(file, name)))].push_back({file, body + 1, token(file, body).link});
+            m_bodies[lowered(text(file, token(file, name)))].push_back({file, body + 1, token(file, body).link, typed});
     }
 }
 
@@ -175,28 +223,68 @@ void PrintHazards::surveyProgram(std::size_t file)
     }
 }
 
-// A function prints when its body does, or calls one that does.
+namespace {
+
+using Callers = std::map<std::string, std::vector<std::string>, std::less<>>;
+
+// Marks the callers of every marked function, and theirs.
+void markCallers(std::map<std::string, bool, std::less<>>& marked, Callers& callers)
+{
+    std::vector<std::string> pending;
+    for (const auto& [name, mark] : marked)
+        if (mark)
+            pending.push_back(name);
+    while (!pending.empty()) {
+        const std::string callee = std::move(pending.back());
+        pending.pop_back();
+        for (const std::string& caller : callers[callee])
+            if (!std::exchange(marked[caller], true))
+                pending.push_back(caller);
+    }
+}
+
+}  // namespace
+
+// A function prints when its body does, or calls one that does; it may
+// throw when it prints, has a type declared, its body may throw, or it
+// calls one that may.
 void PrintHazards::findPrintingFunctions()
 {
-    std::map<std::string, std::vector<std::string>, std::less<>> callers;
-    std::vector<std::string> printing;
+    Callers callers;
     for (const auto& [name, bodies] : m_bodies) {
         bool prints = false;
+        bool throws = false;
         std::vector<std::string> calls;
-        for (const Body& body : bodies)
+        for (const Body& body : bodies) {
             prints = printsDirectly(body.file, body.first, body.last, &calls) || prints;
+            throws = throws || body.typed;
+            for (std::size_t j = body.first; j < body.last; ++j)
+                throws = throwsDirectly(body.file, j, &calls) || throws;
+        }
         for (const std::string& callee : calls)
             callers[callee].push_back(name);
         m_prints[name] = prints;
-        if (prints)
-            printing.push_back(name);
+        m_throws[name] = prints || throws;
     }
-    while (!printing.empty()) {
-        const std::string callee = std::move(printing.back());
-        printing.pop_back();
-        for (const std::string& caller : callers[callee])
-            if (!std::exchange(m_prints[caller], true))
-                printing.push_back(caller);
+    markCallers(m_prints, callers);
+    markCallers(m_throws, callers);
+}
+
+// define('NAME', …) and const NAME = …: constants the program defines.
+void PrintHazards::surveyConstants(std::size_t file)
+{
+    for (std::size_t i = 0; i + 2 < size(file); ++i) {
+        if (isName(file, i, "const") && token(file, i + 1).kind == TokenKind::Name && isPunct(file, i + 2, "=")) {
+            m_constants.emplace(text(file, token(file, i + 1)));
+        } else if (isName(file, i, "define") && isPunct(file, i + 1, "(")) {
+            const Token& name = token(file, i + 2);
+            const std::string_view quoted = text(file, name);
+            if (name.kind == TokenKind::String && quoted.size() >= 2)
+                m_constants.emplace(quoted.substr(1, quoted.size() - 2));
+            else if (name.kind == TokenKind::StringStart && i + 3 < size(file)
+                     && token(file, i + 3).kind == TokenKind::StringText)
+                m_constants.emplace(text(file, token(file, i + 3)));
+        }
     }
 }
 
@@ -249,6 +337,11 @@ bool PrintHazards::mayWrite(std::size_t first, std::size_t last) const
     return m_writing[last] != m_writing[first];
 }
 
+bool PrintHazards::mayThrow(std::size_t first, std::size_t last) const
+{
+    return m_throwing[last] != m_throwing[first];
+}
+
 Hazard PrintHazards::hazard(std::size_t first, std::size_t last) const
 {
     if (mayPrint(first, last))
@@ -259,7 +352,7 @@ Hazard PrintHazards::hazard(std::size_t first, std::size_t last) const
         return Hazard::ErrorHandler;
     if (m_exceptionHook || (m_hasTry && first < m_catching.size() && m_catching[first]))
         return Hazard::Caught;
-    return Hazard::None;
+    return mayThrow(first, last) ? Hazard::Throws : Hazard::None;
 }
 
 // Counts, token by token, those of the page that may print and those that
@@ -268,6 +361,7 @@ void PrintHazards::countHazards()
 {
     m_printing.assign(size(0) + 1, 0);
     m_writing.assign(size(0) + 1, 0);
+    m_throwing.assign(size(0) + 1, 0);
     for (std::size_t j = 0; j < size(0); ++j) {
         std::vector<std::string> calls;
         const Token& t = token(0, j);
@@ -276,8 +370,13 @@ void PrintHazards::countHazards()
                         || (m_autoloads && isPunct(0, j, "::"));
         for (const std::string& callee : calls)
             printing = printing || m_prints.at(callee);
+        calls.clear();
+        bool throwing = printing || throwsDirectly(0, j, &calls);
+        for (const std::string& callee : calls)
+            throwing = throwing || m_throws.at(callee);
         m_printing[j + 1] = m_printing[j] + (printing ? 1 : 0);
         m_writing[j + 1] = m_writing[j] + (printing || writes(j) ? 1 : 0);
+        m_throwing[j + 1] = m_throwing[j] + (throwing ? 1 : 0);
     }
 }
 
@@ -332,6 +431,59 @@ bool PrintHazards::callMayPrint(std::size_t file, std::size_t open, std::vector<
     }
     const bool member = hasBefore && (isPunct(file, open - 2, "->") || isPunct(file, open - 2, "?->") || isPunct(file, open - 2, "::"));
     return member || !kQuietFunctions.count(name);
+}
+
+bool PrintHazards::throwsDirectly(std::size_t file, std::size_t j, std::vector<std::string>* calls) const
+{
+    if (isPunct(file, j, "::"))
+        return true;  // a class that may not exist, a static call
+    for (const std::string_view op : kThrowingOperators)
+        if (isPunct(file, j, op))
+            return true;
+    if (token(file, j).kind == TokenKind::Name)
+        return isUnknownConstant(file, j);
+    if (j == 0 || !isPunct(file, j, "("))
+        return false;
+    const Token& callee = token(file, j - 1);
+    if (callee.kind != TokenKind::Name)
+        return callee.kind == TokenKind::Variable || isPunct(file, j - 1, ")") || isPunct(file, j - 1, "]")
+               || isPunct(file, j - 1, "}");
+    const std::string name = lowered(text(file, callee));
+    if (name == "match")
+        return true;  // no arm may match
+    if (kNotCalls.count(name) || isName(file, j - 2, "function") || isName(file, j - 2, "fn")
+        || (isPunct(file, j - 2, "&") && isName(file, j - 3, "function")))
+        return false;
+    if (isPunct(file, j - 2, "->") || isPunct(file, j - 2, "?->") || isPunct(file, j - 2, "::"))
+        return true;
+    if (m_bodies.count(name)) {
+        calls->push_back(name);
+        return false;
+    }
+    return !kTotalFunctions.count(name);
+}
+
+// A name standing alone as a value that the program does not define and
+// PHP may not know: reading an undefined constant throws.
+bool PrintHazards::isUnknownConstant(std::size_t file, std::size_t j) const
+{
+    std::string_view name = text(file, token(file, j));
+    if (name.starts_with('\\'))
+        name.remove_prefix(1);
+    const auto next = [&](std::string_view punct) { return isPunct(file, j + 1, punct); };
+    const auto previous = [&](std::string_view punct) { return j > 0 && isPunct(file, j - 1, punct); };
+    if (next("(") || next("::") || previous("->") || previous("?->") || previous("::")
+        || (j + 1 < size(file) && token(file, j + 1).kind == TokenKind::Variable)  // a type
+        || (next(":") && (previous("(") || previous(","))))                        // a named argument
+        return false;
+    if (j > 0 && token(file, j - 1).kind == TokenKind::Name
+        && kNamingWords.count(lowered(text(file, token(file, j - 1)))))
+        return false;  // new C, instanceof C, function f, class C…
+    if (kNotConstants.count(lowered(name)) || (name.starts_with("__") && name.ends_with("__"))
+        || kInternalConstants.count(name) || m_constants.count(name))
+        return false;
+    return std::none_of(std::begin(kInternalConstantPrefixes), std::end(kInternalConstantPrefixes),
+                        [&](std::string_view prefix) { return name.starts_with(prefix); });
 }
 
 }  // namespace tagora::php

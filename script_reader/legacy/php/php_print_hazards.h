@@ -2,8 +2,8 @@
 // evaluates each argument whole before it prints it; a template prints the
 // pieces of a concatenation one by one. The two print the same unless a
 // piece after the first may print, stop the script, raise a warning that
-// an error handler prints, or throw where the exception may be caught,
-// while it is evaluated. The program is the page and the files it
+// an error handler prints, or throw, while it is evaluated: an uncaught
+// error stops the page after the text in front of the piece printed. The program is the page and the files it
 // includes; a file that cannot be read may do anything.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,7 @@ enum class Hazard {
     Prints,        // it prints, stops, or runs code the program does not show
     ErrorHandler,  // a warning it raises goes to an error handler, which may print
     Caught,        // it may throw, and the exception may be caught
+    Throws,        // it may throw an error, which stops the page
     Unknown,       // an included file cannot be read: it may do anything
 };
 
@@ -58,6 +60,13 @@ public:
     // an assignment, ++ or --, a call of a function of the program or of one
     // of PHP's that takes a reference.
     bool mayWrite(std::size_t first, std::size_t last) const;
+    // Whether evaluating tokens[first, last) of the page may throw: a call
+    // (but of a few of PHP's functions that take any value, or of one of the
+    // program's that cannot throw), arithmetic, a constant the program does
+    // not define, a class's member; or what may print. Reading a variable,
+    // an offset or a property only warns, unless it holds an object that
+    // cannot be text or a string given a string offset: not counted.
+    bool mayThrow(std::size_t first, std::size_t last) const;
     // Why tokens[first, last) of the page, a value that is not a literal,
     // may show before text printed in front of it.
     Hazard hazard(std::size_t first, std::size_t last) const;
@@ -71,6 +80,7 @@ private:
         std::size_t file;
         std::size_t first;
         std::size_t last;
+        bool typed;  // its parameters or its result have a type
     };
     std::string_view text(std::size_t file, const Token& token) const;
     const Token& token(std::size_t file, std::size_t i) const { return (*m_files[file].tokens)[i]; }
@@ -82,6 +92,11 @@ private:
     // the program's functions they call to `calls`.
     bool printsDirectly(std::size_t file, std::size_t first, std::size_t last, std::vector<std::string>* calls) const;
     bool callMayPrint(std::size_t file, std::size_t open, std::vector<std::string>* calls) const;
+    // Whether token j of a file may throw by itself (a call of the program's
+    // own functions is added to `calls` instead).
+    bool throwsDirectly(std::size_t file, std::size_t j, std::vector<std::string>* calls) const;
+    bool isUnknownConstant(std::size_t file, std::size_t j) const;
+    void surveyConstants(std::size_t file);
     bool writes(std::size_t j) const;
     void countHazards();
     void surveyDeclarations(std::size_t file);
@@ -95,9 +110,12 @@ private:
     // Lower-case name → the token ranges of the bodies declared under it.
     std::map<std::string, std::vector<Body>, std::less<>> m_bodies;
     std::map<std::string, bool, std::less<>> m_prints;
+    std::map<std::string, bool, std::less<>> m_throws;
+    std::set<std::string, std::less<>> m_constants;  // defined by define() or const
     // How many tokens before each may print, and may print or change a variable.
     std::vector<std::uint32_t> m_printing;
     std::vector<std::uint32_t> m_writing;
+    std::vector<std::uint32_t> m_throwing;
     // By token of the page: inside a try block or a function body, where
     // an exception may be caught.
     std::vector<std::uint32_t> m_catching;

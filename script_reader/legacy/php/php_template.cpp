@@ -664,6 +664,24 @@ private:
         return true;
     }
 
+    // A constant expression that cannot throw: it divides by no zero, nor
+    // by anything but a number.
+    bool isSafeConstant(std::size_t first, std::size_t last) const
+    {
+        if (!isConstant(first, last))
+            return false;
+        for (std::size_t k = first; k < last; ++k) {
+            if (!isPunct(m_t[k], m_s, "/") && !isPunct(m_t[k], m_s, "%"))
+                continue;
+            const std::string_view divisor = k + 1 < last && m_t[k + 1].kind == TokenKind::Number
+                                                 ? slice(m_t[k + 1].begin, m_t[k + 1].end)
+                                                 : std::string_view();
+            if (divisor.find_first_of("123456789") == std::string_view::npos)
+                return false;
+        }
+        return true;
+    }
+
     bool isInternalConstant(std::size_t k) const
     {
         std::string_view name = slice(m_t[k].begin, m_t[k].end);
@@ -789,7 +807,7 @@ private:
         std::string why;
         for (std::size_t k = 1; k < m_items.size(); ++k) {
             const Item& item = m_items[k];
-            const bool literal = item.text || isLiteral(item.first, item.last);
+            const bool literal = item.text || isLiteral(item.first, item.last) || isSafeConstant(item.first, item.last);
             const php::Hazard hazard = literal ? php::Hazard::None : m_hazards.hazard(item.first, item.last);
             if (hazard == php::Hazard::None)
                 continue;
@@ -841,6 +859,8 @@ private:
             return "may raise a warning, which the error handler set with set_error_handler may print";
         case php::Hazard::Caught:
             return "may throw inside `try`";
+        case php::Hazard::Throws:
+            return "may throw an error, which would stop the page after the text in front of it had printed";
         case php::Hazard::Unknown:
             return m_program.missing.empty() ? "may do anything: code the page runs is not shown (eval)"
                                              : "may do anything: `" + m_program.missing + "` cannot be read";
@@ -951,6 +971,50 @@ ScriptReadError readError(std::string_view script, const SourceError& error)
     return errorAtOffset(script, error.offset, error.message);
 }
 
+bool isValue(TokenKind kind)
+{
+    return kind == TokenKind::Variable || kind == TokenKind::Number || kind == TokenKind::String
+           || kind == TokenKind::LineConstant || kind == TokenKind::StringStart || kind == TokenKind::ShellStart;
+}
+
+// Brackets that PHP cannot read: one never closed, one closed by another
+// kind ("[1, 2)"), or a closing one that closes nothing.
+void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view script)
+{
+    constexpr std::string_view kOpenings = "([{";
+    constexpr std::string_view kClosings = ")]}";
+    for (const Token& token : tokens) {
+        if (token.kind != TokenKind::Punct || token.end != token.begin + 1)
+            continue;
+        const char c = script[token.begin];
+        const std::size_t opening = kOpenings.find(c);
+        if (opening == std::string_view::npos && kClosings.find(c) == std::string_view::npos)
+            continue;
+        const std::string quoted = std::string("`") + c + "`";
+        if (token.link == kNoLink)
+            throw SourceError{token.begin, opening == std::string_view::npos ? quoted + " closes nothing"
+                                                                              : quoted + " is never closed"};
+        if (opening != std::string_view::npos && script[tokens[token.link].begin] != kClosings[opening])
+            throw SourceError{tokens[token.link].begin, quoted + " is closed by `" + script[tokens[token.link].begin] + "`"};
+    }
+}
+
+// A value right after another, with no operator, "," or ";" between them
+// ('a' 'b', or $a = 1 and $b = 2 on two lines): PHP cannot read the page.
+void refuseAdjacentValues(const std::vector<Token>& tokens)
+{
+    bool afterValue = false;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const bool value = isValue(tokens[i].kind);
+        if (value && afterValue)
+            throw SourceError{tokens[i].begin, "syntax error: a value right after another value (is an operator, "
+                                               "\",\" or \";\" missing?)"};
+        afterValue = value;
+        if (opensStringOrInterpolation(tokens[i].kind) && tokens[i].link != kNoLink && tokens[i].link > i)
+            i = tokens[i].link;  // what the string holds
+    }
+}
+
 }  // namespace
 
 std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
@@ -960,6 +1024,8 @@ std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, 
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
+        refuseAdjacentValues(std::get<php::Lexed>(lexed).tokens);
+        refuseUnpairedBrackets(std::get<php::Lexed>(lexed).tokens, script);
         const Program program = readProgram(script, readIncludes);
         TemplateWriter writer(fileLineBreak(script));
         Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
