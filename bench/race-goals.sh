@@ -42,21 +42,24 @@ cat_() { cat "$1" >"$2"; }
 dd_() { dd if="$1" of="$2" bs=256K status=none; }
 ours() { "$convert" --to="$target" "$1" -o "$2"; }
 
-# The processor seconds (user + system) of this shell's finished children.
+# The processor seconds (user + system) of this shell's finished children,
+# as `times` wrote them to FILE (`times` itself must run in this shell,
+# not in a subshell of its own).
 children_seconds() {
-  times >"$work/times"
-  awk 'NR == 2 { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%.4f\n", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$work/times"
+  awk 'NR == 2 { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%.4f\n", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$1"
 }
 
 # "wall processor" seconds of one run of COMMAND FILE OUT.
 both_seconds() {
   rm -f "$3"
-  local before start wall
-  before=$(children_seconds)
+  local start wall
+  times >"$work/times.before"
   start=$EPOCHREALTIME
   "$@"
   wall=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f", b - a }')
-  awk -v w="$wall" -v a="$before" -v b="$(children_seconds)" 'BEGIN { printf "%s %.4f\n", w, b - a }'
+  times >"$work/times.after"
+  awk -v w="$wall" -v a="$(children_seconds "$work/times.before")" -v b="$(children_seconds "$work/times.after")" \
+    'BEGIN { printf "%s %.4f\n", w, b - a }'
 }
 
 # Median wall and processor seconds of ours and of the other on FILE,
