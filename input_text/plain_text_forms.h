@@ -215,7 +215,7 @@ template <class Form>
 bool isPlainTextInBlocks(const unsigned char* bytes, std::size_t size)
 {
     constexpr std::size_t width = sizeof(typename Form::Block);
-    if (size < width)
+    if (size < width + 3)  // the last block must have three bytes before it
         return isPlainTextOneByOne(bytes, size);
     if (bytes[size - 1] == '\r' || endsInsideCharacter(bytes, size))
         return false;
