@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <map>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -25,6 +26,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -138,22 +140,24 @@ struct Planned {
 // refused too).
 std::vector<Planned> planDirectory(const Options& options)
 {
-    std::vector<std::optional<std::pair<dev_t, ino_t>>> inputs;
+    // The first input of each file, and the first FILE of each output, by
+    // lookup: a site of many thousand pages is planned in a blink.
+    std::map<std::pair<dev_t, ino_t>, std::size_t> firstInput;
+    std::unordered_map<std::string, std::size_t> firstOutput;
     std::vector<Planned> plan;
     for (const std::string& file : options.files) {
-        inputs.push_back(regularFile(file));
+        if (const std::optional<std::pair<dev_t, ino_t>> input = regularFile(file))
+            firstInput.try_emplace(*input, plan.size());
         plan.push_back({file, outputPathFor(file, options), {}});
     }
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        const auto earlier = std::find_if(plan.begin(), plan.begin() + static_cast<std::ptrdiff_t>(i),
-                                          [&](const Planned& other) { return other.target == plan[i].target; });
+        const auto earlier = firstOutput.try_emplace(plan[i].target, i).first->second;
         const std::optional<std::pair<dev_t, ino_t>> target = regularFile(plan[i].target);
-        const auto input = target ? std::find(inputs.begin(), inputs.end(), target) : inputs.end();
-        if (input != inputs.end())
-            plan[i].refusal = "its output " + plan[i].target + " is the input "
-                              + options.files[static_cast<std::size_t>(input - inputs.begin())];
-        else if (earlier != plan.begin() + static_cast<std::ptrdiff_t>(i))
-            plan[i].refusal = "its output " + plan[i].target + " is also that of " + earlier->file;
+        const auto input = target ? firstInput.find(*target) : firstInput.end();
+        if (input != firstInput.end())
+            plan[i].refusal = "its output " + plan[i].target + " is the input " + options.files[input->second];
+        else if (earlier != i)
+            plan[i].refusal = "its output " + plan[i].target + " is also that of " + plan[earlier].file;
     }
     return plan;
 }

@@ -240,8 +240,7 @@ bool Utf8InputDecoder::finish()
 bool Utf8InputDecoder::needsNoChange(std::string_view block) const
 {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(block.data());
-    return m_reader.atCharacterEdge() && !m_afterCr && !m_atStart && plain_text::leavesAsItIs(bytes, block.size())
-        && plain_text::isValidUtf8(bytes, block.size());
+    return m_reader.atCharacterEdge() && !m_afterCr && !m_atStart && plain_text::isPlainText(bytes, block.size());
 }
 
 // How many bytes at the start of the block need no change when the block as
@@ -256,7 +255,7 @@ std::size_t Utf8InputDecoder::unchangedStart(std::string_view block) const
         --size;
     if (size == block.size())
         return 0;  // needsNoChange() looked at the same bytes
-    return plain_text::leavesAsItIs(bytes, size) && plain_text::isValidUtf8(bytes, size) ? size : 0;
+    return plain_text::isPlainText(bytes, size) ? size : 0;
 }
 
 }  // namespace tagora

@@ -13,7 +13,11 @@
 namespace tagora::plain_text {
 
 #if defined(TAGORA_AVX2_FORM)
-bool leavesAsItIsAvx2(const unsigned char* bytes, std::size_t size);  // plain_text_avx2.cpp
+// plain_text_avx2.cpp
+bool leavesAsItIsAvx2(const unsigned char* bytes, std::size_t size);
+bool isPlainTextAvx2(const unsigned char* bytes, std::size_t size);
+// plain_text_sse42.cpp
+bool isPlainTextSse42(const unsigned char* bytes, std::size_t size);
 #endif
 
 namespace {
@@ -23,6 +27,10 @@ namespace {
 bool processorHasAvx2()
 {
     return __builtin_cpu_supports("avx2");
+}
+bool processorHasSse42()
+{
+    return __builtin_cpu_supports("sse4.2");
 }
 #endif
 
@@ -47,6 +55,27 @@ bool isValidUtf8Portable(const unsigned char* bytes, std::size_t size)
     return utf8::wellFormedPrefix(bytes, size) == size;
 }
 
+// The scan in the widest form that this build has for every processor of
+// its kind (SSE2, WebAssembly SIMD), and the validation in the chosen one.
+bool isPlainTextInTwoPasses(const unsigned char* bytes, std::size_t size)
+{
+    return leavesAsItIsInBlocks<scan::Chosen>(bytes, size) && isValidUtf8(bytes, size);
+}
+
+std::vector<PlainTextForm> availablePlainTextForms()
+{
+    std::vector<PlainTextForm> forms;
+#if defined(TAGORA_AVX2_FORM)
+    if (processorHasAvx2())
+        forms.push_back({"AVX2", isPlainTextAvx2});
+    if (processorHasSse42())
+        forms.push_back({"SSE4.2", isPlainTextSse42});
+#endif
+    forms.push_back({"two passes", isPlainTextInTwoPasses});
+    forms.push_back({"one by one", isPlainTextOneByOne});
+    return forms;
+}
+
 std::vector<ValidatorForm> availableValidatorForms()
 {
     std::vector<ValidatorForm> forms;
@@ -60,6 +89,23 @@ std::vector<ValidatorForm> availableValidatorForms()
 }
 
 }  // namespace
+
+bool isPlainTextOneByOne(const unsigned char* bytes, std::size_t size)
+{
+    return leavesAsItIsPlain(bytes, size) && isValidUtf8Portable(bytes, size);
+}
+
+std::span<const PlainTextForm> plainTextForms()
+{
+    static const std::vector<PlainTextForm> forms = availablePlainTextForms();
+    return forms;
+}
+
+bool isPlainText(const unsigned char* bytes, std::size_t size)
+{
+    static const auto chosen = plainTextForms().front().isPlainText;
+    return chosen(bytes, size);
+}
 
 std::span<const ScanForm> scanForms()
 {

@@ -19,7 +19,17 @@ bool isValidUtf8(const unsigned char* bytes, std::size_t size);
 // (both within the bytes), and none of U+2029, U+FDD0 or U+FDD1.
 bool leavesAsItIs(const unsigned char* bytes, std::size_t size);
 
+// Both at once: isValidUtf8() && leavesAsItIs(), in one pass over the
+// bytes where the processor has SSE4.2 or AVX2.
+bool isPlainText(const unsigned char* bytes, std::size_t size);
+
 // The forms this processor can run, the chosen one first, for the tests.
+struct PlainTextForm {
+    std::string_view name;
+    bool (*isPlainText)(const unsigned char* bytes, std::size_t size);
+};
+std::span<const PlainTextForm> plainTextForms();
+
 struct ScanForm {
     std::string_view name;
     bool (*leavesAsItIs)(const unsigned char* bytes, std::size_t size);

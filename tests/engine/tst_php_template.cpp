@@ -8,10 +8,12 @@
 
 #include "case_file.h"
 #include "script_reader/php_template.h"
+#include "script_reader/script_read_error.h"
 #include "script_reader/script_to_html.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -60,6 +62,7 @@ private slots:
     void printOperands();
     void languages_data();
     void languages();
+    void placesOfNotes();
 
 private:
     struct Run {
@@ -220,6 +223,60 @@ void TestPhpTemplate::printOperands()
     QCOMPARE(runs[1].output, runs[0].output);
     QCOMPARE(runs[1].errors, runs[0].errors);
     QCOMPARE(runs[1].status, runs[0].status);
+}
+
+// The lines and columns of the notes, asked for in order (counted on from
+// the last), at every byte and out of order, against those known as the
+// text was built (and, at every byte, those counted from the start):
+// CR LF, a lone CR and LF end a line, a character of two to four bytes or
+// a byte of none is one column.
+void TestPhpTemplate::placesOfNotes()
+{
+    struct Piece {
+        const char* bytes;
+        bool endsLine;
+    };
+    const Piece pieces[] = {{"a", false},          {"\r\n", true},       {"\xC3\xA9", false},
+                            {"\r", true},          {"\n", true},         {"\xF0\x9F\x98\x80", false},
+                            {"\x80", false},       {"\xE2\x80" "a", false}, {"<?php echo 1; ?>", false}};
+    QRandomGenerator random(32);
+    std::string text;
+    std::vector<tagora::ScriptReadError> expected;  // at each byte where a piece starts
+    std::vector<std::size_t> starts;
+    std::size_t line = 1, column = 1;
+    for (int i = 0; i < 300; ++i) {
+        const Piece& piece = pieces[random.bounded(int(std::size(pieces)))];
+        const std::string_view bytes(piece.bytes);
+        // ASCII is a column a byte; so are "\x80" and "\xE2\x80" (cut off by the "a").
+        const bool oneCharacter = (bytes[0] & 0x80) && bytes != "\x80" && bytes != "\xE2\x80" "a";
+        if (piece.endsLine && !text.empty() && text.back() == '\r' && bytes == "\n")
+            continue;  // it would join the CR before it
+        starts.push_back(text.size());
+        expected.push_back({line, column, {}});
+        text += bytes;
+        if (piece.endsLine)
+            line += 1, column = 1;
+        else
+            column += oneCharacter ? 1 : bytes.size();
+    }
+    tagora::ScriptPlaces inOrder(text);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const tagora::ScriptReadError found = inOrder.at(starts[i], {});
+        QCOMPARE(std::pair(found.line, found.column), std::pair(expected[i].line, expected[i].column));
+    }
+    // Every byte, inside a CR LF or a character too, as counted from the start.
+    tagora::ScriptPlaces everyByte(text);
+    for (std::size_t offset = 0; offset <= text.size(); ++offset) {
+        const tagora::ScriptReadError found = everyByte.at(offset, {});
+        const tagora::ScriptReadError counted = tagora::errorAtOffset(text, offset, {});
+        QCOMPARE(std::pair(found.line, found.column), std::pair(counted.line, counted.column));
+    }
+    tagora::ScriptPlaces anyOrder(text);
+    for (int round = 0; round < 600; ++round) {
+        const std::size_t i = std::size_t(random.bounded(int(starts.size())));
+        const tagora::ScriptReadError found = anyOrder.at(starts[i], {});
+        QCOMPARE(std::pair(found.line, found.column), std::pair(expected[i].line, expected[i].column));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPhpTemplate)

@@ -119,8 +119,9 @@ inline bool codeTableRight()
 // Every form of the scans that find text needing no change, on bytes in a
 // heap block of exactly their size: each validator against the reference,
 // each form of the line-break scan against the plain one and, on
-// well-formed bytes, against the input text rules. The first form that
-// differs, or an empty string.
+// well-formed bytes, against the input text rules, and each form of both
+// at once against the two. The first form that differs, or an empty
+// string.
 inline std::string plainTextFormsMismatch(std::string_view text)
 {
     const std::vector<unsigned char> exact(text.begin(), text.end());
@@ -138,6 +139,10 @@ inline std::string plainTextFormsMismatch(std::string_view text)
     for (const auto& form : forms) {
         if (form.leavesAsItIs(bytes, exact.size()) != plain)
             return "line-break scan " + std::string(form.name) + " differs from the plain one";
+    }
+    for (const auto& form : tagora::plain_text::plainTextForms()) {
+        if (form.isPlainText(bytes, exact.size()) != (wellFormed && plain))
+            return "joined scan " + std::string(form.name) + " differs from the reference and the plain scan";
     }
     return {};
 }

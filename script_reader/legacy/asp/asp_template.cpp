@@ -660,7 +660,7 @@ private:
 
     void note(std::size_t offset, std::string reason)
     {
-        const ScriptReadError place = errorAtOffset(m_page, offset, {});
+        const ScriptReadError place = m_places.at(offset, {});
         m_notes.push_back({place.line, place.column, std::move(reason)});
     }
 
@@ -1001,6 +1001,7 @@ private:
     }
 
     std::string_view m_page;
+    ScriptPlaces m_places{m_page};  // of the notes
     std::string_view m_newline;
     std::vector<Segment> m_segments;
     std::vector<Token> m_blockTokens;          // of the block being converted

@@ -423,7 +423,7 @@ private:
 
     void note(std::size_t i, std::string reason)
     {
-        const ScriptReadError place = errorAtOffset(m_page, m_tokens[i].begin, {});
+        const ScriptReadError place = m_places.at(m_tokens[i].begin, {});
         m_notes.push_back({place.line, place.column, std::move(reason)});
     }
 
@@ -573,6 +573,7 @@ private:
     }
 
     std::string_view m_page;
+    ScriptPlaces m_places{m_page};  // of the notes
     std::vector<JavaToken> m_tokens;
     std::size_t m_begin;
     std::size_t m_end;

@@ -890,7 +890,7 @@ private:
     {
         if (!m_notes)
             return;
-        const ScriptReadError at = errorAtOffset(m_s, m_t[token].begin, {});
+        const ScriptReadError at = m_places.at(m_t[token].begin, {});
         m_notes->push_back({at.line, at.column, std::move(reason)});
     }
 
@@ -950,6 +950,7 @@ private:
     php::PrintHazards m_hazards;
     const Program& m_program;
     WriteNotes* m_notes;
+    ScriptPlaces m_places{m_s};  // of the notes
     struct Item {
         bool text;
         std::string content;  // the text, or the expression
