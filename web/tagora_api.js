@@ -17,8 +17,9 @@ class TagoraError extends Error {
 }
 
 // stageTimes: see lap(). streams: {Transform} of node:stream, for the
-// Node streams.
-function tagoraApi(engine, stageTimes, streams) {
+// Node streams. progress(done, total): told of each piece of a text
+// converted, in units (the page's worker reports it).
+function tagoraApi(engine, stageTimes, streams, progress) {
   'use strict';
 
   const NO_INPUT = 'There is no HTML Code to convert.';
@@ -227,7 +228,11 @@ function tagoraApi(engine, stageTimes, streams) {
         return text;
       };
       let script = decode(conversion.header());
-      eachPiece(html, (start, end) => { script += decode(conversion.units(html, start, end)); });
+      eachPiece(html, (start, end) => {
+        script += decode(conversion.units(html, start, end));
+        if (progress)
+          progress(end, html.length);
+      });
       return script + decode(conversion.finish()) + decoder.decode();
     } catch (error) {
       throw tooLong(error, 'The script');

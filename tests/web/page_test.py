@@ -110,9 +110,9 @@ class PageTest(unittest.TestCase):
                 (async () => {
                   const scripts = [], htmls = [];
                   for (const text of window.cases) {
-                    const script = tagora.convert(text, {to, classic});
+                    const script = await tagora.convert(text, {to, classic});
                     scripts.push(await hex(script));
-                        try { htmls.push(await hex(tagora.toHtml(script))); } catch (e) { htmls.push([e.line, e.column, e.error]); }
+                        try { htmls.push(await hex(await tagora.toHtml(script))); } catch (e) { htmls.push([e.line, e.column, e.error]); }
                   }
                   return {scripts, htmls};
                 })().then(done, (e) => done({error: String(e)}));''', variant['to'], variant['classic'])
@@ -128,9 +128,9 @@ class PageTest(unittest.TestCase):
                 (async () => {
                   const literals = [], texts = [];
                   for (const text of window.cases) {
-                    const literal = tagora.literal(text, {to});
+                    const literal = await tagora.literal(text, {to});
                     literals.push(await hex(literal));
-                    try { texts.push(await hex(tagora.fromLiteral(literal))); } catch (e) { texts.push([e.line, e.column, e.error]); }
+                    try { texts.push(await hex(await tagora.fromLiteral(literal))); } catch (e) { texts.push([e.line, e.column, e.error]); }
                   }
                   return {literals, texts};
                 })().then(done, (e) => done({error: String(e)}));''', variant['to'])
@@ -148,7 +148,7 @@ class PageTest(unittest.TestCase):
             (async () => {
               const out = [];
               for (const script of scripts) {
-                try { out.push(await hex(tagora.toHtml(script))); }
+                try { out.push(await hex(await tagora.toHtml(script))); }
                 catch (e) { out.push([e.line, e.column, e.error]); }
               }
               return out;
@@ -170,7 +170,9 @@ class PageTest(unittest.TestCase):
         self.open_page()
         requests = [json.loads(entry['message'])['message'] for entry in self.driver.get_log('performance')]
         urls = {r['params']['request']['url'] for r in requests if r['method'] == 'Network.requestWillBeSent'}
-        self.assertEqual(urls, {PAGE})
+        # The engine's worker starts from a blob: URL the page made of its own text.
+        self.assertEqual({url for url in urls if not url.startswith('blob:null/')}, {PAGE})
+        self.assertLessEqual(len(urls), 2, urls)
         policy = self.driver.execute_script(
             'return document.querySelector("meta[http-equiv=Content-Security-Policy]").content')
         self.assertIn("default-src 'none'", policy)
