@@ -299,8 +299,6 @@
       const result = toHtml ? await runShown('html', request, 'Reading the script back…')
         : await runShown('script', { ...request, options: scriptOptions() }, `Making the ${outputTitle()}…`);
       if (changes === state.changes && state.again === null) {
-        if (result.inPieces)
-          notify('The script is longer than the browser can hold as text: it was made in pieces.');
         setOutput(result, toHtml ? result.target : null);
       }
     } catch (error) {

@@ -9,6 +9,7 @@
   const PIECE = 1 << 20;         // characters given to a stream at once
   const PROGRESS_EVERY = 100;    // ms between two progress messages
   const LONGEST_LISTED = 500000; // characters whose codes are listed
+  const LONE_SURROGATE = /[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/;
 
   let tagora = null;
   let job = null;  // {id, told}: the request being answered
@@ -71,7 +72,7 @@
     await writer.close();
     await reading;
     const blob = new Blob(pieces, { type: 'application/octet-stream' });
-    return { blob, size: blob.size, inPieces: true };
+    return { blob, size: blob.size };
   }
 
   // The script of the input; a leading U+FEFF skipped, as tagora-convert
@@ -80,6 +81,10 @@
     let input = await inputOf(request);
     if (input.charCodeAt(0) === 0xFEFF)
       input = input.slice(1);
+    // A script too long to show goes straight into bytes, never a string;
+    // convert says where a lone surrogate is.
+    if (input.length > request.shown && !LONE_SURROGATE.test(input))
+      return scriptBlob(input, request.options);
     try {
       return shownOrBlob(tagora.convert(input, request.options), request.shown);
     } catch (error) {
