@@ -9,6 +9,9 @@ chromedriver, opened from its file:
     and name options, a leading U+FEFF, the character codes kept out of
     the script, Script to HTML's input first, a file too large to show
     converted and a script longer than a string downloaded whole;
+  - a 50 MB file opened, converted (once cancelled) and downloaded, no
+    task of the page's thread over 100 ms; axe-core's violations in the
+    main states, none;
   - screenshots at 360 and 1280 px, light and dark, with no sideways
     scrolling.
 tagora-convert is the judge throughout.
@@ -36,6 +39,8 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 WEB_BUILD, CASES, CLI, SHOTS = (pathlib.Path(arg) for arg in sys.argv[1:5])
 PAGE = (WEB_BUILD / 'tagora.html').resolve().as_uri()
 DOWNLOADS = pathlib.Path(tempfile.mkdtemp(prefix='tagora-downloads-'))
+# axe-core, as tests/web/tools/package-lock.json pins it (scripts/install-deps.sh test).
+AXE = (pathlib.Path(__file__).parent / 'tools/node_modules/axe-core/axe.min.js').read_text()
 
 
 def cli(data, *args):
@@ -519,6 +524,44 @@ class PageTest(unittest.TestCase):
         saved.unlink()
         path.unlink()
 
+    def axe_violations(self):
+        """axe-core's violations of the page as it is now: rule, nodes."""
+        self.driver.set_script_timeout(60)
+        found = self.driver.execute_async_script(AXE + '''
+            const done = arguments[arguments.length - 1];
+            axe.run(document, {resultTypes: ['violations']})
+              .then((r) => done(r.violations.map((v) => [v.id, v.nodes.map((n) => n.target.join(' '))])),
+                    (e) => done([['axe failed', [String(e)]]]));''')
+        return found
+
+    def test_no_accessibility_violations(self):
+        """axe-core finds nothing in the main states, light and dark."""
+        self.open_page()
+        states = []
+        states.append(('empty', self.axe_violations()))
+        self.box('html').send_keys('<p class="price">$5 for {$item}</p>')
+        self.wait_for(lambda: self.value('script') != '', 'no script')
+        self.box('codes').click()
+        self.wait_for(lambda: self.value('codes-list') != '', 'no character codes')
+        states.append(('converted, codes listed', self.axe_violations()))
+        Select(self.box('target')).select_by_value('js')
+        self.driver.execute_script("document.getElementById('busy').hidden = false;"
+                                   "document.getElementById('progress').value = 0.4")
+        states.append(('js, its name, a conversion in progress', self.axe_violations()))
+        self.driver.execute_script("document.getElementById('busy').hidden = true")
+        Select(self.box('target')).select_by_value('html')
+        self.box('script').send_keys('<?php echo "never closed;')
+        self.box('convert').click()
+        self.wait_for(lambda: self.box('error').text != '', 'no error shown')
+        states.append(('Script to HTML, an error, the output out of date', self.axe_violations()))
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                    {'features': [{'name': 'prefers-color-scheme', 'value': 'dark'}]})
+        try:
+            states.append(('the same, dark', self.axe_violations()))
+        finally:
+            self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
+        self.assertEqual([(state, found) for state, found in states if found], [])
+
     def test_screenshots(self):
         self.open_page()
         SHOTS.mkdir(parents=True, exist_ok=True)
@@ -536,7 +579,19 @@ class PageTest(unittest.TestCase):
                     'return document.documentElement.scrollWidth - document.documentElement.clientWidth')
                 self.assertLessEqual(overflow, 0, f'{width} px {scheme}: scrolls sideways')
                 self.driver.save_screenshot(str(SHOTS / f'tagora-{width}-{scheme}.png'))
+        # A long conversion's progress and Cancel.
+        self.driver.execute_script("document.getElementById('busy').hidden = false;"
+                                   "document.getElementById('busy-label').textContent = 'Making the PHP Script… 40%';"
+                                   "document.getElementById('progress').value = 0.4")
+        for scheme, width in (('light', 360), ('dark', 1280)):
+            self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                        {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                        {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600})
+            self.driver.save_screenshot(str(SHOTS / f'tagora-busy-{width}-{scheme}.png'))
+        self.driver.execute_script("document.getElementById('busy').hidden = true")
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
         self.assertEqual(len(backgrounds), 2, 'dark mode changes nothing')
 
 
