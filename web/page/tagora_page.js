@@ -39,6 +39,7 @@
     changes: 0,          // counts the changes of the input, the target and the options
     converting: false,
     again: null,         // a conversion asked for while one went on
+    downloadUrl: null,   // the blob: URL of the last download
     timer: 0,
     noticeTimer: 0,
   };
@@ -439,14 +440,17 @@
       return;
     const blob = await outputBytes();
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(blob);
+    // The browser may take minutes to store a Blob of a few hundred MB
+    // before it starts the file; revoked any sooner, the download never
+    // starts. The last one's URL is kept until the next.
+    if (state.downloadUrl)
+      URL.revokeObjectURL(state.downloadUrl);
+    state.downloadUrl = URL.createObjectURL(blob);
+    link.href = state.downloadUrl;
     link.download = downloadName();
     document.body.append(link);
     link.click();
     link.remove();
-    // The browser reads the Blob as it writes the file: a few hundred MB
-    // take a while on a busy machine.
-    setTimeout(() => URL.revokeObjectURL(link.href), 10 * 60000);
     notify(`Downloading ${link.download}.`);
   }
 
