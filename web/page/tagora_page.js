@@ -65,20 +65,28 @@
   function startEngine() {
     const worker = new Worker(engine.url);
     engine.worker = worker;
+    let started = false;
     engine.ready = new Promise((resolve, reject) => {
       worker.onmessage = ({ data }) => {
         if (data.ready) {
+          started = true;
           worker.onmessage = ({ data: answer }) => answered(answer);
           resolve(data.ready);
         } else {
           reject(new Error(data.failed));
         }
       };
+      // An error the worker did not answer (the engine out of memory): its
+      // requests fail, and another worker takes over.
       worker.onerror = (event) => {
         event.preventDefault();
         const error = new Error(event.message || 'the engine stopped');
         reject(error);
         failAll(error);
+        if (started && engine.worker === worker) {
+          worker.terminate();
+          startEngine().catch((again) => showError(`The converter could not start again: ${again.message}`));
+        }
       };
     });
     return engine.ready;
@@ -320,9 +328,11 @@
       notify('The conversion was cancelled.');
       return;
     }
-    if (!(error instanceof TagoraError))
-      throw error;
     markStale(hasOutput());
+    if (!(error instanceof TagoraError)) {
+      showError(`The conversion failed: ${error.message}`);
+      return;
+    }
     const place = () => {
       if (!typed && state.hiddenFile === null)
         putCaret(inputBox(), error.line, error.column);
