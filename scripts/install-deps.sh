@@ -51,13 +51,15 @@ case "${1:-app}" in
   *) echo "usage: $0 [app|test|bench]" >&2; exit 2 ;;
 esac
 
-# The WHATWG Encoding Standard's tables, and TypeScript, esbuild, webpack
-# and Vite for the web tests, from npm, as their lock files pin them.
+# The WHATWG Encoding Standard's tables, and TypeScript, esbuild, webpack,
+# Vite and axe-core for the web tests, from npm, as their lock files pin
+# them; installed again when a lock file is newer than what was installed.
 install_npm_test_packages() {
   local folder
   for folder in tests/cli/whatwg tests/web/tools; do
     folder=$(cd "$(dirname "$0")/../$folder" && pwd)
-    [[ -d $folder/node_modules ]] || (cd "$folder" && npm ci --no-audit --no-fund --silent)
+    [[ $folder/node_modules/.package-lock.json -nt $folder/package-lock.json ]] \
+      || (cd "$folder" && npm ci --no-audit --no-fund --silent)
   done
 }
 trap '[[ ${1:-app} == app ]] || install_npm_test_packages' EXIT

@@ -4,8 +4,9 @@
 //     tagora_api.js), index.mjs, index.browser.mjs (the browser's engine,
 //     compiled asynchronously: ready says when), their declarations, the
 //     bin, package.json, README, copyright;
-//   - tagora.html: the page with its style, the engine and its script
-//     inlined, under a Content-Security-Policy that allows no request.
+//   - tagora.html: the page with its style, its script and the engine's
+//     (a worker's) inlined, under a Content-Security-Policy that allows no
+//     request.
 // Each engine's wasm goes in as base64, handed to its glue as wasmBinary.
 import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
@@ -145,13 +146,18 @@ function fill(template, values) {
   });
 }
 
+// The page's script, and the engine's as plain text (#engine-source) that
+// the page starts as a worker from a blob: URL.
 function writePage(tagora) {
-  const engine = `${glueOf(arg['web-engine'])}\nconst tagoraWasm = '${wasmBase64(arg['web-engine'])}';`;
-  const script = [engine, api, source('page/tagora_page.js')].join('\n');
-  if (/<\/script|<!--/i.test(script))
-    throw new Error('the page script holds "</script" or "<!--", which would end its element early');
+  const engine = [glueOf(arg['web-engine']), api, `const tagoraWasm = '${wasmBase64(arg['web-engine'])}';`,
+                  source('page/tagora_worker.js')].join('\n');
+  const script = source('page/tagora_page.js');
+  for (const [name, text] of [['page', script], ['engine', engine]]) {
+    if (/<\/script|<!--/i.test(text))
+      throw new Error(`the ${name} script holds "</script" or "<!--", which would end its element early`);
+  }
   const style = source('page/tagora.css');
-  const csp = ["default-src 'none'", `script-src ${hashOf(script)} 'wasm-unsafe-eval'`,
+  const csp = ["default-src 'none'", `script-src ${hashOf(script)} 'wasm-unsafe-eval'`, 'worker-src blob:',
                `style-src ${hashOf(style)}`, "img-src data:", "base-uri 'none'", "form-action 'none'"].join('; ');
   const page = fill(source('page/tagora.html'), {
     CSP: csp,
@@ -164,6 +170,7 @@ function writePage(tagora) {
     TARGET_OPTIONS: targetOptions(tagora.targets),
     STYLE: style,
     SCRIPT: script,
+    ENGINE: engine,
   });
   writeFileSync(arg.page, page);
   return page;

@@ -17,8 +17,9 @@ class TagoraError extends Error {
 }
 
 // stageTimes: see lap(). streams: {Transform} of node:stream, for the
-// Node streams.
-function tagoraApi(engine, stageTimes, streams) {
+// Node streams. progress(done, total): told of each piece of a text
+// converted, in units (the page's worker reports it).
+function tagoraApi(engine, stageTimes, streams, progress) {
   'use strict';
 
   const NO_INPUT = 'There is no HTML Code to convert.';
@@ -227,7 +228,11 @@ function tagoraApi(engine, stageTimes, streams) {
         return text;
       };
       let script = decode(conversion.header());
-      eachPiece(html, (start, end) => { script += decode(conversion.units(html, start, end)); });
+      eachPiece(html, (start, end) => {
+        script += decode(conversion.units(html, start, end));
+        if (progress)
+          progress(end, html.length);
+      });
       return script + decode(conversion.finish()) + decoder.decode();
     } catch (error) {
       throw tooLong(error, 'The script');
@@ -560,13 +565,16 @@ function tagoraApi(engine, stageTimes, streams) {
     };
   }
 
-  const copied = (view) => view.slice();
+  // A copy of the bytes (Buffer's own slice would share them).
+  const copied = (view) => Uint8Array.prototype.slice.call(view);
 
   // The script of UTF-8 chunks, piece by piece: write(chunk, push) and
-  // end(push) push each piece of the script (bytes of their own). Memory
+  // end(push) push each piece of the script (bytes of their own; with
+  // lent, a view of the engine's memory, good until push returns). Memory
   // stays small, but for php-nowdoc, whose label needs the whole text
   // first: its chunks are held until the end.
-  function scriptWriter(options, call) {
+  function scriptWriter(options, call, lent = false) {
+    const out = lent ? (view) => view : copied;
     const chosen = checkOptions(options, SCRIPT_OPTIONS, call);
     const { index, classic } = scriptOptions(chosen);  // checked now, set again when the conversion begins
     const needsLabel = engine._tagora_needs_label(index) === 1;
@@ -580,12 +588,12 @@ function tagoraApi(engine, stageTimes, streams) {
       if (!conversion) {
         scriptOptions(chosen);
         conversion = new Conversion(index, classic, true);
-        push(copied(conversion.header()));
+        push(out(conversion.header()));
       }
       eachBytePiece(view, (piece) => {
         const script = conversion.bytes(piece);
         if (script.length)
-          push(copied(script));
+          push(out(script));
       });
     }
 
@@ -622,7 +630,7 @@ function tagoraApi(engine, stageTimes, streams) {
             held.forEach((view) => feed(view, push));
             held.length = 0;
           }
-          push(copied(conversion.finish()));
+          push(out(conversion.finish()));
           fail(null);
         } catch (error) {
           throw fail(error);
@@ -717,6 +725,9 @@ function tagoraApi(engine, stageTimes, streams) {
   const nodeStreams = streams ? {
     convertStream: (options) => nodeTransform(scriptWriter(options, 'convertStream')),
     toHtmlStream: (options) => nodeTransform(htmlWriter(options, 'toHtmlStream')),
+    // For the package's bin: pieces lent, never copied, so that a large
+    // file makes no garbage at all.
+    [Symbol.for('tagora-converter.scriptPieces')]: (options) => scriptWriter(options, 'convert', true),
   } : {};
 
   // " 60 112 62": the Windows-1252 code of every UTF-16 unit of the input

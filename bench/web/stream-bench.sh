@@ -5,7 +5,9 @@
 # tagora-convert, in PAIRS pairs (default 5), one right after the other,
 # which goes first alternating; prints each pair's times and peak memory,
 # then the medians and the median of the pairs' time ratios. Goals: at
-# most 3 times the CLI's time, under 64 MB.
+# most 3 times the CLI's time, under 64 MB. Then, once each, the package's
+# convertStream in a Node pipeline from the file to standard output, and
+# that pipeline without it (Node's own floor for a stream of that size).
 #   bench/web/stream-bench.sh TAGORA_CONVERT PACKAGE_TARBALL CASES_DIR [SIZE] [PAIRS]
 set -euo pipefail
 cli=$(realpath "$1") tarball=$(realpath "$2") cases=$(realpath "$3") size=${4:-100} pairs=${5:-5}
@@ -43,3 +45,11 @@ median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? 
 printf 'median: stream %ss, %s MB peak; tagora-convert %ss, %s MB peak; time ratio %.2f (goal: at most 3, under 64 MB)\n' \
   "$(median "${node_times[@]}")" "$(( $(median "${node_kb[@]}" | cut -d. -f1) / 1024 ))" \
   "$(median "${cli_times[@]}")" "$(( $(median "${cli_kb[@]}" | cut -d. -f1) / 1024 ))" "$(median "${ratios[@]}")"
+
+lib=$work/node_modules/tagora-converter/index.cjs
+read -r st sk < <(measure node -e "const { pipeline } = require('node:stream/promises');
+  pipeline(require('node:fs').createReadStream('input.html'), require('$lib').convertStream({ to: 'php' }), process.stdout)")
+cmp -s out node.out || { echo "convertStream's script differs from tagora-convert's" >&2; exit 1; }
+read -r pt pk < <(measure node -e "require('node:fs').createReadStream('input.html').pipe(process.stdout)")
+printf 'convertStream in a pipeline: %ss, %s MB peak; the same pipeline without it: %ss, %s MB peak\n' \
+  "$st" "$((sk / 1024))" "$pt" "$((pk / 1024))"

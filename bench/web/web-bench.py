@@ -4,15 +4,17 @@ native tagora-convert; prints figures, checks no limit:
   - 1 MB of HTML to a PHP script and back, median of 5 (goal: 50 ms each);
   - the page ready after opening, median of 5 loads (goal: 200 ms);
   - the 32 MB race page (bench/race_corpus.py) to PHP through the wasm
-    against tagora-convert (goal: at most 3x). The machine may be busy with
+    against tagora-convert (goal: at most 3x), the copies to the page's
+    engine worker and back included. The machine may be busy with
     other work, so the two run in pairs, one right after the other (which
     goes first alternates), and the figure is the median of the pairs'
     ratios; then the wasm's time split into its stages.
   bench/web/web-bench.py BUILD_DIR [WEB_BUILD_DIR] [--pairs N]
 WEB_BUILD_DIR is build-web by default, N 11. The wasm's times are those of
 window.tagora.convert and toHtml, from the JavaScript string to the
-JavaScript string; tagora-convert's, from the file to the file, the
-process's start included. MB = 10^6 bytes."""
+JavaScript string, through the page's engine worker (each text copied to
+it and back); tagora-convert's, from the file to the file, the process's
+start included. MB = 10^6 bytes."""
 import argparse
 import pathlib
 import shutil
@@ -56,8 +58,11 @@ def open_page(driver, web):
 
 
 def in_page_ms(driver, body):
-    """The milliseconds of the JavaScript body, run in the page."""
-    return driver.execute_script(f'const start = performance.now(); {body} return performance.now() - start;')
+    """The milliseconds of the JavaScript body (which may await), run in the page."""
+    return driver.execute_async_script(f'''
+        const done = arguments[arguments.length - 1];
+        const start = performance.now();
+        (async () => {{ {body} }})().then(() => done(performance.now() - start), (e) => done(String(e)));''')
 
 
 def median_in_page(driver, rounds, body):
@@ -72,18 +77,18 @@ def native_ms(cli, page, out):
 
 def small_page(driver, text):
     driver.execute_script('window.text = arguments[0]', text[:text.rfind('\r\n', 0, 1000000) + 2])
-    to_php = median_in_page(driver, 5, f'window.script = tagora.convert(window.text, {PHP});')
-    back = median_in_page(driver, 5, 'window.back = tagora.toHtml(window.script);')
+    to_php = median_in_page(driver, 5, f'window.script = await tagora.convert(window.text, {PHP});')
+    back = median_in_page(driver, 5, 'window.back = await tagora.toHtml(window.script);')
     # PHP prints each line break as an LF.
-    same = driver.execute_script(
-        'return window.back === tagora.inputText(window.text).replaceAll("\\r\\n", "\\n")')
+    same = driver.execute_async_script(
+        'tagora.inputText(window.text).then((text) => arguments[0](window.back === text.replaceAll("\\r\\n", "\\n")))')
     print(f'1 MB of HTML to PHP:           {to_php:7.1f} ms (median of 5; goal 50 ms)')
     print(f'that PHP script back to HTML:  {back:7.1f} ms (median of 5; goal 50 ms){"" if same else " DIFFERS"}')
 
 
 def race_pairs(driver, cli, race, out, pairs):
     """(native ms, wasm ms) of each pair, after one of each to warm up."""
-    wasm = f'window.tagora.convert(window.text, {PHP});'
+    wasm = f'await window.tagora.convert(window.text, {PHP});'
     native_ms(cli, race, out)
     in_page_ms(driver, wasm)
     times = []
@@ -111,24 +116,36 @@ def print_race(times, same):
 
 def print_stages(driver, native, rounds=5):
     """The wasm's time by stage, from an engine of its own that adds them up
-    (a second instance, so only a guide to where the time goes)."""
+    (a second worker made of the page's engine source, so only a guide to
+    where the time goes)."""
     stages = driver.execute_async_script(f'''
         const done = arguments[arguments.length - 1];
-        createTagoraEngine({{ wasmBinary: Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0)) }}).then((engine) => {{
-          const times = {{}};
-          const tagora = tagoraApi(engine, times);
-          for (let i = 0; i < 2; ++i)
-            tagora.convert(window.text, {PHP});  // to warm up: the engine is compiled anew
-          const rounds = [];
-          for (let i = 0; i < {rounds}; ++i) {{
-            for (const stage in times)
-              times[stage] = 0;
-            const start = performance.now();
-            tagora.convert(window.text, {PHP});
-            rounds.push({{ ...times, total: performance.now() - start }});
+        const timing = `self.onmessage = ({{ data: text }}) => {{
+          createTagoraEngine({{ wasmBinary: Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0)) }}).then((engine) => {{
+            const times = {{}};
+            const tagora = tagoraApi(engine, times);
+            for (let i = 0; i < 2; ++i)
+              tagora.convert(text, {PHP});  // to warm up: the engine is compiled anew
+            const rounds = [];
+            for (let i = 0; i < {rounds}; ++i) {{
+              for (const stage in times)
+                times[stage] = 0;
+              const start = performance.now();
+              tagora.convert(text, {PHP});
+              rounds.push({{ ...times, total: performance.now() - start }});
+            }}
+            postMessage(rounds);
+          }}, (error) => postMessage(String(error)));
+        }};`;
+        const source = document.getElementById('engine-source').textContent + '\\n' + timing;
+        const worker = new Worker(URL.createObjectURL(new Blob([source], {{ type: 'text/javascript' }})));
+        worker.onmessage = ({{ data }}) => {{
+          if (!data.ready) {{  // not the page's own worker saying it has started
+            worker.terminate();
+            done(data);
           }}
-          done(rounds);
-        }}, (error) => done(String(error)));''')
+        }};
+        worker.postMessage(window.text);''')
     names = {'copy': 'copying the text in', 'engine': 'engine (UTF-8, rules, script)',
              'decode': 'decoding the script', 'total': 'whole conversion'}
     print(f'  the wasm by stage (median of {rounds} more, against tagora-convert\'s median):')
@@ -167,8 +184,9 @@ def main():
             small_page(driver, text)
             driver.execute_script('window.text = arguments[0]; window.script = null; window.back = null', text)
             times = race_pairs(driver, cli, race, out, args.pairs)
-            same = driver.execute_script(f'return window.tagora.convert(window.text, {PHP}) === arguments[0]',
-                                         out.read_bytes().decode('utf-8'))
+            same = driver.execute_async_script(
+                f'window.tagora.convert(window.text, {PHP}).then((script) => arguments[1](script === arguments[0]))',
+                out.read_bytes().decode('utf-8'))
             native = print_race(times, same)
             print_stages(driver, native)
         finally:

@@ -5,7 +5,7 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { createHash } from 'node:crypto';
 import { execFileSync, spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { Readable, Writable } from 'node:stream';
@@ -201,7 +201,39 @@ test('the bin is tagora-convert\'s twin for the common options', () => {
   assert.strictEqual(readFileSync(output, 'utf8'), 'kept');
   execFileSync(process.execPath, [bin, '--to=asp', '-o', output, page]);
   assert.ok(readFileSync(output).equals(cli(readFileSync(page), ['--to=asp']).stdout));
-  assert.ok(!existsSync(join(folder, `.out.asp.${process.pid}.tmp`)));
+  // A file's invalid UTF-8 found once part of the script is written.
+  const broken = join(folder, 'broken.html');
+  writeFileSync(broken, Buffer.concat([readFileSync(page), Buffer.from([0xFF])]));
+  const refused = spawnSync(process.execPath, [bin, '--to=asp', '-o', output, broken]);
+  assert.strictEqual(refused.stderr.toString().replace(/^tagora-converter: /, ''), cli(readFileSync(broken), ['--to=asp']).stderr
+    .replace('standard input', broken));
+  assert.strictEqual(refused.status, 2);
+  assert.ok(readFileSync(output).equals(cli(readFileSync(page), ['--to=asp']).stdout), 'the output was not kept');
+  assert.deepStrictEqual(readdirSync(folder).filter((name) => name.endsWith('.tmp')), []);
+});
+
+// Checked once, in the build without the fuzz harnesses.
+test('the bin converts a 60 MB file in constant memory, to tagora-convert\'s bytes',
+     { skip: process.env.TAGORA_WEB_CHECKED_ONCE ? 'checked in the build without the fuzz harnesses' : false }, () => {
+  const folder = mkdtempSync(join(tmpdir(), 'tagora-bin-'));
+  const seed = Buffer.concat(largeInputs.filter((file) => /large_/.test(file)).map((file) => readFileSync(file)));
+  const page = join(folder, 'page.html');
+  writeFileSync(page, Buffer.concat(Array(Math.ceil(60e6 / seed.length)).fill(seed)).subarray(0, 60e6));
+  // Its peak resident memory as it exits, told by itself: VmHWM, of this
+  // program alone (maxRSS would keep this large test's, from before exec).
+  const peak = join(folder, 'peak.cjs');
+  writeFileSync(peak, `process.on('exit', () => {
+    const fs = require('node:fs');
+    const kilobytes = Number(/VmHWM:\\s*(\\d+)/.exec(fs.readFileSync('/proc/self/status', 'utf8'))[1]);
+    fs.writeFileSync(${JSON.stringify(join(folder, 'peak'))}, JSON.stringify({ peak: kilobytes / 1024, ...process.memoryUsage() }));
+  });`);
+  const run = spawnSync(process.execPath, ['--require', peak, bin, '--to=php', page], { maxBuffer: 1 << 30 });
+  assert.strictEqual(run.status, 0, run.stderr.toString());
+  const digest = (bytes) => createHash('sha256').update(bytes).digest('hex');
+  const judge = spawnSync(CLI, ['--to=php', page], { maxBuffer: 1 << 30 });
+  assert.strictEqual(digest(run.stdout), digest(judge.stdout));
+  const memory = JSON.parse(readFileSync(join(folder, 'peak'), 'utf8'));
+  assert.ok(memory.peak < 64, `the bin's peak memory: ${memory.peak.toFixed(1)} MB; at its exit: ${JSON.stringify(memory)}`);
 });
 
 test('loading the package adds no listener to the process, and leaves its uncaught errors alone', () => {

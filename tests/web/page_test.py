@@ -9,10 +9,13 @@ chromedriver, opened from its file:
     and name options, a leading U+FEFF, the character codes kept out of
     the script, Script to HTML's input first, a file too large to show
     converted and a script longer than a string downloaded whole;
+  - a 50 MB file opened, converted (once cancelled) and downloaded, no
+    task of the page's thread over 100 ms; axe-core's violations in the
+    main states, none;
   - screenshots at 360 and 1280 px, light and dark, with no sideways
     scrolling.
 tagora-convert is the judge throughout.
-  page_test.py WEB_BUILD_DIR CASES_DIR TAGORA_CONVERT SCREENSHOT_DIR
+  page_test.py WEB_BUILD_DIR CASES_DIR TAGORA_CONVERT SCREENSHOT_DIR [TEST...]
 """
 import hashlib
 import json
@@ -36,6 +39,8 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 WEB_BUILD, CASES, CLI, SHOTS = (pathlib.Path(arg) for arg in sys.argv[1:5])
 PAGE = (WEB_BUILD / 'tagora.html').resolve().as_uri()
 DOWNLOADS = pathlib.Path(tempfile.mkdtemp(prefix='tagora-downloads-'))
+# axe-core, as tests/web/tools/package-lock.json pins it (scripts/install-deps.sh test).
+AXE = (pathlib.Path(__file__).parent / 'tools/node_modules/axe-core/axe.min.js').read_text()
 
 
 def cli(data, *args):
@@ -110,9 +115,9 @@ class PageTest(unittest.TestCase):
                 (async () => {
                   const scripts = [], htmls = [];
                   for (const text of window.cases) {
-                    const script = tagora.convert(text, {to, classic});
+                    const script = await tagora.convert(text, {to, classic});
                     scripts.push(await hex(script));
-                        try { htmls.push(await hex(tagora.toHtml(script))); } catch (e) { htmls.push([e.line, e.column, e.error]); }
+                        try { htmls.push(await hex(await tagora.toHtml(script))); } catch (e) { htmls.push([e.line, e.column, e.error]); }
                   }
                   return {scripts, htmls};
                 })().then(done, (e) => done({error: String(e)}));''', variant['to'], variant['classic'])
@@ -128,9 +133,9 @@ class PageTest(unittest.TestCase):
                 (async () => {
                   const literals = [], texts = [];
                   for (const text of window.cases) {
-                    const literal = tagora.literal(text, {to});
+                    const literal = await tagora.literal(text, {to});
                     literals.push(await hex(literal));
-                    try { texts.push(await hex(tagora.fromLiteral(literal))); } catch (e) { texts.push([e.line, e.column, e.error]); }
+                    try { texts.push(await hex(await tagora.fromLiteral(literal))); } catch (e) { texts.push([e.line, e.column, e.error]); }
                   }
                   return {literals, texts};
                 })().then(done, (e) => done({error: String(e)}));''', variant['to'])
@@ -148,7 +153,7 @@ class PageTest(unittest.TestCase):
             (async () => {
               const out = [];
               for (const script of scripts) {
-                try { out.push(await hex(tagora.toHtml(script))); }
+                try { out.push(await hex(await tagora.toHtml(script))); }
                 catch (e) { out.push([e.line, e.column, e.error]); }
               }
               return out;
@@ -170,7 +175,8 @@ class PageTest(unittest.TestCase):
         self.open_page()
         requests = [json.loads(entry['message'])['message'] for entry in self.driver.get_log('performance')]
         urls = {r['params']['request']['url'] for r in requests if r['method'] == 'Network.requestWillBeSent'}
-        self.assertEqual(urls, {PAGE})
+        # The engine's worker starts from a blob: URL the page made of its own text.
+        self.assertEqual({url for url in urls if not url.startswith('blob:null/')}, {PAGE})
         policy = self.driver.execute_script(
             'return document.querySelector("meta[http-equiv=Content-Security-Policy]").content')
         self.assertIn("default-src 'none'", policy)
@@ -431,9 +437,60 @@ class PageTest(unittest.TestCase):
         first = self.driver.execute_script('return document.querySelector("#boxes > section textarea").id')
         self.assertEqual(first, 'html')
 
-    # Headless Chromium here often never starts the 580 MB download (no
-    # file, no partial file, the machine idle): run it by hand until that is
-    # understood, with TAGORA_HUGE_DOWNLOAD=1.
+    @unittest.skipIf(os.environ.get('TAGORA_WEB_CHECKED_ONCE'), 'checked in the build without the fuzz harnesses')
+    def test_a_50_mb_file_never_blocks_the_page(self):
+        """A 50 MB page opened, converted (once cancelled, with progress
+        shown), and downloaded as tagora-convert writes it, while no task
+        of the page's thread takes over 100 ms."""
+        self.open_page()
+        seed = b''.join(path.read_bytes() for path in sorted((CASES / 'inputs').glob('large_*.html')))
+        path = DOWNLOADS / 'fifty.html'
+        path.write_bytes((seed * (50000000 // len(seed) + 1))[:50000000])
+        self.driver.execute_script('''
+            window.longestTask = 0;
+            new PerformanceObserver((list) => {
+              for (const task of list.getEntries())
+                window.longestTask = Math.max(window.longestTask, task.duration);
+            }).observe({type: 'longtask'});  // from now on, the page started
+            // Cancel pressed as soon as the first conversion shows its progress.
+            window.progressSeen = [];
+            const busy = document.getElementById('busy');
+            new MutationObserver(() => {
+              if (!busy.hidden && window.cancelArmed && !window.cancelPressed) {
+                window.cancelPressed = true;
+                document.getElementById('cancel').click();
+              }
+            }).observe(busy, {attributes: true});
+            new MutationObserver(() => window.progressSeen.push(document.getElementById('progress').value))
+              .observe(document.getElementById('progress'), {attributes: true, attributeFilter: ['value']});
+        ''')
+        self.driver.execute_script('document.getElementById("file").hidden = false')
+        self.box('file').send_keys(str(path))
+        self.wait_for(lambda: 'too large to show' in self.box('html').get_attribute('placeholder'), 'the file was shown')
+        self.assertEqual(self.value('html'), '')
+        self.driver.execute_script('window.cancelArmed = true')
+        self.box('convert').click()
+        self.wait_for(lambda: 'cancelled' in self.notice(), 'Cancel did not stop the conversion')
+        self.assertFalse(self.box('download').is_enabled(), 'a cancelled conversion can be downloaded')
+        self.box('convert').click()
+        WebDriverWait(self.driver, 120, 0.1).until(lambda d: self.box('download').is_enabled())
+        self.assertIn('too large to show', self.notice())
+        progress = self.driver.execute_script('return window.progressSeen')
+        self.assertTrue(any(0 < value < 1 for value in progress), f'no progress shown: {progress}')
+        self.box('download').click()
+        expected = cli(path.read_bytes(), '--to=php')
+        saved = DOWNLOADS / 'fifty.php'
+        WebDriverWait(self.driver, 120, 0.2).until(lambda d: saved.exists() and saved.stat().st_size == len(expected))
+        self.assertEqual(hashlib.sha256(saved.read_bytes()).digest(), hashlib.sha256(expected).digest())
+        longest = self.driver.execute_script('return window.longestTask')
+        self.assertLess(longest, 100, f"the page's thread was busy {longest} ms at once")
+        saved.unlink()
+        path.unlink()
+
+    # Run by hand, with TAGORA_HUGE_DOWNLOAD=1: it writes 600 MB and takes a
+    # minute or more. Headless Chromium often never started the 580 MB
+    # download while the page revoked its blob: URL after a minute; since
+    # the page keeps it until the next download, it has passed 3 of 3 runs.
     @unittest.skipUnless(os.environ.get('TAGORA_HUGE_DOWNLOAD'), 'TAGORA_HUGE_DOWNLOAD is not set')
     def test_a_file_too_large_to_show_and_a_script_too_long_for_a_string(self):
         """20 M line breaks: the file is not shown, yet converted; its ASP
@@ -469,6 +526,45 @@ class PageTest(unittest.TestCase):
         saved.unlink()
         path.unlink()
 
+    def axe_violations(self):
+        """axe-core's violations of the page as it is now: rule, nodes."""
+        self.driver.set_script_timeout(60)
+        found = self.driver.execute_async_script(AXE + '''
+            const done = arguments[arguments.length - 1];
+            axe.run(document, {resultTypes: ['violations']})
+              .then((r) => done(r.violations.map((v) => [v.id, v.nodes.map((n) => n.target.join(' '))])),
+                    (e) => done([['axe failed', [String(e)]]]));''')
+        return found
+
+    @unittest.skipIf(os.environ.get('TAGORA_WEB_CHECKED_ONCE'), 'checked in the build without the fuzz harnesses')
+    def test_no_accessibility_violations(self):
+        """axe-core finds nothing in the main states, light and dark."""
+        self.open_page()
+        states = []
+        states.append(('empty', self.axe_violations()))
+        self.box('html').send_keys('<p class="price">$5 for {$item}</p>')
+        self.wait_for(lambda: self.value('script') != '', 'no script')
+        self.box('codes').click()
+        self.wait_for(lambda: self.value('codes-list') != '', 'no character codes')
+        states.append(('converted, codes listed', self.axe_violations()))
+        Select(self.box('target')).select_by_value('js')
+        self.driver.execute_script("document.getElementById('busy').hidden = false;"
+                                   "document.getElementById('progress').value = 0.4")
+        states.append(('js, its name, a conversion in progress', self.axe_violations()))
+        self.driver.execute_script("document.getElementById('busy').hidden = true")
+        Select(self.box('target')).select_by_value('html')
+        self.box('script').send_keys('<?php echo "never closed;')
+        self.box('convert').click()
+        self.wait_for(lambda: self.box('error').text != '', 'no error shown')
+        states.append(('Script to HTML, an error, the output out of date', self.axe_violations()))
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                    {'features': [{'name': 'prefers-color-scheme', 'value': 'dark'}]})
+        try:
+            states.append(('the same, dark', self.axe_violations()))
+        finally:
+            self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
+        self.assertEqual([(state, found) for state, found in states if found], [])
+
     def test_screenshots(self):
         self.open_page()
         SHOTS.mkdir(parents=True, exist_ok=True)
@@ -486,9 +582,21 @@ class PageTest(unittest.TestCase):
                     'return document.documentElement.scrollWidth - document.documentElement.clientWidth')
                 self.assertLessEqual(overflow, 0, f'{width} px {scheme}: scrolls sideways')
                 self.driver.save_screenshot(str(SHOTS / f'tagora-{width}-{scheme}.png'))
+        # A long conversion's progress and Cancel.
+        self.driver.execute_script("document.getElementById('busy').hidden = false;"
+                                   "document.getElementById('busy-label').textContent = 'Making the PHP Script… 40%';"
+                                   "document.getElementById('progress').value = 0.4")
+        for scheme, width in (('light', 360), ('dark', 1280)):
+            self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                        {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                        {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600})
+            self.driver.save_screenshot(str(SHOTS / f'tagora-busy-{width}-{scheme}.png'))
+        self.driver.execute_script("document.getElementById('busy').hidden = true")
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
         self.assertEqual(len(backgrounds), 2, 'dark mode changes nothing')
 
 
 if __name__ == '__main__':
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)  # then the tests to run, if not all

@@ -131,20 +131,63 @@ function scriptOptions(chosen) {
 }
 
 // Writes to a temporary file beside the output, renamed over it at the
-// end; removed on failure.
-async function write(chosen, produce) {
+// end; removed on failure. produce(stream), or with sync
+// produce(descriptor), which writes synchronously.
+async function write(chosen, produce, { sync = false } = {}) {
   if (chosen.output === undefined)
-    return produce(process.stdout);
+    return produce(sync ? process.stdout.fd : process.stdout);
   const target = path.resolve(chosen.output);
   if (chosen.input !== '-' && fs.existsSync(chosen.input) && fs.realpathSync(chosen.input) === safeRealPath(target))
     throw new Failure(`${chosen.output}: is the input, and is not written over`);
   const temporary = path.join(path.dirname(target), `.${path.basename(target)}.${process.pid}.tmp`);
   try {
-    await produce(fs.createWriteStream(temporary, { flags: 'wx' }));
+    if (sync) {
+      const fd = fs.openSync(temporary, 'wx');
+      try {
+        produce(fd);
+      } finally {
+        fs.closeSync(fd);
+      }
+    } else {
+      await produce(fs.createWriteStream(temporary, { flags: 'wx' }));
+    }
     fs.renameSync(temporary, target);
   } catch (error) {
     fs.rmSync(temporary, { force: true });
     throw error;
+  }
+}
+
+// A file converted through one buffer, each piece of the script written
+// as soon as it is made: Node's streams would make a new buffer of every
+// piece, and V8 collects them only once tens of MB of them pile up.
+function convertFile(pieces, input, output) {
+  const buffer = Buffer.allocUnsafe(1 << 16);
+  const push = (view) => writeAll(output, view);
+  const read = () => {
+    try {
+      return fs.readSync(input, buffer);
+    } catch (error) {
+      throw new Failure(`${nameOf(options().input)}: cannot read: ${reason(error)}`);
+    }
+  };
+  for (let size = read(); size > 0; size = read())
+    pieces.write(buffer.subarray(0, size), push);
+  pieces.end(push);
+}
+
+// The whole view written to a descriptor that may be a non-blocking pipe:
+// while the reader is behind, a few ms' sleep between tries.
+const sleeper = new Int32Array(new SharedArrayBuffer(4));
+function writeAll(output, view) {
+  for (let at = 0; at < view.length;) {
+    try {
+      at += fs.writeSync(output, view, at);
+    } catch (error) {
+      if (error.code !== 'EAGAIN')
+        throw error;
+      Atomics.wait(sleeper, 0, 0, 4);
+    }
   }
 }
 
@@ -163,10 +206,14 @@ async function main() {
   if (chosen.version)
     return process.stdout.write(`${PROGRAM} (${tagora.productName}) ${tagora.version}\n`);
   const streamed = !chosen.literal && chosen.to !== 'html' && (chosen.encoding === undefined || /^\s*utf-?8\s*$/i.test(chosen.encoding));
+  if (streamed && chosen.input !== '-') {
+    const pieces = tagora[Symbol.for('tagora-converter.scriptPieces')](scriptOptions(chosen));
+    const input = openInput(chosen.input);
+    return write(chosen, (output) => convertFile(pieces, input, output), { sync: true });
+  }
   if (streamed) {
     const convert = tagora.convertStream(scriptOptions(chosen));  // options checked before reading
-    const input = chosen.input === '-' ? process.stdin : fs.createReadStream(null, { fd: openInput(chosen.input) });
-    return write(chosen, (out) => pipeline(input, convert, out));
+    return write(chosen, (out) => pipeline(process.stdin, convert, out));
   }
   const output = await wholeOutput(chosen);
   return write(chosen, (out) => pipeline([output], out));

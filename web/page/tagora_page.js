@@ -1,16 +1,17 @@
-// The page: two boxes, the target, and the engine's functions as
-// window.tagora once the engine has started.
+// The page: two boxes and the target. The engine runs in a worker (made
+// from the page's #engine-source): this thread only shows texts, so it
+// never waits for a conversion, and Cancel ends the worker. The engine's
+// functions are window.tagora, each returning a promise.
 (function () {
   'use strict';
 
   const LIVE_LIMIT = 4 * 1024 * 1024;  // characters converted as one types
   const LIVE_DELAY = 200;              // ms after the last change
   const LARGEST_FILE = 64 * 1024 * 1024;
-  const LONGEST_LISTED = 500000;
-  // Characters a box shows at most: a larger file or script is converted
+  // Characters a box shows at most: a larger file or output is converted
   // and downloaded without being shown (a text area lays out all of it).
   const LONGEST_SHOWN = 2000000;
-  const PIECE = 1 << 20;  // characters given to a stream at once
+  const BUSY_DELAY = 150;  // ms before a conversion shows its progress
   const NOTICE_TIME = 8000;
   const SETTINGS = 'tagora-converter.choices';
 
@@ -25,22 +26,140 @@
   const errorLine = $('error');
 
   const state = {
-    tagora: null,
-    output: null,        // the last output, exactly (CR LF line breaks)
+    info: null,          // the targets and the product's names
+    output: null,        // the last output, exactly (CR LF line breaks), when shown
+    outputBlob: null,    // the output as bytes, when it is too long to show
+    outputSize: 0,
     outputEdited: false, // the output box was changed by hand since
     stale: false,        // the output no longer matches the input
     template: null,      // Script to HTML: 'php' or 'asp' for a template
     fileName: null,      // of the opened file, without its extension
-    hiddenInput: null,   // the opened file's text when it is too large to show
-    outputBlob: null,    // the output as bytes, when it is too long for a string
+    hiddenFile: null,    // the opened file, when its text is too large to show
+    hiddenLength: 0,
+    changes: 0,          // counts the changes of the input, the target and the options
+    converting: false,
+    again: null,         // a conversion asked for while one went on
+    downloadUrl: null,   // the blob: URL of the last download
     timer: 0,
     noticeTimer: 0,
   };
 
+  // ---- The engine's worker ----
+
+  // A failure of the engine: a TagoraError's message, code and place.
+  class TagoraError extends Error {
+    constructor(data) {
+      super(data.message);
+      Object.assign(this, data);
+    }
+  }
+
+  const engine = {
+    url: URL.createObjectURL(new Blob([$('engine-source').textContent], { type: 'text/javascript' })),
+    worker: null,
+    ready: null,      // resolves with the engine's info once it has started
+    pending: new Map(),
+    nextId: 1,
+  };
+
+  function startEngine() {
+    const worker = new Worker(engine.url);
+    engine.worker = worker;
+    let started = false;
+    engine.ready = new Promise((resolve, reject) => {
+      worker.onmessage = ({ data }) => {
+        if (data.ready) {
+          started = true;
+          worker.onmessage = ({ data: answer }) => answered(answer);
+          resolve(data.ready);
+        } else {
+          reject(new Error(data.failed));
+        }
+      };
+      // An error the worker did not answer (the engine out of memory): its
+      // requests fail, and another worker takes over.
+      worker.onerror = (event) => {
+        event.preventDefault();
+        const error = new Error(event.message || 'the engine stopped');
+        reject(error);
+        failAll(error);
+        if (started && engine.worker === worker) {
+          worker.terminate();
+          startEngine().catch((again) => showError(`The converter could not start again: ${again.message}`));
+        }
+      };
+    });
+    return engine.ready;
+  }
+
+  function answered({ id, progress, result, error }) {
+    const call = engine.pending.get(id);
+    if (!call)
+      return;
+    if (progress !== undefined) {
+      if (call.progress)
+        call.progress(progress);
+      return;
+    }
+    engine.pending.delete(id);
+    if (error)
+      call.reject(new TagoraError(error));
+    else
+      call.resolve(result);
+  }
+
+  function failAll(error) {
+    for (const call of engine.pending.values())
+      call.reject(error);
+    engine.pending.clear();
+  }
+
+  // The worker's answer to a request; progress(fraction) meanwhile.
+  async function run(job, request, progress) {
+    await engine.ready;
+    return new Promise((resolve, reject) => {
+      const id = engine.nextId++;
+      engine.pending.set(id, { resolve, reject, progress });
+      engine.worker.postMessage({ ...request, id, job });
+    });
+  }
+
+  // Ends the worker, and with it whatever it was doing; starts another.
+  function cancel() {
+    engine.worker.terminate();
+    const cancelled = new Error('cancelled');
+    cancelled.cancelled = true;
+    failAll(cancelled);
+    startEngine().catch((error) => showError(`The converter could not start again: ${error.message}`));
+  }
+
+  // A long job shows its progress and Cancel after a moment; label: what
+  // it does.
+  async function runShown(job, request, label) {
+    const busy = $('busy');
+    const bar = $('progress');
+    const timer = setTimeout(() => {
+      bar.removeAttribute('value');
+      $('busy-label').textContent = label;
+      busy.hidden = false;
+    }, BUSY_DELAY);
+    try {
+      return await run(job, request, (fraction) => {
+        bar.value = fraction;
+        $('busy-label').textContent = `${label} ${Math.floor(fraction * 100)}%`;
+      });
+    } finally {
+      clearTimeout(timer);
+      busy.hidden = true;
+    }
+  }
+
+  // ---- What the page shows ----
+
   const toHtmlMode = () => targetSelect.value === 'html';
   const inputBox = () => (toHtmlMode() ? scriptBox : htmlBox);
   const outputBox = () => (toHtmlMode() ? htmlBox : scriptBox);
-  const targetInfo = () => state.tagora.targets.find((target) => target.name === targetSelect.value);
+  const targetInfo = () => state.info.targets.find((target) => target.name === targetSelect.value);
   const outputTitle = () => (toHtmlMode() ? 'HTML' : targetInfo().title);
 
   function notify(text) {
@@ -81,8 +200,7 @@
     updateControls();
   }
 
-  const hasOutput = () => outputBox().value.length > 0 || state.outputBlob !== null
-    || (state.output !== null && state.output.length > LONGEST_SHOWN);
+  const hasOutput = () => outputBox().value.length > 0 || state.outputBlob !== null;
   const namesConstant = () => !toHtmlMode() && ['js', 'js-concat'].includes(targetSelect.value);
 
   function updateControls() {
@@ -96,6 +214,11 @@
     $('name-option').hidden = !namesConstant();
   }
 
+  function hiddenPlaceholder() {
+    return `"${state.hiddenFile.name}" (${megabytes(state.hiddenFile.size)}) is too large to show here: `
+      + 'Convert and Download work on it.';
+  }
+
   function showMode() {
     const html = toHtmlMode();
     // The input box first: in Script to HTML, the script's.
@@ -106,8 +229,8 @@
     htmlBox.placeholder = html ? '' : 'Paste or type HTML here, drop a file or its text on the page, or open a file.';
     htmlBox.readOnly = false;
     scriptBox.readOnly = false;
-    if (state.hiddenInput !== null)
-      inputBox().placeholder = `"${state.fileName}" is too large to show here: Convert and Download work on it.`;
+    if (state.hiddenFile !== null)
+      inputBox().placeholder = hiddenPlaceholder();
     $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
     $('script-caption').textContent = html ? 'Script' : targetInfo().title;
     htmlBox.classList.remove('stale');
@@ -119,47 +242,28 @@
 
   const megabytes = (size) => `${(size / 1e6).toFixed(1)} MB`;
 
-  // The output, shown when it is not too long; blob: its bytes, when it
-  // is too long for a string.
-  function setOutput(text, template, blob = null) {
+  // The output: {text} shown, or {blob} (its bytes) when it is too long
+  // to show.
+  function setOutput({ text = null, blob = null, size = 0 }, template) {
     state.output = text;
     state.outputBlob = blob;
+    state.outputSize = size;
     state.outputEdited = false;
     state.template = template;
-    const shown = text !== null && text.length <= LONGEST_SHOWN;
-    outputBox().value = shown ? text : '';
-    outputBox().readOnly = !shown;
-    if (!shown) {
-      const size = blob ? blob.size : text.length;
-      notify(`The ${outputTitle()} (${megabytes(size)}) is too large to show here: Download saves it.`);
-    }
+    outputBox().value = text === null ? '' : text;
+    outputBox().readOnly = text === null;
+    if (blob)
+      notify(`The ${outputTitle()} (${megabytes(blob.size)}) is too large to show here: Download saves it.`);
     markStale(false);
   }
 
-  // The input: what the box holds, or the opened file's text it could not
-  // show.
-  const currentInput = () => (state.hiddenInput !== null ? state.hiddenInput : inputBox().value);
+  // The input of a request: the box's text, or the opened file too large
+  // to show.
+  const inputRequest = () => (state.hiddenFile !== null ? { file: state.hiddenFile } : { text: inputBox().value });
 
   function scriptOptions() {
     return { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled,
              noHeader: !headerBox.checked, name: namesConstant() ? nameBox.value : undefined };
-  }
-
-  // The script in pieces, as bytes, for a script longer than a string.
-  async function scriptBlob(text, options) {
-    const transform = state.tagora.convertTransform(options);
-    const pieces = [];
-    const reader = transform.readable.getReader();
-    const reading = (async () => {
-      for (let read = await reader.read(); !read.done; read = await reader.read())
-        pieces.push(read.value);
-    })();
-    const writer = transform.writable.getWriter();
-    for (let start = 0; start < text.length; start += PIECE)
-      await writer.write(text.slice(start, start + PIECE));
-    await writer.close();
-    await reading;
-    return new Blob(pieces, { type: 'application/octet-stream' });
   }
 
   // Places the caret at a line and column (from 1, in characters) of a
@@ -175,77 +279,88 @@
     box.setSelectionRange(offset, offset);
   }
 
-  // A script read back; when the text is no script, a bare string literal
-  // read back (its line breaks LF, as the box has them). The error thrown
-  // is the literal's when the text starts as one.
-  function readScriptOrLiteral(input) {
-    try {
-      return state.tagora.readScript(input, { inputText: true });
-    } catch (asScript) {
-      try {
-        return { html: state.tagora.fromLiteral(input), target: null, exact: true };
-      } catch (asLiteral) {
-        throw /^\s*("|`|<<<)/.test(input) ? asLiteral : asScript;
-      }
-    }
-  }
+  const isEmptyInput = () => state.hiddenFile === null
+    && (inputBox().value === '' || (!toHtmlMode() && inputBox().value === '\uFEFF'));
 
   // typed: as one types, when the caret is not moved to an error and an
-  // empty input clears the output without a word.
-  function convert({ typed = false } = {}) {
+  // empty input clears the output without a word. One conversion at a
+  // time: one asked for meanwhile follows it, and the first one's output
+  // is dropped when the input changed since it began.
+  async function convert({ typed = false } = {}) {
     clearTimeout(state.timer);
-    let input = currentInput();
-    // tagora-convert skips a byte-order mark at the start of its input.
-    if (!toHtmlMode() && input.charCodeAt(0) === 0xFEFF)
-      input = input.slice(1);
+    if (state.converting) {
+      state.again = { typed: typed && (state.again === null || state.again.typed) };
+      return;
+    }
     showError('');
-    if (input.length === 0) {
+    if (isEmptyInput()) {
       if (typed)
-        setOutput('', null);
+        setOutput({ text: '' }, null);
       else
         notify(toHtmlMode() ? 'There is no script to convert.' : 'There is no HTML Code to convert.');
       return;
     }
+    const changes = state.changes;
+    const toHtml = toHtmlMode();
+    state.converting = true;
     try {
-      if (toHtmlMode()) {
-        const read = readScriptOrLiteral(input);
-        setOutput(read.html, read.exact ? null : read.target);
-      } else {
-        setOutput(state.tagora.convert(input, scriptOptions()), null);
+      const request = { ...inputRequest(), shown: LONGEST_SHOWN };
+      const result = toHtml ? await runShown('html', request, 'Reading the script back…')
+        : await runShown('script', { ...request, options: scriptOptions() }, `Making the ${outputTitle()}…`);
+      if (changes === state.changes && state.again === null) {
+        setOutput(result, toHtml ? result.target : null);
       }
     } catch (error) {
-      if (!(error instanceof state.tagora.TagoraError))
-        throw error;
-      if (error.code === 'OUTPUT_TOO_LONG') {
-        convertInPieces(input);
-        return;
-      }
-      markStale(outputBox().value.length > 0);
-      if (error.code === 'LONE_SURROGATE') {
-        showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
-        if (!typed)
-          putCaret(inputBox(), error.line, error.column);
-      } else if (error.line) {
-        showError(`The script cannot be read back into HTML. Line ${error.line}, column ${error.column}: ${error.error}.`);
-        if (!typed)
-          putCaret(inputBox(), error.line, error.column);
-      } else {
-        showError(error.message);
-      }
+      if (changes === state.changes && state.again === null)
+        conversionFailed(error, typed);
+    } finally {
+      state.converting = false;
+      const again = state.again;
+      state.again = null;
+      if (again)
+        convert(again);
     }
   }
 
-  function convertInPieces(input) {
-    notify('The script is longer than the browser can hold as text: it is made in pieces.');
-    const options = scriptOptions();
-    scriptBlob(input, options).then((blob) => setOutput(null, null, blob), (error) => showError(error.message));
+  function conversionFailed(error, typed) {
+    if (error.cancelled) {
+      markStale(hasOutput());
+      notify('The conversion was cancelled.');
+      return;
+    }
+    markStale(hasOutput());
+    if (!(error instanceof TagoraError)) {
+      showError(`The conversion failed: ${error.message}`);
+      return;
+    }
+    const place = () => {
+      if (!typed && state.hiddenFile === null)
+        putCaret(inputBox(), error.line, error.column);
+    };
+    if (error.code === 'LONE_SURROGATE') {
+      showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
+      place();
+    } else if (error.line) {
+      showError(`The script cannot be read back into HTML. Line ${error.line}, column ${error.column}: ${error.error}.`);
+      place();
+    } else {
+      showError(error.message);
+    }
+  }
+
+  function changed() {
+    ++state.changes;
   }
 
   function inputChanged() {
-    state.hiddenInput = null;
+    changed();
+    if (state.hiddenFile !== null) {
+      state.hiddenFile = null;
+      showMode();
+    }
     clearTimeout(state.timer);
     if (inputBox().value.length > LIVE_LIMIT) {
-      markStale(outputBox().value.length > 0);
+      markStale(hasOutput());
       notify('This text is long: press Convert (Ctrl+Enter) to convert it.');
       return;
     }
@@ -259,18 +374,20 @@
 
   // What Copy and Download take: the output exactly, or what was typed
   // into the output box, its line breaks CR LF as everywhere else.
-  function outputText() {
-    return state.outputEdited ? state.tagora.inputText(outputBox().value) : state.output;
+  async function outputText() {
+    return state.outputEdited ? run('inputText', { text: outputBox().value }) : state.output;
   }
 
-  function outputBytes() {
-    return state.outputBlob || new Blob([new TextEncoder().encode(outputText())], { type: 'application/octet-stream' });
+  async function outputBytes() {
+    if (state.outputBlob)
+      return state.outputBlob;
+    return new Blob([new TextEncoder().encode(await outputText())], { type: 'application/octet-stream' });
   }
 
   async function copyOutput() {
     if ($('copy').disabled)
       return;
-    await copyText(outputText(), `${outputTitle()} has been copied to the clipboard.`);
+    await copyText(await outputText(), `${outputTitle()} has been copied to the clipboard.`);
   }
 
   // The HTML box's text as one string literal of the target, each line
@@ -282,12 +399,11 @@
       notify('The HTML Code box is empty: there is nothing to copy.');
       return;
     }
-    const text = state.tagora.inputText(htmlBox.value).replaceAll('\r\n', targetInfo().printedLineBreak);
     let literal;
     try {
-      literal = state.tagora.literal(text, { to: targetSelect.value });
+      literal = await run('literal', { text: htmlBox.value, to: targetSelect.value });
     } catch (error) {
-      if (!(error instanceof state.tagora.TagoraError))
+      if (!(error instanceof TagoraError))
         throw error;
       showError(error.code === 'NO_HEREDOC_LABEL' ? 'Every heredoc label is closed by a line of the text.' : error.message);
       return;
@@ -325,35 +441,40 @@
     const stem = state.fileName || 'script';
     if (!toHtmlMode())
       return stem + targetInfo().extension;
-    const template = state.template && state.tagora.targets.find((target) => target.name === state.template);
+    const template = state.template && state.info.targets.find((target) => target.name === state.template);
     return stem + (template ? template.extension : '.html');
   }
 
-  function downloadOutput() {
+  async function downloadOutput() {
     if ($('download').disabled)
       return;
-    const blob = outputBytes();
+    const blob = await outputBytes();
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(blob);
+    // The browser may take minutes to store a Blob of a few hundred MB
+    // before it starts the file; revoked any sooner, the download never
+    // starts. The last one's URL is kept until the next.
+    if (state.downloadUrl)
+      URL.revokeObjectURL(state.downloadUrl);
+    state.downloadUrl = URL.createObjectURL(blob);
+    link.href = state.downloadUrl;
     link.download = downloadName();
     document.body.append(link);
     link.click();
     link.remove();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     notify(`Downloading ${link.download}.`);
   }
 
   // In a box of their own, never in the output.
-  function listCharacterCodes() {
-    const input = state.tagora.inputText(currentInput());
-    if (input.length > LONGEST_LISTED) {
-      notify(`The character listing takes at most ${LONGEST_LISTED.toLocaleString('en')} characters; `
-        + `the input holds ${input.length.toLocaleString('en')}.`);
+  async function listCharacterCodes() {
+    const listed = await run('codes', inputRequest());
+    if (listed.tooLong) {
+      notify(`The character listing takes at most ${listed.limit.toLocaleString('en')} characters; `
+        + `the input holds ${listed.length.toLocaleString('en')}.`);
       return;
     }
-    $('codes-list').value = state.tagora.characterCodes(input).trim();
+    $('codes-list').value = listed.codes;
     $('codes-box').hidden = false;
-    notify(input.length ? '' : 'The input is empty: there are no character codes.');
+    notify(listed.length ? '' : 'The input is empty: there are no character codes.');
   }
 
   // others: what to say of other files dropped with it.
@@ -364,39 +485,49 @@
       notify(`"${file.name}" is larger than 64 MB and was not opened.`);
       return;
     }
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const read = state.tagora.decode(bytes, { name: file.name });
+    let read;
+    try {
+      read = await runShown('open', { file, shown: LONGEST_SHOWN }, `Reading "${file.name}"…`);
+    } catch (error) {
+      notify(error.cancelled ? `"${file.name}" was not opened.` : `"${file.name}" could not be read: ${error.message}`);
+      return;
+    }
+    changed();
     state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
-    const shown = read.text.length <= LONGEST_SHOWN;
-    inputBox().value = shown ? read.text : '';
-    state.hiddenInput = shown ? null : read.text;
-    inputBox().placeholder = shown ? inputBox().placeholder
-      : `"${file.name}" (${megabytes(file.size)}) is too large to show here: Convert and Download work on it.`;
+    state.hiddenFile = read.text === null ? file : null;
+    inputBox().value = read.text === null ? '' : read.text;
+    showMode();
     const opened = `Opened "${file.name}" as ${read.encoding}.${others ? ` ${others}` : ''}`;
     notify(read.notice ? `${opened}\n\n${read.notice}` : opened);
-    if (read.text.length <= LIVE_LIMIT)
+    if (read.length <= LIVE_LIMIT)
       convert({ typed: true });
     else
-      markStale(outputBox().value.length > 0);
+      markStale(hasOutput());
     inputBox().focus();
   }
 
+  function inputLength() {
+    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().value.length;
+  }
+
   function targetChanged() {
+    changed();
     if (toHtmlMode() !== state.toHtml) {
-      state.hiddenInput = null;  // the other box is the input now
+      state.hiddenFile = null;  // the other box is the input now
       state.toHtml = toHtmlMode();
     }
     showMode();
     remember();
-    if (currentInput().length > 0 && currentInput().length <= LIVE_LIMIT)
+    if (inputLength() > 0 && inputLength() <= LIVE_LIMIT)
       convert({ typed: true });
     else
-      markStale(hasOutput() && currentInput().length > 0);
+      markStale(hasOutput() && inputLength() > 0);
   }
 
   function optionChanged() {
+    changed();
     remember();
-    if (currentInput().length > 0 && currentInput().length <= LIVE_LIMIT)
+    if (inputLength() > 0 && inputLength() <= LIVE_LIMIT)
       convert({ typed: true });
     else
       markStale(hasOutput());
@@ -419,7 +550,6 @@
     if (event.target instanceof HTMLTextAreaElement || !text)
       return;  // a box takes text dropped on it
     event.preventDefault();
-    state.hiddenInput = null;
     inputBox().value = text;
     inputChanged();
   }
@@ -432,6 +562,7 @@
     headerBox.addEventListener('change', optionChanged);
     nameBox.addEventListener('input', optionChanged);
     $('convert').addEventListener('click', () => convert());
+    $('cancel').addEventListener('click', cancel);
     $('copy').addEventListener('click', copyOutput);
     $('copy-literal').addEventListener('click', copyLiteral);
     $('download').addEventListener('click', downloadOutput);
@@ -445,6 +576,8 @@
       if ((event.ctrlKey || event.metaKey) && event.key === 'Enter') {
         event.preventDefault();
         convert();
+      } else if (event.key === 'Escape' && !$('busy').hidden) {
+        cancel();
       }
     });
     document.addEventListener('dragover', (event) => {
@@ -455,20 +588,27 @@
     document.addEventListener('drop', dropped);
   }
 
-  function start(engine) {
-    state.tagora = tagoraApi(engine);
-    window.tagora = state.tagora;
+  // window.tagora: the engine's functions, each answered by the worker.
+  function api(info) {
+    const call = (name) => (...args) => run('call', { name, args });
+    const names = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+                   'chooseEncoding', 'decode'];
+    return Object.freeze({ ...info, TagoraError, ...Object.fromEntries(names.map((name) => [name, call(name)])) });
+  }
+
+  function start(info) {
+    state.info = info;
+    window.tagora = api(info);
     restore();
     state.toHtml = toHtmlMode();
     showMode();
     listen();
     document.documentElement.dataset.ready = 'true';
     window.tagoraReadyAt = performance.now();  // ms from the page's start, for bench/web
-    return state.tagora;
+    return window.tagora;
   }
 
-  const wasmBinary = Uint8Array.from(atob(tagoraWasm), (c) => c.charCodeAt(0));
-  window.tagoraReady = createTagoraEngine({ wasmBinary }).then(start, (error) => {
-    showError(`The converter could not start in this browser: ${error}`);
+  window.tagoraReady = startEngine().then(start, (error) => {
+    showError(`The converter could not start in this browser: ${error.message}`);
   });
 }());
