@@ -56,6 +56,7 @@ QToolButton* addButton(QWidget* bar, const char* name, const QString& text, cons
 FindBar::FindBar(QPlainTextEdit* box) : QWidget(box), box_(box)
 {
     setObjectName(QStringLiteral("findBar"));
+    setAccessibleName(tr("Find"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
     auto* layout = new QHBoxLayout(this);
@@ -66,6 +67,8 @@ FindBar::FindBar(QPlainTextEdit* box) : QWidget(box), box_(box)
     field_->setObjectName(QStringLiteral("findText"));
     field_->setAccessibleName(tr("Text to find"));
     field_->setClearButtonEnabled(true);
+    for (QToolButton* clearButton : field_->findChildren<QToolButton*>())
+        clearButton->setAccessibleName(tr("Clear Text to Find"));
     field_->installEventFilter(this);
     label->setBuddy(field_);
     layout->addWidget(field_, 1);

@@ -40,6 +40,18 @@ CONTROLS = {
     ("push button", "Copy as Literal"): [PRESS],
     ("push button", "Save Script"): [PRESS],
     ("push button", "List Character Codes"): [PRESS],
+    # The conversion drop-down, named after the mode it shows.
+    ("combo box", "HTML to PHP"): [],
+}
+# The controls of the find bar each text box holds, hidden until Ctrl+F.
+FIND_BAR = "Find"
+FIND_BAR_CONTROLS = {
+    ("text", "Text to find"): [],
+    ("push button", "Clear Text to Find"): [PRESS],
+    ("push button", "Find Previous (Shift+F3)"): [PRESS],
+    ("push button", "Find Next (F3)"): [PRESS],
+    ("check box", "Match Case"): [],
+    ("push button", "Close (Escape)"): [PRESS],
 }
 # Controls whose name alone does not say enough.
 DESCRIBED = {("text", "HTML Code"), ("text", "PHP Script"), ("link", "Enlarge HTML Code"),
@@ -96,10 +108,32 @@ def children(accessible):
         return []
 
 
-def descendants(accessible):
+def descendants(accessible, find_bars=None):
+    """Every object below ACCESSIBLE; a find bar's own controls are left out
+    and the bar is added to FIND_BARS instead, when it is a list."""
     for child in children(accessible):
+        if find_bars is not None and child.name == FIND_BAR and child.getRoleName() not in INTERACTIVE_ROLES:
+            find_bars.append(child)
+            continue
         yield child
-        yield from descendants(child)
+        yield from descendants(child, find_bars)
+
+
+def check_find_bar(bar):
+    """A find bar holds each of FIND_BAR_CONTROLS once, each with its actions."""
+    found = {}
+    for item in descendants(bar):
+        role = item.getRoleName()
+        if role in INTERACTIVE_ROLES:
+            key = (role, item.name)
+            check(key in FIND_BAR_CONTROLS and key not in found,
+                  f"the find bar has an unexpected control: {role} named '{item.name}'")
+            found[key] = item
+    for key, actions in FIND_BAR_CONTROLS.items():
+        if check(key in found, f"the find bar has no {key[0]} named '{key[1]}'"):
+            offered = action_names(found[key])
+            for action in actions:
+                check(action in offered, f"the find bar's '{key[1]}' has no {action} action")
 
 
 def action_names(accessible):
@@ -140,7 +174,8 @@ def check_controls(pyatspi, window):
     """Every interactive control is one of CONTROLS, each one is there once,
     focusable and, where listed, described. Returns them by (role, name)."""
     found = {}
-    for item in descendants(window):
+    find_bars = []
+    for item in descendants(window, find_bars):
         role = item.getRoleName()
         if role in INTERACTIVE_ROLES:
             key = (role, item.name)
@@ -149,6 +184,9 @@ def check_controls(pyatspi, window):
             check(key in CONTROLS, f"unexpected control: {role} named '{item.name}'")
             check(key not in found, f"two controls: {role} named '{item.name}'")
             found[key] = item
+    check(len(find_bars) == 2, f"{len(find_bars)} find bars, not one per text box")
+    for bar in find_bars:
+        check_find_bar(bar)
     for key, actions in CONTROLS.items():
         item = found.get(key)
         if not check(item is not None, f"no {key[0]} named '{key[1]}'"):
@@ -188,7 +226,11 @@ def check_enlarge(pyatspi, app, link, expected):
     """The link opens the viewer on the text; its Exit item closes it."""
     do_action(link, PRESS)
     viewer = wait_for(lambda: showing_window(pyatspi, app, "Code"), 10, "the viewer")
-    boxes = [item for item in descendants(viewer) if item.getRoleName() == "text"]
+    find_bars = []
+    boxes = [item for item in descendants(viewer, find_bars) if item.getRoleName() == "text"]
+    check(len(find_bars) == 1, f"the viewer has {len(find_bars)} find bars")
+    for bar in find_bars:
+        check_find_bar(bar)
     if check(len(boxes) == 1, f"the viewer has {len(boxes)} text boxes"):
         check(boxes[0].name.strip(), "the viewer's text box has no name")
         check(text_of(boxes[0]) == expected,
