@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,15 +46,38 @@ void defaultSignals()
     sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
+// What a test changes for a run of the program: a call made in the child
+// before the program starts (another user, a limit) and the environment.
+struct Conditions {
+    std::function<void()> inChild;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+// A program built for coverage (TAGORA_COVERAGE) writes its counts where
+// LLVM_PROFILE_FILE says when it ends, and says on its standard error when it
+// cannot: runs in conditions of their own write them to a file of theirs
+// (the same pattern in another folder), or nowhere.
+constexpr auto kProfileFile = "LLVM_PROFILE_FILE";
+
+QProcessEnvironment profileIn(const QString& folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.contains(kProfileFile))
+        environment.insert(kProfileFile, folder.isEmpty() ? u"/dev/null"_s
+                                                          : folder + u'/' + QFileInfo(environment.value(kProfileFile)).fileName());
+    return environment;
+}
+
 // The program, or a bash script run with the program as $0 and the
 // arguments as $1...
 Result runProgram(const QString& program, const QStringList& arguments, const QByteArray& input,
-                  const QString& outputFile, const std::function<void()>& setUp)
+                  const QString& outputFile, const Conditions& conditions)
 {
     QProcess process;
+    process.setProcessEnvironment(conditions.environment);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.setChildProcessModifier([setUp] {
+    process.setChildProcessModifier([setUp = conditions.inChild] {
         defaultSignals();
         if (setUp)
             setUp();
@@ -67,15 +91,15 @@ Result runProgram(const QString& program, const QStringList& arguments, const QB
 }
 
 Result runConvert(const QStringList& arguments, const QByteArray& input = {}, const QString& outputFile = {},
-                  const std::function<void()>& setUp = {})
+                  const Conditions& conditions = {})
 {
-    return runProgram(QStringLiteral(TAGORA_CONVERT_PATH), arguments, input, outputFile, setUp);
+    return runProgram(QStringLiteral(TAGORA_CONVERT_PATH), arguments, input, outputFile, conditions);
 }
 
-Result runShell(const QString& script, const QStringList& arguments, const std::function<void()>& setUp = {})
+Result runShell(const QString& script, const QStringList& arguments, const Conditions& conditions = {})
 {
     return runProgram(u"bash"_s, QStringList{u"-c"_s, script, QStringLiteral(TAGORA_CONVERT_PATH)} + arguments, {},
-                      {}, setUp);
+                      {}, conditions);
 }
 
 QByteArray contents(const QString& path)
@@ -689,7 +713,7 @@ private slots:
         QFETCH(QByteArray, err);
         const QString folder = fixtures();
         const QMap<QString, QByteArray> before = snapshot(folder);
-        const Result result = runShell(u"cd \"$1\" && "_s + command, {folder}, asOrdinaryUser);
+        const Result result = runShell(u"cd \"$1\" && "_s + command, {folder}, asOrdinaryUser());
         QCOMPARE(result.err, err);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(snapshot(folder), before);
@@ -699,7 +723,7 @@ private slots:
     void linkedTargetFollowed()
     {
         const QString folder = fixtures();
-        const Result result = runShell(u"cd \"$1\" && \"$0\" -o to-script.php page.html"_s, {folder}, asOrdinaryUser);
+        const Result result = runShell(u"cd \"$1\" && \"$0\" -o to-script.php page.html"_s, {folder}, asOrdinaryUser());
         QCOMPARE(result.err, QByteArray());
         QVERIFY(QFileInfo(folder + u"/to-script.php"_s).isSymLink());
         QCOMPARE(contents(folder + u"/script.php"_s), windowScript(kPhp, Escaping::Exact, "<p>page</p>\n"));
@@ -712,10 +736,12 @@ private slots:
         QTemporaryDir output;
         const QString big = writeFile(u"limit/big.html"_s, QByteArray("<p>x</p>\n").repeated(100000));
         const QString small = writeFile(u"limit/small.html"_s, "<p>y</p>");
-        const auto limit = [] {
-            const rlimit size{64 << 10, 64 << 10};
-            setrlimit(RLIMIT_FSIZE, &size);
-        };
+        // The counts of a coverage build would not fit under the limit.
+        const Conditions limit{[] {
+                                   const rlimit size{64 << 10, 64 << 10};
+                                   setrlimit(RLIMIT_FSIZE, &size);
+                               },
+                               profileIn({})};
         const Result result = runConvert({u"-d"_s, output.path(), big, small}, {}, {}, limit);
         QCOMPARE(result.err, "tagora-convert: " + output.path().toUtf8() + "/big.php: cannot write: File too large\n");
         QCOMPARE(result.exitCode, 2);
@@ -920,11 +946,24 @@ private:
         }
     }
 
-    // The program runs as "nobody" when the tests run as the superuser.
-    static void asOrdinaryUser()
+    // The program runs as "nobody" when the tests run as the superuser;
+    // the counts of a coverage build go to a folder of its own.
+    static Conditions asOrdinaryUser()
     {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(126);
+        if (geteuid() != 0)
+            return {};
+        QString folder;
+        const QString profileFile = qEnvironmentVariable(kProfileFile);
+        if (!profileFile.isEmpty()) {
+            folder = QFileInfo(profileFile).absolutePath() + u"/nobody"_s;
+            if (!QDir().mkpath(folder) || chown(QFile::encodeName(folder), 65534, 65534) != 0)
+                qFatal("cannot make %s for the counts of the runs as nobody", qPrintable(folder));
+        }
+        return {[] {
+                    if (setgid(65534) != 0 || setuid(65534) != 0)
+                        _exit(126);
+                },
+                profileIn(folder)};
     }
 
     // A fresh folder that an ordinary user owns: page.html, links to it
