@@ -199,6 +199,17 @@ private slots:
         QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
     }
 
+    // The window's credit line: one line crediting the developer, with a
+    // web address and an e-mail address.
+    void creditLineCreditsTheDeveloper()
+    {
+        namespace c = tagora::credits;
+        const std::string line = c::creditLine();
+        QVERIFY(line.find_first_of("\r\n") == std::string::npos);
+        for (const std::string_view part : {c::kDeveloperName, c::kDeveloperWebAddress, c::kContactEmail})
+            QVERIFY2(line.find(part) != std::string::npos, std::string(part).c_str());
+    }
+
     // Lines that start with the stem but hold no label of ours ("HTML0",
     // "HTML01", numbers past the largest, one that would overflow 32 bits
     // into 2) close no candidate: the label is the first candidate that,
