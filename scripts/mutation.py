@@ -223,7 +223,9 @@ def main():
     if baseline.returncode != 0:
         sys.exit("mutation.py: the copy does not build:\n" + baseline.stdout[-3000:])
     tests = ["ctest", "--test-dir", "build", "-R", args.tests, "-j", str(args.jobs), "--timeout", str(args.timeout)]
-    clean = run(tests, source)
+    wanted = {int(n) for n in args.only.split(",") if n}
+    # Again for some faults: the full run with the seed passed without any.
+    clean = run(tests, source) if not wanted else subprocess.CompletedProcess([], 0, "")
     if clean.returncode != 0:
         sys.exit("mutation.py: tests fail without any fault: " + ", ".join(failed_tests(clean.stdout)))
     print(f"seed {args.seed}; tests: ctest -R '{args.tests}'; baseline built and passed in "
@@ -234,7 +236,6 @@ def main():
     generator.shuffle(candidates)
     # The draws that compiled, by number, kept for --only.
     record = work / f"faults-seed-{args.seed}.json"
-    wanted = {int(n) for n in args.only.split(",") if n}
     if wanted and not record.exists():
         sys.exit(f"mutation.py: --only needs a full run with seed {args.seed} first ({record})")
     drawn = json.loads(record.read_text()) if wanted else None
