@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -41,15 +42,38 @@ inline void defaultSignals()
     sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
+// What a test changes for a run of the program: a call made in the child
+// before the program starts (another user, a limit) and the environment.
+struct Conditions {
+    std::function<void()> inChild;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+// A program built for coverage (TAGORA_COVERAGE) writes its counts where
+// LLVM_PROFILE_FILE says when it ends, and says on its standard error when it
+// cannot: runs in conditions of their own write them to a file of theirs
+// (the same pattern in another folder), or nowhere.
+inline constexpr auto kProfileFile = "LLVM_PROFILE_FILE";
+
+inline QProcessEnvironment profileIn(const QString& folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.contains(kProfileFile))
+        environment.insert(kProfileFile, folder.isEmpty() ? u"/dev/null"_s
+                                                          : folder + u'/' + QFileInfo(environment.value(kProfileFile)).fileName());
+    return environment;
+}
+
 // The program, or a bash script run with the program as $0 and the
 // arguments as $1...
 inline Result runProgram(const QString& program, const QStringList& arguments, const QByteArray& input,
-                  const QString& outputFile, const std::function<void()>& setUp)
+                  const QString& outputFile, const Conditions& conditions)
 {
     QProcess process;
+    process.setProcessEnvironment(conditions.environment);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.setChildProcessModifier([setUp] {
+    process.setChildProcessModifier([setUp = conditions.inChild] {
         defaultSignals();
         if (setUp)
             setUp();
@@ -63,15 +87,15 @@ inline Result runProgram(const QString& program, const QStringList& arguments, c
 }
 
 inline Result runConvert(const QStringList& arguments, const QByteArray& input = {}, const QString& outputFile = {},
-                  const std::function<void()>& setUp = {})
+                  const Conditions& conditions = {})
 {
-    return runProgram(QStringLiteral(TAGORA_CONVERT_PATH), arguments, input, outputFile, setUp);
+    return runProgram(QStringLiteral(TAGORA_CONVERT_PATH), arguments, input, outputFile, conditions);
 }
 
-inline Result runShell(const QString& script, const QStringList& arguments, const std::function<void()>& setUp = {})
+inline Result runShell(const QString& script, const QStringList& arguments, const Conditions& conditions = {})
 {
     return runProgram(u"bash"_s, QStringList{u"-c"_s, script, QStringLiteral(TAGORA_CONVERT_PATH)} + arguments, {},
-                      {}, setUp);
+                      {}, conditions);
 }
 
 inline QByteArray contents(const QString& path)
@@ -199,11 +223,24 @@ namespace cli_test {
 // beside links and read-only files.
 class ConvertTest : public QObject {
 protected:
-    // The program runs as "nobody" when the tests run as the superuser.
-    static void asOrdinaryUser()
+    // The program runs as "nobody" when the tests run as the superuser;
+    // the counts of a coverage build go to a folder of its own.
+    static Conditions asOrdinaryUser()
     {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(126);
+        if (geteuid() != 0)
+            return {};
+        QString folder;
+        const QString profileFile = qEnvironmentVariable(kProfileFile);
+        if (!profileFile.isEmpty()) {
+            folder = QFileInfo(profileFile).absolutePath() + u"/nobody"_s;
+            if (!QDir().mkpath(folder) || chown(QFile::encodeName(folder), 65534, 65534) != 0)
+                qFatal("cannot make %s for the counts of the runs as nobody", qPrintable(folder));
+        }
+        return {[] {
+                    if (setgid(65534) != 0 || setuid(65534) != 0)
+                        _exit(126);
+                },
+                profileIn(folder)};
     }
 
     // A fresh folder that an ordinary user owns: page.html, links to it

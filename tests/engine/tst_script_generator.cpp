@@ -7,6 +7,7 @@
 #include "script_writer/script_generator.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -196,6 +197,51 @@ private slots:
         QCOMPARE(labelAfterLines(largest - 1).value_or("none"), "HTML" + std::to_string(largest));
         const std::optional<std::string> pastTheLargest = labelAfterLines(largest);
         QVERIFY(!pastTheLargest || *pastTheLargest == "HTML" + std::to_string(largest + 1));
+    }
+
+    // The window's credit line: one line crediting the developer, with a
+    // web address and an e-mail address.
+    void creditLineCreditsTheDeveloper()
+    {
+        namespace c = tagora::credits;
+        const std::string line = c::creditLine();
+        QVERIFY(line.find_first_of("\r\n") == std::string::npos);
+        for (const std::string_view part : {c::kDeveloperName, c::kDeveloperWebAddress, c::kContactEmail})
+            QVERIFY2(line.find(part) != std::string::npos, std::string(part).c_str());
+    }
+
+    // Lines that start with the stem but hold no label of ours ("HTML0",
+    // "HTML01", numbers past the largest, one that would overflow 32 bits
+    // into 2) close no candidate: the label is the first candidate that,
+    // by PHP's rule, no line closes (the label at the start of a line after
+    // blanks, followed by no character of a name).
+    void nowdocLabelPastLinesOfNoLabel_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("a leading zero") << QStringList{u"HTML0"_s, u"HTML01"_s, u"HTML1"_s};
+        QTest::newRow("past the largest") << QStringList{u"HTML"_s, u"HTML4194305"_s, u"HTML99999999999"_s};
+        QTest::newRow("32 bits overflowing into 2") << QStringList{u"HTML"_s, u"HTML1"_s, u"HTML4294967298"_s};
+        QTest::newRow("with blanks, then text") << QStringList{u" \tHTML"_s, u"HTML1;"_s, u"HTML2x"_s, u"HTML02"_s};
+    }
+
+    void nowdocLabelPastLinesOfNoLabel()
+    {
+        QFETCH(QStringList, lines);
+        const auto closedByALine = [&lines](const QString& label) {
+            const QRegularExpression closing(u"^[ \\t]*"_s + label + u"(?![A-Za-z0-9_\\x{80}-\\x{10FFFF}])"_s);
+            return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return closing.match(line).hasMatch(); });
+        };
+        QString expected = u"HTML"_s;
+        for (int number = 1; closedByALine(expected); ++number)
+            expected = u"HTML"_s + QString::number(number);
+        for (const char* const lineBreak : {"\r\n", "\n"}) {
+            tagora::HeredocLabelScan<char> scan;
+            scan.feed((lines.join(QLatin1StringView(lineBreak)) + QLatin1StringView(lineBreak)).toStdString());
+            QCOMPARE(QString::fromStdString(scan.label().value_or("none")), expected);
+            tagora::HeredocLabelScan<char16_t> wide;
+            wide.feed(lines.join(QLatin1StringView(lineBreak)).toStdU16String());  // the last line ends the text
+            QCOMPARE(QString::fromStdString(wide.label().value_or("none")), expected);
+        }
     }
 
     // begin() and finish() write the frame into kMaxFrameSize units: a stream

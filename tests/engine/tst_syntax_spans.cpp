@@ -204,7 +204,7 @@ void SyntaxSpansTest::phpScriptsAsPhpTokenizesThem()
 {
     if (m_php.isEmpty())
         QSKIP("php is not installed");
-    const QString html = u"<p class=\"a\">$5 & {$x} \\ \t tab</p>\r\n'quote' `tick` %> ?>\r\nHTML\r\n"_s;
+    const QString html = u"<p class=\"a\">$5 $v2_w9 & {$x} \\ \t tab</p>\r\n'quote' `tick` %> ?>\r\nHTML\r\n"_s;
     const struct {
         Target target;
         Escaping escaping;

@@ -1,0 +1,296 @@
+#!/usr/bin/env python3
+"""Plants faults in the engine and the command line one at a time and runs
+their tests on each: a test that fails (or runs out of time) catches the
+fault; a fault no test notices survives.
+
+    mutation.py [--seed N] [--count N] [--only I,J,...] [--work DIR]
+                [--timeout SECONDS] [--tests REGEX]
+
+The faults are drawn with the seed from every place in input_text/,
+script_writer/, script_reader/ and cli/ where one of these changes applies:
+a comparison turned into its neighbour (< and <=, > and >=, == and !=), &&
+and || swapped, + and - swapped, a negation dropped, a condition reversed
+(the branches swapped), a true or a false flipped, a whole-number constant
+changed by one. The same seed on the same sources draws the same faults;
+--only runs some of them again (by their number in the table of the last
+full run with that seed, kept in WORK/faults-seed-N.json).
+
+The tree is copied to WORK/src (build-mutation/src by default), built there
+in Release with ccache when CMAKE_CXX_COMPILER_LAUNCHER says so, and each
+fault is written into the copy, built (only the test programs and the
+command line), its tests run with ctest until one fails, and the file put
+back. A fault the
+compiler refuses is drawn again; one whose object file comes out the same
+as without it is equivalent (the compiler proved it). Prints a table:
+number, place, change, result, the test that caught it. Long: run it with
+nice when the build cache is warm.
+"""
+import argparse
+import hashlib
+import json
+import os
+import pathlib
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+FOLDERS = ("input_text", "script_writer", "script_reader", "cli")
+# The programs the tests below need.
+TARGETS = ("tagora-convert", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
+           "tst_php_template", "tst_asp_template", "tst_legacy_asp_round_trip", "tst_lexers", "tst_jsp",
+           "tst_syntax_spans", "tst_cli_runs", "tst_cli_encodings", "tst_cli_script_to_html",
+           "tst_cli_large_inputs", "tst_cli_files", "tst_cli_batches", "fuzz_input_text", "fuzz_html_encoding",
+           "fuzz_round_trip", "fuzz_utf8_script", "fuzz_php_template", "fuzz_asp_template",
+           "fuzz_jsp_template", "fuzz_syntax_spans")
+# The engine's tests, the command line's, and the fuzz harnesses' saved inputs.
+TESTS = r"^(tst_(input_text|html_encoding|script_generator|interpreter_round_trip|php_template|asp_template|" \
+        r"legacy_asp_round_trip|lexers|jsp|syntax_spans|cli_(runs|encodings|script_to_html|large_inputs|files|batches))|cli_php_.*|cli_other_file_system|" \
+        r"fuzz_(input_text|html_encoding|round_trip|utf8_script|php_template|asp_template|jsp_template|" \
+        r"syntax_spans)_corpus)$"
+
+# Those of them that take longest, run last.
+SLOW = r"^(tst_(interpreter_round_trip|jsp|cli_script_to_html|cli_large_inputs|php_template)|cli_php_differential)$"
+
+# Each change: a pattern on code (strings and comments blanked out) and what
+# the match becomes.
+def swap(table):
+    return lambda text: table[text]
+
+
+CHANGES = [
+    ("comparison", re.compile(r"(?<=\s)(<=|>=|<|>|==|!=)(?=\s)"),
+     swap({"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="})),
+    ("logic", re.compile(r"(?<=\s)(&&|\|\|)(?=\s)"), swap({"&&": "||", "||": "&&"})),
+    ("arithmetic", re.compile(r"(?<=\s)([+-])(?=\s)"), swap({"+": "-", "-": "+"})),
+    ("negation dropped", re.compile(r"(?<=[(\s])!(?=[\w(])"), lambda text: ""),
+    ("boolean", re.compile(r"\b(true|false)\b"), swap({"true": "false", "false": "true"})),
+    ("constant", re.compile(r"(?<![\w.'])(\d+)(?![\w.'])"), lambda text: str(int(text) + 1)),
+]
+CONDITION = re.compile(r"\b(if|while) \(")
+
+
+def blank_strings_and_comments(text):
+    """The text with the insides of string and character literals and
+    comments replaced by spaces, so that offsets stay the same."""
+    out, i, n = list(text), 0, len(text)
+    while i < n:
+        c = text[i]
+        if text.startswith("//", i):
+            end = text.find("\n", i)
+            end = n if end < 0 else end
+            out[i:end] = " " * (end - i)
+            i = end
+        elif text.startswith("/*", i):
+            end = text.find("*/", i + 2)
+            end = n if end < 0 else end + 2
+            out[i:end] = [ch if ch == "\n" else " " for ch in text[i:end]]
+            i = end
+        elif c in "\"'" and not (c == "'" and i and text[i - 1].isalnum()):  # not 1'000
+            j = i + 1
+            while j < n and text[j] != c and text[j] != "\n":
+                j += 2 if text[j] == "\\" else 1
+            out[i + 1:j] = " " * (j - i - 1)
+            i = j + 1
+        elif c == "#" and (i == 0 or text[i - 1] == "\n"):  # preprocessor line
+            end = text.find("\n", i)
+            end = n if end < 0 else end
+            out[i:end] = " " * (end - i)
+            i = end
+        else:
+            i += 1
+    return "".join(out)
+
+
+def closing_paren(code, start):
+    depth = 0
+    for i in range(start, len(code)):
+        if code[i] == "(":
+            depth += 1
+        elif code[i] == ")":
+            depth -= 1
+            if depth == 0:
+                return i
+    return -1
+
+
+def sites(path, text):
+    """Every (offset, length, replacement, kind) that changes PATH."""
+    code = blank_strings_and_comments(text)
+    found = []
+    for kind, pattern, change in CHANGES:
+        for match in pattern.finditer(code):
+            line_start = code.rfind("\n", 0, match.start()) + 1
+            line = code[line_start:code.find("\n", match.start())]
+            if kind == "comparison" and ("template" in line or "operator" in line):
+                continue
+            if kind == "constant" and re.search(r"\[\s*$", code[line_start:match.start()]):
+                continue  # array sizes mostly fail to compile
+            found.append((match.start(), len(match.group(0)), change(match.group(0)), kind))
+    for match in CONDITION.finditer(code):
+        open_at = match.end() - 1
+        close_at = closing_paren(code, open_at)
+        if close_at > 0 and "\n" not in code[open_at:close_at]:
+            condition = text[open_at + 1:close_at]
+            if condition.startswith(("const ", "auto ")) or ";" in condition:
+                continue  # an if with an initialiser
+            found.append((open_at + 1, close_at - open_at - 1, "!(" + condition + ")", "condition reversed"))
+    return [(path, *site) for site in found]
+
+
+def all_sites(source):
+    everything = []
+    for folder in FOLDERS:
+        for path in sorted((source / folder).rglob("*")):
+            if path.suffix in (".cpp", ".h") and path.is_file():
+                everything += sites(path.relative_to(source), path.read_text(encoding="utf-8"))
+    return everything
+
+
+def run(command, cwd, timeout=None, log=None):
+    result = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            errors="replace", timeout=timeout)
+    if log:
+        pathlib.Path(log).write_text(result.stdout)
+    return result
+
+
+def copy_tree(work):
+    source = work / "src"
+    files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+    for name in files.decode().split("\0"):
+        if not name or not (ROOT / name).is_file():
+            continue
+        target = source / name
+        if not target.exists() or target.read_bytes() != (ROOT / name).read_bytes():
+            target.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy2(ROOT / name, target)
+    return source
+
+
+def build(source, jobs):
+    return run(["cmake", "--build", "build", "-j", str(jobs), "--target", *TARGETS], source)
+
+
+def object_of(source, relative):
+    """The object files compiled from RELATIVE in the build."""
+    name = relative.name + ".o"
+    return sorted(p for p in (source / "build" / relative.parent).rglob(name) if "CMakeFiles" in p.parts)
+
+
+def digest(paths):
+    h = hashlib.sha256()
+    for path in paths:
+        h.update(path.read_bytes() if path.exists() else b"")
+    return h.hexdigest()
+
+
+def failed_tests(output):
+    names = re.findall(r"^\s*\d+ - (\S+) \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Child aborted|"
+                       r"Exception|[^)]*)\)", output, re.M)
+    return sorted(set(names))
+
+
+def describe(text, offset, length, replacement):
+    line = text.count("\n", 0, offset) + 1
+    start = text.rfind("\n", 0, offset) + 1
+    end = text.find("\n", offset)
+    before = text[start:end].strip()
+    after = (text[start:offset] + replacement + text[offset + length:end]).strip()
+    return line, before, after
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--seed", type=int, default=2026)
+    parser.add_argument("--count", type=int, default=30)
+    parser.add_argument("--only", default="", help="numbers of the table to run again, e.g. 3,17")
+    parser.add_argument("--work", type=pathlib.Path, default=ROOT / "build-mutation")
+    parser.add_argument("--timeout", type=int, default=300, help="seconds each test may take")
+    parser.add_argument("--tests", default=TESTS, help="ctest -R pattern of the tests to run")
+    parser.add_argument("--jobs", type=int, default=2)
+    args = parser.parse_args()
+    work = args.work.resolve()
+    source = copy_tree(work)
+    configure = ["cmake", "-S", ".", "-B", "build"]
+    if not (source / "build" / "CMakeCache.txt").exists():
+        configure += ["-DCMAKE_BUILD_TYPE=Release", "-DTAGORA_BUILD_BENCH=OFF"]
+    run(configure, source)
+    started = time.monotonic()
+    baseline = build(source, args.jobs)
+    if baseline.returncode != 0:
+        sys.exit("mutation.py: the copy does not build:\n" + baseline.stdout[-3000:])
+    tests = ["ctest", "--test-dir", "build", "-R", args.tests, "-j", str(args.jobs), "--timeout", str(args.timeout)]
+    wanted = {int(n) for n in args.only.split(",") if n}
+    # Again for some faults: the full run with the seed passed without any.
+    clean = run(tests, source) if not wanted else subprocess.CompletedProcess([], 0, "")
+    if clean.returncode != 0:
+        sys.exit("mutation.py: tests fail without any fault: " + ", ".join(failed_tests(clean.stdout)))
+    print(f"seed {args.seed}; tests: ctest -R '{args.tests}'; baseline built and passed in "
+          f"{time.monotonic() - started:.0f} s", flush=True)
+
+    candidates = all_sites(source)
+    generator = random.Random(args.seed)
+    generator.shuffle(candidates)
+    # The draws that compiled, by number, kept for --only.
+    record = work / f"faults-seed-{args.seed}.json"
+    if wanted and not record.exists():
+        sys.exit(f"mutation.py: --only needs a full run with seed {args.seed} first ({record})")
+    drawn = json.loads(record.read_text()) if wanted else None
+    if drawn is not None:
+        order = [(n + 1, candidates[i]) for n, i in enumerate(drawn) if n + 1 in wanted]
+    else:
+        order, drawn = list(enumerate(candidates)), []
+    rows, number = [], 0
+    originals = {}
+    for index, (path, offset, length, replacement, kind) in order:
+        if len(drawn) >= args.count and not wanted:
+            break
+        file = source / path
+        text = originals.setdefault(path, file.read_text(encoding="utf-8"))
+        objects = object_of(source, path) if path.suffix == ".cpp" else []
+        before_objects = digest(objects)
+        mutated = text[:offset] + replacement + text[offset + length:]
+        try:
+            file.write_text(mutated, encoding="utf-8")
+            built = build(source, args.jobs)
+            if built.returncode != 0:
+                continue  # the compiler refuses it: drawn again
+            if wanted:
+                number = index
+            else:
+                drawn.append(index)
+                record.write_text(json.dumps(drawn))
+                number = len(drawn)
+            line, before, after = describe(text, offset, length, replacement)
+            if objects and digest(objects) == before_objects:
+                result, caught = "equivalent", "same object code"
+            else:
+                t0 = time.monotonic()
+                # The quick tests first: most faults are caught there.
+                ran = run(tests + ["-E", SLOW, "--stop-on-failure"], source, log=work / f"fault-{number}.log")
+                if ran.returncode == 0:
+                    ran = run(tests + ["-R", SLOW, "--stop-on-failure"], source, log=work / f"fault-{number}-slow.log")
+                failed = failed_tests(ran.stdout)
+                result = "caught" if ran.returncode != 0 else "survived"
+                caught = ", ".join(failed) if failed else ("" if ran.returncode == 0 else "ctest failed")
+                caught += f" ({time.monotonic() - t0:.0f} s)"
+            rows.append((number, f"{path}:{line}", kind, before, after, result, caught))
+            print(f"{number:3} {path}:{line} [{kind}] {result}: {caught}\n      - {before}\n      + {after}",
+                  flush=True)
+        finally:
+            file.write_text(text, encoding="utf-8")
+    build(source, args.jobs)  # the copy as it was, for the next run
+
+    counted = [row for row in rows if row[5] != "equivalent"]
+    caught = sum(1 for row in counted if row[5] == "caught")
+    print(f"\n{len(rows)} faults: {caught} caught, {len(counted) - caught} survived, "
+          f"{len(rows) - len(counted)} equivalent (same object code); "
+          f"{100.0 * caught / len(counted) if counted else 100:.0f}% of the others caught; "
+          f"{time.monotonic() - started:.0f} s")
+
+
+main()
