@@ -85,7 +85,7 @@ int digest(const std::vector<syntax::Span>& spans)
 SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
     : QSyntaxHighlighter(static_cast<QObject*>(document)), text_(document)
 {
-    connect(document, &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+    watchingChanges_ = connect(document, &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         pageIsCurrent_ = false;
         holdsLongLine_ = holdsLineLongerThan(text_, kLongestColouredLine, holdsLongLine_, position, removed, added);
         if (holdsLongLine_)
@@ -99,6 +99,14 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
     const Recolouring recolouring(this);
     setDocument(document);
     rehighlight();  // now, not later: the change it makes is no edit
+}
+
+// The base class lets go of the text after this part of the object is
+// gone, and clearing the colours then changes the text: the watch on its
+// changes goes first.
+SyntaxHighlighter::~SyntaxHighlighter()
+{
+    disconnect(watchingChanges_);
 }
 
 void SyntaxHighlighter::setShown(bool shown)

@@ -27,6 +27,7 @@ public:
     static constexpr int kLargestColouredText = 1'000'000;
 
     explicit SyntaxHighlighter(QTextDocument* document);
+    ~SyntaxHighlighter() override;
 
     // Html: HTML line by line; Script: a script of the target; Page: a
     // script or page read in Script to HTML mode, coloured whole.
@@ -59,6 +60,7 @@ private:
     std::vector<syntax::Span> page_;  // Page: the whole text's spans
     bool pageIsCurrent_ = false;
     QTextDocument* text_;
+    QMetaObject::Connection watchingChanges_;
     bool holdsLongLine_ = false;
     bool tooLarge_ = false;
     bool shown_ = true;
