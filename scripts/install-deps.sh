@@ -10,8 +10,9 @@ set -euo pipefail
 app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
 test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)
 # CI's sanitizer build and the fuzz harnesses: the distribution's clang
-# with its sanitizer and libFuzzer runtimes.
-test_packages+=(clang libclang-rt-dev)
+# with its sanitizer and libFuzzer runtimes, and llvm-profdata and
+# llvm-cov for the coverage report.
+test_packages+=(clang libclang-rt-dev llvm)
 # UTF-8 validation in the widest SIMD form the processor has.
 app_packages+=(libsimdjson-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
