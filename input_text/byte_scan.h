@@ -337,6 +337,18 @@ template <Stops stops, class Form = Chosen, class Unit>
     return Form::bits(stopLanes<Form, stops, Unit>(block));
 }
 
+// The stops among the 64 bytes at p, one bit each (bit i for p[i]).
+template <Stops stops, class Form = Chosen>
+[[gnu::always_inline]] inline std::uint64_t stopBits64(const char* p)
+{
+    std::uint64_t result = 0;
+    for (int block = 0; block < 4; ++block) {
+        const auto lanes = stopLanes<Form, stops, char>(Form::load(p + 16 * block));
+        result |= std::uint64_t{Form::bits(lanes)} << (16 * block);
+    }
+    return result;
+}
+
 inline const unsigned char* findPlain(const StopSet& stops, const unsigned char* p, const unsigned char* end)
 {
     while (p < end && !stops.has(*p))

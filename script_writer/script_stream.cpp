@@ -93,6 +93,15 @@ std::string header(const Frame& frame, bool withComment)
     return text.append(frame.preamble);
 }
 
+// Where reading and writing stand. Passed and returned by value: a
+// pointer held in memory would have to be read again after every byte
+// stored, since a byte may alias anything.
+template <class CharT>
+struct Cursor {
+    const CharT* in;
+    CharT* out;
+};
+
 // What the engine needs to know of a target, worked out from its
 // description once, at compile time.
 template <class Description>
@@ -168,6 +177,100 @@ struct Rules {
         return out + entry.size;
     }
 
+    // What the stops of the block scan most often become, each padded to
+    // one store of a fixed size: every ASCII character alone (its text, its
+    // control form, or itself), then a CR LF pair, then each pair.
+    static constexpr std::size_t kQuickCrLf = 128;
+    static constexpr std::size_t kQuickPairs = 129;
+    struct Quick {
+        std::array<char, 32> text{};  // the longest is ASP's line break
+        unsigned size = 0;
+    };
+    static constexpr Quick quickOf(std::string_view text)
+    {
+        Quick result;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            result.text[i] = text[i];
+        result.size = static_cast<unsigned>(text.size());
+        return result;
+    }
+    // A control character as putControl() writes it.
+    static constexpr Quick quickControl(unsigned c)
+    {
+        constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+        const char hex[] = {'\\', 'x', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
+        const char unicode[] = {'\\', 'u', '0', '0', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
+        const char octal[] = {'\\', char('0' + (c >> 6)), char('0' + ((c >> 3) & 7)), char('0' + (c & 7))};
+        switch (escapes.controls) {
+        case ControlForm::HexByte:
+            return quickOf({hex, std::size(hex)});
+        case ControlForm::Unicode:
+            return quickOf({unicode, std::size(unicode)});
+        case ControlForm::Octal:
+            return quickOf({octal, std::size(octal)});
+        case ControlForm::Copy:
+            break;
+        }
+        return quickCopy(c);
+    }
+    static constexpr Quick quickCopy(unsigned c)
+    {
+        Quick result;
+        result.text[0] = static_cast<char>(c);
+        result.size = 1;
+        return result;
+    }
+    static constexpr std::array<Quick, kQuickPairs + 3> quick = [] {
+        std::array<Quick, kQuickPairs + 3> result{};
+        for (unsigned c = 0; c < 128; ++c) {
+            if (!escapes.ascii[c].empty())
+                result[c] = quickOf(escapes.ascii[c]);
+            else if (c < 0x20 && controlRange && !isKeptControl(c))
+                result[c] = quickControl(c);
+            else
+                result[c] = quickCopy(c);
+        }
+        result[kQuickCrLf] = quickOf(frame.lineBreak);
+        for (std::size_t i = 0; i < escapes.pairs.size(); ++i)
+            result[kQuickPairs + i] = quickOf(escapes.pairs[i].text);
+        return result;
+    }();
+    static_assert(std::max_element(quick.begin(), quick.end(), [](const Quick& a, const Quick& b) {
+                      return a.size < b.size;
+                  })->size <= std::tuple_size_v<decltype(Quick::text)>);
+
+    // The ASCII stop at p, taken from the quick table: the caller sees to
+    // it that the two units after p are there.
+    template <class CharT>
+    [[gnu::always_inline]] static Cursor<CharT> putQuick(Cursor<CharT> at)
+    {
+        const unsigned c = unitOf(at.in[0]);
+        const unsigned next = unitOf(at.in[1]);
+        std::size_t entry = c;
+        std::size_t taken = 1;
+        if (c == '\r' && next == '\n') {
+            entry = kQuickCrLf;
+            taken = 2;
+        }
+        if constexpr (hasPairs) {
+            for (std::size_t i = escapes.pairs.size(); i-- > 0;) {  // the first that matches
+                const Pair& pair = escapes.pairs[i];
+                if (pair.first != 0 && c == unitOf(pair.first) && next == unitOf(pair.second)) {
+                    entry = kQuickPairs + i;
+                    taken = 2;
+                }
+            }
+        }
+        const Quick& quickText = quick[entry];
+        if constexpr (sizeof(CharT) == 1) {
+            std::memcpy(at.out, quickText.text.data(), quickText.text.size());
+        } else {
+            for (std::size_t i = 0; i < quickText.text.size(); ++i)
+                at.out[i] = static_cast<CharT>(quickText.text[i]);
+        }
+        return {at.in + taken, at.out + quickText.size};
+    }
+
     // The most code units one input unit can add to a string, other than
     // by a line break (which starts the next string).
     static constexpr std::size_t stringGrowth = [] {
@@ -228,15 +331,6 @@ struct Rules {
             return c == 0x2028 || c == 0x2029 || (c >= 0xD800 && c <= 0xDFFF);
         }
     }
-};
-
-// Where reading and writing stand. Passed and returned by value: a
-// pointer held in memory would have to be read again after every byte
-// stored, since a byte may alias anything.
-template <class CharT>
-struct Cursor {
-    const CharT* in;
-    CharT* out;
 };
 
 // A character beyond ASCII in UTF-8: U+2028 and U+2029, or every
@@ -339,6 +433,51 @@ Cursor<CharT> putStep(Cursor<CharT> at, const CharT* end, bool final)
     return {at.in + 1, at.out + 1};
 }
 
+// The script for 64-byte chunks of UTF-8 text while more than a chunk and
+// the lookahead are left: the bits of a chunk's stops are found at once,
+// the plain run before each stop and the stop's text are stored with
+// copies of a fixed size (which may write past what they keep, into the
+// room maxFeedSize() leaves), so that a chunk costs one hard-to-
+// foresee branch rather than one per stop. A stop beyond ASCII goes to
+// putSpecial(), and the chunks start again after it.
+template <class R>
+Cursor<char> putChunks(Cursor<char> at, const char* end, bool final)
+{
+    constexpr std::ptrdiff_t kChunk = 64;
+    // A copy from within the chunk reads up to a chunk past it; a stop
+    // looks at most three bytes past itself.
+    while (end - at.in >= 2 * kChunk) {
+        std::uint64_t stops = scan::stopBits64<R::template scanStops<char>>(at.in);
+        std::ptrdiff_t taken = 0;  // bytes of the chunk written
+        bool beyond = false;
+        while (stops != 0) {
+            const auto stop = static_cast<std::ptrdiff_t>(std::countr_zero(stops));
+            std::memcpy(at.out, at.in + taken, kChunk);
+            at.out += stop - taken;
+            if (static_cast<unsigned char>(at.in[stop]) >= 128) {
+                taken = stop;
+                beyond = true;
+                break;
+            }
+            const Cursor<char> next = R::putQuick(Cursor<char>{at.in + stop, at.out});
+            at.out = next.out;
+            taken = next.in - at.in;
+            stops &= taken < kChunk ? ~std::uint64_t{0} << taken : 0;
+        }
+        if (beyond) {
+            at = putSpecial<R>({at.in + taken, at.out}, end, final);
+            continue;
+        }
+        if (taken < kChunk) {
+            std::memcpy(at.out, at.in + taken, kChunk);
+            at.out += kChunk - taken;
+            taken = kChunk;
+        }
+        at.in += taken;
+    }
+    return at;
+}
+
 // The script for the text from the cursor on; the cursor where it stopped,
 // before the end only when the rest is too short to tell what it becomes.
 template <class R, class CharT>
@@ -348,6 +487,8 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
     // a stop becomes depends on at most the three units after it.
     constexpr std::ptrdiff_t kLookahead = 4;
     constexpr std::ptrdiff_t kBlock = scan::kUnitsPerBlock<CharT>;
+    if constexpr (sizeof(CharT) == 1)
+        at = putChunks<R>(at, end, final);
     while (end - at.in >= kBlock + kLookahead) {
         const unsigned stops = scan::copyBlock<R::template scanStops<CharT>>(at.in, at.out);
         if (stops == 0) {
@@ -355,7 +496,8 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
             continue;
         }
         const std::ptrdiff_t plain = scan::unitsBefore<CharT>(stops);
-        at = putSpecial<R>({at.in + plain, at.out + plain}, end, final);
+        at = {at.in + plain, at.out + plain};
+        at = unitOf(*at.in) < 128 ? R::putQuick(at) : putSpecial<R>(at, end, final);
     }
     while (at.in < end) {
         const Cursor<CharT> next = putStep<R>(at, end, final);
@@ -475,7 +617,8 @@ std::size_t ScriptStream<CharT>::maxFeedSize(std::size_t blockSize) const
         std::size_t breaks = 0;  // a split per string's worth, a new part per part's worth of statements
         if constexpr (R::frame.maxStatements != 0)
             breaks = units * R::maxGrowth / R::frame.maxString + 2 * units / R::frame.maxStatements + 4;
-        return R::maxGrowth * units + 64 + breaks * m_partBreak.size();
+        // Room past the end for the fixed-size copies of putChunks().
+        return R::maxGrowth * units + 128 + breaks * m_partBreak.size();
     });
 }
 

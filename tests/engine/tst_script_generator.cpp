@@ -5,10 +5,14 @@
 #include "script_writer/credits.h"
 #include "script_writer/heredoc_label.h"
 #include "script_writer/script_generator.h"
+#include "description_pieces.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using tagora::Escaping;
@@ -106,6 +110,49 @@ std::basic_string<CharT> streamed(Target language, Escaping escaping,
     return result.append(buffer.data(), stream.finish(buffer.data()));
 }
 
+// The script of the text fed whole, or in pieces of at most eight units:
+// too short for the block scan, so each unit goes through the plain,
+// one-unit-at-a-time form of the writer.
+template <class CharT>
+std::basic_string<CharT> streamedWhole(const tagora::ScriptStream<CharT>& prototype, std::basic_string_view<CharT> text,
+                                       std::size_t maxPiece, QRandomGenerator& random)
+{
+    tagora::ScriptStream<CharT> stream = prototype;
+    std::basic_string<CharT> script;
+    stream.begin(script);
+    for (std::size_t from = 0, size = 0; from < text.size(); from += size) {
+        size = std::min<std::size_t>(text.size() - from, maxPiece ? random.bounded(1, int(maxPiece) + 1) : text.size());
+        // A heap block of its own, so that a read past the piece is caught
+        // by the address sanitizer.
+        const auto piece = std::make_unique<CharT[]>(size);
+        std::copy_n(text.data() + from, size, piece.get());
+        stream.feed(std::basic_string_view<CharT>(piece.get(), size), script);
+    }
+    stream.finish(script);
+    return script;
+}
+
+// A random text of the pieces every description names (escapes, pairs,
+// line breaks, frame texts, characters beyond ASCII), controls, and runs of
+// plain text long enough for the block scan, so that special characters
+// fall at every place of a block and across block edges.
+QString randomText(const std::vector<std::string>& pieces, QRandomGenerator& random)
+{
+    static const QStringList extra{u"\u0001"_s, u"\u001F"_s, u"\u007F"_s, u"\u0000"_s, u"\r\r\n"_s, u"\n\r"_s,
+                                   u"\u00E9"_s, u"\u0416"_s, u"\U0001F600"_s, u"\u2028x"_s, u"\u2029"_s};
+    QString text;
+    for (int length = random.bounded(1, 120); length > 0; --length) {
+        const int choice = random.bounded(10);
+        if (choice < 5)
+            text += QString::fromStdString(pieces[random.bounded(static_cast<quint32>(pieces.size()))]);
+        else if (choice < 7)
+            text += extra[random.bounded(static_cast<int>(extra.size()))];
+        else
+            text += QString(random.bounded(1, 40), u'p');
+    }
+    return text;
+}
+
 }  // namespace
 
 class TestScriptGenerator : public QObject {
@@ -171,6 +218,36 @@ private slots:
                 && streamed<char>(language, escaping, utf8.toStdString(), random) == expected.toUtf8().toStdString();
             if (!same)
                 QFAIL(qPrintable("differs for input " + QString::fromLatin1(utf8.toPercentEncoding())));
+        }
+    }
+
+    // Every target, escaping and form, over both code units: the block scan
+    // of a whole text (its quick table of escapes, its lookahead for pairs
+    // and CR LF) writes what the plain form writes unit by unit.
+    void blockScanMatchesPlainForm()
+    {
+        const std::vector<std::string> pieces = fuzz::allDescriptionPieces();
+        QRandomGenerator random(20261208);
+        for (const tagora::TargetInfo& info : tagora::targets()) {
+            for (const Escaping escaping : {kExact, kClassic}) {
+                if (escaping == kClassic && !info.hasClassicEscaping)
+                    continue;
+                for (const tagora::Form form : {tagora::Form::Script, tagora::Form::Literal}) {
+                    const tagora::ScriptStream<char> bytes(info.target, escaping, "HTML", form);
+                    const tagora::ScriptStream<char16_t> units(info.target, escaping, "HTML", form);
+                    for (int round = 0; round < 60; ++round) {
+                        const QString text = randomText(pieces, random);
+                        const std::string utf8 = text.toStdString();
+                        const std::u16string utf16 = text.toStdU16String();
+                        const bool same = streamedWhole<char>(bytes, utf8, 0, random) == streamedWhole<char>(bytes, utf8, 8, random)
+                                          && streamedWhole<char16_t>(units, utf16, 0, random)
+                                                 == streamedWhole<char16_t>(units, utf16, 8, random);
+                        if (!same)
+                            QFAIL(qPrintable(QString::fromLatin1(info.name) + " differs for input "
+                                             + QString::fromLatin1(text.toUtf8().toPercentEncoding())));
+                    }
+                }
+            }
         }
     }
 

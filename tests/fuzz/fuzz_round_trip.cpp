@@ -7,10 +7,11 @@
 // literal of the text, written in blocks of random sizes, is the same as
 // at one go, and read back, in blocks too, gives the text exactly;
 // recognised, it gives the text too (ASP's where no other language reads
-// it). When the second byte is odd, the text is made of the pieces the
-// later bytes choose among those of the descriptions
-// (description_pieces.h), so that every escape and pair is tried however
-// the fuzzer mutates.
+// it). Every script written in blocks too short for the writer's block
+// scan (its plain form) is the same as at one go. When the second byte is
+// odd, the text is made of the pieces the later bytes choose among those
+// of the descriptions (description_pieces.h), so that every escape and
+// pair is tried however the fuzzer mutates.
 #include "description_pieces.h"
 #include "fuzz_check.h"
 #include "reference.h"
@@ -90,6 +91,22 @@ std::string literalInBlocks(Target target, std::string_view text, std::string_vi
     return literal;
 }
 
+// The script written in blocks of at most eight bytes, each unit by the
+// plain form of the writer (too short for its block scan).
+std::string scriptInSmallBlocks(Target target, Escaping escaping, std::string_view text, std::uint32_t seed)
+{
+    tagora::ScriptStream<char> stream(target, escaping, tagora::heredocLabelFor(target, text).value_or(""));
+    std::string script;
+    stream.begin(script);
+    for (std::size_t at = 0, size = 0; at < text.size(); at += size) {
+        seed = seed * 1103515245u + 12345u;
+        size = std::min<std::size_t>(text.size() - at, 1 + (seed >> 16) % 8);
+        stream.feed(text.substr(at, size), script);
+    }
+    stream.finish(script);
+    return script;
+}
+
 void checkLiteral(const tagora::TargetInfo& info, std::string_view text, std::uint32_t seed)
 {
     const std::optional<std::string> literal = tagora::stringLiteral(info.target, text);
@@ -128,6 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::optional<std::string> script = tagora::script(info.target, escaping, text);
             if (!script)
                 continue;
+            FUZZ_CHECK(scriptInSmallBlocks(info.target, escaping, text, seed) == *script);
             Target read = Target::Php;
             const std::optional<std::string> back = readInBlocks(*script, seed, read);
             std::string expected = printed(std::string(text), info.printedLineBreak);
