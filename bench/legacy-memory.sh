@@ -1,8 +1,8 @@
 #!/bin/bash
 # Peak memory of tagora-convert --to=html on large legacy files: a PHP and
 # an ASP page of the tests repeated to SIZE_MB, real-looking PHP and ASP
-# pages (all the tests' legacy pages, the ASP one with an include)
-# repeated to SIZE_MB, and one of the program's
+# pages (all the tests' legacy pages, the ASP one with an include) and a
+# JSP page of mixed statements repeated to SIZE_MB, and one of the program's
 # own PHP scripts of that size (read back in constant memory). Prints the
 # peak resident size, its ratio to the file's size, and the time.
 # Usage: bench/legacy-memory.sh [BUILD_DIR] [SIZE_MB]   (default build, 290)
@@ -73,12 +73,31 @@ for page in sorted((tests / "legacy_php").glob("*.php")):
 (work / "mixed.php").write_bytes(php)
 (work / "functions.inc").write_bytes((tests / "legacy_asp" / "09_functions.asp").read_bytes())
 PAGES
+# The language named: a test page of one language may hold what looks like
+# another's code.
 repeat_to_size "$work/mixed.asp" "$work/real.asp"
-measure "real-looking ASP page" "$work/real.asp"
+measure "real-looking ASP page" "$work/real.asp" --from=asp
 rm -f "$work/real.asp"
 repeat_to_size "$work/mixed.php" "$work/real.php"
-measure "real-looking PHP page" "$work/real.php"
+measure "real-looking PHP page" "$work/real.php" --from=php
 rm -f "$work/real.php"
+# JSP: a directive, declarations, loops, writes of text and expressions,
+# comments.
+cat > "$work/mixed.jsp" <<'JSP'
+<%@ page contentType="text/html; charset=UTF-8" %>
+<html><body>
+<% String name = request.getParameter("name"); int n = 0; %>
+<ul>
+<% for (int i = 0; i < 3; i++) { out.print("<li>" + i + "</li>"); } %>
+</ul>
+<% out.println("<p>Hello, " + name + "!</p>"); n = n + 1; /* count */ %>
+<table><% for (String row : rows) { %><tr><td><%= row %></td></tr><% } %></table>
+<% if (n > 1) { out.write("<b>many</b>\n"); } else { out.print(n); } // done %>
+</body></html>
+JSP
+repeat_to_size "$work/mixed.jsp" "$work/real.jsp"
+measure "real-looking JSP page" "$work/real.jsp" --from=jsp
+rm -f "$work/real.jsp"
 
 head -c $((size_mb << 20)) /dev/zero | tr '\0' 'a' | fold -w 100 > "$work/text.html"
 "$tool" --php "$work/text.html" > "$work/own.php"

@@ -437,11 +437,10 @@ Cursor<CharT> putStep(Cursor<CharT> at, const CharT* end, bool final)
 // the lookahead are left: the bits of a chunk's stops are found at once,
 // the plain run before each stop and the stop's text are stored with
 // copies of a fixed size (which may write past what they keep, into the
-// room maxFeedSize() leaves), so that a chunk costs one hard-to-
-// foresee branch rather than one per stop. A stop beyond ASCII goes to
-// putSpecial(), and the chunks start again after it.
+// room maxFeedSize() leaves), so that a chunk costs one hard-to-foresee
+// branch rather than one per stop.
 template <class R>
-Cursor<char> putChunks(Cursor<char> at, const char* end, bool final)
+Cursor<char> putChunks(Cursor<char> at, const char* end)
 {
     constexpr std::ptrdiff_t kChunk = 64;
     // A copy from within the chunk reads up to a chunk past it; a stop
@@ -449,24 +448,16 @@ Cursor<char> putChunks(Cursor<char> at, const char* end, bool final)
     while (end - at.in >= 2 * kChunk) {
         std::uint64_t stops = scan::stopBits64<R::template scanStops<char>>(at.in);
         std::ptrdiff_t taken = 0;  // bytes of the chunk written
-        bool beyond = false;
         while (stops != 0) {
             const auto stop = static_cast<std::ptrdiff_t>(std::countr_zero(stops));
             std::memcpy(at.out, at.in + taken, kChunk);
-            at.out += stop - taken;
-            if (static_cast<unsigned char>(at.in[stop]) >= 128) {
-                taken = stop;
-                beyond = true;
-                break;
-            }
-            const Cursor<char> next = R::putQuick(Cursor<char>{at.in + stop, at.out});
+            const Cursor<char> special{at.in + stop, at.out + (stop - taken)};
+            const Cursor<char> next = static_cast<unsigned char>(*special.in) < 128
+                                          ? R::putQuick(special)
+                                          : putBeyond<R>(special, end, false);
             at.out = next.out;
             taken = next.in - at.in;
             stops &= taken < kChunk ? ~std::uint64_t{0} << taken : 0;
-        }
-        if (beyond) {
-            at = putSpecial<R>({at.in + taken, at.out}, end, final);
-            continue;
         }
         if (taken < kChunk) {
             std::memcpy(at.out, at.in + taken, kChunk);
@@ -488,7 +479,7 @@ Cursor<CharT> putText(Cursor<CharT> at, const CharT* end, bool final)
     constexpr std::ptrdiff_t kLookahead = 4;
     constexpr std::ptrdiff_t kBlock = scan::kUnitsPerBlock<CharT>;
     if constexpr (sizeof(CharT) == 1)
-        at = putChunks<R>(at, end, final);
+        at = putChunks<R>(at, end);
     while (end - at.in >= kBlock + kLookahead) {
         const unsigned stops = scan::copyBlock<R::template scanStops<CharT>>(at.in, at.out);
         if (stops == 0) {
