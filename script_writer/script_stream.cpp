@@ -452,9 +452,17 @@ Cursor<char> putChunks(Cursor<char> at, const char* end)
             const auto stop = static_cast<std::ptrdiff_t>(std::countr_zero(stops));
             std::memcpy(at.out, at.in + taken, kChunk);
             const Cursor<char> special{at.in + stop, at.out + (stop - taken)};
-            const Cursor<char> next = static_cast<unsigned char>(*special.in) < 128
-                                          ? R::putQuick(special)
-                                          : putBeyond<R>(special, end, false);
+            Cursor<char> next = special;
+            if (static_cast<unsigned char>(*special.in) < 128) {
+                next = R::putQuick(special);
+            } else {
+                // Characters beyond ASCII come in runs (a word of Cyrillic):
+                // the rest of the run in the chunk, without the scan.
+                do
+                    next = putBeyond<R>(next, end, false);
+                while (R::beyond == Beyond::All && next.in - at.in < kChunk
+                       && static_cast<unsigned char>(*next.in) >= 128);
+            }
             at.out = next.out;
             taken = next.in - at.in;
             stops &= taken < kChunk ? ~std::uint64_t{0} << taken : 0;
