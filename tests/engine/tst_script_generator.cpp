@@ -235,7 +235,7 @@ private slots:
                 for (const tagora::Form form : {tagora::Form::Script, tagora::Form::Literal}) {
                     const tagora::ScriptStream<char> bytes(info.target, escaping, "HTML", form);
                     const tagora::ScriptStream<char16_t> units(info.target, escaping, "HTML", form);
-                    for (int round = 0; round < 60; ++round) {
+                    for (int round = 0; round < 30; ++round) {
                         const QString text = randomText(pieces, random);
                         const std::string utf8 = text.toStdString();
                         const std::u16string utf16 = text.toStdU16String();
