@@ -16,8 +16,19 @@
   const SETTINGS = 'tagora-converter.choices';
 
   const $ = (id) => document.getElementById(id);
-  const htmlBox = $('html');
-  const scriptBox = $('script');
+  // The boxes: editors that lay out only the lines in view
+  // (web/editor/editor.mjs); each element answers .value as a text area.
+  const newBox = (name, language) => {
+    const box = TagoraEditor.createBox($(`${name}-editor`), {
+      id: name, labelledBy: `${name}-caption`, describedBy: `${name}-state`, changed: () => boxChanged(name),
+    });
+    box.name = name;
+    box.language = language;
+    return box;
+  };
+  const htmlBox = newBox('html', 'html');
+  const scriptBox = newBox('script', 'script');
+  const wrapBox = $('wrap');
   const targetSelect = $('target');
   const classicBox = $('classic');
   const headerBox = $('header');
@@ -171,12 +182,17 @@
 
   function showError(text) {
     errorLine.textContent = text;
+    if (!text) {
+      htmlBox.clearError();
+      scriptBox.clearError();
+    }
   }
 
   function remember() {
     try {
       localStorage.setItem(SETTINGS, JSON.stringify({ target: targetSelect.value, classic: classicBox.checked,
-                                                      header: headerBox.checked, name: nameBox.value }));
+                                                      header: headerBox.checked, name: nameBox.value,
+                                                      wrap: wrapBox.checked }));
     } catch { /* storage refused: the choice lasts until the page closes */ }
   }
 
@@ -189,18 +205,19 @@
       headerBox.checked = choices.header !== false;
       if (typeof choices.name === 'string')
         nameBox.value = choices.name;
+      wrapBox.checked = choices.wrap === true;
     } catch { /* nothing remembered */ }
   }
 
   function markStale(stale) {
     state.stale = stale;
     const box = outputBox();
-    box.classList.toggle('stale', stale);
-    $(box.id + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
+    box.stale = stale;
+    $(box.name + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
     updateControls();
   }
 
-  const hasOutput = () => outputBox().value.length > 0 || state.outputBlob !== null;
+  const hasOutput = () => outputBox().length > 0 || state.outputBlob !== null;
   const namesConstant = () => !toHtmlMode() && ['js', 'js-concat'].includes(targetSelect.value);
 
   function updateControls() {
@@ -233,8 +250,8 @@
       inputBox().placeholder = hiddenPlaceholder();
     $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
     $('script-caption').textContent = html ? 'Script' : targetInfo().title;
-    htmlBox.classList.remove('stale');
-    scriptBox.classList.remove('stale');
+    htmlBox.stale = false;
+    scriptBox.stale = false;
     $('html-state').textContent = '';
     $('script-state').textContent = '';
     updateControls();
@@ -266,21 +283,8 @@
              noHeader: !headerBox.checked, name: namesConstant() ? nameBox.value : undefined };
   }
 
-  // Places the caret at a line and column (from 1, in characters) of a
-  // box, whose value has LF line breaks.
-  function putCaret(box, line, column) {
-    const lines = box.value.split('\n');
-    let offset = 0;
-    for (let i = 0; i < line - 1 && i < lines.length - 1; ++i)
-      offset += lines[i].length + 1;
-    const characters = Array.from(lines[Math.min(line, lines.length) - 1] || '');
-    offset += characters.slice(0, column - 1).join('').length;
-    box.focus();
-    box.setSelectionRange(offset, offset);
-  }
-
   const isEmptyInput = () => state.hiddenFile === null
-    && (inputBox().value === '' || (!toHtmlMode() && inputBox().value === '\uFEFF'));
+    && (inputBox().length === 0 || (!toHtmlMode() && inputBox().length === 1 && inputBox().value === '\uFEFF'));
 
   // typed: as one types, when the caret is not moved to an error and an
   // empty input clears the output without a word. One conversion at a
@@ -335,7 +339,7 @@
     }
     const place = () => {
       if (!typed && state.hiddenFile === null)
-        putCaret(inputBox(), error.line, error.column);
+        inputBox().markError(error.line, error.column);
     };
     if (error.code === 'LONE_SURROGATE') {
       showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
@@ -352,6 +356,16 @@
     ++state.changes;
   }
 
+  // A change the user made in a box.
+  function boxChanged(name) {
+    if (!state.info)
+      return;
+    if ((name === 'script') === toHtmlMode())
+      inputChanged();
+    else
+      outputChanged();
+  }
+
   function inputChanged() {
     changed();
     if (state.hiddenFile !== null) {
@@ -359,7 +373,7 @@
       showMode();
     }
     clearTimeout(state.timer);
-    if (inputBox().value.length > LIVE_LIMIT) {
+    if (inputBox().length > LIVE_LIMIT) {
       markStale(hasOutput());
       notify('This text is long: press Convert (Ctrl+Enter) to convert it.');
       return;
@@ -395,7 +409,7 @@
   async function copyLiteral() {
     if ($('copy-literal').disabled)
       return;
-    if (htmlBox.value.length === 0) {
+    if (htmlBox.length === 0) {
       notify('The HTML Code box is empty: there is nothing to copy.');
       return;
     }
@@ -507,7 +521,7 @@
   }
 
   function inputLength() {
-    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().value.length;
+    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().length;
   }
 
   function targetChanged() {
@@ -547,7 +561,7 @@
       return;
     }
     const text = event.dataTransfer.getData('text/plain');
-    if (event.target instanceof HTMLTextAreaElement || !text)
+    if (event.target.closest('.cm-editor') || !text)
       return;  // a box takes text dropped on it
     event.preventDefault();
     inputBox().value = text;
@@ -555,8 +569,11 @@
   }
 
   function listen() {
-    htmlBox.addEventListener('input', () => (toHtmlMode() ? outputChanged() : inputChanged()));
-    scriptBox.addEventListener('input', () => (toHtmlMode() ? inputChanged() : outputChanged()));
+    wrapBox.addEventListener('change', () => {
+      htmlBox.wrap = wrapBox.checked;
+      scriptBox.wrap = wrapBox.checked;
+      remember();
+    });
     targetSelect.addEventListener('change', targetChanged);
     classicBox.addEventListener('change', () => { remember(); targetChanged(); });
     headerBox.addEventListener('change', optionChanged);
@@ -600,6 +617,8 @@
     state.info = info;
     window.tagora = api(info);
     restore();
+    htmlBox.wrap = wrapBox.checked;
+    scriptBox.wrap = wrapBox.checked;
     state.toHtml = toHtmlMode();
     showMode();
     listen();
