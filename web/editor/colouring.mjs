@@ -6,7 +6,7 @@
 
 // (Comments written <!-{2} and <!-, as the page's script may not hold the
 // characters that open an HTML comment.)
-const HTML = /<!-{2}.*?(?:-->|$)|<\/?[A-Za-z][^<>]*>?|&(?:#[0-9]+|#[xX][0-9A-Fa-f]+|[A-Za-z][A-Za-z0-9]*);/g;
+const HTML = /<!-{2}.*?(?:-->|$)|<\/?[A-Za-z](?:"[^"]*"?|'[^']*'?|[^<>"'])*>?|&(?:#[0-9]+|#[xX][0-9A-Fa-f]+|[A-Za-z][A-Za-z0-9]*);/g;
 const TAG_PARTS = /^<\/?[A-Za-z][^\s/>]*|"[^"]*"?|'[^']*'?|\/?>$/g;
 const SCRIPT = new RegExp([
   /<\?(?:php\b|=)?|\?>|<%[=@]?|%>/.source,                          // the script's own tags
