@@ -62,7 +62,7 @@ export default all;
 `;
 }
 
-const STARTED_FUNCTIONS = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+const STARTED_FUNCTIONS = ['convert', 'toHtml', 'readScript', 'readScriptFile', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
                            'chooseEncoding', 'decode', 'convertTransform', 'toHtmlTransform'];
 const NODE_ONLY = ['convertStream', 'toHtmlStream'];
 

@@ -284,6 +284,32 @@ class PageTest(unittest.TestCase):
         time.sleep(0.3)
         self.assertEqual(saved.read_bytes(), html)
 
+    def test_a_legacy_encoded_script_keeps_its_bytes(self):
+        """A PHP page in Windows-1252 or Shift_JIS read back as
+        tagora-convert --encoding=auto reads it: a template of the file's
+        own bytes (PHP reads bytes), shown as text, downloaded as those bytes."""
+        self.open_page()
+        Select(self.box('target')).select_by_value('html')
+        pages = (('old-1252.php', 'windows-1252', 'cp1252',
+                  '<?php\r\necho "caf\u00E9 <b>\\xe9</b> \u20AC";\r\n$x = "na\u00EFve";\r\necho $x;\r\n?>\r\n<p>fin</p>\r\n'),
+                 ('old-sjis.php', 'Shift_JIS', 'shift_jis',
+                  '<meta charset="Shift_JIS">\r\n<?php echo "<p>\u8868\u793A \u30BD\u30D5\u30C8</p>"; ?>\r\n<p>\u80FD\u529B</p>\r\n'))
+        for name, encoding, codec, text in pages:
+            data = text.encode(codec)
+            path = pathlib.Path(tempfile.mkdtemp(prefix='tagora-legacy-')) / name
+            path.write_bytes(data)
+            expected = cli(data, '--to=html', '--encoding=auto')
+            self.driver.execute_script('document.getElementById("file").hidden = false')
+            self.box('file').send_keys(str(path))
+            shown = expected.decode(codec).replace('\r\n', '\n')
+            self.wait_for(lambda: self.value('html') == shown, f'{name}: not the template of its bytes')
+            self.assertIn(f"in {encoding}", self.notice())
+            self.box('download').click()
+            saved = DOWNLOADS / name
+            self.wait_for(saved.exists, f'{name}: nothing downloaded')
+            time.sleep(0.3)
+            self.assertEqual(saved.read_bytes(), expected, name)
+
     def test_an_error_puts_the_caret_at_its_place(self):
         self.open_page()
         Select(self.box('target')).select_by_value('php')

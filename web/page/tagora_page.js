@@ -46,6 +46,8 @@
     template: null,      // Script to HTML: 'php' or 'asp' for a template
     fileName: null,      // of the opened file, without its extension
     hiddenFile: null,    // the opened file, when its text is too large to show
+    openedFile: null,    // the opened file, while the input box holds its text unchanged
+    outputFileBytes: null, // a template of the file's own bytes, in its encoding, for Download
     hiddenLength: 0,
     changes: 0,          // counts the changes of the input, the target and the options
     converting: false,
@@ -261,9 +263,10 @@
 
   // The output: {text} shown, or {blob} (its bytes) when it is too long
   // to show.
-  function setOutput({ text = null, blob = null, size = 0 }, template) {
+  function setOutput({ text = null, blob = null, size = 0, fileBytes = null, encoding = null }, template) {
     state.output = text;
     state.outputBlob = blob;
+    state.outputFileBytes = fileBytes;
     state.outputSize = size;
     state.outputEdited = false;
     state.template = template;
@@ -271,12 +274,22 @@
     outputBox().readOnly = text === null;
     if (blob)
       notify(`The ${outputTitle()} (${megabytes(blob.size)}) is too large to show here: Download saves it.`);
+    else if (fileBytes)
+      notify(`The template keeps the file's own bytes, in ${encoding}, as PHP and ASP read them: Download saves them.`);
     markStale(false);
   }
 
   // The input of a request: the box's text, or the opened file too large
   // to show.
-  const inputRequest = () => (state.hiddenFile !== null ? { file: state.hiddenFile } : { text: inputBox().value });
+  // Script to HTML of an opened file not changed since: the file itself,
+  // whose bytes make the template in a legacy encoding.
+  function inputRequest() {
+    if (state.hiddenFile !== null)
+      return { file: state.hiddenFile };
+    if (state.openedFile !== null && toHtmlMode())
+      return { text: inputBox().value, file: state.openedFile };
+    return { text: inputBox().value };
+  }
 
   function scriptOptions() {
     return { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled,
@@ -368,6 +381,7 @@
 
   function inputChanged() {
     changed();
+    state.openedFile = null;
     if (state.hiddenFile !== null) {
       state.hiddenFile = null;
       showMode();
@@ -395,6 +409,8 @@
   async function outputBytes() {
     if (state.outputBlob)
       return state.outputBlob;
+    if (state.outputFileBytes && !state.outputEdited)
+      return state.outputFileBytes;
     return new Blob([new TextEncoder().encode(await outputText())], { type: 'application/octet-stream' });
   }
 
@@ -509,6 +525,7 @@
     changed();
     state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
     state.hiddenFile = read.text === null ? file : null;
+    state.openedFile = file;
     inputBox().value = read.text === null ? '' : read.text;
     showMode();
     const opened = `Opened "${file.name}" as ${read.encoding}.${others ? ` ${others}` : ''}`;
@@ -528,6 +545,7 @@
     changed();
     if (toHtmlMode() !== state.toHtml) {
       state.hiddenFile = null;  // the other box is the input now
+      state.openedFile = null;
       state.toHtml = toHtmlMode();
     }
     showMode();
@@ -608,7 +626,7 @@
   // window.tagora: the engine's functions, each answered by the worker.
   function api(info) {
     const call = (name) => (...args) => run('call', { name, args });
-    const names = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+    const names = ['convert', 'toHtml', 'readScript', 'readScriptFile', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
                    'chooseEncoding', 'decode'];
     return Object.freeze({ ...info, TagoraError, ...Object.fromEntries(names.map((name) => [name, call(name)])) });
   }
