@@ -11,7 +11,7 @@ const TAG_PARTS = /^<\/?[A-Za-z][^\s/>]*|"[^"]*"?|'[^']*'?|\/?>$/g;
 const SCRIPT = new RegExp([
   /<\?(?:php\b|=)?|\?>|<%[=@]?|%>/.source,                          // the script's own tags
   /"(?:[^"\\]|\\.)*(?:"|\\?$)|'(?:[^'\\]|\\.)*(?:'|\\?$)|`(?:[^`\\]|\\.)*(?:`|\\?$)/.source,  // strings
-  /(?:^|(?<=\s))(?:\/\/|#(?![\[{])).*/.source,                        // comments to the line's end
+  /\/\*.*?(?:\*\/|$)|(?:^|(?<=\s))(?:\/\/|#(?![\[{])).*/.source,     // comments
   /\b(?:echo|print|printf|Response\.Write|out\.print(?:ln)?|document\.write|const|let|var|return|use|my|def|import)\b/.source,
 ].join('|'), 'g');
 
@@ -20,7 +20,7 @@ function kindOfScript(token) {
     return 'delimiter';
   if (/^["'`]/.test(token))
     return 'string';
-  if (/^(?:\/\/|#)/.test(token))
+  if (/^(?:\/\/|\/\*|#)/.test(token))
     return 'comment';
   return 'keyword';
 }
