@@ -53,11 +53,12 @@ case "${1:-app}" in
 esac
 
 # The WHATWG Encoding Standard's tables, and TypeScript, esbuild, webpack,
-# Vite and axe-core for the web tests, from npm, as their lock files pin
-# them; installed again when a lock file is newer than what was installed.
+# Vite and axe-core for the web tests, and CodeMirror with esbuild for the
+# page's boxes, from npm, as their lock files pin them; installed again
+# when a lock file is newer than what was installed.
 install_npm_test_packages() {
   local folder
-  for folder in tests/cli/whatwg tests/web/tools; do
+  for folder in tests/cli/whatwg tests/web/tools web/editor; do
     folder=$(cd "$(dirname "$0")/../$folder" && pwd)
     [[ $folder/node_modules/.package-lock.json -nt $folder/package-lock.json ]] \
       || (cd "$folder" && npm ci --no-audit --no-fund --silent)

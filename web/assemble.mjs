@@ -4,7 +4,8 @@
 //     tagora_api.js), index.mjs, index.browser.mjs (the browser's engine,
 //     compiled asynchronously: ready says when), their declarations, the
 //     bin, package.json, README, copyright;
-//   - tagora.html: the page with its style, its script and the engine's
+//   - tagora.html: the page with its style, its script (after it the
+//     boxes' editor, bundled by esbuild) and the engine's
 //     (a worker's) inlined, under a Content-Security-Policy that allows no
 //     request.
 // Each engine's wasm goes in as base64, handed to its glue as wasmBinary.
@@ -16,7 +17,7 @@ import { parseArgs } from 'node:util';
 import { gzipSync } from 'node:zlib';
 
 const { values: arg } = parseArgs({
-  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'targets', 'page', 'package',
+  options: Object.fromEntries(['source', 'web-engine', 'node-engine', 'copyright', 'editor', 'targets', 'page', 'package',
                                'name', 'version', 'description'].map((name) => [name, { type: 'string' }])),
 });
 const source = (path) => readFileSync(join(arg.source, path), 'utf8');
@@ -61,7 +62,7 @@ export default all;
 `;
 }
 
-const STARTED_FUNCTIONS = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+const STARTED_FUNCTIONS = ['convert', 'toHtml', 'readScript', 'readScriptFile', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
                            'chooseEncoding', 'decode', 'convertTransform', 'toHtmlTransform'];
 const NODE_ONLY = ['convertStream', 'toHtmlStream'];
 
@@ -151,7 +152,7 @@ function fill(template, values) {
 function writePage(tagora) {
   const engine = [glueOf(arg['web-engine']), api, `const tagoraWasm = '${wasmBase64(arg['web-engine'])}';`,
                   source('page/tagora_worker.js')].join('\n');
-  const script = source('page/tagora_page.js');
+  const script = `${readFileSync(arg.editor, 'utf8')}\n${source('page/tagora_page.js')}`;
   for (const [name, text] of [['page', script], ['engine', engine]]) {
     if (/<\/script|<!--/i.test(text))
       throw new Error(`the ${name} script holds "</script" or "<!--", which would end its element early`);

@@ -178,6 +178,8 @@ public:
         return m_wellFormed ? m_scan.label() : std::nullopt;
     }
     bool wellFormed() const { return m_wellFormed; }
+    // The label of the text fed so far, as if it ended there.
+    std::optional<std::string> labelSoFar() const { return m_scan.label(); }
 
 private:
     BlockDecoder m_decoder;
@@ -419,6 +421,24 @@ int tagora_label_scan_finish(BlockLabelScan* scan)
     return label ? 1 : scan->wellFormed() ? 0 : -1;
 }
 
+// The label of the text fed so far, as if it ended there, for a text
+// too long to hold whole: 1 when there is one (the conversions begun from
+// now on take it), 0 when there is none. The scan goes on.
+int tagora_label_scan_so_far(BlockLabelScan* scan)
+{
+    const std::optional<std::string> label = scan->labelSoFar();
+    if (label)
+        g_label = *label;
+    return label ? 1 : 0;
+}
+
+// The label tagora_label_scan_finish or tagora_label_scan_so_far found
+// last, as the result.
+void tagora_label_result()
+{
+    g_result.bytes = g_label;
+}
+
 double tagora_label_scan_error_offset(BlockLabelScan* scan)
 {
     return static_cast<double>(scan->errorOffset());
@@ -461,6 +481,27 @@ int tagora_to_html(const char* text, std::size_t size, int from, int asInputText
     }
     g_result.bytes = std::move(*html.html);
     return 1;
+}
+
+// A script file's bytes in a legacy encoding (html::isLegacyEncoding), read
+// as tagora-convert reads them: 2 for a template made from the bytes
+// themselves, in that encoding (templateKeepsFileBytes: PHP and ASP read a
+// page's bytes); 1 when the file is to be read as text, decoded first; 0
+// with the error's place when the bytes cannot be read.
+int tagora_to_html_file_bytes(const char* bytes, std::size_t size, int from, const char* encoding)
+{
+    HtmlFromScript made = htmlFromScript(std::string_view(bytes, size), targetAt(from));
+    if (!templateKeepsFileBytes(made, encoding))
+        return 1;
+    g_result.target = static_cast<int>(*made.target);
+    g_result.exact = made.exact;
+    if (!made.html) {
+        g_result.error = std::move(made.error);
+        g_result.bytes = g_result.error.message;
+        return 0;
+    }
+    g_result.bytes = std::move(*made.html);
+    return 2;
 }
 
 // The text as one string literal of the target, as tagora-convert

@@ -208,6 +208,37 @@ function tagoraApi(engine, stageTimes, streams, progress) {
     }
   }
 
+  // A label scan over UTF-8 fed piece by piece: feed(view), soFar() (the
+  // label of the text fed so far, as if it ended there, which conversions
+  // begun next take), finish() (the whole text's), each label or null;
+  // end() frees it.
+  function labelScan() {
+    const scan = engine._tagora_label_scan_begin(1, PIECE_UNITS);
+    const input = engine._tagora_label_scan_input(scan);
+    const checked = (result) => {
+      if (result < 0)
+        throw invalidUtf8(engine._tagora_label_scan_error_offset(scan));
+      return result;
+    };
+    const label = (found) => {
+      if (found !== 1)
+        return null;
+      engine._tagora_label_result();
+      return resultUtf8();
+    };
+    return {
+      feed(view) {
+        eachBytePiece(view, (piece) => {
+          bytes().set(piece, input);
+          checked(engine._tagora_label_scan_feed(scan, piece.length));
+        });
+      },
+      soFar: () => label(engine._tagora_label_scan_so_far(scan)),
+      finish: () => label(checked(engine._tagora_label_scan_finish(scan))),
+      end: () => engine._tagora_label_scan_end(scan),
+    };
+  }
+
   // A string longer than JavaScript allows (about 2^29 units in V8) is a
   // RangeError: said as a TagoraError.
   function tooLong(error, what) {
@@ -514,6 +545,39 @@ function tagoraApi(engine, stageTimes, streams, progress) {
     return resultUtf8();
   }
 
+  // A script file's bytes read as tagora-convert --to=html --encoding=auto
+  // reads them. In a legacy encoding, a PHP or ASP page is a template of its
+  // own bytes, in that encoding: bytes holds them, html their text. Any
+  // other file is decoded and read as text (bytes null: html is written as
+  // UTF-8). With the encoding and the notice of what was assumed.
+  function readScriptFile(data, options) {
+    const { from, name = 'the file' } = checkOptions(options, { from: 'string', name: 'string' }, 'readScriptFile');
+    const view = bytesOf(data, 'readScriptFile: the file');
+    const fromIndex = from === undefined ? -1 : targetIndex(from, 'from');
+    const decoded = decode(view, { name });
+    const file = { encoding: decoded.encoding, notice: decoded.notice, bytes: null };
+    if (!['UTF-8', 'UTF-16LE', 'UTF-16BE'].includes(decoded.encoding) && view.length > 0) {
+      const label = utf8Encoder.encode(`${decoded.encoding}\0`);
+      const address = engine._malloc(view.length + label.length);
+      if (!address)
+        throw new TagoraError('There is not enough memory for this script.', 'NO_MEMORY');
+      let read;
+      try {
+        bytes().set(view, address);
+        bytes().set(label, address + view.length);
+        read = engine._tagora_to_html_file_bytes(address, view.length, fromIndex, address + view.length);
+      } finally {
+        engine._free(address);
+      }
+      if (read !== 1) {
+        const template = readResult(read === 2 ? 1 : 0);
+        file.bytes = resultBytes().slice();
+        return { ...template, html: new TextDecoder(decoded.encoding).decode(file.bytes), ...file };
+      }
+    }
+    return { ...readScript(decoded.text, { from }), ...file };
+  }
+
   function toHtml(script, options) {
     return readScript(script, options).html;
   }
@@ -568,17 +632,27 @@ function tagoraApi(engine, stageTimes, streams, progress) {
   // A copy of the bytes (Buffer's own slice would share them).
   const copied = (view) => Uint8Array.prototype.slice.call(view);
 
+  // Bytes of a php-nowdoc stream held to choose its label: no line of the
+  // text may close it, so a text this long or shorter is held whole first.
+  // A longer one takes the label its first LABEL_HOLD bytes allow, and is
+  // then converted as it comes; that label is the whole text's, as convert()
+  // and tagora-convert choose it, unless a later line closes it: the stream
+  // then fails (NO_HEREDOC_LABEL) rather than give another script.
+  const LABEL_HOLD = 8 << 20;
+
   // The script of UTF-8 chunks, piece by piece: write(chunk, push) and
   // end(push) push each piece of the script (bytes of their own; with
-  // lent, a view of the engine's memory, good until push returns). Memory
-  // stays small, but for php-nowdoc, whose label needs the whole text
-  // first: its chunks are held until the end.
+  // lent, a view of the engine's memory, good until push returns), in
+  // memory that stays small (see LABEL_HOLD for php-nowdoc).
   function scriptWriter(options, call, lent = false) {
     const out = lent ? (view) => view : copied;
     const chosen = checkOptions(options, SCRIPT_OPTIONS, call);
     const { index, classic } = scriptOptions(chosen);  // checked now, set again when the conversion begins
     const needsLabel = engine._tagora_needs_label(index) === 1;
-    const held = [];
+    const held = [];   // php-nowdoc: the first chunks, until its label is chosen
+    let heldSize = 0;
+    let label = null;  // chosen before the end, from the held chunks
+    let scan = null;   // php-nowdoc: the label scan, from the first chunk
     const reader = chunkReader();
     const start = [];  // the first three bytes, to tell an empty text
     let conversion = null;
@@ -601,7 +675,43 @@ function tagoraApi(engine, stageTimes, streams, progress) {
       if (conversion)
         conversion.end();
       conversion = null;
+      if (scan)
+        scan.end();
+      scan = null;
       return error;
+    }
+
+    // php-nowdoc: the chunk scanned for lines that close a label, and held
+    // until LABEL_HOLD bytes are; then the label is chosen, and the held
+    // chunks and every chunk after them converted.
+    function writeLabelled(view, push) {
+      scan ??= labelScan();
+      scan.feed(view);
+      if (label !== null) {
+        feed(view, push);
+        return;
+      }
+      held.push(copied(view));
+      heldSize += view.length;
+      if (heldSize > LABEL_HOLD) {
+        label = scan.soFar();
+        if (label === null)
+          throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+        held.splice(0).forEach((piece) => feed(piece, push));
+      }
+    }
+
+    function endLabelled(push) {
+      const whole = scan.finish();
+      if (label === null) {
+        if (whole === null)
+          throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
+        held.splice(0).forEach((piece) => feed(piece, push));
+      } else if (whole !== label) {
+        throw new TagoraError(`a line after the first ${LABEL_HOLD >> 20} MB closes the nowdoc label ${label}, `
+          + 'chosen from them as the stream began: convert this text whole (convert or tagora-convert)',
+                              'NO_HEREDOC_LABEL');
+      }
     }
 
     return {
@@ -612,7 +722,7 @@ function tagoraApi(engine, stageTimes, streams, progress) {
             start.push(view[i]);
           size += view.length;
           if (needsLabel)
-            held.push(copied(view));
+            writeLabelled(view, push);
           else if (view.length)
             feed(view, push);
         } catch (error) {
@@ -624,12 +734,8 @@ function tagoraApi(engine, stageTimes, streams, progress) {
           reader.end();
           if (size <= 3 && emptyBytes(Uint8Array.from(start)))
             throw new TagoraError(NO_INPUT, 'EMPTY_INPUT');
-          if (needsLabel) {
-            if (!scanLabel(true, (scan) => held.forEach((view) => eachBytePiece(view, scan))))
-              throw new TagoraError(NO_LABEL, 'NO_HEREDOC_LABEL');
-            held.forEach((view) => feed(view, push));
-            held.length = 0;
-          }
+          if (needsLabel)
+            endLabelled(push);
           push(out(conversion.finish()));
           fail(null);
         } catch (error) {
@@ -857,7 +963,7 @@ function tagoraApi(engine, stageTimes, streams, progress) {
   }
 
   return Object.freeze({
-    convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
+    convert, toHtml, readScript, readScriptFile, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
     convertTransform, toHtmlTransform, ...nodeStreams,
     TagoraError,
     productName: info.productName,

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Node package's stream against tagora-convert: a page of SIZE MB
-# (default 100: the large test pages repeated) converted to PHP by
+# (default 100: the large test pages repeated) converted to PHP (or TARGET) by
 # `tagora-converter --to=php` (the package's bin, convertStream) and by
 # tagora-convert, in PAIRS pairs (default 5), one right after the other,
 # which goes first alternating; prints each pair's times and peak memory,
@@ -8,9 +8,11 @@
 # most 3 times the CLI's time, under 64 MB. Then, once each, the package's
 # convertStream in a Node pipeline from the file to standard output, and
 # that pipeline without it (Node's own floor for a stream of that size).
-#   bench/web/stream-bench.sh TAGORA_CONVERT PACKAGE_TARBALL CASES_DIR [SIZE] [PAIRS]
+#   bench/web/stream-bench.sh TAGORA_CONVERT PACKAGE_TARBALL CASES_DIR [SIZE] [PAIRS] [TARGET]
+# TARGET (default php): php-nowdoc measures the nowdoc stream, which holds
+# only its first 8 MB to choose its label.
 set -euo pipefail
-cli=$(realpath "$1") tarball=$(realpath "$2") cases=$(realpath "$3") size=${4:-100} pairs=${5:-5}
+cli=$(realpath "$1") tarball=$(realpath "$2") cases=$(realpath "$3") size=${4:-100} pairs=${5:-5} to=${6:-php}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -30,11 +32,11 @@ measure() {
 node_times=() cli_times=() node_kb=() cli_kb=() ratios=()
 for ((pair = 0; pair < pairs; ++pair)); do
   if ((pair % 2 == 0)); then
-    read -r nt nk < <(measure node "$bin" --to=php input.html); cp out node.out
-    read -r ct ck < <(measure "$cli" --to=php input.html)
+    read -r nt nk < <(measure node "$bin" --to="$to" input.html); cp out node.out
+    read -r ct ck < <(measure "$cli" --to="$to" input.html)
   else
-    read -r ct ck < <(measure "$cli" --to=php input.html)
-    read -r nt nk < <(measure node "$bin" --to=php input.html); cp out node.out
+    read -r ct ck < <(measure "$cli" --to="$to" input.html)
+    read -r nt nk < <(measure node "$bin" --to="$to" input.html); cp out node.out
   fi
   cmp -s out node.out || { echo "the stream's script differs from tagora-convert's" >&2; exit 1; }
   node_times+=("$nt") cli_times+=("$ct") node_kb+=("$nk") cli_kb+=("$ck")
@@ -48,7 +50,7 @@ printf 'median: stream %ss, %s MB peak; tagora-convert %ss, %s MB peak; time rat
 
 lib=$work/node_modules/tagora-converter/index.cjs
 read -r st sk < <(measure node -e "const { pipeline } = require('node:stream/promises');
-  pipeline(require('node:fs').createReadStream('input.html'), require('$lib').convertStream({ to: 'php' }), process.stdout)")
+  pipeline(require('node:fs').createReadStream('input.html'), require('$lib').convertStream({ to: '$to' }), process.stdout)")
 cmp -s out node.out || { echo "convertStream's script differs from tagora-convert's" >&2; exit 1; }
 read -r pt pk < <(measure node -e "require('node:fs').createReadStream('input.html').pipe(process.stdout)")
 printf 'convertStream in a pipeline: %ss, %s MB peak; the same pipeline without it: %ss, %s MB peak\n' \

@@ -12,7 +12,7 @@ import { Readable, Writable } from 'node:stream';
 import { pipeline } from 'node:stream/promises';
 import { createRequire } from 'node:module';
 import tagora, {
-  convert, toHtml, literal, fromLiteral, decode, convertStream, toHtmlStream, convertTransform, toHtmlTransform,
+  convert, toHtml, literal, fromLiteral, decode, readScriptFile, convertStream, toHtmlStream, convertTransform, toHtmlTransform,
   TagoraError, ready,
 } from 'tagora-converter';
 
@@ -78,6 +78,24 @@ test('bytes in other encodings, and the name and noHeader options, as tagora-con
   }
 });
 
+test('readScriptFile: a PHP page in a legacy encoding is a template of its own bytes, as tagora-convert --encoding=auto makes it', () => {
+  const files = [
+    [Buffer.from('<?php\r\necho "caf\xe9 <b>\\xe9</b> \x80";\r\n$x = "na\xefve";\r\necho $x;\r\n?>\r\n<p>fin</p>\r\n', 'latin1'), 'windows-1252'],
+    [Buffer.concat([Buffer.from('<meta charset="Shift_JIS">\r\n<?php echo "<p>'), Buffer.from([0x95, 0x5C, 0x8E, 0xA6]),
+                    Buffer.from('</p>"; ?>\r\n')]), 'Shift_JIS'],
+    [Buffer.from('<?php\r\necho "caf\u00e9";\r\n?>\r\n'), 'UTF-8'],
+  ];
+  for (const [file, encoding] of files) {
+    const expected = cli(file, ['--to=html', '--encoding=auto']);
+    assert.strictEqual(expected.status, 0, expected.stderr);
+    const read = readScriptFile(file);
+    assert.strictEqual(read.encoding, encoding);
+    const written = read.bytes ? Buffer.from(read.bytes) : Buffer.from(read.html);
+    assert.ok(written.equals(expected.stdout), `${encoding}: ${written.toString('latin1')} against ${expected.stdout.toString('latin1')}`);
+    assert.strictEqual(read.bytes === null, encoding === 'UTF-8');
+  }
+});
+
 test('every failure is a TagoraError with a code, unknown options included', () => {
   const failures = [
     [() => convert(''), 'EMPTY_INPUT'], [() => convert(Buffer.from([0xEF, 0xBB, 0xBF])), 'EMPTY_INPUT'],
@@ -122,7 +140,7 @@ const cutText = (text, size) => Array.from({ length: Math.ceil(text.length / siz
 test('streams in both directions, Node and web: tagora-convert\'s bytes, however the input is cut', async () => {
   // The engine's own tests cut the text everywhere; here, the pieces'
   // way through JavaScript: all targets over the page that has every
-  // sequence across a piece's edge, the nowdoc (held whole) over a large one.
+  // sequence across a piece's edge, the nowdoc (held whole below 8 MB) over a large one.
   const runs = TARGETS.map((to) => [to, largeInputs.find((file) => /block_edges/.test(file))])
     .concat(['php', 'php-nowdoc'].map((to) => [to, largeInputs.find((file) => /large_random/.test(file))]));
   for (const [to, file] of runs) {
@@ -147,6 +165,37 @@ test('streams in both directions, Node and web: tagora-convert\'s bytes, however
   const place = /:(\d+):(\d+): (.*)/.exec(cli(script, ['--to=html']).stderr);
   await assert.rejects(throughStream(toHtmlStream(), cut(script, 3)),
                        { code: 'UNREADABLE_SCRIPT', line: Number(place[1]), column: Number(place[2]), error: place[3] });
+});
+
+test('a php-nowdoc stream over 8 MB: its script begins before its end, tagora-convert\'s bytes, or a refusal where a later line closes the label chosen', async () => {
+  // "HTML" closes the first label: both choose HTML1, which no later line closes.
+  const text = Buffer.from(`HTML\r\n${'<p>HTML1 and HTML2 inside a line close nothing</p>\r\n'.repeat(190000)}`);
+  const expected = cli(text, ['--to=php-nowdoc']).stdout;
+  assert.ok(expected.includes("<<<'HTML1'"));
+  let fed = 0;
+  let scriptBeforeTheEnd = 0;
+  const pieces = [];
+  async function* chunks(bytes) {
+    for (const piece of cut(bytes, 1 << 16)) {
+      fed += piece.length;
+      yield piece;
+    }
+  }
+  await pipeline(Readable.from(chunks(text)), convertStream({ to: 'php-nowdoc' }), new Writable({
+    write(piece, encoding, done) {
+      pieces.push(piece);
+      if (fed < text.length)
+        scriptBeforeTheEnd += piece.length;
+      done();
+    },
+  }));
+  assert.ok(Buffer.concat(pieces).equals(expected), 'not tagora-convert\'s script');
+  assert.ok(scriptBeforeTheEnd > 0, 'the whole text was held before the script began');
+  // A last line closes HTML1: tagora-convert, with the whole text, takes HTML2.
+  const closedLate = Buffer.concat([text, Buffer.from('HTML1\r\n')]);
+  assert.ok(cli(closedLate, ['--to=php-nowdoc']).stdout.includes("<<<'HTML2'"));
+  await assert.rejects(throughStream(convertStream({ to: 'php-nowdoc' }), cut(closedLate, 1 << 16)),
+                       (error) => error instanceof TagoraError && error.code === 'NO_HEREDOC_LABEL' && /HTML1/.test(error.message));
 });
 
 test('a script longer than a JavaScript string: OUTPUT_TOO_LONG from convert, whole from the stream', async () => {

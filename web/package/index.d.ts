@@ -35,6 +35,18 @@ export interface ReadScript {
   exact: boolean;
 }
 
+export interface ReadScriptFile extends ReadScript {
+  /** The encoding the file was read in, as decode() chose it. */
+  encoding: string;
+  /** What was assumed, in words; empty when nothing was. */
+  notice: string;
+  /**
+   * A PHP or ASP page in a legacy encoding: the template made from its own bytes, in that encoding
+   * (html is their text), as tagora-convert writes it. null when html is to be written as UTF-8.
+   */
+  bytes: Uint8Array | null;
+}
+
 export type EncodingSource = 'byte-order-mark' | 'unmarked-utf16' | 'utf8' | 'declared' | 'guessed';
 
 export interface EncodingChoice {
@@ -108,6 +120,8 @@ export function convert(html: string | Uint8Array | ArrayBuffer, options?: Conve
 /** The HTML a script prints (or a template); throws a TagoraError with line and column. */
 export function toHtml(script: string, options?: ReadOptions): string;
 export function readScript(script: string, options?: ReadOptions): ReadScript;
+/** A script file's bytes read as `tagora-convert --to=html --encoding=auto` reads them. */
+export function readScriptFile(bytes: Uint8Array | ArrayBuffer, options?: { from?: TargetName; name?: string }): ReadScriptFile;
 /**
  * The text as one string literal of a target ('php' when left out), the same bytes as
  * `tagora-convert --to=T --literal`: every line break kept as it is.
@@ -125,7 +139,7 @@ export function chooseEncoding(bytes: Uint8Array | ArrayBuffer): EncodingChoice;
 export function decode(bytes: Uint8Array | ArrayBuffer, options?: { name?: string }): DecodedFile;
 /**
  * A web TransformStream from the HTML's chunks (UTF-8 bytes, or strings) to the script's, in UTF-8,
- * the same bytes as `tagora-convert`, in constant memory (php-nowdoc holds the text until its end).
+ * the same bytes as `tagora-convert`, in constant memory (php-nowdoc holds its first 8 MB).
  */
 export function convertTransform(options?: ScriptOptions): TransformStream<string | Uint8Array, Uint8Array>;
 /** A web TransformStream from a script's chunks to the HTML it prints, in UTF-8 (the script is read whole). */
@@ -146,7 +160,7 @@ export const productTitle: string;
 export const credits: { readonly developer: string; readonly line: string };
 
 declare const tagora: {
-  convert: typeof convert; toHtml: typeof toHtml; readScript: typeof readScript;
+  convert: typeof convert; toHtml: typeof toHtml; readScript: typeof readScript; readScriptFile: typeof readScriptFile;
   literal: typeof literal; fromLiteral: typeof fromLiteral;
   inputText: typeof inputText; characterCodes: typeof characterCodes;
   chooseEncoding: typeof chooseEncoding; decode: typeof decode; targets: typeof targets;

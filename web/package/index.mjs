@@ -2,7 +2,7 @@
 import tagora from './index.cjs';
 
 export const {
-  convert, toHtml, readScript, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
+  convert, toHtml, readScript, readScriptFile, literal, fromLiteral, inputText, characterCodes, chooseEncoding, decode, targets,
   convertStream, toHtmlStream, convertTransform, toHtmlTransform, ready,
   TagoraError, productName, version, productTitle, credits,
 } = tagora;

@@ -16,8 +16,19 @@
   const SETTINGS = 'tagora-converter.choices';
 
   const $ = (id) => document.getElementById(id);
-  const htmlBox = $('html');
-  const scriptBox = $('script');
+  // The boxes: editors that lay out only the lines in view
+  // (web/editor/editor.mjs); each element answers .value as a text area.
+  const newBox = (name, language) => {
+    const box = TagoraEditor.createBox($(`${name}-editor`), {
+      id: name, labelledBy: `${name}-caption`, describedBy: `${name}-state`, changed: () => boxChanged(name),
+    });
+    box.name = name;
+    box.language = language;
+    return box;
+  };
+  const htmlBox = newBox('html', 'html');
+  const scriptBox = newBox('script', 'script');
+  const wrapBox = $('wrap');
   const targetSelect = $('target');
   const classicBox = $('classic');
   const headerBox = $('header');
@@ -35,6 +46,8 @@
     template: null,      // Script to HTML: 'php' or 'asp' for a template
     fileName: null,      // of the opened file, without its extension
     hiddenFile: null,    // the opened file, when its text is too large to show
+    openedFile: null,    // the opened file, while the input box holds its text unchanged
+    outputFileBytes: null, // a template of the file's own bytes, in its encoding, for Download
     hiddenLength: 0,
     changes: 0,          // counts the changes of the input, the target and the options
     converting: false,
@@ -171,12 +184,17 @@
 
   function showError(text) {
     errorLine.textContent = text;
+    if (!text) {
+      htmlBox.clearError();
+      scriptBox.clearError();
+    }
   }
 
   function remember() {
     try {
       localStorage.setItem(SETTINGS, JSON.stringify({ target: targetSelect.value, classic: classicBox.checked,
-                                                      header: headerBox.checked, name: nameBox.value }));
+                                                      header: headerBox.checked, name: nameBox.value,
+                                                      wrap: wrapBox.checked }));
     } catch { /* storage refused: the choice lasts until the page closes */ }
   }
 
@@ -189,18 +207,19 @@
       headerBox.checked = choices.header !== false;
       if (typeof choices.name === 'string')
         nameBox.value = choices.name;
+      wrapBox.checked = choices.wrap === true;
     } catch { /* nothing remembered */ }
   }
 
   function markStale(stale) {
     state.stale = stale;
     const box = outputBox();
-    box.classList.toggle('stale', stale);
-    $(box.id + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
+    box.stale = stale;
+    $(box.name + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
     updateControls();
   }
 
-  const hasOutput = () => outputBox().value.length > 0 || state.outputBlob !== null;
+  const hasOutput = () => outputBox().length > 0 || state.outputBlob !== null;
   const namesConstant = () => !toHtmlMode() && ['js', 'js-concat'].includes(targetSelect.value);
 
   function updateControls() {
@@ -233,8 +252,8 @@
       inputBox().placeholder = hiddenPlaceholder();
     $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
     $('script-caption').textContent = html ? 'Script' : targetInfo().title;
-    htmlBox.classList.remove('stale');
-    scriptBox.classList.remove('stale');
+    htmlBox.stale = false;
+    scriptBox.stale = false;
     $('html-state').textContent = '';
     $('script-state').textContent = '';
     updateControls();
@@ -244,9 +263,10 @@
 
   // The output: {text} shown, or {blob} (its bytes) when it is too long
   // to show.
-  function setOutput({ text = null, blob = null, size = 0 }, template) {
+  function setOutput({ text = null, blob = null, size = 0, fileBytes = null, encoding = null }, template) {
     state.output = text;
     state.outputBlob = blob;
+    state.outputFileBytes = fileBytes;
     state.outputSize = size;
     state.outputEdited = false;
     state.template = template;
@@ -254,33 +274,30 @@
     outputBox().readOnly = text === null;
     if (blob)
       notify(`The ${outputTitle()} (${megabytes(blob.size)}) is too large to show here: Download saves it.`);
+    else if (fileBytes)
+      notify(`The template keeps the file's own bytes, in ${encoding}, as PHP and ASP read them: Download saves them.`);
     markStale(false);
   }
 
   // The input of a request: the box's text, or the opened file too large
   // to show.
-  const inputRequest = () => (state.hiddenFile !== null ? { file: state.hiddenFile } : { text: inputBox().value });
+  // Script to HTML of an opened file not changed since: the file itself,
+  // whose bytes make the template in a legacy encoding.
+  function inputRequest() {
+    if (state.hiddenFile !== null)
+      return { file: state.hiddenFile };
+    if (state.openedFile !== null && toHtmlMode())
+      return { text: inputBox().value, file: state.openedFile };
+    return { text: inputBox().value };
+  }
 
   function scriptOptions() {
     return { to: targetSelect.value, classic: classicBox.checked && !classicBox.disabled,
              noHeader: !headerBox.checked, name: namesConstant() ? nameBox.value : undefined };
   }
 
-  // Places the caret at a line and column (from 1, in characters) of a
-  // box, whose value has LF line breaks.
-  function putCaret(box, line, column) {
-    const lines = box.value.split('\n');
-    let offset = 0;
-    for (let i = 0; i < line - 1 && i < lines.length - 1; ++i)
-      offset += lines[i].length + 1;
-    const characters = Array.from(lines[Math.min(line, lines.length) - 1] || '');
-    offset += characters.slice(0, column - 1).join('').length;
-    box.focus();
-    box.setSelectionRange(offset, offset);
-  }
-
   const isEmptyInput = () => state.hiddenFile === null
-    && (inputBox().value === '' || (!toHtmlMode() && inputBox().value === '\uFEFF'));
+    && (inputBox().length === 0 || (!toHtmlMode() && inputBox().length === 1 && inputBox().value === '\uFEFF'));
 
   // typed: as one types, when the caret is not moved to an error and an
   // empty input clears the output without a word. One conversion at a
@@ -335,7 +352,7 @@
     }
     const place = () => {
       if (!typed && state.hiddenFile === null)
-        putCaret(inputBox(), error.line, error.column);
+        inputBox().markError(error.line, error.column);
     };
     if (error.code === 'LONE_SURROGATE') {
       showError(`Line ${error.line}, column ${error.column}: ${error.error}. Remove it, or choose JavaScript or JSON.`);
@@ -352,14 +369,25 @@
     ++state.changes;
   }
 
+  // A change the user made in a box.
+  function boxChanged(name) {
+    if (!state.info)
+      return;
+    if ((name === 'script') === toHtmlMode())
+      inputChanged();
+    else
+      outputChanged();
+  }
+
   function inputChanged() {
     changed();
+    state.openedFile = null;
     if (state.hiddenFile !== null) {
       state.hiddenFile = null;
       showMode();
     }
     clearTimeout(state.timer);
-    if (inputBox().value.length > LIVE_LIMIT) {
+    if (inputBox().length > LIVE_LIMIT) {
       markStale(hasOutput());
       notify('This text is long: press Convert (Ctrl+Enter) to convert it.');
       return;
@@ -381,6 +409,8 @@
   async function outputBytes() {
     if (state.outputBlob)
       return state.outputBlob;
+    if (state.outputFileBytes && !state.outputEdited)
+      return state.outputFileBytes;
     return new Blob([new TextEncoder().encode(await outputText())], { type: 'application/octet-stream' });
   }
 
@@ -395,7 +425,7 @@
   async function copyLiteral() {
     if ($('copy-literal').disabled)
       return;
-    if (htmlBox.value.length === 0) {
+    if (htmlBox.length === 0) {
       notify('The HTML Code box is empty: there is nothing to copy.');
       return;
     }
@@ -495,6 +525,7 @@
     changed();
     state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
     state.hiddenFile = read.text === null ? file : null;
+    state.openedFile = file;
     inputBox().value = read.text === null ? '' : read.text;
     showMode();
     const opened = `Opened "${file.name}" as ${read.encoding}.${others ? ` ${others}` : ''}`;
@@ -507,13 +538,14 @@
   }
 
   function inputLength() {
-    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().value.length;
+    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().length;
   }
 
   function targetChanged() {
     changed();
     if (toHtmlMode() !== state.toHtml) {
       state.hiddenFile = null;  // the other box is the input now
+      state.openedFile = null;
       state.toHtml = toHtmlMode();
     }
     showMode();
@@ -547,7 +579,7 @@
       return;
     }
     const text = event.dataTransfer.getData('text/plain');
-    if (event.target instanceof HTMLTextAreaElement || !text)
+    if (event.target.closest('.cm-editor') || !text)
       return;  // a box takes text dropped on it
     event.preventDefault();
     inputBox().value = text;
@@ -555,8 +587,11 @@
   }
 
   function listen() {
-    htmlBox.addEventListener('input', () => (toHtmlMode() ? outputChanged() : inputChanged()));
-    scriptBox.addEventListener('input', () => (toHtmlMode() ? inputChanged() : outputChanged()));
+    wrapBox.addEventListener('change', () => {
+      htmlBox.wrap = wrapBox.checked;
+      scriptBox.wrap = wrapBox.checked;
+      remember();
+    });
     targetSelect.addEventListener('change', targetChanged);
     classicBox.addEventListener('change', () => { remember(); targetChanged(); });
     headerBox.addEventListener('change', optionChanged);
@@ -591,7 +626,7 @@
   // window.tagora: the engine's functions, each answered by the worker.
   function api(info) {
     const call = (name) => (...args) => run('call', { name, args });
-    const names = ['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+    const names = ['convert', 'toHtml', 'readScript', 'readScriptFile', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
                    'chooseEncoding', 'decode'];
     return Object.freeze({ ...info, TagoraError, ...Object.fromEntries(names.map((name) => [name, call(name)])) });
   }
@@ -600,6 +635,8 @@
     state.info = info;
     window.tagora = api(info);
     restore();
+    htmlBox.wrap = wrapBox.checked;
+    scriptBox.wrap = wrapBox.checked;
     state.toHtml = toHtmlMode();
     showMode();
     listen();

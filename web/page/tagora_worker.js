@@ -109,7 +109,23 @@
     }
   }
 
+  // An opened file, as tagora-convert reads it: a PHP or ASP page in a
+  // legacy encoding is a template of its own bytes, shown as text and
+  // downloaded as those bytes (fileBytes); null for any other file.
+  async function templateOfFileBytes({ file, shown }) {
+    const read = tagora.readScriptFile(new Uint8Array(await file.arrayBuffer()), { name: file.name });
+    if (!read.bytes)
+      return null;
+    const blob = new Blob([read.bytes], { type: 'application/octet-stream' });
+    if (read.html.length > shown)
+      return { blob, size: blob.size, target: read.target };
+    return { text: read.html, size: read.html.length, fileBytes: blob, encoding: read.encoding, target: read.target };
+  }
+
   async function html(request) {
+    const template = request.file ? await templateOfFileBytes(request) : null;
+    if (template)
+      return template;
     const read = readScriptOrLiteral(await inputOf(request));
     return { ...shownOrBlob(read.html, request.shown), target: read.exact ? null : read.target };
   }
@@ -142,7 +158,7 @@
     inputText: ({ text }) => tagora.inputText(text),
     // One of the engine's functions, for window.tagora.
     call: ({ name, args }) => {
-      if (!['convert', 'toHtml', 'readScript', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
+      if (!['convert', 'toHtml', 'readScript', 'readScriptFile', 'literal', 'fromLiteral', 'inputText', 'characterCodes',
             'chooseEncoding', 'decode'].includes(name))
         throw new TagoraError(`there is no function ${name}`, 'BAD_INPUT');
       return tagora[name](...args);
