@@ -105,7 +105,7 @@ private slots:
     }
 
     // A script of over a million characters goes into the output box a
-    // slice at a time; meanwhile Copy Script, Save Script, Clear and Undo
+    // slice at a time, without colours; meanwhile Copy Script, Save Script, Clear and Undo
     // Clear, the viewer and whatever the user types in the box all meet
     // the whole script.
     void largeScriptWhileItGoesIn()
@@ -121,6 +121,7 @@ private slots:
         };
         convert(input);
         QVERIFY(ui_.txtPHP->filling());
+        QVERIFY(coloursIn(ui_.txtPHP).isEmpty());  // too large to colour, from its first slice
         ui_.mnuCopy->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), script);
         answer_ = path("large.php");
@@ -132,6 +133,12 @@ private slots:
         QCOMPARE(window_->outputText(), QString());
         item("mnuUndoClear")->trigger();
         QCOMPARE(window_->outputText(), script);
+        convertAgain();
+        ui_.cmdClear->click();
+        QTest::keyClick(ui_.txtPHP, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window_->outputText().size(), script.size());
+        QCOMPARE(window_->outputText(), script);
+        QTest::keyClick(ui_.txtHTML, Qt::Key_Z, Qt::ControlModifier);
 
         convertAgain();
         QTest::keyClick(ui_.txtPHP, Qt::Key_End, Qt::ControlModifier);
