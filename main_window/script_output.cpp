@@ -22,12 +22,16 @@ ScriptOutput::ScriptOutput(CodeTextBox* box, ScriptColours* colours, StatusStrip
             listingStart_.reset();  // emptied: a listing after it starts a new one
         emit usableChanged();
     });
+    connect(box_, &CodeTextBox::filled, this, [this] { colours_->output()->expectCharacters(0); });
 }
 
 void ScriptOutput::show(const QString& text)
 {
     listingStart_.reset();
-    setEditorText(box_, text);
+    colours_->output()->expectCharacters(text.size());
+    box_->showText(text);
+    if (!box_->filling())
+        colours_->output()->expectCharacters(0);
 }
 
 void ScriptOutput::setState(State state, const QString& reason)
@@ -65,6 +69,7 @@ bool ScriptOutput::usable() const
 
 void ScriptOutput::appendListing(const QString& listing)
 {
+    box_->finishFilling();
     QTextCursor end(box_->document());
     end.movePosition(QTextCursor::End);
     const int start = end.position();
@@ -89,6 +94,7 @@ ScriptOutput::Saved ScriptOutput::saved() const
 // script of nothing.
 void ScriptOutput::empty()
 {
+    box_->finishFilling();  // Undo brings back the whole
     QTextCursor all(box_->document());
     all.select(QTextCursor::Document);
     all.removeSelectedText();
@@ -98,6 +104,7 @@ void ScriptOutput::empty()
 
 void ScriptOutput::restore(const Saved& saved)
 {
+    box_->stopFilling();
     QTextCursor all(box_->document());
     all.select(QTextCursor::Document);
     all.insertText(textForEditor(saved.text));

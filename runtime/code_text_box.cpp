@@ -2,6 +2,7 @@
 
 #include "editor_view.h"
 #include "find_bar.h"
+#include "sliced_text.h"
 #include "text_conversion.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <QStyleHints>
 #include <QTextBlock>
 #include <QUrl>
+
+#include <limits>
 
 namespace tagora::runtime {
 
@@ -54,6 +57,11 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     applyFont();
     updateTabStops();
     connect(document(), &QTextDocument::contentsChange, this, &CodeTextBox::noteChange);
+    slices_ = new SlicedText(this);
+    connect(slices_, &SlicedText::stopped, this, [this] {
+        expectLines(0);
+        emit filled();
+    });
     findBar_ = new FindBar(this);
     findBar_->installEventFilter(this);
     addEditorActions();
@@ -148,6 +156,7 @@ void CodeTextBox::wheelEvent(QWheelEvent* event)
 
 void CodeTextBox::contextMenuEvent(QContextMenuEvent* event)
 {
+    finishFilling();
     QMenu* menu = createStandardContextMenu(event->pos());
     menu->addSeparator();
     menu->addActions(editorActions_);
@@ -157,6 +166,7 @@ void CodeTextBox::contextMenuEvent(QContextMenuEvent* event)
 
 void CodeTextBox::markError(int line, const QString& message)
 {
+    finishFilling();
     const QTextBlock block = document()->findBlockByNumber(line - 1);
     if (!block.isValid()) {
         clearErrorMark();
@@ -207,6 +217,7 @@ CodeTextBox::~CodeTextBox()
 
 void CodeTextBox::focusInEvent(QFocusEvent* event)
 {
+    finishFilling();
     QPlainTextEdit::focusInEvent(event);
     updateCaretBlinking();
 }
@@ -302,6 +313,7 @@ void CodeTextBox::updateTabStops()
 
 void CodeTextBox::keyPressEvent(QKeyEvent* event)
 {
+    finishFilling();
     const bool ctrlTab = event->key() == Qt::Key_Tab
                          && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     if (ctrlTab && !isReadOnly()) {
@@ -312,8 +324,69 @@ void CodeTextBox::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
+void CodeTextBox::mousePressEvent(QMouseEvent* event)
+{
+    finishFilling();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void CodeTextBox::showText(const QString& text, qsizetype slicedTextSize, qsizetype sliceSize)
+{
+    const QString shown = textForEditor(text);
+    slices_->cancel();
+    expectLines(linesIn(shown));
+    if (!hasFocus() && shown.size() > slicedTextSize) {
+        slices_->start(shown, sliceSize);
+        if (filling())
+            return;
+    } else {
+        document()->setPlainText(shown);
+        moveCursor(QTextCursor::Start);
+    }
+    expectLines(0);
+}
+
+bool CodeTextBox::filling() const
+{
+    return slices_->active();
+}
+
+void CodeTextBox::finishFilling()
+{
+    slices_->finish();
+}
+
+void CodeTextBox::stopFilling()
+{
+    slices_->cancel();
+}
+
+QString CodeTextBox::rawText() const
+{
+    return filling() ? slices_->rawText() : document()->toRawText();
+}
+
+// Sized for the lines of a text about to go in, the margin does not widen
+// as the lines come, each time laying out every line of the document
+// again (QPlainTextEdit does when its viewport's width changes). It is
+// never made narrower here: that would lay out the old text.
+void CodeTextBox::expectLines(int lines)
+{
+    const int oldWidth = lineNumberWidth();
+    expectedLines_ = lines;
+    if (lineNumbers_ && lineNumberWidth() > oldWidth)
+        updateLineNumberMargin();
+}
+
+int linesIn(const QString& text)
+{
+    const qsizetype breaks = text.count(QLatin1Char('\n')) + text.count(QChar(QChar::ParagraphSeparator));
+    return int(std::min<qsizetype>(breaks + 1, std::numeric_limits<int>::max()));
+}
+
 void CodeTextBox::dragEnterEvent(QDragEnterEvent* event)
 {
+    finishFilling();
     if (droppedFile(event->mimeData()).isEmpty())
         QPlainTextEdit::dragEnterEvent(event);
     else
@@ -374,7 +447,7 @@ void CodeTextBox::setLineNumbersShown(bool shown)
 int CodeTextBox::lineNumberWidth() const
 {
     int digits = 1;
-    for (int count = std::max(1, blockCount()); count >= 10; count /= 10)
+    for (int count = std::max({1, blockCount(), expectedLines_}); count >= 10; count /= 10)
         ++digits;
     return fontMetrics().horizontalAdvance(QLatin1Char('9')) * (digits + 1) + 6;
 }

@@ -21,6 +21,7 @@ class QPainter;
 namespace tagora::runtime {
 
 class FindBar;
+class SlicedText;
 
 class CodeTextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -35,6 +36,28 @@ public:
     // lines are shaped, so that combining marks sit on their letters.
     static constexpr int kLongestBlinkingLine = 10'000;
     static bool caretBlinks();
+
+    // Replaces the text, as setEditorText() does. A box without the focus
+    // takes a text of more than kSlicedTextSize characters a slice of
+    // sliceSize characters at a time (SlicedText): its first lines at
+    // once, the rest in the event loop's idle turns. A key, a click, the
+    // focus, a drag, the context menu or a search puts the rest in at
+    // once, so that whatever the user edits, selects, copies or finds is
+    // the whole text; editorText() gives the whole text meanwhile. Other
+    // code that changes the document calls finishFilling() or
+    // stopFilling() first (a change made between slices stops them). Such texts
+    // are past SyntaxHighlighter::kLargestColouredText: no slice is
+    // coloured.
+    static constexpr qsizetype kSlicedTextSize = 1'000'000;
+    static constexpr qsizetype kSliceSize = 32'000;
+    void showText(const QString& text, qsizetype slicedTextSize = kSlicedTextSize, qsizetype sliceSize = kSliceSize);
+    bool filling() const;
+    void finishFilling();
+    // Stops putting slices in: the box keeps what is in.
+    void stopFilling();
+    // The whole text as QTextDocument::toRawText() gives it, slices to come
+    // included.
+    QString rawText() const;
 
     // Line numbers in a margin on the left, as code editors show them.
     void setLineNumbersShown(bool shown);
@@ -63,12 +86,16 @@ public:
     QRect errorMarkerRect() const;
 
 signals:
+    // The last slice of a text shown in slices is in, or the slicing
+    // stopped.
+    void filled();
     void fileDropped(const QString& path);
     // Text was pasted or dropped into the box.
     void textPasted();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -85,6 +112,8 @@ private:
     friend class LineNumberArea;
     bool holdsLongLine_ = false;
     QWidget* lineNumbers_ = nullptr;
+    int expectedLines_ = 0;  // the margin is sized for as many while a text goes in
+    SlicedText* slices_ = nullptr;
     FindBar* findBar_ = nullptr;
     QList<QAction*> editorActions_;
     QFont unzoomedFont_;
@@ -97,6 +126,7 @@ private:
     void paintLineNumbers(QPaintEvent* event);
     void paintErrorMarker(QPainter& painter, const QRect& row);
     void updateLineNumberMargin();
+    void expectLines(int lines);
     void addEditorActions();
     QAction* addEditorAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
     void applyFont();
@@ -108,6 +138,10 @@ private:
     void noteChange(int position, int removed, int added);
     static void setCaretBlinking(bool blinking);
 };
+
+// How many lines a text holds as a box shows it, or a few less: line
+// feeds and paragraph separators are counted, not lone carriage returns.
+int linesIn(const QString& text);
 
 // Whether the document holds a line longer than `longest` after a change
 // (QTextDocument::contentsChange), given whether it did before: only the

@@ -1,5 +1,6 @@
 #include "find_bar.h"
 
+#include "code_text_box.h"
 #include "readable_colours.h"
 
 #include <QApplication>
@@ -137,6 +138,8 @@ void FindBar::findAsTyped()
 
 void FindBar::select(const QTextCursor& from, FindDirection direction)
 {
+    if (auto* box = qobject_cast<CodeTextBox*>(box_))
+        box->finishFilling();  // a search goes through the whole text
     bool wrapped = false;
     const QTextCursor found = findAround(box_->document(), field_->text(), from, direction, matchCase(), &wrapped);
     if (found.isNull()) {

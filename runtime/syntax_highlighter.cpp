@@ -91,7 +91,7 @@ SyntaxHighlighter::SyntaxHighlighter(QTextDocument* document)
         if (holdsLongLine_)
             uncolourLongLines(position, added);
         const bool wasTooLarge = tooLarge_;
-        tooLarge_ = text_->characterCount() > kLargestColouredText;
+        tooLarge_ = std::max<qsizetype>(text_->characterCount(), expectedCharacters_) > kLargestColouredText;
         if (tooLarge_ && !wasTooLarge && listening_)
             uncolourAllBut(position, added);
         attachWhileWanted();

@@ -34,6 +34,11 @@ public:
     void setLanguage(Language language, Target target = Target::Php);
     Language language() const { return language_; }
     Target target() const { return target_; }
+    // The size of a text going in a slice at a time (CodeTextBox::showText):
+    // past kLargestColouredText, its first slices stay plain too. 0 when
+    // the document holds all it will.
+    void expectCharacters(qsizetype count) { expectedCharacters_ = count; }
+
     // Colours off and on again, whatever the text holds.
     void setShown(bool shown);
     // The colours of the palette: its base light or dark.
@@ -63,6 +68,7 @@ private:
     QMetaObject::Connection watchingChanges_;
     bool holdsLongLine_ = false;
     bool tooLarge_ = false;
+    qsizetype expectedCharacters_ = 0;
     bool shown_ = true;
     bool listening_ = true;  // to the text's changes
     int recolouring_ = 0;

@@ -1,5 +1,6 @@
 #include "text_conversion.h"
 
+#include "code_text_box.h"
 #include "input_text/input_text.h"
 
 #include <QPlainTextEdit>
@@ -8,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 
 namespace tagora::runtime {
 namespace {
@@ -29,12 +31,13 @@ bool isReplaced(QChar ch)
 // with U+2029, which the input text rules turn into CR LF in one pass.
 QString editorText(const QPlainTextEdit* editor)
 {
-    return editorTextBefore(editor, editor->document()->characterCount());
+    return editorTextBefore(editor, std::numeric_limits<int>::max());
 }
 
 QString editorTextBefore(const QPlainTextEdit* editor, int position)
 {
-    const QString raw = editor->document()->toRawText();
+    const auto* box = qobject_cast<const CodeTextBox*>(editor);
+    const QString raw = box ? box->rawText() : editor->document()->toRawText();
     const std::u16string_view rawText = viewOf(raw).substr(0, std::size_t(std::max(position, 0)));
     QString text(static_cast<qsizetype>(normalizedInputSize(rawText)), Qt::Uninitialized);
     normalizeInputText(rawText, reinterpret_cast<char16_t*>(text.data()));
@@ -47,6 +50,10 @@ QString editorTextBefore(const QPlainTextEdit* editor, int position)
 // history and leaves the caret at the start.
 void setEditorText(QPlainTextEdit* editor, const QString& text)
 {
+    if (auto* box = qobject_cast<CodeTextBox*>(editor)) {
+        box->showText(text, std::numeric_limits<qsizetype>::max());
+        return;
+    }
     editor->document()->setPlainText(textForEditor(text));
     editor->moveCursor(QTextCursor::Start);
 }

@@ -161,6 +161,46 @@ private slots:
         QVERIFY(item("mnuStacked")->isChecked());
     }
 
+    // The handle between the boxes dragged with the mouse, side by side
+    // and stacked: the boxes' edges follow the pointer while the button is
+    // down, and where the handle was let go is remembered at once (a crash
+    // later keeps it) and there again at the next start.
+    void splitterDraggedWithTheMouse()
+    {
+        const auto drag = [this](Qt::Orientation orientation, int by) {
+            auto* splitter = named<QSplitter>(window_, "splBoxes");
+            QCOMPARE(splitter->orientation(), orientation);
+            QSplitterHandle* handle = splitter->handle(1);
+            QVERIFY(handle->isVisible() && handle->width() > 0 && handle->height() > 0);
+            const bool across = orientation == Qt::Horizontal;
+            const auto lengthOf = [&](const char* box) {
+                const QSize size = named<QWidget>(window_, box)->size();
+                return across ? size.width() : size.height();
+            };
+            const int input = lengthOf("txtHTML"), output = lengthOf("txtPHP");
+            // Where the pointer goes on the screen, as the handle moves under it.
+            const QPoint grip = handle->rect().center();
+            const QPoint step = across ? QPoint(by / 2, 0) : QPoint(0, by / 2);
+            const QPoint halfway = handle->mapToGlobal(grip + step), end = handle->mapToGlobal(grip + 2 * step);
+            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(handle, handle->mapFromGlobal(halfway));
+            QCOMPARE(lengthOf("txtHTML"), input + by / 2);
+            QTest::mouseMove(handle, handle->mapFromGlobal(end));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(end));
+            QCOMPARE(lengthOf("txtHTML"), input + by);
+            QCOMPARE(lengthOf("txtPHP"), output - by);
+            QCOMPARE(rememberedBoxArrangement().splitter, splitter->saveState());
+        };
+        item("mnuSideBySide")->trigger();
+        drag(Qt::Horizontal, -60);
+        const int inputWidth = named<QWidget>(window_, "txtHTML")->width();
+        window_->close();
+        reopen();
+        QCOMPARE(named<QWidget>(window_, "txtHTML")->width(), inputWidth);
+        item("mnuStacked")->trigger();
+        drag(Qt::Vertical, 40);
+    }
+
     // The drop-down beside the output box lists the Conversion menu's modes
     // in its order, and the two follow each other: a row chosen checks its
     // item and converts, an item chosen (or Script to HTML offered in the

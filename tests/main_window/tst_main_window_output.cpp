@@ -1,5 +1,6 @@
 // What leaves the main window's output box: pasted characters, the
-// character listing, Copy Script, Save Script, Clear and Undo Clear.
+// character listing, Copy Script, Save Script, Clear and Undo Clear, also
+// while a large script is still going into the box.
 #include "main_window_fixture.h"
 
 using namespace main_window_test;
@@ -101,6 +102,54 @@ private slots:
         ui_.cmdClear->click();
         QTest::keyClick(ui_.txtHTML, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window_->inputText(), kSample);
+    }
+
+    // A script of over a million characters goes into the output box a
+    // slice at a time, without colours; meanwhile Copy Script, Save Script, Clear and Undo
+    // Clear, the viewer and whatever the user types in the box all meet
+    // the whole script.
+    void largeScriptWhileItGoesIn()
+    {
+        QString input;
+        for (int line = 0; line < 6'300; ++line)
+            input += QStringLiteral("<p class=\"a\">%1 %2</p>\r\n").arg(line).arg(QString(150, QLatin1Char('w')));
+        const QString script = scriptOf(Target::Php, input);
+        QVERIFY(script.size() > CodeTextBox::kSlicedTextSize);
+        // The same script shown again, a slice at a time, without
+        // converting again.
+        const auto convertAgain = [&] {
+            ui_.txtPHP->showText(script);
+            QVERIFY(ui_.txtPHP->filling());
+        };
+        convert(input);
+        QVERIFY(ui_.txtPHP->filling());
+        QVERIFY(coloursIn(ui_.txtPHP).isEmpty());  // too large to colour, from its first slice
+        ui_.mnuCopy->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), script);
+        answer_ = path("large.php");
+        ui_.cmdSaveScript->click();
+        QCOMPARE(contents(answer_), script.toUtf8());
+        QCOMPARE(window_->outputText(), script);
+
+        ui_.cmdClear->click();
+        QCOMPARE(window_->outputText(), QString());
+        item("mnuUndoClear")->trigger();
+        QCOMPARE(window_->outputText(), script);
+        convertAgain();
+        ui_.cmdClear->click();
+        QTest::keyClick(ui_.txtPHP, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window_->outputText().size(), script.size());
+        QCOMPARE(window_->outputText(), script);
+        QTest::keyClick(ui_.txtHTML, Qt::Key_Z, Qt::ControlModifier);
+
+        convertAgain();
+        QTest::keyClick(ui_.txtPHP, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(ui_.txtPHP, QStringLiteral("//"));
+        QCOMPARE(window_->outputText(), script + QStringLiteral("//"));
+        convertAgain();
+        QTRY_VERIFY_WITH_TIMEOUT(!ui_.txtPHP->filling(), 60'000);
+        QCOMPARE(window_->outputText(), script);
+        QCOMPARE(ui_.txtPHP->blockCount(), script.count(QLatin1Char('\n')) + 1);
     }
 };
 
