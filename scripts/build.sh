@@ -51,6 +51,15 @@ case "${1:-release}" in
 esac
 cmake_configure=(cmake)
 [[ $dir == build-web ]] && cmake_configure=(emcmake cmake)
+# Ninja where it is installed (scripts/install-deps.sh app installs it):
+# it starts compiling sooner and keeps both cores busier than make. A folder
+# configured for another generator is configured afresh.
+if command -v ninja >/dev/null; then
+  configure+=(-G Ninja)
+  if [[ -f $dir/CMakeCache.txt ]] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+fi
 
 options_file=$dir/build-sh-options
 if [[ ! -f $dir/CMakeCache.txt || $(cat "$options_file" 2>/dev/null) != "${configure[*]}" ]]; then
