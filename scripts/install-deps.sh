@@ -13,6 +13,8 @@ test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appst
 # with its sanitizer and libFuzzer runtimes, and llvm-profdata and
 # llvm-cov for the coverage report.
 test_packages+=(clang libclang-rt-dev llvm)
+# LLVM's linker, which links the sanitizer build's programs faster.
+test_packages+=(lld)
 # UTF-8 validation in the widest SIMD form the processor has.
 app_packages+=(libsimdjson-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
