@@ -52,7 +52,7 @@ out=$(run BURN=1.5) || fail "status $? with nothing failing"
 calls=$(cat "$work/calls")
 [[ $calls == "install-deps app "*$'\n'* ]] || fail "the app's packages not first: $calls"
 grep -qx 'build asan nice=19 coverage=ON' <<<"$calls" || fail "sanitizer build not at nice 19 with coverage: $calls"
-grep -qx 'fuzz 8 nice=0 coverage=ON' <<<"$calls" || fail "fuzzing without the folder's coverage: $calls"
+grep -qx "fuzz 8 nice=$(nice) coverage=ON" <<<"$calls" || fail "fuzzing without the folder's coverage: $calls"
 grep -q '^install-deps test ' <<<"$calls" || fail "the test packages not installed: $calls"
 slowest=$(grep -A3 '^Slowest tests in build:' <<<"$out" | tail -n3 | awk '{print $3}' | tr '\n' ' ')
 [[ $slowest == "slowest slow quick " ]] || fail "slowest tests: $slowest"
