@@ -7,12 +7,14 @@ set -euo pipefail
 # --help: the comment above, which says what this does and how to call it.
 [[ ${1:-} == --help ]] && { sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0; }
 
-app_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
+app_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev fonts-liberation)
 test_packages=(php-cli xvfb xauth x11-utils imagemagick desktop-file-utils appstream)
 # CI's sanitizer build and the fuzz harnesses: the distribution's clang
 # with its sanitizer and libFuzzer runtimes, and llvm-profdata and
 # llvm-cov for the coverage report.
 test_packages+=(clang libclang-rt-dev llvm)
+# LLVM's linker, which links the sanitizer build's programs faster.
+test_packages+=(lld)
 # UTF-8 validation in the widest SIMD form the processor has.
 app_packages+=(libsimdjson-dev)
 headless_packages=(xvfb xauth x11-utils imagemagick)
