@@ -66,6 +66,35 @@ private slots:
         QCOMPARE(utf8.err, warning + "1:5: code names a code page" + meaning + warning
                                + "2:16: a string in code holds characters beyond ASCII" + meaning);
     }
+
+    // UTF-16 as the WHATWG Encoding Standard decodes it: a pair is one
+    // character; a lead unit not followed by a trail unit, a trail unit
+    // alone and a lead unit at the end are each one U+FFFD, with a warning.
+    void utf16UnpairedSurrogates_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("printed");
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("LE: lead, trail alone, pair") << u"utf-16le"_s << "<\0\0\xD8>\0\0\xDC" "A\0\x3D\xD8\0\xDE"_ba
+                                                    << "<\uFFFD>\uFFFDA\U0001F600"_ba << "UTF-16LE"_ba;
+        QTest::newRow("BE: lead at the end") << u"utf-16be"_s << "\0<\xD8\0"_ba << "<\uFFFD"_ba << "UTF-16BE"_ba;
+        QTest::newRow("BE: pair across the input") << u"utf-16be"_s << "\xD8\x3D\xDE\0\0>"_ba << "\U0001F600>"_ba
+                                                   << QByteArray();
+    }
+    void utf16UnpairedSurrogates()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, printed);
+        QFETCH(QByteArray, named);
+        const Result result = runConvert({u"--encoding="_s + encoding, u"--php"_s, u"--no-header"_s}, input);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, "<?php\r\necho \"" + printed + "\";\r\n?>");
+        QCOMPARE(result.err, named.isEmpty() ? QByteArray()
+                                             : "tagora-convert: standard input: some bytes are not valid " + named
+                                                   + ": each became U+FFFD\n");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliEncodings)
