@@ -17,9 +17,10 @@ full run with that seed, kept in WORK/faults-seed-N.json).
 
 The tree is copied to WORK/src (build-mutation/src by default), built there
 in Release with ccache when CMAKE_CXX_COMPILER_LAUNCHER says so, and each
-fault is written into the copy and built (only the test programs and the
-command line; make rebuilds only what the changed file reaches). A fault
-the compiler refuses is drawn again; one that leaves every program as it
+fault is written into the copy and built (only the test programs, the
+command line and its completion writer; make rebuilds only what the
+changed file reaches). A fault the compiler refuses, or in a file none of
+these programs compiles, is drawn again; one that leaves every program as it
 was is equivalent (the compiler proved it). Only the tests that run a
 program the fault changed are run (a test runs the programs named on its
 command line or in its environment, and those whose path is written into
@@ -44,7 +45,7 @@ import time
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 FOLDERS = ("input_text", "script_writer", "script_reader", "cli")
 # The programs the tests below need.
-TARGETS = ("tagora-convert", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
+TARGETS = ("tagora-convert", "tagora-convert-completion", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
            "tst_php_template", "tst_asp_template", "tst_legacy_asp_round_trip", "tst_lexers", "tst_jsp",
            "tst_syntax_spans", "tst_cli_runs", "tst_cli_encodings", "tst_cli_script_to_html",
            "tst_cli_large_inputs", "tst_cli_files", "tst_cli_batches", "fuzz_input_text", "fuzz_html_encoding",
@@ -53,6 +54,7 @@ TARGETS = ("tagora-convert", "tst_input_text", "tst_html_encoding", "tst_script_
 # The engine's tests, the command line's, and the fuzz harnesses' saved inputs.
 TESTS = r"^(tst_(input_text|html_encoding|script_generator|interpreter_round_trip|php_template|asp_template|" \
         r"legacy_asp_round_trip|lexers|jsp|syntax_spans|cli_(runs|encodings|script_to_html|large_inputs|files|batches))|cli_php_.*|cli_other_file_system|" \
+        r"cli_bash_completion|" \
         r"fuzz_(input_text|html_encoding|round_trip|utf8_script|php_template|asp_template|jsp_template|" \
         r"syntax_spans)_corpus)$"
 
@@ -192,6 +194,12 @@ def programs(source):
     return found
 
 
+def object_of(source, relative):
+    """The object files compiled from RELATIVE in the build."""
+    name = relative.name + ".o"
+    return sorted(p for p in (source / "build" / relative.parent).rglob(name) if "CMakeFiles" in p.parts)
+
+
 def digests(paths):
     return {name: hashlib.sha256(path.read_bytes()).hexdigest() for name, path in paths.items()}
 
@@ -306,6 +314,8 @@ def main():
     for index, (path, offset, length, replacement, kind) in order:
         if len(drawn) >= args.count and not wanted:
             break
+        if path.suffix == ".cpp" and not object_of(source, path):
+            continue  # in none of the programs built: drawn again
         file = source / path
         text = originals.setdefault(path, file.read_text(encoding="utf-8"))
         mutated = text[:offset] + replacement + text[offset + length:]
