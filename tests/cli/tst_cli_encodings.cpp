@@ -95,6 +95,32 @@ private slots:
                                              : "tagora-convert: standard input: some bytes are not valid " + named
                                                    + ": each became U+FFFD\n");
     }
+
+    // --encoding=auto on a page that is not UTF-8: read as Windows-1252
+    // (0xFF is U+00FF there), saying what its declaration is worth by the
+    // WHATWG tables: none; UTF-8 but broken; UTF-16, which the HTML
+    // standard's prescan takes for UTF-8; a label of the replacement
+    // encoding; a label no browser knows.
+    void autoFallsBackToWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("meta");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("none") << QByteArray() << "names no character set"_ba;
+        QTest::newRow("utf-8") << "<meta charset=\"utf-8\">"_ba << "declares the character set \"utf-8\" but"_ba;
+        QTest::newRow("utf-16") << "<meta charset=\"utf-16\">"_ba << "browsers take for UTF-8"_ba;
+        QTest::newRow("iso-2022-kr") << "<meta charset=\"iso-2022-kr\">"_ba << "browsers refuse to read"_ba;
+        QTest::newRow("unknown") << "<meta charset=\"x-nonsense\">"_ba << "browsers do not know"_ba;
+    }
+    void autoFallsBackToWindows1252()
+    {
+        QFETCH(QByteArray, meta);
+        QFETCH(QByteArray, reason);
+        const Result result = runConvert({u"--encoding=auto"_s, u"--php"_s, u"--no-header"_s}, meta + "<p>\xFF</p>");
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, "<?php\r\necho \"" + meta.replace('"', "\\\"") + "<p>\u00FF</p>\";\r\n?>");
+        QVERIFY2(result.err.startsWith("tagora-convert: standard input: read as Windows-1252: "), result.err.constData());
+        QVERIFY2(result.err.contains(reason), result.err.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliEncodings)
