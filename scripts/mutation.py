@@ -210,8 +210,12 @@ def programs_of_tests(source, pattern, paths):
     one of these has written into it (a test that starts the command line)."""
     listing = run(["ctest", "--test-dir", "build", "-R", pattern, "--show-only=json-v1"], source)
     tests = json.loads(listing.stdout)["tests"]
-    written_in = {name: {other for other in paths if other != name and other.encode() in path.read_bytes()}
-                  for name, path in paths.items()}
+    def written(other, program):  # as UTF-8, or as UTF-16 (a QStringLiteral)
+        return other.encode() in program or other.encode("utf-16-le") in program
+
+    contents = {name: path.read_bytes() for name, path in paths.items()}
+    written_in = {name: {other for other in paths if other != name and written(other, contents[name])}
+                  for name in paths}
     used = {}
     for test in tests:
         words = list(test.get("command", []))
