@@ -196,8 +196,11 @@ def programs(source):
 
 def object_of(source, relative):
     """The object files compiled from RELATIVE in the build."""
+    # A library's objects lie in the build folder of its CMakeLists.txt,
+    # which may be above the file's folder: .../CMakeFiles/LIB.dir/report/x.cpp.o
     name = relative.name + ".o"
-    return sorted(p for p in (source / "build" / relative.parent).rglob(name) if "CMakeFiles" in p.parts)
+    return sorted(p for p in (source / "build").rglob(name)
+                  if "CMakeFiles" in p.parts and relative.parent.name in ("", *p.parts))
 
 
 def digests(paths):
