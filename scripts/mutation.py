@@ -370,7 +370,7 @@ def main():
         print(f"| {row[0]} | {row[1]} | {row[2]}: `{before}` to `{after}` | {row[5]}: {row[6]} |")
     print(f"\n{len(rows)} faults: {caught} caught, {len(counted) - caught} survived, "
           f"{sum(1 for row in rows if row[5] == 'unsure')} unsure (a test that fails anyway), "
-          f"{len(rows) - len(counted)} equivalent (same programs); "
+          f"{sum(1 for row in rows if row[5] == 'equivalent')} equivalent (same programs); "
           f"{100.0 * caught / len(counted) if counted else 100:.0f}% of the others caught; "
           f"{time.monotonic() - started:.0f} s")
 
