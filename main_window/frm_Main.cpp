@@ -9,7 +9,7 @@
 #include "main_controls.h"
 #include "main_layout.h"
 #include "main_menus.h"
-#include "main_window_geometry.h"
+#include "mode_display.h"
 #include "message_box.h"
 #include "output_commands.h"
 #include "quick_help.h"
@@ -20,12 +20,12 @@
 #include "script_reader/script_language.h"
 #include "script_reader/script_reader.h"
 #include "script_writer/credits.h"
-#include "settings.h"
 #include "status_strip.h"
 #include "text_conversion.h"
 #include "window_conversion.h"
 #include "window_files.h"
 #include "window_helpers.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,23 +33,14 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusTipEvent>
-#include <QTimer>
-
 
 namespace tagora {
 
 using namespace runtime;
-
-namespace {
-
-constexpr QSize kStoredClientSize(px(geometry::kClientSize.width()), px(geometry::kClientSize.height()));
-
-}  // namespace
 
 frm_Main::frm_Main(QWidget* parent)
     : QMainWindow(parent)
@@ -62,9 +53,9 @@ frm_Main::frm_Main(QWidget* parent)
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     // The stored size is the first and the smallest, where the screen has
-    // room for it (fitToScreen()).
-    client->setMinimumSize(kStoredClientSize);
-    client->resize(kStoredClientSize);
+    // room for it (WindowPlacement::fitToScreen()).
+    client->setMinimumSize(WindowPlacement::storedClientSize());
+    client->resize(WindowPlacement::storedClientSize());
     setCentralWidget(client);
     menus_ = new MainMenus(this);
     layout_ = new MainLayout(client);
@@ -75,11 +66,12 @@ frm_Main::frm_Main(QWidget* parent)
     conversion_ = new WindowConversion({this, controls_->inputBox, output_, menus_, files_}, kTypingPauseMs,
                                        kLongestInputConvertedAsYouType);
     commands_ = new OutputCommands(this, conversion_, output_, controls_->statusStrip);
+    modeDisplay_ = new ModeDisplay({conversion_, output_, menus_, controls_.get(), colours_}, this);
     connectCommands();
     connectMenus();
     conversion_->restoreChoices();
-    showMode(true);
-    restoreArrangement();
+    modeDisplay_->showMode(true);
+    placement_ = new WindowPlacement(this, layout_, menus_, kFramedMs);
     updateOutputCommands();
     setAcceptDrops(true);
     controls_->inputBox->setFocus();
@@ -91,8 +83,7 @@ frm_Main::~frm_Main() = default;
 // are there again at the next start.
 void frm_Main::closeEvent(QCloseEvent* event)
 {
-    rememberWindowGeometry(saveGeometry());
-    rememberArrangement();
+    placement_->remember();
     QMainWindow::closeEvent(event);
 }
 
@@ -113,17 +104,14 @@ void frm_Main::connectCommands()
         else
             selectScriptToHtml();
     });
-    connect(output_, &ScriptOutput::stateChanged, this, &frm_Main::showCaptions);
     connect(output_, &ScriptOutput::usableChanged, this, &frm_Main::updateOutputCommands);
     connect(controls_->inputBox, &QPlainTextEdit::textChanged, this, &frm_Main::inputChanged);
-    connect(conversion_, &WindowConversion::outputKindChanged, this, &frm_Main::showCaptions);
     connect(controls_->inputBox, &CodeTextBox::textPasted, this, &frm_Main::offerScriptToHtml);
     connect(controls_->statusStrip, &StatusStrip::scriptToHtmlAsked, this, &frm_Main::selectScriptToHtml);
     for (CodeTextBox* box : {controls_->inputBox, controls_->outputBox}) {
         connect(box, &QPlainTextEdit::cursorPositionChanged, this, [this, box] { controls_->statusStrip->showCaretPlace(box); });
         connect(box, &CodeTextBox::fileDropped, this, &frm_Main::openFile);
     }
-    connect(layout_, &MainLayout::arranged, this, &frm_Main::rememberArrangement);
 }
 
 void frm_Main::connectMenus()
@@ -148,9 +136,6 @@ void frm_Main::connectMenus()
         conversion_->rememberChoices();
         inputChanged();
     });
-    connect(menus.stackedItem, &QAction::triggered, this, [this] { layout_->arrange(MainLayout::Arrangement::Stacked); });
-    connect(menus.sideBySideItem, &QAction::triggered, this,
-            [this] { layout_->arrange(MainLayout::Arrangement::SideBySide); });
     connect(menus.openItem, &QAction::triggered, this, &frm_Main::openHtmlFile);
     connect(menus.recentFiles, &RecentFiles::chosen, this, &frm_Main::openFile);
     connect(menus.saveItem, &QAction::triggered, this, &frm_Main::saveScript);
@@ -197,44 +182,20 @@ void frm_Main::inputChanged()
         conversion_->inputChanged();
 }
 
-// The window comes back at the size and place it had when last closed,
-// maximized if it was; the first time at its stored size, centred. Either
-// way it lies whole on the screen.
+// The splash, then the window where it was last closed, then the file.
 void frm_Main::start(const QString& file)
 {
     load();
-    fitToScreen();
-    if (!restoreGeometry(rememberedWindowGeometry())) {
-        resize(QSize(kStoredClientSize.width(), kStoredClientSize.height() + menuBar()->sizeHint().height())
-                   .expandedTo(minimumSizeHint()));
-        centerOnScreen(this);
-    }
-    keepOnScreen(this);
-    show();
-    // The window manager's frame is known once it has framed the window.
-    QTimer::singleShot(kFramedMs, this, [this] {
-        fitToScreen();
-        if (!isMaximized())
-            keepOnScreen(this);
-    });
+    placement_->showWindow();
     if (!file.isEmpty())
         openFile(file);
-}
-
-// The smallest size is the stored one, where the screen has room for it
-// at its scaling; else the room the screen has.
-void frm_Main::fitToScreen()
-{
-    const QSize least(px(geometry::kLeastClientSize.width()), px(geometry::kLeastClientSize.height()));
-    const QSize room = clientRoomOnScreen(this) - QSize(0, menuBar()->sizeHint().height());
-    centralWidget()->setMinimumSize(kStoredClientSize.boundedTo(room).expandedTo(least.boundedTo(room)));
 }
 
 // Once shown, the frame's real size is known.
 void frm_Main::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    fitToScreen();
+    placement_->fitToScreen();
 }
 
 void frm_Main::openHtmlFile()
@@ -376,7 +337,7 @@ void frm_Main::selectScriptLanguage(std::optional<Target> language)
 void frm_Main::selectMode(std::optional<Target> mode)
 {
     conversion_->setMode(mode);
-    showMode();
+    modeDisplay_->showMode();
     conversion_->rememberChoices();
     conversion_->convertAgainIfInput();
     // An old output not converted again is not output of the new mode.
@@ -384,48 +345,6 @@ void frm_Main::selectMode(std::optional<Target> mode)
         output_->show(QString());
         output_->setState(ScriptOutput::State::Current);
     }
-}
-
-// The menu's check marks, the drop-down, the captions and the commands
-// follow the mode.
-void frm_Main::showMode(bool withColon)
-{
-    outputCaptionHasColon_ = withColon;
-    menus_->showMode(target());
-    controls_->showMode(target());
-    showCaptions();
-}
-
-// The output caption names what the output holds, and says when it is out
-// of date.
-void frm_Main::showCaptions()
-{
-    const WindowConversion::OutputKind kind = conversion_->outputKind();
-    QString caption = kind.title;
-    if (output_->state() == ScriptOutput::State::OutOfDate)
-        caption = tr("%1 (out of date)").arg(caption);
-    else if (output_->state() == ScriptOutput::State::Failed)
-        caption = tr("%1 (none: the script cannot be read)").arg(caption);
-    else if (outputCaptionHasColon_)
-        caption += QLatin1Char(':');
-    controls_->showCaptions(!target(), caption);
-    menus_->showNames(!target(), kind.title);
-    colours_->showMode(target());
-}
-
-void frm_Main::rememberArrangement() const
-{
-    const bool sideBySide = layout_->arrangement() == MainLayout::Arrangement::SideBySide;
-    rememberBoxArrangement({sideBySide, layout_->state()});
-}
-
-// Stacked the first time, as the window has always been.
-void frm_Main::restoreArrangement()
-{
-    const RememberedArrangement remembered = rememberedBoxArrangement();
-    layout_->arrange(remembered.sideBySide ? MainLayout::Arrangement::SideBySide : MainLayout::Arrangement::Stacked);
-    layout_->restoreState(remembered.splitter);
-    (remembered.sideBySide ? menus_->sideBySideItem : menus_->stackedItem)->setChecked(true);
 }
 
 void frm_Main::copyScript()

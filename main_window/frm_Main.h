@@ -1,8 +1,8 @@
 // The main window: the HTML input box, the script output box, the command
 // buttons, the menus and the status strip. It puts together the parts
 // that do each job (MainMenus, MainLayout, ScriptOutput, WindowFiles,
-// StatusStrip) and holds the conversion: the mode and what it makes of
-// the input.
+// WindowPlacement, ModeDisplay, StatusStrip) and holds the conversion:
+// the mode and what it makes of the input.
 //
 // Its controls are private; each keeps the object name of the window it
 // descends from (txtHTML, cmdConvert, mnuToPHP...), which is what tests
@@ -25,12 +25,14 @@ class SyntaxHighlighter;
 class MainControls;
 class MainLayout;
 class MainMenus;
+class ModeDisplay;
 class OutputCommands;
 class ScriptColours;
 class ScriptOutput;
 class StatusStrip;
 class WindowConversion;
 class WindowFiles;
+class WindowPlacement;
 
 class frm_Main : public QMainWindow {
     Q_OBJECT
@@ -102,20 +104,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void fitToScreen();
     void connectCommands();
     void connectMenus();
     void inputChanged();
     void offerScriptToHtml();
     void selectMode(std::optional<Target> mode);
-    void showMode(bool withColon = false);
-    void showCaptions();
-    void rememberArrangement() const;
-    void restoreArrangement();
     void updateOutputCommands();
     void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);
-
-    bool outputCaptionHasColon_ = true;  // until a mode is chosen
 
     MainMenus* menus_ = nullptr;
     MainLayout* layout_ = nullptr;
@@ -125,6 +120,8 @@ private:
     WindowFiles* files_ = nullptr;
     WindowConversion* conversion_ = nullptr;
     OutputCommands* commands_ = nullptr;
+    ModeDisplay* modeDisplay_ = nullptr;
+    WindowPlacement* placement_ = nullptr;
 
     std::unique_ptr<MainControls> controls_;
 };

@@ -17,13 +17,18 @@ full run with that seed, kept in WORK/faults-seed-N.json).
 
 The tree is copied to WORK/src (build-mutation/src by default), built there
 in Release with ccache when CMAKE_CXX_COMPILER_LAUNCHER says so, and each
-fault is written into the copy, built (only the test programs and the
-command line), its tests run with ctest until one fails, and the file put
-back. A fault the
-compiler refuses is drawn again; one whose object file comes out the same
-as without it is equivalent (the compiler proved it). Prints a table:
-number, place, change, result, the test that caught it. Long: run it with
-nice when the build cache is warm.
+fault is written into the copy and built (only the test programs, the
+command line and its completion writer; make rebuilds only what the
+changed file reaches). A fault the compiler refuses, or in a file none of
+these programs compiles, is drawn again; one that leaves every program as it
+was is equivalent (the compiler proved it). Only the tests that run a
+program the fault changed are run (a test runs the programs named on its
+command line or in its environment, and those whose path is written into
+them), with ctest until one fails, and the file is put back. At the end the
+tests that caught a fault run once more without any (unless they passed
+on the same sources before): a catch by a test that fails anyway is
+"unsure", not counted. Prints a table: number, place, change, result, the test that
+caught it. Long: run it with nice when the build cache is warm.
 """
 import argparse
 import hashlib
@@ -40,7 +45,7 @@ import time
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 FOLDERS = ("input_text", "script_writer", "script_reader", "cli")
 # The programs the tests below need.
-TARGETS = ("tagora-convert", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
+TARGETS = ("tagora-convert", "tagora-convert-completion", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
            "tst_php_template", "tst_asp_template", "tst_legacy_asp_round_trip", "tst_lexers", "tst_jsp",
            "tst_syntax_spans", "tst_cli_runs", "tst_cli_encodings", "tst_cli_script_to_html",
            "tst_cli_large_inputs", "tst_cli_files", "tst_cli_batches", "fuzz_input_text", "fuzz_html_encoding",
@@ -49,6 +54,7 @@ TARGETS = ("tagora-convert", "tst_input_text", "tst_html_encoding", "tst_script_
 # The engine's tests, the command line's, and the fuzz harnesses' saved inputs.
 TESTS = r"^(tst_(input_text|html_encoding|script_generator|interpreter_round_trip|php_template|asp_template|" \
         r"legacy_asp_round_trip|lexers|jsp|syntax_spans|cli_(runs|encodings|script_to_html|large_inputs|files|batches))|cli_php_.*|cli_other_file_system|" \
+        r"cli_bash_completion|" \
         r"fuzz_(input_text|html_encoding|round_trip|utf8_script|php_template|asp_template|jsp_template|" \
         r"syntax_spans)_corpus)$"
 
@@ -159,33 +165,100 @@ def run(command, cwd, timeout=None, log=None):
 
 
 def copy_tree(work):
+    """The copy, and a digest of its sources."""
     source = work / "src"
     files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+    sources = hashlib.sha256()
     for name in files.decode().split("\0"):
         if not name or not (ROOT / name).is_file():
             continue
         target = source / name
-        if not target.exists() or target.read_bytes() != (ROOT / name).read_bytes():
+        content = (ROOT / name).read_bytes()
+        sources.update(name.encode() + b"\0" + hashlib.sha256(content).digest())
+        if not target.exists() or target.read_bytes() != content:
             target.parent.mkdir(parents=True, exist_ok=True)
             shutil.copy2(ROOT / name, target)
-    return source
+    return source, sources.hexdigest()
 
 
 def build(source, jobs):
     return run(["cmake", "--build", "build", "-j", str(jobs), "--target", *TARGETS], source)
 
 
+def programs(source):
+    """The programs of TARGETS in the copy's build, by path."""
+    found = {}
+    for path in (source / "build").rglob("*"):
+        if path.name in TARGETS and path.is_file() and os.access(path, os.X_OK) and "CMakeFiles" not in path.parts:
+            found[str(path)] = path
+    return found
+
+
 def object_of(source, relative):
     """The object files compiled from RELATIVE in the build."""
+    # A library's objects lie in the build folder of its CMakeLists.txt,
+    # which may be above the file's folder: .../CMakeFiles/LIB.dir/report/x.cpp.o
     name = relative.name + ".o"
-    return sorted(p for p in (source / "build" / relative.parent).rglob(name) if "CMakeFiles" in p.parts)
+    return sorted(p for p in (source / "build").rglob(name)
+                  if "CMakeFiles" in p.parts and relative.parent.name in ("", *p.parts))
 
 
-def digest(paths):
-    h = hashlib.sha256()
-    for path in paths:
-        h.update(path.read_bytes() if path.exists() else b"")
-    return h.hexdigest()
+def digests(paths):
+    return {name: hashlib.sha256(path.read_bytes()).hexdigest() for name, path in paths.items()}
+
+
+def programs_of_tests(source, pattern, paths):
+    """For each test ctest selects with PATTERN, the programs it runs: those
+    named on its command line or in its environment, and those whose path
+    one of these has written into it (a test that starts the command line)."""
+    listing = run(["ctest", "--test-dir", "build", "-R", pattern, "--show-only=json-v1"], source)
+    tests = json.loads(listing.stdout)["tests"]
+    def written(other, program):  # as UTF-8, or as UTF-16 (a QStringLiteral)
+        return other.encode() in program or other.encode("utf-16-le") in program
+
+    contents = {name: path.read_bytes() for name, path in paths.items()}
+    written_in = {name: {other for other in paths if other != name and written(other, contents[name])}
+                  for name in paths}
+    used = {}
+    for test in tests:
+        words = list(test.get("command", []))
+        for prop in test.get("properties", []):
+            if prop["name"] == "ENVIRONMENT":
+                words += prop["value"]
+        text = "\n".join(words)
+        direct = {name for name in paths if name in text}
+        used[test["name"]] = direct.union(*(written_in[name] for name in direct))
+    return used
+
+
+def run_tests(source, names, args, log):
+    """Runs the tests named until one fails; none: passed."""
+    if not names:
+        return subprocess.CompletedProcess([], 0, "")
+    return run(["ctest", "--test-dir", "build", "-j", str(args.jobs), "--timeout", str(args.timeout), "--stop-on-failure",
+                "-R", "^(" + "|".join(map(re.escape, names)) + ")$"], source, log=log)
+
+
+def check_catchers(source, rows, args, work, stamp):
+    """The tests that caught a fault are run once more without any: a
+    catch by a test that fails anyway is no catch. Tests that passed on
+    the same sources before are not run again."""
+    passed = work / "passed-without-faults.json"
+    known = json.loads(passed.read_text()) if passed.exists() else {}
+    cleared = set(known.get(stamp, []))
+    catchers = {name for row in rows if row[5] == "caught" for name in row[7]}
+    ran = run_tests(source, sorted(catchers - cleared), args,
+                    work / "without-faults.log")
+    failing = set(failed_tests(ran.stdout))
+    if ran.returncode != 0 and not failing:
+        sys.exit("mutation.py: the tests without any fault did not run: see " + str(work / "without-faults.log"))
+    passed.write_text(json.dumps({stamp: sorted((cleared | catchers) - failing)}))
+    checked = []
+    for row in rows:
+        if row[5] == "caught" and row[7] and set(row[7]) <= failing:
+            row = row[:5] + ("unsure", row[6] + "; fails without the fault too", row[7])
+        checked.append(row)
+    return checked
 
 
 def failed_tests(output):
@@ -214,7 +287,7 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     args = parser.parse_args()
     work = args.work.resolve()
-    source = copy_tree(work)
+    source, sources = copy_tree(work)
     configure = ["cmake", "-S", ".", "-B", "build"]
     if not (source / "build" / "CMakeCache.txt").exists():
         configure += ["-DCMAKE_BUILD_TYPE=Release", "-DTAGORA_BUILD_BENCH=OFF"]
@@ -225,12 +298,11 @@ def main():
         sys.exit("mutation.py: the copy does not build:\n" + baseline.stdout[-3000:])
     tests = ["ctest", "--test-dir", "build", "-R", args.tests, "-j", str(args.jobs), "--timeout", str(args.timeout)]
     wanted = {int(n) for n in args.only.split(",") if n}
-    # Again for some faults: the full run with the seed passed without any.
-    clean = run(tests, source) if not wanted else subprocess.CompletedProcess([], 0, "")
-    if clean.returncode != 0:
-        sys.exit("mutation.py: tests fail without any fault: " + ", ".join(failed_tests(clean.stdout)))
-    print(f"seed {args.seed}; tests: ctest -R '{args.tests}'; baseline built and passed in "
-          f"{time.monotonic() - started:.0f} s", flush=True)
+    print(f"seed {args.seed}; tests: ctest -R '{args.tests}'; copy built in {time.monotonic() - started:.0f} s",
+          flush=True)
+    paths = programs(source)
+    unchanged = digests(paths)
+    uses = programs_of_tests(source, args.tests, paths)
 
     candidates = all_sites(source)
     generator = random.Random(args.seed)
@@ -249,10 +321,10 @@ def main():
     for index, (path, offset, length, replacement, kind) in order:
         if len(drawn) >= args.count and not wanted:
             break
+        if path.suffix == ".cpp" and not object_of(source, path):
+            continue  # in none of the programs built: drawn again
         file = source / path
         text = originals.setdefault(path, file.read_text(encoding="utf-8"))
-        objects = object_of(source, path) if path.suffix == ".cpp" else []
-        before_objects = digest(objects)
         mutated = text[:offset] + replacement + text[offset + length:]
         try:
             file.write_text(mutated, encoding="utf-8")
@@ -266,29 +338,39 @@ def main():
                 record.write_text(json.dumps(drawn))
                 number = len(drawn)
             line, before, after = describe(text, offset, length, replacement)
-            if objects and digest(objects) == before_objects:
-                result, caught = "equivalent", "same object code"
+            changed = {name for name, value in digests(paths).items() if value != unchanged[name]}
+            reached = sorted(test for test, used in uses.items() if used & changed)
+            if not changed:
+                result, caught, failed = "equivalent", "same programs", []
             else:
                 t0 = time.monotonic()
                 # The quick tests first: most faults are caught there.
-                ran = run(tests + ["-E", SLOW, "--stop-on-failure"], source, log=work / f"fault-{number}.log")
+                quick = [test for test in reached if not re.match(SLOW, test)]
+                slow = [test for test in reached if re.match(SLOW, test)]
+                ran = run_tests(source, quick, args, work / f"fault-{number}.log")
                 if ran.returncode == 0:
-                    ran = run(tests + ["-R", SLOW, "--stop-on-failure"], source, log=work / f"fault-{number}-slow.log")
+                    ran = run_tests(source, slow, args, work / f"fault-{number}-slow.log")
                 failed = failed_tests(ran.stdout)
                 result = "caught" if ran.returncode != 0 else "survived"
                 caught = ", ".join(failed) if failed else ("" if ran.returncode == 0 else "ctest failed")
                 caught += f" ({time.monotonic() - t0:.0f} s)"
-            rows.append((number, f"{path}:{line}", kind, before, after, result, caught))
+            rows.append((number, f"{path}:{line}", kind, before, after, result, caught, failed))
             print(f"{number:3} {path}:{line} [{kind}] {result}: {caught}\n      - {before}\n      + {after}",
                   flush=True)
         finally:
             file.write_text(text, encoding="utf-8")
     build(source, args.jobs)  # the copy as it was, for the next run
+    rows = check_catchers(source, rows, args, work, f"{sources} {args.tests}")
 
-    counted = [row for row in rows if row[5] != "equivalent"]
+    counted = [row for row in rows if row[5] not in ("equivalent", "unsure")]
     caught = sum(1 for row in counted if row[5] == "caught")
+    print("\n| # | place | change | result |\n|---|---|---|---|")
+    for row in rows:
+        before, after = (text.replace("|", "\\|") for text in (row[3], row[4]))
+        print(f"| {row[0]} | {row[1]} | {row[2]}: `{before}` to `{after}` | {row[5]}: {row[6]} |")
     print(f"\n{len(rows)} faults: {caught} caught, {len(counted) - caught} survived, "
-          f"{len(rows) - len(counted)} equivalent (same object code); "
+          f"{sum(1 for row in rows if row[5] == 'unsure')} unsure (a test that fails anyway), "
+          f"{sum(1 for row in rows if row[5] == 'equivalent')} equivalent (same programs); "
           f"{100.0 * caught / len(counted) if counted else 100:.0f}% of the others caught; "
           f"{time.monotonic() - started:.0f} s")
 

@@ -4,15 +4,22 @@
 # takes there: its values (each accepted, and for targets exactly the
 # names it knows), files, folders, or nothing; the files offered are
 # scripts where the program then reads scripts. Short names as long ones.
-#   completion.sh TAGORA_CONVERT COMPLETION_SCRIPT
+#   completion.sh TAGORA_CONVERT COMPLETION_SCRIPT [WRITER TEMPLATE]
+# With the writer and its template, the completion is written again, must
+# be the one the build wrote, and is the one checked.
 set -uo pipefail
 if [[ ! -f /usr/share/bash-completion/bash_completion ]]; then
   echo "skipped: bash-completion is not installed (scripts/install-deps.sh test installs it)"
   exit 77
 fi
 program=$(realpath "$1") completion=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) written=$(mktemp -d)
+trap 'rm -rf "$work" "$written"' EXIT
+if (($# >= 4)); then
+  "$3" "$4" "$written/completion" "$written/options.json" || { echo "FAIL: $3 $4 failed"; exit 1; }
+  cmp "$written/completion" "$completion" || { echo "FAIL: the completion written again is not $completion"; exit 1; }
+  completion=$written/completion
+fi
 mkdir "$work/folder" && touch "$work/"{a.html,b.php,c.txt}
 pages="a.html" scripts="b.php"
 failures=0

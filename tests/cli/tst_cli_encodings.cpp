@@ -66,6 +66,61 @@ private slots:
         QCOMPARE(utf8.err, warning + "1:5: code names a code page" + meaning + warning
                                + "2:16: a string in code holds characters beyond ASCII" + meaning);
     }
+
+    // UTF-16 as the WHATWG Encoding Standard decodes it: a pair is one
+    // character; a lead unit not followed by a trail unit, a trail unit
+    // alone and a lead unit at the end are each one U+FFFD, with a warning.
+    void utf16UnpairedSurrogates_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("printed");
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("LE: lead, trail alone, pair") << u"utf-16le"_s << "<\0\0\xD8>\0\0\xDC" "A\0\x3D\xD8\0\xDE"_ba
+                                                    << "<\uFFFD>\uFFFDA\U0001F600"_ba << "UTF-16LE"_ba;
+        QTest::newRow("BE: lead at the end") << u"utf-16be"_s << "\0<\xD8\0"_ba << "<\uFFFD"_ba << "UTF-16BE"_ba;
+        QTest::newRow("BE: pair across the input") << u"utf-16be"_s << "\xD8\x3D\xDE\0\0>"_ba << "\U0001F600>"_ba
+                                                   << QByteArray();
+    }
+    void utf16UnpairedSurrogates()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, printed);
+        QFETCH(QByteArray, named);
+        const Result result = runConvert({u"--encoding="_s + encoding, u"--php"_s, u"--no-header"_s}, input);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, "<?php\r\necho \"" + printed + "\";\r\n?>");
+        QCOMPARE(result.err, named.isEmpty() ? QByteArray()
+                                             : "tagora-convert: standard input: some bytes are not valid " + named
+                                                   + ": each became U+FFFD\n");
+    }
+
+    // --encoding=auto on a page that is not UTF-8: read as Windows-1252
+    // (0xFF is U+00FF there), saying what its declaration is worth by the
+    // WHATWG tables: none; UTF-8 but broken; UTF-16, which the HTML
+    // standard's prescan takes for UTF-8; a label of the replacement
+    // encoding; a label no browser knows.
+    void autoFallsBackToWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("meta");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("none") << QByteArray() << "names no character set"_ba;
+        QTest::newRow("utf-8") << "<meta charset=\"utf-8\">"_ba << "declares the character set \"utf-8\" but"_ba;
+        QTest::newRow("utf-16") << "<meta charset=\"utf-16\">"_ba << "browsers take for UTF-8"_ba;
+        QTest::newRow("iso-2022-kr") << "<meta charset=\"iso-2022-kr\">"_ba << "browsers refuse to read"_ba;
+        QTest::newRow("unknown") << "<meta charset=\"x-nonsense\">"_ba << "browsers do not know"_ba;
+    }
+    void autoFallsBackToWindows1252()
+    {
+        QFETCH(QByteArray, meta);
+        QFETCH(QByteArray, reason);
+        const Result result = runConvert({u"--encoding=auto"_s, u"--php"_s, u"--no-header"_s}, meta + "<p>\xFF</p>");
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, "<?php\r\necho \"" + meta.replace('"', "\\\"") + "<p>\u00FF</p>\";\r\n?>");
+        QVERIFY2(result.err.startsWith("tagora-convert: standard input: read as Windows-1252: "), result.err.constData());
+        QVERIFY2(result.err.contains(reason), result.err.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliEncodings)

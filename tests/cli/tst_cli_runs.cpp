@@ -3,7 +3,12 @@
 
 #include "convert_test.h"
 #include "case_file.h"
+
+#include <QRegularExpression>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace cli_test;
 
@@ -94,6 +99,33 @@ private slots:
     {
         for (const QByteArray& line : m_usage.split('\n'))
             QVERIFY2(QString::fromUtf8(line).size() < 80, line.constData());
+    }
+
+    // --version in the GNU coding standards' form: the program, its
+    // package and version, then who wrote it.
+    void versionInGnuForm()
+    {
+        const Result result = runConvert({u"--version"_s});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.err, QByteArray());
+        static const QRegularExpression form(u"\\Atagora-convert \\(.+\\) [0-9]+(\\.[0-9]+)+\nWritten by .+\\.\n\\z"_s);
+        QVERIFY2(form.match(QString::fromUtf8(result.out)).hasMatch(), result.out.constData());
+    }
+
+    // Help, version and a script written to a full disk fail, and say so.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::newRow("--help") << u"--help"_s;
+        QTest::newRow("--version") << u"--version"_s;
+        QTest::newRow("a script") << u"--php"_s;
+    }
+    void fullDisk()
+    {
+        QFETCH(QString, arguments);
+        const Result result = runShell(u"echo '<p>x</p>' | \"$0\" "_s + arguments + u" >/dev/full"_s, {});
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.endsWith(": cannot write: " + QByteArray(std::strerror(ENOSPC)) + "\n"), result.err.constData());
     }
 
     // A conversion runs three times: the input on standard input, without FILE

@@ -384,6 +384,123 @@ class Errors(unittest.TestCase):
         self.assertEqual(client.close(), 1)
 
 
+def bare(*arguments, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE):
+    """tagora-lsp started with the arguments, run to its end."""
+    return subprocess.run([LSP] + list(arguments), stdin=stdin, stdout=stdout, stderr=subprocess.PIPE,
+                          timeout=10, check=False)
+
+
+class CommandLineAndStreams(unittest.TestCase):
+    """What a user meets before or around the protocol: options, and the
+    editor closing either stream. Any failure is a status other than 0 and
+    a line on standard error (the GNU coding standards)."""
+
+    def test_options(self):
+        version = bare("--version")
+        self.assertEqual(version.returncode, 0)
+        self.assertRegex(version.stdout.decode(), r"\Atagora-lsp \(.+\) [0-9]+(\.[0-9]+)+\nWritten by .+\.\n\Z")
+        for wrong in ["--max-message-bytes=", "--max-message-bytes=12x", "--max-message-bytes=-1", "--stdio=yes",
+                      "-x"]:
+            run = bare(wrong)
+            self.assertEqual((run.returncode, run.stdout), (2, b""), wrong)
+            self.assertIn(wrong.split("=")[0], run.stderr.decode(), wrong)
+
+    def test_help_into_a_full_disk(self):
+        with open("/dev/full", "wb") as full:
+            run = bare("--help", stdout=full)
+        self.assertNotEqual(run.returncode, 0)
+
+    def test_input_closed_before_exit(self):
+        run = bare("--stdio")
+        self.assertEqual(run.returncode, 1)
+        self.assertIn("standard input ended", run.stderr.decode())
+
+    def test_output_closed_by_the_editor(self):
+        reader, writer = os.pipe()
+        os.close(reader)  # the editor is gone: each write fails with EPIPE
+        body = b'{"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}}'
+        with os.fdopen(writer, "wb") as output:
+            run = subprocess.run([LSP], input=b"Content-Length: %d\r\n\r\n" % len(body) + body, stdout=output,
+                                 stderr=subprocess.PIPE, timeout=10, check=False)
+        self.assertEqual(run.returncode, 1)
+        self.assertIn("cannot write standard output", run.stderr.decode())
+
+
+class MalformedMessages(unittest.TestCase):
+    """Frames and requests the JSON-RPC 2.0 and LSP specifications call
+    errors, answered with the codes of their tables (-32700 parse error,
+    -32600 invalid request, -32602 invalid params, -32601 method not found),
+    the server still answering afterwards."""
+
+    def setUp(self):
+        self.client = Client([LSP])
+        self.client.result("initialize", {"capabilities": {}, "initializationOptions": {
+            "tagora": {"escaping": "loose", "header": "yes", "actions": ["fly"]}}})
+        self.client.notify("initialized", {})
+
+    def tearDown(self):
+        if self.client:
+            self.assertEqual(self.client.finish(), 0)
+
+    def test_frames(self):
+        client = self.client
+        # A header line without a colon; a value with blanks around it.
+        client.send_raw(b"Content-Length 2\r\n\r\n")
+        self.assertEqual(client.receive()["error"]["code"], -32700)
+        client.send_raw(b"Content-Length: \t2 \r\n\r\n[]")
+        self.assertEqual(client.receive()["error"]["code"], -32600)
+        # Bytes that never end a header: passed over once past 8 KiB.
+        client.send_raw(b"x" * 9000)
+        self.assertEqual(client.receive()["error"]["code"], -32700)
+        client.send_raw(b"\r\n\r\n")
+        self.assertEqual(client.receive()["error"]["code"], -32700)
+        self.assertEqual(client.request("no/such/method", {})["error"]["code"], -32601)
+
+    def test_requests(self):
+        client = self.client
+        for message, answered_id in [({"jsonrpc": "2.0", "id": True, "method": "x"}, None),
+                                     ({"jsonrpc": "2.0", "id": 7}, 7),
+                                     ({"jsonrpc": "2.0", "id": 8, "method": 5}, 8)]:
+            client.send(message)
+            response = client.receive()
+            self.assertEqual((response["id"], response["error"]["code"]), (answered_id, -32600), message)
+        response = client.request("workspace/executeCommand", {"command": "tagora.fly", "arguments": []})
+        self.assertEqual(response["error"]["code"], -32602)
+        document = OpenDocument(client, "file:///t/c.py", "python", "x = 'a'\n")
+        client.notify("textDocument/didClose", {"textDocument": {"uri": document.uri}})
+        response = client.request("textDocument/codeAction", {"textDocument": {"uri": document.uri},
+                                                              "range": range_of(document.text, 5, 5), "context": {}})
+        self.assertEqual(response["error"]["code"], -32602)
+
+    def test_wrong_settings_are_named(self):
+        warnings = [n["params"] for n in self.client.notifications if n["method"] == "window/showMessage"]
+        self.assertEqual({w["type"] for w in warnings}, {2})  # Warning, in LSP's MessageType table
+        said = " ".join(w["message"] for w in warnings)
+        for name in ["escaping", "header", "actions"]:
+            self.assertIn(name, said)
+        # The defaults stay: every action, exact escaping.
+        document = OpenDocument(self.client, "file:///t/p.html", "html", "<p>\u00e9</p>\n")
+        self.assertTrue(by_command(document.actions(0, 0), "tagora.script", "php"))
+
+    def test_only_the_kinds_asked_for(self):
+        document = OpenDocument(self.client, "file:///t/k.php", "php", PHP_PAGE)
+        caret = PHP_PAGE.index("R\u00e9")  # in a literal: unescape it, or edit it as HTML
+        every = document.actions(caret, caret)
+        asked = self.client.result("textDocument/codeAction", {"textDocument": {"uri": document.uri},
+                                   "range": range_of(PHP_PAGE, caret, caret), "context": {"diagnostics": [],
+                                                                               "only": ["refactor.rewrite"]}})
+        self.assertEqual(asked, [a for a in every if a["kind"] == "refactor.rewrite"])
+        self.assertLess(len(asked), len(every))
+
+    def test_requests_after_shutdown(self):
+        client = self.client
+        self.assertIsNone(client.result("shutdown", None))
+        self.assertEqual(client.request("textDocument/codeAction", {})["error"]["code"], -32600)
+        client.notify("exit", None)
+        self.assertEqual(client.close(), 0)
+        self.client = None
+
+
 if __name__ == "__main__":
     LSP, CONVERT = sys.argv[1], sys.argv[2]
     del sys.argv[1:3]
