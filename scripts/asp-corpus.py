@@ -209,7 +209,9 @@ def main():
             os.makedirs(root)
             extract(git, commit, root)
             counts = dict(pages=0, converted=0, refused=0, html=0, text=0)
-            for folder, _, names in os.walk(root):
+            for folder, subfolders, names in os.walk(root):
+                # FrontPage's notes on each file, which share its name
+                subfolders[:] = [sub for sub in subfolders if sub.lower() != "_vti_cnf"]
                 for name in sorted(n for n in names if n.lower().endswith(".asp")):
                     page = os.path.join(folder, name)
                     counts["pages"] += 1

@@ -171,6 +171,11 @@ std::string_view afterBlanks(std::string_view text)
     return text.substr(std::min(text.size(), text.find_first_not_of(" \t\r\n")));
 }
 
+std::string_view afterSpaces(std::string_view text)
+{
+    return text.substr(std::min(text.size(), text.find_first_not_of(" \t")));
+}
+
 std::string_view inside(std::string_view page, const Block& block)
 {
     return page.substr(block.begin + 2, block.end - block.begin - 4);
@@ -256,8 +261,8 @@ std::size_t aspSign(std::string_view page, const std::vector<Block>& blocks)
                                                     "server.htmlencode", "server.mappath"};
     for (const Block& block : blocks) {
         std::string_view code = inside(page, block);
-        if (code.starts_with('@')) {
-            code = afterBlanks(code.substr(1));
+        if (afterSpaces(code).starts_with('@')) {  // IIS allows spaces before the "@"
+            code = afterBlanks(afterSpaces(code).substr(1));
             for (const std::string_view name : directives) {
                 if (startsWithNoCase(code, name))
                     return block.begin;

@@ -51,7 +51,7 @@ public:
             if (close == std::string_view::npos)
                 break;
             const char marker = m_page[open + 2];
-            if (marker != '@')
+            if (vbscript::directiveMarker(m_page, open) > close)
                 block(open + (marker == '=' ? 3 : 2), close, marker == '=');
             open = m_page.find("<%", close + 2);
         }

@@ -47,6 +47,19 @@ CASES = {
         "site/page.php": "<?php\ninclude '../outside.php';\necho \"<td>\" . $total . \"</td>\\n\";\n",
         "outside.php": "<?php\nset_error_handler(function () { echo '!'; return true; });\n",
     }, "`../outside.php` cannot be read", "<td>"),
+    "double-quoted path in brackets": ({
+        "page.php": "<?php\nrequire_once(\"inc/errors.php\");\necho \"<p>\" . $title . \"</p>\\n\";\n",
+        "inc/errors.php": "<?php\nset_error_handler(function ($l, $m) { echo '[warning]'; return true; });\n",
+    }, "set_error_handler", "<p>"),
+    "quiet double-quoted includes: no value computed first": ({
+        "page.php": "<?php\ninclude(\"inc/text.php\");\necho \"<td>\" . shout($word) . \"</td>\\n\";\n",
+        "inc/text.php": "<?php\ninclude_once \"words.php\";\nfunction shout($w) { return $w . '!'; }\n",
+        "inc/words.php": "<?php\n$word = 'hi';\n",
+    }, "", "<td><?= shout($word) ?></td>"),
+    "double-quoted path with a variable": ({
+        "page.php": "<?php\n$lang = 'en';\ninclude(\"lang-$lang.php\");\necho \"<td>\" . $total . \"</td>\\n\";\n",
+        "lang-en.php": "<?php\nset_error_handler(function () { echo '!'; return true; });\n",
+    }, "`include(\"lang-$lang.php\")` cannot be read", "<td>"),
     "quiet includes: no value computed first": ({
         "page.php": "<?php\ninclude 'inc/text.php';\necho \"<td>\" . shout($word) . \"</td>\\n\";\n",
         "inc/text.php": "<?php\n$word = 'hi';\nfunction shout($w) { return $w . '!'; }\n",

@@ -170,6 +170,10 @@ private slots:
         QTest::newRow("one-line If with the page's line breaks")
             << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then Response.Write \"a\" %><%=x%>")
             << QByteArray("<%@ Language=\"VBScript\" %>\n<% If x Then\n%>a<%\nEnd If %><%=x%>");
+        // IIS reads "<% @" as "<%@": Web Wiz Forums starts every page so.
+        QTest::newRow("directive with spaces before its @")
+            << QByteArray("<% \t@ Language=VBScript %>\r\n<% Response.Write \"<p>\" & \"a\" & \"</p>\" %>")
+            << QByteArray("<% \t@ Language=VBScript %>\r\n<p>a</p>");
     }
 
     void writesThisTemplate()
@@ -219,6 +223,9 @@ private slots:
         // & adds bits in JScript: "a" & "b" is 0, not text.
         QTest::newRow("a page in JScript") << QByteArray("<%@ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>")
                                            << 1 << 17 << u"only VBScript pages are read: this page's language is another"_s;
+        QTest::newRow("a page in JScript, a space before @")
+            << QByteArray("<% @ Language = \"JScript\" %>\r\n<% Response.Write(\"a\" & \"b\") %>") << 1 << 18
+            << u"only VBScript pages are read: this page's language is another"_s;
         // ASP runs a page that names no language as VBScript, unless the
         // server is set to run JScript.
         QTest::newRow("JScript without @Language") << QByteArray("<p>\r\n<% Response.Write(\"<p>js</p>\"); %>") << 2 << 31

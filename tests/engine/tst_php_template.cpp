@@ -60,6 +60,8 @@ private slots:
     void templates();
     void printOperands_data();
     void printOperands();
+    void syntaxErrors_data();
+    void syntaxErrors();
     void languages_data();
     void languages();
     void placesOfNotes();
@@ -197,7 +199,7 @@ void TestPhpTemplate::printOperands_data()
     QTest::addColumn<QByteArray>("expected");
     const QByteArray f = "<?php function f($n) { fwrite(STDOUT, \"[f$n]\"); return $n; }\n";
     for (const char* statement : {"print 'a' and f(1);", "print 'a' AND f(1);", "print 'b' xor f(2);",
-                                  "print 'c' or f(3);", "print 'd' Or f(3);", "print 'e', 'f';",
+                                  "print 'c' or f(3);", "print 'd' Or f(3);",
                                   "print ('g') and f(4);", "$x = print 'h' and f(5);"})
         QTest::newRow(statement) << f + statement << f + statement;
     QTest::newRow("one operand") << QByteArray("<?php print 'a' . \"b\";") << QByteArray("ab");
@@ -223,6 +225,86 @@ void TestPhpTemplate::printOperands()
     QCOMPARE(runs[1].output, runs[0].output);
     QCOMPARE(runs[1].errors, runs[0].errors);
     QCOMPARE(runs[1].status, runs[0].status);
+}
+
+// Pages PHP cannot read, each beside the page fixed, judged by `php -l`:
+// the first must be refused at the place given (on the line PHP names),
+// the second read.
+void TestPhpTemplate::syntaxErrors_data()
+{
+    QTest::addColumn<QByteArray>("wrong");
+    QTest::addColumn<QByteArray>("right");
+    QTest::addColumn<QByteArray>("error");
+    const auto row = [](const char* name, const char* wrong, const char* right, const char* error) {
+        QTest::newRow(name) << QByteArray(wrong) << QByteArray(right) << QByteArray(error);
+    };
+    row("operand missing after +", "<?php\n$a = 1 +;\necho $a;", "<?php\n$a = 1 + +1;\necho $a;",
+        "2:9: syntax error: `+` has no operand after it");
+    row("operand missing before *", "<?php\n$a = (* 2);\necho $a;", "<?php\n$a = (-2);\necho $a;",
+        "2:7: syntax error: `*` has no operand before it");
+    row("two operators", "<?php\necho 'a' . . 'b';", "<?php\necho 'a' . -1 . 'b';",
+        "2:12: syntax error: `.` has no operand after it");
+    row("=> with nothing after it", "<?php\n$a = ['k' =>];", "<?php\n$a = ['k' => &$b];",
+        "2:13: syntax error: `=>` has no operand after it");
+    row("echo after a value", "<?php\n$a = f()\necho $a;", "<?php\nif (f())\necho $a;",
+        "3:1: syntax error: `echo` cannot start here (is a \";\" missing before it?)");
+    row("if inside brackets", "<?php\nf(if ($a) 1);", "<?php\nf(fn() => $a);",
+        "2:3: syntax error: `if` cannot start here (is a \";\" missing before it?)");
+    row("a name right after a value", "<?php\n$a = $b strtoupper($c);", "<?php\n$a = $b and strtoupper($c);",
+        "2:9: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
+    row("a call right after a call", "<?php\nf($a) $b = 1;", "<?php\nif ($a) $b = (int) $c;",
+        "2:7: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
+    row("; inside brackets", "<?php\n$a = [1;\n];", "<?php\nfor ($i = 0; $i < 2; $i++) {}\n$a = [1,\n];",
+        "2:8: syntax error: `;` inside `[`, which is not closed before it");
+    row(", outside brackets", "<?php\n$a = 1, $b = 2;", "<?php\nglobal $a, $b;\nstatic $c = 1, $d;\necho f($a), $b;",
+        "2:7: syntax error: `,` in a statement that takes no list (is a bracket missing?)");
+    row(", in a block", "<?php\nif ($a) { $b, $c; }", "<?php\nif ($a) { echo $b, $c; }\n$x = match ($a) { 1, 2 => 3 };",
+        "2:13: syntax error: `,` in a statement that takes no list (is a bracket missing?)");
+    row("print with two operands", "<?php\nprint 'e', 'f';", "<?php\nprint 'e' . 'f';",
+        "2:10: syntax error: `,` in a statement that takes no list (is a bracket missing?)");
+    row("if without its bracket", "<?php\nif $a { echo 1; }", "<?php\nif ($a) { echo 1; }",
+        "2:4: syntax error: `if` must be followed by `(`");
+    row("echo with nothing to print", "<?php\necho;", "<?php\necho '';",
+        "2:5: syntax error: `echo` has no operand after it");
+    row("=> in a call", "<?php\nf($a => 1);", "<?php\nf(fn($a) => 1, ['a' => 1], array(2 => 3));",
+        "2:6: syntax error: `=>` outside an array, a foreach, a match or an arrow function");
+    row("} after a statement without ;", "<?php\nif ($a) { $b = 1 }",
+        "<?php\nif ($a) { $b = 1; }\n$c = match ($a) { default => 1 };\n$d = $o->{'p'} . ${'q'};",
+        "2:18: syntax error: `}` ends a statement that has no `;`");
+    row(", right after (", "<?php\nf(, 1);", "<?php\nlist(, $b) = [1, 2];",
+        "2:3: syntax error: `,` with nothing before it");
+    row("$ without a name", "<?php\n$a = $;", "<?php\n$a = $$b . ${'c'};",
+        "2:7: syntax error: `$` without a variable name after it");
+    row("keywords as members and arguments", "<?php\n$a->echo() $b;", "<?php\n$a->echo(); A::if(); f(if: 1);",
+        "2:12: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
+    row("attribute before a function", "<?php\n#[A] $f function g() {}", "<?php\n#[A] function g() {}\n$x++ . 'a';",
+        "2:9: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
+}
+
+void TestPhpTemplate::syntaxErrors()
+{
+    QFETCH(QByteArray, wrong);
+    QFETCH(QByteArray, right);
+    QFETCH(QByteArray, error);
+    for (const QByteArray& text : {wrong, right}) {
+        QFile file(m_directory.filePath(u"lint.php"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        QProcess* php = startPhp({u"-l"_s, file.fileName()});
+        QVERIFY(php->waitForFinished(60000));
+        const QByteArray said = php->readAllStandardOutput() + php->readAllStandardError();
+        const int status = php->exitCode();
+        delete php;
+        if (text == right) {
+            QVERIFY2(status == 0, said.constData());
+            const QByteArray made = templateOf(right);
+            QVERIFY2(!QRegularExpression(u"^\\d+:\\d+: "_s).match(QString::fromUtf8(made)).hasMatch(), made.constData());
+        } else {
+            QVERIFY2(status != 0, said.constData());
+            QVERIFY2(said.contains("on line " + error.left(error.indexOf(':')) + "\n"), said.constData());
+            QCOMPARE(templateOf(wrong), error);
+        }
+    }
 }
 
 // The lines and columns of the notes, asked for in order (counted on from
@@ -297,6 +379,8 @@ void TestPhpTemplate::languages_data()
         << QByteArray("jsp");
     QTest::newRow("out.print in a VBScript comment")
         << QByteArray("<%\n' out.print(x)\nResponse.Write \"a\"\n%>\n") << QByteArray("asp");
+    QTest::newRow("ASP directive with a space before its @")
+        << QByteArray("<% @ Language=VBScript %>\r\n<% x = 1 %>\r\n<p><%= x %></p>") << QByteArray("asp");
     QTest::newRow("ASP page missing its %>")
         << QByteArray("<p>\n<% Response.Write \"x\"\n") << QByteArray("2:1: <% is never closed");
     QTest::newRow("PHP and ASP in each other's text")

@@ -166,7 +166,7 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
         if (close == std::string_view::npos)
             return false;
         pos = close + 2;
-        if (text.substr(open + 2, 1) == "@")
+        if (vbscript::directiveMarker(text, open) < close)
             continue;
         const std::size_t begin = open + (text.substr(open + 2, 1) == "=" ? 3 : 2);
         vbscript::Tokens lexed = vbscript::tokenize(text, begin, close);

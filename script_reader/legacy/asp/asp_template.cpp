@@ -212,9 +212,11 @@ private:
             if (open > pos && !addText(pos, open))
                 return false;
             Segment block{Segment::Kind::Code, open, open + 2, 0};
-            const char marker = open + 2 < m_page.size() ? m_page[open + 2] : '\0';
-            if (marker == '@' || marker == '=') {
-                block.kind = marker == '@' ? Segment::Kind::Directive : Segment::Kind::Expression;
+            if (const std::size_t marker = vbscript::directiveMarker(m_page, open); marker != std::string_view::npos) {
+                block.kind = Segment::Kind::Directive;
+                block.begin = marker + 1;
+            } else if (open + 2 < m_page.size() && m_page[open + 2] == '=') {
+                block.kind = Segment::Kind::Expression;
                 ++block.begin;
             }
             const std::size_t close = m_page.find("%>", block.begin);
@@ -1063,7 +1065,8 @@ std::vector<ScriptReadError> aspCodeBeyondAscii(std::string_view page, std::size
         const std::size_t close = page.find("%>", open + 2);
         if (close == std::string_view::npos)
             break;
-        const std::size_t begin = open + 2 + (close > open + 2 && (page[open + 2] == '=' || page[open + 2] == '@'));
+        const std::size_t marker = vbscript::directiveMarker(page, open);
+        const std::size_t begin = marker < close ? marker + 1 : open + 2 + (close > open + 2 && page[open + 2] == '=');
         const vbscript::Tokens lexed = vbscript::tokenize(page, begin, close);
         for (const Token& token : lexed.tokens) {
             if (places.size() >= limit)

@@ -50,4 +50,15 @@ bool sameWord(std::string_view word, std::string_view lowerKeyword);
 // The value of a String token's text (quotes removed, "" made one ").
 std::string stringValue(std::string_view quoted);
 
+// Where the "@" of a directive (<%@ LANGUAGE=... %>) stands in the block
+// opened by the "<%" at `open`, or npos when the block is no directive.
+// IIS allows spaces and tabs before the "@".
+inline std::size_t directiveMarker(std::string_view page, std::size_t open)
+{
+    std::size_t at = open + 2;
+    while (at < page.size() && (page[at] == ' ' || page[at] == '\t'))
+        ++at;
+    return at < page.size() && page[at] == '@' ? at : std::string_view::npos;
+}
+
 }  // namespace tagora::vbscript

@@ -3,6 +3,7 @@
 #include "php_lexer.h"
 #include "php_includes.h"
 #include "php_print_hazards.h"
+#include "php_syntax_check.h"
 #include "input_text/utf8.h"
 
 #include <algorithm>
@@ -972,12 +973,6 @@ ScriptReadError readError(std::string_view script, const SourceError& error)
     return errorAtOffset(script, error.offset, error.message);
 }
 
-bool isValue(TokenKind kind)
-{
-    return kind == TokenKind::Variable || kind == TokenKind::Number || kind == TokenKind::String
-           || kind == TokenKind::LineConstant || kind == TokenKind::StringStart || kind == TokenKind::ShellStart;
-}
-
 // Brackets that PHP cannot read: one never closed, one closed by another
 // kind ("[1, 2)"), or a closing one that closes nothing.
 void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view script)
@@ -1000,22 +995,6 @@ void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view s
     }
 }
 
-// A value right after another, with no operator, "," or ";" between them
-// ('a' 'b', or $a = 1 and $b = 2 on two lines): PHP cannot read the page.
-void refuseAdjacentValues(const std::vector<Token>& tokens)
-{
-    bool afterValue = false;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const bool value = isValue(tokens[i].kind);
-        if (value && afterValue)
-            throw SourceError{tokens[i].begin, "syntax error: a value right after another value (is an operator, "
-                                               "\",\" or \";\" missing?)"};
-        afterValue = value;
-        if (opensStringOrInterpolation(tokens[i].kind) && tokens[i].link != kNoLink && tokens[i].link > i)
-            i = tokens[i].link;  // what the string holds
-    }
-}
-
 }  // namespace
 
 std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
@@ -1025,8 +1004,8 @@ std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, 
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
-        refuseAdjacentValues(std::get<php::Lexed>(lexed).tokens);
         refuseUnpairedBrackets(std::get<php::Lexed>(lexed).tokens, script);
+        php::refuseMisplacedTokens(std::get<php::Lexed>(lexed), script);
         const Program program = readProgram(script, readIncludes);
         TemplateWriter writer(fileLineBreak(script));
         Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
