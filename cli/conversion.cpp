@@ -464,7 +464,21 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
     }
     m_report = reportLine(input.name(), *html.target, writeReport(script, *html.html, *html.target));
     m_explanation = explanationLines(input.name(), html.notes);
+    if (!html.exact && !m_options.literal && !writeMarkSkipped(output))
+        return Step::WriteError;
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
+}
+
+// A UTF-8 byte-order mark read as the encoding's sign is still the first
+// text of a PHP, ASP or JSP page, which its server sees as the template's:
+// PHP prints it. (A mark before one of this program's scripts, or before
+// HTML, only names the encoding.)
+bool Converter::writeMarkSkipped(OutputFile& output) const
+{
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    const bool skipped = m_choice && m_choice->source == html::EncodingSource::ByteOrderMark
+                         && m_choice->encoding == html::kUtf8;
+    return !skipped || output.write(kUtf8Mark.data(), kUtf8Mark.size());
 }
 
 HtmlFromScript Converter::htmlFromLiteral(std::string_view literal) const
@@ -492,6 +506,8 @@ Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlF
     }
     m_report = reportLine(input.name(), *made.target, writeReport(script, *made.html, *made.target));
     m_explanation = explanationLines(input.name(), made.notes);
+    if (!writeMarkSkipped(output))
+        return Step::WriteError;
     if (m_options.outputEncoding.empty())
         return output.write(made.html->data(), made.html->size()) ? Step::Done : Step::WriteError;
     constexpr std::size_t kMostWarnings = 20;

@@ -69,6 +69,7 @@ private:
     bool keepsFileBytes() const;
     Step writeFileBytesTemplate(std::string_view script, HtmlFromScript made, const InputFile& input, OutputFile& output);
     std::optional<std::string> transcoded(std::string_view bytes);
+    bool writeMarkSkipped(OutputFile& output) const;
     AspIncludeReader includeReader(const InputFile& input) const;
     PhpIncludeReader phpIncludeReader(const InputFile& input) const;
     Step rewind(InputFile& input);
