@@ -575,7 +575,12 @@ function tagoraApi(engine, stageTimes, streams, progress) {
         return { ...template, html: new TextDecoder(decoded.encoding).decode(file.bytes), ...file };
       }
     }
-    return { ...readScript(decoded.text, { from }), ...file };
+    // A UTF-8 mark taken as the encoding's sign is still a page's first
+    // text, which PHP prints: the template keeps it, as tagora-convert does.
+    const read = readScript(decoded.text, { from });
+    if (decoded.source === 'byte-order-mark' && decoded.encoding === 'UTF-8' && !read.exact)
+      read.html = `\uFEFF${read.html}`;
+    return { ...read, ...file };
   }
 
   function toHtml(script, options) {

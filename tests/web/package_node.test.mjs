@@ -84,6 +84,7 @@ test('readScriptFile: a PHP page in a legacy encoding is a template of its own b
     [Buffer.concat([Buffer.from('<meta charset="Shift_JIS">\r\n<?php echo "<p>'), Buffer.from([0x95, 0x5C, 0x8E, 0xA6]),
                     Buffer.from('</p>"; ?>\r\n')]), 'Shift_JIS'],
     [Buffer.from('<?php\r\necho "caf\u00e9";\r\n?>\r\n'), 'UTF-8'],
+    [Buffer.from('\ufeff<?php\r\necho "<p>" . 1 . "</p>";\r\n?>\r\n'), 'UTF-8'],
   ];
   for (const [file, encoding] of files) {
     const expected = cli(file, ['--to=html', '--encoding=auto']);
