@@ -119,16 +119,19 @@ private:
         const std::size_t opening = link(closing);
         return opening != kNone && opening + 2 == closing && nameIn(opening + 1, kCasts);
     }
+    // Tokens that stand for a whole value: a variable, a number, a string
+    // (one holding variables is read from its first token) or a constant
+    // such as __LINE__.
+    static bool literalValue(TokenKind kind)
+    {
+        return kind == TokenKind::Variable || kind == TokenKind::Number || kind == TokenKind::String
+               || kind == TokenKind::LineConstant || kind == TokenKind::StringStart || kind == TokenKind::ShellStart;
+    }
     bool valueEnd(std::size_t i) const
     {
-        switch (m_t[i].kind) {
-        case TokenKind::Variable:
-        case TokenKind::Number:
-        case TokenKind::String:
-        case TokenKind::LineConstant:
-        case TokenKind::StringStart:
-        case TokenKind::ShellStart:
+        if (literalValue(m_t[i].kind))
             return true;
+        switch (m_t[i].kind) {
         case TokenKind::Punct:
             if (punct(i, ")"))
                 return !controlBracket(i) && !cast(i);
@@ -139,14 +142,9 @@ private:
     }
     bool valueStart(std::size_t i) const
     {
-        switch (m_t[i].kind) {
-        case TokenKind::Variable:
-        case TokenKind::Number:
-        case TokenKind::String:
-        case TokenKind::LineConstant:
-        case TokenKind::StringStart:
-        case TokenKind::ShellStart:
+        if (literalValue(m_t[i].kind))
             return true;
+        switch (m_t[i].kind) {
         case TokenKind::Name:
             return !nameIn(i, kAfterValue);
         default:
