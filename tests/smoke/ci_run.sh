@@ -15,6 +15,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 mkdir -p "$work/.ci" "$work/scripts" "$work/bin"
 cp "$ci_run" "$work/.ci/run"
+# The README's test command itself, over the stand-ins below.
+cp "$(dirname "$ci_run")/../scripts/test.sh" "$work/scripts/test.sh"
 for script in install-deps build coverage fuzz; do
   cat >"$work/scripts/$script.sh" <<EOF
 #!/usr/bin/env bash
@@ -50,7 +52,7 @@ run() { (cd "$work" && rm -f calls asan-started && env -u TAGORA_COVERAGE PATH="
 
 out=$(run BURN=1.5) || fail "status $? with nothing failing"
 calls=$(cat "$work/calls")
-[[ $calls == "install-deps app "*$'\n'* ]] || fail "the app's packages not first: $calls"
+[[ $calls == "install-deps test "*$'\n'* ]] || fail "the packages not first: $calls"
 grep -qx 'build asan nice=19 coverage=ON' <<<"$calls" || fail "sanitizer build not at nice 19 with coverage: $calls"
 grep -qx "fuzz 8 nice=$(nice) coverage=ON" <<<"$calls" || fail "fuzzing without the folder's coverage: $calls"
 grep -q '^install-deps test ' <<<"$calls" || fail "the test packages not installed: $calls"
