@@ -254,6 +254,21 @@ void appendField(std::string& json, std::string_view name, std::string_view valu
     appendJsonString(json, value);
 }
 
+// A script read back as the result: 1 with its HTML, or 0 with the
+// error's place; its language and whether it was read exactly either way.
+int keepHtml(HtmlFromScript made)
+{
+    g_result.target = made.target ? static_cast<int>(*made.target) : -1;
+    g_result.exact = made.exact;
+    if (!made.html) {
+        g_result.error = std::move(made.error);
+        g_result.bytes = g_result.error.message;
+        return 0;
+    }
+    g_result.bytes = std::move(*made.html);
+    return 1;
+}
+
 }  // namespace
 
 extern "C" {
@@ -471,16 +486,7 @@ int tagora_to_html(const char* text, std::size_t size, int from, int asInputText
             return -1;
         script = *input;
     }
-    HtmlFromScript html = htmlFromScript(script, targetAt(from));
-    g_result.target = html.target ? static_cast<int>(*html.target) : -1;
-    g_result.exact = html.exact;
-    if (!html.html) {
-        g_result.error = std::move(html.error);
-        g_result.bytes = g_result.error.message;
-        return 0;
-    }
-    g_result.bytes = std::move(*html.html);
-    return 1;
+    return keepHtml(htmlFromScript(script, targetAt(from)));
 }
 
 // A script file's bytes in a legacy encoding (html::isLegacyEncoding), read
@@ -493,15 +499,7 @@ int tagora_to_html_file_bytes(const char* bytes, std::size_t size, int from, con
     HtmlFromScript made = htmlFromScript(std::string_view(bytes, size), targetAt(from));
     if (!templateKeepsFileBytes(made, encoding))
         return 1;
-    g_result.target = static_cast<int>(*made.target);
-    g_result.exact = made.exact;
-    if (!made.html) {
-        g_result.error = std::move(made.error);
-        g_result.bytes = g_result.error.message;
-        return 0;
-    }
-    g_result.bytes = std::move(*made.html);
-    return 2;
+    return keepHtml(std::move(made)) == 1 ? 2 : 0;
 }
 
 // The text as one string literal of the target, as tagora-convert
