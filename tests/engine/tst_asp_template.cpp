@@ -165,6 +165,8 @@ private slots:
         QTest::newRow("browser object written by the page")
             << QByteArray("<% Response.Write \"<object data=\"\"movie.swf\"\"></object>\" %>")
             << QByteArray("<object data=\"movie.swf\"></object>");
+        QTest::newRow("an empty expression block") << QByteArray("<p><%=%> <%= %></p>")
+                                                   << QByteArray("<p><%=%> <%= %></p>");
         QTest::newRow("Eval may print") << QByteArray("<% Response.Write \"a\" & Eval(\"f()\") %>")
                                         << QByteArray("<%= \"a\" & Eval(\"f()\") %>");
         QTest::newRow("one-line If with the page's line breaks")

@@ -348,6 +348,8 @@ private:
     // write would be, or left as it is.
     bool splitExpression()
     {
+        if (count() == 0)
+            return false;  // <%= %> with nothing in it stays as written
         for (std::size_t i = 0; i < count(); ++i) {
             if (isSeparator(i))
                 return false;
