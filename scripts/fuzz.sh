@@ -4,7 +4,9 @@
 # inputs go to a scratch folder; the saved inputs are only read. A failing
 # input is saved in build-asan/fuzz-failures/. As many harnesses run at
 # once as there are processors (FUZZ_JOBS in the environment says otherwise),
-# each for SECONDS of its own.
+# each for SECONDS of its own. The random seed comes from the commit, so
+# running the same commit again searches the same inputs (FUZZ_SEED in the
+# environment names another); the report's first line names it.
 #   fuzz.sh [SECONDS]
 set -euo pipefail
 # --help: the comment above, which says what this does and how to call it.
@@ -19,6 +21,8 @@ if [[ -z ${TAGORA_COVERAGE:-} && -f build-asan/CMakeCache.txt ]]; then
   export TAGORA_COVERAGE
 fi
 scripts/build.sh asan >/dev/null
+commit=$(git rev-parse --short=7 HEAD 2>/dev/null || echo 1)
+seed=${FUZZ_SEED:-$((16#$commit))}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -33,7 +37,7 @@ fuzz_one() {
   local log=$scratch/$name.log result=$scratch/$name.result
   mkdir -p "$scratch/$name"
   if build-asan/tests/fuzz/"$harness" -max_total_time="$seconds" -max_len=1024 \
-       -print_final_stats=1 -artifact_prefix=build-asan/fuzz-failures/"$name"- \
+       -print_final_stats=1 -seed="$seed" -artifact_prefix=build-asan/fuzz-failures/"$name"- \
        "$scratch/$name" tests/fuzz/corpus/"$name" >"$log" 2>&1; then
     local runs
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
@@ -58,6 +62,7 @@ wait
 
 # The report in the harnesses' order, whichever ended first.
 status=0
+echo "seed $seed (FUZZ_SEED=$seed repeats this search)"
 for harness in $harnesses; do
   name=${harness#fuzz_}
   if [[ -f $scratch/$name.result ]]; then

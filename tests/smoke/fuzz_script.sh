@@ -4,7 +4,8 @@
 # one would configure it afresh and rebuild everything), unless the
 # environment names one; it reports every harness in order, whichever ends
 # first; a failing harness is named with its output and fails the run; no
-# more harnesses run at once than FUZZ_JOBS.
+# more harnesses run at once than FUZZ_JOBS; each is given the seed the
+# report names.
 #   fuzz_script.sh FUZZ_SH
 set -uo pipefail
 fuzz_sh=$1
@@ -28,6 +29,7 @@ for name in slow quick odd; do
 #!/usr/bin/env bash
 touch "$work/running.$name"
 ls "$work" | grep -c '^running\.' >>"$work/together"
+printf '%s\n' "\$@" | grep '^-seed=' >>"$work/seeds"
 if [[ $name == slow ]]; then sleep 1; else sleep 0.3; fi
 rm "$work/running.$name"
 [[ $name == odd && -n \${FAIL_ODD:-} ]] && { echo "odd broke"; exit 1; }
@@ -37,13 +39,15 @@ EOF
 done
 chmod +x "$work/scripts/"*.sh
 
-expected='fuzz_slow: 7 runs in 1 s, no failure
+expected='seed 42 (FUZZ_SEED=42 repeats this search)
+fuzz_slow: 7 runs in 1 s, no failure
 fuzz_quick: 7 runs in 1 s, no failure
 fuzz_odd: 7 runs in 1 s, no failure'
-out=$(cd "$work" && env -u TAGORA_COVERAGE FUZZ_JOBS=2 bash scripts/fuzz.sh 1 2>&1) || fail "status $? with no failure"
+out=$(cd "$work" && env -u TAGORA_COVERAGE FUZZ_SEED=42 FUZZ_JOBS=2 bash scripts/fuzz.sh 1 2>&1) || fail "status $? with no failure"
 [[ $out == "$expected" ]] || fail "report: $out"
 [[ $(cat "$work/builds") == "asan coverage=ON" ]] || fail "built as: $(cat "$work/builds")"
 (($(sort -n "$work/together" | tail -n1) <= 2)) || fail "more than 2 at once: $(cat "$work/together")"
+[[ $(sort -u "$work/seeds") == "-seed=42" ]] || fail "seeds given: $(cat "$work/seeds")"
 
 rm "$work/builds" "$work/together"
 out=$(cd "$work" && TAGORA_COVERAGE=OFF FAIL_ODD=1 FUZZ_JOBS=1 bash scripts/fuzz.sh 1 2>&1) && fail "status 0 with a failure"
