@@ -9,7 +9,7 @@ import {
 } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
 import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
-import { spansOf } from './colouring.mjs';
+import { spansInView } from './colouring.mjs';
 
 // A change made by the page itself (an output shown), not by the user.
 const byPage = Annotation.define();
@@ -37,7 +37,6 @@ const errorLine = StateField.define({
 
 // ---- Colouring: the lines in view only ----
 
-const LONGEST_COLOURED_LINE = 20000;  // characters; a longer line is coloured from the view's start
 const spanMarks = {};
 const markOf = (kind) => (spanMarks[kind] ??= Decoration.mark({ class: `tg-${kind}` }));
 
@@ -50,21 +49,8 @@ function colouring(language) {
     }
     spans(view) {
       const builder = new RangeSetBuilder();
-      const doc = view.state.doc;
-      let last = -1;
-      for (const { from, to } of view.visibleRanges) {
-        for (let position = from; position <= to;) {
-          const line = doc.lineAt(position);
-          if (line.number > last) {
-            last = line.number;
-            const start = line.length > LONGEST_COLOURED_LINE ? Math.max(line.from, from) : line.from;
-            const end = line.length > LONGEST_COLOURED_LINE ? Math.min(line.to, to) : line.to;
-            for (const span of spansOf(doc.sliceString(start, end), language))
-              builder.add(start + span.from, start + span.to, markOf(span.kind));
-          }
-          position = line.to + 1;
-        }
-      }
+      for (const span of spansInView(view.state.doc, view.visibleRanges, language))
+        builder.add(span.from, span.to, markOf(span.kind));
       return builder.finish();
     }
   }, { decorations: (plugin) => plugin.decorations });
