@@ -2,7 +2,7 @@
 // the lines in view), with line numbers, search, history, word wrap as an
 // option, the error's line marked and a light colouring of the lines in
 // view. Bundled by esbuild as the global TagoraEditor (web/CMakeLists.txt).
-import { Annotation, Compartment, EditorState, RangeSetBuilder, StateEffect, StateField } from '@codemirror/state';
+import { Annotation, Compartment, EditorState, RangeSetBuilder, StateEffect, StateField, Text } from '@codemirror/state';
 import {
   Decoration, EditorView, ViewPlugin, drawSelection, highlightActiveLine, highlightActiveLineGutter,
   highlightSpecialChars, keymap, lineNumbers, placeholder,
@@ -54,6 +54,43 @@ function colouring(language) {
       return builder.finish();
     }
   }, { decorations: (plugin) => plugin.decorations });
+}
+
+// ---- A large text ----
+
+// Characters (or bytes of a Blob) made into the editor's document at once:
+// a larger text is made in pieces, the page's thread free between two.
+const PIECE = 1 << 18;
+
+const nextTask = () => (globalThis.scheduler?.yield ? globalThis.scheduler.yield()
+  : new Promise((resolve) => setTimeout(resolve, 0)));
+
+// The pieces of a text, or of a Blob's UTF-8 text, read as they are needed:
+// a Blob is never made into one string on the page's thread.
+async function* piecesOf(source) {
+  if (typeof source === 'string') {
+    for (let start = 0; start < source.length; start += PIECE)
+      yield source.slice(start, start + PIECE);
+    return;
+  }
+  const decoder = new TextDecoder('utf-8', { fatal: true, ignoreBOM: true });
+  for (let start = 0; start < source.size; start += PIECE)
+    yield decoder.decode(await source.slice(start, start + PIECE).arrayBuffer(), { stream: true });
+  yield decoder.decode();
+}
+
+// The text as the editor's document, its line breaks as the editor reads
+// them (CR LF, CR or LF), made one piece at a time.
+async function documentInPieces(source) {
+  let doc = Text.empty;
+  let carried = '';  // a CR at the end of a piece, which may start a CR LF
+  for await (let piece of piecesOf(source)) {
+    piece = carried + piece;
+    carried = piece.endsWith('\r') ? '\r' : '';
+    doc = doc.append(Text.of((carried ? piece.slice(0, -1) : piece).split(/\r\n?|\n/)));
+    await nextTask();
+  }
+  return carried ? doc.append(Text.of(['', ''])) : doc;
 }
 
 // ---- A box ----
@@ -108,11 +145,27 @@ export function createBox(parent, { id, labelledBy, describedBy, changed }) {
     get value() { return view.state.doc.toString(); },
     // The page's own text: no change event (undone, it is a change of the user's).
     set value(text) {
+      ++box.settings;
       if (text.length === 0 && view.state.doc.length === 0)
         return;
       view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, annotations: byPage.of(true),
                       effects: markError.of(null), selection: { anchor: 0 } });
     },
+    // The same for a text of any length, or a Blob of UTF-8 text, made in
+    // pieces; resolves once it is shown. A text set meanwhile (by either)
+    // wins.
+    async setText(source) {
+      const setting = ++box.settings;
+      if (typeof source === 'string' && source.length <= PIECE) {
+        box.value = source;
+        return;
+      }
+      const doc = await documentInPieces(source);
+      if (setting === box.settings)
+        view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: doc }, annotations: byPage.of(true),
+                        effects: markError.of(null), selection: { anchor: 0 } });
+    },
+    settings: 0,
     get length() { return view.state.doc.length; },
     set readOnly(on) {
       reconfigure('readOnly', on, readOnly, on ? EditorState.readOnly.of(true) : []);
