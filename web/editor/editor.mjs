@@ -152,14 +152,15 @@ export function createBox(parent, { id, labelledBy, describedBy, changed }) {
                       effects: markError.of(null), selection: { anchor: 0 } });
     },
     // The same for a text of any length, or a Blob of UTF-8 text, made in
-    // pieces; resolves once it is shown. A text set meanwhile (by either)
-    // wins.
+    // pieces; the box is empty meanwhile. Resolves once it is shown. A
+    // text set meanwhile (by either) wins.
     async setText(source) {
-      const setting = ++box.settings;
       if (typeof source === 'string' && source.length <= PIECE) {
         box.value = source;
         return;
       }
+      box.value = '';
+      const setting = box.settings;
       const doc = await documentInPieces(source);
       if (setting === box.settings)
         view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: doc }, annotations: byPage.of(true),
