@@ -551,18 +551,22 @@ class PageTest(unittest.TestCase):
         """A 50 MB page opened and shown read-only, converted (once
         cancelled, with progress shown) and its script shown read-only, and
         downloaded as tagora-convert writes it, while the page's
-        thread is never held for long (about 100 ms on a quiet machine; the
-        bound leaves room for a busy one and still catches a text put in
-        a box whole, which holds it for seconds)."""
+        thread is never held for long (about 100 ms on a quiet machine,
+        150-270 ms at a load of 15, once 815 ms at 23 with the text shown:
+        the bound leaves room for a busy machine and still catches a text
+        put in a box whole, which holds it for seconds)."""
         self.open_page()
         seed = b''.join(path.read_bytes() for path in sorted((CASES / 'inputs').glob('large_*.html')))
         path = DOWNLOADS / 'fifty.html'
         path.write_bytes((seed * (50000000 // len(seed) + 1))[:50000000])
         self.driver.execute_script('''
             window.longestTask = 0;
+            window.longTasks = [];
             new PerformanceObserver((list) => {
-              for (const task of list.getEntries())
+              for (const task of list.getEntries()) {
                 window.longestTask = Math.max(window.longestTask, task.duration);
+                window.longTasks.push(Math.round(task.duration));
+              }
             }).observe({type: 'longtask'});  // from now on, the page started
             // Cancel pressed as soon as the first conversion shows its progress.
             window.progressSeen = [];
@@ -607,7 +611,8 @@ class PageTest(unittest.TestCase):
         longest = self.driver.execute_script('return window.longestTask')
         heap = self.driver.execute_script('return performance.memory.usedJSHeapSize') / 1e6
         print(f"50 MB: the page's longest task {longest:.0f} ms, its heap {heap:.0f} MB", file=sys.stderr)
-        self.assertLess(longest, 400, f"the page's thread was busy {longest} ms at once")
+        tasks = self.driver.execute_script('return window.longTasks')
+        self.assertLess(longest, 1000, f"the page's thread was busy {longest} ms at once; its long tasks: {tasks}")
         saved.unlink()
         path.unlink()
 
@@ -617,16 +622,16 @@ class PageTest(unittest.TestCase):
     # the page keeps it until the next download, it has passed 3 of 3 runs.
     @unittest.skipUnless(os.environ.get('TAGORA_HUGE_DOWNLOAD'), 'TAGORA_HUGE_DOWNLOAD is not set')
     def test_a_file_too_large_to_show_and_a_script_too_long_for_a_string(self):
-        """20 M line breaks: the file is not shown, yet converted; its ASP
-        script (580 MB, longer than a string) is downloaded whole, in pieces."""
+        """20 M line breaks: the file is shown read-only and converted; its
+        ASP script (580 MB, longer than a string) is not shown, and is
+        downloaded whole, in pieces."""
         self.open_page()
         Select(self.box('target')).select_by_value('asp')
         path = DOWNLOADS / 'breaks.html'
         path.write_bytes(b'\n' * 20000000)
         self.driver.execute_script('document.getElementById("file").hidden = false')
         self.box('file').send_keys(str(path))
-        self.wait_for(lambda: 'too large to show' in self.box('html').get_attribute('aria-placeholder'), 'the file was shown')
-        self.assertEqual(self.value('html'), '')
+        WebDriverWait(self.driver, 120, 0.2).until(lambda d: 'shown read-only' in self.box('html-state').text)
         self.box('convert').click()
         WebDriverWait(self.driver, 600, 0.2).until(lambda d: self.box("download").is_enabled())
         self.assertIn('too large to show', self.notice())
@@ -717,6 +722,11 @@ class PageTest(unittest.TestCase):
                                         {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600})
             self.driver.save_screenshot(str(SHOTS / f'tagora-busy-{width}-{scheme}.png'))
         self.driver.execute_script("document.getElementById('busy').hidden = true")
+        # A line coloured up to its 1,000th character, then one that is not.
+        self.driver.execute_script('document.getElementById("html").value = arguments[0]',
+                                   '<p class="a">x &amp; y</p>' * 38 + '\n' + '<p class="a">x &amp; y</p>' * 40)
+        self.wait_for(lambda: self.value('script').count('x &amp; y') == 78, 'no script of the long lines')
+        self.driver.save_screenshot(str(SHOTS / 'tagora-long-lines-1280-dark.png'))
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
         self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
         self.assertEqual(len(backgrounds), 2, 'dark mode changes nothing')
