@@ -2,7 +2,7 @@
 // the lines in view), with line numbers, search, history, word wrap as an
 // option, the error's line marked and a light colouring of the lines in
 // view. Bundled by esbuild as the global TagoraEditor (web/CMakeLists.txt).
-import { Annotation, Compartment, EditorState, RangeSetBuilder, StateEffect, StateField, Text } from '@codemirror/state';
+import { Annotation, Compartment, EditorState, RangeSetBuilder, StateEffect, StateField } from '@codemirror/state';
 import {
   Decoration, EditorView, ViewPlugin, drawSelection, highlightActiveLine, highlightActiveLineGutter,
   highlightSpecialChars, keymap, lineNumbers, placeholder,
@@ -10,6 +10,7 @@ import {
 import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
 import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
 import { spansInView } from './colouring.mjs';
+import { PIECE, documentInPieces } from './pieces.mjs';
 
 // A change made by the page itself (an output shown), not by the user.
 const byPage = Annotation.define();
@@ -54,43 +55,6 @@ function colouring(language) {
       return builder.finish();
     }
   }, { decorations: (plugin) => plugin.decorations });
-}
-
-// ---- A large text ----
-
-// Characters (or bytes of a Blob) made into the editor's document at once:
-// a larger text is made in pieces, the page's thread free between two.
-const PIECE = 1 << 18;
-
-const nextTask = () => (globalThis.scheduler?.yield ? globalThis.scheduler.yield()
-  : new Promise((resolve) => setTimeout(resolve, 0)));
-
-// The pieces of a text, or of a Blob's UTF-8 text, read as they are needed:
-// a Blob is never made into one string on the page's thread.
-async function* piecesOf(source) {
-  if (typeof source === 'string') {
-    for (let start = 0; start < source.length; start += PIECE)
-      yield source.slice(start, start + PIECE);
-    return;
-  }
-  const decoder = new TextDecoder('utf-8', { fatal: true, ignoreBOM: true });
-  for (let start = 0; start < source.size; start += PIECE)
-    yield decoder.decode(await source.slice(start, start + PIECE).arrayBuffer(), { stream: true });
-  yield decoder.decode();
-}
-
-// The text as the editor's document, its line breaks as the editor reads
-// them (CR LF, CR or LF), made one piece at a time.
-async function documentInPieces(source) {
-  let doc = Text.empty;
-  let carried = '';  // a CR at the end of a piece, which may start a CR LF
-  for await (let piece of piecesOf(source)) {
-    piece = carried + piece;
-    carried = piece.endsWith('\r') ? '\r' : '';
-    doc = doc.append(Text.of((carried ? piece.slice(0, -1) : piece).split(/\r\n?|\n/)));
-    await nextTask();
-  }
-  return carried ? doc.append(Text.of(['', ''])) : doc;
 }
 
 // ---- A box ----
