@@ -9,7 +9,8 @@ import {
 } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap, insertNewline } from '@codemirror/commands';
 import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
-import { spansOf } from './colouring.mjs';
+import { spansInView } from './colouring.mjs';
+import { PIECE, documentInPieces } from './pieces.mjs';
 
 // A change made by the page itself (an output shown), not by the user.
 const byPage = Annotation.define();
@@ -37,7 +38,6 @@ const errorLine = StateField.define({
 
 // ---- Colouring: the lines in view only ----
 
-const LONGEST_COLOURED_LINE = 20000;  // characters; a longer line is coloured from the view's start
 const spanMarks = {};
 const markOf = (kind) => (spanMarks[kind] ??= Decoration.mark({ class: `tg-${kind}` }));
 
@@ -50,21 +50,8 @@ function colouring(language) {
     }
     spans(view) {
       const builder = new RangeSetBuilder();
-      const doc = view.state.doc;
-      let last = -1;
-      for (const { from, to } of view.visibleRanges) {
-        for (let position = from; position <= to;) {
-          const line = doc.lineAt(position);
-          if (line.number > last) {
-            last = line.number;
-            const start = line.length > LONGEST_COLOURED_LINE ? Math.max(line.from, from) : line.from;
-            const end = line.length > LONGEST_COLOURED_LINE ? Math.min(line.to, to) : line.to;
-            for (const span of spansOf(doc.sliceString(start, end), language))
-              builder.add(start + span.from, start + span.to, markOf(span.kind));
-          }
-          position = line.to + 1;
-        }
-      }
+      for (const span of spansInView(view.state.doc, view.visibleRanges, language))
+        builder.add(span.from, span.to, markOf(span.kind));
       return builder.finish();
     }
   }, { decorations: (plugin) => plugin.decorations });
@@ -122,11 +109,28 @@ export function createBox(parent, { id, labelledBy, describedBy, changed }) {
     get value() { return view.state.doc.toString(); },
     // The page's own text: no change event (undone, it is a change of the user's).
     set value(text) {
+      ++box.settings;
       if (text.length === 0 && view.state.doc.length === 0)
         return;
       view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, annotations: byPage.of(true),
                       effects: markError.of(null), selection: { anchor: 0 } });
     },
+    // The same for a text of any length, or a Blob of UTF-8 text, made in
+    // pieces; the box is empty meanwhile. Resolves once it is shown. A
+    // text set meanwhile (by either) wins.
+    async setText(source) {
+      if (typeof source === 'string' && source.length <= PIECE) {
+        box.value = source;
+        return;
+      }
+      box.value = '';
+      const setting = box.settings;
+      const doc = await documentInPieces(source);
+      if (setting === box.settings)
+        view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: doc }, annotations: byPage.of(true),
+                        effects: markError.of(null), selection: { anchor: 0 } });
+    },
+    settings: 0,
     get length() { return view.state.doc.length; },
     set readOnly(on) {
       reconfigure('readOnly', on, readOnly, on ? EditorState.readOnly.of(true) : []);

@@ -8,9 +8,14 @@
   const LIVE_LIMIT = 4 * 1024 * 1024;  // characters converted as one types
   const LIVE_DELAY = 200;              // ms after the last change
   const LARGEST_FILE = 64 * 1024 * 1024;
-  // Characters a box shows at most: a larger file or output is converted
-  // and downloaded without being shown (a text area lays out all of it).
-  const LONGEST_SHOWN = 2000000;
+  // Characters a box lets one edit: a longer file or output is shown
+  // read-only, and Convert, Copy and Download take the file or the output
+  // exactly, never the box's text (made again from the box, it would hold
+  // the page's thread for a moment).
+  const LONGEST_EDITABLE = 2000000;
+  // Bytes of an output a box shows at most (read-only): a longer one is
+  // downloaded without being shown.
+  const LARGEST_SHOWN = 128 * 1024 * 1024;
   const BUSY_DELAY = 150;  // ms before a conversion shows its progress
   const NOTICE_TIME = 8000;
   const SETTINGS = 'tagora-converter.choices';
@@ -38,14 +43,15 @@
 
   const state = {
     info: null,          // the targets and the product's names
-    output: null,        // the last output, exactly (CR LF line breaks), when shown
-    outputBlob: null,    // the output as bytes, when it is too long to show
+    output: null,        // the last output, exactly (CR LF line breaks), when editable
+    outputBlob: null,    // the output as bytes, when it is too long to edit
     outputSize: 0,
     outputEdited: false, // the output box was changed by hand since
+    outputReadOnly: false, // the output is too long to edit
     stale: false,        // the output no longer matches the input
     template: null,      // Script to HTML: 'php' or 'asp' for a template
     fileName: null,      // of the opened file, without its extension
-    hiddenFile: null,    // the opened file, when its text is too large to show
+    largeFile: null,     // the opened file, when its text is too long to edit
     openedFile: null,    // the opened file, while the input box holds its text unchanged
     outputFileBytes: null, // a template of the file's own bytes, in its encoding, for Download
     hiddenLength: 0,
@@ -215,7 +221,9 @@
     state.stale = stale;
     const box = outputBox();
     box.stale = stale;
-    $(box.name + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.' : '';
+    $(box.name + '-state').textContent = stale ? 'Out of date: not the output of the input as it is now.'
+      : state.outputReadOnly
+        ? `Shown read-only (${megabytes(state.outputBlob.size)}): Copy and Download take it exactly.` : '';
     updateControls();
   }
 
@@ -223,7 +231,7 @@
   const namesConstant = () => !toHtmlMode() && ['js', 'js-concat'].includes(targetSelect.value);
 
   function updateControls() {
-    $('copy').disabled = !hasOutput() || state.stale || state.outputBlob !== null;
+    $('copy').disabled = !hasOutput() || state.stale || (state.output === null && !state.outputReadOnly);
     $('download').disabled = !hasOutput() || state.stale;
     $('copy').textContent = `Copy ${outputTitle()}`;
     $('copy-literal').disabled = toHtmlMode();
@@ -233,9 +241,9 @@
     $('name-option').hidden = !namesConstant();
   }
 
-  function hiddenPlaceholder() {
-    return `"${state.hiddenFile.name}" (${megabytes(state.hiddenFile.size)}) is too large to show here: `
-      + 'Convert and Download work on it.';
+  function largeFileNote() {
+    return `"${state.largeFile.name}" (${megabytes(state.largeFile.size)}) is shown read-only: `
+      + 'Convert, Copy as Literal and Download take the file itself.';
   }
 
   function showMode() {
@@ -248,21 +256,24 @@
     htmlBox.placeholder = html ? '' : 'Paste or type HTML here, drop a file or its text on the page, or open a file.';
     htmlBox.readOnly = false;
     scriptBox.readOnly = false;
-    if (state.hiddenFile !== null)
-      inputBox().placeholder = hiddenPlaceholder();
     $('html-caption').textContent = html ? 'HTML (from the script)' : 'HTML Code';
     $('script-caption').textContent = html ? 'Script' : targetInfo().title;
     htmlBox.stale = false;
     scriptBox.stale = false;
     $('html-state').textContent = '';
     $('script-state').textContent = '';
+    if (state.largeFile !== null) {
+      inputBox().readOnly = true;
+      $(inputBox().name + '-state').textContent = largeFileNote();
+    }
+    outputBox().readOnly = state.outputReadOnly;
     updateControls();
   }
 
   const megabytes = (size) => `${(size / 1e6).toFixed(1)} MB`;
 
-  // The output: {text} shown, or {blob} (its bytes) when it is too long
-  // to show.
+  // The output: {text} shown; when it is too long to edit, {blob} (its
+  // bytes), shown read-only if it is not too large to show.
   function setOutput({ text = null, blob = null, size = 0, fileBytes = null, encoding = null }, template) {
     state.output = text;
     state.outputBlob = blob;
@@ -270,9 +281,10 @@
     state.outputSize = size;
     state.outputEdited = false;
     state.template = template;
-    outputBox().value = text === null ? '' : text;
-    outputBox().readOnly = text === null;
-    if (blob)
+    state.outputReadOnly = blob !== null && text === null && blob.size <= LARGEST_SHOWN;
+    outputBox().setText(text ?? (state.outputReadOnly ? blob : ''));
+    outputBox().readOnly = blob !== null;
+    if (blob && !state.outputReadOnly)
       notify(`The ${outputTitle()} (${megabytes(blob.size)}) is too large to show here: Download saves it.`);
     else if (fileBytes)
       notify(`The template keeps the file's own bytes, in ${encoding}, as PHP and ASP read them: Download saves them.`);
@@ -284,8 +296,8 @@
   // Script to HTML of an opened file not changed since: the file itself,
   // whose bytes make the template in a legacy encoding.
   function inputRequest() {
-    if (state.hiddenFile !== null)
-      return { file: state.hiddenFile };
+    if (state.largeFile !== null)
+      return { file: state.largeFile };
     if (state.openedFile !== null && toHtmlMode())
       return { text: inputBox().value, file: state.openedFile };
     return { text: inputBox().value };
@@ -296,7 +308,7 @@
              noHeader: !headerBox.checked, name: namesConstant() ? nameBox.value : undefined };
   }
 
-  const isEmptyInput = () => state.hiddenFile === null
+  const isEmptyInput = () => state.largeFile === null
     && (inputBox().length === 0 || (!toHtmlMode() && inputBox().length === 1 && inputBox().value === '\uFEFF'));
 
   // typed: as one types, when the caret is not moved to an error and an
@@ -321,7 +333,7 @@
     const toHtml = toHtmlMode();
     state.converting = true;
     try {
-      const request = { ...inputRequest(), shown: LONGEST_SHOWN };
+      const request = { ...inputRequest(), editable: LONGEST_EDITABLE };
       const result = toHtml ? await runShown('html', request, 'Reading the script back…')
         : await runShown('script', { ...request, options: scriptOptions() }, `Making the ${outputTitle()}…`);
       if (changes === state.changes && state.again === null) {
@@ -351,7 +363,7 @@
       return;
     }
     const place = () => {
-      if (!typed && state.hiddenFile === null)
+      if (!typed && state.largeFile === null)
         inputBox().markError(error.line, error.column);
     };
     if (error.code === 'LONE_SURROGATE') {
@@ -382,8 +394,8 @@
   function inputChanged() {
     changed();
     state.openedFile = null;
-    if (state.hiddenFile !== null) {
-      state.hiddenFile = null;
+    if (state.largeFile !== null) {
+      state.largeFile = null;
       showMode();
     }
     clearTimeout(state.timer);
@@ -403,7 +415,9 @@
   // What Copy and Download take: the output exactly, or what was typed
   // into the output box, its line breaks CR LF as everywhere else.
   async function outputText() {
-    return state.outputEdited ? run('inputText', { text: outputBox().value }) : state.output;
+    if (state.outputEdited)
+      return run('inputText', { text: outputBox().value });
+    return state.output ?? state.outputBlob.text();
   }
 
   async function outputBytes() {
@@ -431,7 +445,8 @@
     }
     let literal;
     try {
-      literal = await run('literal', { text: htmlBox.value, to: targetSelect.value });
+      literal = await run('literal', { ...(state.largeFile !== null ? { file: state.largeFile } : { text: htmlBox.value }),
+                                       to: targetSelect.value });
     } catch (error) {
       if (!(error instanceof TagoraError))
         throw error;
@@ -517,34 +532,35 @@
     }
     let read;
     try {
-      read = await runShown('open', { file, shown: LONGEST_SHOWN }, `Reading "${file.name}"…`);
+      read = await runShown('open', { file, editable: LONGEST_EDITABLE }, `Reading "${file.name}"…`);
     } catch (error) {
       notify(error.cancelled ? `"${file.name}" was not opened.` : `"${file.name}" could not be read: ${error.message}`);
       return;
     }
     changed();
     state.fileName = file.name.replace(/\.[^.]*$/, '') || file.name;
-    state.hiddenFile = read.text === null ? file : null;
+    state.largeFile = read.length > LONGEST_EDITABLE ? file : null;
     state.openedFile = file;
-    inputBox().value = read.text === null ? '' : read.text;
     showMode();
+    const shown = inputBox().setText(read.text ?? read.blob);
     const opened = `Opened "${file.name}" as ${read.encoding}.${others ? ` ${others}` : ''}`;
     notify(read.notice ? `${opened}\n\n${read.notice}` : opened);
     if (read.length <= LIVE_LIMIT)
       convert({ typed: true });
     else
       markStale(hasOutput());
+    await shown;
     inputBox().focus();
   }
 
   function inputLength() {
-    return state.hiddenFile !== null ? state.hiddenFile.size : inputBox().length;
+    return state.largeFile !== null ? state.largeFile.size : inputBox().length;
   }
 
   function targetChanged() {
     changed();
     if (toHtmlMode() !== state.toHtml) {
-      state.hiddenFile = null;  // the other box is the input now
+      state.largeFile = null;  // the other box is the input now
       state.openedFile = null;
       state.toHtml = toHtmlMode();
     }

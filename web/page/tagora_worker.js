@@ -47,9 +47,10 @@
     return file ? (await fileText(file)).text : text;
   }
 
-  // A text, or, when it is longer than shown, its UTF-8 bytes as a Blob.
-  function shownOrBlob(text, shown) {
-    if (text.length <= shown)
+  // A text, or, when it is longer than editable, its UTF-8 bytes as a Blob
+  // (made here, not on the page's thread, which reads it in pieces).
+  function textOrBlob(text, { editable }) {
+    if (text.length <= editable)
       return { text, size: text.length };
     const blob = new Blob([new TextEncoder().encode(text)], { type: 'application/octet-stream' });
     return { blob, size: blob.size };
@@ -83,10 +84,10 @@
       input = input.slice(1);
     // A script too long to show goes straight into bytes, never a string;
     // convert says where a lone surrogate is.
-    if (input.length > request.shown && !LONE_SURROGATE.test(input))
+    if (input.length > request.editable && !LONE_SURROGATE.test(input))
       return scriptBlob(input, request.options);
     try {
-      return shownOrBlob(tagora.convert(input, request.options), request.shown);
+      return textOrBlob(tagora.convert(input, request.options), request);
     } catch (error) {
       if (!(error instanceof TagoraError) || error.code !== 'OUTPUT_TOO_LONG')
         throw error;
@@ -112,12 +113,12 @@
   // An opened file, as tagora-convert reads it: a PHP or ASP page in a
   // legacy encoding is a template of its own bytes, shown as text and
   // downloaded as those bytes (fileBytes); null for any other file.
-  async function templateOfFileBytes({ file, shown }) {
+  async function templateOfFileBytes({ file, editable }) {
     const read = tagora.readScriptFile(new Uint8Array(await file.arrayBuffer()), { name: file.name });
     if (!read.bytes)
       return null;
     const blob = new Blob([read.bytes], { type: 'application/octet-stream' });
-    if (read.html.length > shown)
+    if (read.html.length > editable)
       return { blob, size: blob.size, target: read.target };
     return { text: read.html, size: read.html.length, fileBytes: blob, encoding: read.encoding, target: read.target };
   }
@@ -127,15 +128,14 @@
     if (template)
       return template;
     const read = readScriptOrLiteral(await inputOf(request));
-    return { ...shownOrBlob(read.html, request.shown), target: read.exact ? null : read.target };
+    return { ...textOrBlob(read.html, request), target: read.exact ? null : read.target };
   }
 
-  // A file read: its encoding and notice, its text when it is short enough
-  // to show, and its length.
+  // A file read: its encoding and notice, its length, and its text (as
+  // textOrBlob gives it).
   async function open(request) {
     const read = await fileText(request.file);
-    return { encoding: read.encoding, notice: read.notice, length: read.text.length,
-             text: read.text.length <= request.shown ? read.text : null };
+    return { encoding: read.encoding, notice: read.notice, length: read.text.length, ...textOrBlob(read.text, request) };
   }
 
   // The Windows-1252 codes of the input as the window's box holds it.
@@ -148,9 +148,10 @@
 
   // The text as one string literal, each line break as the target's
   // scripts print it.
-  function literal({ text, to }) {
+  async function literal(request) {
+    const { to } = request;
     const lineBreak = tagora.targets.find((target) => target.name === to).printedLineBreak;
-    return tagora.literal(tagora.inputText(text).replaceAll('\r\n', lineBreak), { to });
+    return tagora.literal(tagora.inputText(await inputOf(request)).replaceAll('\r\n', lineBreak), { to });
   }
 
   const JOBS = {
