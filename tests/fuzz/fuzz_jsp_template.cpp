@@ -45,8 +45,8 @@ bool plainText(std::string_view text)
         while (after < text.size() && (std::isalnum(static_cast<unsigned char>(text[after])) || text[after] == '_'
                                        || text[after] == '-'))
             ++after;
-        if (after < text.size() && text[after] == ':')
-            return false;
+        if (after > open + 1 && after < text.size() && text[after] == ':')
+            return false;  // a prefix: never empty
     }
     return true;
 }
