@@ -698,9 +698,12 @@ std::string convert(std::string_view page, WriteNotes& notes)
             const bool shortAfter = jasperWritesCharByChar(page.substr(end, next == kNone ? kNone : next - end));
             ScriptletConverter scriptlet(page, std::move(*tokens), open + 2, end - 2, facts, shortBefore, shortAfter);
             const std::string converted = scriptlet.run();
-            // A scriptlet that prints nothing and holds nothing goes, unless
-            // the texts on its two sides would then read as one element.
-            if (converted.empty() && joinsAcross(result, page.substr(end)))
+            // The scriptlet stays as written where what it becomes would
+            // join the texts around it into one element: nothing between
+            // them, or its own text with them.
+            const std::string_view after = page.substr(end);
+            if (joinsAcross(result, converted.empty() ? after : std::string_view(converted))
+                || (!converted.empty() && joinsAcross(converted, after)))
                 result.append(element);
             else
                 result.append(converted);
