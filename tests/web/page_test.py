@@ -327,7 +327,13 @@ class PageTest(unittest.TestCase):
         Select(self.box('target')).select_by_value('html')
         script = '<?php\necho "ok";\n/* caf\u00E9 \U0001F600 */ echo "never closed;\n'
         self.clear('script')
-        self.box('script').send_keys(script)
+        # Its valid start converted first, so that there is an output that
+        # the error makes out of date (typed at once, on a busy machine
+        # nothing was converted before the error).
+        valid = script.index('/*')
+        self.box('script').send_keys(script[:valid])
+        self.wait_for(lambda: self.value('html') == 'ok', 'the valid start of the script was not converted')
+        self.box('script').send_keys(script[valid:])
         self.box('convert').click()
         complaint = subprocess.run([str(CLI), '--to=html'], input=script.encode(), capture_output=True).stderr.decode()
         line, column = (int(n) for n in complaint.split(':')[2:4])
