@@ -49,9 +49,18 @@ def cli(data, *args):
     return subprocess.run([str(CLI), *args], input=data, capture_output=True, check=True).stdout
 
 
+def median(times):
+    return sorted(times)[len(times) // 2]
+
+
 def as_box_holds(script):
     """A box's value has LF line breaks."""
     return script.decode('utf-8').replace('\r\n', '\n')
+
+
+def machine_load():
+    """What else the machine was doing, for a timing's failure message."""
+    return 'load average {:.1f} {:.1f} {:.1f} on {} processors'.format(*os.getloadavg(), os.cpu_count())
 
 
 def start_chromium():
@@ -101,11 +110,11 @@ class PageTest(unittest.TestCase):
         return self.driver.execute_script(
             'return document.getElementById(arguments[0]).closest(".cm-editor").className', name)
 
-    def wait_for(self, condition, message):
+    def wait_for(self, condition, message, seconds=10):
         try:
-            WebDriverWait(self.driver, 10, 0.05).until(lambda d: condition())
-        except Exception:
-            self.fail(message)
+            WebDriverWait(self.driver, seconds, 0.05).until(lambda d: condition())
+        except Exception as error:
+            self.fail(f'{message} (after {seconds} s: {type(error).__name__}; {machine_load()})')
 
     def notice(self):
         return self.box('notice').text
@@ -318,7 +327,13 @@ class PageTest(unittest.TestCase):
         Select(self.box('target')).select_by_value('html')
         script = '<?php\necho "ok";\n/* caf\u00E9 \U0001F600 */ echo "never closed;\n'
         self.clear('script')
-        self.box('script').send_keys(script)
+        # Its valid start converted first, so that there is an output that
+        # the error makes out of date (typed at once, on a busy machine
+        # nothing was converted before the error).
+        valid = script.index('/*')
+        self.box('script').send_keys(script[:valid])
+        self.wait_for(lambda: self.value('html') == 'ok', 'the valid start of the script was not converted')
+        self.box('script').send_keys(script[valid:])
         self.box('convert').click()
         complaint = subprocess.run([str(CLI), '--to=html'], input=script.encode(), capture_output=True).stderr.decode()
         line, column = (int(n) for n in complaint.split(':')[2:4])
@@ -517,8 +532,13 @@ class PageTest(unittest.TestCase):
                                  ('one line', ('<p class="a">x &amp; y</p>' * 40000)[:1000000], True)):
             if self.box('wrap').is_selected() != wrap:
                 self.box('wrap').click()
-            times = self.key_latencies(text)
-            self.assertLessEqual(times[len(times) // 2], 150, f'{name}: keys took {times} ms')
+            most = 150
+            tries = [self.key_latencies(text)]
+            if median(tries[0]) > most:  # measured once more: a busy moment slows every key of a try
+                print(f'\n{name}: keys took {tries[0]} ms, over {most} ms; {machine_load()}', file=sys.stderr)
+                tries.append(self.key_latencies(text))
+            self.assertLessEqual(median(tries[-1]), most,
+                                 f'{name}: the median key over {most} ms in both tries: {tries} ms; {machine_load()}')
 
     def test_wrap_and_search(self):
         """Wrap Lines folds a long line to the box's width, and is
@@ -550,23 +570,33 @@ class PageTest(unittest.TestCase):
     def test_a_50_mb_file_never_blocks_the_page(self):
         """A 50 MB page opened and shown read-only, converted (once
         cancelled, with progress shown) and its script shown read-only, and
-        downloaded as tagora-convert writes it, while the page's
-        thread is never held for long (about 100 ms on a quiet machine,
-        150-270 ms at a load of 15, once 815 ms at 23 with the text shown:
-        the bound leaves room for a busy machine and still catches a text
-        put in a box whole, which holds it for seconds)."""
-        self.open_page()
+        downloaded as tagora-convert writes it, while the page's thread is
+        never held for long (about 100 ms on a quiet machine, 150-270 ms at a
+        load of 15, once 815 ms at 23 with the text shown: the bound leaves
+        room for a busy machine and still catches a text put in a box whole,
+        which holds it for seconds). A task over the bound is measured once
+        more, all over again."""
         seed = b''.join(path.read_bytes() for path in sorted((CASES / 'inputs').glob('large_*.html')))
         path = DOWNLOADS / 'fifty.html'
         path.write_bytes((seed * (50000000 // len(seed) + 1))[:50000000])
+        expected = cli(path.read_bytes(), '--to=php')
+        self.open_convert_and_download(path, expected)
+        if self.longest_task() >= 1000:
+            print(f'\n{self.busy_thread()}; measured once more', file=sys.stderr)
+            self.open_convert_and_download(path, expected)
+        self.assertLess(self.longest_task(), 1000, self.busy_thread())
+        path.unlink()
+
+    def open_convert_and_download(self, path, expected):
+        """The file opened in a fresh page, converted (once cancelled) and
+        downloaded: the bytes expected."""
+        self.open_page()
         self.driver.execute_script('''
-            window.longestTask = 0;
-            window.longTasks = [];
+            window.longTasks = [];  // [start, duration] in ms
+            window.phases = [];     // [what, when] in ms
             new PerformanceObserver((list) => {
-              for (const task of list.getEntries()) {
-                window.longestTask = Math.max(window.longestTask, task.duration);
-                window.longTasks.push(Math.round(task.duration));
-              }
+              for (const task of list.getEntries())
+                window.longTasks.push([Math.round(task.startTime), Math.round(task.duration)]);
             }).observe({type: 'longtask'});  // from now on, the page started
             // Cancel pressed as soon as the first conversion shows its progress.
             window.progressSeen = [];
@@ -580,23 +610,26 @@ class PageTest(unittest.TestCase):
             new MutationObserver(() => window.progressSeen.push(document.getElementById('progress').value))
               .observe(document.getElementById('progress'), {attributes: true, attributeFilter: ['value']});
         ''')
+        self.mark('open')
         self.driver.execute_script('document.getElementById("file").hidden = false')
         self.box('file').send_keys(str(path))
         first_line = path.read_bytes().split(b'\n', 1)[0].rstrip(b'\r').decode()
         shown = ('const box = document.getElementById(arguments[0]);'
                  'return [box.getAttribute("aria-readonly"), box.querySelector(".cm-line").textContent,'
                  '        document.getElementById(arguments[0] + "-state").textContent]')
+        # Reading 50 MB took 6 to 12 s with a load of 13 to 23 on two processors.
         WebDriverWait(self.driver, 120, 0.2).until(lambda d: d.execute_script(shown, 'html')[1] == first_line)
         readonly, _, note = self.driver.execute_script(shown, 'html')
         self.assertEqual(readonly, 'true')
         self.assertIn('shown read-only', note)
         self.driver.execute_script('window.cancelArmed = true')
+        self.mark('convert')
         self.box('convert').click()
         self.wait_for(lambda: 'cancelled' in self.notice(), 'Cancel did not stop the conversion')
         self.assertFalse(self.box('download').is_enabled(), 'a cancelled conversion can be downloaded')
+        self.mark('convert again')
         self.box('convert').click()
         WebDriverWait(self.driver, 120, 0.1).until(lambda d: self.box('download').is_enabled())
-        expected = cli(path.read_bytes(), '--to=php')
         WebDriverWait(self.driver, 120, 0.2).until(
             lambda d: d.execute_script(shown, 'script')[1] == expected[:expected.index(b'\r\n')].decode())
         readonly, _, note = self.driver.execute_script(shown, 'script')
@@ -604,17 +637,28 @@ class PageTest(unittest.TestCase):
         self.assertIn('Shown read-only', note)
         progress = self.driver.execute_script('return window.progressSeen')
         self.assertTrue(any(0 < value < 1 for value in progress), f'no progress shown: {progress}')
+        self.mark('download')
         self.box('download').click()
         saved = DOWNLOADS / 'fifty.php'
         WebDriverWait(self.driver, 120, 0.2).until(lambda d: saved.exists() and saved.stat().st_size == len(expected))
+        self.mark('downloaded')
         self.assertEqual(hashlib.sha256(saved.read_bytes()).digest(), hashlib.sha256(expected).digest())
-        longest = self.driver.execute_script('return window.longestTask')
         heap = self.driver.execute_script('return performance.memory.usedJSHeapSize') / 1e6
-        print(f"50 MB: the page's longest task {longest:.0f} ms, its heap {heap:.0f} MB", file=sys.stderr)
-        tasks = self.driver.execute_script('return window.longTasks')
-        self.assertLess(longest, 1000, f"the page's thread was busy {longest} ms at once; its long tasks: {tasks}")
+        print(f"50 MB: the page's longest task {self.longest_task()} ms, its heap {heap:.0f} MB", file=sys.stderr)
         saved.unlink()
-        path.unlink()
+
+    def mark(self, phase):
+        """A phase of the 50 MB test, when it starts on the page's clock."""
+        self.driver.execute_script('window.phases.push([arguments[0], Math.round(performance.now())])', phase)
+
+    def longest_task(self):
+        return max((duration for _, duration in self.driver.execute_script('return window.longTasks')), default=0)
+
+    def busy_thread(self):
+        """The page's long tasks and phases, for a failure message."""
+        tasks, phases = self.driver.execute_script('return [window.longTasks, window.phases]')
+        return (f"the page's thread was busy {self.longest_task()} ms at once; its tasks over 50 ms "
+                f"[start, ms]: {tasks}; phases [what, start]: {phases}; {machine_load()}")
 
     @unittest.skipIf(os.environ.get('TAGORA_WEB_CHECKED_ONCE'), 'checked in the build without the fuzz harnesses')
     def test_a_text_too_long_to_edit_is_copied_exactly(self):

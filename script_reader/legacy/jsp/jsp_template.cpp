@@ -604,6 +604,30 @@ bool readsAsUtf8(std::string_view page)
     return false;
 }
 
+// Whether text ending with `before` and text starting with `after`, once
+// nothing lies between them, would read as more than the two texts: a
+// JSP element, EL, an escape or the name of a tag that crosses the join.
+bool joinsAcross(std::string_view before, std::string_view after)
+{
+    if (before.empty() || after.empty())
+        return false;
+    if (before.back() == '\\')
+        return true;
+    const std::string_view tail = before.substr(before.size() - std::min<std::size_t>(before.size(), 4));
+    const std::string joined = std::string(tail).append(after.substr(0, 4));
+    for (const std::string_view sequence : {"<%", "${", "#{", "<jsp:"}) {
+        for (std::size_t found = joined.find(sequence); found != kNone; found = joined.find(sequence, found + 1)) {
+            if (found < tail.size() && found + sequence.size() > tail.size())
+                return true;
+        }
+    }
+    std::size_t name = before.size();
+    while (name > 0 && (isNameCharacter(before[name - 1]) || before[name - 1] == '-' || before[name - 1] == ':'))
+        --name;
+    const bool tagNameBefore = name > 0 && before[name - 1] == '<';
+    return tagNameBefore && (isNameCharacter(after.front()) || after.front() == '-' || after.front() == ':');
+}
+
 // Where the element that starts at `at` ends.
 std::size_t elementEnd(std::string_view page, std::size_t at)
 {
@@ -673,7 +697,16 @@ std::string convert(std::string_view page, WriteNotes& notes)
             const bool shortBefore = jasperWritesCharByChar(page.substr(textStart, open - textStart));
             const bool shortAfter = jasperWritesCharByChar(page.substr(end, next == kNone ? kNone : next - end));
             ScriptletConverter scriptlet(page, std::move(*tokens), open + 2, end - 2, facts, shortBefore, shortAfter);
-            result.append(scriptlet.run());
+            const std::string converted = scriptlet.run();
+            // The scriptlet stays as written where what it becomes would
+            // join the texts around it into one element: nothing between
+            // them, or its own text with them.
+            const std::string_view after = page.substr(end);
+            if (joinsAcross(result, converted.empty() ? after : std::string_view(converted))
+                || (!converted.empty() && joinsAcross(converted, after)))
+                result.append(element);
+            else
+                result.append(converted);
             for (WriteNote& note : scriptlet.takeNotes())
                 notes.push_back(std::move(note));
         }
