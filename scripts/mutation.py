@@ -45,8 +45,8 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 FOLDERS = ("input_text", "script_writer", "script_reader", "cli")
-# The programs the tests below need.
-TARGETS = ("tagora-convert", "tagora-convert-completion", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
+# The programs the tests below need, and the completion its test compares.
+TARGETS = ("tagora-convert", "tagora-convert-completion", "tagora-convert-completion-script", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
            "tst_php_template", "tst_asp_template", "tst_legacy_asp_round_trip", "tst_lexers", "tst_jsp",
            "tst_syntax_spans", "tst_cli_runs", "tst_cli_encodings", "tst_cli_script_to_html",
            "tst_cli_large_inputs", "tst_cli_files", "tst_cli_batches", "fuzz_input_text", "fuzz_html_encoding",
