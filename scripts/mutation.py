@@ -38,14 +38,15 @@ import pathlib
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 FOLDERS = ("input_text", "script_writer", "script_reader", "cli")
-# The programs the tests below need.
-TARGETS = ("tagora-convert", "tagora-convert-completion", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
+# The programs the tests below need, and the completion its test compares.
+TARGETS = ("tagora-convert", "tagora-convert-completion", "tagora-convert-completion-script", "tst_input_text", "tst_html_encoding", "tst_script_generator", "tst_interpreter_round_trip",
            "tst_php_template", "tst_asp_template", "tst_legacy_asp_round_trip", "tst_lexers", "tst_jsp",
            "tst_syntax_spans", "tst_cli_runs", "tst_cli_encodings", "tst_cli_script_to_html",
            "tst_cli_large_inputs", "tst_cli_files", "tst_cli_batches", "fuzz_input_text", "fuzz_html_encoding",
@@ -165,7 +166,10 @@ def run(command, cwd, timeout=None, log=None):
 
 
 def copy_tree(work):
-    """The copy, and a digest of its sources."""
+    """The copy, and a digest of its sources. A file that differs from the
+    tree's is written anew, with the present time: keeping the tree's older
+    time would leave make believing the objects built from a fault that a
+    stopped run left in the copy are up to date."""
     source = work / "src"
     files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
     sources = hashlib.sha256()
@@ -177,7 +181,8 @@ def copy_tree(work):
         sources.update(name.encode() + b"\0" + hashlib.sha256(content).digest())
         if not target.exists() or target.read_bytes() != content:
             target.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copy2(ROOT / name, target)
+            shutil.copyfile(ROOT / name, target)
+            shutil.copymode(ROOT / name, target)
     return source, sources.hexdigest()
 
 
@@ -276,7 +281,14 @@ def describe(text, offset, length, replacement):
     return line, before, after
 
 
+def stop_on_signal(number, frame):
+    # The file being changed is put back by the finally of main()'s loop.
+    sys.exit(f"mutation.py: stopped by signal {number}")
+
+
 def main():
+    for number in (signal.SIGTERM, signal.SIGHUP):
+        signal.signal(number, stop_on_signal)
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--seed", type=int, default=2026)
     parser.add_argument("--count", type=int, default=30)

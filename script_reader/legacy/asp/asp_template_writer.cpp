@@ -51,12 +51,11 @@ bool ServerScriptFinder::startsAt(std::size_t at)
     const std::size_t afterName = at + m_tag.size();
     if (afterName < m_text.size() && isNameChar(m_text[afterName]))
         return false;
-    if (!m_searched || m_tagEnd < afterName) {
+    // Both start at 0, before any tag's name ends: the first tag searches.
+    if (m_tagEnd < afterName)
         m_tagEnd = std::min(m_text.find('>', afterName), m_text.size());
-    }
-    if (!m_searched || m_runat < afterName)
+    if (m_runat < afterName)
         m_runat = findWord(m_text, "runat", afterName);
-    m_searched = true;
     return m_runat < m_tagEnd;
 }
 

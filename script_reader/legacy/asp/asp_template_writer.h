@@ -62,7 +62,6 @@ private:
     std::string_view m_tag;  // "<" and the element's name in lower case
     std::size_t m_tagEnd = 0;
     std::size_t m_runat = 0;
-    bool m_searched = false;
 };
 
 }  // namespace tagora
