@@ -116,6 +116,13 @@ private slots:
         QTest::newRow("errors skipped outside procedures")
             << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nReDim x(1)\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
             << QByteArray("<% Sub f() : End Sub\r\nOn Error Resume Next\r\nReDim x(1)\r\n%><%= \"<b>\" & x & \"</b>\" %>");
+        // With Option Explicit, a variable the page declares cannot fail:
+        // one declared after a class is the page's, not the class's.
+        QTest::newRow("errors skipped, a variable declared after a class")
+            << QByteArray("<% Option Explicit\r\nOn Error Resume Next\r\nClass C : Public v : End Class\r\n"
+                          "Dim x : x = \"a\"\r\nResponse.Write \"<b>\" & x & \"</b>\" %>")
+            << QByteArray("<% Option Explicit\r\nOn Error Resume Next\r\nClass C : Public v : End Class\r\n"
+                          "Dim x : x = \"a\"\r\n%><b><%= x %></b>");
         // A piece that may fail, errors not skipped, stops the page before
         // the write prints: it is evaluated first, into a variable whose
         // name no name of the page starts with.
