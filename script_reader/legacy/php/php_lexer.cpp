@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace tagora::php {
@@ -249,8 +250,13 @@ private:
 
     std::size_t add(TokenKind kind, std::size_t begin, std::size_t end, std::size_t link = kNoLink)
     {
-        m_out.tokens.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end),
-                                static_cast<std::uint32_t>(link), kind});
+        if (m_out.tokens.size() + 1 >= kNoLink)
+            throw SourceError{begin, "too much code: more than " + std::to_string(kNoLink - 2) + " tokens"};
+        Token& token = m_out.tokens.emplace_back();
+        token.begin = static_cast<std::uint32_t>(begin);
+        token.end = static_cast<std::uint32_t>(end);
+        token.link = static_cast<std::uint32_t>(link) & kNoLink;
+        token.kind = kind;
         return m_out.tokens.size() - 1;
     }
     // The value written to the pool since `start`.
@@ -411,11 +417,20 @@ private:
         m_pos = i;
         const std::string_view text = m_s.substr(begin, i - begin);
         if (!afterMemberAccess() && equalsLowerCase(text, "__line__"))
-            add(TokenKind::LineConstant, begin, i, lineAt(begin));
+            lineConstant(begin, i);
         else if (!afterMemberAccess() && equalsLowerCase(text, "__halt_compiler"))
             throw SourceError{begin, "__halt_compiler() is not supported"};
         else
             add(TokenKind::Name, begin, i);
+    }
+
+    // __LINE__, its line as its link.
+    void lineConstant(std::size_t begin, std::size_t end)
+    {
+        const std::size_t line = lineAt(begin);
+        if (line >= kNoLink)
+            throw SourceError{begin, "__LINE__ beyond line " + std::to_string(kNoLink - 1)};
+        add(TokenKind::LineConstant, begin, end, line);
     }
 
     // A name after "->", "::", "function" or "const" names a member, not a constant or keyword.
