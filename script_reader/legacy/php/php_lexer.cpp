@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -199,7 +200,9 @@ struct Marker {
 
 class Lexer {
 public:
-    explicit Lexer(std::string_view script) : m_s(script) {}
+    // `each`, when given, is handed the tokens a piece at a time.
+    explicit Lexer(std::string_view script, const std::function<void(const Lexed&)>* each = nullptr)
+        : m_s(script), m_each(each) {}
 
     Lexed run()
     {
@@ -208,8 +211,13 @@ public:
                 lexScript();
             else
                 lexStringPart();
+            if (m_each && m_frames.size() <= 1 && m_out.tokens.size() >= kPieceTokens)
+                handOver();
         }
-        linkBrackets();
+        if (m_each)
+            handOver();
+        else
+            linkBrackets();
         return std::move(m_out);
     }
 
@@ -433,12 +441,25 @@ private:
         add(TokenKind::LineConstant, begin, end, line);
     }
 
+    // Outside strings, where no token refers to one before it but through
+    // its brackets: the tokens so far to m_each, and forgotten.
+    void handOver()
+    {
+        if (m_out.tokens.empty())
+            return;
+        (*m_each)(m_out);
+        m_handedOver = m_out.tokens.back();
+        m_out.tokens.clear();
+        m_out.values.clear();
+        m_out.pool.clear();
+    }
+
     // A name after "->", "::", "function" or "const" names a member, not a constant or keyword.
     bool afterMemberAccess() const
     {
-        if (m_out.tokens.empty())
+        if (m_out.tokens.empty() && !m_handedOver)
             return false;
-        const Token& last = m_out.tokens.back();
+        const Token& last = m_out.tokens.empty() ? *m_handedOver : m_out.tokens.back();
         return isPunct(last, m_s, "->") || isPunct(last, m_s, "?->") || isPunct(last, m_s, "::")
                || isName(last, m_s, "function") || isName(last, m_s, "const");
     }
@@ -845,6 +866,9 @@ private:
     Lexed m_out;
     std::size_t m_lineCursor = 0;
     std::size_t m_line = 1;
+    static constexpr std::size_t kPieceTokens = 4096;
+    const std::function<void(const Lexed&)>* m_each;
+    std::optional<Token> m_handedOver;  // the last token handed over
 };
 
 }  // namespace
@@ -858,6 +882,18 @@ std::variant<Lexed, SourceError> lex(std::string_view script)
     } catch (const SourceError& error) {
         return error;
     }
+}
+
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each)
+{
+    if (script.size() > kMaxScriptSize)
+        return SourceError{0, "file too large: 4 GiB or more"};
+    try {
+        Lexer(script, &each).run();
+    } catch (const SourceError& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 bool isName(const Token& token, std::string_view script, std::string_view lowerCaseName)

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -77,6 +79,11 @@ struct SourceError {
 };
 
 std::variant<Lexed, SourceError> lex(std::string_view script);
+// The same tokens a piece at a time, for a pass that looks back no further
+// than the token before: a piece's links and values are its own, and
+// brackets are not linked. Where the source cannot be read, after the
+// pieces before it.
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each);
 
 // PHP's whitespace in code.
 constexpr bool isSpace(char c)
