@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -206,6 +207,8 @@ public:
 
     Lexed run()
     {
+        if (!m_each)
+            makeRoomForTokens();
         while (!m_frames.empty() || lexInlineHtml()) {
             if (m_frames.back().mode == Mode::Script)
                 lexScript();
@@ -439,6 +442,18 @@ private:
         if (line >= kNoLink)
             throw SourceError{begin, "__LINE__ beyond line " + std::to_string(kNoLink - 1)};
         add(TokenKind::LineConstant, begin, end, line);
+    }
+
+    // Room for the tokens of dense code at once (about one for three
+    // bytes): no copy of them all as they grow. Pages of the room not used
+    // are never touched, so take no memory; where the room cannot be had,
+    // the tokens grow as they come.
+    void makeRoomForTokens()
+    {
+        try {
+            m_out.tokens.reserve(m_s.size() / 3 + 16);
+        } catch (const std::bad_alloc&) {
+        }
     }
 
     // Outside strings, where no token refers to one before it but through

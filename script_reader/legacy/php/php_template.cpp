@@ -146,8 +146,8 @@ std::optional<std::string> integerText(std::string_view literal)
 // "?>" is doubled, since PHP swallows one.
 class TemplateWriter {
 public:
-    // `expectedSize`: about the template's size, room made for it at once
-    // (the pages not written to are never touched).
+    // `expectedSize`: room made for the template at once, so that it is not
+    // copied as it grows (pages of the room not written to take no memory).
     TemplateWriter(std::string_view lineBreak, std::size_t expectedSize) : m_lineBreak(lineBreak)
     {
         m_out.reserve(expectedSize);
@@ -1001,14 +1001,16 @@ void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view s
 std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
                                                        WriteNotes* notes)
 {
+    // The program first: finding the page's includes lexes it on its own,
+    // tokens freed before the page's are made.
+    const Program program = readProgram(script, readIncludes);
     auto lexed = php::lex(script);
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
         refuseUnpairedBrackets(std::get<php::Lexed>(lexed).tokens, script);
         php::refuseMisplacedTokens(std::get<php::Lexed>(lexed), script);
-        const Program program = readProgram(script, readIncludes);
-        TemplateWriter writer(fileLineBreak(script), script.size());
+        TemplateWriter writer(fileLineBreak(script), 2 * script.size());
         Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
         if (converter.pageHazard() != php::PageHazard::None) {
             // the page's own statements matter: it is its own template
