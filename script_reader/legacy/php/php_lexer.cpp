@@ -202,8 +202,9 @@ struct Marker {
 class Lexer {
 public:
     // `each`, when given, is handed the tokens a piece at a time.
-    explicit Lexer(std::string_view script, const std::function<void(const Lexed&)>* each = nullptr)
-        : m_s(script), m_each(each) {}
+    explicit Lexer(std::string_view script, const std::function<void(const Lexed&)>* each = nullptr,
+                   std::size_t pieceTokens = 0)
+        : m_s(script), m_each(each), m_pieceTokens(pieceTokens) {}
 
     Lexed run()
     {
@@ -214,7 +215,7 @@ public:
                 lexScript();
             else
                 lexStringPart();
-            if (m_each && m_frames.size() <= 1 && m_out.tokens.size() >= kPieceTokens)
+            if (m_each && m_frames.size() <= 1 && m_out.tokens.size() >= m_pieceTokens)
                 handOver();
         }
         if (m_each)
@@ -881,8 +882,8 @@ private:
     Lexed m_out;
     std::size_t m_lineCursor = 0;
     std::size_t m_line = 1;
-    static constexpr std::size_t kPieceTokens = 4096;
     const std::function<void(const Lexed&)>* m_each;
+    std::size_t m_pieceTokens;
     std::optional<Token> m_handedOver;  // the last token handed over
 };
 
@@ -899,12 +900,13 @@ std::variant<Lexed, SourceError> lex(std::string_view script)
     }
 }
 
-std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each)
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each,
+                                       std::size_t pieceTokens)
 {
     if (script.size() > kMaxScriptSize)
         return SourceError{0, "file too large: 4 GiB or more"};
     try {
-        Lexer(script, &each).run();
+        Lexer(script, &each, pieceTokens).run();
     } catch (const SourceError& error) {
         return error;
     }

@@ -81,9 +81,11 @@ struct SourceError {
 std::variant<Lexed, SourceError> lex(std::string_view script);
 // The same tokens a piece at a time, for a pass that looks back no further
 // than the token before: a piece's links and values are its own, and
-// brackets are not linked. Where the source cannot be read, after the
+// brackets are not linked. A piece holds about `pieceTokens` tokens (more
+// when a string ends it). Where the source cannot be read, after the
 // pieces before it.
-std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each);
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each,
+                                       std::size_t pieceTokens = 4096);
 
 // PHP's whitespace in code.
 constexpr bool isSpace(char c)
