@@ -263,7 +263,7 @@ private:
     std::size_t add(TokenKind kind, std::size_t begin, std::size_t end, std::size_t link = kNoLink)
     {
         if (m_out.tokens.size() + 1 >= kNoLink)
-            throw SourceError{begin, "too much code: more than " + std::to_string(kNoLink - 2) + " tokens"};
+            throw SourceError{begin, "too much code: more than " + std::to_string(kNoLink - 1) + " tokens"};
         Token& token = m_out.tokens.emplace_back();
         token.begin = static_cast<std::uint32_t>(begin);
         token.end = static_cast<std::uint32_t>(end);
