@@ -447,7 +447,8 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         return read;
     if (bytes) {
         if (!m_options.literal) {
-            HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input));
+            HtmlFromScript made = htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input),
+                                                  m_options.explain);
             if (templateKeepsFileBytes(made, m_choice->encoding))
                 return writeFileBytesTemplate(script, std::move(made), input, output);
         }
@@ -457,13 +458,15 @@ Converter::Step Converter::writeTemplate(InputFile& input, OutputFile& output)
         script = std::move(*text);
     }
     const HtmlFromScript html = m_options.literal ? htmlFromLiteral(script)
-                                                  : htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input));
+                                                  : htmlFromScript(script, m_options.from, includeReader(input), phpIncludeReader(input),
+                                                  m_options.explain);
     if (!html.html) {
         m_scriptError = html.error;
         return Step::BadScript;
     }
     m_report = reportLine(input.name(), *html.target, writeReport(script, *html.html, *html.target));
-    m_explanation = explanationLines(input.name(), html.notes);
+    if (m_options.explain)
+        m_explanation = explanationLines(input.name(), html.notes);
     if (!html.exact && !m_options.literal && !writeMarkSkipped(output))
         return Step::WriteError;
     return output.write(html.html->data(), html.html->size()) ? Step::Done : Step::WriteError;
@@ -505,7 +508,8 @@ Converter::Step Converter::writeFileBytesTemplate(std::string_view script, HtmlF
         return Step::BadScript;
     }
     m_report = reportLine(input.name(), *made.target, writeReport(script, *made.html, *made.target));
-    m_explanation = explanationLines(input.name(), made.notes);
+    if (m_options.explain)
+        m_explanation = explanationLines(input.name(), made.notes);
     if (!writeMarkSkipped(output))
         return Step::WriteError;
     if (m_options.outputEncoding.empty())

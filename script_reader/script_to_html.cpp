@@ -44,7 +44,8 @@ std::variant<std::string, ScriptReadError> makeTemplate(std::string_view script,
 }  // namespace
 
 HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from,
-                              const AspIncludeReader& readIncludes, const PhpIncludeReader& readPhpIncludes)
+                              const AspIncludeReader& readIncludes, const PhpIncludeReader& readPhpIncludes,
+                              bool withNotes)
 {
     ReadScript read = readScript(script, from);
     if (read.printed)
@@ -63,7 +64,7 @@ HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> fro
         language = found.language;
     }
     WriteNotes notes;
-    auto made = makeTemplate(script, *language, readIncludes, readPhpIncludes, &notes);
+    auto made = makeTemplate(script, *language, readIncludes, readPhpIncludes, withNotes ? &notes : nullptr);
     if (ScriptReadError* error = std::get_if<ScriptReadError>(&made))
         return {std::nullopt, std::move(*error), language, false, {}};
     return {std::move(std::get<std::string>(made)), {}, language, false, std::move(notes)};

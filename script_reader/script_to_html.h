@@ -32,9 +32,11 @@ struct HtmlFromScript {
 // script_language.h; a page that could be of two languages is an error),
 // an ASP page knowing the names its includes declare when readIncludes
 // can read them, and a PHP page the functions and handlers of its includes.
+// `withNotes` false leaves the notes empty: a page of many writes has
+// about as many notes, which take memory like the page itself.
 HtmlFromScript htmlFromScript(std::string_view script, std::optional<Target> from = std::nullopt,
                               const AspIncludeReader& readIncludes = {},
-                              const PhpIncludeReader& readPhpIncludes = {});
+                              const PhpIncludeReader& readPhpIncludes = {}, bool withNotes = true);
 
 // Where the code a PHP or ASP template keeps holds bytes beyond ASCII
 // (see phpCodeBeyondAscii and aspCodeBeyondAscii): what may change meaning

@@ -4,6 +4,7 @@
 #include "vbscript_lexer.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 #include <variant>
 
@@ -110,42 +111,41 @@ private:
 Counts phpCounts(std::string_view script)
 {
     Counts counts;
-    const auto lexed = php::lex(script);
-    const php::Lexed* tokens = std::get_if<php::Lexed>(&lexed);
-    if (!tokens)
-        return counts;
     bool writing = false;
     bool echoTag = false;  // in <?= ?>
     bool echoTagText = false;
     ArgumentDepth arguments;
-    const std::vector<php::Token>& all = tokens->tokens;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const php::Token& token = all[i];
-        const bool opens = php::isPunct(token, script, "(") || php::isPunct(token, script, "[");
-        if (opens || php::isPunct(token, script, ")") || php::isPunct(token, script, "]"))
-            arguments.bracket(opens, i > 0 && ((all[i - 1].kind == php::TokenKind::Name
-                                                && !php::isName(all[i - 1], script, "echo")
-                                                && !php::isName(all[i - 1], script, "print"))
-                                               || all[i - 1].kind == php::TokenKind::Variable
-                                               || php::isPunct(all[i - 1], script, ")")
-                                               || php::isPunct(all[i - 1], script, "]")));
-        if (token.kind == php::TokenKind::OpenTagWithEcho) {
-            writing = echoTag = true;
-            echoTagText = false;
-        } else if (php::isName(token, script, "echo") || php::isName(token, script, "print")) {
-            ++counts.writes;
-            writing = true;
-        } else if (token.kind == php::TokenKind::CloseTag || php::isPunct(token, script, ";")) {
-            counts.textExpressions += echoTag && echoTagText ? 1 : 0;
-            writing = echoTag = false;
-            arguments = {};
-        } else if (writing && !arguments.inside()
-                   && (token.kind == php::TokenKind::String || token.kind == php::TokenKind::StringText)) {
-            counts.text += tokens->values[token.link].second;
-            echoTagText = echoTagText || echoTag;
+    std::optional<php::Token> previous;
+    const auto count = [&](const php::Lexed& piece) {
+        for (const php::Token& token : piece.tokens) {
+            const bool opens = php::isPunct(token, script, "(") || php::isPunct(token, script, "[");
+            if (opens || php::isPunct(token, script, ")") || php::isPunct(token, script, "]"))
+                arguments.bracket(opens, previous && ((previous->kind == php::TokenKind::Name
+                                                       && !php::isName(*previous, script, "echo")
+                                                       && !php::isName(*previous, script, "print"))
+                                                      || previous->kind == php::TokenKind::Variable
+                                                      || php::isPunct(*previous, script, ")")
+                                                      || php::isPunct(*previous, script, "]")));
+            if (token.kind == php::TokenKind::OpenTagWithEcho) {
+                writing = echoTag = true;
+                echoTagText = false;
+            } else if (php::isName(token, script, "echo") || php::isName(token, script, "print")) {
+                ++counts.writes;
+                writing = true;
+            } else if (token.kind == php::TokenKind::CloseTag || php::isPunct(token, script, ";")) {
+                counts.textExpressions += echoTag && echoTagText ? 1 : 0;
+                writing = echoTag = false;
+                arguments = {};
+            } else if (writing && !arguments.inside()
+                       && (token.kind == php::TokenKind::String || token.kind == php::TokenKind::StringText)) {
+                counts.text += piece.values[token.link].second;
+                echoTagText = echoTagText || echoTag;
+            }
+            previous = token;
         }
-    }
-    return counts;
+    };
+    // a piece at a time: the file's tokens all at once take several times its size
+    return php::lexInPieces(script, count) ? Counts{} : counts;
 }
 
 Counts countsOf(std::string_view script, Target language)

@@ -3,6 +3,7 @@
 // (token_get_all, T_LNUMBER and T_DNUMBER). VBScript: &H and &O literals
 // as the language reference describes them ("&O10 is the notation for
 // decimal 8"; octal digits are 0 to 7; a trailing & makes a Long).
+// And PHP's tokens handed over a piece at a time, against all at once.
 
 #include "script_reader/php_lexer.h"
 #include "script_reader/vbscript_lexer.h"
@@ -50,6 +51,55 @@ QStringList vbscriptTokens(const QByteArray& code)
     return found;
 }
 
+// Each token of PHP code on a line: its place, kind, and its value (a
+// string's, a variable's in a string) or line (__LINE__); then the error,
+// if any. Brackets' links differ between the two forms and are left out.
+struct PhpTokenLines {
+    QStringList lines;
+
+    void add(const tagora::php::Lexed& lexed)
+    {
+        using tagora::php::TokenKind;
+        for (const tagora::php::Token& token : lexed.tokens) {
+            QString line = QString::number(token.begin) + u'-' + QString::number(token.end) + u' '
+                           + QString::number(int(token.kind));
+            if (token.kind == TokenKind::String || token.kind == TokenKind::StringText
+                || token.kind == TokenKind::StringVariable)
+                line += u' ' + QString::fromStdString(std::string(lexed.value(token.link)));
+            else if (token.kind == TokenKind::LineConstant)
+                line += u' ' + QString::number(token.link);
+            lines << line;
+        }
+    }
+    void fail(const tagora::php::SourceError& error)
+    {
+        lines << u"error at "_s + QString::number(error.offset) + u": "_s + QString::fromStdString(error.message);
+    }
+};
+
+PhpTokenLines wholeTokens(const QByteArray& code)
+{
+    PhpTokenLines whole;
+    const auto lexed = tagora::php::lex(std::string_view(code.constData(), std::size_t(code.size())));
+    if (const auto* error = std::get_if<tagora::php::SourceError>(&lexed))
+        whole.fail(*error);
+    else
+        whole.add(std::get<tagora::php::Lexed>(lexed));
+    return whole;
+}
+
+// Code of statements that keep state from one token to the next (a name
+// after "->", "function" or "const", strings with variables, a heredoc,
+// inline HTML), each a few times, so that pieces end at each of its tokens.
+QByteArray statements()
+{
+    QByteArray code = "<?php ";
+    for (int i = 0; i < 4; ++i)
+        code += "$o->__LINE__; $o->function(__LINE__); const __LINE__ = 1; echo \"a $b[1] {$c->d} \\x41\", 'q\\'s';\n"
+                "$h = <<<END\n  x $y\n  END;\n?>html <?= __LINE__ ?> <?php f($a[1], [2]);\n";
+    return code;
+}
+
 }  // namespace
 
 class TestLexers : public QObject {
@@ -81,6 +131,47 @@ private slots:
         QVERIFY(tokenizer.waitForFinished(30000));
         QCOMPARE(tokenizer.readAllStandardError(), QByteArray());
         QCOMPARE(phpNumbers(code), tokenizer.readAllStandardOutput());
+    }
+
+    // A pass over the tokens a piece at a time sees what it would see of
+    // them all at once: every token, value and line, whichever token ends
+    // a piece; and where the code cannot be read, the same error after the
+    // tokens before it.
+    void phpPiecesAsWholeTokens_data()
+    {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<QByteArray>("error");  // what follows the code and cannot be read
+        QTest::newRow("statements") << statements() << QByteArray();
+        QTest::newRow("an unclosed string at the end") << statements() << QByteArray("echo 'open");
+        QTest::newRow("in an interpolation at the end") << statements() << QByteArray("echo \"{$a->b(\"");
+        QTest::newRow("one token") << QByteArray("<?php") << QByteArray();
+    }
+
+    void phpPiecesAsWholeTokens()
+    {
+        QFETCH(QByteArray, code);
+        QFETCH(QByteArray, error);
+        const QByteArray all = code + error;
+        const PhpTokenLines whole = wholeTokens(all);
+        const PhpTokenLines tokensBefore = wholeTokens(code);  // of the code before the error
+        for (const std::size_t pieceTokens : {1, 2, 3, 5, 7, 4096}) {
+            PhpTokenLines pieces;
+            const auto failed = tagora::php::lexInPieces(std::string_view(all.constData(), std::size_t(all.size())),
+                                                         [&](const tagora::php::Lexed& piece) { pieces.add(piece); },
+                                                         pieceTokens);
+            if (failed)
+                pieces.fail(*failed);
+            if (error.isEmpty()) {
+                QCOMPARE(pieces.lines, whole.lines);
+                continue;
+            }
+            QCOMPARE(whole.lines.size(), 1);
+            QCOMPARE(pieces.lines.last(), whole.lines.last());
+            // the tokens handed over before it, as far as the code goes
+            const qsizetype before = std::min(pieces.lines.size() - 1, tokensBefore.lines.size());
+            QVERIFY(before > 0 || pieceTokens == 4096);
+            QCOMPARE(pieces.lines.mid(0, before), tokensBefore.lines.mid(0, before));
+        }
     }
 
     void vbscriptRadixNumbers_data()

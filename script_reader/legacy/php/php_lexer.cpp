@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <new>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace tagora::php {
@@ -198,17 +201,27 @@ struct Marker {
 
 class Lexer {
 public:
-    explicit Lexer(std::string_view script) : m_s(script) {}
+    // `each`, when given, is handed the tokens a piece at a time.
+    explicit Lexer(std::string_view script, const std::function<void(const Lexed&)>* each = nullptr,
+                   std::size_t pieceTokens = 0)
+        : m_s(script), m_each(each), m_pieceTokens(pieceTokens) {}
 
     Lexed run()
     {
+        if (!m_each)
+            makeRoomForTokens();
         while (!m_frames.empty() || lexInlineHtml()) {
             if (m_frames.back().mode == Mode::Script)
                 lexScript();
             else
                 lexStringPart();
+            if (m_each && m_frames.size() <= 1 && m_out.tokens.size() >= m_pieceTokens)
+                handOver();
         }
-        linkBrackets();
+        if (m_each)
+            handOver();
+        else
+            linkBrackets();
         return std::move(m_out);
     }
 
@@ -249,8 +262,13 @@ private:
 
     std::size_t add(TokenKind kind, std::size_t begin, std::size_t end, std::size_t link = kNoLink)
     {
-        m_out.tokens.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end),
-                                static_cast<std::uint32_t>(link), kind});
+        if (m_out.tokens.size() + 1 >= kNoLink)
+            throw SourceError{begin, "too much code: more than " + std::to_string(kNoLink - 1) + " tokens"};
+        Token& token = m_out.tokens.emplace_back();
+        token.begin = static_cast<std::uint32_t>(begin);
+        token.end = static_cast<std::uint32_t>(end);
+        token.link = static_cast<std::uint32_t>(link) & kNoLink;
+        token.kind = kind;
         return m_out.tokens.size() - 1;
     }
     // The value written to the pool since `start`.
@@ -411,19 +429,53 @@ private:
         m_pos = i;
         const std::string_view text = m_s.substr(begin, i - begin);
         if (!afterMemberAccess() && equalsLowerCase(text, "__line__"))
-            add(TokenKind::LineConstant, begin, i, lineAt(begin));
+            lineConstant(begin, i);
         else if (!afterMemberAccess() && equalsLowerCase(text, "__halt_compiler"))
             throw SourceError{begin, "__halt_compiler() is not supported"};
         else
             add(TokenKind::Name, begin, i);
     }
 
+    // __LINE__, its line as its link.
+    void lineConstant(std::size_t begin, std::size_t end)
+    {
+        const std::size_t line = lineAt(begin);
+        if (line >= kNoLink)
+            throw SourceError{begin, "__LINE__ beyond line " + std::to_string(kNoLink - 1)};
+        add(TokenKind::LineConstant, begin, end, line);
+    }
+
+    // Room for the tokens of dense code at once (about one for three
+    // bytes): no copy of them all as they grow. Pages of the room not used
+    // are never touched, so take no memory; where the room cannot be had,
+    // the tokens grow as they come.
+    void makeRoomForTokens()
+    {
+        try {
+            m_out.tokens.reserve(m_s.size() / 3 + 16);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+
+    // Outside strings, where no token refers to one before it but through
+    // its brackets: the tokens so far to m_each, and forgotten.
+    void handOver()
+    {
+        if (m_out.tokens.empty())
+            return;
+        (*m_each)(m_out);
+        m_handedOver = m_out.tokens.back();
+        m_out.tokens.clear();
+        m_out.values.clear();
+        m_out.pool.clear();
+    }
+
     // A name after "->", "::", "function" or "const" names a member, not a constant or keyword.
     bool afterMemberAccess() const
     {
-        if (m_out.tokens.empty())
+        if (m_out.tokens.empty() && !m_handedOver)
             return false;
-        const Token& last = m_out.tokens.back();
+        const Token& last = m_out.tokens.empty() ? *m_handedOver : m_out.tokens.back();
         return isPunct(last, m_s, "->") || isPunct(last, m_s, "?->") || isPunct(last, m_s, "::")
                || isName(last, m_s, "function") || isName(last, m_s, "const");
     }
@@ -830,6 +882,9 @@ private:
     Lexed m_out;
     std::size_t m_lineCursor = 0;
     std::size_t m_line = 1;
+    const std::function<void(const Lexed&)>* m_each;
+    std::size_t m_pieceTokens;
+    std::optional<Token> m_handedOver;  // the last token handed over
 };
 
 }  // namespace
@@ -843,6 +898,19 @@ std::variant<Lexed, SourceError> lex(std::string_view script)
     } catch (const SourceError& error) {
         return error;
     }
+}
+
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each,
+                                       std::size_t pieceTokens)
+{
+    if (script.size() > kMaxScriptSize)
+        return SourceError{0, "file too large: 4 GiB or more"};
+    try {
+        Lexer(script, &each, pieceTokens).run();
+    } catch (const SourceError& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 bool isName(const Token& token, std::string_view script, std::string_view lowerCaseName)

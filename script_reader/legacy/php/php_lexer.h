@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,7 +18,9 @@ namespace tagora::php {
 
 // Offsets are 32-bit: the largest file read.
 inline constexpr std::size_t kMaxScriptSize = 0xFFFF'FF00;
-inline constexpr std::uint32_t kNoLink = 0xFFFF'FFFF;
+// Links take 27 bits, so that a token takes 12 bytes: at most this many
+// tokens (about 500 MB of dense code), and __LINE__ below this line.
+inline constexpr std::uint32_t kNoLink = (1u << 27) - 1;
 
 enum class TokenKind : unsigned char {
     InlineHtml,       // text outside the code; not the newline a close tag swallows
@@ -50,16 +54,17 @@ constexpr bool opensStringOrInterpolation(TokenKind kind)
 struct Token {
     std::uint32_t begin;
     std::uint32_t end;
-    std::uint32_t link = kNoLink;
-    TokenKind kind;
+    std::uint32_t link : 27 = kNoLink;
+    TokenKind kind : 5;
 };
+static_assert(sizeof(Token) == 12 && static_cast<unsigned>(TokenKind::StringEnd) < 32);
 
 struct Lexed {
     std::vector<Token> tokens;
     // The decoded strings and string-variable expressions, one after the
     // other in the pool; values holds the offset and size of each.
     std::string pool;
-    std::vector<std::pair<std::size_t, std::size_t>> values;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> values;
 
     std::string_view value(std::size_t index) const
     {
@@ -74,6 +79,13 @@ struct SourceError {
 };
 
 std::variant<Lexed, SourceError> lex(std::string_view script);
+// The same tokens a piece at a time, for a pass that looks back no further
+// than the token before: a piece's links and values are its own, and
+// brackets are not linked. A piece holds about `pieceTokens` tokens (more
+// when a string ends it). Where the source cannot be read, after the
+// pieces before it.
+std::optional<SourceError> lexInPieces(std::string_view script, const std::function<void(const Lexed&)>& each,
+                                       std::size_t pieceTokens = 4096);
 
 // PHP's whitespace in code.
 constexpr bool isSpace(char c)

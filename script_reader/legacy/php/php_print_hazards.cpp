@@ -188,7 +188,7 @@ void PrintHazards::surveyProgram(std::size_t file)
     for (std::size_t i = 0; i < size(file); ++i) {
         const Token& t = token(file, i);
         if (t.kind == TokenKind::Variable || t.kind == TokenKind::StringVariable)
-            m_variables.emplace_back(text(file, t));
+            noteVariable(text(file, t));
         if (t.kind != TokenKind::Name)
             continue;
         const std::string name = lowered(text(file, t));
@@ -292,7 +292,7 @@ void PrintHazards::surveyConstants(std::size_t file)
 // method or closure, which a try block elsewhere may call.
 void PrintHazards::findCatchingScopes()
 {
-    std::vector<int> change(size(0) + 1, 0);
+    std::vector<std::pair<std::size_t, std::size_t>> scopes;  // [open, close)
     for (std::size_t i = 0; i < size(0); ++i) {
         std::size_t open = kNoLink;
         if (isName(0, i, "try") && isPunct(0, i + 1, "{"))
@@ -303,43 +303,61 @@ void PrintHazards::findCatchingScopes()
                 ++j;
             open = isPunct(0, j, "{") ? j : kNoLink;
         }
-        if (open != kNoLink && token(0, open).link != kNoLink && token(0, open).link > open) {
-            ++change[open];
-            --change[token(0, open).link];
-        }
+        if (open != kNoLink && token(0, open).link != kNoLink && token(0, open).link > open)
+            scopes.emplace_back(open, token(0, open).link);
     }
-    m_catching.assign(size(0) + 1, 0);
-    int depth = 0;
-    for (std::size_t i = 0; i < size(0); ++i) {
-        depth += change[i];
-        m_catching[i] = depth > 0 ? 1 : 0;
+    // every token of their union: sorted, each scope marks only what the
+    // ones before it did not reach
+    std::sort(scopes.begin(), scopes.end());
+    m_catching.assign(size(0) + 1, false);
+    std::size_t marked = 0;
+    for (const auto& [open, close] : scopes) {
+        for (std::size_t i = std::max(open, marked); i < close; ++i)
+            m_catching[i] = true;
+        marked = std::max(marked, close);
     }
+}
+
+void PrintHazards::noteVariable(std::string_view name)
+{
+    constexpr std::string_view kPrefix = "$__w";
+    if (!name.starts_with(kPrefix))
+        return;
+    const std::size_t underscores = std::min(name.find_first_not_of('_', kPrefix.size()), name.size()) - kPrefix.size();
+    m_freeUnderscores = std::max(m_freeUnderscores, underscores + 1);
 }
 
 void PrintHazards::chooseFreeName()
 {
-    m_freeName = "$__w";
-    const auto used = [&] {
-        return std::any_of(m_variables.begin(), m_variables.end(),
-                           [&](const std::string& name) { return name.starts_with(m_freeName); });
-    };
-    while (used())
-        m_freeName += '_';
+    m_freeName = "$__w" + std::string(m_freeUnderscores, '_');
 }
+
+namespace {
+
+bool anySet(const std::vector<bool>& bits, std::size_t first, std::size_t last)
+{
+    if (first > last)
+        std::swap(first, last);
+    return std::find(bits.begin() + static_cast<std::ptrdiff_t>(first), bits.begin() + static_cast<std::ptrdiff_t>(last),
+                     true)
+           != bits.begin() + static_cast<std::ptrdiff_t>(last);
+}
+
+}  // namespace
 
 bool PrintHazards::mayPrint(std::size_t first, std::size_t last) const
 {
-    return m_printing[last] != m_printing[first];
+    return anySet(m_printing, first, last);
 }
 
 bool PrintHazards::mayWrite(std::size_t first, std::size_t last) const
 {
-    return m_writing[last] != m_writing[first];
+    return anySet(m_writing, first, last);
 }
 
 bool PrintHazards::mayThrow(std::size_t first, std::size_t last) const
 {
-    return m_throwing[last] != m_throwing[first];
+    return anySet(m_throwing, first, last);
 }
 
 Hazard PrintHazards::hazard(std::size_t first, std::size_t last) const
@@ -355,13 +373,13 @@ Hazard PrintHazards::hazard(std::size_t first, std::size_t last) const
     return mayThrow(first, last) ? Hazard::Throws : Hazard::None;
 }
 
-// Counts, token by token, those of the page that may print and those that
-// may change a variable, so that any range is answered at once.
+// Marks, token by token, those of the page that may print, those that may
+// change a variable and those that may throw.
 void PrintHazards::countHazards()
 {
-    m_printing.assign(size(0) + 1, 0);
-    m_writing.assign(size(0) + 1, 0);
-    m_throwing.assign(size(0) + 1, 0);
+    m_printing.assign(size(0), false);
+    m_writing.assign(size(0), false);
+    m_throwing.assign(size(0), false);
     for (std::size_t j = 0; j < size(0); ++j) {
         std::vector<std::string> calls;
         const Token& t = token(0, j);
@@ -374,9 +392,9 @@ void PrintHazards::countHazards()
         bool throwing = printing || throwsDirectly(0, j, &calls);
         for (const std::string& callee : calls)
             throwing = throwing || m_throws.at(callee);
-        m_printing[j + 1] = m_printing[j] + (printing ? 1 : 0);
-        m_writing[j + 1] = m_writing[j] + (printing || writes(j) ? 1 : 0);
-        m_throwing[j + 1] = m_throwing[j] + (throwing ? 1 : 0);
+        m_printing[j] = printing;
+        m_writing[j] = printing || writes(j);
+        m_throwing[j] = throwing;
     }
 }
 

@@ -103,6 +103,7 @@ private:
     void surveyProgram(std::size_t file);
     void findPrintingFunctions();
     void findCatchingScopes();
+    void noteVariable(std::string_view name);
     void chooseFreeName();
 
     std::vector<ProgramFile> m_files;  // the page first
@@ -112,13 +113,14 @@ private:
     std::map<std::string, bool, std::less<>> m_prints;
     std::map<std::string, bool, std::less<>> m_throws;
     std::set<std::string, std::less<>> m_constants;  // defined by define() or const
-    // How many tokens before each may print, and may print or change a variable.
-    std::vector<std::uint32_t> m_printing;
-    std::vector<std::uint32_t> m_writing;
-    std::vector<std::uint32_t> m_throwing;
+    // By token of the page, one bit each: it may print; it may print or
+    // change a variable; it may throw.
+    std::vector<bool> m_printing;
+    std::vector<bool> m_writing;
+    std::vector<bool> m_throwing;
     // By token of the page: inside a try block or a function body, where
     // an exception may be caught.
-    std::vector<std::uint32_t> m_catching;
+    std::vector<bool> m_catching;
     bool m_errorHandler = false;    // set_error_handler
     bool m_exceptionHook = false;   // set_exception_handler, register_shutdown_function
     bool m_hasTry = false;
@@ -127,7 +129,9 @@ private:
     bool m_declaresTicks = false;
     bool m_tickFunction = false;    // register_tick_function     // a magic method that may print: any value may
     PageHazard m_pageHazard = PageHazard::None;
-    std::vector<std::string> m_variables;
+    // The most underscores after "$__w" that a variable name of the program
+    // starts with, plus one; zero when none starts with "$__w".
+    std::size_t m_freeUnderscores = 0;
     std::string m_freeName;
 };
 

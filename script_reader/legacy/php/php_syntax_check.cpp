@@ -1,6 +1,7 @@
 #include "php_syntax_check.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -43,30 +44,18 @@ constexpr std::string_view kCasts[] = {"int",    "integer", "bool",  "boolean", 
 
 class Checker {
 public:
-    Checker(const Lexed& lexed, std::string_view script)
-        : m_t(lexed.tokens), m_s(script), m_unitOf(lexed.tokens.size(), kNone)
-    {
-        for (std::size_t i = 0; i < m_t.size(); ++i) {
-            if (m_t[i].kind == TokenKind::InlineHtml)
-                continue;
-            m_unitOf[i] = m_units.size();
-            m_units.push_back(i);
-            if (opensStringOrInterpolation(m_t[i].kind) && m_t[i].link != kNoLink && m_t[i].link > i)
-                i = m_t[i].link;  // a string is one value
-        }
-        std::vector<std::size_t> open;
-        for (const std::size_t i : m_units) {
-            if (isClosing(i) && !open.empty())
-                open.pop_back();
-            m_enclosing.push_back(open.empty() ? kNone : open.back());
-            if (isOpening(i))
-                open.push_back(i);
-        }
-    }
+    Checker(const Lexed& lexed, std::string_view script) : m_t(lexed.tokens), m_s(script) {}
 
-    void run() const
+    void run()
     {
-        for (std::size_t u = 0; u < m_units.size(); ++u) {
+        std::vector<std::uint32_t> open;  // the brackets open around the unit
+        std::size_t u = 0;
+        while (u < m_t.size() && m_t[u].kind == TokenKind::InlineHtml)
+            ++u;
+        for (u = u < m_t.size() ? u : kNone; u != kNone; u = nextUnit(u)) {
+            if (isClosing(u) && !open.empty())
+                open.pop_back();
+            m_around = open.empty() ? kNone : open.back();
             operands(u);
             statementKeyword(u);
             adjacentValues(u);
@@ -76,6 +65,8 @@ public:
             keywordFollowers(u);
             doubleArrow(u);
             closingBrace(u);
+            if (isOpening(u))
+                open.push_back(static_cast<std::uint32_t>(u));
         }
     }
 
@@ -96,8 +87,26 @@ private:
     std::size_t link(std::size_t i) const { return i == kNone || m_t[i].link == kNoLink ? kNone : m_t[i].link; }
     bool isOpening(std::size_t i) const { return punct(i, "(") || punct(i, "[") || punct(i, "{") || punct(i, "#["); }
     bool isClosing(std::size_t i) const { return punct(i, ")") || punct(i, "]") || punct(i, "}"); }
-    std::size_t unit(std::size_t u) const { return u < m_units.size() ? m_units[u] : kNone; }
-    std::size_t before(std::size_t u) const { return u == 0 ? kNone : m_units[u - 1]; }
+    // The units of the code are its tokens but inline HTML, a string (with
+    // what it holds) being one unit: its opening.
+    std::size_t nextUnit(std::size_t u) const
+    {
+        const Token& token = m_t[u];
+        std::size_t next = opensStringOrInterpolation(token.kind) && token.link != kNoLink && token.link > u
+                               ? token.link + 1 : u + 1;
+        while (next < m_t.size() && m_t[next].kind == TokenKind::InlineHtml)
+            ++next;
+        return next < m_t.size() ? next : kNone;
+    }
+    std::size_t prevUnit(std::size_t u) const
+    {
+        for (std::size_t k = u; k-- > 0;) {
+            if (m_t[k].kind == TokenKind::InlineHtml)
+                continue;
+            return m_t[k].kind == TokenKind::StringEnd ? m_t[k].link : k;  // a string's end: its opening
+        }
+        return kNone;
+    }
     bool isTag(std::size_t i) const
     {
         return i != kNone
@@ -108,9 +117,7 @@ private:
     std::size_t beforeOpening(std::size_t i) const
     {
         const std::size_t opening = isClosing(i) ? link(i) : i;
-        if (opening == kNone || m_unitOf[opening] == kNone || m_unitOf[opening] == 0)
-            return kNone;
-        return m_units[m_unitOf[opening] - 1];
+        return opening == kNone ? kNone : prevUnit(opening);
     }
     bool isName(std::size_t i, std::string_view name) const { return i != kNone && php::isName(m_t[i], m_s, name); }
     bool controlBracket(std::size_t closing) const { return nameIn(beforeOpening(closing), kControl); }
@@ -165,15 +172,15 @@ private:
     // An operator with nothing it could apply to on one side.
     void operands(std::size_t u) const
     {
-        const std::size_t i = unit(u);
+        const std::size_t i = u;
         const bool binary = punctIn(i, kBinary);
         if (!binary && !punctIn(i, kPrefix))
             return;
-        const std::size_t next = unit(u + 1);
+        const std::size_t next = nextUnit(u);
         if (next == kNone || isTag(next) || punct(next, ";") || punct(next, ",") || isClosing(next)
             || punctIn(next, kBinary))
             fail(next, quoted(i) + " has no operand after it");
-        const std::size_t previous = before(u);
+        const std::size_t previous = prevUnit(u);
         if (binary
             && (previous == kNone || isTag(previous) || isOpening(previous) || punct(previous, ",")
                 || punct(previous, ";") || punctIn(previous, kBinary) || punctIn(previous, kPrefix)))
@@ -182,26 +189,26 @@ private:
 
     void adjacentValues(std::size_t u) const
     {
-        const std::size_t previous = before(u);
-        if (previous != kNone && valueEnd(previous) && valueStart(unit(u)))
-            fail(unit(u), "a value right after another value (is an operator, \",\" or \";\" missing?)");
+        const std::size_t previous = prevUnit(u);
+        if (previous != kNone && valueEnd(previous) && valueStart(u))
+            fail(u, "a value right after another value (is an operator, \",\" or \";\" missing?)");
     }
 
     // A keyword that only starts a statement, after something a statement
     // cannot follow.
     void statementKeyword(std::size_t u) const
     {
-        const std::size_t i = unit(u);
+        const std::size_t i = u;
         if (!nameIn(i, kStatementKeywords))
             return;
-        const std::size_t previous = before(u);
+        const std::size_t previous = prevUnit(u);
         if (previous == kNone || punct(previous, ";") || punct(previous, "{") || punct(previous, "}")
             || punct(previous, ":") || m_t[previous].kind == TokenKind::OpenTag
             || m_t[previous].kind == TokenKind::CloseTag || isName(previous, "else") || isName(previous, "do")
             || (punct(previous, ")") && controlBracket(previous)) || punctIn(previous, kMemberAccess)
             || isName(previous, "function") || isName(previous, "const"))
             return;
-        if (punct(unit(u + 1), ":") && punct(m_enclosing[u], "("))
+        if (punct(nextUnit(u), ":") && punct(m_around, "("))
             return;  // a named argument
         fail(i, quoted(i) + " cannot start here (is a \";\" missing before it?)");
     }
@@ -209,8 +216,8 @@ private:
     // ";" inside brackets, other than the three parts of a for.
     void semicolon(std::size_t u) const
     {
-        const std::size_t i = unit(u);
-        const std::size_t around = m_enclosing[u];
+        const std::size_t i = u;
+        const std::size_t around = m_around;
         if (!punct(i, ";") || around == kNone || punct(around, "{"))
             return;
         if (punct(around, "(") && isName(beforeOpening(around), "for"))
@@ -221,8 +228,8 @@ private:
     // "," in a statement that takes no list, outside any brackets.
     void comma(std::size_t u) const
     {
-        const std::size_t i = unit(u);
-        const std::size_t around = m_enclosing[u];
+        const std::size_t i = u;
+        const std::size_t around = m_around;
         if (!punct(i, ",") || (around != kNone && !punct(around, "{")))
             return;
         if (around != kNone) {
@@ -231,8 +238,7 @@ private:
                 || text(opener).ends_with('\\'))
                 return;  // match's arms, a group of use
         }
-        for (std::size_t k = u; k-- > 0;) {
-            const std::size_t j = m_units[k];
+        for (std::size_t j = prevUnit(u); j != kNone; j = prevUnit(j)) {
             if (j == around || punct(j, ";") || isTag(j)) {
                 if (m_t[j].kind == TokenKind::OpenTagWithEcho)
                     return;
@@ -240,16 +246,16 @@ private:
             }
             if (nameIn(j, kListKeywords) || punct(j, ","))
                 return;  // an earlier "," of the statement passed already
-            if (isClosing(j) && link(j) != kNone && m_unitOf[link(j)] != kNone)
-                k = m_unitOf[link(j)];
+            if (isClosing(j) && link(j) != kNone)
+                j = link(j);  // over what the brackets hold (never a string's edge)
         }
         fail(i, "`,` in a statement that takes no list (is a bracket missing?)");
     }
 
     void dollar(std::size_t u) const
     {
-        const std::size_t i = unit(u);
-        const std::size_t next = unit(u + 1);
+        const std::size_t i = u;
+        const std::size_t next = nextUnit(u);
         if (punct(i, "$")
             && (next == kNone || !(m_t[next].kind == TokenKind::Variable || punct(next, "$") || punct(next, "{"))))
             fail(next, "`$` without a variable name after it");
@@ -257,22 +263,22 @@ private:
 
     bool memberName(std::size_t u) const
     {
-        const std::size_t previous = before(u);
+        const std::size_t previous = prevUnit(u);
         return punctIn(previous, kMemberAccess) || isName(previous, "function") || isName(previous, "const")
-               || (punct(unit(u + 1), ":") && punct(m_enclosing[u], "("));
+               || (punct(nextUnit(u), ":") && punct(m_around, "("));
     }
 
     // if, foreach... and their "("; echo, new... and their operand.
     void keywordFollowers(std::size_t u) const
     {
-        const std::size_t i = unit(u);
-        const std::size_t next = unit(u + 1);
+        const std::size_t i = u;
+        const std::size_t next = nextUnit(u);
         if (nameIn(i, kBeforeBracket) && !memberName(u) && !punct(next, "("))
             fail(next, quoted(i) + " must be followed by `(`");
         if (nameIn(i, kBeforeOperand) && !memberName(u)
             && (next == kNone || isTag(next) || punct(next, ";") || punct(next, ",") || isClosing(next)))
             fail(next, quoted(i) + " has no operand after it");
-        if (punct(i, ",") && punct(before(u), "(") && !isName(beforeOpening(before(u)), "list"))
+        if (punct(i, ",") && punct(prevUnit(u), "(") && !isName(beforeOpening(prevUnit(u)), "list"))
             fail(i, "`,` with nothing before it");
     }
 
@@ -280,22 +286,21 @@ private:
     // in an arrow function.
     void doubleArrow(std::size_t u) const
     {
-        const std::size_t i = unit(u);
+        const std::size_t i = u;
         if (!punct(i, "=>"))
             return;
-        const std::size_t around = m_enclosing[u];
+        const std::size_t around = m_around;
         if (punct(around, "[") || punct(around, "{")
             || (punct(around, "(") && (isName(beforeOpening(around), "array") || isName(beforeOpening(around), "list")
                                        || isName(beforeOpening(around), "foreach"))))
             return;
-        for (std::size_t k = u; k-- > 0;) {
-            const std::size_t j = m_units[k];
+        for (std::size_t j = prevUnit(u); j != kNone; j = prevUnit(j)) {
             if (j == around || punct(j, ";") || punct(j, ",") || isTag(j))
                 break;
             if (isName(j, "fn") || isName(j, "yield"))
                 return;
-            if (isClosing(j) && link(j) != kNone && m_unitOf[link(j)] != kNone)
-                k = m_unitOf[link(j)];
+            if (isClosing(j) && link(j) != kNone)
+                j = link(j);  // over what the brackets hold (never a string's edge)
         }
         fail(i, "`=>` outside an array, a foreach, a match or an arrow function");
     }
@@ -303,8 +308,8 @@ private:
     // A statement in braces that ends without ";" ({ $a }).
     void closingBrace(std::size_t u) const
     {
-        const std::size_t i = unit(u);
-        const std::size_t previous = before(u);
+        const std::size_t i = u;
+        const std::size_t previous = prevUnit(u);
         if (!punct(i, "}") || previous == kNone || !valueEnd(previous))
             return;
         const std::size_t opener = beforeOpening(i);
@@ -316,9 +321,7 @@ private:
 
     const std::vector<Token>& m_t;
     std::string_view m_s;
-    std::vector<std::size_t> m_units;      // the tokens of the code; a string is its opening
-    std::vector<std::size_t> m_enclosing;  // by unit: the innermost opening bracket around it, or kNone
-    std::vector<std::size_t> m_unitOf;     // by token: its unit, or kNone
+    std::size_t m_around = kNone;  // the innermost opening bracket around the unit checked, or kNone
 };
 
 }  // namespace

@@ -146,7 +146,12 @@ std::optional<std::string> integerText(std::string_view literal)
 // "?>" is doubled, since PHP swallows one.
 class TemplateWriter {
 public:
-    explicit TemplateWriter(std::string_view lineBreak) : m_lineBreak(lineBreak) {}
+    // `expectedSize`: room made for the template at once, so that it is not
+    // copied as it grows (pages of the room not written to take no memory).
+    TemplateWriter(std::string_view lineBreak, std::size_t expectedSize) : m_lineBreak(lineBreak)
+    {
+        m_out.reserve(expectedSize);
+    }
 
     void text(std::string_view html)
     {
@@ -311,7 +316,7 @@ public:
               WriteNotes* notes)
         : m_s(script), m_t(lexed.tokens), m_lexed(lexed), m_writer(writer),
           m_hazards(script, lexed.tokens, program.files, program.complete), m_program(program), m_notes(notes),
-          m_enclosing(enclosingOpenings(script, lexed.tokens)) {}
+          m_inParentheses(inParentheses(script, lexed.tokens)) {}
 
     php::PageHazard pageHazard() const { return m_hazards.pageHazard(); }
     // Notes every write as left as it is, converting none.
@@ -387,26 +392,22 @@ private:
     }
 
     // Whether the token at j lies inside "(…)".
-    bool insideParentheses(std::size_t j) const
-    {
-        const std::uint32_t open = m_enclosing[j];
-        return open != kNoLink && isPunct(m_t[open], m_s, "(");
-    }
+    bool insideParentheses(std::size_t j) const { return m_inParentheses[j]; }
 
-    // For each token, the innermost bracket or string open around it.
-    static std::vector<std::uint32_t> enclosingOpenings(std::string_view script, const std::vector<Token>& tokens)
+    // For each token, whether the innermost bracket or string open around
+    // it is a "(".
+    static std::vector<bool> inParentheses(std::string_view script, const std::vector<Token>& tokens)
     {
-        std::vector<std::uint32_t> enclosing(tokens.size(), kNoLink);
+        std::vector<bool> inside(tokens.size(), false);
         std::vector<std::uint32_t> open;
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             while (!open.empty() && tokens[open.back()].link < i)
                 open.pop_back();
-            if (!open.empty())
-                enclosing[i] = open.back();
+            inside[i] = !open.empty() && isPunct(tokens[open.back()], script, "(");
             if (isOpening(tokens[i], script) && tokens[i].link != kNoLink && tokens[i].link > i)
                 open.push_back(static_cast<std::uint32_t>(i));
         }
-        return enclosing;
+        return inside;
     }
 
     // The ":" at `colon` ends a case, default, label, else or the head of
@@ -961,7 +962,7 @@ private:
     std::vector<Item> m_items;  // of the operand being converted
     std::size_t m_write = 0;    // the token of the write being converted
     bool m_keepAll = false;
-    std::vector<std::uint32_t> m_enclosing;  // by token: the innermost opening around it
+    std::vector<bool> m_inParentheses;  // by token: the innermost opening around it is a "("
     static constexpr std::size_t kNoCode = std::string_view::npos;
     std::size_t m_codeStart = kNoCode;  // byte where the code not yet written starts
     std::size_t m_codeToken = 0;        // its first token
@@ -1000,14 +1001,16 @@ void refuseUnpairedBrackets(const std::vector<Token>& tokens, std::string_view s
 std::variant<std::string, ScriptReadError> phpTemplate(std::string_view script, const PhpIncludeReader& readIncludes,
                                                        WriteNotes* notes)
 {
+    // The program first: finding the page's includes lexes it on its own,
+    // tokens freed before the page's are made.
+    const Program program = readProgram(script, readIncludes);
     auto lexed = php::lex(script);
     if (const auto* error = std::get_if<SourceError>(&lexed))
         return readError(script, *error);
     try {
         refuseUnpairedBrackets(std::get<php::Lexed>(lexed).tokens, script);
         php::refuseMisplacedTokens(std::get<php::Lexed>(lexed), script);
-        const Program program = readProgram(script, readIncludes);
-        TemplateWriter writer(fileLineBreak(script));
+        TemplateWriter writer(fileLineBreak(script), 2 * script.size());
         Converter converter(script, std::get<php::Lexed>(lexed), writer, program, notes);
         if (converter.pageHazard() != php::PageHazard::None) {
             // the page's own statements matter: it is its own template
