@@ -282,6 +282,8 @@ void TestPhpTemplate::syntaxErrors_data()
     row(": without a case", "<?php\nswitch ($a) { case : break; }",
         "<?php\nswitch ($a) { case 1: break; default: }\n$b = $a ? : 1;\nfunction f(): ?int { return null; }\nend: echo 1;",
         "2:20: syntax error: `:` cannot stand here");
+    row("an operator before :", "<?php\n$a = $b ? 1 + : 2;", "<?php\n$a = $b ? 1 + 1 : 2;",
+        "2:15: syntax error: `+` has no operand after it");
     row("? after =", "<?php\n$a = ? 1;", "<?php\n$a = $b ?: 1;\nfunction g(?int $x, ?string $y): ?int { return $x; }",
         "2:6: syntax error: `?` cannot stand here");
     row("as twice", "<?php\nforeach ($a as as $b) {}",
