@@ -353,7 +353,9 @@ private slots:
         QTest::newRow("a server script's function")
             << page << QList<QByteArray>{script + "function y(s) { Response.Write(\"!\"); }\r\n</script>"} << true << whole;
         QTest::newRow("a server script assigning the name")
-            << page << QList<QByteArray>{script + "var q = 1;\r\nfor (y in q) {}\r\n</SCRIPT>"} << true << whole;
+            << page << QList<QByteArray>{script + "var q = 1;\r\ny = q;\r\n</SCRIPT>"} << true << whole;
+        QTest::newRow("a server script looping with the name")
+            << page << QList<QByteArray>{script + "var q = [];\r\nfor (y in q) {}\r\n</script>"} << true << whole;
         QTest::newRow("a server script defining other names")
             << page << QList<QByteArray>{script + "function f(s, t) { r = s.replace(/y/g, t); return r; }\r\n</script>"}
             << true << split;
