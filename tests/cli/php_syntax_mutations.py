@@ -9,6 +9,7 @@ operator, bracket, "," or ";" put in front of it. `php -n -l` judges the
 result. Prints how many pages PHP rejected and how many of those
 tagora-convert refused (its message must give a line and column), how many
 pages PHP reads, and how many of those it refused (which must be none);
+how many refusals name the line PHP names, and those that do not;
 the pages it converts that PHP rejects, with PHP's message, follow.
 Exit status 1 when a page PHP reads is refused, or when fewer than
 --at-least percent of those PHP rejects are.
@@ -78,8 +79,9 @@ def main():
             sources += [os.path.join(d, n) for n in sorted(names) if n.endswith(".php")]
     sources.sort()
     readable = [s for s in sources if run(["php", "-n", "-l", s])[0] == 0]
-    rejected = refused = valid = valid_refused = 0
+    rejected = refused = same_line = valid = valid_refused = 0
     missed = []
+    elsewhere = []
     with tempfile.TemporaryDirectory() as work:
         helper = os.path.join(work, "tokens.php")
         with open(helper, "w") as f:
@@ -104,16 +106,26 @@ def main():
                     print("refused, though PHP reads it: %s (from %s): %s" % (page, source, said))
                 continue
             rejected += 1
-            if status != 0 and re.search(r":\d+:\d+: ", said):
+            place = re.search(r":(\d+):\d+: ", said)
+            if status != 0 and place:
                 refused += 1
+                php_line = re.search(rb"on line (\d+)", lint[1] + lint[2])
+                if php_line and int(php_line.group(1)) == int(place.group(1)):
+                    same_line += 1
+                else:
+                    elsewhere.append("%s: PHP: line %s; %s" % (os.path.basename(source),
+                                                               php_line.group(1).decode() if php_line else "?",
+                                                               said[said.find(place.group(0)) + 1:]))
             else:
                 php_said = (lint[1] + lint[2]).decode(errors="replace").strip().splitlines()
                 missed.append("%s: %s" % (os.path.basename(source), php_said[0] if php_said else "?"))
                 if options.folders == [] and os.environ.get("KEEP"):
                     os.rename(page, os.path.join(os.environ["KEEP"], "case%d.php" % case))
     share = 100.0 * refused / rejected if rejected else 100.0
-    print("pages PHP rejects: %d, refused with a place: %d (%.1f%%); pages PHP reads: %d, refused: %d"
-          % (rejected, refused, share, valid, valid_refused))
+    print("pages PHP rejects: %d, refused with a place: %d (%.1f%%), at the line PHP names: %d; "
+          "pages PHP reads: %d, refused: %d" % (rejected, refused, share, same_line, valid, valid_refused))
+    for line in elsewhere:
+        print("refused at another line than PHP's:", line)
     for line in missed:
         print("converted, though PHP rejects it:", line)
     return 1 if valid_refused or share < options.at_least else 0

@@ -353,6 +353,23 @@ private slots:
         QTest::newRow("code that cannot be read") << page << QList<QByteArray>{"<% Dim x : x = \"open %>"} << true << whole;
         QTest::newRow("a server script") << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\">"} << true
                                          << whole;
+        // A server script block (JScript, most often) is not read as code:
+        // the names it declares or assigns may print, change values or
+        // fail; other names keep what the VBScript tells of them.
+        const QByteArray script = "<% Dim x %><script language=\"JavaScript\" runat=\"server\">\r\n";
+        QTest::newRow("a server script's function")
+            << page << QList<QByteArray>{script + "function y(s) { Response.Write(\"!\"); }\r\n</script>"} << true << whole;
+        QTest::newRow("a server script assigning the name")
+            << page << QList<QByteArray>{script + "var q = 1;\r\ny = q;\r\n</SCRIPT>"} << true << whole;
+        QTest::newRow("a server script looping with the name")
+            << page << QList<QByteArray>{script + "var q = [];\r\nfor (y in q) {}\r\n</script>"} << true << whole;
+        QTest::newRow("a server script defining other names")
+            << page << QList<QByteArray>{script + "function f(s, t) { r = s.replace(/y/g, t); return r; }\r\n</script>"}
+            << true << split;
+        QTest::newRow("a server script making names unseen")
+            << page << QList<QByteArray>{script + "function f(s) { return eval(s); }\r\n</script>"} << true << whole;
+        QTest::newRow("a server script from a file")
+            << page << QList<QByteArray>{"<% Dim x %><script runat=\"server\" src=\"lib.js\"></script>"} << true << whole;
         QTest::newRow("an unknown name when all is read")
             << page << QList<QByteArray>{"<% Dim x %>"} << true << split;
     }

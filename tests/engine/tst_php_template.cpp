@@ -279,6 +279,56 @@ void TestPhpTemplate::syntaxErrors_data()
         "2:12: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
     row("attribute before a function", "<?php\n#[A] $f function g() {}", "<?php\n#[A] function g() {}\n$x++ . 'a';",
         "2:9: syntax error: a value right after another value (is an operator, \",\" or \";\" missing?)");
+    row(": without a case", "<?php\nswitch ($a) { case : break; }",
+        "<?php\nswitch ($a) { case 1: break; default: }\n$b = $a ? : 1;\nfunction f(): ?int { return null; }\nend: echo 1;",
+        "2:20: syntax error: `:` cannot stand here");
+    row("an operator before :", "<?php\n$a = $b ? 1 + : 2;", "<?php\n$a = $b ? 1 + 1 : 2;",
+        "2:15: syntax error: `+` has no operand after it");
+    row("? after =", "<?php\n$a = ? 1;", "<?php\n$a = $b ?: 1;\nfunction g(?int $x, ?string $y): ?int { return $x; }",
+        "2:6: syntax error: `?` cannot stand here");
+    row("as twice", "<?php\nforeach ($a as as $b) {}",
+        "<?php\nforeach ($a as $b) {}\nuse A\\B as C;\nclass D { use T { f as protected g; } }",
+        "2:16: syntax error: `as` has nothing before it");
+    row("as outside foreach", "<?php\n$a = $b as $c;", "<?php\nforeach (f() as $c) {}\nuse X\\{Y as Z};",
+        "2:9: syntax error: `as` outside a foreach or a use statement");
+    row("a closure with a name", "<?php\n$f = function g() {};",
+        "<?php\n$f = function () use ($a): int { return 1; };\nfunction &g(array $a = []) {}\n"
+        "abstract class H { abstract public function i(); }\n$k = static function &() {};\nuse function A\\strlen;",
+        "2:15: syntax error: a function inside an expression has no name: `(` must follow `function`");
+    row("a number as a parameter", "<?php\nfunction f(1) {}", "<?php\nfunction f(int ...$a) {}\n$g = fn(#[A] $b, &$c) => 1;",
+        "2:12: syntax error: a parameter must be a variable (with its type before it)");
+    row("a method without a name", "<?php\nclass A { public function () {} }", "<?php\nclass A { public function list() {} }",
+        "2:27: syntax error: a method must have a name");
+    row("a function without its body", "<?php\nfunction f($a) return $a;", "<?php\nfunction f($a): A|(B&C) { return $a; }",
+        "2:16: syntax error: a function's parameters and return type must be followed by its body `{`");
+    row("an empty array element", "<?php\n$a = [1, , 2];",
+        "<?php\n[$a, , $b] = [1, 2, 3];\nforeach ([[1, 2]] as [, $c]) {}\nlist(, $d) = [1, 2];\n[[, $e]] = [[1, 2]];",
+        "2:10: syntax error: an empty element in an array");
+    row("an empty argument", "<?php\nf($a, , $b);", "<?php\nf($a, $b,);",
+        "2:7: syntax error: `,` with nothing before it");
+    row("a string after a function's name", "<?php\n$a = strtoupper 'x';",
+        "<?php\necho 'x'; print 1; while (1) { break 1; }\nreturn 'y';",
+        "2:17: syntax error: a value right after a name (is an operator, \",\" or \";\" missing?)");
+    row("two names", "<?php\n$a = strtoupper strtolower($b);", "<?php\nclass A extends B implements C {}\n$a = new A and FOO;",
+        "2:17: syntax error: a value right after a name (is an operator, \",\" or \";\" missing?)");
+    row("a variable after a function's name", "<?php\n$a = (strtoupper $b);",
+        "<?php\nfunction f(A|B $x, ?C $y, D&E $z) {}\ntry {} catch (E $e) {}\nclass P { public static Q $r; }",
+        "2:18: syntax error: a value right after a name (is an operator, \",\" or \";\" missing?)");
+    row("a block after brackets", "<?php\n($a) { echo 1; }",
+        "<?php\nif ($a) { echo 1; }\n$f = function () use ($a) {};\n$m = match ($a) { default => 1 };",
+        "2:6: syntax error: `{` after a bracket that no `if`, `while`, `function` or the like opened");
+    row("break and a block", "<?php\nwhile (1) { break { } }", "<?php\nwhile (1) { break; }",
+        "2:19: syntax error: `break` cannot be followed by `{`");
+    row("echo and an operator", "<?php\necho <p>;", "<?php\necho -1;",
+        "2:6: syntax error: `echo` has no operand after it");
+    row("[] read", "<?php\n$a = $b[] . 'x';", "<?php\n$b[] = 'x';\nforeach ([1] as $c[]) {}",
+        "2:8: syntax error: `[]` only adds to an array: it cannot be read");
+    row("empty parentheses", "<?php\n$a = ();", "<?php\n$a = f() . $g() . (function &() {})();",
+        "2:7: syntax error: `()` holds no value");
+    row("a constant assigned", "<?php\n$a = FOO = 1;", "<?php\nconst A = 1, B = 2;\ndeclare(ticks=1);\n$o->p = 1;",
+        "2:10: syntax error: `=` after a name, which is not a variable");
+    row("array and an operator", "<?php\n$a = array- (1);", "<?php\n$a = array(1) + [2];\nfunction f(array|int $a) {}",
+        "2:11: syntax error: `array` must be followed by `(` or a variable");
 }
 
 void TestPhpTemplate::syntaxErrors()

@@ -116,15 +116,60 @@ private:
     const std::vector<Token>& m_tokens;
 };
 
-// Code in <script runat="server"> cannot be read here.
-bool containsServerScript(std::string_view text)
+// The first case-insensitive occurrence of a lower-case word at or after
+// `from`, or npos.
+std::size_t findLowered(std::string_view text, std::string_view lowerWord, std::size_t from)
 {
-    ServerScriptFinder serverScripts(text);
-    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
-        if (serverScripts.startsAt(i))
+    for (std::size_t i = from; i + lowerWord.size() <= text.size(); ++i) {
+        if (vbscript::sameWord(text.substr(i, lowerWord.size()), lowerWord))
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool isWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
+}
+
+// Words of a server script block that make or reach names the text does
+// not spell: JScript's eval, this and Function, VBScript's Execute and
+// GetRef.
+const std::set<std::string_view, std::less<>> kUnseenNames{"eval", "execscript", "execute", "executeglobal", "getref",
+                                                           "this"};
+// Words after which a script block's word is declared: JScript's and
+// VBScript's declarations, a list's next name, ++ and --.
+const std::set<std::string_view, std::less<>> kDeclaring{"var", "function", "dim", "sub", "const", "class", "get", "let",
+                                                         "set", "redim", "private", "public", "for", "each"};
+
+std::size_t skipBlanks(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+        ++i;
+    return i;
+}
+
+// Whether the word at [begin, end) of a script block may be a name the
+// block declares or assigns: after a declaring word, "," or "++"/"--";
+// before "=" (not "=="), a compound assignment, "++"/"--" or "in".
+bool maybeDefined(std::string_view body, std::size_t begin, std::size_t end, std::string_view previousWord)
+{
+    std::size_t before = begin;
+    while (before > 0 && (body[before - 1] == ' ' || body[before - 1] == '\t' || body[before - 1] == '\r'
+                          || body[before - 1] == '\n'))
+        --before;
+    if (kDeclaring.count(previousWord) || (before > 0 && body[before - 1] == ',')
+        || (before > 1 && (body.substr(before - 2, 2) == "++" || body.substr(before - 2, 2) == "--")))
+        return true;
+    const std::size_t after = skipBlanks(body, end);
+    const std::string_view rest = body.substr(after, 4);
+    if (rest.starts_with("++") || rest.starts_with("--") || (rest.starts_with("=") && !rest.starts_with("==")))
+        return true;
+    for (std::string_view op : {"+=", "-=", "*=", "/=", "%=", "&=", "|=", "^=", "<<=", ">>=", ">>>="}) {
+        if (rest.starts_with(op))
             return true;
     }
-    return false;
+    return lowered(rest.substr(0, 2)) == "in" && (rest.size() < 3 || !isWordChar(rest[2]));
 }
 
 // How a procedure's body names a word: ".name" for a member, and
@@ -151,6 +196,65 @@ bool declares(const std::string& word)
 
 }  // namespace
 
+// Notes the names each <script runat="server"> block of the text may
+// define; false when a block cannot be read.
+bool AspPrintHazards::surveyServerScripts(std::string_view html)
+{
+    ServerScriptFinder serverScripts(html);
+    for (std::size_t i = html.find('<'); i != std::string_view::npos; i = html.find('<', i + 1)) {
+        if (!serverScripts.startsAt(i))
+            continue;
+        const std::size_t tagEnd = html.find('>', i);
+        const std::size_t close = tagEnd == std::string_view::npos ? tagEnd : findLowered(html, "</script", tagEnd);
+        if (close == std::string_view::npos || findLowered(html.substr(i, tagEnd - i), "src", 0) != std::string_view::npos
+            || !noteScriptBlockNames(html.substr(tagEnd + 1, close - tagEnd - 1)))
+            return false;
+        i = close;
+    }
+    return true;
+}
+
+bool AspPrintHazards::noteScriptBlockNames(std::string_view body)
+{
+    if (body.find("\\u") != std::string_view::npos)
+        return false;
+    std::string previousWord;
+    for (std::size_t i = 0; i < body.size();) {
+        if (!isWordChar(body[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < body.size() && isWordChar(body[end]))
+            ++end;
+        if (body[i] >= '0' && body[i] <= '9') {
+            i = end;  // a number such as 1e5 or 0x1F
+            continue;
+        }
+        const std::string_view word = body.substr(i, end - i);
+        const std::string name = lowered(word);
+        if (kUnseenNames.count(name) || word == "Function")
+            return false;
+        if (name == "codepage")
+            m_codePage = true;
+        if (maybeDefined(body, i, end, previousWord))
+            m_scriptBlockNames.insert(name);
+        previousWord = name;
+        i = end;
+    }
+    return true;
+}
+
+bool AspPrintHazards::namesScriptBlock(const std::vector<Token>& tokens, std::size_t first, std::size_t last) const
+{
+    const Survey code(m_page, tokens);
+    for (std::size_t i = first; i < last; ++i) {
+        if (fromScriptBlock(code.word(i), i > first && code.operatorAt(i - 1) == "."))
+            return true;
+    }
+    return false;
+}
+
 bool AspPrintHazards::surveyIncluded(std::string_view text)
 {
     m_procedureDepth = 0;
@@ -158,7 +262,7 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
     m_surveyingInclude = true;
     std::size_t pos = 0;
     for (std::size_t open = text.find("<%"); open != std::string_view::npos; open = text.find("<%", pos)) {
-        if (containsServerScript(text.substr(pos, open - pos)))
+        if (!surveyServerScripts(text.substr(pos, open - pos)))
             return false;
         if (open > pos || text.substr(open + 2, 1) == "=")
             notePrinting();
@@ -174,7 +278,7 @@ bool AspPrintHazards::surveyIncluded(std::string_view text)
             return false;
         survey(text, lexed.tokens);
     }
-    return !containsServerScript(text.substr(pos));
+    return surveyServerScripts(text.substr(pos));
 }
 
 void AspPrintHazards::survey(std::string_view text, const std::vector<Token>& tokens)
@@ -309,7 +413,7 @@ bool AspPrintHazards::mentionsChanging(const std::set<std::string>& mentions) co
             return true;
         if (!member && (kPrintingNames.count(name) || name == "getref"))
             return true;
-        if (m_includes && !member && !isKnown(name) && !kKeywords.count(name))
+        if ((m_includes && !member && !isKnown(name) && !kKeywords.count(name)) || fromScriptBlock(name, member))
             return true;
     }
     return false;
@@ -335,7 +439,8 @@ bool AspPrintHazards::errorsMaySkipIn(const std::string& procedure) const
                 continue;
             for (const std::string& mentioned : mentions->second) {
                 const std::string name = mentioned.substr(mentioned.starts_with('.') ? 1 : 0);
-                if (name == "eval" || name == "execute" || name == "executeglobal" || name == "getref")
+                if (name == "eval" || name == "execute" || name == "executeglobal" || name == "getref"
+                    || fromScriptBlock(name, mentioned.starts_with('.')))
                     m_everyProcedureAtRisk = true;
                 if (m_procedures.count(name) && m_atRisk->insert(name).second)
                     pending.push_back(name);
@@ -358,7 +463,7 @@ bool AspPrintHazards::mayPrint(const std::vector<Token>& tokens, std::size_t fir
         if (printingProcedures().count(word) || kPrintingNames.count(word))
             return true;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
-        if (m_includes && !member && !isKnown(word))
+        if ((m_includes && !member && !isKnown(word)) || fromScriptBlock(word, member))
             return true;
     }
     return false;
@@ -375,7 +480,8 @@ bool AspPrintHazards::mayChangeState(const std::vector<Token>& tokens, std::size
             continue;
         const bool member = i > first && code.operatorAt(i - 1) == ".";
         if (changingProcedures().count(word) || kPrintingNames.count(word) || word == "getref"
-            || (member && kChangingMethods.count(word)) || (m_includes && !member && !isKnown(word)))
+            || (member && kChangingMethods.count(word)) || (m_includes && !member && !isKnown(word))
+            || fromScriptBlock(word, member))
             return true;
     }
     return false;
@@ -434,7 +540,7 @@ bool AspPrintHazards::mentionsPrinting(const std::set<std::string>& mentions) co
         const std::string name = mentioned.substr(member ? 1 : 0);
         if ((!member && (kPrintingNames.count(name) || name == "getref")) || m_printing->count(name))
             return true;
-        if (m_includes && !member && !isKnown(name) && !kKeywords.count(name))
+        if ((m_includes && !member && !isKnown(name) && !kKeywords.count(name)) || fromScriptBlock(name, member))
             return true;
     }
     return false;

@@ -25,7 +25,11 @@ public:
     // Reads the procedures, variables and error handling of one code block.
     void survey(const std::vector<vbscript::Token>& tokens) { survey(m_page, tokens); }
     // Reads those of a file the page includes; false when its code cannot
-    // be read.
+    // be read. A <script runat="server"> block there (often JScript) is not
+    // read as code: the names it may define (declared, assigned, a
+    // function's) are noted as names that may print, change values or
+    // fail; a block that may make names unseen (eval, this, Function,
+    // Execute, GetRef, \u escapes, src=) cannot be read.
     bool surveyIncluded(std::string_view text);
     // Text or <%= %> between the blocks surveyed: inside a procedure, it
     // prints when the procedure runs.
@@ -82,7 +86,8 @@ public:
     bool cannotFail(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last,
                     const std::string& procedure) const
     {
-        return !m_includes && m_values.cannotFail(m_page, tokens, first, last, procedure, m_procedures);
+        return !m_includes && !namesScriptBlock(tokens, first, last)
+               && m_values.cannotFail(m_page, tokens, first, last, procedure, m_procedures);
     }
     // Whether what Response.Write sends may be in another code page than
     // the page's HTML text, which goes out as the file holds it: the page
@@ -92,6 +97,12 @@ public:
 
 private:
     void survey(std::string_view text, const std::vector<vbscript::Token>& tokens);
+    bool surveyServerScripts(std::string_view html);
+    bool noteScriptBlockNames(std::string_view body);
+    // Whether tokens[first, last) name (not as a member) a name a server
+    // script block of an include may define.
+    bool namesScriptBlock(const std::vector<vbscript::Token>& tokens, std::size_t first, std::size_t last) const;
+    bool fromScriptBlock(const std::string& name, bool member) const { return !member && m_scriptBlockNames.count(name); }
     void noteAssignment(std::string_view text, const std::vector<vbscript::Token>& tokens, std::size_t i,
                         bool statementStart);
     const std::set<std::string>& changingProcedures() const;
@@ -125,6 +136,7 @@ private:
     std::map<std::string, std::set<std::string>> m_localsOf;       // each procedure's locals and ByVal parameters
     std::map<std::string, std::set<std::string>> m_assignedIn;     // what each procedure assigns ("." an object)
     mutable std::optional<std::set<std::string>> m_changing;
+    std::set<std::string> m_scriptBlockNames;  // lower case
 };
 
 }  // namespace tagora
