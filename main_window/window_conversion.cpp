@@ -134,12 +134,9 @@ QString WindowConversion::inputText() const
     return editorText(parts_.inputBox);
 }
 
-// The length of the input text without building it: every paragraph break
-// between two lines is a CR LF.
 qsizetype WindowConversion::inputLength() const
 {
-    const QTextDocument* document = parts_.inputBox->document();
-    return document->characterCount() - 1 + document->blockCount() - 1;
+    return parts_.inputBox->textLength();
 }
 
 // Asked by the user, an empty input leaves the previous output as it is;

@@ -56,14 +56,14 @@ QString WindowFiles::askForFileToOpen(bool readsScript)
 
 // The title names the file, and File > Open Recent offers it again; a
 // file that is gone is dropped from it.
-bool WindowFiles::open(const QString& path)
+std::optional<QString> WindowFiles::open(const QString& path)
 {
     ReadResult read;
     {
         BusyCursor busy;
         read = readHtmlFile(path);
         if (read.decoded)
-            setEditorText(inputBox_, read.decoded->text);
+            inputBox_->showText(read.decoded->text);
     }
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!read.decoded) {
@@ -71,7 +71,7 @@ bool WindowFiles::open(const QString& path)
             recentFiles_->remove(path);
         showMessage(window_, tr("The file \"%1\" cannot be opened.\n\n%2").arg(name, read.error),
                     MessageIcon::Exclamation);
-        return false;
+        return std::nullopt;
     }
     openedFile_ = QFileInfo(path).absoluteFilePath();
     openedEncoding_ = read.decoded->encoding;
@@ -82,7 +82,7 @@ bool WindowFiles::open(const QString& path)
     const QString notice = readingNotice(*read.decoded, name);
     if (!notice.isEmpty())
         showMessage(window_, notice, MessageIcon::Information);
-    return true;
+    return read.decoded->text;
 }
 
 // "page.html* - Tagora Converter v1.0.0" while the page has changed since

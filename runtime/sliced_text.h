@@ -30,12 +30,18 @@ public:
     // the undo history is emptied, as QTextDocument::setPlainText() does.
     void start(const QString& text, qsizetype sliceSize);
     bool active() const { return !rest_.isEmpty(); }
+    // True while a slice after the first goes in: a change of the
+    // document that is no new text, nor an edit.
+    bool addingSlice() const { return addingSlice_; }
     void finish();
     // Stops where it is: the box keeps the slices already in.
     void cancel();
     // The whole text as the document holds it once finished
     // (QTextDocument::toRawText(): each line break a U+2029).
     QString rawText() const;
+    // The length of the whole text read back with CR LF between lines
+    // (editorText()), without building it.
+    qsizetype lengthWithCrLf() const;
 
 signals:
     // The last slice is in, or the slicing was cancelled.
@@ -47,6 +53,7 @@ private:
     QStringView rest_;  // of text_, not in the box yet
     qsizetype sliceSize_ = 0;
     bool putting_ = false;  // a slice going in: a change of the document that is not someone else's
+    bool addingSlice_ = false;
     bool undoWasOn_ = true;
     QTimer turn_;
 

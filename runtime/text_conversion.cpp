@@ -73,12 +73,15 @@ std::u16string toU16(const QString& text)
 
 std::string toUtf8(const QString& text)
 {
+    // Read through a const view: writing through the copy would copy the
+    // whole text first, lone surrogate or not.
     QString whole = text;
-    for (qsizetype i = 0; i < whole.size(); ++i) {
-        const bool paired = whole[i].isHighSurrogate() && i + 1 < whole.size() && whole[i + 1].isLowSurrogate();
+    const QString& read = whole;
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        const bool paired = read[i].isHighSurrogate() && i + 1 < read.size() && read[i + 1].isLowSurrogate();
         if (paired)
             ++i;
-        else if (whole[i].isSurrogate())
+        else if (read[i].isSurrogate())
             whole[i] = QChar(QChar::ReplacementCharacter);
     }
     return whole.toStdString();
