@@ -9,7 +9,6 @@
 #include "script_reader/script_reader.h"
 #include "script_reader/script_to_html.h"
 #include "script_writer/script_generator.h"
-#include "script_writer/script_stream.h"
 #include "settings.h"
 #include "target_texts.h"
 #include "text_conversion.h"
@@ -17,7 +16,6 @@
 #include "window_files.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QCoreApplication>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -28,44 +26,6 @@ namespace tagora {
 using namespace runtime;
 
 namespace {
-
-// The script of the text (as script() gives it), written straight into a
-// QString a piece at a time: for a large page, copying a finished
-// std::u16string into a QString would cost about as much again as
-// writing it.
-std::optional<QString> scriptOf(Target target, Escaping escaping, QStringView html, const ScriptOptions& options)
-{
-    const std::u16string_view text(reinterpret_cast<const char16_t*>(html.data()), std::size_t(html.size()));
-    if (text.empty())
-        return std::nullopt;
-    const std::optional<std::string> label = heredocLabelFor(target, text);
-    if (!label)
-        return std::nullopt;
-    ScriptStream<char16_t> stream(target, escaping, *label, Form::Script, options);
-    QString script;
-    script.resize(html.size() + html.size() / 2 + qsizetype(ScriptStream<char16_t>::kMaxFrameSize));
-    qsizetype used = 0;
-    // Where the next units go, with room for as many.
-    const auto roomFor = [&](std::size_t units) {
-        const qsizetype needed = used + qsizetype(units);
-        if (needed > script.size())
-            script.resize(std::max(needed, script.size() + script.size() / 2));
-        return reinterpret_cast<char16_t*>(script.data()) + used;
-    };
-    const auto wrote = [&](const char16_t* from, const char16_t* end) { used += end - from; };
-    char16_t* at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
-    wrote(at, stream.begin(at));
-    constexpr std::size_t kPiece = 1 << 16;
-    for (std::size_t start = 0; start < text.size(); start += kPiece) {
-        const std::u16string_view piece = text.substr(start, kPiece);
-        at = roomFor(stream.maxFeedSize(piece.size()));
-        wrote(at, stream.feed(piece, at));
-    }
-    at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
-    wrote(at, stream.finish(at));
-    script.truncate(used);
-    return script;
-}
 
 // Whether a template's server would run any of its text as code: PHP
 // starts code at "<?", ASP and JSP at "<%", and JSP also evaluates "${"
@@ -197,7 +157,7 @@ void WindowConversion::convertToScript(Target target, Asked asked)
     std::optional<QString> text;
     {
         BusyCursor busy;
-        text = scriptOf(target, escaping, editorText(parts_.inputBox), parts_.menus->scriptOptions->options());
+        text = scriptText(target, escaping, editorText(parts_.inputBox), parts_.menus->scriptOptions->options());
         if (text) {
             parts_.output->show(*text);
             parts_.output->setState(ScriptOutput::State::Current);

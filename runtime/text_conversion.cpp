@@ -2,6 +2,8 @@
 
 #include "code_text_box.h"
 #include "input_text/input_text.h"
+#include "script_writer/script_generator.h"
+#include "script_writer/script_stream.h"
 
 #include <QPlainTextEdit>
 #include <QStringDecoder>
@@ -9,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <optional>
 #include <limits>
 
 namespace tagora::runtime {
@@ -64,6 +67,43 @@ QString textForEditor(QString text)
         return text;
     std::replace_if(text.begin(), text.end(), isReplaced, QChar(kReplacementCharacter));
     return text;
+}
+
+// Written a piece at a time straight into the QString: for a large page,
+// copying a finished std::u16string would cost about as much again as
+// writing it.
+std::optional<QString> scriptText(Target target, Escaping escaping, QStringView html, const ScriptOptions& options)
+{
+    const std::u16string_view text(reinterpret_cast<const char16_t*>(html.data()), std::size_t(html.size()));
+    if (text.empty())
+        return std::nullopt;
+    const std::optional<std::string> label = heredocLabelFor(target, text);
+    if (!label)
+        return std::nullopt;
+    ScriptStream<char16_t> stream(target, escaping, *label, Form::Script, options);
+    QString script;
+    script.resize(html.size() + html.size() / 2 + qsizetype(ScriptStream<char16_t>::kMaxFrameSize));
+    qsizetype used = 0;
+    // Where the next units go, with room for as many.
+    const auto roomFor = [&](std::size_t units) {
+        const qsizetype needed = used + qsizetype(units);
+        if (needed > script.size())
+            script.resize(std::max(needed, script.size() + script.size() / 2));
+        return reinterpret_cast<char16_t*>(script.data()) + used;
+    };
+    const auto wrote = [&](const char16_t* from, const char16_t* end) { used += end - from; };
+    char16_t* at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
+    wrote(at, stream.begin(at));
+    constexpr std::size_t kPiece = 1 << 16;
+    for (std::size_t start = 0; start < text.size(); start += kPiece) {
+        const std::u16string_view piece = text.substr(start, kPiece);
+        at = roomFor(stream.maxFeedSize(piece.size()));
+        wrote(at, stream.feed(piece, at));
+    }
+    at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
+    wrote(at, stream.finish(at));
+    script.truncate(used);
+    return script;
 }
 
 std::u16string toU16(const QString& text)

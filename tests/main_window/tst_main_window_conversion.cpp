@@ -101,32 +101,6 @@ private slots:
         QCOMPARE(enlarge->mapTo(window_->centralWidget(), QPoint()).x(), px(1395));
     }
 
-    // A page longer than the pieces the window writes its script in, with a
-    // CR LF, a surrogate pair and ASP's "%>" across the pieces' edges, and
-    // a part whose script is many times longer than itself: the window's
-    // script is the one the engine writes for the whole text, for every
-    // target and both escapings.
-    void largePageEveryTarget()
-    {
-        constexpr qsizetype kPiece = 1 << 16;
-        QString html = QString(kPiece - 1, QLatin1Char('a')) + QStringLiteral("\r\n");
-        html += QString(2 * kPiece - 1 - html.size(), QLatin1Char('b')) + QStringLiteral("\U0001F600");
-        html += QString(3 * kPiece - 1 - html.size(), QLatin1Char('c')) + QStringLiteral("%>");
-        for (int i = 0; i < 40'000; ++i)
-            html += QStringLiteral("\"\\\x01$\u2028");
-        for (const bool classic : {false, true}) {
-            window_->selectTarget(Target::Php);  // where the item is enabled
-            if (item("mnuClassicEscaping")->isChecked() != classic)
-                item("mnuClassicEscaping")->trigger();
-            setEditorText(ui_.txtHTML, html);
-            for (const TargetInfo& info : targets()) {
-                window_->selectTarget(info.target);
-                const Escaping escaping = classic && info.hasClassicEscaping ? Escaping::Classic : Escaping::Exact;
-                QCOMPARE(window_->outputText(), fromU16(*script(info.target, escaping, toU16(html))));
-            }
-        }
-    }
-
     // The target, the escaping, the script options and the language Script
     // to HTML reads are there again at the next start; a classic PHP choice
     // stays while another target is chosen. A JavaScript name that cannot
