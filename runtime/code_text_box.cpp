@@ -363,6 +363,11 @@ bool CodeTextBox::addingSlice() const
     return slices_->addingSlice();
 }
 
+QString CodeTextBox::textGoingIn() const
+{
+    return filling() ? slices_->text() : QString();
+}
+
 qsizetype CodeTextBox::textLength() const
 {
     if (filling())

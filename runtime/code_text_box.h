@@ -65,6 +65,8 @@ public:
     // The whole text as QTextDocument::toRawText() gives it, slices to come
     // included.
     QString rawText() const;
+    // While filling, the whole text as given to showText(); empty otherwise.
+    QString textGoingIn() const;
     // The length of editorText(), without building it.
     qsizetype textLength() const;
 

@@ -39,6 +39,8 @@ public:
     // The whole text as the document holds it once finished
     // (QTextDocument::toRawText(): each line break a U+2029).
     QString rawText() const;
+    // The whole text as given to start().
+    const QString& text() const { return text_; }
     // The length of the whole text read back with CR LF between lines
     // (editorText()), without building it.
     qsizetype lengthWithCrLf() const;

@@ -22,6 +22,13 @@ std::u16string_view viewOf(const QString& text)
     return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<std::size_t>(text.size())};
 }
 
+QString normalized(std::u16string_view text)
+{
+    QString input(static_cast<qsizetype>(normalizedInputSize(text)), Qt::Uninitialized);
+    normalizeInputText(text, reinterpret_cast<char16_t*>(input.data()));
+    return input;
+}
+
 bool isReplaced(QChar ch)
 {
     return inputRule(ch.unicode(), false) == InputRule::Replace;
@@ -32,8 +39,14 @@ bool isReplaced(QChar ch)
 // QPlainTextEdit::toPlainText() would turn non-breaking spaces into plain
 // spaces; the raw text keeps every character and marks paragraph ends
 // with U+2029, which the input text rules turn into CR LF in one pass.
+// While a text goes in a slice at a time, the text as given reads the
+// same, in one pass instead of two: the rules make every kind of line
+// break CR LF.
 QString editorText(const QPlainTextEdit* editor)
 {
+    const auto* box = qobject_cast<const CodeTextBox*>(editor);
+    if (box && box->filling())
+        return normalized(viewOf(box->textGoingIn()));
     return editorTextBefore(editor, std::numeric_limits<int>::max());
 }
 
@@ -41,10 +54,7 @@ QString editorTextBefore(const QPlainTextEdit* editor, int position)
 {
     const auto* box = qobject_cast<const CodeTextBox*>(editor);
     const QString raw = box ? box->rawText() : editor->document()->toRawText();
-    const std::u16string_view rawText = viewOf(raw).substr(0, std::size_t(std::max(position, 0)));
-    QString text(static_cast<qsizetype>(normalizedInputSize(rawText)), Qt::Uninitialized);
-    normalizeInputText(rawText, reinterpret_cast<char16_t*>(text.data()));
-    return text;
+    return normalized(viewOf(raw).substr(0, std::size_t(std::max(position, 0))));
 }
 
 // Straight into the document: QPlainTextEdit::setPlainText() would then
