@@ -38,8 +38,10 @@ std::pair<qsizetype, qsizetype> placeOf(const QString& text, qsizetype index)
 WindowFiles::WindowFiles(QMainWindow* window, CodeTextBox* inputBox, RecentFiles* recentFiles)
     : QObject(window), window_(window), inputBox_(inputBox), recentFiles_(recentFiles)
 {
+    // A slice of a large file going in is no change: the title does not
+    // flicker with the mark.
     connect(inputBox_->document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
-        if (!openedFile_.isEmpty())
+        if (!openedFile_.isEmpty() && !inputBox_->addingSlice())
             window_->setWindowModified(changed);
     });
 }
