@@ -1,12 +1,14 @@
-// A large text put into a read-only box a slice of lines at a time, in the
-// event loop's idle turns: QTextDocument takes some microseconds for each
-// line it adds, seconds for a script of ten megabytes, and the window stays
+// A large text put into a box a slice of lines at a time, in the event
+// loop's idle turns: QTextDocument takes some microseconds for each line
+// it adds, seconds for a page of ten megabytes, and the window stays
 // answering all that time. The first slice is shown at once; the rest
 // follows at the end of the document, each turn a few milliseconds long.
 //
 // Until the last slice is in, the document holds only the start of the
 // text: rawText() gives all of it, as the document will hold it, and
-// finish() puts the rest in at once, for whatever must see the whole.
+// finish() puts the rest in at once, for whatever must see the whole (the
+// box's owner calls it before any edit). The slices are no edits: they
+// leave no undo steps and do not mark the document modified.
 #pragma once
 
 #include <QElapsedTimer>
