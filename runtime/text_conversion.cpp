@@ -82,7 +82,8 @@ QString textForEditor(QString text)
 // Written a piece at a time straight into the QString: for a large page,
 // copying a finished std::u16string would cost about as much again as
 // writing it.
-std::optional<QString> scriptText(Target target, Escaping escaping, QStringView html, const ScriptOptions& options)
+std::optional<QString> scriptText(Target target, Escaping escaping, QStringView html, const ScriptOptions& options,
+                                  qsizetype pieceSize)
 {
     const std::u16string_view text(reinterpret_cast<const char16_t*>(html.data()), std::size_t(html.size()));
     if (text.empty())
@@ -104,11 +105,11 @@ std::optional<QString> scriptText(Target target, Escaping escaping, QStringView 
     const auto wrote = [&](const char16_t* from, const char16_t* end) { used += end - from; };
     char16_t* at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
     wrote(at, stream.begin(at));
-    constexpr std::size_t kPiece = 1 << 16;
-    for (std::size_t start = 0; start < text.size(); start += kPiece) {
-        const std::u16string_view piece = text.substr(start, kPiece);
-        at = roomFor(stream.maxFeedSize(piece.size()));
-        wrote(at, stream.feed(piece, at));
+    const auto piece = std::size_t(std::max<qsizetype>(pieceSize, 1));
+    for (std::size_t start = 0; start < text.size(); start += piece) {
+        const std::u16string_view block = text.substr(start, piece);
+        at = roomFor(stream.maxFeedSize(block.size()));
+        wrote(at, stream.feed(block, at));
     }
     at = roomFor(ScriptStream<char16_t>::kMaxFrameSize);
     wrote(at, stream.finish(at));
