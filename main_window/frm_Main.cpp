@@ -175,10 +175,11 @@ void frm_Main::convert()
     conversion_->convert(WindowConversion::Asked::ByUser);
 }
 
-// The highlighter's own changes are no edits.
+// The highlighter's own changes are no edits, nor are the slices of a
+// large file going in.
 void frm_Main::inputChanged()
 {
-    if (!colours_->input()->recolouring())
+    if (!colours_->input()->recolouring() && !controls_->inputBox->addingSlice())
         conversion_->inputChanged();
 }
 
@@ -208,18 +209,24 @@ void frm_Main::openHtmlFile()
 // The file's text replaces the input; the output stays as it is.
 void frm_Main::openFile(const QString& path)
 {
-    if (files_->open(path))
-        offerScriptToHtml();
+    if (const std::optional<QString> text = files_->open(path))
+        offerScriptToHtmlFor(*text);
+}
+
+void frm_Main::offerScriptToHtml()
+{
+    offerScriptToHtmlFor(inputText());
 }
 
 // A script opened or pasted while a target is chosen is offered to Script
-// to HTML in the status strip, with nothing in the way.
-void frm_Main::offerScriptToHtml()
+// to HTML in the status strip, with nothing in the way. An opened file is
+// looked at as it was read, not read back from the box.
+void frm_Main::offerScriptToHtmlFor(const QString& input)
 {
     controls_->statusStrip->withdrawOffer();
     if (!target())
         return;
-    const std::string text = toUtf8(inputText());
+    const std::string text = toUtf8(input);
     const ReadScript read = readScript(text);
     const std::optional<Target> language = read.printed ? read.target : pageLanguage(text).language;
     if (language)

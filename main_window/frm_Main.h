@@ -108,6 +108,7 @@ private:
     void connectMenus();
     void inputChanged();
     void offerScriptToHtml();
+    void offerScriptToHtmlFor(const QString& text);
     void selectMode(std::optional<Target> mode);
     void updateOutputCommands();
     void showInViewer(const QString& text, const runtime::SyntaxHighlighter* colours);

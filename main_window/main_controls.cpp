@@ -97,6 +97,7 @@ void MainControls::createBoxes(MainLayout* layout)
 {
     BoxPane* input = layout->inputPane();
     inputBox = addTextBox(input, "txtHTML", QColor());
+    inputBox->setSlicedWhileFocused(true);
     inputCaption = addLabel(input, "Label1", tr("HTML Code:"), geometry::kInputCaptionPlace, msSansSerif(8.25, true));
     enlargeInputLink = addLink(input, "lblEnlarge1", tr("Enlarge"), geometry::kEnlargeInputPlace);
     openFileLink = addLink(input, "lblRefresh", tr("Open HTML File"), {});

@@ -22,16 +22,12 @@ ScriptOutput::ScriptOutput(CodeTextBox* box, ScriptColours* colours, StatusStrip
             listingStart_.reset();  // emptied: a listing after it starts a new one
         emit usableChanged();
     });
-    connect(box_, &CodeTextBox::filled, this, [this] { colours_->output()->expectCharacters(0); });
 }
 
 void ScriptOutput::show(const QString& text)
 {
     listingStart_.reset();
-    colours_->output()->expectCharacters(text.size());
     box_->showText(text);
-    if (!box_->filling())
-        colours_->output()->expectCharacters(0);
 }
 
 void ScriptOutput::setState(State state, const QString& reason)

@@ -134,12 +134,9 @@ QString WindowConversion::inputText() const
     return editorText(parts_.inputBox);
 }
 
-// The length of the input text without building it: every paragraph break
-// between two lines is a CR LF.
 qsizetype WindowConversion::inputLength() const
 {
-    const QTextDocument* document = parts_.inputBox->document();
-    return document->characterCount() - 1 + document->blockCount() - 1;
+    return parts_.inputBox->textLength();
 }
 
 // Asked by the user, an empty input leaves the previous output as it is;
@@ -157,12 +154,12 @@ void WindowConversion::emptyInput(Asked asked, std::string_view message)
 void WindowConversion::convertToScript(Target target, Asked asked)
 {
     const Escaping escaping = parts_.menus->classicEscapingItem->isChecked() ? Escaping::Classic : Escaping::Exact;
-    std::optional<std::u16string> text;
+    std::optional<QString> text;
     {
         BusyCursor busy;
-        text = script(target, escaping, toU16(editorText(parts_.inputBox)), parts_.menus->scriptOptions->options());
+        text = scriptText(target, escaping, editorText(parts_.inputBox), parts_.menus->scriptOptions->options());
         if (text) {
-            parts_.output->show(fromU16(*text));
+            parts_.output->show(*text);
             parts_.output->setState(ScriptOutput::State::Current);
         }
     }

@@ -38,8 +38,10 @@ std::pair<qsizetype, qsizetype> placeOf(const QString& text, qsizetype index)
 WindowFiles::WindowFiles(QMainWindow* window, CodeTextBox* inputBox, RecentFiles* recentFiles)
     : QObject(window), window_(window), inputBox_(inputBox), recentFiles_(recentFiles)
 {
+    // A slice of a large file going in is no change: the title does not
+    // flicker with the mark.
     connect(inputBox_->document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
-        if (!openedFile_.isEmpty())
+        if (!openedFile_.isEmpty() && !inputBox_->addingSlice())
             window_->setWindowModified(changed);
     });
 }
@@ -56,14 +58,14 @@ QString WindowFiles::askForFileToOpen(bool readsScript)
 
 // The title names the file, and File > Open Recent offers it again; a
 // file that is gone is dropped from it.
-bool WindowFiles::open(const QString& path)
+std::optional<QString> WindowFiles::open(const QString& path)
 {
     ReadResult read;
     {
         BusyCursor busy;
         read = readHtmlFile(path);
         if (read.decoded)
-            setEditorText(inputBox_, read.decoded->text);
+            inputBox_->showText(read.decoded->text);
     }
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!read.decoded) {
@@ -71,7 +73,7 @@ bool WindowFiles::open(const QString& path)
             recentFiles_->remove(path);
         showMessage(window_, tr("The file \"%1\" cannot be opened.\n\n%2").arg(name, read.error),
                     MessageIcon::Exclamation);
-        return false;
+        return std::nullopt;
     }
     openedFile_ = QFileInfo(path).absoluteFilePath();
     openedEncoding_ = read.decoded->encoding;
@@ -82,7 +84,7 @@ bool WindowFiles::open(const QString& path)
     const QString notice = readingNotice(*read.decoded, name);
     if (!notice.isEmpty())
         showMessage(window_, notice, MessageIcon::Information);
-    return true;
+    return read.decoded->text;
 }
 
 // "page.html* - Tagora Converter v1.0.0" while the page has changed since

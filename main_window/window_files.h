@@ -31,8 +31,10 @@ public:
     // The file the user chooses, or none.
     QString askForFileToOpen(bool readsScript);
     // The file's text replaces the input, its line breaks taken as a paste
-    // takes them. False, with a message, when it cannot be read.
-    bool open(const QString& path);
+    // takes them; a large one goes in a slice at a time
+    // (CodeTextBox::showText()). The text read, or none, with a message,
+    // when it cannot be read.
+    std::optional<QString> open(const QString& path);
 
     // What the save dialog offers.
     struct Saved {

@@ -3,6 +3,7 @@
 #include "editor_view.h"
 #include "find_bar.h"
 #include "sliced_text.h"
+#include "syntax_highlighter.h"
 #include "text_conversion.h"
 
 #include <QAction>
@@ -60,6 +61,7 @@ CodeTextBox::CodeTextBox(QWidget* parent)
     slices_ = new SlicedText(this);
     connect(slices_, &SlicedText::stopped, this, [this] {
         expectLines(0);
+        expectCharacters(0);
         emit filled();
     });
     findBar_ = new FindBar(this);
@@ -335,7 +337,8 @@ void CodeTextBox::showText(const QString& text, qsizetype slicedTextSize, qsizet
     const QString shown = textForEditor(text);
     slices_->cancel();
     expectLines(linesIn(shown));
-    if (!hasFocus() && shown.size() > slicedTextSize) {
+    if ((slicedWhileFocused_ || !hasFocus()) && shown.size() > slicedTextSize) {
+        expectCharacters(shown.size());
         slices_->start(shown, sliceSize);
         if (filling())
             return;
@@ -344,6 +347,32 @@ void CodeTextBox::showText(const QString& text, qsizetype slicedTextSize, qsizet
         moveCursor(QTextCursor::Start);
     }
     expectLines(0);
+    expectCharacters(0);
+}
+
+// The colours hear of the whole text's size before its first slice: past
+// their largest text, no slice is coloured.
+void CodeTextBox::expectCharacters(qsizetype characters)
+{
+    if (auto* colours = document()->findChild<SyntaxHighlighter*>(QString(), Qt::FindDirectChildrenOnly))
+        colours->expectCharacters(characters);
+}
+
+bool CodeTextBox::addingSlice() const
+{
+    return slices_->addingSlice();
+}
+
+QString CodeTextBox::textGoingIn() const
+{
+    return filling() ? slices_->text() : QString();
+}
+
+qsizetype CodeTextBox::textLength() const
+{
+    if (filling())
+        return slices_->lengthWithCrLf();
+    return document()->characterCount() - 1 + document()->blockCount() - 1;
 }
 
 bool CodeTextBox::filling() const

@@ -38,7 +38,8 @@ public:
     static bool caretBlinks();
 
     // Replaces the text, as setEditorText() does. A box without the focus
-    // takes a text of more than kSlicedTextSize characters a slice of
+    // (or any box, after setSlicedWhileFocused(true)) takes a text of more
+    // than kSlicedTextSize characters a slice of
     // sliceSize characters at a time (SlicedText): its first lines at
     // once, the rest in the event loop's idle turns. A key, a click, the
     // focus, a drag, the context menu or a search puts the rest in at
@@ -52,12 +53,22 @@ public:
     static constexpr qsizetype kSliceSize = 32'000;
     void showText(const QString& text, qsizetype slicedTextSize = kSlicedTextSize, qsizetype sliceSize = kSliceSize);
     bool filling() const;
+    // Whether a box with the focus takes a large text a slice at a time
+    // too (the input box, where a file opens): false by default.
+    void setSlicedWhileFocused(bool sliced) { slicedWhileFocused_ = sliced; }
+    // True while a slice after the first goes in: the document changes
+    // (textChanged()), but its text is the same as before.
+    bool addingSlice() const;
     void finishFilling();
     // Stops putting slices in: the box keeps what is in.
     void stopFilling();
     // The whole text as QTextDocument::toRawText() gives it, slices to come
     // included.
     QString rawText() const;
+    // While filling, the whole text as given to showText(); empty otherwise.
+    QString textGoingIn() const;
+    // The length of editorText(), without building it.
+    qsizetype textLength() const;
 
     // Line numbers in a margin on the left, as code editors show them.
     void setLineNumbersShown(bool shown);
@@ -114,6 +125,7 @@ private:
     QWidget* lineNumbers_ = nullptr;
     int expectedLines_ = 0;  // the margin is sized for as many while a text goes in
     SlicedText* slices_ = nullptr;
+    bool slicedWhileFocused_ = false;
     FindBar* findBar_ = nullptr;
     QList<QAction*> editorActions_;
     QFont unzoomedFont_;
@@ -127,6 +139,7 @@ private:
     void paintErrorMarker(QPainter& painter, const QRect& row);
     void updateLineNumberMargin();
     void expectLines(int lines);
+    void expectCharacters(qsizetype characters);
     void addEditorActions();
     QAction* addEditorAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
     void applyFont();

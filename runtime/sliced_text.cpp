@@ -61,13 +61,18 @@ QStringView SlicedText::nextSlice()
     return slice;
 }
 
+// A slice is no edit: a document that was unmodified stays so.
 void SlicedText::putSlice()
 {
-    QTextCursor end(box_->document());
+    QTextDocument* document = box_->document();
+    const bool wasModified = document->isModified();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
-    putting_ = true;
+    putting_ = addingSlice_ = true;
     end.insertText(nextSlice().toString());
-    putting_ = false;
+    if (!wasModified)
+        document->setModified(false);
+    putting_ = addingSlice_ = false;
     if (!active())
         stop();
 }
@@ -135,6 +140,21 @@ QString SlicedText::rawText() const
     }
     raw.truncate(out - raw.constData());
     return raw;
+}
+
+// Each line break becomes CR LF: a pair keeps its length, a lone CR, LF
+// or paragraph separator gains a character.
+qsizetype SlicedText::lengthWithCrLf() const
+{
+    qsizetype length = text_.size();
+    const QChar* const end = text_.constEnd();
+    for (const QChar* in = text_.constBegin(); in != end; ++in) {
+        if (*in == QLatin1Char('\r') && in + 1 != end && in[1] == QLatin1Char('\n'))
+            ++in;
+        else if (endsParagraph(*in) || *in == QChar(QChar::ParagraphSeparator))
+            ++length;
+    }
+    return length;
 }
 
 }  // namespace tagora::runtime

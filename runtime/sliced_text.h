@@ -1,12 +1,14 @@
-// A large text put into a read-only box a slice of lines at a time, in the
-// event loop's idle turns: QTextDocument takes some microseconds for each
-// line it adds, seconds for a script of ten megabytes, and the window stays
+// A large text put into a box a slice of lines at a time, in the event
+// loop's idle turns: QTextDocument takes some microseconds for each line
+// it adds, seconds for a page of ten megabytes, and the window stays
 // answering all that time. The first slice is shown at once; the rest
 // follows at the end of the document, each turn a few milliseconds long.
 //
 // Until the last slice is in, the document holds only the start of the
 // text: rawText() gives all of it, as the document will hold it, and
-// finish() puts the rest in at once, for whatever must see the whole.
+// finish() puts the rest in at once, for whatever must see the whole (the
+// box's owner calls it before any edit). The slices are no edits: they
+// leave no undo steps and do not mark the document modified.
 #pragma once
 
 #include <QElapsedTimer>
@@ -30,12 +32,20 @@ public:
     // the undo history is emptied, as QTextDocument::setPlainText() does.
     void start(const QString& text, qsizetype sliceSize);
     bool active() const { return !rest_.isEmpty(); }
+    // True while a slice after the first goes in: a change of the
+    // document that is no new text, nor an edit.
+    bool addingSlice() const { return addingSlice_; }
     void finish();
     // Stops where it is: the box keeps the slices already in.
     void cancel();
     // The whole text as the document holds it once finished
     // (QTextDocument::toRawText(): each line break a U+2029).
     QString rawText() const;
+    // The whole text as given to start().
+    const QString& text() const { return text_; }
+    // The length of the whole text read back with CR LF between lines
+    // (editorText()), without building it.
+    qsizetype lengthWithCrLf() const;
 
 signals:
     // The last slice is in, or the slicing was cancelled.
@@ -47,6 +57,7 @@ private:
     QStringView rest_;  // of text_, not in the box yet
     qsizetype sliceSize_ = 0;
     bool putting_ = false;  // a slice going in: a change of the document that is not someone else's
+    bool addingSlice_ = false;
     bool undoWasOn_ = true;
     QTimer turn_;
 

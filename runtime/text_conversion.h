@@ -13,8 +13,11 @@
 // tagora-convert.
 #pragma once
 
+#include "script_writer/targets.h"
+
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +32,13 @@ void setEditorText(QPlainTextEdit* editor, const QString& text);
 
 // The text as an editor may take it: U+FDD0 and U+FDD1 become U+FFFD.
 QString textForEditor(QString text);
+
+// The script of the target that prints the text, as script() writes it
+// (script_writer/script_generator.h), as a QString, written `pieceSize`
+// units of the text at a time.
+inline constexpr qsizetype kScriptPieceSize = 1 << 16;
+std::optional<QString> scriptText(Target target, Escaping escaping, QStringView html,
+                                  const ScriptOptions& options = {}, qsizetype pieceSize = kScriptPieceSize);
 
 std::u16string toU16(const QString& text);
 // UTF-8 in and out, every character kept (a leading U+FEFF too, which

@@ -391,6 +391,48 @@ private slots:
         QCOMPARE(status(), "Saved as \"" + QDir::toNativeSeparators(answer_) + "\".");
     }
 
+    // A file of over a million characters goes into the input box a slice
+    // at a time, the focus staying in it. Meanwhile the window works on the
+    // whole page; the slices that follow are no edits: the title stays
+    // unmarked, a script converted meanwhile stays current, there is
+    // nothing to undo, and conversion as one types knows the page is too
+    // long for it. A key first puts the rest in.
+    void largeFileWhileItGoesIn()
+    {
+        QString page;
+        for (int line = 0; line < 6'300; ++line)
+            page += QStringLiteral("<p class=\"a\">%1 %2</p>\r\n").arg(line).arg(QString(150, QLatin1Char('w')));
+        QVERIFY(page.size() > CodeTextBox::kSlicedTextSize);
+        write(path("large.html"), page.toUtf8());
+        item("mnuConvertAsYouType")->trigger();
+        ui_.txtHTML->setFocus();
+        bool titleMarked = false;
+        connect(ui_.txtHTML->document(), &QTextDocument::modificationChanged, window_,
+                [&] { titleMarked = titleMarked || window_->isWindowModified(); });
+        window_->openFile(path("large.html"));
+        QVERIFY(ui_.txtHTML->filling() && ui_.txtHTML->hasFocus());
+        QCOMPARE(window_->inputText(), page);
+        QVERIFY(coloursIn(ui_.txtHTML).isEmpty());  // too large to colour, from its first slice
+        QVERIFY2(status().contains("too long to convert as you type"), qPrintable(status()));
+        ui_.cmdConvert->click();
+        QVERIFY(ui_.txtHTML->filling());
+        QTRY_VERIFY_WITH_TIMEOUT(!ui_.txtHTML->filling(), 60'000);
+        QCOMPARE(editorText(ui_.txtHTML), page);
+        QCOMPARE(window_->scriptText(), scriptOf(Target::Php, page));
+        QVERIFY(ui_.mnuCopy->isEnabled());
+        QVERIFY(!window_->isWindowModified() && !titleMarked);
+        QVERIFY(!ui_.txtHTML->document()->isUndoAvailable());
+
+        window_->openFile(path("large.html"));
+        QVERIFY(ui_.txtHTML->filling());
+        QTest::keyClick(ui_.txtHTML, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(!ui_.txtHTML->filling());
+        QTest::keyClicks(ui_.txtHTML, QStringLiteral("x"));
+        QCOMPARE(window_->inputText(), page + QStringLiteral("x"));
+        QVERIFY(window_->isWindowModified() && !ui_.mnuCopy->isEnabled());
+        QTest::keyClick(ui_.txtHTML, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window_->inputText(), page);
+    }
 
     // The busy cursor shows while a command works and never over a message
     // box or a dialog.

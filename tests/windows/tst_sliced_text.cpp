@@ -80,9 +80,11 @@ private slots:
             box.showText(text, kSlicedOver, kSlice);
             QCOMPARE(box.filling(), sliceEnd(text, kSlice) < text.size());
             QCOMPARE(editorText(&box), whole);
+            QCOMPARE(box.textLength(), whole.size());
             QTRY_VERIFY(!box.filling());
             QCOMPARE(box.document()->toRawText(), raw);
             QCOMPARE(editorText(&box), whole);
+            QCOMPARE(box.textLength(), whole.size());
             QCOMPARE(box.textCursor().position(), 0);
             QVERIFY(box.document()->isUndoRedoEnabled());
         }
@@ -120,8 +122,9 @@ private slots:
         QCOMPARE(box.textCursor().selectedText(), QStringLiteral("zz"));
     }
 
-    // A box with the focus takes the text whole, as does one given a short
-    // text; a change made between slices stops them.
+    // A box with the focus takes the text whole, unless told to slice it
+    // all the same, as does one given a short text; a change made between
+    // slices stops them.
     void slicedOnlyWhereItCanBe()
     {
         CodeTextBox focused;
@@ -131,6 +134,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&focused));
         focused.showText(trickyTexts().at(0), kSlicedOver, kSlice);
         QVERIFY(!focused.filling());
+        focused.setSlicedWhileFocused(true);
+        focused.showText(trickyTexts().at(0), kSlicedOver, kSlice);
+        QVERIFY(focused.filling() && focused.hasFocus());
+        QTRY_VERIFY(!focused.filling());
+        QCOMPARE(editorText(&focused), asQtHoldsIt(trickyTexts().at(0)));
 
         CodeTextBox box;
         box.showText(QStringLiteral("short"), kSlicedOver, kSlice);
