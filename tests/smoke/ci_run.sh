@@ -23,6 +23,7 @@ for script in install-deps build coverage fuzz; do
 echo "$script \$* nice=\$(nice) coverage=\${TAGORA_COVERAGE-unset}" >>"$work/calls"
 if [[ $script == build && \${1:-} == asan ]]; then
   echo "\$\$" >"$work/asan-started"
+  sed -n 's/.* nice \(.*\)/\1/p' /proc/self/autogroup >"$work/asan-group" 2>/dev/null
   sleep "\${ASAN_SECONDS:-0.2}"
   [[ -z \${FAIL_ASAN:-} ]] || { echo "asan broke"; exit 1; }
 fi
@@ -54,6 +55,9 @@ out=$(run BURN=1.5) || fail "status $? with nothing failing"
 calls=$(cat "$work/calls")
 [[ $calls == "install-deps test "*$'\n'* ]] || fail "the packages not first: $calls"
 grep -qx 'build asan nice=19 coverage=ON' <<<"$calls" || fail "sanitizer build not at nice 19 with coverage: $calls"
+# Where the kernel groups each session, the group's own nice counts.
+[[ ! -f /proc/self/autogroup || $(cat "$work/asan-group") == 19 ]] ||
+  fail "sanitizer build's scheduling group not at nice 19: $(cat "$work/asan-group")"
 grep -qx "fuzz 8 nice=$(nice) coverage=ON" <<<"$calls" || fail "fuzzing without the folder's coverage: $calls"
 grep -q '^install-deps test ' <<<"$calls" || fail "the test packages not installed: $calls"
 slowest=$(grep -A3 '^Slowest tests in build:' <<<"$out" | tail -n3 | awk '{print $3}' | tr '\n' ' ')
