@@ -36,7 +36,14 @@ bool plainText(std::string_view text)
 {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.find("<script") == kNone && lower.find("<!--") == kNone;
+    if (lower.find("<script") != kNone)
+        return false;
+    for (std::size_t comment = lower.find("<!--"); comment != kNone; comment = lower.find("<!--", comment + 1)) {
+        const std::size_t directive = lower.find_first_not_of(" \t\r\n", comment + 4);
+        if (directive != kNone && lower[directive] == '#')
+            return false;  // an include: ASP reads them in the page's own text only
+    }
+    return true;
 }
 
 // The value of literals, vbCr, vbLf, vbCrLf and Chr(n) joined by &.
