@@ -2,8 +2,9 @@
 // message stream and the document model.
 //   - Messages: the rest is cut into reads of sizes the bytes choose and
 //     fed to the message reader, each frame to the server. Every message
-//     the server sends must be one JSON object of the protocol, a response
-//     to a request never more than once, and nothing may throw or hang.
+//     the server sends must be one JSON object of the protocol, a request
+//     answered no more times than it was sent (a client may send an id
+//     again), and nothing may throw or hang.
 //   - Documents: the rest is a series of edits of a document, each checked
 //     against a plain copy of the text: offsets and positions, in UTF-16
 //     and in UTF-8, against a count made from the start of the text.
@@ -16,7 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,20 +29,34 @@ using tagora::lsp::Position;
 using tagora::lsp::PositionEncoding;
 using tagora::lsp::Span;
 
-void checkMessage(const std::string& text, std::set<std::string>& answered)
+// By id: how many requests wait for an answer.
+using Unanswered = std::map<std::string, int>;
+
+void checkMessage(const std::string& text, Unanswered& unanswered)
 {
     const nlohmann::json message = nlohmann::json::parse(text, nullptr, false);
     FUZZ_CHECK(message.is_object());
     FUZZ_CHECK(message.value("jsonrpc", "") == "2.0");
     FUZZ_CHECK(message.contains("method") || message.contains("result") || message.contains("error"));
     if (!message.contains("method") && !message["id"].is_null())
-        FUZZ_CHECK(answered.insert(message["id"].dump()).second);
+        FUZZ_CHECK(unanswered[message["id"].dump()]-- > 0);
+}
+
+// A message with an id that is not a response waits for one answer.
+void countRequest(const tagora::lsp::Frame& frame, Unanswered& unanswered)
+{
+    if (frame.kind != tagora::lsp::Frame::Kind::Message)
+        return;
+    const nlohmann::json message = nlohmann::json::parse(frame.content, nullptr, false);
+    if (message.is_object() && message.contains("id") && !message["id"].is_null() && !message.contains("result")
+        && !message.contains("error"))
+        ++unanswered[message["id"].dump()];
 }
 
 void messages(const std::uint8_t* data, std::size_t size)
 {
-    std::set<std::string> answered;
-    tagora::lsp::Server server([&](const std::string& text) { checkMessage(text, answered); }, "/nonexistent/tagora-fuzz-");
+    Unanswered unanswered;
+    tagora::lsp::Server server([&](const std::string& text) { checkMessage(text, unanswered); }, "/nonexistent/tagora-fuzz-");
     tagora::lsp::MessageReader reader(4096);
     std::size_t at = 0;
     while (at < size) {
@@ -50,7 +65,9 @@ void messages(const std::uint8_t* data, std::size_t size)
         reader.feed({reinterpret_cast<const char*>(data) + at + 1, end - std::min(end, at + 1)});
         at = end;
         while (reader.hasFrame()) {
-            server.handleFrame(reader.nextFrame());
+            const tagora::lsp::Frame frame = reader.nextFrame();
+            countRequest(frame, unanswered);
+            server.handleFrame(frame);
             if (server.exitStatus())
                 return;
         }
