@@ -42,14 +42,16 @@ void checkMessage(const std::string& text, Unanswered& unanswered)
         FUZZ_CHECK(unanswered[message["id"].dump()]-- > 0);
 }
 
-// A message with an id that is not a response waits for one answer.
+// A message with an id waits for one answer, unless it is a response: one
+// with a result or an error and no method.
 void countRequest(const tagora::lsp::Frame& frame, Unanswered& unanswered)
 {
     if (frame.kind != tagora::lsp::Frame::Kind::Message)
         return;
     const nlohmann::json message = nlohmann::json::parse(frame.content, nullptr, false);
-    if (message.is_object() && message.contains("id") && !message["id"].is_null() && !message.contains("result")
-        && !message.contains("error"))
+    if (!message.is_object() || !message.contains("id") || message["id"].is_null())
+        return;
+    if (message.contains("method") || !(message.contains("result") || message.contains("error")))
         ++unanswered[message["id"].dump()];
 }
 
