@@ -181,17 +181,6 @@ std::string pagePrinting(std::string_view text)
     return page;
 }
 
-void checkPrintsTheSame(std::string_view text)
-{
-    const std::string page = pagePrinting(text);
-    const std::optional<std::string> printed = plainlyPrinted(page);
-    if (!printed)
-        return;
-    const auto result = tagora::aspTemplate(page);
-    FUZZ_CHECK(std::holds_alternative<std::string>(result));
-    const std::optional<std::string> templatePrinted = plainlyPrinted(std::get<std::string>(result));
-    FUZZ_CHECK(templatePrinted && *templatePrinted == *printed);
-}
 
 }  // namespace
 
@@ -199,7 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string page = fuzz::pageFrom(data, size, kPieces);
     if (size % 4 == 1)  // on a quarter of the inputs, and their start: for speed
-        checkPrintsTheSame(std::string_view(page).substr(0, 32));
+        fuzz::checkTemplatePrintsTheSame(std::string_view(page).substr(0, 32), pagePrinting,
+                                         [](std::string_view p) { return tagora::aspTemplate(p); }, plainlyPrinted);
     const auto copy = fuzz::exactCopy(std::string_view(page));
     const auto result = tagora::aspTemplate(std::string_view(copy.get(), page.size()));
     if (const auto* error = std::get_if<tagora::ScriptReadError>(&result)) {

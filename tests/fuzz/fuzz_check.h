@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #define FUZZ_CHECK(condition) ((condition) ? void() : fuzz::fail(__FILE__, __LINE__, #condition))
 
@@ -19,6 +21,23 @@ namespace fuzz {
 {
     std::fprintf(stderr, "%s:%d: invariant failed: %s\n", file, line, condition);
     std::abort();
+}
+
+// A page that prints `text` by the harness's own means (makePage) gives a
+// template, by the reader under test (readTemplate), that prints the same
+// in the harness's plain model of the server (printed); pages the model
+// cannot tell are skipped.
+template <class MakePage, class ReadTemplate, class Printed>
+void checkTemplatePrintsTheSame(std::string_view text, MakePage makePage, ReadTemplate readTemplate, Printed printed)
+{
+    const std::string page = makePage(text);
+    const std::optional<std::string> byPage = printed(page);
+    if (!byPage)
+        return;
+    const auto result = readTemplate(page);
+    FUZZ_CHECK(std::holds_alternative<std::string>(result));
+    const std::optional<std::string> byTemplate = printed(std::get<std::string>(result));
+    FUZZ_CHECK(byTemplate && *byTemplate == *byPage);
 }
 
 // A copy of the text in a heap block of exactly its size, with no
